@@ -1,0 +1,173 @@
+// Every message of the catalogue, built to its exact bytes and parsed back, in each direction.
+#include "online/protocol/decoder.h"
+#include "online/protocol/encode.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace corvane::protocol {
+namespace {
+
+template <class Message> struct Row {
+    Message message;
+    std::string bytes;
+};
+
+// Builds each row's message, checks the bytes, and decodes them back to the same message.
+template <class Message> void checkRows(const std::vector<Row<Message>>& rows) {
+    for (const Row<Message>& row : rows) {
+        SCOPED_TRACE(row.bytes);
+        EXPECT_EQ(encode(row.message), row.bytes);
+        Decoder<Message> decoder;
+        ASSERT_TRUE(decoder.feed(row.bytes));
+        auto decoded = decoder.next();
+        ASSERT_TRUE(decoded.has_value()) << decoder.error();
+        EXPECT_EQ(decoded->message, row.message);
+        EXPECT_EQ(decoded->raw, row.bytes);
+        EXPECT_EQ(decoder.buffered(), 0u);
+        EXPECT_FALSE(decoder.next().has_value());
+        EXPECT_FALSE(decoder.failed());
+    }
+}
+
+TEST(Catalogue, TableListRequest) {
+    checkRows<ListUpMessage>({{ListRequest{}, "Q"}});
+}
+
+TEST(Catalogue, HostChannelToServer) {
+    checkRows<HostUpMessage>({
+        {CreateTable{"secret12", "Kitchen", "10.0.0.7", "Maud"},
+         "Hsecret1216Kitchen/10.0.0.704Maud"},
+        {CreateTable{"abc", "A/B", "::1", "Jo"}, "Habc     07A/B/::102Jo"},
+        {CreateTable{"", "", "", ""}, "H        01/00"},
+        {SeatName{2, "`Computer"}, "P209`Computer"},
+        {SeatName{0, "Maud"}, "P004Maud"},
+        {Addressed{3, BidMade{2, Bid::passed()}}, "3S2Pa"},
+        {Addressed{0, YourTurn{1}}, "0W1"},
+        {Addressed{1, Cards{{0, 51, 7}}}, "1C006005107"},
+    });
+}
+
+TEST(Catalogue, PlayerChannelToServer) {
+    checkRows<PlayerUpMessage>({
+        {JoinTable{"secret12", 3, 2, "Bea"}, "Lsecret1203203Bea"},
+        {JoinTable{"k", 20, 1, ""}, "Lk       20100"},
+        {HostSeatOpen{}, "Z"},
+        {TakeSeat{1, "Bea"}, "s103Bea"},
+        {ChatLine{2, "hi there"}, "c208hi there"},
+        {ChatLine{3, ""}, "c300"},
+        {PlayerBid{1, Bid::passed()}, "b1Pa"},
+        {PlayerBid{0, Bid::of(25)}, "b025"},
+        {NameTrump{3}, "t3"},
+        {Discards{2, {10, 12, 14}}, "r206101214"},
+        {Discards{1, {}}, "r100"},
+        {NextHand{}, "i"},
+        {PlayCard{7}, "p07"},
+        {PlayCard{22}, "p22"},
+    });
+}
+
+TEST(Catalogue, ServerToLobbyAndHost) {
+    checkRows<HostDownMessage>({
+        {TableEntry{"Kitchen", "17", {"Maud", "Computer", "Bea", "Computer"}},
+         "G07Kitchen021704Maud08Computer03Bea08Computer"},
+        {TableCreated{}, "H"},
+        {KeyRefused{}, "N"},
+        {Notice{}, "U"},
+        {SeatListRequest{}, "q"},
+        {SeatLost{3}, "k3"},
+        {TakeSeatWithId{1, "Bea", "42"}, "s103Bea0242"},
+        {ChatLine{1, "gg"}, "c102gg"},
+        {PlayerBid{3, Bid::of(30)}, "b330"},
+        {NameTrump{0}, "t0"},
+        {Discards{0, {0, 4}}, "r0040004"},
+        {NextHand{}, "i"},
+        {PlayCard{19}, "p19"},
+    });
+}
+
+TEST(Catalogue, HostToSeatedPlayer) {
+    std::vector<int> deal;
+    for (int i = 0; i < 23; ++i) {
+        deal.push_back(51 - i * 2);
+    }
+    const std::string dealText = "51494745434139373533312927252321191715131109070503";
+    checkRows<PlayerDownMessage>({
+        {SeatName{1, "`Gus"}, "P104`Gus"},
+        {Cards{deal}, "C046" + dealText.substr(0, 46)},
+        {WaitNextHand{}, "I"},
+        {YourBid{3, 20}, "B320"},
+        {YourBid{0, 0}, "B000"},
+        {BidMade{2, Bid::passed()}, "S2Pa"},
+        {BidMade{1, Bid::of(25)}, "S125"},
+        {ChooseTrump{}, "T"},
+        {DiscardPhase{{20, 21}, 3, 25, 1}, "D0420213251"},
+        {Draw{}, "R"},
+        {YourTurn{2}, "W2"},
+        {CardPlayed{12}, "F12"},
+        {TrickWon{3}, "X3"},
+        {HandEnd{true, 25, 40, -15}, "E+2520400015"},
+        {HandEnd{false, 30, -25, 0}, "E-3000251000"},
+        {HandEnd{true, 20, 120, 5}, "E+2021202005"},
+        {ChatShow{"Maud: hello"}, "M11Maud: hello"},
+        {Misdeal{}, "N"},
+        {JoinAccepted{}, "Y"},
+        {HostGone{}, "K"},
+    });
+}
+
+TEST(Catalogue, ScoresUseTheSignDigit) {
+    struct Case {
+        int score;
+        std::string field;
+    };
+    for (const Case& c :
+         std::vector<Case>{{-25, "0025"}, {0, "1000"}, {120, "2120"}, {7, "2007"}}) {
+        const std::string bytes = encode(HandEnd{true, 20, c.score, 0});
+        EXPECT_EQ(bytes.substr(4, 4), c.field) << c.score;
+    }
+}
+
+TEST(Catalogue, TextsAreCutToWhatTheirPrefixCanCarry) {
+    const std::string longText(150, 'x');
+    EXPECT_EQ(encode(ChatShow{longText}), "M99" + std::string(99, 'x'));
+    const std::string create = encode(CreateTable{"k", longText, "192.168.1.20", "Maud"});
+    EXPECT_EQ(create.substr(9, 2), "99");
+    EXPECT_NE(create.find("/192.168.1.20"), std::string::npos);
+    EXPECT_EQ(encode(JoinTable{"a-much-longer-key", 1, 1, "B"}), "La-much-l01101B");
+}
+
+TEST(Catalogue, HostPrefixesASeatDigitAndTheServerAddsThePlayerId) {
+    EXPECT_EQ(addressedTo(2, encode(CardPlayed{5})), "2F05");
+    EXPECT_EQ(withPlayerId(encode(TakeSeat{2, "Bea"}), "1234"), "s203Bea041234");
+}
+
+TEST(Catalogue, AShortKeySentWholeIsStillRead) {
+    // A client that sends a key shorter than eight characters without padding.
+    struct Case {
+        std::string bytes;
+        std::string key;
+    };
+    for (const Case& c : std::vector<Case>{{"Habc16Kitchen/10.0.0.704Maud", "abc"},
+                                           {"H16Kitchen/10.0.0.704Maud", ""},
+                                           {"Hsecret1216Kitchen/10.0.0.704Maud", "secret12"}}) {
+        HostUpDecoder decoder;
+        decoder.feed(c.bytes);
+        auto decoded = decoder.next();
+        ASSERT_TRUE(decoded.has_value()) << c.bytes << ": " << decoder.error();
+        const auto& create = std::get<CreateTable>(decoded->message);
+        EXPECT_EQ(create.key, c.key);
+        EXPECT_EQ(create.tableName, "Kitchen");
+        EXPECT_EQ(create.address, "10.0.0.7");
+        EXPECT_EQ(create.userName, "Maud");
+    }
+    PlayerUpDecoder join;
+    join.feed("Lxy02003Bea");
+    auto decoded = join.next();
+    ASSERT_TRUE(decoded.has_value()) << join.error();
+    EXPECT_EQ(std::get<JoinTable>(decoded->message), (JoinTable{"xy", 2, 0, "Bea"}));
+}
+
+} // namespace
+} // namespace corvane::protocol

@@ -1,0 +1,206 @@
+// The incremental decoders over streams: several messages in one arrival, every split of a
+// stream into two arrivals, one byte at a time, and garbage that stops a connection's input.
+#include "online/protocol/decoder.h"
+#include "online/protocol/encode.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace corvane::protocol {
+namespace {
+
+template <class Message> std::vector<Message> drain(Decoder<Message>& decoder) {
+    std::vector<Message> out;
+    while (auto decoded = decoder.next()) {
+        out.push_back(std::move(decoded->message));
+    }
+    return out;
+}
+
+template <class Message> std::string concat(const std::vector<Message>& messages) {
+    std::string out;
+    for (const Message& m : messages) {
+        out += encode(m);
+    }
+    return out;
+}
+
+// Feeds the stream as two arrivals cut at every position, then one byte at a time, and expects
+// the same messages in the same order each time.
+template <class Message> void checkEverySplit(const std::vector<Message>& messages) {
+    const std::string stream = concat(messages);
+    for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        Decoder<Message> decoder;
+        ASSERT_TRUE(decoder.feed(std::string_view(stream).substr(0, cut)));
+        std::vector<Message> got = drain(decoder);
+        ASSERT_TRUE(decoder.feed(std::string_view(stream).substr(cut)));
+        std::vector<Message> rest = drain(decoder);
+        got.insert(got.end(), rest.begin(), rest.end());
+        EXPECT_FALSE(decoder.failed()) << decoder.error();
+        EXPECT_EQ(got, messages);
+        EXPECT_EQ(decoder.buffered(), 0u);
+    }
+    Decoder<Message> decoder;
+    std::vector<Message> got;
+    for (char c : stream) {
+        ASSERT_TRUE(decoder.feed(std::string_view(&c, 1)));
+        std::vector<Message> some = drain(decoder);
+        got.insert(got.end(), some.begin(), some.end());
+    }
+    EXPECT_EQ(got, messages);
+}
+
+TEST(DecoderStream, TwoMessagesInOneArrivalComeOutInOrder) {
+    PlayerDownDecoder decoder;
+    decoder.feed("S2PaB320");
+    const std::vector<PlayerDownMessage> expected{BidMade{2, Bid::passed()}, YourBid{3, 20}};
+    EXPECT_EQ(drain(decoder), expected);
+}
+
+TEST(DecoderStream, APartialMessageWaitsForTheRest) {
+    PlayerDownDecoder decoder;
+    decoder.feed("M11Maud: hel");
+    EXPECT_FALSE(decoder.next().has_value());
+    EXPECT_FALSE(decoder.failed());
+    EXPECT_EQ(decoder.buffered(), 12u);
+    decoder.feed("lo");
+    auto decoded = decoder.next();
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(std::get<ChatShow>(decoded->message).text, "Maud: hello");
+}
+
+TEST(DecoderStream, EverySplitOfAPlayerStream) {
+    std::vector<int> deal(23);
+    for (int i = 0; i < 23; ++i) {
+        deal[static_cast<std::size_t>(i)] = i * 2;
+    }
+    checkEverySplit<PlayerDownMessage>({
+        SeatName{0, "Maud"},
+        Cards{deal},
+        BidMade{2, Bid::passed()},
+        YourBid{3, 20},
+        DiscardPhase{{3, 4}, 1, 25, 2},
+        YourTurn{1},
+        CardPlayed{7},
+        TrickWon{1},
+        HandEnd{false, 25, -25, 0},
+        ChatShow{"Bea: 5s"},
+        Misdeal{},
+        JoinAccepted{},
+        HostGone{},
+    });
+}
+
+TEST(DecoderStream, EverySplitOfAHostBroadcast) {
+    checkEverySplit<HostUpMessage>({
+        CreateTable{"key", "Nook", "127.0.0.1", "Maud"},
+        Addressed{0, CardPlayed{12}},
+        Addressed{1, CardPlayed{12}},
+        Addressed{3, CardPlayed{12}},
+        SeatName{0, "Maud"},
+        SeatName{1, "`Computer"},
+        Addressed{2, ChatShow{"x: y"}},
+    });
+}
+
+TEST(DecoderStream, EverySplitOfAPlayerAndAServerStream) {
+    checkEverySplit<PlayerUpMessage>({
+        JoinTable{"key", 1, 2, "Bea"},
+        TakeSeat{2, "Bea"},
+        PlayerBid{2, Bid::of(20)},
+        NameTrump{1},
+        Discards{2, {10, 13}},
+        PlayCard{14},
+        ChatLine{2, "well"},
+        NextHand{},
+    });
+    checkEverySplit<HostDownMessage>({
+        TableEntry{"Nook", "3", {"Maud", "Computer", "Computer", "Computer"}},
+        TableCreated{},
+        SeatListRequest{},
+        TakeSeatWithId{2, "Bea", "9"},
+        SeatLost{2},
+        PlayCard{3},
+    });
+}
+
+TEST(DecoderStream, GarbageStopsTheInputAfterTheGoodMessages) {
+    struct Case {
+        std::string name;
+        std::string bytes;
+        std::size_t goodBefore;
+    };
+    const std::vector<Case> cases{
+        {"unknown code", "W2?", 1},
+        {"seat out of range", "W2W7", 1},
+        {"letter in a card", "F1x", 0},
+        {"bid neither pass nor digits", "S1Px", 0},
+        {"bad result sign", "E*2520400015", 0},
+        {"bad score sign digit", "E+2530400015", 0},
+        {"odd card list", "C003123", 0},
+        {"deck value too high", "C0025299", 0},
+        {"length not digits", "M1a", 0},
+        {"control byte", std::string("X1\0", 3), 1},
+        {"server code on a player channel",
+         "Y"
+         "G",
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlayerDownDecoder decoder;
+        decoder.feed(c.bytes);
+        EXPECT_EQ(drain(decoder).size(), c.goodBefore);
+        EXPECT_TRUE(decoder.failed());
+        EXPECT_FALSE(decoder.error().empty());
+        EXPECT_EQ(decoder.buffered(), 0u);
+        EXPECT_FALSE(decoder.feed("W1"));
+        EXPECT_FALSE(decoder.next().has_value());
+    }
+}
+
+TEST(DecoderStream, GarbageOnTheServersPorts) {
+    struct Case {
+        std::string name;
+        std::string bytes;
+    };
+    for (const Case& c : std::vector<Case>{{"list port wants Q only", "QQx"},
+                                           {"host seat digit 4", "4W1"},
+                                           {"host sends a player's move", "0p01"},
+                                           {"player sends a host's message", "W1"}}) {
+        SCOPED_TRACE(c.name);
+        if (c.bytes[0] == 'Q') {
+            ListUpDecoder decoder;
+            decoder.feed(c.bytes);
+            EXPECT_EQ(drain(decoder).size(), 2u);
+            EXPECT_TRUE(decoder.failed());
+        } else if (c.bytes[0] == 'W') {
+            PlayerUpDecoder decoder;
+            decoder.feed(c.bytes);
+            EXPECT_TRUE(drain(decoder).empty());
+            EXPECT_TRUE(decoder.failed());
+        } else {
+            HostUpDecoder decoder;
+            decoder.feed(c.bytes);
+            EXPECT_TRUE(drain(decoder).empty());
+            EXPECT_TRUE(decoder.failed());
+        }
+    }
+}
+
+TEST(DecoderStream, FeedingWithoutDrainingIsCapped) {
+    PlayerDownDecoder decoder;
+    const std::string chunk(4096, 'R');
+    bool accepted = true;
+    for (int i = 0; i < 32 && accepted; ++i) {
+        accepted = decoder.feed(chunk);
+    }
+    EXPECT_FALSE(accepted);
+    EXPECT_TRUE(decoder.failed());
+    EXPECT_EQ(decoder.buffered(), 0u);
+}
+
+} // namespace
+} // namespace corvane::protocol
