@@ -1,0 +1,40 @@
+#include "players/hints.h"
+
+#include "cards/card.h"
+#include "players/bid_evaluation.h"
+#include "players/card_play.h"
+#include "table/table.h"
+
+namespace corvane {
+
+BidHint bidHint(const Table& table) {
+    int highBid = table.highBid;
+    int bidder = table.bidderSeat;
+    BidHint hint;
+    hint.bid = BidEvaluation(table, 0, 4, highBid, bidder, hint.suit, table.dealerSeat, 0);
+    return hint;
+}
+
+int cardHint(const Table& table) {
+    return ChooseCard(table, 0, table.trumpSuit, table.trickWinnerCard);
+}
+
+std::string hintSentence(const Table& table) {
+    switch (table.gamePhase) {
+    case PhaseIdle: return "Click Deal to get started.";
+    case PhaseBidding: {
+        const BidHint hint = bidHint(table);
+        if (bidValue(hint.bid) == 0)
+            return "I would pass.";
+        return "I would go " + hint.bid + " on " + SuitSentenceName(hint.suit);
+    }
+    case PhaseDiscard: return "Use the Auto-discard button.";
+    case PhasePlay: {
+        const Card card = table.cardAt(cardHint(table));
+        return "I would play the " + CardName(card) + " of " + SuitSentenceName(card.suit());
+    }
+    default: return "I got nothing.";
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,25 @@
+// The hint: what the computer player would do in the local player's place, in one sentence.
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+struct Table;
+
+struct BidHint {
+    std::string bid; // "Pass", "20", "25" or "30"
+    int suit = 0;
+};
+
+// The computer's bid for the local hand (pictures 0-4) against the current auction. Leaves the
+// table as it was.
+BidHint bidHint(const Table& table);
+
+// The card the computer would play from the local hand.
+int cardHint(const Table& table);
+
+// The hint's sentence for the table as it stands.
+std::string hintSentence(const Table& table);
+
+} // namespace corvane

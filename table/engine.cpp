@@ -1,0 +1,277 @@
+// The engine's frame: flows and their abandonment, start-up and new game, the button window and
+// its messages, the time-out, the shuffle and the players menu.
+#include "table/engine.h"
+
+#include <algorithm>
+
+#include "players/card_play.h"
+#include "players/hints.h"
+
+namespace corvane {
+
+Engine::Engine(Scheduler& scheduler, Random& random) : m_scheduler(scheduler), m_random(random) {}
+
+Engine::~Engine() { abandonFlows(); }
+
+void Engine::run(Task task) {
+    m_flows.remove_if([](const Task& t) { return t.done(); });
+    if (!task.done())
+        m_flows.push_back(std::move(task));
+}
+
+size_t Engine::flowsInProgress() const {
+    return static_cast<size_t>(
+        std::count_if(m_flows.begin(), m_flows.end(), [](const Task& t) { return !t.done(); }));
+}
+
+void Engine::abandonFlows() {
+    m_scheduler.cancel(this);
+    m_messages.clear();
+    std::list<Task> flows;
+    flows.swap(m_flows);
+    flows.clear(); // destroys every suspended frame
+    m_dealing = false;
+    m_gameWon = false;
+    ++m_timeoutGeneration;
+}
+
+MovementAwaiter Engine::glide(int picture, Point from) {
+    const auto& p = m_t.picCard[static_cast<size_t>(picture)];
+    return MovementAwaiter{m_scheduler, Movement{Movement::Kind::Glide, picture, 0, from, p.position},
+                           this};
+}
+
+// --- Start-up and new game -------------------------------------------------------------------
+
+void Engine::startUp() {
+    m_t.dealerSeat = m_random.below(4);
+    m_t.trickWinnerCard = -1;
+    m_t.speedDelay = 300;
+    m_t.cardBackNumber = 64;
+    m_t.kittySize = 3;
+    // Every one of the eight designs can come up.
+    m_t.backDesign = m_random.below(8);
+    for (int i = 0; i < PictureCount; ++i) {
+        const Point home = homePosition(i);
+        m_t.picCard[static_cast<size_t>(i)].position = home;
+        m_t.homeLeft[static_cast<size_t>(i)] = home.left;
+        m_t.homeTop[static_cast<size_t>(i)] = home.top;
+    }
+    for (int s = 0; s < SeatCount; ++s) {
+        m_t.trickSeatCard[static_cast<size_t>(s)] = -1;
+        m_t.lblPlayerName[static_cast<size_t>(s)].tag = "Computer";
+        m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+    }
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
+    nameComputerSeats();
+    SetupButtons(0);
+}
+
+void Engine::nameComputerSeats() {
+    for (int seat = 1; seat <= 3; ++seat)
+        m_t.lblPlayerName[static_cast<size_t>(seat)].caption = m_names.draw(m_random);
+}
+
+void Engine::newGame() {
+    abandonFlows();
+    resetForNewGame();
+}
+
+void Engine::resetForNewGame() {
+    m_t.online = false;
+    m_t.localSeat = 0;
+    m_t.bidDialog.visible = false;
+    m_t.buttonMenu.visible = false;
+    m_t.trumpDialogVisible = false;
+
+    m_t.score = {0, 0};
+    m_t.trickCardCount = 0;
+    m_t.lblTricks = {"", ""};
+    m_t.tricksPlayed = 0;
+    for (int i = 0; i <= m_t.lastPicture(); ++i) {
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+        p.visible = false;
+    }
+    for (size_t s = 0; s < SeatCount; ++s) {
+        m_t.drawCount[s] = 0;
+        m_t.trickSeatCard[s] = -1;
+        m_t.lblPlayerName[s].underline = false;
+        m_t.lblPlayerName[s].color = LabelColor::Black;
+        m_t.lblBid[s].visible = false;
+        m_t.lblBid[s].color = LabelColor::Black;
+        m_t.lblPlayerName[s].tag = "Computer";
+        m_t.trickUnits[s] = 0;
+    }
+    m_t.dealerSeat = nextSeat(m_t.dealerSeat);
+    m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Black;
+
+    for (int seat = 1; seat <= 3; ++seat)
+        m_names.putBack(m_t.lblPlayerName[static_cast<size_t>(seat)].caption);
+    nameComputerSeats();
+
+    Shuffle();
+    m_t.topTrumpOut = 0;
+    m_t.trickWinnerCard = -1;
+    m_t.lblBid[4].visible = false;
+    m_t.imgTrumpVisible = false;
+    m_t.gamePhase = PhaseIdle;
+    m_t.netRole = 0;
+    stopTimeout();
+    SetupButtons(0);
+    notify([](TableObserver& o) { o.onNewGame(); });
+}
+
+void Engine::newPartner() {
+    if (!playersMenuEnabled())
+        return;
+    m_names.putBack(m_t.lblPlayerName[2].caption);
+    m_t.lblPlayerName[2].caption = m_names.draw(m_random);
+}
+
+void Engine::newOpponents() {
+    if (!playersMenuEnabled())
+        return;
+    m_names.putBack(m_t.lblPlayerName[1].caption);
+    m_names.putBack(m_t.lblPlayerName[3].caption);
+    m_t.lblPlayerName[1].caption = m_names.draw(m_random);
+    m_t.lblPlayerName[3].caption = m_names.draw(m_random);
+}
+
+void Engine::Shuffle() {
+    for (int i = 0; i < 52; ++i)
+        m_t.deck[static_cast<size_t>(i)] = i;
+    for (int n = 0; n <= 100; ++n) {
+        const auto a = static_cast<size_t>(m_random.below(52));
+        const auto b = static_cast<size_t>(m_random.below(52));
+        std::swap(m_t.deck[a], m_t.deck[b]);
+    }
+}
+
+// --- The button window and its messages ------------------------------------------------------
+
+void Engine::SetupButtons(int mode) {
+    auto& menu = m_t.buttonMenu;
+    menu.modeX = mode;
+    switch (mode) {
+    case 0:
+        menu.autoDiscardEnabled = false;
+        menu.dealCaption = "&Deal";
+        menu.fontSize = 10;
+        break;
+    case 1:
+        menu.autoDiscardEnabled = true;
+        menu.dealCaption = "&Deal";
+        menu.fontSize = 10;
+        break;
+    default: break;
+    }
+    menu.visible = true;
+}
+
+void Engine::clickButton(int index) {
+    auto& menu = m_t.buttonMenu;
+    if (!menu.visible)
+        return;
+    if (index == 0) {
+        if (menu.modeX == 1 && menu.autoDiscardEnabled)
+            autoDiscard();
+        return;
+    }
+    switch (menu.modeX) {
+    case 0:
+        // Only between hands: a second deal must never reshuffle a hand in progress.
+        if (m_t.gamePhase != PhaseIdle || m_dealing)
+            return;
+        menu.visible = false;
+        if (m_t.online)
+            run(TellServerToContinue());
+        else
+            run(OfflineAction("C"));
+        break;
+    case 1:
+        menu.visible = false;
+        run(TellServerToContinue());
+        break;
+    case 2: acknowledgeMessage(); break;
+    default: break;
+    }
+}
+
+Task Engine::MessageButton(std::string message, bool noWait) {
+    const bool wasVisible = m_t.buttonMenu.visible;
+    const int previousMode = m_t.buttonMenu.modeX;
+    SetupButtons(2);
+    m_t.buttonMenu.fontSize = message.size() > 20 ? 8 : 10;
+    m_t.buttonMessage = message;
+    notify([&](TableObserver& o) { o.onMessage(message); });
+    if (noWait)
+        co_return;
+    m_messages.push_back({message, {}});
+    co_await MessageAwaiter{this};
+    if (wasVisible)
+        SetupButtons(previousMode);
+}
+
+void Engine::acknowledgeMessage() {
+    m_t.buttonMenu.fontSize = 10;
+    m_t.buttonMenu.visible = false;
+    if (m_messages.empty())
+        return;
+    const MessageWaiter top = m_messages.back();
+    m_messages.pop_back();
+    if (!m_messages.empty()) {
+        // A message still waits underneath: show it again rather than lose it.
+        SetupButtons(2);
+        m_t.buttonMessage = m_messages.back().text;
+        m_t.buttonMenu.fontSize = m_t.buttonMessage.size() > 20 ? 8 : 10;
+    }
+    top.waiter.resume();
+}
+
+void Engine::hint() {
+    run(MessageButton(hintSentence(m_t)));
+}
+
+// --- The time-out ----------------------------------------------------------------------------
+
+void Engine::startTimeout() {
+    m_t.lblTimeout.caption = "20";
+    m_t.lblTimeout.visible = true;
+    m_t.timeoutRunning = true;
+    run(timeoutLoop(++m_timeoutGeneration));
+}
+
+void Engine::stopTimeout() {
+    m_t.timeoutRunning = false;
+    m_t.lblTimeout.visible = false;
+    m_t.lblTimeout.caption = "20";
+    ++m_timeoutGeneration;
+}
+
+Task Engine::timeoutLoop(unsigned generation) {
+    while (m_t.timeoutRunning && generation == m_timeoutGeneration) {
+        co_await pause(1000);
+        if (!m_t.timeoutRunning || generation != m_timeoutGeneration)
+            break;
+        timeoutTick();
+    }
+}
+
+void Engine::timeoutTick() {
+    int left = bidValue(m_t.lblTimeout.caption) - 1;
+    if (left < 0)
+        left = 0;
+    m_t.lblTimeout.caption = (left < 10 ? "0" : "") + std::to_string(left);
+    if (left > 0)
+        return;
+    stopTimeout();
+    if (m_t.gamePhase == PhasePlay) {
+        // The computer's card goes through the same checks as a click.
+        run(cardClick(ChooseCard(m_t, m_t.turnSeat, m_t.trumpSuit, m_t.trickWinnerCard)));
+    } else if (m_t.gamePhase == PhaseBidding) {
+        clickBid(0);
+    }
+}
+
+} // namespace corvane

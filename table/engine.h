@@ -1,0 +1,131 @@
+// The game flow of a standalone table: the deal, the auction, trump, the discard and draw, the
+// tricks and the scoring, driven by the local player's input and the computer seats. Long steps
+// are coroutines that wait on the scheduler (pauses, movements) or on the player (a message to
+// acknowledge); a new game destroys every flow in progress.
+#pragma once
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include "cards/legal_play.h"
+#include "table/name_pool.h"
+#include "table/observer.h"
+#include "table/random.h"
+#include "table/scheduler.h"
+#include "table/table.h"
+#include "table/task.h"
+
+namespace corvane {
+
+class Engine {
+public:
+    Engine(Scheduler& scheduler, Random& random);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    const Table& table() const { return m_t; }
+    Table& table() { return m_t; }
+    const NamePool& namePool() const { return m_names; }
+    void addObserver(TableObserver* observer) { m_observers.push_back(observer); }
+
+    // --- What the window feeds in -------------------------------------------------------------
+    void startUp();                 // the window is loaded
+    void newGame();                 // "&New Game": abandons any flow in progress
+    void clickButton(int index);    // the button window: 0 "&Auto-Discard", 1 "&Deal" or the message
+    bool clickBid(int index);       // the bid dialog: 0 Pass, 1 "20", 2 "25", 3 "30"
+    bool clickTrump(int suit);      // the trump dialog
+    void clickCard(int picture);
+    void hint();                    // "&Hint"
+    void newPartner();
+    void newOpponents();
+    bool playersMenuEnabled() const { return m_t.gamePhase == PhaseIdle; }
+    // Whether the local player may play this card now (the pointer over it). Pictures above 4 and
+    // phases other than play are always allowed.
+    Refusal pointerRefusal(int picture) const;
+
+    // --- Waiting ------------------------------------------------------------------------------
+    void startTimeout();
+    void stopTimeout();
+    void timeoutTick();             // one second of the local player's time-out
+    bool messageWaiting() const { return !m_messages.empty(); }
+    size_t flowsInProgress() const;
+
+    // --- The flow (public so that tests and the host can drive single steps) -----------------
+    Task OfflineAction(std::string action, std::string extraInfo = {});
+    Task PlayLoop();
+    Task ComputerPlay(int& seat);
+    Task ComputerBidding();
+    Task CallMisdeal();
+    Task EndAuction();
+    void StandAloneComputerDiscard();
+    void TakeKitty();
+    Task TellServerToContinue();
+    Task FinishTrick();
+    Task CelebrateWin();
+    Task MessageButton(std::string message, bool noWait = false);
+    void SetupButtons(int mode);
+    void Shuffle();
+    void PlayCard(int seat, int cardIdx, int& cardsPlayed);
+    void autoDiscard();
+    void toggleDiscardMark(int picture);
+    void setUpBidDialog();
+
+private:
+    struct MessageWaiter {
+        std::string text;
+        std::coroutine_handle<> waiter;
+    };
+    // Waits on the message last pushed onto m_messages. (It holds nothing that needs
+    // destroying: GCC 12 destroys such members of a co_await temporary twice.)
+    struct MessageAwaiter {
+        Engine* engine;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> h) { engine->m_messages.back().waiter = h; }
+        void await_resume() const noexcept {}
+    };
+
+    void run(Task task);
+    void abandonFlows();
+    void acknowledgeMessage();
+    void resetForNewGame();        // the new-game steps, without touching the flows
+    void nameComputerSeats();
+    void clearForNextHand();       // the end of a hand, after the score
+    void showTrump();
+    void markComputerSeatDiscards();
+    void hideTrickCards();
+    void localTurn();
+    bool hasFive() const;
+    PlayContext playContext() const;
+    std::vector<Card> localHand() const;
+
+    Task deal();
+    Task localBidShown(std::string extraInfo);
+    Task drawAndPlay();
+    Task cardClick(int picture);
+    Task trumpNamed(int suit);
+    Task bidClicked(int index);
+    Task timeoutLoop(unsigned generation);
+    Task settleHand();
+
+    Pause pause(int ms) { return Pause{m_scheduler, ms, this}; }
+    MovementAwaiter glide(int picture, Point from);
+    template <typename F> void notify(F&& f) {
+        for (TableObserver* o : m_observers)
+            f(*o);
+    }
+
+    Table m_t;
+    Scheduler& m_scheduler;
+    Random& m_random;
+    NamePool m_names;
+    std::vector<TableObserver*> m_observers;
+    std::list<Task> m_flows;
+    std::vector<MessageWaiter> m_messages;
+    unsigned m_timeoutGeneration = 0;
+    bool m_dealing = false;
+    bool m_gameWon = false;        // a game ended in this flow: wait for "&Deal" before dealing
+};
+
+} // namespace corvane

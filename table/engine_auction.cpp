@@ -1,0 +1,228 @@
+// The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
+// misdeal.
+#include <algorithm>
+#include <cstdio>
+
+#include "players/bid_evaluation.h"
+#include "table/engine.h"
+
+namespace corvane {
+
+namespace {
+std::string twoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+} // namespace
+
+Task Engine::OfflineAction(std::string action, std::string extraInfo) {
+    if (action == "C")
+        co_await deal();
+    else if (action == "B")
+        co_await localBidShown(std::move(extraInfo));
+    else if (action == "R")
+        co_await drawAndPlay();
+    else if (action == "W")
+        localTurn();
+    else if (action == "F")
+        co_await ComputerPlay(m_t.turnSeat);
+}
+
+Task Engine::deal() {
+    if (m_dealing)
+        co_return;
+    m_dealing = true;
+    Shuffle();
+    std::array<int, 52> shuffled{};
+    std::copy_n(m_t.deck.begin(), 52, shuffled.begin());
+    notify([&](TableObserver& o) { o.onDeal(m_t.dealerSeat, shuffled); });
+
+    m_t.dealString.clear();
+    for (int i = 0; i <= m_t.lastPicture(); ++i)
+        m_t.dealString += twoDigits(m_t.deck[static_cast<size_t>(i)]);
+    const std::string hands = m_t.dealString.substr(0, 40) + m_t.dealString.substr(0, 40);
+    const std::string kitty = m_t.dealString.substr(40);
+    for (int i = 0; i <= m_t.lastPicture(); ++i) {
+        const std::string digits =
+            i >= KittyFirst ? kitty.substr(static_cast<size_t>(2 * (i - KittyFirst)), 2)
+                            : hands.substr(static_cast<size_t>(10 * m_t.localSeat + 2 * i), 2);
+        const int card = std::stoi(digits);
+        m_t.deck[static_cast<size_t>(i)] = card;
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.card = Card::fromDeckIndex(card);
+        p.state = TagState::Down;
+        p.visible = false;
+        p.position = homePosition(i);
+        m_t.bringToFront(i);
+        m_t.homeLeft[static_cast<size_t>(i)] = p.position.left;
+        m_t.homeTop[static_cast<size_t>(i)] = p.position.top;
+    }
+
+    // Six passes round the table from the left, the kitty last.
+    for (int r = 0; r <= 5; ++r) {
+        for (int j = 0; j <= 3; ++j) {
+            if (r == 5 && j == 3)
+                continue;
+            const int i = r < 5 ? (5 * j + r + 5) % 20 : KittyFirst + j;
+            auto& p = m_t.picCard[static_cast<size_t>(i)];
+            const Point home = p.position;
+            p.visible = true;
+            co_await glide(i, dealStart(m_t.dealerSeat, home));
+            co_await pause(150);
+        }
+    }
+    const int faceUpLast = m_t.tutorialMode ? m_t.lastPicture() : 4;
+    for (int i = 0; i <= faceUpLast; ++i)
+        m_t.FlipCard(i);
+
+    m_t.tricksPlayed = 0;
+    m_t.gamePhase = PhaseBidding;
+    m_t.bidTurnSeat = m_t.dealerSeat;
+    m_t.highBid = 0;
+    m_t.bidsMade = 0;
+    m_dealing = false;
+    co_await ComputerBidding();
+}
+
+// --- The local player's bid ------------------------------------------------------------------
+
+bool Engine::hasFive() const {
+    for (int i = 0; i <= 4; ++i)
+        if (m_t.CardRank(i) == 5)
+            return true;
+    return false;
+}
+
+void Engine::setUpBidDialog() {
+    auto& dialog = m_t.bidDialog;
+    dialog.enabled = {true, true, true, true};
+    // A player must bid over the high bid; the dealer may also hold it.
+    const int k = m_t.localSeat == m_t.dealerSeat ? 4 : 3;
+    for (int i = 1; i <= m_t.highBid / 5 - k && i <= 3; ++i)
+        dialog.enabled[static_cast<size_t>(i)] = false;
+    if (!m_t.anyBidAllowed && !hasFive()) {
+        dialog.enabled[2] = false;
+        dialog.enabled[3] = false;
+    }
+    dialog.visible = true;
+}
+
+bool Engine::clickBid(int index) {
+    if (index < 0 || index > 3 || !m_t.bidDialog.visible ||
+        !m_t.bidDialog.enabled[static_cast<size_t>(index)] || m_t.gamePhase != PhaseBidding)
+        return false;
+    run(bidClicked(index));
+    return true;
+}
+
+Task Engine::bidClicked(int index) {
+    auto& label = m_t.lblBid[0];
+    label.caption = index == 0 ? "Pass" : std::to_string(15 + 5 * index);
+    label.visible = true;
+    if (bidValue(label.caption) > m_t.highBid) {
+        m_t.highBid = bidValue(label.caption);
+        m_t.bidderSeat = 0;
+    }
+    stopTimeout();
+    if (m_t.online) {
+        // The bid message goes to the host (online play).
+        m_t.bidDialog.visible = false;
+        co_return;
+    }
+    co_await OfflineAction("B", label.caption.substr(0, 2));
+}
+
+Task Engine::localBidShown(std::string extraInfo) {
+    m_t.bidDialog.visible = false;
+    if (m_t.bidsMade == 0) {
+        for (int s = 0; s < SeatCount; ++s) {
+            m_t.lblBid[static_cast<size_t>(s)].visible = false;
+            m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+        }
+    }
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
+    auto& label = m_t.lblBid[0];
+    label.caption = extraInfo.substr(0, 2) == "Pa" ? "Pass" : extraInfo.substr(0, 2);
+    label.tag.clear();
+    label.visible = true;
+    notify([&](TableObserver& o) { o.onBid(0, label.caption, -1); });
+    ++m_t.bidsMade;
+    co_await ComputerBidding();
+}
+
+// --- The auction -----------------------------------------------------------------------------
+
+namespace {
+bool auctionOver(const Table& t) {
+    const int d = t.dealerSeat;
+    const auto caption = [&](int seat) -> const std::string& {
+        return t.lblBid[static_cast<size_t>(seat % 4)].caption;
+    };
+    const bool othersPass =
+        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
+    const bool bidderPassed = caption(t.bidderSeat) == "Pass";
+    const bool dealerPassed = caption(d) == "Pass";
+    const int dealerValue = bidValue(caption(d));
+    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
+                             bidValue(caption(d + 2)) < dealerValue &&
+                             bidValue(caption(d + 3)) < dealerValue;
+    return othersPass || bidderPassed || dealerPassed || othersBelow;
+}
+} // namespace
+
+Task Engine::ComputerBidding() {
+    for (;;) {
+        if (m_t.bidsMade < 4) {
+            m_t.bidTurnSeat = nextSeat(m_t.bidTurnSeat);
+        } else {
+            if (m_t.highBid == 0)
+                break;
+            m_t.bidTurnSeat = m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;
+            if (auctionOver(m_t)) {
+                co_await EndAuction();
+                co_return;
+            }
+        }
+        co_await pause(m_t.speedDelay);
+        if (m_t.bidTurnSeat == 0) {
+            setUpBidDialog();
+            co_return;
+        }
+        const int s = m_t.bidTurnSeat;
+        int bestSuit = 0;
+        auto& label = m_t.lblBid[static_cast<size_t>(s)];
+        label.caption = BidEvaluation(m_t, 5 * s, 5 * s + 4, m_t.highBid, m_t.bidderSeat, bestSuit,
+                                      m_t.dealerSeat, s);
+        label.tag = std::to_string(bestSuit);
+        label.visible = true;
+        notify([&](TableObserver& o) { o.onBid(s, label.caption, bestSuit); });
+        ++m_t.bidsMade;
+    }
+
+    // Everybody passed: the hand is thrown in and the next dealer deals.
+    co_await CallMisdeal();
+    for (int s = 0; s < SeatCount; ++s) {
+        m_t.lblBid[static_cast<size_t>(s)].visible = false;
+        m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+    }
+    m_t.dealerSeat = nextSeat(m_t.dealerSeat);
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
+    m_t.gamePhase = PhaseIdle;
+    m_t.trickCardCount = 4;
+    co_await PlayLoop();
+}
+
+Task Engine::CallMisdeal() {
+    for (int i = 0; i <= m_t.lastPicture(); ++i)
+        if (m_t.CardState(i) == TagState::Down)
+            m_t.FlipCard(i);
+    notify([&](TableObserver& o) { o.onMisdeal(m_t.dealerSeat); });
+    const std::string message =
+        m_t.dealerSeat == 0
+            ? std::string("You called for a misdeal.")
+            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption + " calls for a misdeal.";
+    co_await MessageButton(message);
+}
+
+} // namespace corvane

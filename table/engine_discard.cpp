@@ -1,0 +1,218 @@
+// From the end of the auction to the first trick: trump, the computer discard, the local
+// player's marking and Auto-Discard, the bidder's kitty and the draw.
+#include <cstdio>
+
+#include "cards/card_value.h"
+#include "players/discard.h"
+#include "table/engine.h"
+
+namespace corvane {
+
+Task Engine::EndAuction() {
+    m_t.gamePhase = PhaseDiscard;
+    const auto label = [&](int seat) -> const Label& { return m_t.lblBid[static_cast<size_t>(seat)]; };
+    if (bidValue(label(m_t.bidderSeat).caption) == 0 && bidValue(label(m_t.dealerSeat).caption) != 0)
+        m_t.bidderSeat = m_t.dealerSeat; // the dealer held the bid
+    if (m_t.bidderSeat != 0) {
+        co_await pause(m_t.speedDelay);
+        m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);
+        showTrump();
+        StandAloneComputerDiscard();
+        SetupButtons(1);
+    } else {
+        m_t.trumpDialogVisible = true;
+    }
+}
+
+void Engine::showTrump() {
+    m_t.imgTrumpVisible = true;
+    m_t.lblBid[4].caption = m_t.lblBid[static_cast<size_t>(m_t.bidderSeat)].caption;
+    m_t.lblBid[4].visible = true;
+    m_t.lblPlayerName[static_cast<size_t>(m_t.bidderSeat)].color = LabelColor::White;
+    for (int s = 0; s < SeatCount; ++s)
+        m_t.lblBid[static_cast<size_t>(s)].visible = false;
+    notify([&](TableObserver& o) { o.onTrump(m_t.bidderSeat, m_t.trumpSuit, m_t.highBid); });
+}
+
+bool Engine::clickTrump(int suit) {
+    if (!m_t.trumpDialogVisible || suit < 0 || suit > 3)
+        return false;
+    run(trumpNamed(suit));
+    return true;
+}
+
+Task Engine::trumpNamed(int suit) {
+    m_t.lblBid[0].tag = std::to_string(suit);
+    m_t.trumpDialogVisible = false;
+    if (m_t.online)
+        co_return; // the trump message goes to the host (online play)
+    m_t.trumpSuit = suit;
+    showTrump();
+    StandAloneComputerDiscard();
+    SetupButtons(1);
+}
+
+void Engine::StandAloneComputerDiscard() {
+    for (int s = 1; s <= 3; ++s) {
+        std::vector<int> thrown;
+        for (int i = 5 * s; i <= 5 * s + 4; ++i) {
+            if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
+                m_t.picCard[static_cast<size_t>(i)].visible = false;
+                m_t.MarkDiscard(i);
+                thrown.push_back(i);
+            }
+        }
+        if (s == m_t.bidderSeat) {
+            for (int i = KittyFirst; i <= m_t.lastPicture(); ++i) {
+                if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
+                    m_t.MarkDiscard(i);
+                    m_t.picCard[static_cast<size_t>(i)].visible = false;
+                    thrown.push_back(i);
+                }
+            }
+        }
+        notify([&](TableObserver& o) { o.onDiscard(s, thrown); });
+    }
+    // The local bidder sees the kitty (in tutorial mode it already lies face up).
+    if (m_t.bidderSeat == 0 && !m_t.tutorialMode) {
+        for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)
+            m_t.FlipCard(i);
+    }
+}
+
+// --- The local player's marking --------------------------------------------------------------
+
+void Engine::toggleDiscardMark(int picture) {
+    auto& p = m_t.picCard[static_cast<size_t>(picture)];
+    if (p.state == TagState::Played)
+        return;
+    p.position.top = p.state == TagState::Thrown ? m_t.homeTop[static_cast<size_t>(picture)]
+                                                 : MarkedCardTop;
+    m_t.MarkDiscard(picture);
+    if (p.state == TagState::Down)
+        m_t.FlipCard(picture);
+}
+
+void Engine::autoDiscard() {
+    if (m_t.gamePhase != PhaseDiscard)
+        return;
+    for (int i = 0; i <= 4; ++i)
+        if (!isTrumpValue(m_t.CardValue(i, m_t.trumpSuit)))
+            toggleDiscardMark(i);
+    if (m_t.localSeat == m_t.bidderSeat && m_t.lblBid[4].visible) {
+        for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)
+            if (!isTrumpValue(m_t.CardValue(i, m_t.trumpSuit)))
+                toggleDiscardMark(i);
+    }
+}
+
+Task Engine::TellServerToContinue() {
+    if (m_t.gamePhase == PhaseIdle) {
+        // Online: the ready message asks the host for the next deal.
+        co_return;
+    }
+    if (m_t.gamePhase != PhaseDiscard)
+        co_return;
+    std::string list;
+    std::vector<int> thrown;
+    for (int i = 0; i <= 4; ++i) {
+        if (m_t.CardState(i) != TagState::Up) {
+            char text[4];
+            std::snprintf(text, sizeof text, "%02d", m_t.hostPicture(i));
+            list += text;
+            thrown.push_back(i);
+        }
+    }
+    if (m_t.online) {
+        m_t.gamePhase = PhaseDrawWait; // the discard message goes to the host
+        co_return;
+    }
+    if (m_t.bidderSeat == 0) {
+        for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)
+            if (m_t.CardState(i) == TagState::Thrown)
+                thrown.push_back(i);
+    }
+    notify([&](TableObserver& o) { o.onDiscard(0, thrown); });
+    co_await OfflineAction("R", list);
+}
+
+// --- The bidder's kitty ----------------------------------------------------------------------
+
+void Engine::TakeKitty() {
+    const int bidder = m_t.bidderSeat;
+    std::vector<int> thrown;
+    while (CountCards(m_t, bidder) + CountCards(m_t, 4) >= 6) {
+        const int lowest = LowestCard(m_t, 5 * bidder);
+        m_t.MarkDiscard(lowest);
+        thrown.push_back(lowest);
+    }
+    std::vector<std::pair<int, int>> moved;
+    int j = KittyFirst;
+    for (int i = 5 * bidder; i <= 5 * bidder + 4; ++i) {
+        if (m_t.CardState(i) != TagState::Thrown)
+            continue;
+        while (j <= m_t.lastPicture() && m_t.CardState(j) == TagState::Thrown) {
+            m_t.picCard[static_cast<size_t>(j)].visible = false;
+            ++j;
+        }
+        if (j > m_t.lastPicture())
+            break;
+        auto& hand = m_t.picCard[static_cast<size_t>(i)];
+        auto& kitty = m_t.picCard[static_cast<size_t>(j)];
+        hand.card = kitty.card;
+        m_t.deck[static_cast<size_t>(i)] = kitty.card.deckIndex();
+        hand.state = (bidder == 0 || m_t.tutorialMode) ? TagState::Up : TagState::Down;
+        hand.position.top = m_t.homeTop[static_cast<size_t>(i)];
+        hand.visible = true;
+        kitty.visible = false;
+        moved.emplace_back(j, i);
+        ++j;
+    }
+    for (int k = KittyFirst; k <= m_t.lastPicture(); ++k)
+        m_t.picCard[static_cast<size_t>(k)].visible = false;
+    notify([&](TableObserver& o) { o.onKitty(thrown, moved); });
+}
+
+// --- "R": the draw, then play ----------------------------------------------------------------
+
+Task Engine::drawAndPlay() {
+    TakeKitty();
+    for (int i = 0; i <= 19; ++i)
+        if (m_t.CardState(i) == TagState::Thrown)
+            m_t.picCard[static_cast<size_t>(i)].visible = false;
+
+    for (int i = 0; i <= 19; ++i) {
+        if (m_t.CardState(i) != TagState::Thrown)
+            continue;
+        const int stockCard = m_t.deck[static_cast<size_t>(m_t.kittySize + 20 + (i + 5) % 20)];
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.card = Card::fromDeckIndex(stockCard);
+        m_t.deck[static_cast<size_t>(i)] = stockCard;
+        p.state = TagState::Up;
+        const Point home{m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+        Point start = drawStart(m_t.dealerSeat, home);
+        m_t.FlipCard(i);
+        if (i < 5)
+            start.top = LocalHandTop;
+        p.position = home;
+        p.visible = true;
+        co_await glide(i, start);
+        co_await pause(150);
+        if (i < 5 || (m_t.tutorialMode && i < 22))
+            m_t.TurnCardUp(i);
+        p.visible = true;
+        ++m_t.drawCount[static_cast<size_t>(i / 5)];
+        notify([&](TableObserver& o) { o.onDraw(i, p.card); });
+    }
+
+    m_t.topTrumpOut = 0;
+    for (int i = 0; i <= 19; ++i)
+        m_t.topTrumpOut = std::max(m_t.topTrumpOut, m_t.CardValue(i, m_t.trumpSuit));
+    m_t.tricksPlayed = 0;
+    m_t.trickCardCount = 0;
+    m_t.gamePhase = PhasePlay;
+    m_t.turnSeat = nextSeat(m_t.bidderSeat);
+    co_await PlayLoop();
+}
+
+} // namespace corvane

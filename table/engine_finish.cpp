@@ -1,0 +1,129 @@
+// The end of a trick and of a hand: crediting the trick, the pause, the score, the end of the
+// game and the table cleared for the next deal.
+#include "cards/card_value.h"
+#include "table/engine.h"
+#include "table/glide.h"
+
+namespace corvane {
+
+Task Engine::FinishTrick() {
+    const int w = m_t.trickWinnerCard;
+    if (w >= 0 && w <= 19) {
+        const int s = w / 5;
+        const int units = m_t.CardValue(w, m_t.trumpSuit) == m_t.topTrumpOut ? 2 : 1;
+        m_t.trickUnits[static_cast<size_t>(s)] += units;
+        m_t.lblTricks[static_cast<size_t>(s % 2)] += "J";
+        m_t.turnSeat = s;
+        notify([&](TableObserver& o) { o.onTrick(s, units); });
+    }
+    m_t.gamePhase = PhasePlay;
+    // Always one second with the four cards on the table, whatever the speed setting.
+    co_await pause(1000);
+
+    if (m_t.tricksPlayed != 5) {
+        m_t.trickCardCount = 0;
+        m_t.trickWinnerCard = -1;
+        hideTrickCards();
+        for (auto& name : m_t.lblPlayerName)
+            name.underline = false;
+        co_return;
+    }
+    co_await settleHand();
+}
+
+Task Engine::settleHand() {
+    const int b = m_t.bidderSeat;
+    const auto units = [&](int seat) { return m_t.trickUnits[static_cast<size_t>(seat)]; };
+    const int counted = (units(b) + units(partnerOf(b))) * 5;
+    const int opponentsCounted = (units(nextSeat(b)) + units(previousSeat(b))) * 5;
+    const auto bidders = static_cast<size_t>(b % 2);
+    const auto opponents = static_cast<size_t>((b + 1) % 2);
+
+    HandResult result;
+    result.bidder = b;
+    result.bid = m_t.highBid;
+    result.counted = counted;
+    result.made = counted >= m_t.highBid;
+
+    bool gameWon = false;
+    if (result.made) {
+        const int gain = m_t.highBid < 30 ? counted : 60;
+        m_t.score[bidders] += gain;
+        if (m_t.score[bidders] > 115) {
+            m_t.score[bidders] = 120;
+            gameWon = true;
+        } else {
+            m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
+            result.message = "Count " + std::to_string(gain) + " points.";
+        }
+    } else {
+        m_t.score[bidders] -= m_t.highBid;
+        m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
+        result.message = "Bidder goes down " + std::to_string(m_t.highBid) + ".";
+    }
+    result.scores = m_t.score;
+
+    if (gameWon) {
+        const int winners = static_cast<int>(bidders);
+        result.message = winners == 0 ? "You're not easy!" : "She's gone, b'y.";
+        notify([&](TableObserver& o) { o.onHand(result); });
+        notify([&](TableObserver& o) { o.onGameEnd(winners, result.scores); });
+        if (winners == 0)
+            co_await CelebrateWin();
+        else
+            co_await MessageButton(result.message);
+        resetForNewGame();
+        m_gameWon = true;
+    } else {
+        notify([&](TableObserver& o) { o.onHand(result); });
+        co_await MessageButton(result.message);
+    }
+    clearForNextHand();
+}
+
+void Engine::clearForNextHand() {
+    for (size_t s = 0; s < SeatCount; ++s) {
+        m_t.lblBid[s].color = LabelColor::Black;
+        m_t.lblPlayerName[s].color = LabelColor::Black;
+        m_t.trickUnits[s] = 0;
+        m_t.trickSeatCard[s] = -1;
+        m_t.drawCount[s] = 0;
+    }
+    for (int i = 0; i <= m_t.lastPicture(); ++i) {
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.visible = false;
+        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+    }
+    m_t.lblTricks = {"", ""};
+    Shuffle();
+    m_t.dealString.clear();
+    m_t.topTrumpOut = 0;
+    m_t.trickWinnerCard = -1;
+    m_t.lblBid[4].visible = false;
+    m_t.imgTrumpVisible = false;
+    m_t.dealerSeat = nextSeat(m_t.dealerSeat);
+    m_t.gamePhase = PhaseIdle;
+}
+
+Task Engine::CelebrateWin() {
+    // Standalone play has no table-card record of its own: the cards of the last trick, still on
+    // the table, are the ones that spin off.
+    for (int s = 0; s < SeatCount; ++s) {
+        const int played = m_t.trickSeatCard[static_cast<size_t>(s)];
+        if (played == -1)
+            continue;
+        const int picture = m_t.localPicture(played);
+        auto& p = m_t.picCard[static_cast<size_t>(picture)];
+        p.visible = true;
+        m_t.bringToFront(picture);
+        const Point start = p.position;
+        p.position = spiralPath(s, start).back();
+        co_await MovementAwaiter{m_scheduler,
+                                 Movement{Movement::Kind::Spin, picture, s, start, p.position},
+                                 this};
+    }
+    co_await MessageButton("You're not easy!");
+    m_t.score = {0, 0};
+}
+
+} // namespace corvane

@@ -1,0 +1,174 @@
+// Trick play: PlayLoop, the local player's turn and click, a computer seat's card, and placing a
+// card into the trick.
+#include "cards/card_value.h"
+#include "players/card_play.h"
+#include "table/engine.h"
+
+namespace corvane {
+
+Task Engine::PlayLoop() {
+    for (;;) {
+        if (m_t.trickCardCount == 4)
+            break;
+        // The phase is tested before the turn: a hand that has just ended must not leave the
+        // local player's name marked for a turn in the next hand.
+        if (m_t.gamePhase != PhasePlay)
+            break;
+        if (m_t.turnSeat == 0) {
+            co_await OfflineAction("W");
+            break;
+        }
+        co_await OfflineAction("F");
+        if (m_t.gamePhase != PhasePlay)
+            break;
+    }
+    if (m_t.gamePhase == PhaseIdle) {
+        if (m_gameWon) {
+            // A new game waits for its first "&Deal", like every new game.
+            m_gameWon = false;
+            co_return;
+        }
+        co_await OfflineAction("C");
+    }
+}
+
+void Engine::hideTrickCards() {
+    for (int s = 0; s < SeatCount; ++s) {
+        const int played = m_t.trickSeatCard[static_cast<size_t>(s)];
+        if (played != -1)
+            m_t.picCard[static_cast<size_t>(m_t.localPicture(played))].visible = false;
+    }
+}
+
+void Engine::localTurn() {
+    if (m_t.trickCardCount == 0 && m_t.tricksPlayed > 1)
+        hideTrickCards();
+    m_t.lblPlayerName[0].underline = true;
+}
+
+void Engine::PlayCard(int seat, int cardIdx, int& cardsPlayed) {
+    const int picture = m_t.localPicture(cardIdx);
+    m_t.picCard[static_cast<size_t>(picture)].state = TagState::Played;
+    m_t.trickSeatCard[static_cast<size_t>(seat & 3)] = cardIdx;
+    if (cardsPlayed == 0)
+        m_t.ledCard = cardIdx;
+}
+
+Task Engine::ComputerPlay(int& seat) {
+    const int card = ChooseCard(m_t, seat, m_t.trumpSuit, m_t.trickWinnerCard);
+    co_await pause(m_t.speedDelay);
+
+    auto& p = m_t.picCard[static_cast<size_t>(card)];
+    p.position = trickPosition(seat);
+    m_t.bringToFront(card);
+    p.visible = true;
+    PlayCard(seat, m_t.hostPicture(card), m_t.trickCardCount);
+    notify([&](TableObserver& o) { o.onPlay(seat, card, p.card); });
+
+    const int led = m_t.ledSuit();
+    if (m_t.CardValue(card, m_t.trumpSuit, led) > m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
+        m_t.trickWinnerCard = card;
+    ++m_t.trickCardCount;
+    if (m_t.trickCardCount != 4) {
+        m_t.lblPlayerName[static_cast<size_t>(seat)].underline = false;
+        seat = nextSeat(seat);
+    } else {
+        ++m_t.tricksPlayed;
+        co_await FinishTrick();
+        m_t.trickCardCount = 0;
+    }
+}
+
+// --- The local player's card -----------------------------------------------------------------
+
+std::vector<Card> Engine::localHand() const {
+    std::vector<Card> hand;
+    for (int i = 0; i <= 4; ++i)
+        if (m_t.CardState(i) != TagState::Played)
+            hand.push_back(m_t.cardAt(i));
+    return hand;
+}
+
+PlayContext Engine::playContext() const {
+    PlayContext c;
+    c.trumpSuit = m_t.trumpSuit;
+    c.ledCard = m_t.cardAt(m_t.localPicture(m_t.ledCard));
+    c.trickCardCount = m_t.trickCardCount;
+    c.cardsBeforeMe = m_t.online ? m_t.cardsBeforeMe : m_t.trickCardCount;
+    c.tricksPlayed = m_t.tricksPlayed;
+    c.highBid = m_t.highBid;
+    c.mustFollowSuit = m_t.mustFollowSuit;
+    return c;
+}
+
+Refusal Engine::pointerRefusal(int picture) const {
+    if (picture < 0 || picture > 4 || m_t.gamePhase != PhasePlay)
+        return Refusal::None;
+    return checkLocalPlay(localHand(), m_t.cardAt(picture), playContext());
+}
+
+void Engine::clickCard(int picture) {
+    if (picture < 0 || picture > m_t.lastPicture())
+        return;
+    run(cardClick(picture));
+}
+
+Task Engine::cardClick(int index) {
+    if (m_t.gamePhase == PhaseDiscard) {
+        if (index >= 5 && index <= 19)
+            co_return;
+        if (index >= KittyFirst && (!m_t.lblBid[4].visible || m_t.localSeat != m_t.bidderSeat))
+            co_return;
+        toggleDiscardMark(index);
+        co_return;
+    }
+    if (m_t.gamePhase != PhasePlay || !m_t.lblPlayerName[0].underline)
+        co_return;
+    // Only the local player's own cards still in hand can be played; a click elsewhere on the
+    // table is ignored.
+    if (index > 4 || m_t.CardState(index) == TagState::Played ||
+        m_t.CardState(index) == TagState::Thrown)
+        co_return;
+    if (!m_t.online)
+        m_t.cardsBeforeMe = m_t.trickCardCount;
+    const Refusal refusal = checkLocalPlay(localHand(), m_t.cardAt(index), playContext());
+    if (refusal != Refusal::None) {
+        co_await MessageButton(refusalMessage(refusal));
+        co_return;
+    }
+
+    auto& p = m_t.picCard[static_cast<size_t>(index)];
+    p.position = trickPosition(0);
+    m_t.bringToFront(index);
+    p.visible = true;
+    m_t.lblPlayerName[0].underline = false;
+    stopTimeout();
+    if (m_t.trickCardCount == 0 && m_t.tricksPlayed > 1)
+        hideTrickCards();
+
+    if (m_t.netRole != 2) {
+        PlayCard(0, m_t.hostPicture(index), m_t.trickCardCount);
+        notify([&](TableObserver& o) { o.onPlay(m_t.localSeat, index, p.card); });
+        const int led = m_t.ledSuit();
+        if (m_t.CardValue(index, m_t.trumpSuit, led) >
+            m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
+            m_t.trickWinnerCard = index;
+        ++m_t.trickCardCount;
+        if (m_t.trickCardCount != 4) {
+            m_t.lblPlayerName[static_cast<size_t>(m_t.turnSeat)].underline = false;
+            m_t.turnSeat = nextSeat(m_t.turnSeat);
+            m_t.lblPlayerName[static_cast<size_t>(m_t.turnSeat)].underline = true;
+        } else {
+            ++m_t.tricksPlayed;
+            if (!m_t.online)
+                co_await FinishTrick();
+            m_t.trickCardCount = 0;
+        }
+    }
+    m_t.lblPlayerName[0].underline = false;
+    if (m_t.online)
+        co_return; // the play message goes to the host
+    co_await PlayLoop();
+}
+
+} // namespace corvane

@@ -1,0 +1,74 @@
+#include "table/table.h"
+
+#include <cstdio>
+
+#include "cards/card_value.h"
+
+namespace corvane {
+
+std::string CardPicture::tag() const {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02d%c", card.number(), static_cast<char>(state));
+    return text;
+}
+
+Table::Table() {
+    for (int i = 0; i < PictureCount; ++i) {
+        const Point home = homePosition(i);
+        picCard[static_cast<size_t>(i)].position = home;
+        homeLeft[static_cast<size_t>(i)] = home.left;
+        homeTop[static_cast<size_t>(i)] = home.top;
+    }
+    lblPlayerName[0].caption = "You";
+    lblPlayerName[4].caption = "We";
+    lblPlayerName[5].caption = "They";
+    for (auto& bid : lblBid)
+        bid.visible = false;
+    lblTimeout.caption = "20";
+    lblTimeout.visible = false;
+}
+
+int Table::CardValue(int picture, int trump, int leadSuit) const {
+    if (picture < 0 || picture >= PictureCount)
+        return 0;
+    return corvane::CardValue(cardAt(picture), trump, leadSuit);
+}
+
+void Table::TurnCardUp(int picture) { picCard[static_cast<size_t>(picture)].state = TagState::Up; }
+
+bool Table::FlipCard(int picture) {
+    auto& p = picCard[static_cast<size_t>(picture)];
+    switch (p.state) {
+    case TagState::Thrown: return false;
+    case TagState::Up: p.state = TagState::Down; break;
+    case TagState::Down: p.state = TagState::Up; break;
+    case TagState::Played: break;
+    }
+    return true;
+}
+
+void Table::MarkDiscard(int picture) {
+    auto& p = picCard[static_cast<size_t>(picture)];
+    switch (p.state) {
+    case TagState::Thrown: p.state = TagState::Down; break;
+    case TagState::Up:
+    case TagState::Down: p.state = TagState::Thrown; break;
+    case TagState::Played: break;
+    }
+}
+
+void Table::bringToFront(int picture) {
+    picCard[static_cast<size_t>(picture)].stacking = ++stackingCounter;
+}
+
+int bidValue(const std::string& caption) {
+    int value = 0;
+    for (char c : caption) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+} // namespace corvane

@@ -1,0 +1,66 @@
+#include "tools/sim/auto_player.h"
+
+#include "players/hints.h"
+
+namespace corvane {
+
+bool AutoPlayer::act(bool dealNewGame) {
+    const Table& t = m_engine.table();
+    const ButtonMenu& menu = t.buttonMenu;
+    if (menu.visible && menu.modeX == 2) {
+        m_engine.clickButton(1);
+        return true;
+    }
+    if (t.bidDialog.visible) {
+        bid();
+        return true;
+    }
+    if (t.trumpDialogVisible) {
+        m_engine.clickTrump(m_lastHintSuit);
+        return true;
+    }
+    if (menu.visible && menu.modeX == 1 && t.gamePhase == PhaseDiscard) {
+        m_engine.clickButton(0); // Auto-Discard
+        m_engine.clickButton(1); // Deal: the discard is done
+        return true;
+    }
+    if (t.gamePhase == PhasePlay && t.lblPlayerName[0].underline) {
+        play();
+        return true;
+    }
+    if (menu.visible && menu.modeX == 0 && t.gamePhase == PhaseIdle && dealNewGame) {
+        m_engine.clickButton(1);
+        return true;
+    }
+    return false;
+}
+
+void AutoPlayer::bid() {
+    const Table& t = m_engine.table();
+    const BidHint hint = bidHint(t);
+    m_lastHintSuit = hint.suit;
+    const int value = bidValue(hint.bid);
+    int index = value == 0 ? 0 : (value - 15) / 5;
+    if (index < 0 || index > 3 || !t.bidDialog.enabled[static_cast<size_t>(index)])
+        index = 0;
+    m_engine.clickBid(index);
+}
+
+void AutoPlayer::play() {
+    int card = cardHint(m_engine.table());
+    if (m_engine.pointerRefusal(card) != Refusal::None) {
+        // The hint follows the computer's rules, which are never looser than a person's; should
+        // they ever disagree, play the first card the table accepts.
+        ++m_refusedHints;
+        for (int i = 0; i <= 4; ++i) {
+            if (m_engine.table().CardState(i) != TagState::Played &&
+                m_engine.pointerRefusal(i) == Refusal::None) {
+                card = i;
+                break;
+            }
+        }
+    }
+    m_engine.clickCard(card);
+}
+
+} // namespace corvane

@@ -1,0 +1,45 @@
+#include "tools/sim/narrator.h"
+
+namespace corvane {
+
+std::string Narrator::name(int seat) const {
+    return m_engine.table().lblPlayerName[static_cast<size_t>(seat & 3)].caption;
+}
+
+void Narrator::onDeal(int dealer, const std::array<int, 52>&) {
+    std::fprintf(m_out, "\nHand %d, %s deals.\n  Bids:", ++m_hand, name(dealer).c_str());
+}
+
+void Narrator::onBid(int seat, const std::string& bid, int) {
+    std::fprintf(m_out, " %s %s;", name(seat).c_str(), bid.c_str());
+}
+
+void Narrator::onMisdeal(int dealer) {
+    std::fprintf(m_out, "\n  Everybody passed: %s calls for a misdeal.\n", name(dealer).c_str());
+}
+
+void Narrator::onTrump(int bidder, int suit, int bid) {
+    std::fprintf(m_out, "\n  %s goes %d on %s\n", name(bidder).c_str(), bid,
+                 SuitSentenceName(suit).c_str());
+}
+
+void Narrator::onPlay(int seat, int, Card card) {
+    m_trick += (m_trick.empty() ? "" : ", ") + name(seat) + " " + shortName(card);
+}
+
+void Narrator::onTrick(int winner, int units) {
+    std::fprintf(m_out, "  Trick: %s -> %s%s\n", m_trick.c_str(), name(winner).c_str(),
+                 units == 2 ? " (top card)" : "");
+    m_trick.clear();
+}
+
+void Narrator::onHand(const HandResult& r) {
+    std::fprintf(m_out, "  %s  We %d, They %d.\n", r.message.c_str(), r.scores[0], r.scores[1]);
+}
+
+void Narrator::onGameEnd(int winner, std::array<int, 2> scores) {
+    std::fprintf(m_out, "\nGame over: %s win %d to %d.\n", winner == 0 ? "We" : "They",
+                 scores[winner], scores[1 - winner]);
+}
+
+} // namespace corvane

@@ -1,0 +1,31 @@
+// Tells a game as it goes, a few lines per hand, for `make run` while there is no window.
+#pragma once
+
+#include <cstdio>
+
+#include "table/engine.h"
+
+namespace corvane {
+
+class Narrator final : public TableObserver {
+public:
+    Narrator(const Engine& engine, std::FILE* out) : m_engine(engine), m_out(out) {}
+
+    void onDeal(int dealer, const std::array<int, 52>& deck) override;
+    void onBid(int seat, const std::string& bid, int suit) override;
+    void onMisdeal(int dealer) override;
+    void onTrump(int bidder, int suit, int bid) override;
+    void onPlay(int seat, int picture, Card card) override;
+    void onTrick(int winner, int units) override;
+    void onHand(const HandResult& result) override;
+    void onGameEnd(int winner, std::array<int, 2> scores) override;
+
+private:
+    std::string name(int seat) const;
+    const Engine& m_engine;
+    std::FILE* m_out;
+    int m_hand = 0;
+    std::string m_trick;
+};
+
+} // namespace corvane

@@ -1,0 +1,105 @@
+#include "tools/sim/trace_writer.h"
+
+namespace corvane {
+
+namespace {
+template <typename Range> std::string list(const Range& values) {
+    std::string text = "[";
+    bool first = true;
+    for (int v : values) {
+        if (!first)
+            text += ',';
+        text += std::to_string(v);
+        first = false;
+    }
+    return text + "]";
+}
+} // namespace
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c;
+        }
+    }
+    return out + "\"";
+}
+
+void TraceWriter::line(const std::string& text) {
+    std::fputs(text.c_str(), m_out);
+    std::fputc('\n', m_out);
+}
+
+void TraceWriter::gameStarted(int game, std::uint64_t seed) {
+    line("{\"ev\":\"game\",\"game\":" + std::to_string(game) + ",\"seed\":" + std::to_string(seed) +
+         "}");
+}
+
+void TraceWriter::onDeal(int dealer, const std::array<int, 52>& deck) {
+    line("{\"ev\":\"deal\",\"hand\":" + std::to_string(++m_hand) + ",\"dealer\":" +
+         std::to_string(dealer) + ",\"deck\":" + list(deck) + "}");
+}
+
+void TraceWriter::onBid(int seat, const std::string& bid, int suit) {
+    const int named = seat == 0 ? m_seat0Suit() : suit;
+    line("{\"ev\":\"bid\",\"seat\":" + std::to_string(seat) + ",\"bid\":" + jsonString(bid) +
+         ",\"suit\":" + std::to_string(named) + "}");
+}
+
+void TraceWriter::onMisdeal(int dealer) {
+    line("{\"ev\":\"misdeal\",\"dealer\":" + std::to_string(dealer) + "}");
+}
+
+void TraceWriter::onTrump(int bidder, int suit, int bid) {
+    line("{\"ev\":\"trump\",\"bidder\":" + std::to_string(bidder) + ",\"suit\":" +
+         std::to_string(suit) + ",\"bid\":" + std::to_string(bid) + "}");
+}
+
+void TraceWriter::onDiscard(int seat, const std::vector<int>& pictures) {
+    line("{\"ev\":\"discard\",\"seat\":" + std::to_string(seat) + ",\"pictures\":" +
+         list(pictures) + "}");
+}
+
+void TraceWriter::onKitty(const std::vector<int>& thrown,
+                          const std::vector<std::pair<int, int>>& moved) {
+    std::string pairs = "[";
+    for (size_t k = 0; k < moved.size(); ++k) {
+        if (k)
+            pairs += ',';
+        pairs += "[" + std::to_string(moved[k].first) + "," + std::to_string(moved[k].second) + "]";
+    }
+    line("{\"ev\":\"kitty\",\"thrown\":" + list(thrown) + ",\"moved\":" + pairs + "]}");
+}
+
+void TraceWriter::onDraw(int picture, Card card) {
+    line("{\"ev\":\"draw\",\"picture\":" + std::to_string(picture) + ",\"card\":" +
+         std::to_string(card.number()) + "}");
+}
+
+void TraceWriter::onPlay(int seat, int picture, Card card) {
+    line("{\"ev\":\"play\",\"seat\":" + std::to_string(seat) + ",\"picture\":" +
+         std::to_string(picture) + ",\"card\":" + std::to_string(card.number()) + "}");
+}
+
+void TraceWriter::onTrick(int winner, int units) {
+    line("{\"ev\":\"trick\",\"winner\":" + std::to_string(winner) + ",\"units\":" +
+         std::to_string(units) + "}");
+}
+
+void TraceWriter::onHand(const HandResult& r) {
+    line("{\"ev\":\"hand\",\"bidder\":" + std::to_string(r.bidder) + ",\"bid\":" +
+         std::to_string(r.bid) + ",\"counted\":" + std::to_string(r.counted) + ",\"made\":" +
+         (r.made ? "true" : "false") + ",\"scores\":[" + std::to_string(r.scores[0]) + "," +
+         std::to_string(r.scores[1]) + "],\"message\":" + jsonString(r.message) + "}");
+}
+
+void TraceWriter::onGameEnd(int winner, std::array<int, 2> scores) {
+    line("{\"ev\":\"end\",\"winner\":" + std::to_string(winner) + ",\"scores\":[" +
+         std::to_string(scores[0]) + "," + std::to_string(scores[1]) + "]}");
+}
+
+} // namespace corvane
