@@ -1,0 +1,88 @@
+// The lobby's state and its rules: the tables waiting for players, who holds which seat, and
+// where each message goes. No sockets here: connections are Peers.
+#pragma once
+
+#include "online/protocol/decoder.h"
+#include "server/peer.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace corvane::lobby {
+
+inline constexpr std::size_t kMaxListedTables = 21;
+inline constexpr int kSeats = 4;
+
+struct LobbyTable {
+    std::uint64_t id = 0;
+    std::string name;
+    std::string hostName;
+    // The host's peer address: its own seat-0 channel is found by it.
+    std::string hostAddress;
+    std::uint64_t hostPeer = 0;
+    // The peer in each seat, 0 when a computer plays it.
+    std::array<std::uint64_t, kSeats> seatPeer{};
+    std::array<std::string, kSeats> seatName;
+    // Players who were sent "q", oldest first; the host answers each with four "P".
+    std::deque<std::uint64_t> joiners;
+    int answersLeft = kSeats;
+};
+
+class Lobby {
+public:
+    explicit Lobby(std::optional<std::string> key) : m_key(std::move(key)) {}
+
+    void opened(Peer& peer);
+    void closed(Peer& peer);
+
+    void received(Peer& peer, const protocol::Decoded<protocol::ListUpMessage>& decoded);
+    void received(Peer& peer, const protocol::Decoded<protocol::HostUpMessage>& decoded);
+    void received(Peer& peer, const protocol::Decoded<protocol::PlayerUpMessage>& decoded);
+
+    std::size_t tableCount() const { return m_tables.size(); }
+
+private:
+    struct SeatRef {
+        std::uint64_t table = 0;
+        int seat = 0;
+    };
+
+    bool keyAccepted(const std::string& key) const;
+    std::vector<std::uint64_t> waitingTables() const;
+    std::string occupant(const LobbyTable& table, int seat) const;
+    std::string seatList(const LobbyTable& table) const;
+    void sendList(Peer& peer);
+
+    void createTable(Peer& host, const protocol::CreateTable& create);
+    void passToSeat(Peer& host, const protocol::Addressed& addressed, std::string_view raw);
+    void passSeatAnswer(Peer& host, std::string_view raw);
+
+    void join(Peer& player, const protocol::JoinTable& join);
+    void openHostSeat(Peer& player);
+    void passToHost(Peer& player, const protocol::PlayerUpMessage& message, std::string_view raw);
+
+    void endTable(std::uint64_t tableId);
+    void leaveSeat(Peer& player, const SeatRef& ref);
+    void rememberList(const std::string& address, std::vector<std::uint64_t> tables);
+
+    LobbyTable* table(std::uint64_t id);
+    Peer* peer(std::uint64_t id);
+
+    std::optional<std::string> m_key;
+    std::uint64_t m_nextTable = 1;
+    // Ordered by id, which is creation order: the list shows the oldest tables first.
+    std::map<std::uint64_t, LobbyTable> m_tables;
+    std::unordered_map<std::uint64_t, Peer*> m_peers;
+    std::unordered_map<std::uint64_t, std::uint64_t> m_hostedBy;
+    std::unordered_map<std::uint64_t, SeatRef> m_seated;
+    // The last list sent to each address, as table ids by row: an "L" names a row of it.
+    std::unordered_map<std::string, std::vector<std::uint64_t>> m_lastList;
+};
+
+} // namespace corvane::lobby

@@ -1,0 +1,30 @@
+// What the lobby needs of a connection: who it is, a way to send to it, to end it, and to tell
+// it which time-out now applies.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane::lobby {
+
+enum class Channel { List, Host, Player };
+
+class Peer {
+public:
+    virtual ~Peer() = default;
+    virtual std::uint64_t id() const = 0;
+    virtual Channel channel() const = 0;
+    // The remote address as text, without the port.
+    virtual const std::string& address() const = 0;
+    // Queues bytes for sending. Never ends the connection on the spot: a peer that falls too
+    // far behind is ended later, outside the caller's loop.
+    virtual void deliver(std::string_view bytes) = 0;
+    // Ends the connection after the caller returns, logging the reason.
+    virtual void closeSoon(std::string reason) = 0;
+    // True once the peer has a role (lister, host, seated player): the long idle time-out then
+    // applies instead of the short one for connections that have not said who they are.
+    virtual void setIdentified(bool identified) = 0;
+};
+
+} // namespace corvane::lobby

@@ -1,0 +1,212 @@
+// The lobby server's connection: reading, writing, limits and the end of a connection.
+#include "server/session.h"
+
+#include "server/event_log.h"
+
+#include <algorithm>
+
+namespace corvane::lobby {
+
+namespace {
+
+const char* channelName(Channel channel) {
+    switch (channel) {
+    case Channel::List:
+        return "table list";
+    case Channel::Host:
+        return "host channel";
+    case Channel::Player:
+        return "player channel";
+    }
+    return "?";
+}
+
+std::string remoteAddress(const asio::ip::tcp::socket& socket) {
+    asio::error_code ec;
+    const auto endpoint = socket.remote_endpoint(ec);
+    if (ec) {
+        return "unknown";
+    }
+    asio::ip::address address = endpoint.address();
+    // A dual-stack listener sees IPv4 peers as mapped addresses; the plain form keeps one
+    // machine's connections on the three ports under one name.
+    if (address.is_v6() && address.to_v6().is_v4_mapped()) {
+        address = asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
+    }
+    return address.to_string();
+}
+
+} // namespace
+
+Session::Session(asio::ip::tcp::socket socket, Channel channel, std::uint64_t id, Lobby& lobby,
+                 const ServerOptions& options)
+    : m_socket(std::move(socket)), m_writeSignal(m_socket.get_executor()),
+      m_watchdog(m_socket.get_executor()), m_channel(channel), m_id(id),
+      m_address(remoteAddress(m_socket)), m_lobby(lobby), m_options(options) {
+    m_writeSignal.expires_at(Clock::time_point::max());
+    switch (channel) {
+    case Channel::List:
+        m_decoder.emplace<protocol::ListUpDecoder>();
+        break;
+    case Channel::Host:
+        m_decoder.emplace<protocol::HostUpDecoder>();
+        break;
+    case Channel::Player:
+        m_decoder.emplace<protocol::PlayerUpDecoder>();
+        break;
+    }
+    m_lastRefill = Clock::now();
+    m_inputTokens = static_cast<double>(m_options.inputBurst);
+}
+
+void Session::start() {
+    asio::error_code ignored;
+    m_socket.set_option(asio::ip::tcp::no_delay(true), ignored);
+    m_socket.set_option(asio::socket_base::keep_alive(true), ignored);
+    m_lobby.opened(*this);
+    logLine("#" + std::to_string(m_id) + " " + m_address + " connected on the " +
+            channelName(m_channel));
+    touch();
+    auto self = shared_from_this();
+    asio::co_spawn(
+        m_socket.get_executor(), [self] { return self->reader(); }, asio::detached);
+    asio::co_spawn(
+        m_socket.get_executor(), [self] { return self->writer(); }, asio::detached);
+    asio::co_spawn(
+        m_socket.get_executor(), [self] { return self->watchdog(); }, asio::detached);
+}
+
+void Session::touch() {
+    m_deadline = Clock::now() + (m_identified ? m_options.idleTimeout : m_options.helloTimeout);
+}
+
+void Session::setIdentified(bool identified) {
+    m_identified = identified;
+    touch();
+    // The deadline may have come closer than the one the watchdog sleeps towards.
+    m_watchdog.cancel();
+}
+
+bool Session::withinRate(std::size_t bytes) {
+    if (m_options.maxInputRate == 0) {
+        return true;
+    }
+    const Clock::time_point now = Clock::now();
+    const double elapsed = std::chrono::duration<double>(now - m_lastRefill).count();
+    m_lastRefill = now;
+    m_inputTokens = std::min(static_cast<double>(m_options.inputBurst),
+                             m_inputTokens + elapsed * static_cast<double>(m_options.maxInputRate));
+    m_inputTokens -= static_cast<double>(bytes);
+    return m_inputTokens >= 0;
+}
+
+bool Session::consume(std::string_view bytes) {
+    return std::visit(
+        [&](auto& decoder) {
+            decoder.feed(bytes);
+            while (auto decoded = decoder.next()) {
+                m_lobby.received(*this, *decoded);
+                if (m_stopped || m_closing) {
+                    return true;
+                }
+            }
+            if (decoder.failed()) {
+                stop("protocol error: " + decoder.error());
+                return false;
+            }
+            return true;
+        },
+        m_decoder);
+}
+
+asio::awaitable<void> Session::reader() {
+    std::array<char, 4096> buffer;
+    while (!m_stopped) {
+        asio::error_code ec;
+        const std::size_t n = co_await m_socket.async_read_some(
+            asio::buffer(buffer), asio::redirect_error(asio::use_awaitable, ec));
+        if (ec) {
+            stop(ec == asio::error::eof ? "closed by peer" : "read failed: " + ec.message());
+            break;
+        }
+        touch();
+        if (!withinRate(n)) {
+            stop("sends too much");
+            break;
+        }
+        if (!consume(std::string_view(buffer.data(), n))) {
+            break;
+        }
+    }
+}
+
+asio::awaitable<void> Session::writer() {
+    while (!m_stopped) {
+        if (m_outbox.empty()) {
+            asio::error_code ignored;
+            co_await m_writeSignal.async_wait(asio::redirect_error(asio::use_awaitable, ignored));
+            continue;
+        }
+        m_sending.clear();
+        m_sending.swap(m_outbox);
+        asio::error_code ec;
+        co_await asio::async_write(m_socket, asio::buffer(m_sending),
+                                   asio::redirect_error(asio::use_awaitable, ec));
+        if (ec) {
+            stop("write failed: " + ec.message());
+        }
+    }
+}
+
+asio::awaitable<void> Session::watchdog() {
+    while (!m_stopped) {
+        const Clock::time_point now = Clock::now();
+        if (m_deadline <= now) {
+            stop(m_identified ? "idle too long" : "said nothing in time");
+            break;
+        }
+        m_watchdog.expires_at(m_deadline);
+        asio::error_code ignored;
+        co_await m_watchdog.async_wait(asio::redirect_error(asio::use_awaitable, ignored));
+    }
+}
+
+void Session::deliver(std::string_view bytes) {
+    if (m_stopped || m_closing) {
+        return;
+    }
+    if (m_outbox.size() + m_sending.size() + bytes.size() > m_options.maxBacklog) {
+        closeSoon("reads too slowly: backlog over " + std::to_string(m_options.maxBacklog) +
+                  " bytes");
+        return;
+    }
+    m_outbox.append(bytes);
+    m_writeSignal.cancel_one();
+    touch();
+}
+
+void Session::closeSoon(std::string reason) {
+    if (m_stopped || m_closing) {
+        return;
+    }
+    m_closing = true;
+    auto self = shared_from_this();
+    asio::post(m_socket.get_executor(), [self, reason = std::move(reason)] { self->stop(reason); });
+}
+
+void Session::stop(const std::string& reason) {
+    if (m_stopped) {
+        return;
+    }
+    m_stopped = true;
+    logLine("#" + std::to_string(m_id) + " " + m_address + " " + channelName(m_channel) +
+            " closed: " + reason);
+    m_lobby.closed(*this);
+    asio::error_code ignored;
+    m_socket.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
+    m_socket.close(ignored);
+    m_writeSignal.cancel();
+    m_watchdog.cancel();
+}
+
+} // namespace corvane::lobby

@@ -1,0 +1,64 @@
+// One client connection of the lobby server: a reader and a writer coroutine over the socket,
+// a capped write queue, an input rate limit and a watchdog for silent connections.
+#pragma once
+
+#include "online/protocol/decoder.h"
+#include "server/lobby.h"
+#include "server/options.h"
+#include "server/peer.h"
+
+#include <asio.hpp>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace corvane::lobby {
+
+class Session : public Peer, public std::enable_shared_from_this<Session> {
+public:
+    Session(asio::ip::tcp::socket socket, Channel channel, std::uint64_t id, Lobby& lobby,
+            const ServerOptions& options);
+
+    void start();
+
+    std::uint64_t id() const override { return m_id; }
+    Channel channel() const override { return m_channel; }
+    const std::string& address() const override { return m_address; }
+    void deliver(std::string_view bytes) override;
+    void closeSoon(std::string reason) override;
+    void setIdentified(bool identified) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    asio::awaitable<void> reader();
+    asio::awaitable<void> writer();
+    asio::awaitable<void> watchdog();
+    // Feeds what arrived to this port's decoder and hands each whole message to the lobby.
+    bool consume(std::string_view bytes);
+    bool withinRate(std::size_t bytes);
+    void touch();
+    void stop(const std::string& reason);
+
+    asio::ip::tcp::socket m_socket;
+    asio::steady_timer m_writeSignal;
+    asio::steady_timer m_watchdog;
+    Channel m_channel;
+    std::uint64_t m_id;
+    std::string m_address;
+    Lobby& m_lobby;
+    const ServerOptions& m_options;
+    std::variant<protocol::ListUpDecoder, protocol::HostUpDecoder, protocol::PlayerUpDecoder>
+        m_decoder;
+    std::string m_outbox;
+    std::string m_sending;
+    bool m_identified = false;
+    bool m_stopped = false;
+    bool m_closing = false;
+    Clock::time_point m_deadline;
+    Clock::time_point m_lastRefill;
+    double m_inputTokens = 0;
+};
+
+} // namespace corvane::lobby
