@@ -19,7 +19,7 @@ constexpr FaceOrder blackPlain{0, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 11, 12, 13};
 
 } // namespace
 
-int CardValue(Card card, int trumpSuit, int leadSuit) {
+int computeCardValue(Card card, int trumpSuit, int leadSuit) {
     if (!card.isValid())
         return 0;
     if (card.isAceOfHearts())
@@ -31,5 +31,16 @@ int CardValue(Card card, int trumpSuit, int leadSuit) {
     const int bonus = (leadSuit != NoLeadSuit && leadSuit == suit) ? 50 : 0;
     return (isRedSuit(suit) ? redPlain[face] : blackPlain[face]) + bonus;
 }
+
+namespace detail {
+CardValueTable::CardValueTable() : value{} {
+    for (int trump = 0; trump < 4; ++trump)
+        for (int lead = 0; lead < 5; ++lead)
+            for (int n = 1; n <= 52; ++n)
+                value[trump][lead][n] = static_cast<std::uint8_t>(
+                    computeCardValue(Card::fromNumber(n), trump, lead == 4 ? NoLeadSuit : lead));
+}
+const CardValueTable cardValues;
+} // namespace detail
 
 } // namespace corvane

@@ -2,6 +2,8 @@
 // other cards 1-13, no card 0. Every comparison of cards in the game goes through CardValue.
 #pragma once
 
+#include <cstdint>
+
 #include "cards/card.h"
 
 namespace corvane {
@@ -13,7 +15,25 @@ inline constexpr int AceOfHeartsValue = 112;
 
 // Rank value of `card` under `trumpSuit`, with the led-suit bonus when `leadSuit` is given.
 // An invalid card (no card) is worth 0.
-int CardValue(Card card, int trumpSuit, int leadSuit = NoLeadSuit);
+int computeCardValue(Card card, int trumpSuit, int leadSuit);
+
+namespace detail {
+// Every value precomputed: [trump 0-3][lead suit 0-3, or 4 for none][card number 0-52].
+struct CardValueTable {
+    std::uint8_t value[4][5][53];
+    CardValueTable();
+};
+extern const CardValueTable cardValues;
+} // namespace detail
+
+inline int CardValue(Card card, int trumpSuit, int leadSuit = NoLeadSuit) {
+    const unsigned n = static_cast<unsigned>(card.number());
+    const unsigned trump = static_cast<unsigned>(trumpSuit);
+    const unsigned lead = leadSuit < 0 || leadSuit > 3 ? 4u : static_cast<unsigned>(leadSuit);
+    if (n > 52 || trump > 3)
+        return computeCardValue(card, trumpSuit, leadSuit);
+    return detail::cardValues.value[trump][lead][n];
+}
 
 constexpr bool isTrumpValue(int value) { return value >= 100; }
 

@@ -1,5 +1,7 @@
 #include "players/card_play.h"
 
+#include <array>
+
 #include "cards/card_value.h"
 #include "table/table.h"
 
@@ -7,88 +9,105 @@ namespace corvane {
 
 namespace {
 
-class SeatView {
-public:
-    SeatView(const Table& table, int seat, int trump)
-        : t(table), seat(seat), trump(trump),
-          ledPicture(table.localPicture(table.ledCard)),
-          ledSuit(table.CardSuit(ledPicture)) {}
-
-    int first() const { return 5 * seat; }
-    bool unplayed(int i) const { return t.CardState(i) != TagState::Played; }
-    int v(int picture) const { return t.CardValue(picture, trump); }
-    int vL(int picture) const { return t.CardValue(picture, trump, ledSuit); }
-    // A trick card of another seat, turned to this table's pictures; -1 when none.
-    int trickCard(int s) const {
-        const int host = t.trickSeatCard[static_cast<size_t>(s)];
-        return host == -1 ? -1 : t.localPicture(host);
-    }
-    bool isTrump(int i) const { return t.CardSuit(i) == trump || t.cardAt(i).isAceOfHearts(); }
-
-    // The first unplayed card of the hand whose value, with `leadSuit` as the led suit, is the
-    // lowest in from..114. -1 when none.
-    int lowestAtOrAbove(int from, int leadSuit) const {
-        for (int value = from; value <= FiveOfTrumpsValue; ++value)
-            for (int i = first(); i < first() + 5; ++i)
-                if (unplayed(i) && t.CardValue(i, trump, leadSuit) == value)
-                    return i;
-        return -1;
+// The seat's five cards with their values worked out once: the choice compares them many times.
+struct SeatCards {
+    SeatCards(const Table& table, int seat, int trump)
+        : first(5 * seat), ledPicture(table.localPicture(table.ledCard)),
+          ledSuit(table.CardSuit(ledPicture)) {
+        for (int k = 0; k < 5; ++k) {
+            const auto slot = static_cast<size_t>(k);
+            const Card card = table.cardAt(first + k);
+            unplayed[slot] = table.CardState(first + k) != TagState::Played;
+            v[slot] = CardValue(card, trump);
+            vL[slot] = CardValue(card, trump, ledSuit);
+            suit[slot] = card.suit();
+        }
     }
 
-    const Table& t;
-    const int seat;
-    const int trump;
+    // The slot (0-4) of the unplayed card with the greatest vL, -1 when none; ties keep the
+    // earlier card.
+    int highest(bool withoutFive) const {
+        int best = -1;
+        for (int k = 0; k < 5; ++k) {
+            const auto slot = static_cast<size_t>(k);
+            if (!unplayed[slot] || (withoutFive && v[slot] == FiveOfTrumpsValue))
+                continue;
+            if (best == -1 || vL[slot] > vL[static_cast<size_t>(best)])
+                best = k;
+        }
+        return best;
+    }
+
+    // The cheapest card the computer's rules allow, -1 when they allow none.
+    int cheapestLegal(bool mustTrump, bool holdsLed) const {
+        int choice = -1;
+        for (int k = 0; k < 5; ++k) {
+            const auto slot = static_cast<size_t>(k);
+            if (!unplayed[slot] || (mustTrump && !isTrumpValue(v[slot])) ||
+                (holdsLed && suit[slot] != ledSuit))
+                continue;
+            if (choice == -1 || vL[slot] < vL[static_cast<size_t>(choice)])
+                choice = k;
+        }
+        return choice;
+    }
+
+    const int first;
     const int ledPicture;
     const int ledSuit;
+    std::array<bool, 5> unplayed{};
+    std::array<int, 5> v{};
+    std::array<int, 5> vL{};
+    std::array<int, 5> suit{};
 };
 
-int highest(const SeatView& view, bool withoutFive) {
-    int best = -1;
-    for (int i = view.first(); i < view.first() + 5; ++i) {
-        if (!view.unplayed(i) || (withoutFive && view.v(i) == FiveOfTrumpsValue))
+// The unplayed card whose value, with `leadSuit` as the led suit, is the lowest at or above
+// `from` (values scanned upward, the first card in index order at each value). -1 when none.
+int lowestAtOrAbove(const Table& table, const SeatCards& seat, int trump, int from, int leadSuit) {
+    int found = -1;
+    int foundValue = 0;
+    for (int k = 0; k < 5; ++k) {
+        if (!seat.unplayed[static_cast<size_t>(k)])
             continue;
-        if (best == -1 || view.vL(i) > view.vL(best))
-            best = i;
+        const int value = CardValue(table.cardAt(seat.first + k), trump, leadSuit);
+        if (value >= from && value <= FiveOfTrumpsValue && (found == -1 || value < foundValue)) {
+            found = seat.first + k;
+            foundValue = value;
+        }
     }
-    return best;
+    return found;
 }
 
-// The cheapest card the computer's rules allow, -1 when they allow none.
-int cheapestLegal(const SeatView& view, bool mustTrump, bool holdsLed) {
-    int choice = -1;
-    for (int i = view.first(); i < view.first() + 5; ++i) {
-        if (!view.unplayed(i))
-            continue;
-        if (mustTrump && !view.isTrump(i))
-            continue;
-        if (holdsLed && view.t.CardSuit(i) != view.ledSuit)
-            continue;
-        if (choice == -1 || view.vL(i) < view.vL(choice))
-            choice = i;
-    }
-    return choice;
-}
+int picture(const SeatCards& seat, int slot) { return slot == -1 ? -1 : seat.first + slot; }
 
 } // namespace
 
 int HighestCard(const Table& table, int seat, int trumpSuit) {
-    return highest(SeatView(table, seat, trumpSuit), false);
+    const SeatCards cards(table, seat, trumpSuit);
+    return picture(cards, cards.highest(false));
 }
 
 int HighestCardButFive(const Table& table, int seat, int trumpSuit) {
-    return highest(SeatView(table, seat, trumpSuit), true);
+    const SeatCards cards(table, seat, trumpSuit);
+    return picture(cards, cards.highest(true));
 }
 
 int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
-    const SeatView view(table, seat, trumpSuit);
+    const SeatCards cards(table, seat, trumpSuit);
     const int partner = partnerOf(seat);
-    const int ledValue = view.v(view.ledPicture);
+    const int ledValue = table.CardValue(cards.ledPicture, trumpSuit);
+    const auto v = [&](int pic) { return table.CardValue(pic, trumpSuit); };
+    const auto vL = [&](int pic) { return table.CardValue(pic, trumpSuit, cards.ledSuit); };
+    const auto trickCard = [&](int s) {
+        const int host = table.trickSeatCard[static_cast<size_t>(s)];
+        return host == -1 ? -1 : table.localPicture(host);
+    };
 
     // 1. The trump obligation; a hand bid at 30 keeps it on every trick.
     bool mustTrump = false;
-    for (int i = view.first(); i < view.first() + 5; ++i) {
-        if (view.unplayed(i) && view.isTrump(i) &&
-            (view.v(i) < ledValue || view.v(i) < AceOfHeartsValue))
+    for (size_t k = 0; k < 5; ++k) {
+        if (cards.unplayed[k] && isTrumpValue(cards.v[k]) &&
+            (cards.v[k] < ledValue || cards.v[k] < AceOfHeartsValue))
             mustTrump = true;
     }
     if (table.highBid < 30 && (table.trickCardCount == 0 || !isTrumpValue(ledValue)))
@@ -96,43 +115,43 @@ int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
 
     // 2. Following suit, with that option on.
     bool holdsLed = false;
-    if (table.mustFollowSuit) {
-        for (int i = view.first(); i < view.first() + 5; ++i)
-            if (view.unplayed(i) && table.CardSuit(i) == view.ledSuit &&
-                !table.cardAt(i).isAceOfHearts())
+    if (table.mustFollowSuit && ledValue <= 100 && table.trickCardCount != 0) {
+        for (size_t k = 0; k < 5; ++k)
+            if (cards.unplayed[k] && cards.suit[k] == cards.ledSuit &&
+                cards.v[k] != AceOfHeartsValue)
                 holdsLed = true;
-        if (ledValue > 100 || table.trickCardCount == 0)
-            holdsLed = false;
     }
 
     // 3. The cheapest legal card. When the obligation and following suit exclude every card
     // (a 30 bid with "Must follow suit"), the obligation wins, as it does for a person.
-    int choice = cheapestLegal(view, mustTrump, holdsLed);
+    int choice = cards.cheapestLegal(mustTrump, holdsLed);
     if (choice == -1)
-        choice = cheapestLegal(view, mustTrump, false);
+        choice = cards.cheapestLegal(mustTrump, false);
     if (choice == -1)
-        choice = cheapestLegal(view, false, false);
+        choice = cards.cheapestLegal(false, false);
+    choice = picture(cards, choice);
 
     // 4. What the others did.
     int oppBest = (seat != table.bidderSeat && table.tricksPlayed == 0) ? FiveOfTrumpsValue : 0;
     for (int k = 0; k < 4; ++k) {
         if (k == seat || k == partner)
             continue;
-        const int played = view.trickCard(k);
-        if (played != -1 && view.vL(played) > oppBest)
-            oppBest = view.vL(played);
+        const int played = trickCard(k);
+        if (played != -1 && vL(played) > oppBest)
+            oppBest = vL(played);
     }
-    const int partnerCard = view.trickCard(partner);
-    const int partnerValue = partnerCard == -1 ? 0 : view.vL(partnerCard);
+    const int partnerCard = trickCard(partner);
+    const int partnerValue = partnerCard == -1 ? 0 : vL(partnerCard);
 
     // 5. The seat can beat the opponents.
-    const int best = highest(view, false);
-    if (view.v(best) > oppBest) {
-        const int bestSuit = table.CardSuit(best);
+    const int bestSlot = cards.highest(false);
+    if (bestSlot != -1 && cards.v[static_cast<size_t>(bestSlot)] > oppBest) {
+        const int best = picture(cards, bestSlot);
+        const int bestSuit = cards.suit[static_cast<size_t>(bestSlot)];
         if (table.trickCardCount == 3) {
             if (partnerValue >= oppBest)
                 return choice;
-            const int overtake = view.lowestAtOrAbove(oppBest + 1, bestSuit);
+            const int overtake = lowestAtOrAbove(table, cards, trumpSuit, oppBest + 1, bestSuit);
             return overtake != -1 ? overtake : best;
         }
         if (table.drawCount[static_cast<size_t>(partner)] >= 4 || table.trickCardCount != 0 ||
@@ -140,22 +159,21 @@ int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
             return best;
         // Leading a 20 bid whose partner drew little: lead the lowest trump, or the best card
         // when no trump is left.
-        const int lowTrump = view.lowestAtOrAbove(101, bestSuit);
+        const int lowTrump = lowestAtOrAbove(table, cards, trumpSuit, 101, bestSuit);
         return lowTrump != -1 ? lowTrump : best;
     }
 
     // 6. It cannot beat them; on the first trick the seats around the bidder may still go high.
-    const int hb = highest(view, true);
-    if (table.tricksPlayed == 0 && hb != -1) {
+    const int hbSlot = cards.highest(true);
+    if (table.tricksPlayed == 0 && hbSlot != -1) {
+        const int hbValue = cards.v[static_cast<size_t>(hbSlot)];
         const int bidder = table.bidderSeat;
-        const int partnerPlayed = view.v(partnerCard);
-        const bool beatsHigh = view.v(hb) > view.v(highCard);
-        const bool clearOfPartner = view.v(hb) - partnerPlayed >= 2;
+        const bool beatsHigh = hbValue > v(highCard);
+        const bool clearOfPartner = hbValue - v(partnerCard) >= 2;
         if (seat == previousSeat(bidder) && beatsHigh && clearOfPartner)
-            choice = hb;
-        if (seat == (bidder + 2) % 4 && beatsHigh && clearOfPartner &&
-            view.v(hb) >= AceOfHeartsValue)
-            choice = hb;
+            choice = picture(cards, hbSlot);
+        if (seat == (bidder + 2) % 4 && beatsHigh && clearOfPartner && hbValue >= AceOfHeartsValue)
+            choice = picture(cards, hbSlot);
     }
     return choice;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,12 @@ private:
     void localTurn();
     bool hasFive() const;
     PlayContext playContext() const;
-    std::vector<Card> localHand() const;
+    struct HandCards {
+        std::array<Card, 5> cards{};
+        std::size_t count = 0;
+        std::span<const Card> span() const { return {cards.data(), count}; }
+    };
+    HandCards localHand() const;
 
     Task deal();
     Task localBidShown(std::string extraInfo);

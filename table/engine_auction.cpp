@@ -1,7 +1,6 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
 #include <algorithm>
-#include <cstdio>
 
 #include "players/bid_evaluation.h"
 #include "table/engine.h"
@@ -9,10 +8,12 @@
 namespace corvane {
 
 namespace {
-std::string twoDigits(int n) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
+void appendTwoDigits(std::string& text, int n) {
+    text += static_cast<char>('0' + n / 10 % 10);
+    text += static_cast<char>('0' + n % 10);
+}
+int twoDigitsAt(const std::string& text, size_t at) {
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 } // namespace
 
@@ -40,14 +41,13 @@ Task Engine::deal() {
 
     m_t.dealString.clear();
     for (int i = 0; i <= m_t.lastPicture(); ++i)
-        m_t.dealString += twoDigits(m_t.deck[static_cast<size_t>(i)]);
-    const std::string hands = m_t.dealString.substr(0, 40) + m_t.dealString.substr(0, 40);
-    const std::string kitty = m_t.dealString.substr(40);
+        appendTwoDigits(m_t.dealString, m_t.deck[static_cast<size_t>(i)]);
+    // The local seat's hand lands on pictures 0-4 and the other hands follow round the table.
     for (int i = 0; i <= m_t.lastPicture(); ++i) {
-        const std::string digits =
-            i >= KittyFirst ? kitty.substr(static_cast<size_t>(2 * (i - KittyFirst)), 2)
-                            : hands.substr(static_cast<size_t>(10 * m_t.localSeat + 2 * i), 2);
-        const int card = std::stoi(digits);
+        const int card =
+            i >= KittyFirst
+                ? twoDigitsAt(m_t.dealString, static_cast<size_t>(40 + 2 * (i - KittyFirst)))
+                : twoDigitsAt(m_t.dealString, static_cast<size_t>((10 * m_t.localSeat + 2 * i) % 40));
         m_t.deck[static_cast<size_t>(i)] = card;
         auto& p = m_t.picCard[static_cast<size_t>(i)];
         p.card = Card::fromDeckIndex(card);

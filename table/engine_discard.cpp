@@ -1,7 +1,5 @@
 // From the end of the auction to the first trick: trump, the computer discard, the local
 // player's marking and Auto-Discard, the bidder's kitty and the draw.
-#include <cstdio>
-
 #include "cards/card_value.h"
 #include "players/discard.h"
 #include "table/engine.h"
@@ -117,9 +115,9 @@ Task Engine::TellServerToContinue() {
     std::vector<int> thrown;
     for (int i = 0; i <= 4; ++i) {
         if (m_t.CardState(i) != TagState::Up) {
-            char text[4];
-            std::snprintf(text, sizeof text, "%02d", m_t.hostPicture(i));
-            list += text;
+            const int index = m_t.hostPicture(i);
+            list += static_cast<char>('0' + index / 10);
+            list += static_cast<char>('0' + index % 10);
             thrown.push_back(i);
         }
     }

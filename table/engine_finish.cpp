@@ -117,7 +117,7 @@ Task Engine::CelebrateWin() {
         p.visible = true;
         m_t.bringToFront(picture);
         const Point start = p.position;
-        p.position = spiralPath(s, start).back();
+        p.position = spiralEnd(s, start);
         co_await MovementAwaiter{m_scheduler,
                                  Movement{Movement::Kind::Spin, picture, s, start, p.position},
                                  this};

@@ -81,11 +81,11 @@ Task Engine::ComputerPlay(int& seat) {
 
 // --- The local player's card -----------------------------------------------------------------
 
-std::vector<Card> Engine::localHand() const {
-    std::vector<Card> hand;
+Engine::HandCards Engine::localHand() const {
+    HandCards hand;
     for (int i = 0; i <= 4; ++i)
         if (m_t.CardState(i) != TagState::Played)
-            hand.push_back(m_t.cardAt(i));
+            hand.cards[hand.count++] = m_t.cardAt(i);
     return hand;
 }
 
@@ -104,7 +104,7 @@ PlayContext Engine::playContext() const {
 Refusal Engine::pointerRefusal(int picture) const {
     if (picture < 0 || picture > 4 || m_t.gamePhase != PhasePlay)
         return Refusal::None;
-    return checkLocalPlay(localHand(), m_t.cardAt(picture), playContext());
+    return checkLocalPlay(localHand().span(), m_t.cardAt(picture), playContext());
 }
 
 void Engine::clickCard(int picture) {
@@ -131,7 +131,7 @@ Task Engine::cardClick(int index) {
         co_return;
     if (!m_t.online)
         m_t.cardsBeforeMe = m_t.trickCardCount;
-    const Refusal refusal = checkLocalPlay(localHand(), m_t.cardAt(index), playContext());
+    const Refusal refusal = checkLocalPlay(localHand().span(), m_t.cardAt(index), playContext());
     if (refusal != Refusal::None) {
         co_await MessageButton(refusalMessage(refusal));
         co_return;

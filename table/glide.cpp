@@ -27,19 +27,26 @@ std::vector<Point> glidePath(Point from, Point home) {
     return path;
 }
 
-std::vector<Point> spiralPath(int seat, Point start) {
+namespace {
+constexpr int SpiralSteps = 472; // the angle runs from 0 to 9.42 in steps of 0.02
+Point spiralPoint(int seat, Point start, int step) {
     const int kx = (seat == 0 || seat == 2) ? 1 : -1;
     const int ky = (seat == 1 || seat == 2) ? 1 : -1;
+    const double t = step * 0.02;
+    const double r = 15.0 * step;
+    return {start.left + static_cast<int>(std::lround(kx * r * std::sin(t))),
+            start.top + static_cast<int>(std::lround(ky * r * std::cos(t)))};
+}
+} // namespace
+
+std::vector<Point> spiralPath(int seat, Point start) {
     std::vector<Point> path;
-    path.reserve(472);
-    double r = 0;
-    for (int step = 0; step < 472; ++step) {
-        const double t = step * 0.02;
-        path.push_back({start.left + static_cast<int>(std::lround(kx * r * std::sin(t))),
-                        start.top + static_cast<int>(std::lround(ky * r * std::cos(t)))});
-        r += 15;
-    }
+    path.reserve(SpiralSteps);
+    for (int step = 0; step < SpiralSteps; ++step)
+        path.push_back(spiralPoint(seat, start, step));
     return path;
 }
+
+Point spiralEnd(int seat, Point start) { return spiralPoint(seat, start, SpiralSteps - 1); }
 
 } // namespace corvane

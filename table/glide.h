@@ -14,4 +14,7 @@ std::vector<Point> glidePath(Point from, Point home);
 // The spiral on which a won game sends a seat's table card off: 472 positions.
 std::vector<Point> spiralPath(int seat, Point start);
 
+// Where that spiral ends.
+Point spiralEnd(int seat, Point start);
+
 } // namespace corvane

@@ -1,15 +1,14 @@
 #include "table/table.h"
 
-#include <cstdio>
 
 #include "cards/card_value.h"
 
 namespace corvane {
 
 std::string CardPicture::tag() const {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02d%c", card.number(), static_cast<char>(state));
-    return text;
+    const int n = card.number();
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10),
+            static_cast<char>(state)};
 }
 
 Table::Table() {

@@ -8,12 +8,19 @@
 #include <exception>
 #include <utility>
 
+#include "table/frame_pool.h"
+
 namespace corvane {
 
 class [[nodiscard]] Task {
 public:
     struct promise_type {
         std::coroutine_handle<> continuation;
+
+        static void* operator new(std::size_t size) { return detail::allocateFrame(size); }
+        static void operator delete(void* frame, std::size_t size) noexcept {
+            detail::freeFrame(frame, size);
+        }
 
         Task get_return_object() {
             return Task(std::coroutine_handle<promise_type>::from_promise(*this));

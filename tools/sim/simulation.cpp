@@ -4,6 +4,8 @@ namespace corvane {
 
 Simulation::Simulation(const SimOptions& options)
     : m_random(options.seed), m_engine(m_clock, m_random), m_player(m_engine) {
+    // The player only acts when the table is idle, so no pause can be overtaken by anything.
+    m_clock.setPassIdlePauses(true);
     m_engine.addObserver(&m_figures);
     m_engine.startUp();
     Table& t = m_engine.table();
