@@ -1,0 +1,212 @@
+// corvane-lobby over real sockets: the list, creating a table, the key, joining with the
+// "q"/"P"/"Y" exchange, relaying both ways, and the losses of a player and of a host.
+#include "online/protocol/encode.h"
+#include "tests/server/lobby_process.h"
+#include "tests/server/table_setup.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::testing {
+namespace {
+
+using namespace corvane::protocol;
+
+TEST(LobbyFlow, ListsEachWaitingTableWithItsSeats) {
+    LobbyProcess lobby;
+    HostedTable first(lobby, "Kitchen", "Maud");
+    HostedTable second(lobby, "Porch", "Gus");
+    const auto rows = listTables(lobby, 2);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "Kitchen");
+    EXPECT_EQ(rows[1].name, "Porch");
+    EXPECT_NE(rows[0].id, rows[1].id);
+    EXPECT_EQ(rows[0].occupants[0], "Maud");
+    for (int seat = 1; seat < 4; ++seat) {
+        EXPECT_EQ(rows[0].occupants[static_cast<std::size_t>(seat)].substr(0, 8), "Computer");
+    }
+}
+
+TEST(LobbyFlow, ListsAtMostTwentyOneTables) {
+    LobbyProcess lobby;
+    std::vector<std::unique_ptr<HostClient>> hosts;
+    for (int i = 0; i < 23; ++i) {
+        hosts.push_back(std::make_unique<HostClient>(lobby.hostPort()));
+        hosts.back()->send(encode(CreateTable{"", "T" + std::to_string(i), "", "H"}));
+        ASSERT_EQ(hosts.back()->nextRaw(), "H");
+    }
+    HostClient list(lobby.listPort());
+    // Two requests in one send: if a 22nd row came, the second answer would start late.
+    list.send("QQ");
+    std::vector<std::string> names;
+    for (int i = 0; i < 42; ++i) {
+        auto decoded = list.next();
+        ASSERT_TRUE(decoded.has_value());
+        names.push_back(std::get<TableEntry>(decoded->message).name);
+    }
+    EXPECT_EQ(names[0], "T0");
+    EXPECT_EQ(names[20], "T20");
+    EXPECT_EQ(names[21], "T0");
+}
+
+TEST(LobbyFlow, KeyIsCheckedForHostsAndPlayers) {
+    LobbyProcess lobby({"--key", "opensesame"});
+    struct Case {
+        std::string key;
+        std::string answer;
+    };
+    std::vector<std::unique_ptr<HostClient>> hosts;
+    for (const Case& c : std::vector<Case>{{"opensesa", "H"}, {"wrong", "N"}, {"", "N"}}) {
+        hosts.push_back(std::make_unique<HostClient>(lobby.hostPort()));
+        hosts.back()->send(encode(CreateTable{c.key, "T", "", "Maud"}));
+        EXPECT_EQ(hosts.back()->nextRaw(), c.answer) << c.key;
+    }
+    listTables(lobby, 1);
+    PlayerClient refused(lobby.playerPort());
+    refused.send(encode(JoinTable{"nope", 0, 1, "Bea"}));
+    EXPECT_EQ(refused.nextRaw(), "N");
+}
+
+TEST(LobbyFlow, AShortKeySentWithoutPaddingIsAccepted) {
+    LobbyProcess lobby({"--key", "abc"});
+    HostClient host(lobby.hostPort());
+    host.send("Habc05T/1.204Maud");
+    EXPECT_EQ(host.nextRaw(), "H");
+}
+
+TEST(LobbyFlow, JoinRunsTheSeatListExchange) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    PlayerClient player(lobby.playerPort());
+    player.send(encode(JoinTable{"", 0, 2, "Bea"}));
+    EXPECT_EQ(table.host.nextRaw(), "q");
+    EXPECT_EQ(player.nextRaw(), "Y");
+    const std::string answers = "P004MaudP104`GusP203BeaP306`Flora";
+    table.host.send(answers);
+    std::string got;
+    for (int i = 0; i < 4; ++i) {
+        got += player.nextRaw();
+    }
+    EXPECT_EQ(got, answers);
+    player.send("s203Bea");
+    auto taken = table.host.next();
+    ASSERT_TRUE(taken.has_value());
+    const auto& seat = std::get<TakeSeatWithId>(taken->message);
+    EXPECT_EQ(seat.seat, 2);
+    EXPECT_EQ(seat.name, "Bea");
+    EXPECT_FALSE(seat.playerId.empty());
+    EXPECT_EQ(taken->raw.substr(0, 7), "s203Bea");
+    // The list now shows the person in the seat.
+    EXPECT_EQ(listTables(lobby, 1)[0].occupants[2], "Bea");
+}
+
+TEST(LobbyFlow, RelaysBroadcastsAndPlayersMoves) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    auto west = joinAt(lobby, table, 0, 1, "Bea");
+    listTables(lobby, 1);
+    auto north = joinAt(lobby, table, 0, 2, "Cy");
+
+    // One send: a broadcast to the linked seats (and one to a computer seat, dropped), a
+    // message for one seat, and a deal split over two sends.
+    table.host.send("0S2Pa1S2Pa2S2Pa3S2Pa"
+                    "1B320"
+                    "2C046010203040506070809101112131415");
+    table.host.send("1617181920212223");
+    EXPECT_EQ(table.seat0->nextRaw(), "S2Pa");
+    EXPECT_EQ(west->nextRaw(), "S2Pa");
+    EXPECT_EQ(north->nextRaw(), "S2Pa");
+    EXPECT_EQ(west->nextRaw(), "B320");
+    EXPECT_EQ(north->nextRaw(), "C0460102030405060708091011121314151617181920212223");
+
+    const std::vector<std::string> moves{"b1Pa", "c105hello", "t3", "r1040506", "i", "p07"};
+    std::string all;
+    for (const std::string& m : moves) {
+        all += m;
+    }
+    west->send(all);
+    for (const std::string& m : moves) {
+        EXPECT_EQ(table.host.nextRaw(), m);
+    }
+    table.seat0->send("b0Pa");
+    EXPECT_EQ(table.host.nextRaw(), "b0Pa");
+}
+
+TEST(LobbyFlow, APlayerSpeaksOnlyForItsOwnSeat) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    auto west = joinAt(lobby, table, 0, 1, "Bea");
+    west->send("b2Pac2"
+               "02hi"
+               "b1Pa");
+    EXPECT_EQ(table.host.nextRaw(), "b1Pa");
+}
+
+TEST(LobbyFlow, ATakenSeatIsRefusedWithTheSeatList) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    auto west = joinAt(lobby, table, 0, 1, "Bea");
+    listTables(lobby, 1);
+    PlayerClient late(lobby.playerPort());
+    late.send(encode(JoinTable{"", 0, 1, "Cy"}));
+    std::vector<std::string> seats;
+    for (int i = 0; i < 4; ++i) {
+        seats.push_back(late.nextRaw());
+    }
+    EXPECT_EQ(seats,
+              (std::vector<std::string>{"P004Maud", "P103Bea", "P209`Computer", "P309`Computer"}));
+    // The next answer is to the second try, at a free seat: no "Y" came for the first.
+    late.send(encode(JoinTable{"", 0, 3, "Cy"}));
+    EXPECT_EQ(late.nextRaw(), "Y");
+    EXPECT_EQ(table.host.nextRaw(), "q");
+}
+
+TEST(LobbyFlow, AJoinToARowThatNamesNoTableIsClosed) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    PlayerClient player(lobby.playerPort());
+    player.send(encode(JoinTable{"", 5, 1, "Bea"}));
+    EXPECT_TRUE(player.waitForClose());
+}
+
+TEST(LobbyFlow, APlayersLossIsToldToTheHost) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    auto east = joinAt(lobby, table, 0, 3, "Bea");
+    east->close();
+    EXPECT_EQ(table.host.nextRaw(), "k3");
+    // The seat is free again.
+    EXPECT_EQ(listTables(lobby, 1)[0].occupants[3], "Computer");
+}
+
+TEST(LobbyFlow, TheHostsLossEndsTheTable) {
+    LobbyProcess lobby;
+    auto table = std::make_unique<HostedTable>(lobby, "Kitchen", "Maud");
+    HostedTable other(lobby, "Porch", "Gus");
+    listTables(lobby, 2);
+    auto west = joinAt(lobby, *table, 0, 1, "Bea");
+    table->host.close();
+    EXPECT_EQ(west->nextRaw(), "K");
+    EXPECT_EQ(table->seat0->nextRaw(), "K");
+    const auto rows = listTables(lobby, 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, "Porch");
+}
+
+TEST(LobbyFlow, TheHostSeatGoesToTheNewestTableFromItsAddress) {
+    LobbyProcess lobby;
+    HostClient older(lobby.hostPort());
+    older.send(encode(CreateTable{"", "Old", "", "A"}));
+    ASSERT_EQ(older.nextRaw(), "H");
+    HostedTable newer(lobby, "New", "B");
+    newer.host.send("0W0");
+    EXPECT_EQ(newer.seat0->nextRaw(), "W0");
+}
+
+} // namespace
+} // namespace corvane::testing

@@ -1,0 +1,112 @@
+// Starting and stopping the real corvane-lobby, and the blocking test clients.
+#include "tests/server/lobby_process.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <poll.h>
+#include <regex>
+#include <signal.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvane::testing {
+
+LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs) {
+    std::vector<std::string> args{
+        CORVANE_LOBBY_BINARY, "--address", "127.0.0.1", "--list-port", "0", "--host-port", "0",
+        "--player-port",      "0"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    int out[2];
+    if (pipe(out) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    m_pid = fork();
+    if (m_pid < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (m_pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ::close(out[1]);
+    // The server's first line names the ports it got.
+    std::string line;
+    char c = 0;
+    while (::read(out[0], &c, 1) == 1 && c != '\n') {
+        line += c;
+    }
+    ::close(out[0]);
+    std::smatch match;
+    static const std::regex ports("list=(\\d+) host=(\\d+) player=(\\d+)");
+    if (!std::regex_search(line, match, ports)) {
+        throw std::runtime_error("corvane-lobby did not report its ports: " + line);
+    }
+    m_list = static_cast<std::uint16_t>(std::stoi(match[1]));
+    m_host = static_cast<std::uint16_t>(std::stoi(match[2]));
+    m_player = static_cast<std::uint16_t>(std::stoi(match[3]));
+}
+
+LobbyProcess::~LobbyProcess() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+    }
+}
+
+RawClient::RawClient(std::uint16_t port) : m_socket(m_io) {
+    m_socket.connect({asio::ip::make_address("127.0.0.1"), port});
+    m_socket.set_option(asio::ip::tcp::no_delay(true));
+    timeval limit{10, 0};
+    setsockopt(m_socket.native_handle(), SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+}
+
+void RawClient::send(std::string_view bytes) {
+    asio::write(m_socket, asio::buffer(bytes));
+}
+
+// Plain recv: it honours the socket's receive limit, where a blocking Asio read would wait on.
+std::optional<std::string> RawClient::readSome() {
+    char buffer[4096];
+    const ssize_t n = ::recv(m_socket.native_handle(), buffer, sizeof buffer, 0);
+    if (n <= 0) {
+        return std::nullopt;
+    }
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+bool RawClient::waitForClose() {
+    char buffer[4096];
+    while (true) {
+        const ssize_t n = ::recv(m_socket.native_handle(), buffer, sizeof buffer, 0);
+        if (n == 0 || (n < 0 && errno == ECONNRESET)) {
+            return true;
+        }
+        if (n < 0) {
+            return false;
+        }
+    }
+}
+
+bool RawClient::readable() {
+    pollfd entry{m_socket.native_handle(), POLLIN, 0};
+    return ::poll(&entry, 1, 0) > 0;
+}
+
+void RawClient::close() {
+    asio::error_code ignored;
+    m_socket.close(ignored);
+}
+
+} // namespace corvane::testing

@@ -1,0 +1,95 @@
+// Test helpers: the real corvane-lobby started on free loopback ports, and blocking clients
+// that read whole messages through the protocol's own decoders.
+#pragma once
+
+#include "online/protocol/decoder.h"
+
+#include <asio.hpp>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace corvane::testing {
+
+class LobbyProcess {
+public:
+    explicit LobbyProcess(std::vector<std::string> extraArgs = {});
+    ~LobbyProcess();
+    LobbyProcess(const LobbyProcess&) = delete;
+    LobbyProcess& operator=(const LobbyProcess&) = delete;
+
+    std::uint16_t listPort() const { return m_list; }
+    std::uint16_t hostPort() const { return m_host; }
+    std::uint16_t playerPort() const { return m_player; }
+
+private:
+    pid_t m_pid = -1;
+    std::uint16_t m_list = 0;
+    std::uint16_t m_host = 0;
+    std::uint16_t m_player = 0;
+};
+
+// A blocking connection. Reads give up after a generous safety limit so that a broken server
+// fails the test instead of hanging it; nothing here measures speed.
+class RawClient {
+public:
+    explicit RawClient(std::uint16_t port);
+
+    void send(std::string_view bytes);
+    // Some bytes, or nothing when the server closed the connection (or the safety limit hit).
+    std::optional<std::string> readSome();
+    // Reads until the server closes the connection; false if it did not within the limit.
+    bool waitForClose();
+    // True when bytes (or the end of the stream) are waiting to be read right now.
+    bool readable();
+    void close();
+
+private:
+    asio::io_context m_io;
+    asio::ip::tcp::socket m_socket;
+};
+
+template <class Message> class Client {
+public:
+    explicit Client(std::uint16_t port) : m_raw(port) {}
+
+    void send(std::string_view bytes) { m_raw.send(bytes); }
+    void close() { m_raw.close(); }
+    bool waitForClose() { return m_raw.waitForClose(); }
+    bool readable() { return m_decoder.buffered() > 0 || m_raw.readable(); }
+
+    // The next whole message with its exact bytes, or nothing if the connection ended first.
+    std::optional<protocol::Decoded<Message>> next() {
+        while (true) {
+            if (auto decoded = m_decoder.next()) {
+                return decoded;
+            }
+            if (m_decoder.failed()) {
+                return std::nullopt;
+            }
+            std::optional<std::string> bytes = m_raw.readSome();
+            if (!bytes) {
+                return std::nullopt;
+            }
+            m_decoder.feed(*bytes);
+        }
+    }
+
+    // The raw bytes of the next message, "<closed>" if none came.
+    std::string nextRaw() {
+        auto decoded = next();
+        return decoded ? decoded->raw : std::string("<closed>");
+    }
+
+private:
+    RawClient m_raw;
+    protocol::Decoder<Message> m_decoder;
+};
+
+// The lobby client's and host's connection, and a seated player's.
+using HostClient = Client<protocol::HostDownMessage>;
+using PlayerClient = Client<protocol::PlayerDownMessage>;
+
+} // namespace corvane::testing

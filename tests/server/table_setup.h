@@ -1,0 +1,70 @@
+// Test helpers that bring a table to a known state through the real protocol: a host with its
+// own seat channel, the table list, and people joining at seats.
+#pragma once
+
+#include "online/protocol/encode.h"
+#include "tests/server/lobby_process.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane::testing {
+
+// A host whose table exists and whose own seat-0 channel is open and has taken its seat.
+struct HostedTable {
+    HostedTable(const LobbyProcess& lobby, const std::string& table, const std::string& user)
+        : host(lobby.hostPort()) {
+        host.send(protocol::encode(protocol::CreateTable{"", table, "10.1.1.1", user}));
+        EXPECT_EQ(host.nextRaw(), "H");
+        seat0 = std::make_unique<PlayerClient>(lobby.playerPort());
+        seat0->send("Z" + protocol::encode(protocol::TakeSeat{0, user}));
+        // The host's own "s" coming through proves the seat channel is bound.
+        auto taken = host.next();
+        EXPECT_TRUE(taken && std::holds_alternative<protocol::TakeSeatWithId>(taken->message));
+    }
+
+    HostClient host;
+    std::unique_ptr<PlayerClient> seat0;
+};
+
+// Asks for the list and reads the expected number of rows.
+inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, std::size_t rows) {
+    HostClient list(lobby.listPort());
+    list.send("Q");
+    std::vector<protocol::TableEntry> entries;
+    for (std::size_t i = 0; i < rows; ++i) {
+        auto decoded = list.next();
+        if (!decoded || !std::holds_alternative<protocol::TableEntry>(decoded->message)) {
+            ADD_FAILURE() << "row " << i << " missing";
+            break;
+        }
+        entries.push_back(std::get<protocol::TableEntry>(decoded->message));
+    }
+    return entries;
+}
+
+// Joins row `row` of the last list at `seat`, answering the host's "q" as a host would, and
+// takes the seat. Returns the player's channel.
+inline std::unique_ptr<PlayerClient> joinAt(const LobbyProcess& lobby, HostedTable& table, int row,
+                                            int seat, const std::string& name) {
+    auto player = std::make_unique<PlayerClient>(lobby.playerPort());
+    player->send(protocol::encode(protocol::JoinTable{"", row, seat, name}));
+    EXPECT_EQ(table.host.nextRaw(), "q");
+    EXPECT_EQ(player->nextRaw(), "Y");
+    std::string answers;
+    for (int s = 0; s < 4; ++s) {
+        answers += protocol::encode(protocol::SeatName{s, s == seat ? name : "`Computer"});
+    }
+    table.host.send(answers);
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(player->nextRaw().substr(0, 2), "P" + std::to_string(s));
+    }
+    player->send(protocol::encode(protocol::TakeSeat{seat, name}));
+    auto taken = table.host.next();
+    EXPECT_TRUE(taken && std::holds_alternative<protocol::TakeSeatWithId>(taken->message));
+    return player;
+}
+
+} // namespace corvane::testing
