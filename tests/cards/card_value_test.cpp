@@ -1,0 +1,110 @@
+// Rank values: every card under every trump suit and every led suit, checked against the rank
+// orders written out as the game's four order strings, read the way the rules read them.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "cards/card.h"
+#include "cards/card_value.h"
+
+namespace corvane {
+namespace {
+
+// The orders, lowest first; "XX" holds the place of the Ace of hearts among the trumps.
+const std::string redTrump = "02-03-04-06-07-08-09-10-12-13-01-XX-11-05";
+const std::string blackTrump = "10-09-08-07-06-04-03-02-12-13-01-XX-11-05";
+const std::string redPlain = "01-02-03-04-05-06-07-08-09-10-11-12-13";
+const std::string blackPlain = "10-09-08-07-06-05-04-03-02-01-11-12-13";
+
+int placeIn(const std::string& order, int face) {
+    const std::string two = (face < 10 ? "0" : "") + std::to_string(face);
+    const auto p = order.find(two);
+    return p == std::string::npos ? -1 : static_cast<int>(p) / 3 + 1;
+}
+
+int referenceValue(Card card, int trump, int lead) {
+    if (card.isAceOfHearts())
+        return 112;
+    const bool red = card.suit() == 1 || card.suit() == 3;
+    if (card.suit() == trump) {
+        const bool redTrumpSuit = trump == 1 || trump == 3;
+        return 100 + placeIn(redTrumpSuit ? redTrump : blackTrump, card.face());
+    }
+    const int bonus = (lead != NoLeadSuit && lead == card.suit()) ? 50 : 0;
+    return placeIn(red ? redPlain : blackPlain, card.face()) + bonus;
+}
+
+TEST(CardValue, EveryCardUnderEveryTrumpAndLead) {
+    for (int trump = 0; trump < 4; ++trump)
+        for (int lead = -1; lead < 4; ++lead)
+            for (int n = 1; n <= 52; ++n) {
+                const Card card = Card::fromNumber(n);
+                ASSERT_EQ(CardValue(card, trump, lead), referenceValue(card, trump, lead))
+                    << shortName(card) << " trump " << trump << " lead " << lead;
+            }
+}
+
+TEST(CardValue, TrumpOrdersAreStrictAndTopThreeFixed) {
+    for (int trump = 0; trump < 4; ++trump) {
+        std::set<int> values;
+        int count = 0;
+        for (int n = 1; n <= 52; ++n) {
+            const int v = CardValue(Card::fromNumber(n), trump);
+            if (v > 100) {
+                values.insert(v);
+                ++count;
+            }
+        }
+        EXPECT_EQ(count, trump == Hearts ? 13 : 14) << "trump " << trump;
+        EXPECT_EQ(static_cast<int>(values.size()), count) << "two trumps share a value";
+        EXPECT_EQ(CardValue(Card::of(5, trump), trump), 114);
+        EXPECT_EQ(CardValue(Card::of(Jack, trump), trump), 113);
+        EXPECT_EQ(CardValue(AceOfHearts, trump), 112);
+    }
+}
+
+struct ValueRow {
+    Card card;
+    int trump;
+    int lead;
+    int value;
+};
+
+class CardValueRows : public ::testing::TestWithParam<ValueRow> {};
+
+TEST_P(CardValueRows, Value) {
+    const ValueRow& r = GetParam();
+    EXPECT_EQ(CardValue(r.card, r.trump, r.lead), r.value) << shortName(r.card);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, CardValueRows,
+    ::testing::Values(ValueRow{AceOfHearts, Spades, NoLeadSuit, 112},
+                      ValueRow{AceOfHearts, Hearts, Spades, 112},
+                      ValueRow{Card::of(King, Hearts), Hearts, NoLeadSuit, 110},
+                      ValueRow{Card::of(Ace, Diamonds), Diamonds, NoLeadSuit, 111},
+                      ValueRow{Card::of(2, Clubs), Clubs, NoLeadSuit, 108},
+                      ValueRow{Card::of(10, Clubs), Clubs, NoLeadSuit, 101},
+                      ValueRow{Card::of(10, Spades), Hearts, Spades, 51},
+                      ValueRow{Card::of(King, Spades), Hearts, Spades, 63},
+                      ValueRow{Card::of(King, Diamonds), Hearts, Spades, 13},
+                      // Without a led suit spades get no bonus either.
+                      ValueRow{Card::of(King, Spades), Hearts, NoLeadSuit, 13},
+                      ValueRow{Card::of(Ace, Clubs), Hearts, NoLeadSuit, 10},
+                      ValueRow{Card::of(Ace, Diamonds), Spades, NoLeadSuit, 1},
+                      ValueRow{Card{}, Spades, Spades, 0}));
+
+TEST(CardNames, FacesAndSuits) {
+    EXPECT_EQ(CardName(Card::of(10, Clubs)), "10");
+    EXPECT_EQ(CardName(Card::of(Queen, Hearts)), "Queen");
+    EXPECT_EQ(CardName(Card::of(Ace, Spades)), "Ace");
+    EXPECT_EQ(SuitSentenceName(Diamonds), "diamonds.");
+    EXPECT_EQ(Card::of(Ace, Hearts).number(), 40);
+    EXPECT_EQ(Card::of(5, Hearts).number(), 44);
+    EXPECT_EQ(Card::fromNumber(27).suit(), Clubs);
+    EXPECT_EQ(Card::fromNumber(26).face(), King);
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,195 @@
+// The auction: the bid dialog's buttons, the local bid, the dealer's hold, the bidder who passes
+// after a hold, everybody passing, and the end of the auction.
+#include "tests/table/engine_fixture.h"
+
+namespace corvane::testing {
+namespace {
+
+// Hands without a Five or a Jack never bid.
+const std::initializer_list<Card> weak0 = {Card::of(2, Spades), Card::of(3, Diamonds),
+                                           Card::of(4, Clubs), Card::of(6, Hearts),
+                                           Card::of(7, Spades)};
+const std::initializer_list<Card> weak1 = {Card::of(8, Spades), Card::of(9, Diamonds),
+                                           Card::of(10, Clubs), Card::of(2, Hearts),
+                                           Card::of(3, Spades)};
+const std::initializer_list<Card> weak2 = {Card::of(4, Spades), Card::of(6, Diamonds),
+                                           Card::of(7, Clubs), Card::of(3, Hearts),
+                                           Card::of(8, Diamonds)};
+const std::initializer_list<Card> weak3 = {Card::of(9, Spades), Card::of(10, Diamonds),
+                                           Card::of(2, Clubs), Card::of(7, Hearts),
+                                           Card::of(9, Clubs)};
+// The Five of clubs alone: 20 in clubs.
+const std::initializer_list<Card> fiveClubs = {Card::of(5, Clubs), Card::of(2, Diamonds),
+                                               Card::of(3, Clubs), Card::of(4, Hearts),
+                                               Card::of(6, Spades)};
+// The Five of diamonds alone: 20 in diamonds.
+const std::initializer_list<Card> fiveDiamonds = {Card::of(5, Diamonds), Card::of(8, Clubs),
+                                                  Card::of(10, Spades), Card::of(8, Hearts),
+                                                  Card::of(4, Diamonds)};
+
+class Auction : public EngineFixture {
+protected:
+    void open(int dealer) {
+        t().dealerSeat = dealer;
+        t().bidTurnSeat = dealer;
+        t().gamePhase = PhaseBidding;
+        t().highBid = 0;
+        t().bidsMade = 0;
+        t().buttonMenu.visible = false;
+        place(KittyFirst, {Card::of(Queen, Spades), Card::of(Queen, Clubs), Card::of(King, Spades)},
+              TagState::Down);
+        flow = engine.ComputerBidding();
+        clock.runUntilIdle();
+    }
+    const std::string& bid(int seat) { return t().lblBid[static_cast<size_t>(seat)].caption; }
+    Task flow;
+};
+
+TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
+    place(0, weak0);
+    place(5, fiveClubs, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, weak3, TagState::Down);
+    open(3);
+    // Seat 0 is first from the dealer's left.
+    ASSERT_TRUE(t().bidDialog.visible);
+    EXPECT_TRUE(engine.clickBid(0));
+    clock.runUntilIdle();
+    EXPECT_EQ(bid(0), "Pass");
+    EXPECT_EQ(bid(1), "20");
+    EXPECT_EQ(bid(2), "Pass");
+    EXPECT_EQ(bid(3), "Pass");
+    EXPECT_EQ(t().bidderSeat, 1);
+    EXPECT_EQ(t().highBid, 20);
+    EXPECT_EQ(t().gamePhase, PhaseDiscard);
+    EXPECT_EQ(t().trumpSuit, Clubs);
+    EXPECT_TRUE(t().imgTrumpVisible);
+    EXPECT_EQ(t().lblBid[4].caption, "20");
+    EXPECT_EQ(t().lblPlayerName[1].color, LabelColor::White);
+    EXPECT_EQ(t().buttonMenu.modeX, 1);
+}
+
+TEST_F(Auction, DealerHoldsAndTheBidderPassesBack) {
+    place(0, weak0);
+    place(5, fiveClubs, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, fiveDiamonds, TagState::Down);
+    open(3);
+    ASSERT_TRUE(engine.clickBid(0));
+    clock.runUntilIdle();
+    // The dealer held seat 1's 20; seat 1 could not raise and passed.
+    EXPECT_EQ(bid(3), "20");
+    EXPECT_EQ(bid(1), "Pass");
+    EXPECT_EQ(t().bidderSeat, 3);
+    EXPECT_EQ(t().trumpSuit, Diamonds);
+    EXPECT_EQ(t().lblBid[4].caption, "20");
+    EXPECT_EQ(t().highBid, 20);
+}
+
+TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
+    place(0, fiveDiamonds);
+    place(5, fiveClubs, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, weak3, TagState::Down);
+    open(0);
+    // Seat 1 bid 20; as dealer the local player may hold at 20.
+    ASSERT_TRUE(t().bidDialog.visible);
+    EXPECT_EQ(t().bidDialog.enabled, (std::array<bool, 4>{true, true, true, true}));
+    ASSERT_TRUE(engine.clickBid(1));
+    EXPECT_EQ(bid(0), "20");
+    EXPECT_EQ(t().bidderSeat, 1); // a hold changes neither the high bid nor the bidder
+    EXPECT_EQ(t().highBid, 20);
+    clock.runUntilIdle();
+    // Seat 1 passed back, so the holding dealer names trump.
+    EXPECT_EQ(bid(1), "Pass");
+    EXPECT_EQ(t().bidderSeat, 0);
+    EXPECT_TRUE(t().trumpDialogVisible);
+    EXPECT_TRUE(engine.clickTrump(Hearts));
+    EXPECT_EQ(t().trumpSuit, Hearts);
+    EXPECT_FALSE(t().trumpDialogVisible);
+    EXPECT_EQ(t().lblBid[0].tag, "3");
+    // The local bidder sees the kitty face up.
+    for (int i = KittyFirst; i <= 22; ++i)
+        EXPECT_EQ(t().CardState(i), TagState::Up);
+}
+
+TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
+    place(0, weak0);
+    place(5, weak1, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, weak3, TagState::Down);
+    t().lblPlayerName[2].caption = "Mabel";
+    open(2);
+    ASSERT_TRUE(engine.clickBid(0));
+    clock.runUntilIdle();
+    EXPECT_EQ(t().buttonMessage, "Mabel calls for a misdeal.");
+    for (int i = 0; i <= 22; ++i)
+        EXPECT_EQ(t().CardState(i), TagState::Up) << "picture " << i;
+    engine.clickButton(1);
+    clock.runUntilIdle();
+    // A new hand is dealt at once by the next dealer.
+    EXPECT_EQ(t().dealerSeat, 3);
+    EXPECT_EQ(t().gamePhase, PhaseBidding);
+    EXPECT_EQ(t().lblBid[3].color, LabelColor::Red);
+}
+
+TEST_F(Auction, LocalDealerCallsTheMisdeal) {
+    place(0, weak0);
+    place(5, weak1, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, weak3, TagState::Down);
+    open(0);
+    // Everybody else passed before the local dealer.
+    ASSERT_TRUE(engine.clickBid(0));
+    clock.runUntilIdle();
+    EXPECT_EQ(t().buttonMessage, "You called for a misdeal.");
+}
+
+TEST_F(Auction, DisabledBidsAreRefused) {
+    place(0, weak0);
+    place(5, fiveClubs, TagState::Down);
+    place(10, weak2, TagState::Down);
+    place(15, weak3, TagState::Down);
+    open(0);
+    // highBid 20 from seat 1; no Five in hand: only Pass and the hold at 20.
+    EXPECT_FALSE(engine.clickBid(2));
+    EXPECT_FALSE(engine.clickBid(3));
+    EXPECT_EQ(bid(0), "");
+    EXPECT_TRUE(engine.clickBid(0));
+    EXPECT_FALSE(engine.clickBid(0)); // the dialog has closed
+}
+
+struct DialogRow {
+    const char* name;
+    int highBid;
+    bool dealer;
+    bool five;
+    bool anyBid;
+    std::array<bool, 4> enabled;
+};
+
+class BidDialogButtons : public EngineFixture, public ::testing::WithParamInterface<DialogRow> {};
+
+TEST_P(BidDialogButtons, Enabled) {
+    const DialogRow& r = GetParam();
+    place(0, r.five ? fiveDiamonds : weak0);
+    t().highBid = r.highBid;
+    t().dealerSeat = r.dealer ? 0 : 2;
+    t().anyBidAllowed = r.anyBid;
+    engine.setUpBidDialog();
+    EXPECT_EQ(t().bidDialog.enabled, r.enabled) << r.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, BidDialogButtons,
+    ::testing::Values(DialogRow{"25, not dealer", 25, false, true, false, {true, false, false, true}},
+                      DialogRow{"25, dealer", 25, true, true, false, {true, false, true, true}},
+                      DialogRow{"30, not dealer", 30, false, true, false, {true, false, false, false}},
+                      DialogRow{"30, dealer", 30, true, true, false, {true, false, false, true}},
+                      DialogRow{"no five, open", 0, false, false, false, {true, true, false, false}},
+                      DialogRow{"no five, any bid", 0, false, false, true, {true, true, true, true}},
+                      DialogRow{"a five, open", 0, false, true, false, {true, true, true, true}},
+                      DialogRow{"20, not dealer", 20, false, true, false, {true, false, true, true}}));
+
+} // namespace
+} // namespace corvane::testing

@@ -1,0 +1,182 @@
+// Trump named, the computer discard, the local player's marking and Auto-Discard, the bidder's
+// kitty and the draw.
+#include "players/discard.h"
+#include "tests/table/engine_fixture.h"
+
+namespace corvane::testing {
+namespace {
+
+class Discard : public EngineFixture {
+protected:
+    void discardPhase(int bidder, int trump) {
+        t().gamePhase = PhaseDiscard;
+        t().bidderSeat = bidder;
+        t().trumpSuit = trump;
+        t().highBid = 20;
+        t().lblBid[4].visible = true;
+        t().lblBid[4].caption = "20";
+    }
+};
+
+TEST_F(Discard, ComputerSeatsKeepTrumpsAndTheAceOfHearts) {
+    place(0, {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
+              Card::of(7, Spades)});
+    // Seat 1: the Ace of hearts and no trump: keeps it and throws the other four.
+    place(5, {AceOfHearts, Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Clubs),
+              Card::of(6, Clubs)}, TagState::Down);
+    // Seat 2: no trump at all: throws all five.
+    place(10, {Card::of(8, Spades), Card::of(9, Spades), Card::of(10, Spades), Card::of(8, Clubs),
+               Card::of(9, Clubs)}, TagState::Down);
+    // Seat 3, the bidder: three trumps in hand, two in the kitty.
+    place(15, {Card::of(5, Diamonds), Card::of(Jack, Diamonds), Card::of(2, Diamonds),
+               Card::of(Queen, Spades), Card::of(King, Spades)}, TagState::Down);
+    place(20, {Card::of(King, Diamonds), Card::of(Queen, Clubs), Card::of(Ace, Diamonds)},
+          TagState::Down);
+    discardPhase(3, Diamonds);
+    engine.StandAloneComputerDiscard();
+
+    auto state = [&](int i) { return t().CardState(i); };
+    EXPECT_EQ(state(5), TagState::Down);
+    for (int i = 6; i <= 14; ++i)
+        EXPECT_EQ(state(i), TagState::Thrown) << i;
+    EXPECT_FALSE(t().picCard[6].visible);
+    EXPECT_EQ(state(18), TagState::Thrown);
+    EXPECT_EQ(state(19), TagState::Thrown);
+    EXPECT_EQ(state(21), TagState::Thrown);
+    EXPECT_EQ(state(20), TagState::Down);
+    EXPECT_EQ(state(22), TagState::Down);
+    // Seat 0 never takes part in the automatic discard.
+    for (int i = 0; i <= 4; ++i)
+        EXPECT_EQ(state(i), TagState::Up);
+
+    // The kitty's two trumps move into the two emptied places.
+    engine.TakeKitty();
+    EXPECT_EQ(t().cardAt(18), Card::of(King, Diamonds));
+    EXPECT_EQ(t().cardAt(19), Card::of(Ace, Diamonds));
+    EXPECT_EQ(state(18), TagState::Down);
+    EXPECT_EQ(CountCards(t(), 3), 5);
+    for (int i = 20; i <= 22; ++i)
+        EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
+}
+
+TEST_F(Discard, BidderWithSevenCardsThrowsTheTwoLowest) {
+    // Local bidder, trump hearts, keeping all five and two kitty cards.
+    place(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Hearts), Card::of(3, Clubs),
+              Card::of(King, Spades)});
+    place(20, {Card::of(9, Hearts), Card::of(Queen, Hearts), Card::of(4, Diamonds)});
+    discardPhase(0, Hearts);
+    engine.toggleDiscardMark(22); // marks the 4 of diamonds from the kitty
+    ASSERT_EQ(CountCards(t(), 0) + CountCards(t(), 4), 7);
+    engine.TakeKitty();
+    // The 3 of clubs (plain, 8 in black) goes before the King of spades (13); both plain cards
+    // are below every trump.
+    EXPECT_EQ(t().CardState(3), TagState::Up); // refilled from the kitty
+    EXPECT_EQ(t().cardAt(3), Card::of(9, Hearts));
+    EXPECT_EQ(t().cardAt(4), Card::of(Queen, Hearts));
+    EXPECT_EQ(CountCards(t(), 0), 5);
+}
+
+TEST_F(Discard, LowestCardTiesKeepTheHandCard) {
+    place(0, {Card::of(2, Spades), Card::of(Jack, Hearts)});
+    place(2, {Card::of(King, Hearts), Card::of(Queen, Hearts), Card::of(5, Hearts)});
+    place(20, {Card::of(2, Spades), Card::of(3, Diamonds), Card::of(4, Hearts)});
+    t().trumpSuit = Hearts;
+    // The 2 of spades (9) ties with the kitty's copy; the hand card is first. The 3 of diamonds
+    // is 3, lower still.
+    EXPECT_EQ(LowestCard(t(), 0), 21);
+    t().picCard[21].state = TagState::Thrown;
+    EXPECT_EQ(LowestCard(t(), 0), 0);
+}
+
+TEST_F(Discard, MarkingByClickAndAutoDiscard) {
+    place(0, {Card::of(5, Spades), Card::of(3, Clubs), AceOfHearts, Card::of(King, Diamonds),
+              Card::of(9, Spades)});
+    place(20, {Card::of(2, Clubs), Card::of(4, Spades), Card::of(6, Diamonds)});
+    discardPhase(1, Spades);
+    engine.SetupButtons(1);
+
+    // A click lifts and marks; a second click restores the card face up at home.
+    engine.clickCard(1);
+    EXPECT_EQ(t().CardState(1), TagState::Thrown);
+    EXPECT_EQ(t().picCard[1].position.top, MarkedCardTop);
+    engine.clickCard(1);
+    EXPECT_EQ(t().CardState(1), TagState::Up);
+    EXPECT_EQ(t().picCard[1].position.top, LocalHandTop);
+
+    // Not the bidder: kitty clicks and other seats' cards do nothing.
+    engine.clickCard(21);
+    engine.clickCard(7);
+    EXPECT_EQ(t().CardState(21), TagState::Up);
+
+    // Auto-Discard marks the non-trumps; the Ace of hearts is always kept.
+    engine.clickButton(0);
+    EXPECT_EQ(t().CardState(0), TagState::Up);
+    EXPECT_EQ(t().CardState(1), TagState::Thrown);
+    EXPECT_EQ(t().CardState(2), TagState::Up);
+    EXPECT_EQ(t().CardState(3), TagState::Thrown);
+    EXPECT_EQ(t().CardState(4), TagState::Up);
+    // Pressed twice, it restores the hand.
+    engine.clickButton(0);
+    for (int i = 0; i <= 4; ++i)
+        EXPECT_EQ(t().CardState(i), TagState::Up) << i;
+}
+
+TEST_F(Discard, KittyClicksNeedTrumpNamedAndTheLocalBidder) {
+    place(20, {Card::of(2, Clubs), Card::of(4, Spades), Card::of(6, Diamonds)});
+    t().gamePhase = PhaseDiscard;
+    t().bidderSeat = 0;
+    t().lblBid[4].visible = false; // trump not named yet
+    engine.clickCard(20);
+    EXPECT_EQ(t().CardState(20), TagState::Up);
+    t().lblBid[4].visible = true;
+    engine.clickCard(20);
+    EXPECT_EQ(t().CardState(20), TagState::Thrown);
+}
+
+TEST_F(Discard, AllTrumpsMarkNothingAndDrawNothing) {
+    place(0, {Card::of(5, Clubs), Card::of(3, Clubs), Card::of(4, Clubs), Card::of(6, Clubs),
+              Card::of(7, Clubs)});
+    discardPhase(1, Clubs);
+    engine.autoDiscard();
+    for (int i = 0; i <= 4; ++i)
+        EXPECT_EQ(t().CardState(i), TagState::Up);
+}
+
+TEST_F(Discard, DrawRefillsEachPlaceFromItsOwnStockCard) {
+    // A dealt hand: picture i holds deck[i]; the stock starts at deck[23].
+    for (int i = 0; i < 52; ++i)
+        t().deck[static_cast<size_t>(i)] = i;
+    for (int i = 0; i <= 22; ++i) {
+        auto& p = t().picCard[static_cast<size_t>(i)];
+        p.card = Card::fromDeckIndex(i);
+        p.state = i < 5 ? TagState::Up : TagState::Down;
+        p.visible = true;
+    }
+    discardPhase(2, Spades);
+    // Seat 0 throws pictures 1 and 3; seat 1 throws picture 5.
+    t().picCard[1].state = TagState::Thrown;
+    t().picCard[3].state = TagState::Thrown;
+    t().picCard[5].state = TagState::Thrown;
+    // The bidder (seat 2) keeps its five: the kitty is thrown away.
+    for (int i = 20; i <= 22; ++i)
+        t().picCard[static_cast<size_t>(i)].state = TagState::Thrown;
+    Task draw = engine.OfflineAction("R");
+    clock.runUntilIdle();
+    // Pictures 0-4 take stock 28-32, 5-9 take 33-37.
+    EXPECT_EQ(t().cardAt(1).deckIndex(), 29);
+    EXPECT_EQ(t().cardAt(3).deckIndex(), 31);
+    EXPECT_EQ(t().cardAt(5).deckIndex(), 33);
+    EXPECT_EQ(t().CardState(1), TagState::Up);
+    EXPECT_EQ(t().CardState(5), TagState::Down);
+    EXPECT_EQ(t().drawCount, (std::array<int, 4>{2, 1, 0, 0}));
+    EXPECT_EQ(t().gamePhase, PhasePlay);
+    // Play starts at the bidder's left: seat 3 leads, then it is the local player's turn.
+    EXPECT_NE(t().trickSeatCard[3], -1);
+    EXPECT_EQ(t().ledCard, t().trickSeatCard[3]);
+    EXPECT_EQ(t().turnSeat, 0);
+    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_EQ(t().tricksPlayed, 0);
+}
+
+} // namespace
+} // namespace corvane::testing

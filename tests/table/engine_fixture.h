@@ -1,0 +1,47 @@
+// A standalone table under a virtual clock, with helpers that lay out exact hands.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+#include "table/engine.h"
+
+namespace corvane::testing {
+
+class EngineFixture : public ::testing::Test {
+protected:
+    EngineFixture() : random(7), engine(clock, random) { engine.startUp(); }
+
+    Table& t() { return engine.table(); }
+
+    // Puts `cards` on pictures first, first+1, ... in state `state`, visible.
+    void place(int first, std::initializer_list<Card> cards, TagState state = TagState::Up) {
+        int i = first;
+        for (Card c : cards) {
+            auto& p = t().picCard[static_cast<size_t>(i)];
+            p.card = c;
+            p.state = state;
+            p.visible = true;
+            ++i;
+        }
+    }
+
+    // Acknowledges every message the table waits on, running the clock in between.
+    void settle() {
+        for (int guard = 0; guard < 1000; ++guard) {
+            clock.runUntilIdle();
+            if (!t().buttonMenu.visible || t().buttonMenu.modeX != 2)
+                return;
+            engine.clickButton(1);
+        }
+        FAIL() << "messages never stop";
+    }
+
+    VirtualClock clock;
+    Random random;
+    Engine engine;
+};
+
+} // namespace corvane::testing

@@ -1,0 +1,140 @@
+// The end of a hand: units, made and set bids, 30 scoring 60, the defenders' cap at 115, the
+// game won at 120, negative scores, and the dealer moving on.
+#include "tests/table/engine_fixture.h"
+
+namespace corvane::testing {
+namespace {
+
+struct ScoreRow {
+    const char* name;
+    int bidder;
+    int bid;
+    std::array<int, 4> units; // per seat, six in all
+    std::array<int, 2> before;
+    std::array<int, 2> after;
+    const char* message;
+};
+
+class Scoring : public EngineFixture, public ::testing::WithParamInterface<ScoreRow> {};
+
+TEST_P(Scoring, HandEnd) {
+    const ScoreRow& r = GetParam();
+    std::vector<HandResult> hands;
+    struct Recorder : TableObserver {
+        std::vector<HandResult>* out;
+        void onHand(const HandResult& h) override { out->push_back(h); }
+    } recorder;
+    recorder.out = &hands;
+    engine.addObserver(&recorder);
+
+    t().gamePhase = PhasePlay;
+    t().bidderSeat = r.bidder;
+    t().highBid = r.bid;
+    t().score = r.before;
+    for (size_t s = 0; s < 4; ++s)
+        t().trickUnits[s] = r.units[s];
+    t().trickWinnerCard = -1; // the last trick is already counted in the units
+    t().tricksPlayed = 5;
+    t().trickCardCount = 4;
+    t().dealerSeat = 3;
+
+    Task finish = engine.FinishTrick();
+    clock.runUntilIdle();
+    ASSERT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMessage, r.message);
+    engine.clickButton(1);
+    clock.runUntilIdle();
+    EXPECT_TRUE(finish.done());
+
+    ASSERT_EQ(hands.size(), 1u);
+    EXPECT_EQ(hands[0].scores, r.after);
+    EXPECT_EQ(hands[0].message, r.message);
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, Scoring,
+    ::testing::Values(
+        ScoreRow{"seat 1 makes 20 with 4 units", 1, 20, {1, 2, 0, 2}, {0, 0}, {5, 20},
+                 "Count 20 points."},
+        ScoreRow{"seat 1 set on 20 with 3 units", 1, 20, {2, 2, 1, 1}, {0, 0}, {15, -20},
+                 "Bidder goes down 20."},
+        ScoreRow{"a made 30 scores 60", 0, 30, {3, 0, 3, 0}, {10, 10}, {70, 10},
+                 "Count 60 points."},
+        ScoreRow{"counted above the bid", 2, 20, {3, 1, 2, 0}, {0, 0}, {25, 5},
+                 "Count 25 points."},
+        ScoreRow{"defenders capped at 115", 0, 20, {2, 1, 2, 1}, {0, 110}, {20, 115},
+                 "Count 20 points."},
+        ScoreRow{"set into the negative", 0, 25, {1, 2, 2, 1}, {0, 0}, {-25, 15},
+                 "Bidder goes down 25."},
+        ScoreRow{"the bidders win at 120", 0, 20, {2, 1, 3, 0}, {100, 60}, {120, 60},
+                 "You're not easy!"},
+        ScoreRow{"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120},
+                 "She's gone, b'y."}));
+
+TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
+    t().gamePhase = PhasePlay;
+    t().bidderSeat = 0;
+    t().highBid = 20;
+    t().score = {100, 40};
+    t().trickUnits = {3, 1, 2, 0, 0};
+    t().tricksPlayed = 5;
+    t().trickWinnerCard = -1;
+    t().dealerSeat = 1;
+    for (int s = 0; s < 4; ++s)
+        t().trickSeatCard[static_cast<size_t>(s)] = 5 * s;
+    place(0, {Card::of(2, Spades)}, TagState::Played);
+
+    Task finish = engine.FinishTrick();
+    settle();
+    EXPECT_TRUE(finish.done());
+    // The celebration cleared the scores and the new game leaves the table waiting for Deal.
+    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    // The new game and the end of the hand each move the dealer on.
+    EXPECT_EQ(t().dealerSeat, 3);
+    for (int i = 0; i <= 22; ++i)
+        EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
+}
+
+TEST_F(EngineFixture, TopTrumpTrickIsWorthTwoUnitsAndOneMark) {
+    t().gamePhase = PhasePlay;
+    t().trumpSuit = Hearts;
+    place(10, {Card::of(5, Hearts)}, TagState::Played);
+    t().topTrumpOut = 114;
+    t().trickWinnerCard = 10;
+    t().tricksPlayed = 2;
+    t().trickCardCount = 4;
+    Task finish = engine.FinishTrick();
+    EXPECT_FALSE(finish.done()); // the one-second pause with the trick on the table
+    EXPECT_EQ(t().trickCardCount, 4);
+    clock.advance(999);
+    EXPECT_FALSE(finish.done());
+    clock.advance(1);
+    EXPECT_TRUE(finish.done());
+    EXPECT_EQ(t().trickUnits[2], 2);
+    EXPECT_EQ(t().lblTricks[0], "J");
+    EXPECT_EQ(t().turnSeat, 2);
+    EXPECT_EQ(t().trickCardCount, 0);
+    EXPECT_EQ(t().trickWinnerCard, -1);
+    EXPECT_EQ(t().speedDelay, 300);
+}
+
+TEST_F(EngineFixture, SeatThreeTrickMarksTheirColumn) {
+    t().gamePhase = PhasePlay;
+    t().trumpSuit = Clubs;
+    place(17, {Card::of(3, Clubs)}, TagState::Played);
+    t().topTrumpOut = 114;
+    t().trickWinnerCard = 17;
+    t().tricksPlayed = 1;
+    Task finish = engine.FinishTrick();
+    clock.runUntilIdle();
+    EXPECT_EQ(t().trickUnits[3], 1);
+    EXPECT_EQ(t().lblTricks[1], "J");
+    EXPECT_EQ(t().lblTricks[0], "");
+}
+
+} // namespace
+} // namespace corvane::testing

@@ -1,0 +1,285 @@
+// Waiting without blocking: the deal's pauses, messages that wait for a click, the time-out, the
+// hint, a refused card, and a new game that abandons whatever flow was in progress.
+#include "players/hints.h"
+#include "tests/table/engine_fixture.h"
+
+namespace corvane::testing {
+namespace {
+
+TEST_F(EngineFixture, StartUpState) {
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    EXPECT_FALSE(t().buttonMenu.autoDiscardEnabled);
+    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(t().lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
+    EXPECT_EQ(t().lblPlayerName[0].caption, "You");
+    EXPECT_EQ(engine.namePool().count(), 26);
+    std::set<std::string> names{t().lblPlayerName[1].caption, t().lblPlayerName[2].caption,
+                                t().lblPlayerName[3].caption};
+    EXPECT_EQ(names.size(), 3u);
+    EXPECT_GE(t().backDesign, 0);
+    EXPECT_LE(t().backDesign, 7);
+}
+
+TEST_F(EngineFixture, TheDealGlidesAndPausesPerCard) {
+    const int dealer = t().dealerSeat;
+    engine.clickButton(1);
+    EXPECT_FALSE(t().buttonMenu.visible);
+    // 22 of the 23 pauses of 150 ms still to come after the first card.
+    clock.advance(150 * 22);
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    clock.advance(150);
+    EXPECT_EQ(t().gamePhase, PhaseBidding);
+    EXPECT_EQ(t().dealString.size(), 46u);
+    for (int i = 0; i <= 22; ++i) {
+        const auto& p = t().picCard[static_cast<size_t>(i)];
+        EXPECT_TRUE(p.visible);
+        EXPECT_EQ(p.position, homePosition(i));
+        EXPECT_EQ(p.state, i < 5 ? TagState::Up : TagState::Down);
+        EXPECT_EQ(p.card.deckIndex(), t().deck[static_cast<size_t>(i)]);
+    }
+    // The auction opens at the dealer's left.
+    EXPECT_EQ(t().bidTurnSeat, nextSeat(dealer));
+    // A second Deal while a hand is on cannot reshuffle it.
+    const std::string dealt = t().dealString;
+    engine.clickButton(1);
+    EXPECT_EQ(t().dealString, dealt);
+}
+
+TEST_F(EngineFixture, NewGameAbandonsTheDealInProgress) {
+    engine.clickButton(1);
+    clock.advance(150 * 5);
+    ASSERT_GT(engine.flowsInProgress(), 0u);
+    const int dealer = t().dealerSeat;
+    engine.newGame();
+    EXPECT_EQ(engine.flowsInProgress(), 0u);
+    EXPECT_EQ(clock.pending(), 0u);
+    clock.advance(100000);
+    // Nothing of the old deal acts on the new game.
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(t().dealerSeat, (dealer + 1) % 4);
+    for (int i = 0; i <= 22; ++i)
+        EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(engine.namePool().count(), 26);
+}
+
+TEST_F(EngineFixture, NewGameWhileAMessageWaits) {
+    Task message = engine.MessageButton("Bidder goes down 20.");
+    EXPECT_TRUE(engine.messageWaiting());
+    engine.newGame();
+    EXPECT_FALSE(engine.messageWaiting());
+    EXPECT_FALSE(t().bidDialog.visible);
+    EXPECT_FALSE(t().trumpDialogVisible);
+    EXPECT_EQ(t().buttonMenu.modeX, 0);
+}
+
+TEST_F(EngineFixture, MessageReturnsTheButtonsItCovered) {
+    engine.SetupButtons(1);
+    Task message = engine.MessageButton("There's a whisk to the board.");
+    EXPECT_EQ(t().buttonMenu.modeX, 2);
+    EXPECT_EQ(t().buttonMenu.fontSize, 8); // longer than 20 characters
+    EXPECT_FALSE(message.done());
+    engine.clickButton(1);
+    EXPECT_TRUE(message.done());
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMenu.modeX, 1);
+    EXPECT_TRUE(t().buttonMenu.autoDiscardEnabled);
+    EXPECT_EQ(t().buttonMenu.fontSize, 10);
+
+    Task shortOne = engine.MessageButton("Count 25 points.");
+    EXPECT_EQ(t().buttonMenu.fontSize, 10);
+    Task noWait = engine.MessageButton("Hello", true);
+    EXPECT_TRUE(noWait.done());
+}
+
+TEST_F(EngineFixture, AMessageShownOverAnotherIsNotLost) {
+    t().buttonMenu.visible = false;
+    Task first = engine.MessageButton("Count 20 points.");
+    Task second = engine.MessageButton("I would pass.");
+    EXPECT_EQ(t().buttonMessage, "I would pass.");
+    engine.clickButton(1);
+    EXPECT_TRUE(second.done());
+    EXPECT_FALSE(first.done());
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMessage, "Count 20 points.");
+    engine.clickButton(1);
+    EXPECT_TRUE(first.done());
+    EXPECT_FALSE(t().buttonMenu.visible);
+}
+
+TEST_F(EngineFixture, HintSentences) {
+    t().gamePhase = PhaseIdle;
+    EXPECT_EQ(hintSentence(t()), "Click Deal to get started.");
+    t().gamePhase = PhaseDiscard;
+    EXPECT_EQ(hintSentence(t()), "Use the Auto-discard button.");
+    t().gamePhase = PhaseDrawWait;
+    EXPECT_EQ(hintSentence(t()), "I got nothing.");
+
+    t().gamePhase = PhaseBidding;
+    place(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Spades), Card::of(3, Spades),
+              Card::of(4, Clubs)});
+    t().highBid = 20;
+    t().bidderSeat = 1;
+    t().dealerSeat = 3;
+    EXPECT_EQ(hintSentence(t()), "I would go 25 on hearts.");
+    // Asking leaves the auction as it was.
+    EXPECT_EQ(hintSentence(t()), "I would go 25 on hearts.");
+    EXPECT_EQ(t().highBid, 20);
+    EXPECT_EQ(t().bidderSeat, 1);
+    t().highBid = 25;
+    EXPECT_EQ(hintSentence(t()), "I would pass.");
+
+    // The local dealer with nobody bidding names 20 for a best level of 25.
+    t().highBid = 0;
+    t().dealerSeat = 0;
+    EXPECT_EQ(hintSentence(t()), "I would go 20 on hearts.");
+
+    engine.hint();
+    EXPECT_EQ(t().buttonMessage, "I would go 20 on hearts.");
+}
+
+TEST_F(EngineFixture, CardHintSentence) {
+    t().gamePhase = PhasePlay;
+    t().trumpSuit = Diamonds;
+    t().highBid = 20;
+    t().bidderSeat = 0;
+    t().tricksPlayed = 1;
+    t().trickCardCount = 0;
+    t().trickWinnerCard = -1;
+    t().drawCount = {0, 0, 4, 0};
+    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(2, Spades), Card::of(3, Spades),
+              Card::of(4, Clubs)});
+    // Leading with a partner that drew four: the highest card by rank value, counted with the
+    // suit of the last card led. Picture 0 (the 10 of clubs) led last, so clubs count as led.
+    t().ledCard = 0;
+    EXPECT_EQ(hintSentence(t()), "I would play the 4 of clubs.");
+    t().ledCard = 1;
+    EXPECT_EQ(hintSentence(t()), "I would play the Queen of hearts.");
+}
+
+class LocalPlay : public EngineFixture {
+protected:
+    void yourTurn() {
+        t().gamePhase = PhasePlay;
+        t().trumpSuit = Spades;
+        t().highBid = 30;
+        t().bidderSeat = 0;
+        t().tricksPlayed = 0;
+        t().trickCardCount = 0;
+        t().turnSeat = 0;
+        t().trickWinnerCard = -1;
+        t().buttonMenu.visible = false;
+        t().lblPlayerName[0].underline = true;
+        place(0, {Card::of(4, Spades), Card::of(2, Diamonds), Card::of(King, Clubs),
+                  Card::of(8, Hearts), Card::of(9, Hearts)});
+    }
+};
+
+TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
+    yourTurn();
+    EXPECT_EQ(engine.pointerRefusal(2), Refusal::Whisk);
+    EXPECT_EQ(engine.pointerRefusal(0), Refusal::None);
+    engine.clickCard(2);
+    EXPECT_EQ(t().buttonMessage, "There's a whisk to the board.");
+    EXPECT_EQ(t().CardState(2), TagState::Up);
+    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_EQ(t().trickCardCount, 0);
+    engine.clickButton(1);
+
+    engine.clickCard(0);
+    EXPECT_EQ(t().CardState(0), TagState::Played);
+    EXPECT_EQ(t().picCard[0].position, trickPosition(0));
+    EXPECT_EQ(t().trickSeatCard[0], 0);
+    EXPECT_EQ(t().ledCard, 0);
+    EXPECT_EQ(t().trickWinnerCard, 0);
+    EXPECT_EQ(t().trickCardCount, 1);
+    EXPECT_FALSE(t().lblPlayerName[0].underline);
+    EXPECT_EQ(t().turnSeat, 1);
+}
+
+TEST_F(LocalPlay, ClicksOutOfTurnDoNothing) {
+    yourTurn();
+    t().lblPlayerName[0].underline = false;
+    engine.clickCard(2);
+    EXPECT_FALSE(t().buttonMenu.visible);
+    EXPECT_EQ(t().CardState(2), TagState::Up);
+    t().lblPlayerName[0].underline = true;
+    engine.clickCard(7); // another seat's card
+    EXPECT_EQ(t().trickCardCount, 0);
+}
+
+TEST_F(LocalPlay, TheTimeOutPlaysTheComputersCard) {
+    yourTurn();
+    engine.startTimeout();
+    EXPECT_TRUE(t().lblTimeout.visible);
+    clock.advance(1000);
+    EXPECT_EQ(t().lblTimeout.caption, "19");
+    clock.advance(18000);
+    EXPECT_EQ(t().lblTimeout.caption, "01");
+    EXPECT_EQ(t().trickCardCount, 0);
+    clock.advance(1000);
+    EXPECT_FALSE(t().lblTimeout.visible);
+    EXPECT_EQ(t().lblTimeout.caption, "20");
+    // The 4 of spades is the only trump and the first trick of a 30 bid must be led with one.
+    EXPECT_EQ(t().CardState(0), TagState::Played);
+    EXPECT_EQ(t().trickCardCount, 1);
+}
+
+TEST_F(EngineFixture, TheTimeOutPassesInTheAuction) {
+    t().gamePhase = PhaseBidding;
+    engine.setUpBidDialog();
+    engine.startTimeout();
+    clock.advance(20000);
+    EXPECT_EQ(t().lblBid[0].caption, "Pass");
+    EXPECT_FALSE(t().bidDialog.visible);
+}
+
+TEST_F(EngineFixture, NewGameStopsTheTimeOut) {
+    engine.startTimeout();
+    clock.advance(3000);
+    engine.newGame();
+    EXPECT_FALSE(t().lblTimeout.visible);
+    EXPECT_EQ(t().lblTimeout.caption, "20");
+    clock.advance(30000);
+    EXPECT_EQ(t().lblTimeout.caption, "20");
+}
+
+TEST_F(EngineFixture, PlayersMenuOnlyBetweenHands) {
+    const std::string partner = t().lblPlayerName[2].caption;
+    t().gamePhase = PhasePlay;
+    EXPECT_FALSE(engine.playersMenuEnabled());
+    engine.newPartner();
+    EXPECT_EQ(t().lblPlayerName[2].caption, partner);
+    t().gamePhase = PhaseIdle;
+    for (int i = 0; i < 20; ++i) {
+        engine.newPartner();
+        engine.newOpponents();
+        EXPECT_EQ(engine.namePool().count(), 26);
+        std::set<std::string> all(engine.namePool().names().begin(), engine.namePool().names().end());
+        for (int s = 1; s <= 3; ++s)
+            all.insert(t().lblPlayerName[static_cast<size_t>(s)].caption);
+        EXPECT_EQ(all.size(), 29u);
+    }
+}
+
+TEST(Shuffle, SameSeedSameDeck) {
+    VirtualClock clock;
+    auto deckFor = [&](std::uint64_t seed) {
+        Random random(seed);
+        Engine engine(clock, random);
+        engine.Shuffle();
+        return engine.table().deck;
+    };
+    EXPECT_EQ(deckFor(5), deckFor(5));
+    EXPECT_NE(deckFor(5), deckFor(6));
+    // A fixed seed gives this exact order, on every platform.
+    const auto deck = deckFor(1);
+    const std::array<int, 8> firstEight{deck[0], deck[1], deck[2], deck[3],
+                                        deck[4], deck[5], deck[6], deck[7]};
+    EXPECT_EQ(firstEight, (std::array<int, 8>{11, 8, 49, 14, 5, 48, 23, 3}));
+}
+
+} // namespace
+} // namespace corvane::testing
