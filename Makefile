@@ -17,16 +17,16 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@$(BUILD_DIR)/tools/corvane-sim --games 1 --verbose
+	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1 --verbose
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@$(BUILD_DIR)/tools/corvane-bench
+	@$(BUILD_DIR)/tools/bench/corvane-bench
 
 sim: build
-	@$(BUILD_DIR)/tools/corvane-sim --games 1000 --seed 1
+	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1000 --seed 1
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

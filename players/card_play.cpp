@@ -10,17 +10,19 @@ namespace corvane {
 namespace {
 
 // The seat's five cards with their values worked out once: the choice compares them many times.
+// The comparisons fold value and slot into one key (value * 8 + slot), so that "the lowest, the
+// first among equals" is a plain minimum, without a branch the processor must guess.
 struct SeatCards {
     SeatCards(const Table& table, int seat, int trump)
         : first(5 * seat), ledPicture(table.localPicture(table.ledCard)),
           ledSuit(table.CardSuit(ledPicture)) {
         for (int k = 0; k < 5; ++k) {
             const auto slot = static_cast<size_t>(k);
-            const Card card = table.cardAt(first + k);
-            unplayed[slot] = table.CardState(first + k) != TagState::Played;
-            v[slot] = CardValue(card, trump);
-            vL[slot] = CardValue(card, trump, ledSuit);
-            suit[slot] = card.suit();
+            const auto& p = table.picCard[static_cast<size_t>(first + k)];
+            unplayed[slot] = p.state != TagState::Played;
+            v[slot] = CardValue(p.card, trump);
+            vL[slot] = CardValue(p.card, trump, ledSuit);
+            suit[slot] = p.card.suit();
         }
     }
 
@@ -30,26 +32,25 @@ struct SeatCards {
         int best = -1;
         for (int k = 0; k < 5; ++k) {
             const auto slot = static_cast<size_t>(k);
-            if (!unplayed[slot] || (withoutFive && v[slot] == FiveOfTrumpsValue))
-                continue;
-            if (best == -1 || vL[slot] > vL[static_cast<size_t>(best)])
-                best = k;
+            const bool candidate = unplayed[slot] && !(withoutFive && v[slot] == FiveOfTrumpsValue);
+            const int key = candidate ? vL[slot] * 8 + (7 - k) : -1;
+            best = key > best ? key : best;
         }
-        return best;
+        return best < 0 ? -1 : 7 - (best & 7);
     }
 
     // The cheapest card the computer's rules allow, -1 when they allow none.
     int cheapestLegal(bool mustTrump, bool holdsLed) const {
-        int choice = -1;
+        constexpr int none = 1 << 30;
+        int choice = none;
         for (int k = 0; k < 5; ++k) {
             const auto slot = static_cast<size_t>(k);
-            if (!unplayed[slot] || (mustTrump && !isTrumpValue(v[slot])) ||
-                (holdsLed && suit[slot] != ledSuit))
-                continue;
-            if (choice == -1 || vL[slot] < vL[static_cast<size_t>(choice)])
-                choice = k;
+            const bool legal = unplayed[slot] && (!mustTrump || isTrumpValue(v[slot])) &&
+                               (!holdsLed || suit[slot] == ledSuit);
+            const int key = legal ? vL[slot] * 8 + k : none;
+            choice = key < choice ? key : choice;
         }
-        return choice;
+        return choice == none ? -1 : (choice & 7);
     }
 
     const int first;

@@ -1,0 +1,72 @@
+// corvane-bench: how fast the engine plays. Whole games under the virtual clock (hands per
+// second on one core, the figure that matters for self-play), and the rules' hot spots.
+#include <benchmark/benchmark.h>
+
+#include "cards/card_value.h"
+#include "players/bid_evaluation.h"
+#include "players/card_play.h"
+#include "tools/sim/simulation.h"
+
+namespace corvane {
+namespace {
+
+void WholeGames(benchmark::State& state) {
+    Simulation sim(SimOptions{42, state.range(0) != 0, false});
+    long hands = 0;
+    for (auto _ : state) {
+        const long before = sim.figures().hands;
+        sim.play(1);
+        hands += sim.figures().hands - before;
+    }
+    state.counters["hands/s"] = benchmark::Counter(static_cast<double>(hands),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["hands/game"] =
+        static_cast<double>(hands) / static_cast<double>(state.iterations());
+}
+BENCHMARK(WholeGames)->Arg(0)->Arg(1)->ArgName("mustFollowSuit")->Unit(benchmark::kMicrosecond);
+
+void Shuffle(benchmark::State& state) {
+    VirtualClock clock;
+    Random random(1);
+    Engine engine(clock, random);
+    for (auto _ : state) {
+        engine.Shuffle();
+        benchmark::DoNotOptimize(engine.table().deck);
+    }
+}
+BENCHMARK(Shuffle);
+
+void ChooseCardMidTrick(benchmark::State& state) {
+    Table table;
+    for (int i = 0; i < 20; ++i) {
+        table.picCard[static_cast<size_t>(i)].card = Card::fromDeckIndex((i * 7) % 52);
+        table.picCard[static_cast<size_t>(i)].state = TagState::Down;
+    }
+    table.trumpSuit = Hearts;
+    table.highBid = 25;
+    table.bidderSeat = 1;
+    table.tricksPlayed = 2;
+    table.trickCardCount = 2;
+    table.trickSeatCard = {-1, 5, 10, -1};
+    table.ledCard = 5;
+    table.trickWinnerCard = 10;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ChooseCard(table, 3, Hearts, table.trickWinnerCard));
+}
+BENCHMARK(ChooseCardMidTrick);
+
+void BidEvaluationOneSeat(benchmark::State& state) {
+    Table table;
+    for (int i = 0; i < 5; ++i)
+        table.picCard[static_cast<size_t>(i)].card = Card::fromDeckIndex(i * 11 % 52);
+    for (auto _ : state) {
+        int highBid = 0, bidder = 0, suit = 0;
+        benchmark::DoNotOptimize(BidEvaluation(table, 0, 4, highBid, bidder, suit, 2, 0));
+    }
+}
+BENCHMARK(BidEvaluationOneSeat);
+
+} // namespace
+} // namespace corvane
+
+BENCHMARK_MAIN();
