@@ -1,11 +1,23 @@
 #include "players/bid_evaluation.h"
 
-#include <vector>
+#include <array>
 
 #include "cards/card_value.h"
 #include "table/table.h"
 
 namespace corvane {
+
+namespace {
+int levelFor(bool five, bool jack, bool ace, bool face, bool aceHearts) {
+    if (five && jack && (face || ace || aceHearts))
+        return 30;
+    if (five && (jack || aceHearts || (ace && face)))
+        return 25;
+    if (five || (jack && (face || ace || aceHearts)))
+        return 20;
+    return 0;
+}
+} // namespace
 
 SuitAssessment assessSuit(std::span<const Card> hand, int suit) {
     bool five = false, jack = false, ace = false, face = false, aceHearts = false;
@@ -21,22 +33,33 @@ SuitAssessment assessSuit(std::span<const Card> hand, int suit) {
         }
         sum += CardValue(c, suit);
     }
-    int level = 0;
-    if (five && jack && (face || ace || aceHearts))
-        level = 30;
-    else if (five && (jack || aceHearts || (ace && face)))
-        level = 25;
-    else if (five || (jack && (face || ace || aceHearts)))
-        level = 20;
-    return {level, sum};
+    return {levelFor(five, jack, ace, face, aceHearts), sum};
 }
 
 HandAssessment assessHand(std::span<const Card> hand) {
+    // One pass gathers, for every suit at once, which of the telling cards it holds (a bit per
+    // suit) and the hand's strength with that suit as trump.
+    unsigned fives = 0, jacks = 0, aces = 0, faces = 0;
+    bool aceHearts = false;
+    std::array<int, 4> sums{};
+    for (Card c : hand) {
+        const unsigned bit = 1u << c.suit();
+        const int f = c.face();
+        fives |= f == 5 ? bit : 0u;
+        jacks |= f == Jack ? bit : 0u;
+        aces |= f == Ace ? bit : 0u;
+        faces |= f >= Queen ? bit : 0u;
+        aceHearts = aceHearts || c.isAceOfHearts();
+        for (size_t t = 0; t < 4; ++t)
+            sums[t] += CardValue(c, static_cast<int>(t));
+    }
     HandAssessment best;
     for (int suit = 0; suit < 4; ++suit) {
-        const SuitAssessment a = assessSuit(hand, suit);
-        if (a.level > best.level || (a.level == best.level && a.sum > best.sum))
-            best = {a.level, a.sum, suit};
+        const unsigned bit = 1u << suit;
+        const int level = levelFor(fives & bit, jacks & bit, aces & bit, faces & bit, aceHearts);
+        const int sum = sums[static_cast<size_t>(suit)];
+        if (level > best.level || (level == best.level && sum > best.sum))
+            best = {level, sum, suit};
     }
     return best;
 }

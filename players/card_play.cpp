@@ -107,9 +107,8 @@ int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
     // 1. The trump obligation; a hand bid at 30 keeps it on every trick.
     bool mustTrump = false;
     for (size_t k = 0; k < 5; ++k) {
-        if (cards.unplayed[k] && isTrumpValue(cards.v[k]) &&
-            (cards.v[k] < ledValue || cards.v[k] < AceOfHeartsValue))
-            mustTrump = true;
+        const int v = cards.v[k];
+        mustTrump |= cards.unplayed[k] & isTrumpValue(v) & ((v < ledValue) | (v < AceOfHeartsValue));
     }
     if (table.highBid < 30 && (table.trickCardCount == 0 || !isTrumpValue(ledValue)))
         mustTrump = false;
@@ -118,9 +117,8 @@ int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
     bool holdsLed = false;
     if (table.mustFollowSuit && ledValue <= 100 && table.trickCardCount != 0) {
         for (size_t k = 0; k < 5; ++k)
-            if (cards.unplayed[k] && cards.suit[k] == cards.ledSuit &&
-                cards.v[k] != AceOfHeartsValue)
-                holdsLed = true;
+            holdsLed |= cards.unplayed[k] & (cards.suit[k] == cards.ledSuit) &
+                        (cards.v[k] != AceOfHeartsValue);
     }
 
     // 3. The cheapest legal card. When the obligation and following suit exclude every card

@@ -27,12 +27,6 @@ Table::Table() {
     lblTimeout.visible = false;
 }
 
-int Table::CardValue(int picture, int trump, int leadSuit) const {
-    if (picture < 0 || picture >= PictureCount)
-        return 0;
-    return corvane::CardValue(cardAt(picture), trump, leadSuit);
-}
-
 void Table::TurnCardUp(int picture) { picCard[static_cast<size_t>(picture)].state = TagState::Up; }
 
 bool Table::FlipCard(int picture) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cards/card.h"
+#include "cards/card_value.h"
 #include "table/layout.h"
 
 namespace corvane {
@@ -136,7 +137,11 @@ struct Table {
     int CardRank(int picture) const { return cardAt(picture).face(); }
     int CardSuit(int picture) const { return cardAt(picture).suit(); }
     // Rank value of the card on a picture; 0 for picture -1 (no card).
-    int CardValue(int picture, int trump, int leadSuit = -1) const;
+    int CardValue(int picture, int trump, int leadSuit = -1) const {
+        if (picture < 0 || picture >= PictureCount)
+            return 0;
+        return corvane::CardValue(cardAt(picture), trump, leadSuit);
+    }
     void TurnCardUp(int picture);
     // Turns a hand card over. False (and no change) for a thrown-away card.
     bool FlipCard(int picture);
