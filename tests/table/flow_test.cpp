@@ -23,8 +23,9 @@ public:
         EXPECT_EQ(seen.size(), 52u);
         EXPECT_EQ(*seen.begin(), 0);
         EXPECT_EQ(*seen.rbegin(), 51);
-        if (m_expectedDealer >= 0)
+        if (m_expectedDealer >= 0) {
             EXPECT_EQ(dealer, m_expectedDealer) << "hand " << hands;
+        }
         m_dealer = dealer;
         m_units = {};
         m_playedThisHand.clear();
