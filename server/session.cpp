@@ -63,6 +63,9 @@ void Session::start() {
     asio::error_code ignored;
     m_socket.set_option(asio::ip::tcp::no_delay(true), ignored);
     m_socket.set_option(asio::socket_base::keep_alive(true), ignored);
+    // Relayed messages are written straight from the reader of the sender when the socket
+    // takes them, which saves waking the writer for each message.
+    m_socket.non_blocking(true, ignored);
     m_lobby.opened(*this);
     logLine("#" + std::to_string(m_id) + " " + m_address + " connected on the " +
             channelName(m_channel));
@@ -149,9 +152,12 @@ asio::awaitable<void> Session::writer() {
         }
         m_sending.clear();
         m_sending.swap(m_outbox);
+        m_writing = true;
         asio::error_code ec;
         co_await asio::async_write(m_socket, asio::buffer(m_sending),
                                    asio::redirect_error(asio::use_awaitable, ec));
+        m_writing = false;
+        m_sending.clear();
         if (ec) {
             stop("write failed: " + ec.message());
         }
@@ -180,9 +186,25 @@ void Session::deliver(std::string_view bytes) {
                   " bytes");
         return;
     }
+    touch();
+    if (m_outbox.empty() && !m_writing) {
+        bytes = writeNow(bytes);
+        if (bytes.empty() || m_stopped || m_closing) {
+            return;
+        }
+    }
     m_outbox.append(bytes);
     m_writeSignal.cancel_one();
-    touch();
+}
+
+std::string_view Session::writeNow(std::string_view bytes) {
+    asio::error_code ec;
+    const std::size_t written = m_socket.write_some(asio::buffer(bytes), ec);
+    if (ec && ec != asio::error::would_block && ec != asio::error::try_again) {
+        closeSoon("write failed: " + ec.message());
+        return {};
+    }
+    return bytes.substr(ec ? 0 : written);
 }
 
 void Session::closeSoon(std::string reason) {

@@ -38,6 +38,8 @@ private:
     // Feeds what arrived to this port's decoder and hands each whole message to the lobby.
     bool consume(std::string_view bytes);
     bool withinRate(std::size_t bytes);
+    // Writes what the socket takes at once when nothing is queued; returns what is left.
+    std::string_view writeNow(std::string_view bytes);
     void touch();
     void stop(const std::string& reason);
 
@@ -53,6 +55,7 @@ private:
         m_decoder;
     std::string m_outbox;
     std::string m_sending;
+    bool m_writing = false;
     bool m_identified = false;
     bool m_stopped = false;
     bool m_closing = false;
