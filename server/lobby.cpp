@@ -4,6 +4,7 @@
 #include "online/protocol/encode.h"
 #include "server/event_log.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace corvane::lobby {
@@ -14,6 +15,8 @@ namespace {
 
 // Addresses remembered for the row of a later join; beyond this the oldest-inserted go.
 constexpr std::size_t kMaxRememberedLists = 65536;
+// Messages kept from a host seat channel that is waiting for its table.
+constexpr std::size_t kMaxHeldEarly = 16;
 
 std::string who(const Peer& peer) {
     return "#" + std::to_string(peer.id()) + " " + peer.address();
@@ -55,7 +58,21 @@ void Lobby::closed(Peer& peer) {
         m_seated.erase(seated);
         leaveSeat(peer, ref);
     }
+    if (auto early = m_earlyHostSeats.find(peer.address()); early != m_earlyHostSeats.end()) {
+        std::erase(early->second, peer.id());
+        if (early->second.empty()) {
+            m_earlyHostSeats.erase(early);
+        }
+    }
+    m_earlyMessages.erase(peer.id());
+    m_droppedFrom.erase(peer.id());
     m_peers.erase(peer.id());
+}
+
+void Lobby::dropped(Peer& peer, const std::string& why) {
+    if (m_droppedFrom.insert(peer.id()).second) {
+        logLine(who(peer) + " " + why + "; dropped (further drops are not logged)");
+    }
 }
 
 // ---- Table list ----
@@ -152,9 +169,21 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     m_hostedBy[host.id()] = t.id;
     logLine(who(host) + " hosts table " + std::to_string(t.id) + " \"" + t.name + "\" as \"" +
             t.hostName + "\"");
-    m_tables.emplace(t.id, std::move(t));
+    const std::uint64_t id = t.id;
+    m_tables.emplace(id, std::move(t));
     host.setIdentified(true);
     host.deliver(encode(TableCreated{}));
+    // A host seat channel that came before its table: the newest waiting one takes the seat.
+    if (auto early = m_earlyHostSeats.find(host.address()); early != m_earlyHostSeats.end()) {
+        const std::uint64_t seatPeer = early->second.back();
+        early->second.pop_back();
+        if (early->second.empty()) {
+            m_earlyHostSeats.erase(early);
+        }
+        if (Peer* player = peer(seatPeer)) {
+            bindHostSeat(*player, m_tables.at(id));
+        }
+    }
 }
 
 void Lobby::passToSeat(Peer& host, const Addressed& addressed, std::string_view raw) {
@@ -292,19 +321,44 @@ void Lobby::openHostSeat(Peer& player) {
         }
     }
     if (found == nullptr) {
-        player.closeSoon("host seat opened with no table waiting for it");
+        // Its table may still be on the way on the host channel.
+        auto& early = m_earlyHostSeats[player.address()];
+        if (std::find(early.begin(), early.end(), player.id()) == early.end()) {
+            early.push_back(player.id());
+        }
+        logLine(who(player) + " opened a host seat before its table; waiting for the table");
         return;
     }
-    found->seatPeer[0] = player.id();
-    m_seated[player.id()] = SeatRef{found->id, 0};
+    bindHostSeat(player, *found);
+}
+
+void Lobby::bindHostSeat(Peer& player, LobbyTable& t) {
+    t.seatPeer[0] = player.id();
+    m_seated[player.id()] = SeatRef{t.id, 0};
     player.setIdentified(true);
-    logLine(who(player) + " opens the host's seat of table " + std::to_string(found->id));
+    logLine(who(player) + " opens the host's seat of table " + std::to_string(t.id));
+    if (auto early = m_earlyMessages.find(player.id()); early != m_earlyMessages.end()) {
+        const auto messages = std::move(early->second);
+        m_earlyMessages.erase(early);
+        for (const auto& decoded : messages) {
+            passToHost(player, decoded.message, decoded.raw);
+        }
+    }
 }
 
 void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string_view raw) {
     auto seated = m_seated.find(player.id());
     if (seated == m_seated.end()) {
-        logLine(who(player) + " sent a table message without a seat; dropped");
+        auto early = m_earlyHostSeats.find(player.address());
+        if (early != m_earlyHostSeats.end() && std::find(early->second.begin(), early->second.end(),
+                                                         player.id()) != early->second.end()) {
+            auto& held = m_earlyMessages[player.id()];
+            if (held.size() < kMaxHeldEarly) {
+                held.push_back(Decoded<PlayerUpMessage>{message, std::string(raw)});
+                return;
+            }
+        }
+        dropped(player, "sent a table message without a seat");
         return;
     }
     const SeatRef ref = seated->second;
@@ -319,8 +373,8 @@ void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string
         },
         message);
     if (claimed != ref.seat) {
-        logLine(who(player) + " spoke for seat " + std::to_string(claimed) + " from seat " +
-                std::to_string(ref.seat) + "; dropped");
+        dropped(player, "spoke for seat " + std::to_string(claimed) + " from seat " +
+                            std::to_string(ref.seat));
         return;
     }
     LobbyTable* t = table(ref.table);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace corvane::lobby {
@@ -67,6 +68,9 @@ private:
     void openHostSeat(Peer& player);
     void passToHost(Peer& player, const protocol::PlayerUpMessage& message, std::string_view raw);
 
+    void bindHostSeat(Peer& player, LobbyTable& table);
+    // Logs a dropped message once per connection, so a chatty client cannot flood the log.
+    void dropped(Peer& peer, const std::string& why);
     void endTable(std::uint64_t tableId);
     void leaveSeat(Peer& player, const SeatRef& ref);
     void rememberList(const std::string& address, std::vector<std::uint64_t> tables);
@@ -83,6 +87,12 @@ private:
     std::unordered_map<std::uint64_t, SeatRef> m_seated;
     // The last list sent to each address, as table ids by row: an "L" names a row of it.
     std::unordered_map<std::string, std::vector<std::uint64_t>> m_lastList;
+    // Host seat channels ("Z") that arrived before their table was created, by address.
+    std::unordered_map<std::string, std::vector<std::uint64_t>> m_earlyHostSeats;
+    // What such a channel said before its table came (its "s", at least), replayed on binding.
+    std::unordered_map<std::uint64_t, std::vector<protocol::Decoded<protocol::PlayerUpMessage>>>
+        m_earlyMessages;
+    std::unordered_set<std::uint64_t> m_droppedFrom;
 };
 
 } // namespace corvane::lobby

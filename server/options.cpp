@@ -24,7 +24,7 @@ std::string usage() {
            "  --key KEY             only hosts and players with this key (first 8 characters)\n"
            "  --hello-timeout S     close a connection that has not said who it is (default 30)\n"
            "  --idle-timeout S      close a connection silent both ways for S seconds "
-           "(default 900)\n"
+           "(default 3600)\n"
            "  --max-backlog BYTES   drop a reader that falls this far behind (default 262144)\n"
            "  --max-input-rate B/S  drop a sender above this sustained rate, 0 for none "
            "(default 32768)\n"

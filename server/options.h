@@ -21,7 +21,7 @@ struct ServerOptions {
     // the host's own seat) within this time is closed.
     std::chrono::seconds helloTimeout{30};
     // A connection that has a role but neither sends nor receives anything for this long.
-    std::chrono::seconds idleTimeout{900};
+    std::chrono::seconds idleTimeout{3600};
     // Bytes queued for a reader that does not keep up, before its connection is dropped.
     std::size_t maxBacklog = 256 * 1024;
     // Sustained input per connection in bytes per second (0: no limit), with a burst allowance.

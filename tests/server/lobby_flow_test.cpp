@@ -208,5 +208,19 @@ TEST(LobbyFlow, TheHostSeatGoesToTheNewestTableFromItsAddress) {
     EXPECT_EQ(newer.seat0->nextRaw(), "W0");
 }
 
+TEST(LobbyFlow, AHostSeatOpenedBeforeItsTableWaitsForIt) {
+    LobbyProcess lobby;
+    PlayerClient seat(lobby.playerPort());
+    seat.send("Z" + encode(TakeSeat{0, "Maud"}));
+    HostClient host(lobby.hostPort());
+    host.send(encode(CreateTable{"", "Kitchen", "", "Maud"}));
+    EXPECT_EQ(host.nextRaw(), "H");
+    auto taken = host.next();
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->raw.substr(0, 8), "s004Maud");
+    host.send("0W0");
+    EXPECT_EQ(seat.nextRaw(), "W0");
+}
+
 } // namespace
 } // namespace corvane::testing
