@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sim clean format
+.PHONY: all deps configure build run test bench sim clean format lobby load
 
 all: build
 
@@ -27,6 +27,14 @@ bench: build
 
 sim: build
 	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1000 --seed 1
+
+# The lobby server on its usual ports; LOBBY_ARGS passes options (see corvane-lobby --help).
+lobby: build
+	@$(BUILD_DIR)/server/corvane-lobby $(LOBBY_ARGS)
+
+# A load run against a lobby of its own on loopback (TABLES, RATE, RUN_SECONDS to change it).
+load: build
+	@scripts/load-test.sh $(BUILD_DIR)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

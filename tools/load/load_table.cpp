@@ -149,6 +149,7 @@ asio::awaitable<void> LoadTable::relay(Clock::duration interval, Clock::duration
         if (Clock::now() >= stopAt || !m_host.isOpen()) {
             break;
         }
+        m_stats.recordLag(Clock::now() - next);
         next += interval;
         // The host's step to every seat in one send, as its broadcast does.
         const std::string step = tick % 2 == 0 ? encode(BidMade{tick % 4, Bid::passed()})

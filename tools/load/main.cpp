@@ -144,6 +144,7 @@ asio::awaitable<void> drive(asio::io_context& io, const LoadOptions& options, Re
                 static_cast<unsigned long long>(stats.relayed()), elapsed,
                 static_cast<double>(stats.relayed()) / elapsed, options.rate);
     std::printf("relay latency: %s\n", stats.summary().c_str());
+    std::printf("load tool's own wake-up lag: %s\n", stats.lagSummary().c_str());
     for (auto& table : tables) {
         table->closeAll();
     }

@@ -16,19 +16,38 @@ void RelayStats::record(Clock::time_point sent, Clock::time_point received) {
     m_micros.push_back(static_cast<std::uint32_t>(std::max<long long>(micros, 0)));
 }
 
-std::string RelayStats::summary() {
-    if (m_micros.empty()) {
-        return "no messages measured";
+void RelayStats::recordLag(Clock::duration lag) {
+    if (m_measuring) {
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(lag).count();
+        m_lagMicros.push_back(static_cast<std::uint32_t>(std::max<long long>(micros, 0)));
     }
-    std::sort(m_micros.begin(), m_micros.end());
+}
+
+namespace {
+
+std::string percentiles(std::vector<std::uint32_t>& micros) {
+    if (micros.empty()) {
+        return "nothing measured";
+    }
+    std::sort(micros.begin(), micros.end());
     auto at = [&](double q) {
-        const auto index = static_cast<std::size_t>(q * static_cast<double>(m_micros.size() - 1));
-        return m_micros[index] / 1000.0;
+        const auto index = static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1));
+        return micros[index] / 1000.0;
     };
     char text[160];
     std::snprintf(text, sizeof text, "p50 %.3f ms, p99 %.3f ms, p99.9 %.3f ms, max %.3f ms",
-                  at(0.50), at(0.99), at(0.999), m_micros.back() / 1000.0);
+                  at(0.50), at(0.99), at(0.999), micros.back() / 1000.0);
     return text;
+}
+
+} // namespace
+
+std::string RelayStats::summary() {
+    return percentiles(m_micros);
+}
+
+std::string RelayStats::lagSummary() {
+    return percentiles(m_lagMicros);
 }
 
 } // namespace corvane::load

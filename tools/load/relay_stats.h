@@ -14,6 +14,10 @@ using Clock = std::chrono::steady_clock;
 class RelayStats {
 public:
     void record(Clock::time_point sent, Clock::time_point received);
+    // How late the tool itself woke for a scheduled step: when this grows, the tool and not
+    // the server is what the latency figures measure.
+    void recordLag(Clock::duration lag);
+    std::string lagSummary();
     void startMeasuring() { m_measuring = true; }
     void stopMeasuring() { m_measuring = false; }
     std::uint64_t relayed() const { return m_relayed; }
@@ -25,6 +29,7 @@ private:
     bool m_measuring = false;
     std::uint64_t m_relayed = 0;
     std::vector<std::uint32_t> m_micros;
+    std::vector<std::uint32_t> m_lagMicros;
 };
 
 } // namespace corvane::load
