@@ -27,4 +27,9 @@ public:
     virtual void setIdentified(bool identified) = 0;
 };
 
+// How the log names a connection: its number and address.
+inline std::string peerName(const Peer& peer) {
+    return "#" + std::to_string(peer.id()) + " " + peer.address();
+}
+
 } // namespace corvane::lobby
