@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libasio-dev
     clang libclang-rt-dev
+    python3
     "$@"
 )
 
