@@ -95,7 +95,10 @@ void Engine::clearForNextHand() {
         p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
     }
     m_t.lblTricks = {"", ""};
-    Shuffle();
+    // The host deals the next hand from the deck as it stands; a standalone deal shuffles anew,
+    // so only the host needs the deck shuffled here.
+    if (m_t.netRole == 2)
+        Shuffle();
     m_t.dealString.clear();
     m_t.topTrumpOut = 0;
     m_t.trickWinnerCard = -1;
