@@ -36,7 +36,7 @@ namespace detail {
 CardValueTable::CardValueTable() : value{} {
     for (int trump = 0; trump < 4; ++trump)
         for (int lead = 0; lead < 5; ++lead)
-            for (int n = 1; n <= 52; ++n)
+            for (int n = 1; n <= 52; ++n) // every other number stays 0: no card
                 value[trump][lead][n] = static_cast<std::uint8_t>(
                     computeCardValue(Card::fromNumber(n), trump, lead == 4 ? NoLeadSuit : lead));
 }

@@ -18,22 +18,37 @@ inline constexpr int AceOfHeartsValue = 112;
 int computeCardValue(Card card, int trumpSuit, int leadSuit);
 
 namespace detail {
-// Every value precomputed: [trump 0-3][lead suit 0-3, or 4 for none][card number 0-52].
+// Every value precomputed: [trump 0-3][lead suit 0-3, or 4 for none][card number]. A row covers
+// every byte a card can hold, so any card reads inside the table (0 for no card).
 struct CardValueTable {
-    std::uint8_t value[4][5][53];
+    std::uint8_t value[4][5][256];
     CardValueTable();
 };
 extern const CardValueTable cardValues;
+
+constexpr unsigned leadIndex(int leadSuit) {
+    return leadSuit < 0 || leadSuit > 3 ? 4u : static_cast<unsigned>(leadSuit);
+}
 } // namespace detail
 
 inline int CardValue(Card card, int trumpSuit, int leadSuit = NoLeadSuit) {
-    const unsigned n = static_cast<unsigned>(card.number());
-    const unsigned trump = static_cast<unsigned>(trumpSuit);
-    const unsigned lead = leadSuit < 0 || leadSuit > 3 ? 4u : static_cast<unsigned>(leadSuit);
-    if (n > 52 || trump > 3)
+    const auto trump = static_cast<unsigned>(trumpSuit);
+    if (trump > 3)
         return computeCardValue(card, trumpSuit, leadSuit);
-    return detail::cardValues.value[trump][lead][n];
+    return detail::cardValues.value[trump][detail::leadIndex(leadSuit)][card.number()];
 }
+
+// The values of every card under one trump and one led suit, for code that compares many cards.
+class CardValueRow {
+public:
+    CardValueRow(int trumpSuit, int leadSuit = NoLeadSuit)
+        : m_row(detail::cardValues.value[static_cast<unsigned>(trumpSuit) & 3u]
+                                        [detail::leadIndex(leadSuit)]) {}
+    int operator()(Card card) const { return m_row[card.number()]; }
+
+private:
+    const std::uint8_t* m_row;
+};
 
 constexpr bool isTrumpValue(int value) { return value >= 100; }
 

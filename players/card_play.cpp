@@ -15,13 +15,13 @@ namespace {
 struct SeatCards {
     SeatCards(const Table& table, int seat, int trump)
         : first(5 * seat), ledPicture(table.localPicture(table.ledCard)),
-          ledSuit(table.CardSuit(ledPicture)) {
+          ledSuit(table.CardSuit(ledPicture)), valueOf(trump), ledValueOf(trump, ledSuit) {
         for (int k = 0; k < 5; ++k) {
             const auto slot = static_cast<size_t>(k);
             const auto& p = table.picCard[static_cast<size_t>(first + k)];
             unplayed[slot] = p.state != TagState::Played;
-            v[slot] = CardValue(p.card, trump);
-            vL[slot] = CardValue(p.card, trump, ledSuit);
+            v[slot] = valueOf(p.card);
+            vL[slot] = ledValueOf(p.card);
             suit[slot] = p.card.suit();
         }
     }
@@ -56,6 +56,8 @@ struct SeatCards {
     const int first;
     const int ledPicture;
     const int ledSuit;
+    const CardValueRow valueOf;
+    const CardValueRow ledValueOf;
     std::array<bool, 5> unplayed{};
     std::array<int, 5> v{};
     std::array<int, 5> vL{};
@@ -96,9 +98,10 @@ int HighestCardButFive(const Table& table, int seat, int trumpSuit) {
 int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
     const SeatCards cards(table, seat, trumpSuit);
     const int partner = partnerOf(seat);
-    const int ledValue = table.CardValue(cards.ledPicture, trumpSuit);
-    const auto v = [&](int pic) { return table.CardValue(pic, trumpSuit); };
-    const auto vL = [&](int pic) { return table.CardValue(pic, trumpSuit, cards.ledSuit); };
+    // A picture's value, 0 for no picture (-1).
+    const auto v = [&](int pic) { return pic < 0 ? 0 : cards.valueOf(table.cardAt(pic)); };
+    const auto vL = [&](int pic) { return pic < 0 ? 0 : cards.ledValueOf(table.cardAt(pic)); };
+    const int ledValue = v(cards.ledPicture);
     const auto trickCard = [&](int s) {
         const int host = table.trickSeatCard[static_cast<size_t>(s)];
         return host == -1 ? -1 : table.localPicture(host);
