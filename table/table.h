@@ -70,6 +70,7 @@ struct BidDialog {
 };
 
 inline constexpr int KittyFirst = 20;
+inline constexpr const char* CannotFlipMessage = "Cannot Flip Discarded Card";
 inline constexpr int SeatCount = 4;
 
 struct Table {
@@ -143,7 +144,8 @@ struct Table {
         return corvane::CardValue(cardAt(picture), trump, leadSuit);
     }
     void TurnCardUp(int picture);
-    // Turns a hand card over. False (and no change) for a thrown-away card.
+    // Turns a hand card over. False (and no change) for a thrown-away card: the window then says
+    // CannotFlipMessage.
     bool FlipCard(int picture);
     void MarkDiscard(int picture);
     void bringToFront(int picture);

@@ -1,0 +1,65 @@
+// The card pictures' tags and the routines that turn and mark them.
+#include <gtest/gtest.h>
+
+#include "table/table.h"
+
+namespace corvane {
+namespace {
+
+TEST(CardPicture, TagIsTheTwoDigitNumberAndTheState) {
+    Table t;
+    t.picCard[3].card = Card::of(5, Spades);
+    t.picCard[3].state = TagState::Up;
+    EXPECT_EQ(t.picCard[3].tag(), "05U");
+    t.picCard[3].card = AceOfHearts;
+    t.picCard[3].state = TagState::Thrown;
+    EXPECT_EQ(t.picCard[3].tag(), "40X");
+    EXPECT_EQ(cardStateNumber(TagState::Thrown), 0);
+    EXPECT_EQ(cardStateNumber(TagState::Played), 3);
+    EXPECT_EQ(t.CardRank(3), Ace);
+    EXPECT_EQ(t.CardSuit(3), Hearts);
+}
+
+TEST(CardPicture, MarkingAndFlipping) {
+    Table t;
+    t.picCard[0].card = Card::of(9, Clubs);
+    t.picCard[0].state = TagState::Up;
+    // Marked twice, a face-up card ends face down, not face up.
+    t.MarkDiscard(0);
+    EXPECT_EQ(t.CardState(0), TagState::Thrown);
+    EXPECT_FALSE(t.picCard[0].showsFace());
+    t.MarkDiscard(0);
+    EXPECT_EQ(t.CardState(0), TagState::Down);
+    // A thrown-away card cannot be flipped.
+    t.MarkDiscard(0);
+    EXPECT_FALSE(t.FlipCard(0));
+    EXPECT_EQ(t.CardState(0), TagState::Thrown);
+    EXPECT_STREQ(CannotFlipMessage, "Cannot Flip Discarded Card");
+    // A played card keeps its state and its face.
+    t.picCard[0].state = TagState::Played;
+    EXPECT_TRUE(t.FlipCard(0));
+    t.MarkDiscard(0);
+    EXPECT_EQ(t.CardState(0), TagState::Played);
+    EXPECT_TRUE(t.picCard[0].showsFace());
+    t.TurnCardUp(0);
+    EXPECT_EQ(t.CardState(0), TagState::Up);
+}
+
+TEST(Numbering, LocalAndHostPictures) {
+    Table t;
+    t.localSeat = 2;
+    // Seat 2 sees its own cards on pictures 0-4 and the host's card 12 as its picture 2.
+    EXPECT_EQ(t.localPicture(12), 2);
+    EXPECT_EQ(t.localPicture(0), 10);
+    EXPECT_EQ(t.hostPicture(2), 12);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(t.hostPicture(t.localPicture(i)), i);
+    EXPECT_EQ(nextSeat(3), 0);
+    EXPECT_EQ(previousSeat(0), 3);
+    EXPECT_EQ(partnerOf(3), 1);
+    EXPECT_EQ(bidValue("Pass"), 0);
+    EXPECT_EQ(bidValue("25"), 25);
+}
+
+} // namespace
+} // namespace corvane
