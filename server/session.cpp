@@ -187,13 +187,31 @@ void Session::deliver(std::string_view bytes) {
         return;
     }
     touch();
-    if (m_outbox.empty() && !m_writing) {
-        bytes = writeNow(bytes);
-        if (bytes.empty() || m_stopped || m_closing) {
-            return;
-        }
-    }
     m_outbox.append(bytes);
+    if (m_writing) {
+        m_writeSignal.cancel_one();
+        return;
+    }
+    // Everything delivered to this connection while the current batch of arrivals is handled
+    // (the four players' moves to their host, say) goes out in one send at the batch's end.
+    if (!m_flushPosted) {
+        m_flushPosted = true;
+        asio::post(m_socket.get_executor(), [self = shared_from_this()] { self->flush(); });
+    }
+}
+
+void Session::flush() {
+    m_flushPosted = false;
+    if (m_stopped || m_closing || m_writing || m_outbox.empty()) {
+        return;
+    }
+    const std::string_view rest = writeNow(m_outbox);
+    if (rest.empty()) {
+        m_outbox.clear();
+        return;
+    }
+    // The socket took part of it: the writer waits for room and sends the rest.
+    m_outbox.erase(0, m_outbox.size() - rest.size());
     m_writeSignal.cancel_one();
 }
 

@@ -40,6 +40,7 @@ private:
     bool withinRate(std::size_t bytes);
     // Writes what the socket takes at once when nothing is queued; returns what is left.
     std::string_view writeNow(std::string_view bytes);
+    void flush();
     void touch();
     void stop(const std::string& reason);
 
@@ -56,6 +57,7 @@ private:
     std::string m_outbox;
     std::string m_sending;
     bool m_writing = false;
+    bool m_flushPosted = false;
     bool m_identified = false;
     bool m_stopped = false;
     bool m_closing = false;
