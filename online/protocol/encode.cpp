@@ -247,6 +247,16 @@ std::string addressedTo(int seat, std::string_view message) {
     return out;
 }
 
+std::string toLinkedSeats(const std::array<bool, 4>& linked, std::string_view message) {
+    std::string out;
+    for (int seat = 0; seat < 4; ++seat) {
+        if (linked[static_cast<std::size_t>(seat)]) {
+            out += addressedTo(seat, message);
+        }
+    }
+    return out;
+}
+
 std::string withPlayerId(std::string_view takeSeatBytes, std::string_view playerId) {
     std::string out(takeSeatBytes);
     putText2(out, playerId);

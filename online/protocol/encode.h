@@ -3,6 +3,7 @@
 
 #include "online/protocol/messages.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -61,6 +62,10 @@ std::string encode(const HostDownMessage& message);
 
 // A host message for one seat: the seat digit followed by the message's bytes.
 std::string addressedTo(int seat, std::string_view message);
+
+// The host's broadcast: the message once for each linked seat, 0 to 3, each behind its seat
+// digit, as one string for one send. Empty when no seat is linked: then nothing is sent.
+std::string toLinkedSeats(const std::array<bool, 4>& linked, std::string_view message);
 
 // "s" as the server passes it to the host: the player's own "s" bytes with the id appended.
 std::string withPlayerId(std::string_view takeSeatBytes, std::string_view playerId);

@@ -143,6 +143,20 @@ TEST(Catalogue, HostPrefixesASeatDigitAndTheServerAddsThePlayerId) {
     EXPECT_EQ(withPlayerId(encode(TakeSeat{2, "Bea"}), "1234"), "s203Bea041234");
 }
 
+TEST(Catalogue, BroadcastRepeatsTheMessageForEachLinkedSeat) {
+    struct Case {
+        std::array<bool, 4> linked;
+        std::string bytes;
+    };
+    const std::string card = encode(CardPlayed{12});
+    for (const Case& c : std::vector<Case>{{{true, false, true, false}, "0F122F12"},
+                                           {{true, true, true, true}, "0F121F122F123F12"},
+                                           {{true, false, false, false}, "0F12"},
+                                           {{false, false, false, false}, ""}}) {
+        EXPECT_EQ(toLinkedSeats(c.linked, card), c.bytes);
+    }
+}
+
 TEST(Catalogue, AShortKeySentWholeIsStillRead) {
     // A client that sends a key shorter than eight characters without padding.
     struct Case {
