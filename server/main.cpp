@@ -6,6 +6,7 @@
 #include "server/options.h"
 
 #include <asio.hpp>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
     }
     setLogEnabled(!options->quiet);
     raiseDescriptorLimit();
+    // Asio sends with MSG_NOSIGNAL; this covers any write that would not, so that a peer
+    // that vanishes mid-send can never end the server.
+    std::signal(SIGPIPE, SIG_IGN);
 
     try {
         asio::io_context io(1);
