@@ -17,7 +17,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1 --verbose
+	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1 --verbose --seed $$(date +%s)
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
