@@ -51,11 +51,10 @@ void Engine::startUp() {
     m_t.kittySize = 3;
     // Every one of the eight designs can come up.
     m_t.backDesign = m_random.below(8);
-    for (int i = 0; i < PictureCount; ++i) {
-        const Point home = homePosition(i);
-        m_t.picCard[static_cast<size_t>(i)].position = home;
-        m_t.homeLeft[static_cast<size_t>(i)] = home.left;
-        m_t.homeTop[static_cast<size_t>(i)] = home.top;
+    // Every picture starts at its place in the layout: that is its home.
+    for (size_t i = 0; i < PictureCount; ++i) {
+        m_t.homeLeft[i] = m_t.picCard[i].position.left;
+        m_t.homeTop[i] = m_t.picCard[i].position.top;
     }
     for (int s = 0; s < SeatCount; ++s) {
         m_t.trickSeatCard[static_cast<size_t>(s)] = -1;
@@ -88,11 +87,7 @@ void Engine::resetForNewGame() {
     m_t.trickCardCount = 0;
     m_t.lblTricks = {"", ""};
     m_t.tricksPlayed = 0;
-    for (int i = 0; i <= m_t.lastPicture(); ++i) {
-        auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
-        p.visible = false;
-    }
+    putCardsAway();
     for (size_t s = 0; s < SeatCount; ++s) {
         m_t.drawCount[s] = 0;
         m_t.trickSeatCard[s] = -1;
@@ -120,6 +115,14 @@ void Engine::resetForNewGame() {
     stopTimeout();
     SetupButtons(0);
     notify([](TableObserver& o) { o.onNewGame(); });
+}
+
+void Engine::putCardsAway() {
+    for (int i = 0; i <= m_t.lastPicture(); ++i) {
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.visible = false;
+        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+    }
 }
 
 void Engine::newPartner() {

@@ -93,6 +93,7 @@ private:
     void resetForNewGame();        // the new-game steps, without touching the flows
     void nameComputerSeats();
     void clearForNextHand();       // the end of a hand, after the score
+    void putCardsAway();           // every card picture hidden, back at its home
     void showTrump();
     void markComputerSeatDiscards();
     void hideTrickCards();

@@ -89,11 +89,7 @@ void Engine::clearForNextHand() {
         m_t.trickSeatCard[s] = -1;
         m_t.drawCount[s] = 0;
     }
-    for (int i = 0; i <= m_t.lastPicture(); ++i) {
-        auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.visible = false;
-        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
-    }
+    putCardsAway();
     m_t.lblTricks = {"", ""};
     // The host deals the next hand from the deck as it stands; a standalone deal shuffles anew,
     // so only the host needs the deck shuffled here.
