@@ -6,11 +6,16 @@ namespace corvane {
 
 std::string CardName(Card card) {
     switch (card.face()) {
-    case Ace: return "Ace";
-    case Jack: return "Jack";
-    case Queen: return "Queen";
-    case King: return "King";
-    default: return std::to_string(card.face());
+    case Ace:
+        return "Ace";
+    case Jack:
+        return "Jack";
+    case Queen:
+        return "Queen";
+    case King:
+        return "King";
+    default:
+        return std::to_string(card.face());
     }
 }
 
@@ -19,13 +24,15 @@ std::string SuitName(int suit) {
     return (suit >= 0 && suit < 4) ? names[static_cast<size_t>(suit)] : "";
 }
 
-std::string SuitSentenceName(int suit) { return SuitName(suit) + "."; }
+std::string SuitSentenceName(int suit) {
+    return SuitName(suit) + ".";
+}
 
 std::string shortName(Card card) {
     if (!card.isValid())
         return "--";
-    static const char* faces[] = {"", "A", "2", "3", "4", "5", "6", "7",
-                                  "8", "9", "10", "J", "Q", "K"};
+    static const char* faces[] = {"",  "A", "2", "3",  "4", "5", "6",
+                                  "7", "8", "9", "10", "J", "Q", "K"};
     static const char suits[] = {'S', 'D', 'C', 'H'};
     return std::string(faces[card.face()]) + suits[card.suit()];
 }

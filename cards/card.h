@@ -11,7 +11,9 @@ enum Suit : int { Spades = 0, Diamonds = 1, Clubs = 2, Hearts = 3 };
 
 enum Face : int { Ace = 1, Jack = 11, Queen = 12, King = 13 };
 
-constexpr bool isRedSuit(int suit) { return suit == Diamonds || suit == Hearts; }
+constexpr bool isRedSuit(int suit) {
+    return suit == Diamonds || suit == Hearts;
+}
 
 // A card number 1-52. Value 0 is "no card" (an empty picture).
 class Card {

@@ -2,9 +2,9 @@
 // other cards 1-13, no card 0. Every comparison of cards in the game goes through CardValue.
 #pragma once
 
-#include <cstdint>
-
 #include "cards/card.h"
+
+#include <cstdint>
 
 namespace corvane {
 
@@ -42,14 +42,16 @@ inline int CardValue(Card card, int trumpSuit, int leadSuit = NoLeadSuit) {
 class CardValueRow {
 public:
     CardValueRow(int trumpSuit, int leadSuit = NoLeadSuit)
-        : m_row(detail::cardValues.value[static_cast<unsigned>(trumpSuit) & 3u]
-                                        [detail::leadIndex(leadSuit)]) {}
+        : m_row(detail::cardValues
+                    .value[static_cast<unsigned>(trumpSuit) & 3u][detail::leadIndex(leadSuit)]) {}
     int operator()(Card card) const { return m_row[card.number()]; }
 
 private:
     const std::uint8_t* m_row;
 };
 
-constexpr bool isTrumpValue(int value) { return value >= 100; }
+constexpr bool isTrumpValue(int value) {
+    return value >= 100;
+}
 
 } // namespace corvane

@@ -6,9 +6,12 @@ namespace corvane {
 
 const char* refusalMessage(Refusal refusal) {
     switch (refusal) {
-    case Refusal::Whisk: return WhiskMessage;
-    case Refusal::FollowSuit: return FollowSuitMessage;
-    case Refusal::None: break;
+    case Refusal::Whisk:
+        return WhiskMessage;
+    case Refusal::FollowSuit:
+        return FollowSuitMessage;
+    case Refusal::None:
+        break;
     }
     return "";
 }

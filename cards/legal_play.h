@@ -2,16 +2,16 @@
 // trumps and the strict first trick of a 30 bid) and the optional "Must follow suit" rule.
 #pragma once
 
-#include <span>
-
 #include "cards/card.h"
+
+#include <span>
 
 namespace corvane {
 
 // The state of the trick as the legality test sees it.
 struct PlayContext {
     int trumpSuit = 0;
-    Card ledCard;           // the card on the picture `ledCard` names (the previous lead when leading)
+    Card ledCard; // the card on the picture `ledCard` names (the previous lead when leading)
     int trickCardCount = 0; // cards already in the trick
     int cardsBeforeMe = 0;  // cards in the trick before the local player
     int tricksPlayed = 0;

@@ -1,9 +1,9 @@
 #include "players/bid_evaluation.h"
 
-#include <array>
-
 #include "cards/card_value.h"
 #include "table/table.h"
+
+#include <array>
 
 namespace corvane {
 

@@ -1,10 +1,10 @@
 // How a computer seat bids: a fixed rule on its five cards that also picks the suit it would name.
 #pragma once
 
+#include "cards/card.h"
+
 #include <span>
 #include <string>
-
-#include "cards/card.h"
 
 namespace corvane {
 

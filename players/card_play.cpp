@@ -1,9 +1,9 @@
 #include "players/card_play.h"
 
-#include <array>
-
 #include "cards/card_value.h"
 #include "table/table.h"
+
+#include <array>
 
 namespace corvane {
 
@@ -81,7 +81,9 @@ int lowestAtOrAbove(const Table& table, const SeatCards& seat, int trump, int fr
     return found;
 }
 
-int picture(const SeatCards& seat, int slot) { return slot == -1 ? -1 : seat.first + slot; }
+int picture(const SeatCards& seat, int slot) {
+    return slot == -1 ? -1 : seat.first + slot;
+}
 
 } // namespace
 
@@ -111,7 +113,8 @@ int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard) {
     bool mustTrump = false;
     for (size_t k = 0; k < 5; ++k) {
         const int v = cards.v[k];
-        mustTrump |= cards.unplayed[k] & isTrumpValue(v) & ((v < ledValue) | (v < AceOfHeartsValue));
+        mustTrump |=
+            cards.unplayed[k] & isTrumpValue(v) & ((v < ledValue) | (v < AceOfHeartsValue));
     }
     if (table.highBid < 30 && (table.trickCardCount == 0 || !isTrumpValue(ledValue)))
         mustTrump = false;

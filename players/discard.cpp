@@ -5,7 +5,9 @@
 
 namespace corvane {
 
-bool isKeeper(Card card, int trumpSuit) { return card.suit() == trumpSuit || card.isAceOfHearts(); }
+bool isKeeper(Card card, int trumpSuit) {
+    return card.suit() == trumpSuit || card.isAceOfHearts();
+}
 
 int CountCards(const Table& table, int seat) {
     const int first = seat == 4 ? KittyFirst : 5 * seat;

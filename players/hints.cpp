@@ -21,19 +21,22 @@ int cardHint(const Table& table) {
 
 std::string hintSentence(const Table& table) {
     switch (table.gamePhase) {
-    case PhaseIdle: return "Click Deal to get started.";
+    case PhaseIdle:
+        return "Click Deal to get started.";
     case PhaseBidding: {
         const BidHint hint = bidHint(table);
         if (bidValue(hint.bid) == 0)
             return "I would pass.";
         return "I would go " + hint.bid + " on " + SuitSentenceName(hint.suit);
     }
-    case PhaseDiscard: return "Use the Auto-discard button.";
+    case PhaseDiscard:
+        return "Use the Auto-discard button.";
     case PhasePlay: {
         const Card card = table.cardAt(cardHint(table));
         return "I would play the " + CardName(card) + " of " + SuitSentenceName(card.suit());
     }
-    default: return "I got nothing.";
+    default:
+        return "I got nothing.";
     }
 }
 

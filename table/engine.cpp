@@ -2,16 +2,18 @@
 // its messages, the time-out, the shuffle and the players menu.
 #include "table/engine.h"
 
-#include <algorithm>
-
 #include "players/card_play.h"
 #include "players/hints.h"
+
+#include <algorithm>
 
 namespace corvane {
 
 Engine::Engine(Scheduler& scheduler, Random& random) : m_scheduler(scheduler), m_random(random) {}
 
-Engine::~Engine() { abandonFlows(); }
+Engine::~Engine() {
+    abandonFlows();
+}
 
 void Engine::run(Task task) {
     m_flows.remove_if([](const Task& t) { return t.done(); });
@@ -37,8 +39,8 @@ void Engine::abandonFlows() {
 
 MovementAwaiter Engine::glide(int picture, Point from) {
     const auto& p = m_t.picCard[static_cast<size_t>(picture)];
-    return MovementAwaiter{m_scheduler, Movement{Movement::Kind::Glide, picture, 0, from, p.position},
-                           this};
+    return MovementAwaiter{m_scheduler,
+                           Movement{Movement::Kind::Glide, picture, 0, from, p.position}, this};
 }
 
 // --- Start-up and new game -------------------------------------------------------------------
@@ -167,7 +169,8 @@ void Engine::SetupButtons(int mode) {
         menu.dealCaption = "&Deal";
         menu.fontSize = 10;
         break;
-    default: break;
+    default:
+        break;
     }
     menu.visible = true;
 }
@@ -196,8 +199,11 @@ void Engine::clickButton(int index) {
         menu.visible = false;
         run(TellServerToContinue());
         break;
-    case 2: acknowledgeMessage(); break;
-    default: break;
+    case 2:
+        acknowledgeMessage();
+        break;
+    default:
+        break;
     }
 }
 

@@ -4,11 +4,6 @@
 // acknowledge); a new game destroys every flow in progress.
 #pragma once
 
-#include <list>
-#include <span>
-#include <string>
-#include <vector>
-
 #include "cards/legal_play.h"
 #include "table/name_pool.h"
 #include "table/observer.h"
@@ -16,6 +11,11 @@
 #include "table/scheduler.h"
 #include "table/table.h"
 #include "table/task.h"
+
+#include <list>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -32,13 +32,13 @@ public:
     void addObserver(TableObserver* observer) { m_observers.push_back(observer); }
 
     // --- What the window feeds in -------------------------------------------------------------
-    void startUp();                 // the window is loaded
-    void newGame();                 // "&New Game": abandons any flow in progress
-    void clickButton(int index);    // the button window: 0 "&Auto-Discard", 1 "&Deal" or the message
-    bool clickBid(int index);       // the bid dialog: 0 Pass, 1 "20", 2 "25", 3 "30"
-    bool clickTrump(int suit);      // the trump dialog
+    void startUp();              // the window is loaded
+    void newGame();              // "&New Game": abandons any flow in progress
+    void clickButton(int index); // the button window: 0 "&Auto-Discard", 1 "&Deal" or the message
+    bool clickBid(int index);    // the bid dialog: 0 Pass, 1 "20", 2 "25", 3 "30"
+    bool clickTrump(int suit);   // the trump dialog
     void clickCard(int picture);
-    void hint();                    // "&Hint"
+    void hint(); // "&Hint"
     void newPartner();
     void newOpponents();
     bool playersMenuEnabled() const { return m_t.gamePhase == PhaseIdle; }
@@ -49,7 +49,7 @@ public:
     // --- Waiting ------------------------------------------------------------------------------
     void startTimeout();
     void stopTimeout();
-    void timeoutTick();             // one second of the local player's time-out
+    void timeoutTick(); // one second of the local player's time-out
     bool messageWaiting() const { return !m_messages.empty(); }
     size_t flowsInProgress() const;
 
@@ -90,10 +90,10 @@ private:
     void run(Task task);
     void abandonFlows();
     void acknowledgeMessage();
-    void resetForNewGame();        // the new-game steps, without touching the flows
+    void resetForNewGame(); // the new-game steps, without touching the flows
     void nameComputerSeats();
-    void clearForNextHand();       // the end of a hand, after the score
-    void putCardsAway();           // every card picture hidden, back at its home
+    void clearForNextHand(); // the end of a hand, after the score
+    void putCardsAway();     // every card picture hidden, back at its home
     void showTrump();
     void markComputerSeatDiscards();
     void hideTrickCards();
@@ -132,7 +132,7 @@ private:
     std::vector<MessageWaiter> m_messages;
     unsigned m_timeoutGeneration = 0;
     bool m_dealing = false;
-    bool m_gameWon = false;        // a game ended in this flow: wait for "&Deal" before dealing
+    bool m_gameWon = false; // a game ended in this flow: wait for "&Deal" before dealing
 };
 
 } // namespace corvane

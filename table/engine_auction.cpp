@@ -1,9 +1,9 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
-#include <algorithm>
-
 #include "players/bid_evaluation.h"
 #include "table/engine.h"
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -47,7 +47,8 @@ Task Engine::deal() {
         const int card =
             i >= KittyFirst
                 ? twoDigitsAt(m_t.dealString, static_cast<size_t>(40 + 2 * (i - KittyFirst)))
-                : twoDigitsAt(m_t.dealString, static_cast<size_t>((10 * m_t.localSeat + 2 * i) % 40));
+                : twoDigitsAt(m_t.dealString,
+                              static_cast<size_t>((10 * m_t.localSeat + 2 * i) % 40));
         m_t.deck[static_cast<size_t>(i)] = card;
         auto& p = m_t.picCard[static_cast<size_t>(i)];
         p.card = Card::fromDeckIndex(card);
@@ -219,9 +220,9 @@ Task Engine::CallMisdeal() {
             m_t.FlipCard(i);
     notify([&](TableObserver& o) { o.onMisdeal(m_t.dealerSeat); });
     const std::string message =
-        m_t.dealerSeat == 0
-            ? std::string("You called for a misdeal.")
-            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption + " calls for a misdeal.";
+        m_t.dealerSeat == 0 ? std::string("You called for a misdeal.")
+                            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption +
+                                  " calls for a misdeal.";
     co_await MessageButton(message);
 }
 

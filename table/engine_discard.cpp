@@ -8,8 +8,11 @@ namespace corvane {
 
 Task Engine::EndAuction() {
     m_t.gamePhase = PhaseDiscard;
-    const auto label = [&](int seat) -> const Label& { return m_t.lblBid[static_cast<size_t>(seat)]; };
-    if (bidValue(label(m_t.bidderSeat).caption) == 0 && bidValue(label(m_t.dealerSeat).caption) != 0)
+    const auto label = [&](int seat) -> const Label& {
+        return m_t.lblBid[static_cast<size_t>(seat)];
+    };
+    if (bidValue(label(m_t.bidderSeat).caption) == 0 &&
+        bidValue(label(m_t.dealerSeat).caption) != 0)
         m_t.bidderSeat = m_t.dealerSeat; // the dealer held the bid
     if (m_t.bidderSeat != 0) {
         co_await pause(m_t.speedDelay);
@@ -84,8 +87,8 @@ void Engine::toggleDiscardMark(int picture) {
     auto& p = m_t.picCard[static_cast<size_t>(picture)];
     if (p.state == TagState::Played)
         return;
-    p.position.top = p.state == TagState::Thrown ? m_t.homeTop[static_cast<size_t>(picture)]
-                                                 : MarkedCardTop;
+    p.position.top =
+        p.state == TagState::Thrown ? m_t.homeTop[static_cast<size_t>(picture)] : MarkedCardTop;
     m_t.MarkDiscard(picture);
     if (p.state == TagState::Down)
         m_t.FlipCard(picture);

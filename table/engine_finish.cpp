@@ -117,9 +117,8 @@ Task Engine::CelebrateWin() {
         m_t.bringToFront(picture);
         const Point start = p.position;
         p.position = spiralEnd(s, start);
-        co_await MovementAwaiter{m_scheduler,
-                                 Movement{Movement::Kind::Spin, picture, s, start, p.position},
-                                 this};
+        co_await MovementAwaiter{
+            m_scheduler, Movement{Movement::Kind::Spin, picture, s, start, p.position}, this};
     }
     co_await MessageButton("You're not easy!");
     m_t.score = {0, 0};

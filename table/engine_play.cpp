@@ -66,7 +66,8 @@ Task Engine::ComputerPlay(int& seat) {
     notify([&](TableObserver& o) { o.onPlay(seat, card, p.card); });
 
     const int led = m_t.ledSuit();
-    if (m_t.CardValue(card, m_t.trumpSuit, led) > m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
+    if (m_t.CardValue(card, m_t.trumpSuit, led) >
+        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
         m_t.trickWinnerCard = card;
     ++m_t.trickCardCount;
     if (m_t.trickCardCount != 4) {

@@ -35,7 +35,9 @@ Pool& pool() {
     return instance;
 }
 
-std::size_t sizeClass(std::size_t size) { return (size + Granule - 1) / Granule; }
+std::size_t sizeClass(std::size_t size) {
+    return (size + Granule - 1) / Granule;
+}
 
 } // namespace
 
@@ -49,7 +51,7 @@ void* allocateFrame(std::size_t size) {
         --p.count[cls];
         return block;
     }
-    return ::operator new(cls * Granule);
+    return ::operator new(cls* Granule);
 }
 
 void freeFrame(void* frame, std::size_t size) noexcept {

@@ -47,6 +47,8 @@ std::vector<Point> spiralPath(int seat, Point start) {
     return path;
 }
 
-Point spiralEnd(int seat, Point start) { return spiralPoint(seat, start, SpiralSteps - 1); }
+Point spiralEnd(int seat, Point start) {
+    return spiralPoint(seat, start, SpiralSteps - 1);
+}
 
 } // namespace corvane

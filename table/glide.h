@@ -1,9 +1,9 @@
 // The glide of a dealt or drawn card: steps of 120 twips towards home on each axis, then home.
 #pragma once
 
-#include <vector>
-
 #include "table/layout.h"
+
+#include <vector>
 
 namespace corvane {
 

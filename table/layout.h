@@ -13,9 +13,9 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-inline constexpr int PictureCount = 24;   // 0-19 hands, 20-22 kitty, 23 a fourth kitty place
-inline constexpr int CardWidth = 1065;    // 71 pixels
-inline constexpr int CardHeight = 1440;   // 96 pixels
+inline constexpr int PictureCount = 24; // 0-19 hands, 20-22 kitty, 23 a fourth kitty place
+inline constexpr int CardWidth = 1065;  // 71 pixels
+inline constexpr int CardHeight = 1440; // 96 pixels
 inline constexpr int HandSpacing = 240;
 inline constexpr int LocalHandTop = 4920;
 inline constexpr int MarkedCardTop = 4680; // a local card marked for discard is lifted
@@ -45,20 +45,28 @@ constexpr Point trickPosition(int seat) {
 // A dealt card starts on the dealer's side: one coordinate moves there, the other stays home.
 constexpr Point dealStart(int dealer, Point home) {
     switch (dealer) {
-    case 0: return {home.left, 4920};
-    case 1: return {360, home.top};
-    case 2: return {home.left, 240};
-    default: return {7080, home.top};
+    case 0:
+        return {home.left, 4920};
+    case 1:
+        return {360, home.top};
+    case 2:
+        return {home.left, 240};
+    default:
+        return {7080, home.top};
     }
 }
 
 // A drawn card starts a little further out on the dealer's side.
 constexpr Point drawStart(int dealer, Point home) {
     switch (dealer) {
-    case 0: return {home.left, 6120};
-    case 1: return {0, home.top};
-    case 2: return {home.left, 0};
-    default: return {8280, home.top};
+    case 0:
+        return {home.left, 6120};
+    case 1:
+        return {0, home.top};
+    case 2:
+        return {home.left, 0};
+    default:
+        return {8280, home.top};
     }
 }
 

@@ -6,10 +6,10 @@ namespace corvane {
 
 const std::vector<std::string>& NamePool::all() {
     static const std::vector<std::string> names{
-        "Aggie",  "Alphonsus", "Baxter", "Bernadette", "Bride",  "Clem",   "Cyril", "Dinah",
-        "Dot",    "Eldon",     "Ferg",   "Fintan",     "Gus",    "Hazel",  "Ignatius", "Jerome",
-        "Kit",    "Lar",       "Mabel",  "Nellie",     "Ollie",  "Percy",  "Queenie",  "Rosie",
-        "Sadie",  "Tommy",     "Ursula", "Vince",      "Winnie"};
+        "Aggie", "Alphonsus", "Baxter", "Bernadette", "Bride", "Clem",  "Cyril",    "Dinah",
+        "Dot",   "Eldon",     "Ferg",   "Fintan",     "Gus",   "Hazel", "Ignatius", "Jerome",
+        "Kit",   "Lar",       "Mabel",  "Nellie",     "Ollie", "Percy", "Queenie",  "Rosie",
+        "Sadie", "Tommy",     "Ursula", "Vince",      "Winnie"};
     return names;
 }
 

@@ -2,12 +2,12 @@
 // and figures, the window, and the online host that sends each step to the seats.
 #pragma once
 
+#include "cards/card.h"
+
 #include <array>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "cards/card.h"
 
 namespace corvane {
 
@@ -26,11 +26,16 @@ public:
     virtual void onNewGame() {}
     virtual void onDeal(int dealer, const std::array<int, 52>& deck) { (void)dealer, (void)deck; }
     // A bid shown on the table; `suit` is the suit a computer seat would name (-1 for a person).
-    virtual void onBid(int seat, const std::string& bid, int suit) { (void)seat, (void)bid, (void)suit; }
+    virtual void onBid(int seat, const std::string& bid, int suit) {
+        (void)seat, (void)bid, (void)suit;
+    }
     virtual void onMisdeal(int dealer) { (void)dealer; }
     virtual void onTrump(int bidder, int suit, int bid) { (void)bidder, (void)suit, (void)bid; }
-    virtual void onDiscard(int seat, const std::vector<int>& pictures) { (void)seat, (void)pictures; }
-    virtual void onKitty(const std::vector<int>& thrown, const std::vector<std::pair<int, int>>& moved) {
+    virtual void onDiscard(int seat, const std::vector<int>& pictures) {
+        (void)seat, (void)pictures;
+    }
+    virtual void onKitty(const std::vector<int>& thrown,
+                         const std::vector<std::pair<int, int>>& moved) {
         (void)thrown, (void)moved;
     }
     virtual void onDraw(int picture, Card card) { (void)picture, (void)card; }

@@ -3,11 +3,11 @@
 // virtual clock, on which a whole game takes milliseconds and replays exactly.
 #pragma once
 
+#include "table/layout.h"
+
 #include <coroutine>
 #include <cstdint>
 #include <vector>
-
-#include "table/layout.h"
 
 namespace corvane {
 

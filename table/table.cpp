@@ -1,6 +1,5 @@
 #include "table/table.h"
 
-
 #include "cards/card_value.h"
 
 namespace corvane {
@@ -27,15 +26,23 @@ Table::Table() {
     lblTimeout.visible = false;
 }
 
-void Table::TurnCardUp(int picture) { picCard[static_cast<size_t>(picture)].state = TagState::Up; }
+void Table::TurnCardUp(int picture) {
+    picCard[static_cast<size_t>(picture)].state = TagState::Up;
+}
 
 bool Table::FlipCard(int picture) {
     auto& p = picCard[static_cast<size_t>(picture)];
     switch (p.state) {
-    case TagState::Thrown: return false;
-    case TagState::Up: p.state = TagState::Down; break;
-    case TagState::Down: p.state = TagState::Up; break;
-    case TagState::Played: break;
+    case TagState::Thrown:
+        return false;
+    case TagState::Up:
+        p.state = TagState::Down;
+        break;
+    case TagState::Down:
+        p.state = TagState::Up;
+        break;
+    case TagState::Played:
+        break;
     }
     return true;
 }
@@ -43,10 +50,15 @@ bool Table::FlipCard(int picture) {
 void Table::MarkDiscard(int picture) {
     auto& p = picCard[static_cast<size_t>(picture)];
     switch (p.state) {
-    case TagState::Thrown: p.state = TagState::Down; break;
+    case TagState::Thrown:
+        p.state = TagState::Down;
+        break;
     case TagState::Up:
-    case TagState::Down: p.state = TagState::Thrown; break;
-    case TagState::Played: break;
+    case TagState::Down:
+        p.state = TagState::Thrown;
+        break;
+    case TagState::Played:
+        break;
     }
 }
 

@@ -3,12 +3,12 @@
 // dialogs as data. The window draws exactly this and nothing else.
 #pragma once
 
-#include <array>
-#include <string>
-
 #include "cards/card.h"
 #include "cards/card_value.h"
 #include "table/layout.h"
+
+#include <array>
+#include <string>
 
 namespace corvane {
 
@@ -26,20 +26,24 @@ enum class TagState : char { Thrown = 'X', Down = 'D', Up = 'U', Played = 'P' };
 // CardState as the number 0-3 the rules count with.
 constexpr int cardStateNumber(TagState s) {
     switch (s) {
-    case TagState::Thrown: return 0;
-    case TagState::Down: return 1;
-    case TagState::Up: return 2;
-    case TagState::Played: return 3;
+    case TagState::Thrown:
+        return 0;
+    case TagState::Down:
+        return 1;
+    case TagState::Up:
+        return 2;
+    case TagState::Played:
+        return 3;
     }
     return 0;
 }
 
 struct CardPicture {
-    Card card;                      // no card until the first deal
+    Card card; // no card until the first deal
     TagState state = TagState::Down;
-    Point position;                 // twips
+    Point position; // twips
     bool visible = false;
-    int stacking = 0;               // higher is in front
+    int stacking = 0; // higher is in front
 
     bool showsFace() const { return state == TagState::Up || state == TagState::Played; }
     std::string tag() const; // "05U": the two-digit card number and the state letter
@@ -58,10 +62,10 @@ struct Label {
 // The small button window: "&Auto-Discard" and "&Deal", or a one-line message.
 struct ButtonMenu {
     bool visible = false;
-    int modeX = 0;                  // the mode last given to SetupButtons
+    int modeX = 0; // the mode last given to SetupButtons
     bool autoDiscardEnabled = false;
     std::string dealCaption = "&Deal";
-    int fontSize = 10;              // 8 for a message longer than 20 characters
+    int fontSize = 10; // 8 for a message longer than 20 characters
 };
 
 struct BidDialog {
@@ -105,8 +109,8 @@ struct Table {
 
     // Online.
     int netRole = 0;
-    bool online = false;            // the chat line is shown: the table plays online
-    int localSeat = 0;              // the local player's seat on the host (shown as text "0"-"3")
+    bool online = false; // the chat line is shown: the table plays online
+    int localSeat = 0;   // the local player's seat on the host (shown as text "0"-"3")
 
     // The deck: deck[0-51] after a shuffle; after the deal deck[i] is the card on picture i
     // (0-22) and deck[23...] is the stock.
@@ -117,15 +121,15 @@ struct Table {
 
     // What the window shows.
     std::array<CardPicture, 24> picCard{};
-    std::array<Label, 6> lblPlayerName{};  // 0-3 seats, 4 "We", 5 "They"
-    std::array<Label, 5> lblBid{};         // 0-3 seats, 4 the contract
-    std::array<int, 2> score{};            // lblScore(0-1), shown as text
+    std::array<Label, 6> lblPlayerName{}; // 0-3 seats, 4 "We", 5 "They"
+    std::array<Label, 5> lblBid{};        // 0-3 seats, 4 the contract
+    std::array<int, 2> score{};           // lblScore(0-1), shown as text
     std::array<std::string, 2> lblTricks{};
     bool imgTrumpVisible = false;
     Label lblTimeout;
     bool timeoutRunning = false;
     ButtonMenu buttonMenu;
-    std::string buttonMessage;             // the caption of the message button
+    std::string buttonMessage; // the caption of the message button
     BidDialog bidDialog;
     bool trumpDialogVisible = false;
     int stackingCounter = 0;
@@ -158,12 +162,20 @@ struct Table {
     int ledSuit() const { return CardSuit(localPicture(ledCard)); }
 
     // The score labels as the window shows them.
-    std::string scoreCaption(int partnership) const { return std::to_string(score[partnership & 1]); }
+    std::string scoreCaption(int partnership) const {
+        return std::to_string(score[partnership & 1]);
+    }
 };
 
-constexpr int nextSeat(int seat) { return seat == 3 ? 0 : seat + 1; }
-constexpr int previousSeat(int seat) { return seat == 0 ? 3 : seat - 1; }
-constexpr int partnerOf(int seat) { return seat > 1 ? seat - 2 : seat + 2; }
+constexpr int nextSeat(int seat) {
+    return seat == 3 ? 0 : seat + 1;
+}
+constexpr int previousSeat(int seat) {
+    return seat == 0 ? 3 : seat - 1;
+}
+constexpr int partnerOf(int seat) {
+    return seat > 1 ? seat - 2 : seat + 2;
+}
 
 // Val() of a bid caption: "Pass" (or anything not a number) is 0.
 int bidValue(const std::string& caption);

@@ -4,11 +4,11 @@
 // which is how a new game abandons a flow in progress.
 #pragma once
 
+#include "table/frame_pool.h"
+
 #include <coroutine>
 #include <exception>
 #include <utility>
-
-#include "table/frame_pool.h"
 
 namespace corvane {
 

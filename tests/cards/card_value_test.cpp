@@ -1,12 +1,11 @@
 // Rank values: every card under every trump suit and every led suit, checked against the rank
 // orders written out as the game's four order strings, read the way the rules read them.
-#include <gtest/gtest.h>
-
-#include <set>
-#include <string>
-
 #include "cards/card.h"
 #include "cards/card_value.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 namespace corvane {
 namespace {
@@ -78,6 +77,7 @@ TEST_P(CardValueRows, Value) {
     EXPECT_EQ(CardValue(r.card, r.trump, r.lead), r.value) << shortName(r.card);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, CardValueRows,
     ::testing::Values(ValueRow{AceOfHearts, Spades, NoLeadSuit, 112},
@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueRow{Card::of(Ace, Clubs), Hearts, NoLeadSuit, 10},
                       ValueRow{Card::of(Ace, Diamonds), Spades, NoLeadSuit, 1},
                       ValueRow{Card{}, Spades, Spades, 0}));
+// clang-format on
 
 TEST(CardNames, FacesAndSuits) {
     EXPECT_EQ(CardName(Card::of(10, Clubs)), "10");

@@ -1,10 +1,9 @@
 // Which cards the local player may play: the trump obligation, reneging the top three trumps,
 // the first trick of a 30 bid and "Must follow suit".
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "cards/legal_play.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -42,6 +41,7 @@ const Card fourS = Card::of(4, Spades), twoD = Card::of(2, Diamonds), kingC = Ca
 const Card threeD = Card::of(3, Diamonds), queenH = Card::of(Queen, Hearts);
 const Card sixC = Card::of(6, Clubs), eightD = Card::of(8, Diamonds);
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, LegalPlay,
     ::testing::Values(
@@ -84,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Both rules broken: the trump message wins.
         LegalRow{"whisk before follow", Spades, nineS, 1, 0, 30, true,
                  {fourS, twoD, kingC}, kingC, Refusal::Whisk}));
+// clang-format on
 
 TEST(LegalPlay, Messages) {
     EXPECT_STREQ(refusalMessage(Refusal::Whisk), "There's a whisk to the board.");

@@ -1,10 +1,9 @@
 // The computer's bid: the levels of a hand, the suit it names and the dealer's rules.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "players/bid_evaluation.h"
 #include "table/table.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -25,6 +24,7 @@ TEST_P(Levels, BestLevelAndSuit) {
     EXPECT_EQ(a.bestSuit, r.suit) << r.name;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, Levels,
     ::testing::Values(
@@ -48,6 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Two suits at 20: the greater sum of rank values names the suit.
         LevelRow{"two suits at twenty", {Card::of(5, Spades), Card::of(5, Clubs),
                   Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Hearts)}, 20, Clubs}));
+// clang-format on
 
 class Bidding : public ::testing::Test {
 protected:
@@ -56,7 +57,8 @@ protected:
             table.picCard[static_cast<size_t>(5 * seat) + k].card = cards[k];
     }
     std::string bid(int seat, int dealer) {
-        return BidEvaluation(table, 5 * seat, 5 * seat + 4, highBid, highBidder, suit, dealer, seat);
+        return BidEvaluation(table, 5 * seat, 5 * seat + 4, highBid, highBidder, suit, dealer,
+                             seat);
     }
     Table table;
     int highBid = 0;

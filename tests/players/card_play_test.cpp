@@ -1,12 +1,11 @@
 // The computer's card: economy when the partner wins, the highest card in second and third place,
 // the first trick's defenders, the 20 bid's trump lead, and the cases left to us.
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "cards/card_value.h"
 #include "players/card_play.h"
 #include "table/table.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -59,7 +58,8 @@ TEST_F(CardChoice, LastToPlayWithPartnerWinningPlaysCheapest) {
     lay(1, 4, Card::of(King, Diamonds));
     lay(2, 4, Card::of(Jack, Spades));
     lay(3, 4, Card::of(3, Diamonds));
-    hand(0, {Card::of(5, Spades), Card::of(8, Diamonds), Card::of(Queen, Clubs), Card::of(2, Hearts)});
+    hand(0,
+         {Card::of(5, Spades), Card::of(8, Diamonds), Card::of(Queen, Clubs), Card::of(2, Hearts)});
     // The Five could overtake, but the partner already wins: the cheapest card goes.
     EXPECT_EQ(table.cardAt(choose(0)), Card::of(2, Hearts));
 }
@@ -84,7 +84,8 @@ TEST_F(CardChoice, TwentyBidLeadsTheLowestTrumpWhenThePartnerDrewLittle) {
     table.highBid = 20;
     table.bidderSeat = 0;
     table.drawCount = {0, 0, 2, 0};
-    hand(0, {Card::of(5, Spades), Card::of(2, Spades), Card::of(10, Spades), Card::of(King, Hearts)});
+    hand(0,
+         {Card::of(5, Spades), Card::of(2, Spades), Card::of(10, Spades), Card::of(King, Hearts)});
     // Black trumps rank the 10 lowest.
     EXPECT_EQ(table.cardAt(choose(0)), Card::of(10, Spades));
     table.drawCount = {0, 0, 4, 0};

@@ -180,6 +180,7 @@ TEST_P(BidDialogButtons, Enabled) {
     EXPECT_EQ(t().bidDialog.enabled, r.enabled) << r.name;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, BidDialogButtons,
     ::testing::Values(DialogRow{"25, not dealer", 25, false, true, false, {true, false, false, true}},
@@ -190,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DialogRow{"no five, any bid", 0, false, false, true, {true, true, true, true}},
                       DialogRow{"a five, open", 0, false, true, false, {true, true, true, true}},
                       DialogRow{"20, not dealer", 20, false, true, false, {true, false, true, true}}));
+// clang-format on
 
 } // namespace
 } // namespace corvane::testing

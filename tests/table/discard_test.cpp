@@ -22,14 +22,20 @@ TEST_F(Discard, ComputerSeatsKeepTrumpsAndTheAceOfHearts) {
     place(0, {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
               Card::of(7, Spades)});
     // Seat 1: the Ace of hearts and no trump: keeps it and throws the other four.
-    place(5, {AceOfHearts, Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Clubs),
-              Card::of(6, Clubs)}, TagState::Down);
+    place(5,
+          {AceOfHearts, Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Clubs),
+           Card::of(6, Clubs)},
+          TagState::Down);
     // Seat 2: no trump at all: throws all five.
-    place(10, {Card::of(8, Spades), Card::of(9, Spades), Card::of(10, Spades), Card::of(8, Clubs),
-               Card::of(9, Clubs)}, TagState::Down);
+    place(10,
+          {Card::of(8, Spades), Card::of(9, Spades), Card::of(10, Spades), Card::of(8, Clubs),
+           Card::of(9, Clubs)},
+          TagState::Down);
     // Seat 3, the bidder: three trumps in hand, two in the kitty.
-    place(15, {Card::of(5, Diamonds), Card::of(Jack, Diamonds), Card::of(2, Diamonds),
-               Card::of(Queen, Spades), Card::of(King, Spades)}, TagState::Down);
+    place(15,
+          {Card::of(5, Diamonds), Card::of(Jack, Diamonds), Card::of(2, Diamonds),
+           Card::of(Queen, Spades), Card::of(King, Spades)},
+          TagState::Down);
     place(20, {Card::of(King, Diamonds), Card::of(Queen, Clubs), Card::of(Ace, Diamonds)},
           TagState::Down);
     discardPhase(3, Diamonds);

@@ -1,12 +1,11 @@
 // A standalone table under a virtual clock, with helpers that lay out exact hands.
 #pragma once
 
-#include <gtest/gtest.h>
+#include "table/engine.h"
 
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <vector>
-
-#include "table/engine.h"
 
 namespace corvane::testing {
 

@@ -1,13 +1,12 @@
 // Whole games under the virtual clock, checked hand by hand: 23 cards dealt, no card in two
 // places, every card played legally, six units a hand, scores that follow from the units and
 // the bid, and the dealer moving on.
-#include <gtest/gtest.h>
-
-#include <set>
-
 #include "cards/card_value.h"
 #include "cards/legal_play.h"
 #include "tools/sim/simulation.h"
+
+#include <gtest/gtest.h>
+#include <set>
 
 namespace corvane {
 namespace {
@@ -84,7 +83,8 @@ public:
         EXPECT_EQ(r.bidder, m_bidder);
         EXPECT_EQ(r.bid, m_bid);
         const int b = r.bidder;
-        const int counted = (m_units[static_cast<size_t>(b)] + m_units[static_cast<size_t>((b + 2) % 4)]) * 5;
+        const int counted =
+            (m_units[static_cast<size_t>(b)] + m_units[static_cast<size_t>((b + 2) % 4)]) * 5;
         EXPECT_EQ(r.counted, counted);
         EXPECT_EQ(r.made, counted >= r.bid);
         std::array<int, 2> expected = m_scores;
@@ -152,10 +152,12 @@ TEST_P(WholeGames, FollowTheRules) {
     EXPECT_FALSE(::testing::Test::HasFailure());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Seeds, WholeGames,
                          ::testing::Values(FlowRow{1, false, false}, FlowRow{2, true, false},
                                            FlowRow{3, false, true}, FlowRow{4, true, true},
                                            FlowRow{5, false, false}));
+// clang-format on
 
 TEST(WholeGames, SameSeedSameGames) {
     auto run = [](std::uint64_t seed) {

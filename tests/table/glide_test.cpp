@@ -1,12 +1,11 @@
 // The movements the window animates: the 120-twip glide of a dealt card and the spiral of a won
 // game, and the movements the flow asks for.
-#include <gtest/gtest.h>
+#include "table/engine.h"
+#include "table/glide.h"
 
 #include <cmath>
 #include <cstdlib>
-
-#include "table/engine.h"
-#include "table/glide.h"
+#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {

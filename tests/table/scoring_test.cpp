@@ -52,6 +52,7 @@ TEST_P(Scoring, HandEnd) {
     EXPECT_EQ(t().gamePhase, PhaseIdle);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Rules, Scoring,
     ::testing::Values(
@@ -71,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "You're not easy!"},
         ScoreRow{"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120},
                  "She's gone, b'y."}));
+// clang-format on
 
 TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
     t().gamePhase = PhasePlay;

@@ -1,7 +1,7 @@
 // The card pictures' tags and the routines that turn and mark them.
-#include <gtest/gtest.h>
-
 #include "table/table.h"
+
+#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {

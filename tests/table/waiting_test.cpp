@@ -149,8 +149,8 @@ TEST_F(EngineFixture, CardHintSentence) {
     t().trickCardCount = 0;
     t().trickWinnerCard = -1;
     t().drawCount = {0, 0, 4, 0};
-    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(2, Spades), Card::of(3, Spades),
-              Card::of(4, Clubs)});
+    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(2, Spades),
+              Card::of(3, Spades), Card::of(4, Clubs)});
     // Leading with a partner that drew four: the highest card by rank value, counted with the
     // suit of the last card led. Picture 0 (the 10 of clubs) led last, so clubs count as led.
     t().ledCard = 0;
@@ -257,7 +257,8 @@ TEST_F(EngineFixture, PlayersMenuOnlyBetweenHands) {
         engine.newPartner();
         engine.newOpponents();
         EXPECT_EQ(engine.namePool().count(), 26);
-        std::set<std::string> all(engine.namePool().names().begin(), engine.namePool().names().end());
+        std::set<std::string> all(engine.namePool().names().begin(),
+                                  engine.namePool().names().end());
         for (int s = 1; s <= 3; ++s)
             all.insert(t().lblPlayerName[static_cast<size_t>(s)].caption);
         EXPECT_EQ(all.size(), 29u);

@@ -1,11 +1,11 @@
 // corvane-bench: how fast the engine plays. Whole games under the virtual clock (hands per
 // second on one core, the figure that matters for self-play), and the rules' hot spots.
-#include <benchmark/benchmark.h>
-
 #include "cards/card_value.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
 #include "tools/sim/simulation.h"
+
+#include <benchmark/benchmark.h>
 
 namespace corvane {
 namespace {
@@ -18,8 +18,8 @@ void WholeGames(benchmark::State& state) {
         sim.play(1);
         hands += sim.figures().hands - before;
     }
-    state.counters["hands/s"] = benchmark::Counter(static_cast<double>(hands),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["hands/s"] =
+        benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
     state.counters["hands/game"] =
         static_cast<double>(hands) / static_cast<double>(state.iterations());
 }

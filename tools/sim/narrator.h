@@ -1,9 +1,9 @@
 // Tells a game as it goes, a few lines per hand, for `make run` while there is no window.
 #pragma once
 
-#include <cstdio>
-
 #include "table/engine.h"
+
+#include <cstdio>
 
 namespace corvane {
 

@@ -1,14 +1,14 @@
 // corvane-sim: plays whole standalone games headless and prints what happened.
+#include "tools/sim/narrator.h"
+#include "tools/sim/simulation.h"
+#include "tools/sim/trace_writer.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
-
-#include "tools/sim/narrator.h"
-#include "tools/sim/simulation.h"
-#include "tools/sim/trace_writer.h"
 
 using namespace corvane;
 
@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
     }
     if (sim.player().refusedHints() > 0)
         std::printf("hints refused by the table: %ld\n", sim.player().refusedHints());
-    std::printf("hands per second %.0f\n", seconds > 0 ? static_cast<double>(f.hands) / seconds : 0.0);
+    std::printf("hands per second %.0f\n",
+                seconds > 0 ? static_cast<double>(f.hands) / seconds : 0.0);
     return 0;
 }

@@ -2,13 +2,13 @@
 // by the automatic player, the other seats by the computer players.
 #pragma once
 
+#include "table/engine.h"
+#include "tools/sim/auto_player.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <stdexcept>
-
-#include "table/engine.h"
-#include "tools/sim/auto_player.h"
 
 namespace corvane {
 

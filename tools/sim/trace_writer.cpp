@@ -20,10 +20,17 @@ std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out + "\"";
@@ -40,8 +47,8 @@ void TraceWriter::gameStarted(int game, std::uint64_t seed) {
 }
 
 void TraceWriter::onDeal(int dealer, const std::array<int, 52>& deck) {
-    line("{\"ev\":\"deal\",\"hand\":" + std::to_string(++m_hand) + ",\"dealer\":" +
-         std::to_string(dealer) + ",\"deck\":" + list(deck) + "}");
+    line("{\"ev\":\"deal\",\"hand\":" + std::to_string(++m_hand) +
+         ",\"dealer\":" + std::to_string(dealer) + ",\"deck\":" + list(deck) + "}");
 }
 
 void TraceWriter::onBid(int seat, const std::string& bid, int suit) {
@@ -55,13 +62,13 @@ void TraceWriter::onMisdeal(int dealer) {
 }
 
 void TraceWriter::onTrump(int bidder, int suit, int bid) {
-    line("{\"ev\":\"trump\",\"bidder\":" + std::to_string(bidder) + ",\"suit\":" +
-         std::to_string(suit) + ",\"bid\":" + std::to_string(bid) + "}");
+    line("{\"ev\":\"trump\",\"bidder\":" + std::to_string(bidder) +
+         ",\"suit\":" + std::to_string(suit) + ",\"bid\":" + std::to_string(bid) + "}");
 }
 
 void TraceWriter::onDiscard(int seat, const std::vector<int>& pictures) {
-    line("{\"ev\":\"discard\",\"seat\":" + std::to_string(seat) + ",\"pictures\":" +
-         list(pictures) + "}");
+    line("{\"ev\":\"discard\",\"seat\":" + std::to_string(seat) +
+         ",\"pictures\":" + list(pictures) + "}");
 }
 
 void TraceWriter::onKitty(const std::vector<int>& thrown,
@@ -76,8 +83,8 @@ void TraceWriter::onKitty(const std::vector<int>& thrown,
 }
 
 void TraceWriter::onDraw(int picture, Card card) {
-    line("{\"ev\":\"draw\",\"picture\":" + std::to_string(picture) + ",\"card\":" +
-         std::to_string(card.number()) + "}");
+    line("{\"ev\":\"draw\",\"picture\":" + std::to_string(picture) +
+         ",\"card\":" + std::to_string(card.number()) + "}");
 }
 
 void TraceWriter::onPlay(int seat, int picture, Card card) {
@@ -86,15 +93,16 @@ void TraceWriter::onPlay(int seat, int picture, Card card) {
 }
 
 void TraceWriter::onTrick(int winner, int units) {
-    line("{\"ev\":\"trick\",\"winner\":" + std::to_string(winner) + ",\"units\":" +
-         std::to_string(units) + "}");
+    line("{\"ev\":\"trick\",\"winner\":" + std::to_string(winner) +
+         ",\"units\":" + std::to_string(units) + "}");
 }
 
 void TraceWriter::onHand(const HandResult& r) {
-    line("{\"ev\":\"hand\",\"bidder\":" + std::to_string(r.bidder) + ",\"bid\":" +
-         std::to_string(r.bid) + ",\"counted\":" + std::to_string(r.counted) + ",\"made\":" +
-         (r.made ? "true" : "false") + ",\"scores\":[" + std::to_string(r.scores[0]) + "," +
-         std::to_string(r.scores[1]) + "],\"message\":" + jsonString(r.message) + "}");
+    line("{\"ev\":\"hand\",\"bidder\":" + std::to_string(r.bidder) +
+         ",\"bid\":" + std::to_string(r.bid) + ",\"counted\":" + std::to_string(r.counted) +
+         ",\"made\":" + (r.made ? "true" : "false") + ",\"scores\":[" +
+         std::to_string(r.scores[0]) + "," + std::to_string(r.scores[1]) +
+         "],\"message\":" + jsonString(r.message) + "}");
 }
 
 void TraceWriter::onGameEnd(int winner, std::array<int, 2> scores) {

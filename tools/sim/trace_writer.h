@@ -1,12 +1,12 @@
 // Writes every step of the simulated games as one JSON object per line.
 #pragma once
 
+#include "table/observer.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
-
-#include "table/observer.h"
 
 namespace corvane {
 
