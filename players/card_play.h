@@ -13,7 +13,7 @@ int HighestCard(const Table& table, int seat, int trumpSuit);
 int HighestCardButFive(const Table& table, int seat, int trumpSuit);
 
 // The picture index of the card `seat` plays. `highCard` is the card winning the trick so far
-// (-1 when the trick is empty). Always an unplayed card of the seat.
+// (-1 when the trick is empty). An unplayed card of the seat; -1 only when it has none left.
 int ChooseCard(const Table& table, int seat, int trumpSuit, int highCard);
 
 } // namespace corvane

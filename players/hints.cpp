@@ -32,7 +32,10 @@ std::string hintSentence(const Table& table) {
     case PhaseDiscard:
         return "Use the Auto-discard button.";
     case PhasePlay: {
-        const Card card = table.cardAt(cardHint(table));
+        const int picture = cardHint(table);
+        if (picture < 0)
+            return "I got nothing."; // every card of the hand is on the table already
+        const Card card = table.cardAt(picture);
         return "I would play the " + CardName(card) + " of " + SuitSentenceName(card.suit());
     }
     default:

@@ -127,7 +127,7 @@ Task Engine::cardClick(int index) {
         co_return;
     // Only the local player's own cards still in hand can be played; a click elsewhere on the
     // table is ignored.
-    if (index > 4 || m_t.CardState(index) == TagState::Played ||
+    if (index < 0 || index > 4 || m_t.CardState(index) == TagState::Played ||
         m_t.CardState(index) == TagState::Thrown)
         co_return;
     if (!m_t.online)
