@@ -144,16 +144,22 @@ void Lobby::received(Peer& peer, const Decoded<HostUpMessage>& decoded) {
         decoded.message);
 }
 
+bool Lobby::admitted(Peer& peer, bool already, const std::string& key, const char* what) {
+    if (already) {
+        logLine(peerName(peer) + " sent a second " + what + "; ignored");
+        return false;
+    }
+    if (!keyAccepted(key)) {
+        logLine(peerName(peer) + " refused: wrong key");
+        peer.deliver(encode(KeyRefused{}));
+        return false;
+    }
+    return true;
+}
+
 void Lobby::createTable(Peer& host, const CreateTable& create) {
-    if (m_hostedBy.contains(host.id())) {
-        logLine(peerName(host) + " sent a second table creation; ignored");
+    if (!admitted(host, m_hostedBy.contains(host.id()), create.key, "table creation"))
         return;
-    }
-    if (!keyAccepted(create.key)) {
-        logLine(peerName(host) + " refused: wrong key");
-        host.deliver(encode(KeyRefused{}));
-        return;
-    }
     LobbyTable t;
     t.id = m_nextTable++;
     t.name = create.tableName;

@@ -55,6 +55,9 @@ private:
     };
 
     bool keyAccepted(const std::string& key) const;
+    // A first "H" or "L" with the right key; otherwise logs why, answers "N" for a wrong key,
+    // and returns false.
+    bool admitted(Peer& peer, bool already, const std::string& key, const char* what);
     std::vector<std::uint64_t> waitingTables() const;
     std::string occupant(const LobbyTable& table, int seat) const;
     std::string seatList(const LobbyTable& table) const;

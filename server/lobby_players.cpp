@@ -34,15 +34,8 @@ void Lobby::received(Peer& peer, const Decoded<PlayerUpMessage>& decoded) {
 }
 
 void Lobby::join(Peer& player, const JoinTable& request) {
-    if (m_seated.contains(player.id())) {
-        logLine(peerName(player) + " sent a second join; ignored");
+    if (!admitted(player, m_seated.contains(player.id()), request.key, "join"))
         return;
-    }
-    if (!keyAccepted(request.key)) {
-        logLine(peerName(player) + " refused: wrong key");
-        player.deliver(encode(KeyRefused{}));
-        return;
-    }
     auto listed = m_lastList.find(player.address());
     const std::vector<std::uint64_t> rows =
         listed != m_lastList.end() ? listed->second : waitingTables();
