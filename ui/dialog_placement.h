@@ -1,0 +1,62 @@
+// Where every dialog of the table goes: over the bottom right corner of the table window, its own
+// bottom right corner 350 twips left of and 600 twips above the window's, and above the window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace corvane::ui {
+
+inline constexpr int TwipsPerPixel = 15;
+inline constexpr int PlacementRightTwips = 350;
+inline constexpr int PlacementBottomTwips = 600;
+
+// A rectangle of a dialog layout given in twips, in pixels (rounded to the nearest pixel).
+constexpr int twipsToPixels(int twips) {
+    return (twips >= 0 ? twips + TwipsPerPixel / 2 : twips - TwipsPerPixel / 2) / TwipsPerPixel;
+}
+constexpr QRect pixelRect(int left, int top, int width, int height) {
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+// A window's outer rectangle (frame and title bar included) in twips.
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct TwipPoint {
+    int left = 0;
+    int top = 0;
+    bool operator==(const TwipPoint&) const = default;
+};
+
+// The top-left corner of a dialog of `dialogWidth` x `dialogHeight` twips over `table`. The result
+// is not kept on the screen: a dialog larger than the space left of or above the corner gets a
+// negative position, as it should, so every dialog sits at the same corner whatever its size.
+constexpr TwipPoint placeDialogTwips(const TwipRect& table, int dialogWidth, int dialogHeight) {
+    return {table.left + table.width - dialogWidth - PlacementRightTwips,
+            table.top + table.height - dialogHeight - PlacementBottomTwips};
+}
+
+// The same rule on pixel frame rectangles: the arithmetic is done in twips and the result rounded
+// to the nearest pixel (350 twips is 23 1/3 pixels).
+QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame);
+
+// Moves `dialog` (a top-level window) over the bottom right corner of `table`, using both frame
+// rectangles, and keeps it above the table window.
+//
+// "Topmost" is mapped to "above the table window": the dialog becomes a transient child window of
+// the table (Qt::Dialog or Qt::Tool with the table as parent), which every window manager keeps in
+// front of its parent and which moves to the front with it. A window on top of every other
+// program's windows would cover the person's other work while the game waits for a click, and
+// Wayland compositors ignore the request anyway. Call it right after showing the dialog, when the
+// window manager knows the frames; before that, the dialog is assumed to have the table's frame.
+void PlaceDialog(QWidget* dialog, const QWidget* table);
+
+} // namespace corvane::ui

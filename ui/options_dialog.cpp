@@ -1,0 +1,176 @@
+// The options dialog: eight card backs to pick from, three rule options and the play speed.
+#include "ui/options_dialog.h"
+
+#include "table/table.h"
+#include "ui/card_renderer.h"
+#include "ui/dialog_placement.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace corvane::ui {
+
+namespace {
+
+struct SpeedItem {
+    const char* caption;
+    int delay;
+};
+constexpr std::array<SpeedItem, 3> SpeedItems{{
+    {"Slow", SpeedSlow},
+    {"Medium", SpeedMedium},
+    {"Give 'er!!", SpeedGiveEr},
+}};
+
+int designIndex(int design) {
+    return ((design % BackDesignCount) + BackDesignCount) % BackDesignCount;
+}
+
+// Left and Top of picPack(i) inside its frame, in twips: four across, two rows.
+QRect packRect(int design) {
+    constexpr std::array<int, 4> lefts{240, 1440, 2640, 3840};
+    return pixelRect(lefts[static_cast<size_t>(design % 4)], design < 4 ? 360 : 1920, 1060, 1435);
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_table(table) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+    setModal(false);
+    QFont small = font();
+    small.setPointSizeF(8.25);
+    setFont(small);
+    setFixedSize(pixelRect(0, 0, 5325, 5955).size());
+
+    buildPackFrame();
+    buildOptionsFrame();
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setGeometry(pixelRect(2880, 5400, 1095, 375));
+    m_cmdOK->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setGeometry(pixelRect(4080, 5400, 1095, 375));
+    // Esc already rejects a QDialog; Cancel is the same thing.
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] {
+        storeSettings();
+        accept();
+    });
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    loadSettings();
+}
+
+void OptionsDialog::buildPackFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("Pack Design"), this);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    frame->setGeometry(pixelRect(120, 120, 5055, 3615));
+
+    const qreal dpr = devicePixelRatioF();
+    for (int design = 0; design < BackDesignCount; ++design) {
+        auto* picture = new QLabel(frame);
+        picture->setObjectName(QStringLiteral("picPack%1").arg(design));
+        picture->setGeometry(packRect(design));
+        picture->setPixmap(cardRenderer().back(design, dpr));
+        picture->setScaledContents(true);
+        picture->setToolTip(CardRenderer::backName(design));
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->installEventFilter(this);
+        m_picPack[static_cast<size_t>(design)] = picture;
+    }
+
+    m_selector = new QFrame(frame);
+    m_selector->setObjectName(QStringLiteral("shpSelector"));
+    m_selector->setGeometry(pixelRect(240, 360, 1065, 1440));
+    // The outline only: clicks go through it to the picture below.
+    m_selector->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_selector->setStyleSheet(QStringLiteral(
+        "QFrame#shpSelector { border: 3px solid #1f5fd0; border-radius: 5px; background: "
+        "transparent; }"));
+    m_selector->raise();
+}
+
+void OptionsDialog::buildOptionsFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("Game Options"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setGeometry(pixelRect(120, 3960, 5055, 1335));
+
+    m_chk525 = new QCheckBox(QStringLiteral("Must have 5 to bid 25"), frame);
+    m_chk525->setObjectName(QStringLiteral("chk525"));
+    m_chk525->setGeometry(pixelRect(240, 360, 2295, 255));
+    m_chkFollowSuit = new QCheckBox(QStringLiteral("Must follow suit"), frame);
+    m_chkFollowSuit->setObjectName(QStringLiteral("chkFollowSuit"));
+    m_chkFollowSuit->setGeometry(pixelRect(240, 720, 2295, 255));
+    m_chkTutorial = new QCheckBox(QStringLiteral("Deal cards face up"), frame);
+    m_chkTutorial->setObjectName(QStringLiteral("chkTutorial"));
+    m_chkTutorial->setGeometry(pixelRect(2640, 360, 2295, 255));
+
+    auto* speedLabel = new QLabel(QStringLiteral("Play Speed"), frame);
+    speedLabel->setObjectName(QStringLiteral("Label1"));
+    speedLabel->setGeometry(pixelRect(2640, 720, 1095, 315));
+    m_cboSpeed = new QComboBox(frame);
+    m_cboSpeed->setObjectName(QStringLiteral("cboSpeed"));
+    m_cboSpeed->setGeometry(pixelRect(3600, 720, 1215, 315));
+    for (const SpeedItem& item : SpeedItems)
+        m_cboSpeed->addItem(QString::fromUtf8(item.caption), item.delay);
+    speedLabel->setBuddy(m_cboSpeed);
+}
+
+void OptionsDialog::loadSettings() {
+    // A delay that is none of the three (the lobby's Cancel leaves 200) selects nothing, and OK
+    // then keeps that delay: the dialog shows the truth and changes the pace only when asked to.
+    m_cboSpeed->setCurrentIndex(m_cboSpeed->findData(m_table.speedDelay));
+
+    m_chk525->setChecked(!m_table.anyBidAllowed);
+    m_chkFollowSuit->setChecked(m_table.mustFollowSuit);
+    m_chkTutorial->setChecked(m_table.tutorialMode);
+    if (m_table.online) {
+        // Online play always enforces the five rule; the box cannot change it.
+        m_chk525->setChecked(false);
+        m_chk525->setEnabled(false);
+    }
+    pickDesign(m_table.backDesign);
+}
+
+void OptionsDialog::storeSettings() {
+    if (m_cboSpeed->currentIndex() >= 0)
+        m_table.speedDelay = m_cboSpeed->currentData().toInt();
+    // Online the box is greyed and unchecked only because the rule is not the player's to change;
+    // storing "unchecked" would switch the rule off for the rest of the run, so it stays as it is.
+    if (!m_table.online)
+        m_table.anyBidAllowed = !m_chk525->isChecked();
+    m_table.mustFollowSuit = m_chkFollowSuit->isChecked();
+    m_table.tutorialMode = m_chkTutorial->isChecked();
+    m_table.backDesign = m_pickedDesign;
+}
+
+void OptionsDialog::pickDesign(int design) {
+    m_pickedDesign = designIndex(design);
+    m_selector->move(m_picPack[static_cast<size_t>(m_pickedDesign)]->pos());
+}
+
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int design = 0; design < BackDesignCount; ++design) {
+            if (watched == m_picPack[static_cast<size_t>(design)]) {
+                pickDesign(design);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,58 @@
+// The options dialog: the card-back design, the pace of the computer players and the three rule
+// options. It reads the five settings from the table when it is made and writes them back on OK.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace corvane {
+struct Table;
+}
+
+namespace corvane::ui {
+
+inline constexpr int SpeedSlow = 700;
+inline constexpr int SpeedMedium = 300;
+inline constexpr int SpeedGiveEr = 50;
+
+// Non-modal: show it with show() and place it with PlaceDialog. OK and Cancel close it through
+// accept() and reject(), so a caller that sets Qt::WA_DeleteOnClose gets a fresh dialog, reading
+// the settings anew, each time it opens one.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    OptionsDialog(Table& table, QWidget* parent = nullptr);
+
+    // The design that OK would store (0-7).
+    int pickedDesign() const { return m_pickedDesign; }
+    void pickDesign(int design);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPackFrame();
+    void buildOptionsFrame();
+    void loadSettings();
+    void storeSettings();
+
+    Table& m_table;
+    int m_pickedDesign = 0;
+    std::array<QLabel*, 8> m_picPack{};
+    QFrame* m_selector = nullptr;
+    QCheckBox* m_chk525 = nullptr;
+    QCheckBox* m_chkFollowSuit = nullptr;
+    QCheckBox* m_chkTutorial = nullptr;
+    QComboBox* m_cboSpeed = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdCancel = nullptr;
+};
+
+} // namespace corvane::ui
