@@ -1,0 +1,37 @@
+#include "ui/bid_dialog.h"
+
+#include "ui/table_fonts.h"
+#include "ui/twips.h"
+
+#include <QPushButton>
+
+namespace corvane::ui {
+
+BidDialog::BidDialog(QWidget* table)
+    : ToolWindow(QStringLiteral("Choose Bid"), {px(2400), px(600)}, table) {
+    setObjectName(QStringLiteral("frmBidSel"));
+    static const char* const captions[] = {"Pass", "20", "25", "30"};
+    QFont font = buttonFont(10);
+    font.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
+        b->setObjectName(QStringLiteral("cmdBid%1").arg(i));
+        b->setGeometry(twipRect(600 * i, 0, 615, 615));
+        b->setFont(font);
+        connect(b, &QPushButton::clicked, this, [this, i] { emit bidClicked(i); });
+        m_buttons[static_cast<size_t>(i)] = b;
+    }
+    m_buttons[0]->setDefault(true);
+}
+
+void BidDialog::showState(const Table& table) {
+    for (size_t i = 0; i < 4; ++i)
+        m_buttons[i]->setEnabled(table.bidDialog.enabled[i]);
+    if (isVisible() != table.bidDialog.visible) {
+        setVisible(table.bidDialog.visible);
+        if (isVisible())
+            m_buttons[0]->setFocus();
+    }
+}
+
+} // namespace corvane::ui

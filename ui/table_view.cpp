@@ -1,0 +1,210 @@
+// The table's controls at their places, and showing a Table on them.
+#include "ui/table_view.h"
+
+#include "ui/card_renderer.h"
+#include "ui/card_view.h"
+#include "ui/table_fonts.h"
+#include "ui/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRadialGradient>
+#include <QVariantAnimation>
+
+namespace corvane::ui {
+
+namespace {
+
+const QColor Baize(80, 176, 96);
+
+QLabel* makeLabel(QWidget* parent, const QString& name, QRect rect, const QFont& font) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(rect);
+    l->setFont(font);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+// An opaque box in the system's window colours with a single-line border.
+void makeBoxed(QLabel* l) {
+    l->setFrameStyle(QFrame::Box | QFrame::Plain);
+    l->setLineWidth(1);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, l->palette().color(QPalette::Base));
+    p.setColor(QPalette::WindowText, l->palette().color(QPalette::Text));
+    l->setPalette(p);
+}
+
+QColor labelColor(LabelColor c, const QLabel* l) {
+    switch (c) {
+    case LabelColor::Red:
+        return QColor(255, 0, 0);
+    case LabelColor::White:
+        return Qt::white;
+    case LabelColor::Black:
+        break;
+    }
+    return l->property("boxed").toBool() ? l->palette().color(QPalette::Base).lightness() > 128
+                                               ? QColor(Qt::black)
+                                               : QColor(Qt::white)
+                                         : QColor(Qt::black);
+}
+
+void showLabel(QLabel* l, const Label& label) {
+    l->setText(QString::fromStdString(label.caption));
+    QFont f = l->font();
+    if (f.underline() != label.underline) {
+        f.setUnderline(label.underline);
+        l->setFont(f);
+    }
+    QPalette p = l->palette();
+    const QColor color = labelColor(label.color, l);
+    if (p.color(QPalette::WindowText) != color) {
+        p.setColor(QPalette::WindowText, color);
+        l->setPalette(p);
+    }
+    l->setVisible(label.visible);
+}
+
+} // namespace
+
+TableView::TableView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmCorvane"));
+    setFixedSize(px(TableWidth), px(TableHeight));
+    setAutoFillBackground(false);
+
+    const std::array<QRect, 6> names{
+        twipRect(3120, 6480, 2175, 255), twipRect(240, 4200, 2175, 255),
+        twipRect(3120, 1800, 2175, 255), twipRect(6000, 4200, 2175, 255),
+        twipRect(6120, 120, 975, 255),   twipRect(7200, 120, 975, 255)};
+    for (size_t i = 0; i < names.size(); ++i) {
+        m_playerNames[i] =
+            makeLabel(this, QStringLiteral("lblPlayerName%1").arg(i), names[i], nameFont());
+        m_playerNames[i]->setAttribute(Qt::WA_TranslucentBackground);
+    }
+    for (size_t i = 4; i < 6; ++i) {
+        QPalette p = m_playerNames[i]->palette();
+        p.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
+        m_playerNames[i]->setPalette(p);
+    }
+    for (int i = 0; i < 2; ++i) {
+        m_scores[static_cast<size_t>(i)] =
+            makeLabel(this, QStringLiteral("lblScore%1").arg(i),
+                      twipRect(6120 + 1080 * i, 360, 975, 495), numberFont());
+        makeBoxed(m_scores[static_cast<size_t>(i)]);
+        m_scores[static_cast<size_t>(i)]->setText(QStringLiteral("0"));
+        m_tricks[static_cast<size_t>(i)] =
+            makeLabel(this, QStringLiteral("lblTricks%1").arg(i),
+                      twipRect(6120 + 1080 * i, 900, 975, 255), trickFont());
+    }
+    const std::array<QRect, 5> bids{twipRect(3720, 3600, 975, 495), twipRect(2760, 3000, 975, 495),
+                                    twipRect(3720, 2400, 975, 495), twipRect(4680, 3000, 975, 495),
+                                    twipRect(960, 240, 975, 495)};
+    for (size_t i = 0; i < bids.size(); ++i) {
+        m_bids[i] = makeLabel(this, QStringLiteral("lblBid%1").arg(i), bids[i], numberFont());
+        makeBoxed(m_bids[i]);
+        m_bids[i]->setProperty("boxed", true);
+        m_bids[i]->hide();
+    }
+    m_bids[4]->setToolTip(QStringLiteral("High Bid"));
+
+    m_trump = new QLabel(this);
+    m_trump->setObjectName(QStringLiteral("imgTrump"));
+    m_trump->setGeometry(twipRect(360, 240, 495, 495));
+    m_trump->setToolTip(QStringLiteral("Trump Suit"));
+    m_trump->setAlignment(Qt::AlignCenter);
+    m_trump->hide();
+
+    m_timeout =
+        makeLabel(this, QStringLiteral("lblTimeout"), twipRect(2760, 6120, 255, 255), font());
+    makeBoxed(m_timeout);
+    m_timeout->setText(QStringLiteral("20"));
+    m_timeout->hide();
+
+    m_whiteboard = new QPlainTextEdit(this);
+    m_whiteboard->setObjectName(QStringLiteral("txtWhiteboard"));
+    m_whiteboard->setGeometry(twipRect(6120, 1200, 2055, 855));
+    m_whiteboard->setReadOnly(true);
+    m_whiteboard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_whiteboard->hide();
+    m_chat = new QLineEdit(this);
+    m_chat->setObjectName(QStringLiteral("txtChat"));
+    m_chat->setGeometry(twipRect(6120, 2040, 2055, 285));
+    m_chat->setMaxLength(80);
+    m_chat->setToolTip(QStringLiteral("Enter a chat message here"));
+    m_chat->hide();
+    m_seat = new QLineEdit(QStringLiteral("0"), this);
+    m_seat->setObjectName(QStringLiteral("txtSeat"));
+    m_seat->setGeometry(twipRect(7680, 5520, 615, 285));
+    m_seat->hide();
+
+    for (int i = 0; i < PictureCount; ++i) {
+        auto* p = new CardView(i, this);
+        p->move(toPixels(homePosition(i)));
+        p->hide();
+        connect(p, &CardView::clicked, this, &TableView::cardClicked);
+        m_pictures[static_cast<size_t>(i)] = p;
+    }
+}
+
+void TableView::setRefusalTest(std::function<bool(int)> refused) {
+    for (CardView* p : m_pictures)
+        p->setRefusalTest(refused);
+}
+
+void TableView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // The baize: the table colour in the middle, a little shade towards the rails.
+    QRadialGradient felt(rect().center(), width() * 0.75);
+    felt.setColorAt(0.0, Baize.lighter(106));
+    felt.setColorAt(0.55, Baize);
+    felt.setColorAt(1.0, Baize.darker(135));
+    painter.fillRect(rect(), felt);
+}
+
+void TableView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void TableView::showTable(const Table& table) {
+    showPictures(table);
+    showLabels(table);
+}
+
+void TableView::showLabels(const Table& table) {
+    for (size_t i = 0; i < m_playerNames.size(); ++i) {
+        Label name = table.lblPlayerName[i];
+        if (i >= 4)
+            name.color = LabelColor::Black;
+        showLabel(m_playerNames[i], name);
+        if (i >= 4) {
+            QPalette p = m_playerNames[i]->palette();
+            p.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
+            m_playerNames[i]->setPalette(p);
+        }
+    }
+    for (size_t i = 0; i < m_bids.size(); ++i)
+        showLabel(m_bids[i], table.lblBid[i]);
+    for (int i = 0; i < 2; ++i) {
+        m_scores[static_cast<size_t>(i)]->setText(QString::fromStdString(table.scoreCaption(i)));
+        m_tricks[static_cast<size_t>(i)]->setText(
+            trickMarks(table.lblTricks[static_cast<size_t>(i)]));
+    }
+    if (table.imgTrumpVisible && m_trumpSuit != table.trumpSuit) {
+        m_trumpSuit = table.trumpSuit;
+        m_trump->setPixmap(cardRenderer().suitSymbol(m_trumpSuit, px(480), devicePixelRatioF()));
+    }
+    m_trump->setVisible(table.imgTrumpVisible);
+    showLabel(m_timeout, table.lblTimeout);
+    m_chat->setVisible(table.online);
+    m_whiteboard->setVisible(table.online);
+    m_seat->setText(QString::number(table.localSeat));
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,97 @@
+// The green table: the 24 card pictures, the names, bids, scores and trick marks, the trump
+// symbol and the (online) chat controls, all at their places. It draws a Table and animates the
+// movements the flow asks for; it decides nothing.
+#pragma once
+
+#include "table/table.h"
+#include "ui/qt_scheduler.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QVariantAnimation;
+
+namespace corvane::ui {
+
+class CardView;
+
+class TableView final : public QWidget, public Animator {
+    Q_OBJECT
+public:
+    explicit TableView(QWidget* parent = nullptr);
+    ~TableView() override;
+
+    // Brings every control in line with the table.
+    void showTable(const Table& table);
+
+    void setRefusalTest(std::function<bool(int)> refused);
+
+    // Animator: glides and spins run at a steady pace of their own.
+    void startMovement(const Movement& movement, std::function<void()> done) override;
+    // Ends every running movement at once, each reporting done.
+    void finishMovements();
+    bool moving() const;
+
+    CardView* picture(int index) const { return m_pictures[static_cast<size_t>(index)]; }
+    QLabel* playerName(int index) const { return m_playerNames[static_cast<size_t>(index)]; }
+    QLabel* bid(int index) const { return m_bids[static_cast<size_t>(index)]; }
+    QLabel* score(int index) const { return m_scores[static_cast<size_t>(index)]; }
+    QLabel* tricks(int index) const { return m_tricks[static_cast<size_t>(index)]; }
+    QLabel* trump() const { return m_trump; }
+    QLabel* timeout() const { return m_timeout; }
+    QPlainTextEdit* whiteboard() const { return m_whiteboard; }
+    QLineEdit* chat() const { return m_chat; }
+    QLineEdit* seat() const { return m_seat; }
+
+    // Milliseconds per 120-twip step of a glide and per point of a spin.
+    static constexpr int GlideStepMs = 4;
+    static constexpr int SpinStepMs = 2;
+
+signals:
+    void cardClicked(int index);
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    struct Running {
+        QVariantAnimation* animation = nullptr; // owned by the view
+        std::vector<Point> path;
+        std::function<void()> done;
+    };
+    void showPictures(const Table& table);
+    void showLabels(const Table& table);
+    void finish(int picture);
+
+    std::array<CardView*, PictureCount> m_pictures{};
+    // What each picture shows, so that a back keeps the design it was dealt with.
+    struct Shown {
+        int card = 0;
+        TagState state = TagState::Down;
+        bool visible = false;
+        int backDesign = 0;
+        int stacking = 0;
+    };
+    std::array<Shown, PictureCount> m_shown{};
+    std::array<std::unique_ptr<Running>, PictureCount> m_running;
+    std::array<QLabel*, 6> m_playerNames{};
+    std::array<QLabel*, 5> m_bids{};
+    std::array<QLabel*, 2> m_scores{};
+    std::array<QLabel*, 2> m_tricks{};
+    QLabel* m_trump = nullptr;
+    int m_trumpSuit = -1;
+    QLabel* m_timeout = nullptr;
+    QPlainTextEdit* m_whiteboard = nullptr;
+    QLineEdit* m_chat = nullptr;
+    QLineEdit* m_seat = nullptr;
+};
+
+} // namespace corvane::ui

@@ -1,0 +1,113 @@
+#include "ui/table_window.h"
+
+#include "ui/bid_dialog.h"
+#include "ui/button_window.h"
+#include "ui/card_renderer.h"
+#include "ui/table_view.h"
+#include "ui/trump_dialog.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace corvane::ui {
+
+TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent)
+    : QMainWindow(parent), m_engine(engine), m_scheduler(scheduler), m_view(new TableView(this)),
+      m_buttons(new ButtonWindow(this)), m_bid(new BidDialog(this)), m_trump(new TrumpDialog(this)),
+      m_timeoutTimer(new QTimer(this)) {
+    setWindowTitle(QStringLiteral("Corvane"));
+    setWindowIcon(cardRenderer().windowIcon());
+    setCentralWidget(m_view);
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed single border
+
+    m_scheduler.setAnimator(m_view);
+    connect(&m_scheduler, &QtScheduler::stepped, this, &TableWindow::refresh);
+    m_view->setRefusalTest(
+        [this](int picture) { return m_engine.pointerRefusal(picture) != Refusal::None; });
+    connect(m_view, &TableView::cardClicked, this,
+            [this](int picture) { input([&] { m_engine.clickCard(picture); }); });
+    connect(m_view, &TableView::doubleClicked, this, &TableWindow::onDoubleClick);
+    connect(m_buttons, &ButtonWindow::buttonClicked, this,
+            [this](int index) { input([&] { m_engine.clickButton(index); }); });
+    connect(m_bid, &BidDialog::bidClicked, this,
+            [this](int index) { input([&] { m_engine.clickBid(index); }); });
+    connect(m_trump, &TrumpDialog::suitClicked, this,
+            [this](int suit) { input([&] { m_engine.clickTrump(suit); }); });
+    m_timeoutTimer->setInterval(1000);
+    connect(m_timeoutTimer, &QTimer::timeout, this,
+            [this] { input([&] { m_engine.timeoutTick(); }); });
+}
+
+TableWindow::~TableWindow() {
+    m_scheduler.setAnimator(nullptr);
+}
+
+void TableWindow::refresh() {
+    const Table& t = m_engine.table();
+    m_view->showTable(t);
+    showDialogs();
+    updateMenus();
+    updateTimeout();
+}
+
+void TableWindow::showDialogs() {
+    const Table& t = m_engine.table();
+    const bool buttonsWereVisible = m_buttons->isVisible();
+    const int buttonMode = m_buttons->property("mode").toInt();
+    m_buttons->showState(t);
+    // Every mode change places the window again: a message and the buttons take the same place.
+    if (m_buttons->isVisible() && (!buttonsWereVisible || buttonMode != t.buttonMenu.modeX))
+        placeDialog(m_buttons);
+    m_buttons->setProperty("mode", t.buttonMenu.modeX);
+
+    const bool bidWasVisible = m_bid->isVisible();
+    m_bid->showState(t);
+    if (m_bid->isVisible() && !bidWasVisible)
+        placeDialog(m_bid);
+    const bool trumpWasVisible = m_trump->isVisible();
+    m_trump->showState(t.trumpDialogVisible);
+    if (m_trump->isVisible() && !trumpWasVisible)
+        placeDialog(m_trump);
+}
+
+void TableWindow::updateMenus() {
+    const bool idle = m_engine.playersMenuEnabled();
+    if (m_newPartner) {
+        m_newPartner->setEnabled(idle);
+        m_newOpponents->setEnabled(idle);
+    }
+}
+
+void TableWindow::updateTimeout() {
+    const bool running = m_engine.table().timeoutRunning;
+    if (running && !m_timeoutTimer->isActive())
+        m_timeoutTimer->start();
+    else if (!running)
+        m_timeoutTimer->stop();
+}
+
+void TableWindow::onDoubleClick() {
+    // Only a fresh table: nothing scored, no trick on the table, no hand in progress.
+    const Table& t = m_engine.table();
+    if (t.score[0] == 0 && t.score[1] == 0 && t.tricksPlayed == 0 && t.trickCardCount == 0 &&
+        t.gamePhase == PhaseIdle)
+        emit playOnlineRequested();
+}
+
+void TableWindow::placeDialog(QWidget* dialog) const {
+    // The dialog's bottom right corner 350 twips left of and 600 twips above the window's.
+    const QRect table = frameGeometry();
+    const QRect frame = dialog->frameGeometry();
+    dialog->move(table.left() + table.width() - frame.width() - px(350),
+                 table.top() + table.height() - frame.height() - px(600));
+}
+
+QAction* TableWindow::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+} // namespace corvane::ui

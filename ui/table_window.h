@@ -1,0 +1,69 @@
+// The program's main window: the table, its menu, and the small windows around it (the button
+// window, the bid and trump dialogs). Input goes to the engine; after every input and every step
+// of the flow the window shows the engine's table again.
+#pragma once
+
+#include "table/engine.h"
+#include "ui/qt_scheduler.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QMenu;
+class QTimer;
+
+namespace corvane::ui {
+
+class BidDialog;
+class ButtonWindow;
+class TableView;
+class TrumpDialog;
+
+class TableWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent = nullptr);
+    ~TableWindow() override;
+
+    // Shows the engine's table on every control.
+    void refresh();
+    // Puts a small window over the table's bottom right corner.
+    void placeDialog(QWidget* dialog) const;
+
+    Engine& engine() { return m_engine; }
+    TableView* view() const { return m_view; }
+    ButtonWindow* buttonWindow() const { return m_buttons; }
+    BidDialog* bidDialog() const { return m_bid; }
+    TrumpDialog* trumpDialog() const { return m_trump; }
+    QAction* action(const QString& objectName) const;
+
+signals:
+    // The table asks for online play (the menu, or a double click on a fresh table).
+    void playOnlineRequested();
+
+private:
+    void buildMenus();
+    void showDialogs();
+    void updateMenus();
+    void updateTimeout();
+    void onDoubleClick();
+    void openOptions();
+    void openAbout();
+    void openRules();
+    template <typename F> void input(F&& f) {
+        f();
+        refresh();
+    }
+
+    Engine& m_engine;
+    QtScheduler& m_scheduler;
+    TableView* m_view;
+    ButtonWindow* m_buttons;
+    BidDialog* m_bid;
+    TrumpDialog* m_trump;
+    QTimer* m_timeoutTimer;
+    QAction* m_newPartner = nullptr;
+    QAction* m_newOpponents = nullptr;
+};
+
+} // namespace corvane::ui

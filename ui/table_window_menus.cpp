@@ -1,0 +1,58 @@
+// The table window's menu bar: Game and Help, with the Players submenu.
+#include "ui/table_view.h"
+#include "ui/table_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace corvane::ui {
+
+namespace {
+QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+} // namespace
+
+void TableWindow::buildMenus() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    game->setObjectName(QStringLiteral("mnuGame"));
+    connect(addItem(game, "mnuNew", QStringLiteral("&New Game")), &QAction::triggered, this,
+            [this] { input([&] { m_engine.newGame(); }); });
+    connect(addItem(game, "mnuConnect", QStringLiteral("&Play Online...")), &QAction::triggered,
+            this, &TableWindow::playOnlineRequested);
+    QMenu* players = game->addMenu(QStringLiteral("&Players"));
+    players->setObjectName(QStringLiteral("mnuPlayers"));
+    m_newPartner = addItem(players, "mnuNewPartner", QStringLiteral("New Partner"));
+    m_newOpponents = addItem(players, "mnuNewOpponents", QStringLiteral("New Opponents"));
+    connect(players, &QMenu::aboutToShow, this, &TableWindow::updateMenus);
+    connect(m_newPartner, &QAction::triggered, this,
+            [this] { input([&] { m_engine.newPartner(); }); });
+    connect(m_newOpponents, &QAction::triggered, this,
+            [this] { input([&] { m_engine.newOpponents(); }); });
+    connect(addItem(game, "mnuOptions", QStringLiteral("&Options...")), &QAction::triggered, this,
+            &TableWindow::openOptions);
+    game->addSeparator()->setObjectName(QStringLiteral("mnuNothing"));
+    QAction* exit = addItem(game, "mnuExit", QStringLiteral("E&xit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    connect(addItem(help, "mnuRiziv", QStringLiteral("&Rules of Corvane...")), &QAction::triggered,
+            this, &TableWindow::openRules);
+    QAction* hint = addItem(help, "mnuHint", QStringLiteral("&Hint"));
+    hint->setShortcut(QKeySequence(Qt::Key_F2));
+    hint->setShortcutContext(Qt::ApplicationShortcut);
+    connect(hint, &QAction::triggered, this, [this] { input([&] { m_engine.hint(); }); });
+    help->addSeparator()->setObjectName(QStringLiteral("mnuNone"));
+    connect(addItem(help, "mnuAbout", QStringLiteral("&About Corvane...")), &QAction::triggered,
+            this, &TableWindow::openAbout);
+}
+
+void TableWindow::openOptions() {}
+void TableWindow::openAbout() {}
+void TableWindow::openRules() {}
+
+} // namespace corvane::ui

@@ -1,0 +1,42 @@
+#include "ui/trump_dialog.h"
+
+#include "ui/card_renderer.h"
+#include "ui/twips.h"
+
+#include <QPushButton>
+
+namespace corvane::ui {
+
+TrumpDialog::TrumpDialog(QWidget* table)
+    : ToolWindow(QStringLiteral("Choose Trump"), {px(2400), px(600)}, table) {
+    setObjectName(QStringLiteral("frmTrumpSel"));
+    static const char* const names[] = {"Spades", "Diamonds", "Clubs", "Hearts"};
+    for (int suit = 0; suit < 4; ++suit) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QStringLiteral("cmdSuit%1").arg(suit));
+        b->setGeometry(twipRect(600 * suit, 0, 615, 615));
+        QIcon icon;
+        for (qreal dpr : {1.0, 2.0})
+            icon.addPixmap(cardRenderer().suitSymbol(suit, 28, dpr));
+        b->setIcon(icon);
+        b->setIconSize({28, 28});
+        b->setToolTip(QString::fromLatin1(names[suit]));
+        b->setAccessibleName(QString::fromLatin1(names[suit]));
+        connect(b, &QPushButton::clicked, this, [this, suit] { emit suitClicked(suit); });
+        m_buttons[static_cast<size_t>(suit)] = b;
+    }
+    // Tab from spades to hearts, clubs, then diamonds.
+    setTabOrder(m_buttons[0], m_buttons[3]);
+    setTabOrder(m_buttons[3], m_buttons[2]);
+    setTabOrder(m_buttons[2], m_buttons[1]);
+}
+
+void TrumpDialog::showState(bool visible) {
+    if (isVisible() != visible) {
+        setVisible(visible);
+        if (visible)
+            m_buttons[0]->setFocus();
+    }
+}
+
+} // namespace corvane::ui
