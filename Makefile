@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench sim clean format lobby load
+.PHONY: all deps configure build run watch test bench sim clean format lobby load
 
 all: build
 
@@ -18,6 +18,10 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
+	@$(BUILD_DIR)/app/corvane
+
+# One game played by the computer for all four seats, printed hand by hand.
+watch: build
 	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1 --verbose --seed $$(date +%s)
 
 test: build

@@ -9,6 +9,8 @@ packages=(
     libasio-dev
     clang libclang-rt-dev
     python3
+    qt6-base-dev libgl-dev
+    fonts-liberation2 fonts-open-sans fonts-dejavu-core xdg-utils
     "$@"
 )
 

@@ -3,9 +3,9 @@
 #include "ui/bid_dialog.h"
 #include "ui/button_window.h"
 #include "ui/card_renderer.h"
+#include "ui/dialog_placement.h"
 #include "ui/table_view.h"
 #include "ui/trump_dialog.h"
-#include "ui/twips.h"
 
 #include <QAction>
 #include <QLayout>
@@ -99,11 +99,7 @@ void TableWindow::onDoubleClick() {
 }
 
 void TableWindow::placeDialog(QWidget* dialog) const {
-    // The dialog's bottom right corner 350 twips left of and 600 twips above the window's.
-    const QRect table = frameGeometry();
-    const QRect frame = dialog->frameGeometry();
-    dialog->move(table.left() + table.width() - frame.width() - px(350),
-                 table.top() + table.height() - frame.height() - px(600));
+    PlaceDialog(dialog, this);
 }
 
 QAction* TableWindow::action(const QString& objectName) const {

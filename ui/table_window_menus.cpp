@@ -1,10 +1,14 @@
 // The table window's menu bar: Game and Help, with the Players submenu.
+#include "ui/about_box.h"
+#include "ui/options_dialog.h"
+#include "ui/rules_page.h"
 #include "ui/table_view.h"
 #include "ui/table_window.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 namespace corvane::ui {
 
@@ -51,8 +55,32 @@ void TableWindow::buildMenus() {
             this, &TableWindow::openAbout);
 }
 
-void TableWindow::openOptions() {}
-void TableWindow::openAbout() {}
-void TableWindow::openRules() {}
+void TableWindow::openOptions() {
+    // One options dialog at a time; each opening reads the settings afresh.
+    if (auto* open = findChild<OptionsDialog*>(); open && open->isVisible()) {
+        open->raise();
+        return;
+    }
+    auto* options = new OptionsDialog(m_engine.table(), this);
+    options->setAttribute(Qt::WA_DeleteOnClose);
+    options->show();
+    placeDialog(options);
+}
+
+void TableWindow::openAbout() {
+    auto* about = new AboutBox(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}
+
+void TableWindow::openRules() {
+    if (openRulesPage())
+        return;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
+                                QStringLiteral("The rules page could not be opened."),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
 
 } // namespace corvane::ui
