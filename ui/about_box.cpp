@@ -49,8 +49,9 @@ protected:
             painter.translate(pivot);
             painter.rotate(angles[i]);
             const QPointF topLeft(-CardPixelSize.width() / 2.0, -CardPixelSize.height() - 18.0);
-            painter.fillRect(QRectF(topLeft + QPointF(2, 2), QSizeF(CardPixelSize)),
-                             QColor(0, 0, 0, 50));
+            QPainterPath shadow;
+            shadow.addRoundedRect(QRectF(topLeft + QPointF(2, 2), QSizeF(CardPixelSize)), 5, 5);
+            painter.fillPath(shadow, QColor(0, 0, 0, 45));
             painter.drawPixmap(topLeft, cardRenderer().face(fan[i], dpr));
             painter.restore();
         }
