@@ -2,6 +2,8 @@
 // bottom right corner 350 twips left of and 600 twips above the window's, and above the window.
 #pragma once
 
+#include "ui/twips.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -10,11 +12,11 @@ class QWidget;
 
 namespace corvane::ui {
 
-inline constexpr int TwipsPerPixel = 15;
 inline constexpr int PlacementRightTwips = 350;
 inline constexpr int PlacementBottomTwips = 600;
 
-// A rectangle of a dialog layout given in twips, in pixels (rounded to the nearest pixel).
+// A rectangle of a dialog layout given in twips, in pixels rounded to the nearest pixel, so that a
+// 1060 x 1435 card picture comes out a full card of 71 x 96.
 constexpr int twipsToPixels(int twips) {
     return (twips >= 0 ? twips + TwipsPerPixel / 2 : twips - TwipsPerPixel / 2) / TwipsPerPixel;
 }

@@ -85,6 +85,7 @@ private slots:
     void onlineGreysFiveRule();
     void selectorFollowsClicks();
     void optionsIsNonModal();
+    void optionsOpenedAfreshEachTime();
 
     void placementTwips_data();
     void placementTwips();
@@ -300,6 +301,26 @@ void DialogsTest::optionsIsNonModal() {
     QVERIFY(!dialog->isModal());
     QCOMPARE(dialog->windowModality(), Qt::NonModal);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+void DialogsTest::optionsOpenedAfreshEachTime() {
+    // As the table window opens it: owned by the window, gone once closed, and each new one reads
+    // the settings as they are then.
+    Table table;
+    QWidget window;
+    window.resize(562, 463);
+    window.show();
+    for (int design : {4, 1}) {
+        QPointer<OptionsDialog> dialog(new OptionsDialog(table, &window));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        PlaceDialog(dialog, &window);
+        QCOMPARE(dialog->pickedDesign(), table.backDesign);
+        click(dialog, QStringLiteral("picPack%1").arg(design));
+        click(dialog, "cmdOK");
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(table.backDesign, design);
+    }
 }
 
 void DialogsTest::placementTwips_data() {
