@@ -10,14 +10,13 @@
 #include <QAction>
 #include <QLayout>
 #include <QMenuBar>
-#include <QTimer>
 
 namespace corvane::ui {
 
 TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent)
     : QMainWindow(parent), m_engine(engine), m_scheduler(scheduler), m_view(new TableView(this)),
-      m_buttons(new ButtonWindow(this)), m_bid(new BidDialog(this)), m_trump(new TrumpDialog(this)),
-      m_timeoutTimer(new QTimer(this)) {
+      m_buttons(new ButtonWindow(this)), m_bid(new BidDialog(this)),
+      m_trump(new TrumpDialog(this)) {
     setWindowTitle(QStringLiteral("Corvane"));
     setWindowIcon(cardRenderer().windowIcon());
     setCentralWidget(m_view);
@@ -37,9 +36,6 @@ TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent
             [this](int index) { input([&] { m_engine.clickBid(index); }); });
     connect(m_trump, &TrumpDialog::suitClicked, this,
             [this](int suit) { input([&] { m_engine.clickTrump(suit); }); });
-    m_timeoutTimer->setInterval(1000);
-    connect(m_timeoutTimer, &QTimer::timeout, this,
-            [this] { input([&] { m_engine.timeoutTick(); }); });
 }
 
 TableWindow::~TableWindow() {
@@ -51,7 +47,6 @@ void TableWindow::refresh() {
     m_view->showTable(t);
     showDialogs();
     updateMenus();
-    updateTimeout();
 }
 
 void TableWindow::showDialogs() {
@@ -80,14 +75,6 @@ void TableWindow::updateMenus() {
         m_newPartner->setEnabled(idle);
         m_newOpponents->setEnabled(idle);
     }
-}
-
-void TableWindow::updateTimeout() {
-    const bool running = m_engine.table().timeoutRunning;
-    if (running && !m_timeoutTimer->isActive())
-        m_timeoutTimer->start();
-    else if (!running)
-        m_timeoutTimer->stop();
 }
 
 void TableWindow::onDoubleClick() {

@@ -10,7 +10,6 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 
 namespace corvane::ui {
 
@@ -45,7 +44,6 @@ private:
     void buildMenus();
     void showDialogs();
     void updateMenus();
-    void updateTimeout();
     void onDoubleClick();
     void openOptions();
     void openAbout();
@@ -61,7 +59,6 @@ private:
     ButtonWindow* m_buttons;
     BidDialog* m_bid;
     TrumpDialog* m_trump;
-    QTimer* m_timeoutTimer;
     QAction* m_newPartner = nullptr;
     QAction* m_newOpponents = nullptr;
 };

@@ -1,0 +1,105 @@
+// A real table window over a real engine for the window tests: the program's own scheduler on
+// Qt's timers, its pauses scaled to nothing so a hand plays in milliseconds, and helpers that
+// click as a person would.
+#pragma once
+
+#include "players/hints.h"
+#include "table/engine.h"
+#include "table/random.h"
+#include "ui/bid_dialog.h"
+#include "ui/button_window.h"
+#include "ui/card_view.h"
+#include "ui/qt_scheduler.h"
+#include "ui/table_view.h"
+#include "ui/table_window.h"
+#include "ui/trump_dialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane::ui::test {
+
+// The offscreen platform cannot raise windows and says so at every dialog placement.
+inline void quietOffscreenWarnings() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.contains(QLatin1String("does not support raise()")))
+                previous(type, context, text);
+        });
+}
+
+struct TableUnderTest {
+    Random random;
+    QtScheduler scheduler;
+    Engine engine;
+    TableWindow window;
+    std::vector<std::string> messages; // every message the button window showed, in order
+
+    explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0)
+        : random(seed), engine(scheduler, random), window(engine, scheduler) {
+        scheduler.setTimeScale(timeScale);
+        engine.startUp();
+        window.show();
+        window.refresh();
+    }
+
+    Table& t() { return engine.table(); }
+    TableView* view() { return window.view(); }
+    QPushButton* button(int i) { return window.buttonWindow()->button(i); }
+    QPushButton* bid(int i) { return window.bidDialog()->button(i); }
+    QPushButton* suit(int i) { return window.trumpDialog()->button(i); }
+    bool messageShown() { return window.buttonWindow()->isVisible() && t().buttonMenu.modeX == 2; }
+
+    // Lets the flow run until it waits for the player.
+    bool settle(int timeoutMs = 5000) {
+        return QTest::qWaitFor([this] { return scheduler.pending() == 0 && !view()->moving(); },
+                               timeoutMs);
+    }
+    void click(QPushButton* b) {
+        if (messageShown() && b == button(1))
+            messages.push_back(
+                b->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString());
+        QTest::mouseClick(b, Qt::LeftButton);
+        settle();
+    }
+    void clickCard(int picture) {
+        QTest::mouseClick(view()->picture(picture), Qt::LeftButton, {}, QPoint(8, 48));
+        settle();
+    }
+    bool localTurn() {
+        return t().gamePhase == PhasePlay && t().lblPlayerName[0].underline && !messageShown();
+    }
+
+    // One move of a person who takes the computer's advice. False when nothing waits for them.
+    bool playOneMove() {
+        settle();
+        if (window.buttonWindow()->isVisible()) {
+            if (t().buttonMenu.modeX == 1 && button(0)->isEnabled())
+                QTest::mouseClick(button(0), Qt::LeftButton); // Auto-Discard, then draw
+            click(button(1));
+            return true;
+        }
+        if (window.bidDialog()->isVisible()) {
+            const BidHint h = bidHint(t());
+            const int wanted = h.bid == "Pass" ? 0 : (std::stoi(h.bid) - 15) / 5;
+            click(bid(bid(wanted)->isEnabled() ? wanted : 0));
+            return true;
+        }
+        if (window.trumpDialog()->isVisible()) {
+            click(suit(bidHint(t()).suit));
+            return true;
+        }
+        if (localTurn()) {
+            clickCard(cardHint(t()));
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace corvane::ui::test
