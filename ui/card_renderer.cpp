@@ -1,51 +1,133 @@
-// Placeholder drawing until the full card faces and backs are painted: plain frames with the
-// card's short name. (Being replaced by the real renderer.)
+// The renderer's pixmaps: each picture is painted once per size and screen density and kept,
+// since the table asks for the same faces and backs on every repaint.
 #include "ui/card_renderer.h"
 
+#include "ui/card_back_painter.h"
+#include "ui/card_face_painter.h"
+#include "ui/suit_painter.h"
+
 #include <QPainter>
+#include <cmath>
 
 namespace corvane::ui {
 
 namespace {
-QPixmap blank(qreal dpr) {
-    QPixmap p(CardPixelSize * dpr);
-    p.setDevicePixelRatio(dpr);
-    p.fill(Qt::white);
-    return p;
+
+enum class Kind : quint64 { Face = 1, Back = 2, Suit = 3, Icon = 4 };
+
+// Kind, subject (card number, design or suit), logical size and density in hundredths.
+quint64 cacheKey(Kind kind, int subject, int pixels, qreal dpr) {
+    const auto density = static_cast<quint64>(std::lround(dpr * 100)) & 0xFFFFF;
+    return (static_cast<quint64>(kind) << 56) | (static_cast<quint64>(subject & 0xFF) << 48) |
+           (static_cast<quint64>(pixels & 0xFFFFF) << 20) | density;
 }
+
+QPixmap canvas(QSize logical, qreal dpr) {
+    QPixmap pixmap(QSize(static_cast<int>(std::ceil(logical.width() * dpr - 0.01)),
+                         static_cast<int>(std::ceil(logical.height() * dpr - 0.01))));
+    pixmap.setDevicePixelRatio(dpr);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+qreal sanitisedDpr(qreal dpr) {
+    return (dpr >= 0.25 && dpr <= 16.0) ? dpr : 1.0;
+}
+
 } // namespace
 
 QPixmap CardRenderer::face(Card card, qreal dpr) {
-    QPixmap p = blank(dpr);
-    QPainter painter(&p);
-    painter.drawRect(0, 0, 70, 95);
-    painter.drawText(QRect(0, 0, 71, 96), Qt::AlignCenter, QString::fromStdString(shortName(card)));
-    return p;
+    dpr = sanitisedDpr(dpr);
+    const quint64 key = cacheKey(Kind::Face, card.number(), CardPixelSize.width(), dpr);
+    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
+        return *it;
+    }
+    QPixmap pixmap = canvas(CardPixelSize, dpr);
+    {
+        QPainter painter(&pixmap);
+        paintFace(painter, card);
+    }
+    m_cache.insert(key, pixmap);
+    return pixmap;
 }
 
 QPixmap CardRenderer::back(int design, qreal dpr) {
-    QPixmap p = blank(dpr);
-    p.fill(QColor::fromHsv((design & 7) * 45, 160, 160));
-    return p;
+    dpr = sanitisedDpr(dpr);
+    design = ((design % BackDesignCount) + BackDesignCount) % BackDesignCount;
+    const quint64 key = cacheKey(Kind::Back, design, CardPixelSize.width(), dpr);
+    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
+        return *it;
+    }
+    QPixmap pixmap = canvas(CardPixelSize, dpr);
+    {
+        QPainter painter(&pixmap);
+        paintBack(painter, design);
+    }
+    m_cache.insert(key, pixmap);
+    return pixmap;
 }
 
 QPixmap CardRenderer::suitSymbol(int suit, int pixels, qreal dpr) {
-    QPixmap p(QSize(pixels, pixels) * dpr);
-    p.setDevicePixelRatio(dpr);
-    p.fill(Qt::transparent);
-    QPainter painter(&p);
-    static const char16_t symbols[] = u"\u2660\u2666\u2663\u2665";
-    painter.setPen(suit == 1 || suit == 3 ? Qt::red : Qt::black);
-    painter.drawText(QRect(0, 0, pixels, pixels), Qt::AlignCenter, QString(QChar(symbols[suit & 3])));
-    return p;
+    dpr = sanitisedDpr(dpr);
+    suit &= 3;
+    pixels = std::clamp(pixels, 1, 4096);
+    const quint64 key = cacheKey(Kind::Suit, suit, pixels, dpr);
+    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
+        return *it;
+    }
+    QPixmap pixmap = canvas(QSize(pixels, pixels), dpr);
+    {
+        QPainter painter(&pixmap);
+        const qreal pad = pixels * 0.06;
+        paintSuit(painter, suit, QRectF(pad, pad, pixels - 2 * pad, pixels - 2 * pad));
+    }
+    m_cache.insert(key, pixmap);
+    return pixmap;
 }
 
 QString CardRenderer::backName(int design) {
-    return QStringLiteral("Design %1").arg((design & 7) + 1);
+    return backDesignName(((design % BackDesignCount) + BackDesignCount) % BackDesignCount);
+}
+
+QPixmap CardRenderer::iconImage(int pixels) {
+    const quint64 key = cacheKey(Kind::Icon, 0, pixels, 1.0);
+    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
+        return *it;
+    }
+    QPixmap pixmap = canvas(QSize(pixels, pixels), 1.0);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal s = pixels;
+        // A small white card, tilted, with the four suits; at the smallest sizes only the
+        // spade and heart, which still read at sixteen pixels.
+        painter.translate(s / 2, s / 2);
+        painter.rotate(-8);
+        const QRectF card(-s * 0.36, -s * 0.47, s * 0.72, s * 0.94);
+        painter.setPen(QPen(QColor(60, 60, 70), std::max(1.0, s / 48)));
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(card, s * 0.08, s * 0.08);
+        if (pixels < 32) {
+            paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.40, s * 0.42, s * 0.42));
+            paintSuit(painter, Hearts, QRectF(-s * 0.10, -s * 0.02, s * 0.42, s * 0.42));
+        } else {
+            const qreal q = s * 0.3;
+            paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.4, q, q));
+            paintSuit(painter, Hearts, QRectF(s * 0.02, -s * 0.4, q, q));
+            paintSuit(painter, Diamonds, QRectF(-s * 0.32, s * 0.08, q, q));
+            paintSuit(painter, Clubs, QRectF(s * 0.02, s * 0.08, q, q));
+        }
+    }
+    m_cache.insert(key, pixmap);
+    return pixmap;
 }
 
 QIcon CardRenderer::windowIcon() {
-    return QIcon(suitSymbol(3, 32));
+    QIcon icon;
+    for (int pixels : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(iconImage(pixels));
+    }
+    return icon;
 }
 
 CardRenderer& cardRenderer() {

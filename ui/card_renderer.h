@@ -30,6 +30,8 @@ public:
     std::size_t cachedCount() const { return static_cast<std::size_t>(m_cache.size()); }
 
 private:
+    QPixmap iconImage(int pixels);
+
     QHash<quint64, QPixmap> m_cache;
 };
 
