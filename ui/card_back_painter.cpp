@@ -120,18 +120,18 @@ void celticRings(QPainter& painter) {
     for (const auto& [colour, width] :
          {std::pair{QColor(8, 36, 30), 2.6}, std::pair{QColor(232, 196, 90), 1.2}}) {
         painter.setPen(QPen(colour, width));
-        tile(9, 9, false, [&](QPointF p, int i, int j) {
+        tile(10.5, 10.5, false, [&](QPointF p, int i, int j) {
             if (((i + j) & 1) == 0) {
-                painter.drawEllipse(p, 6.3, 6.3);
+                painter.drawEllipse(p, 7.4, 7.4);
             }
         });
     }
     for (const auto& [colour, width] :
          {std::pair{QColor(8, 36, 30), 2.6}, std::pair{QColor(232, 196, 90), 1.2}}) {
         painter.setPen(QPen(colour, width));
-        tile(9, 9, false, [&](QPointF p, int i, int j) {
+        tile(10.5, 10.5, false, [&](QPointF p, int i, int j) {
             if (((i + j) & 1) == 1) {
-                painter.drawArc(QRectF(p.x() - 6.3, p.y() - 6.3, 12.6, 12.6), 0, 180 * 16);
+                painter.drawArc(QRectF(p.x() - 7.4, p.y() - 7.4, 14.8, 14.8), 0, 180 * 16);
             }
         });
     }

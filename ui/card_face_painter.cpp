@@ -15,10 +15,10 @@ namespace corvane::ui {
 
 namespace {
 
-constexpr qreal IndexCentreX = 8.0;
+constexpr qreal IndexCentreX = 7.5;
 constexpr qreal IndexTop = 4.5;
 constexpr qreal IndexRankHeight = 10.0;
-constexpr qreal IndexPipSize = 8.0;
+constexpr qreal IndexPipSize = 7.5;
 
 QString rankText(int face) {
     switch (face) {
@@ -120,7 +120,7 @@ std::span<const Pip> pipPattern(int face) {
 }
 
 void paintPips(QPainter& painter, Card card) {
-    constexpr qreal columns[] = {21.0, 35.5, 50.0};
+    constexpr qreal columns[] = {21.5, 35.5, 49.5};
     constexpr qreal top = 17.0;
     constexpr qreal bottom = 79.0;
     constexpr qreal size = 13.5;

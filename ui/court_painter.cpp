@@ -70,7 +70,7 @@ QPen outlinePen(qreal width = 0.5) {
     return QPen(Outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void paintRobe(QPainter& painter, const Palette& p, int face, qreal h) {
+void paintRobe(QPainter& painter, const Palette& p, int suit, int face, qreal h) {
     QPainterPath robe;
     robe.moveTo(1.5, h);
     robe.lineTo(1.5, 32);
@@ -97,6 +97,9 @@ void paintRobe(QPainter& painter, const Palette& p, int face, qreal h) {
     for (qreal y = 29.5; y < h - 1; y += 3) {
         painter.drawEllipse(QPointF(22, y), 0.9, 0.9);
     }
+    // The suit's badge embroidered on the robe, either side of the front panel.
+    paintSuit(painter, suit, QRectF(11.5, 31.5, 5, 5), Gold);
+    paintSuit(painter, suit, QRectF(27.5, 31.5, 5, 5), Gold);
     // Collar: ermine for the King, lace for the Queen, a plain gold band for the Jack.
     QPainterPath collar;
     collar.moveTo(13, 22.5);
@@ -265,7 +268,8 @@ void paintEmblem(QPainter& painter, const Palette& p, int face, qreal h) {
 
 void paintHalf(QPainter& painter, const Palette& p, int suit, int face) {
     const qreal h = Panel.height() / 2;
-    paintRobe(painter, p, face, h);
+    painter.translate(0, 1.0);
+    paintRobe(painter, p, suit, face, h);
     paintEmblem(painter, p, face, h);
     paintHead(painter, p, face);
     paintHeadwear(painter, p, face);
