@@ -29,6 +29,9 @@ size_t Engine::flowsInProgress() const {
 void Engine::abandonFlows() {
     m_scheduler.cancel(this);
     m_messages.clear();
+    m_viewWaiters.clear();
+    m_awaits = {};
+    m_seatReady = {};
     std::list<Task> flows;
     flows.swap(m_flows);
     flows.clear(); // destroys every suspended frame
@@ -276,11 +279,33 @@ void Engine::timeoutTick() {
         return;
     stopTimeout();
     if (m_t.gamePhase == PhasePlay) {
+        if (m_t.online) {
+            playLocalTimeoutCard();
+            return;
+        }
         // The computer's card goes through the same checks as a click.
         run(cardClick(ChooseCard(m_t, m_t.turnSeat, m_t.trumpSuit, m_t.trickWinnerCard)));
     } else if (m_t.gamePhase == PhaseBidding) {
         clickBid(0);
     }
+}
+
+void Engine::playLocalTimeoutCard() {
+    // Online the turn is the local player's own hand, pictures 0-4 (the turn seat is counted in
+    // the table's numbering). A choice the checks refuse would leave the turn hanging with no
+    // time-out left, so the first card they allow is played instead.
+    int card = cardHint(m_t);
+    if (card < 0 || card > 4 || pointerRefusal(card) != Refusal::None) {
+        card = -1;
+        for (int i = 0; i <= 4 && card < 0; ++i) {
+            const TagState state = m_t.CardState(i);
+            if (state != TagState::Played && state != TagState::Thrown &&
+                pointerRefusal(i) == Refusal::None)
+                card = i;
+        }
+    }
+    if (card >= 0)
+        run(cardClick(card));
 }
 
 } // namespace corvane

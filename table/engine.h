@@ -6,6 +6,7 @@
 
 #include "cards/legal_play.h"
 #include "table/name_pool.h"
+#include "table/net_link.h"
 #include "table/observer.h"
 #include "table/random.h"
 #include "table/scheduler.h"
@@ -73,6 +74,45 @@ public:
     void toggleDiscardMark(int picture);
     void setUpBidDialog();
 
+    // --- Online -------------------------------------------------------------------------------
+    // A hosting table sends its steps through the host link; a seated player's moves go through
+    // the player link. Neither is owned.
+    void setHostLink(HostLink* link) { m_hostLink = link; }
+    void setPlayerLink(PlayerLink* link) { m_playerLink = link; }
+    // Runs a flow begun from outside the engine (a message from the host or from a seat).
+    void start(Task task) { run(std::move(task)); }
+    // The host's own player view moved on: flows waiting on it look again.
+    void ownViewChanged();
+
+    // What the host waits for from a person: the seat whose bid or card it asked for (-1 for
+    // none), and whether it asked the bidder for trump. Anything else a seat sends is refused.
+    struct HostAwaits {
+        int bidFrom = -1;
+        int cardFrom = -1;
+        bool trump = false;
+    };
+    const HostAwaits& hostAwaits() const { return m_awaits; }
+    HostAwaits& hostAwaits() { return m_awaits; }
+    // Between hands, with no deal under way: the only time "i" may deal.
+    bool hostMayDeal() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
+
+    void becomeHost(); // the table exists and this machine runs it
+    Task HostLoop();
+    // `askAgain`: the seat whose turn it is left; ask the computer for that same seat's bid.
+    Task HostBidding(bool askAgain = false);
+    Task HostEndAuction();
+    void HostComputerDiscard();
+    Task HostComputerPlay(int& seat);
+    bool AllSeatsReady() const;
+    // The host's handling of a person's move, after the host has checked it.
+    Task hostNextHand();
+    Task hostPersonBid(int seat, std::string bid); // "Pa", "20", "25" or "30"
+    Task hostTrumpNamed(int suit);
+    Task hostDiscards(int seat, std::vector<int> slots);
+    Task hostPersonCard(int card);
+    Task hostSeatLost(int seat);
+    std::array<bool, 4>& seatReady() { return m_seatReady; }
+
 private:
     struct MessageWaiter {
         std::string text;
@@ -115,6 +155,29 @@ private:
     Task bidClicked(int index);
     Task timeoutLoop(unsigned generation);
     Task settleHand();
+    void hostDeal();
+    void hostDraw();
+    void sendToSeats(const std::string& message);
+    bool seatLinked(int seat) const { return m_hostLink && m_hostLink->seatLinked(seat); }
+    void sendToHost(const std::string& message);
+    void playLocalTimeoutCard();
+
+    // Waits until the host's own player view has taken in the last trick or hand.
+    struct ViewAwaiter {
+        Engine* engine;
+        HostLink::ViewStep step;
+        bool await_ready() const {
+            return !engine->m_hostLink || engine->m_hostLink->ownViewCaughtUp(step);
+        }
+        void await_suspend(std::coroutine_handle<> h) {
+            engine->m_viewWaiters.push_back({step, h});
+        }
+        void await_resume() const noexcept {}
+    };
+    struct ViewWaiter {
+        HostLink::ViewStep step;
+        std::coroutine_handle<> waiter;
+    };
 
     Pause pause(int ms) { return Pause{m_scheduler, ms, this}; }
     MovementAwaiter glide(int picture, Point from);
@@ -133,6 +196,11 @@ private:
     unsigned m_timeoutGeneration = 0;
     bool m_dealing = false;
     bool m_gameWon = false; // a game ended in this flow: wait for "&Deal" before dealing
+    HostLink* m_hostLink = nullptr;
+    PlayerLink* m_playerLink = nullptr;
+    std::vector<ViewWaiter> m_viewWaiters;
+    HostAwaits m_awaits;
+    std::array<bool, 4> m_seatReady{};
 };
 
 } // namespace corvane

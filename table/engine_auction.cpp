@@ -1,5 +1,6 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
+#include "online/protocol/encode.h"
 #include "players/bid_evaluation.h"
 #include "table/engine.h"
 
@@ -123,12 +124,14 @@ Task Engine::bidClicked(int index) {
     label.visible = true;
     if (bidValue(label.caption) > m_t.highBid) {
         m_t.highBid = bidValue(label.caption);
-        m_t.bidderSeat = 0;
+        m_t.bidderSeat = m_t.online ? m_t.localSeat : 0;
     }
     stopTimeout();
     if (m_t.online) {
-        // The bid message goes to the host (online play).
         m_t.bidDialog.visible = false;
+        const int value = bidValue(label.caption);
+        sendToHost(protocol::encode(protocol::PlayerBid{
+            m_t.localSeat, value == 0 ? protocol::Bid::passed() : protocol::Bid::of(value)}));
         co_return;
     }
     co_await OfflineAction("B", label.caption.substr(0, 2));
@@ -219,6 +222,12 @@ Task Engine::CallMisdeal() {
         if (m_t.CardState(i) == TagState::Down)
             m_t.FlipCard(i);
     notify([&](TableObserver& o) { o.onMisdeal(m_t.dealerSeat); });
+    if (m_t.netRole == 2) {
+        // Every seat, the host's own view included, shows the misdeal from "N"; the table does
+        // not stop for anyone's click.
+        sendToSeats(protocol::encode(protocol::Misdeal{}));
+        co_return;
+    }
     const std::string message =
         m_t.dealerSeat == 0 ? std::string("You called for a misdeal.")
                             : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption +

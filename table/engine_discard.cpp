@@ -1,6 +1,7 @@
 // From the end of the auction to the first trick: trump, the computer discard, the local
 // player's marking and Auto-Discard, the bidder's kitty and the draw.
 #include "cards/card_value.h"
+#include "online/protocol/encode.h"
 #include "players/discard.h"
 #include "table/engine.h"
 
@@ -45,8 +46,10 @@ bool Engine::clickTrump(int suit) {
 Task Engine::trumpNamed(int suit) {
     m_t.lblBid[0].tag = std::to_string(suit);
     m_t.trumpDialogVisible = false;
-    if (m_t.online)
-        co_return; // the trump message goes to the host (online play)
+    if (m_t.online) {
+        sendToHost(protocol::encode(protocol::NameTrump{suit}));
+        co_return;
+    }
     m_t.trumpSuit = suit;
     showTrump();
     StandAloneComputerDiscard();
@@ -110,22 +113,27 @@ void Engine::autoDiscard() {
 Task Engine::TellServerToContinue() {
     if (m_t.gamePhase == PhaseIdle) {
         // Online: the ready message asks the host for the next deal.
+        if (m_t.online)
+            sendToHost(protocol::encode(protocol::NextHand{}));
         co_return;
     }
     if (m_t.gamePhase != PhaseDiscard)
         co_return;
     std::string list;
     std::vector<int> thrown;
+    std::vector<int> slots;
     for (int i = 0; i <= 4; ++i) {
         if (m_t.CardState(i) != TagState::Up) {
             const int index = m_t.hostPicture(i);
             list += static_cast<char>('0' + index / 10);
             list += static_cast<char>('0' + index % 10);
             thrown.push_back(i);
+            slots.push_back(index);
         }
     }
     if (m_t.online) {
-        m_t.gamePhase = PhaseDrawWait; // the discard message goes to the host
+        m_t.gamePhase = PhaseDrawWait;
+        sendToHost(protocol::encode(protocol::Discards{m_t.localSeat, slots}));
         co_return;
     }
     if (m_t.bidderSeat == 0) {

@@ -1,6 +1,7 @@
 // The end of a trick and of a hand: crediting the trick, the pause, the score, the end of the
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
+#include "online/protocol/encode.h"
 #include "table/engine.h"
 #include "table/glide.h"
 
@@ -12,18 +13,27 @@ Task Engine::FinishTrick() {
         const int s = w / 5;
         const int units = m_t.CardValue(w, m_t.trumpSuit) == m_t.topTrumpOut ? 2 : 1;
         m_t.trickUnits[static_cast<size_t>(s)] += units;
-        m_t.lblTricks[static_cast<size_t>(s % 2)] += "J";
+        if (m_t.online)
+            sendToSeats(protocol::encode(protocol::TrickWon{s}));
+        else
+            m_t.lblTricks[static_cast<size_t>(s % 2)] += "J";
         m_t.turnSeat = s;
         notify([&](TableObserver& o) { o.onTrick(s, units); });
     }
     m_t.gamePhase = PhasePlay;
-    // Always one second with the four cards on the table, whatever the speed setting.
-    co_await pause(1000);
+    if (m_t.online) {
+        // The host's own view shows the trick; the table goes on once it has taken it in.
+        co_await ViewAwaiter{this, HostLink::ViewStep::Trick};
+    } else {
+        // Always one second with the four cards on the table, whatever the speed setting.
+        co_await pause(1000);
+    }
 
     if (m_t.tricksPlayed != 5) {
         m_t.trickCardCount = 0;
         m_t.trickWinnerCard = -1;
-        hideTrickCards();
+        if (!m_t.online)
+            hideTrickCards();
         for (auto& name : m_t.lblPlayerName)
             name.underline = false;
         co_return;
@@ -63,6 +73,26 @@ Task Engine::settleHand() {
     }
     result.scores = m_t.score;
 
+    if (m_t.online) {
+        protocol::HandEnd end;
+        end.made = result.made;
+        end.points = result.made ? (m_t.highBid < 30 ? counted : 60) : m_t.highBid;
+        end.score0 = m_t.score[0];
+        end.score1 = m_t.score[1];
+        notify([&](TableObserver& o) { o.onHand(result); });
+        if (gameWon)
+            notify([&](TableObserver& o) { o.onGameEnd(static_cast<int>(bidders), m_t.score); });
+        sendToSeats(protocol::encode(end));
+        co_await ViewAwaiter{this, HostLink::ViewStep::Hand};
+        if (gameWon) {
+            // The next game starts from nothing and waits for a seat's "i".
+            m_t.score = {0, 0};
+            m_gameWon = true;
+        }
+        clearForNextHand();
+        co_return;
+    }
+
     if (gameWon) {
         const int winners = static_cast<int>(bidders);
         result.message = winners == 0 ? "You're not easy!" : "She's gone, b'y.";
@@ -89,8 +119,10 @@ void Engine::clearForNextHand() {
         m_t.trickSeatCard[s] = -1;
         m_t.drawCount[s] = 0;
     }
-    putCardsAway();
-    m_t.lblTricks = {"", ""};
+    if (!m_t.online) {
+        putCardsAway();
+        m_t.lblTricks = {"", ""};
+    }
     // The host deals the next hand from the deck as it stands; a standalone deal shuffles anew,
     // so only the host needs the deck shuffled here.
     if (m_t.netRole == 2)

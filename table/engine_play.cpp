@@ -1,6 +1,7 @@
 // Trick play: PlayLoop, the local player's turn and click, a computer seat's card, and placing a
 // card into the trick.
 #include "cards/card_value.h"
+#include "online/protocol/encode.h"
 #include "players/card_play.h"
 #include "table/engine.h"
 
@@ -147,7 +148,9 @@ Task Engine::cardClick(int index) {
     if (m_t.trickCardCount == 0 && m_t.tricksPlayed > 1)
         hideTrickCards();
 
-    if (m_t.netRole != 2) {
+    // Online the trick is kept from the host's "F", which comes back for this card too: counting
+    // it here as well would count it twice.
+    if (!m_t.online) {
         PlayCard(0, m_t.hostPicture(index), m_t.trickCardCount);
         notify([&](TableObserver& o) { o.onPlay(m_t.localSeat, index, p.card); });
         const int led = m_t.ledSuit();
@@ -167,8 +170,10 @@ Task Engine::cardClick(int index) {
         }
     }
     m_t.lblPlayerName[0].underline = false;
-    if (m_t.online)
-        co_return; // the play message goes to the host
+    if (m_t.online) {
+        sendToHost(protocol::encode(protocol::PlayCard{m_t.hostPicture(index)}));
+        co_return;
+    }
     co_await PlayLoop();
 }
 

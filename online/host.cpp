@@ -1,0 +1,313 @@
+// The host channel's handlers, the seat links and the checks on every seat's move.
+#include "online/host.h"
+
+#include "cards/legal_play.h"
+#include "online/protocol/encode.h"
+
+#include <algorithm>
+#include <set>
+
+namespace corvane::online {
+
+using namespace corvane::protocol;
+
+namespace {
+constexpr const char* OwnPlaceholder = "127.0.0.1";
+
+template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
+} // namespace
+
+Host::Host(Engine& engine, Channel& hostChannel) : m_engine(engine), m_channel(hostChannel) {
+    m_channel.setReceiver(this);
+    m_engine.setHostLink(this);
+}
+
+Host::~Host() {
+    m_channel.setReceiver(nullptr);
+    m_engine.setHostLink(nullptr);
+}
+
+// --- The channel -----------------------------------------------------------------------------
+
+void Host::received(std::string_view bytes) {
+    m_decoder.feed(bytes);
+    while (auto decoded = m_decoder.next())
+        handle(decoded->message);
+    if (m_decoder.failed()) {
+        if (m_log)
+            m_log("host channel: " + m_decoder.error());
+        m_channel.close();
+        closed();
+    }
+}
+
+void Host::closed() {
+    if (!m_hosting)
+        return;
+    endHosting();
+    if (m_onNotice)
+        m_onNotice(LostServerMessage);
+    if (m_onLost)
+        m_onLost();
+}
+
+void Host::endHosting() {
+    m_hosting = false;
+    m_links = {};
+    m_waiting.clear();
+    // Back to a standalone table: every flow of the online table is abandoned.
+    m_engine.newGame();
+}
+
+void Host::handle(const Message& message) {
+    std::visit(Overloaded{
+                   [&](const TableCreated&) { onTableCreated(); },
+                   [&](const KeyRefused&) {
+                       if (m_onRefused)
+                           m_onRefused();
+                   },
+                   [&](const Notice&) {},
+                   [&](const SeatListRequest&) { onSeatList(); },
+                   [&](const SeatLost& m) { onSeatLost(m); },
+                   [&](const TakeSeatWithId& m) { onTakeSeat(m); },
+                   [&](const ChatLine& m) { onChat(m); },
+                   [&](const PlayerBid& m) { onBid(m); },
+                   [&](const NameTrump& m) { onTrump(m); },
+                   [&](const Discards& m) { onDiscards(m); },
+                   [&](const NextHand&) { onNextHand(); },
+                   [&](const PlayCard& m) { onCard(m); },
+                   [&](const TableEntry&) { refuse("a table list entry on the host channel"); },
+               },
+               message);
+}
+
+void Host::refuse(const std::string& why) {
+    ++m_refused;
+    if (m_log)
+        m_log("ignored: " + why);
+}
+
+// --- Seats -----------------------------------------------------------------------------------
+
+bool Host::seatLinked(int seat) const {
+    return seat >= 0 && seat < 4 && !m_links[static_cast<size_t>(seat)].empty();
+}
+
+void Host::sendToSeats(const std::string& message) {
+    std::array<bool, 4> linked{};
+    for (int s = 0; s < 4; ++s)
+        linked[static_cast<size_t>(s)] = seatLinked(s);
+    if (linked[0] && !message.empty()) {
+        if (message[0] == 'X')
+            ++m_ownTricksSent;
+        else if (message[0] == 'E')
+            ++m_ownHandsSent;
+    }
+    const std::string bytes = toLinkedSeats(linked, message);
+    if (!bytes.empty())
+        m_channel.send(bytes);
+}
+
+void Host::sendToSeat(int seat, const std::string& message) {
+    m_channel.send(addressedTo(seat, message));
+}
+
+bool Host::ownViewCaughtUp(ViewStep step) const {
+    if (!m_ownView || !seatLinked(0))
+        return true;
+    return step == ViewStep::Trick ? m_ownView->tricksCounted() >= m_ownTricksSent
+                                   : m_ownView->handsCounted() >= m_ownHandsSent;
+}
+
+void Host::notice(const std::string& text) {
+    if (m_onNotice)
+        m_onNotice(text);
+}
+
+void Host::onTableCreated() {
+    if (m_hosting)
+        return refuse("a second \"H\"");
+    m_hosting = true;
+    m_engine.becomeHost();
+    m_links = {};
+    m_links[0] = OwnPlaceholder;
+    m_ownTricksSent = 0;
+    m_ownHandsSent = 0;
+    if (m_onCreated)
+        m_onCreated();
+}
+
+void Host::onSeatList() {
+    if (!m_hosting)
+        return refuse("\"q\" before the table exists");
+    // A seat a person holds, or is waiting to take, is not offered as free.
+    std::string answers;
+    for (int j = 0; j < 4; ++j) {
+        const bool held = seatLinked(j) || std::any_of(m_waiting.begin(), m_waiting.end(),
+                                                       [&](const auto& w) { return w.seat == j; });
+        const std::string& name = m_engine.table().lblPlayerName[static_cast<size_t>(j)].caption;
+        answers += encode(SeatName{j, held ? name : "`" + name});
+    }
+    m_channel.send(answers);
+}
+
+void Host::onTakeSeat(const TakeSeatWithId& m) {
+    if (!m_hosting)
+        return refuse("\"s\" before the table exists");
+    const auto seat = static_cast<size_t>(m.seat);
+    const std::string& holder = m_links[seat];
+    const bool ownFirst = m.seat == 0 && holder == OwnPlaceholder;
+    const bool waiting = std::any_of(m_waiting.begin(), m_waiting.end(),
+                                     [&](const auto& w) { return w.seat == m.seat; });
+    if ((!holder.empty() && !ownFirst && holder != m.playerId) || waiting || m.playerId.empty())
+        return refuse("\"s\" for seat " + std::to_string(m.seat) + ", which a person holds");
+
+    Table& t = m_engine.table();
+    t.lblPlayerName[seat].caption = m.name;
+    if (!t.dealString.empty() && !ownFirst && holder.empty()) {
+        if (t.gamePhase != PhaseBidding) {
+            // Past the auction: the cards come when the next auction opens.
+            sendToSeat(m.seat, encode(WaitNextHand{}));
+            m_waiting.push_back({m.seat, m.playerId});
+            return;
+        }
+        sendToSeat(m.seat, "C" + std::string(3 - std::to_string(t.dealString.size()).size(), '0') +
+                               std::to_string(t.dealString.size()) + t.dealString);
+    }
+    linkSeat(m.seat, m.playerId);
+}
+
+void Host::linkSeat(int seat, const std::string& id) {
+    m_links[static_cast<size_t>(seat)] = id;
+    broadcastNames();
+}
+
+void Host::broadcastNames() {
+    const Table& t = m_engine.table();
+    for (int j = 0; j < 4; ++j)
+        sendToSeats(encode(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption}));
+}
+
+void Host::auctionOpened() {
+    std::vector<WaitingSeat> waiting;
+    waiting.swap(m_waiting);
+    const std::string& deal = m_engine.table().dealString;
+    for (const auto& w : waiting) {
+        sendToSeat(w.seat, "C" + std::string(3 - std::to_string(deal.size()).size(), '0') +
+                               std::to_string(deal.size()) + deal);
+        linkSeat(w.seat, w.id);
+    }
+}
+
+void Host::onSeatLost(const SeatLost& m) {
+    if (!m_hosting || !m_channel.isOpen())
+        return;
+    const auto seat = static_cast<size_t>(m.seat);
+    const auto before = m_waiting.size();
+    std::erase_if(m_waiting, [&](const auto& w) { return w.seat == m.seat; });
+    if (m_links[seat].empty() && before == m_waiting.size())
+        return refuse("\"k\" for seat " + std::to_string(m.seat) + ", which no person holds");
+    notice(m_engine.table().lblPlayerName[seat].caption + " has disconnected.");
+    m_links[seat].clear();
+    m_engine.start(m_engine.hostSeatLost(m.seat));
+}
+
+// --- Chat ------------------------------------------------------------------------------------
+
+void Host::onChat(const ChatLine& m) {
+    if (!m_hosting || !seatLinked(m.seat))
+        return refuse("chat from seat " + std::to_string(m.seat) + ", which no person holds");
+    std::string line =
+        m_engine.table().lblPlayerName[static_cast<size_t>(m.seat)].caption + ": " + m.text;
+    // "M" carries a two-digit length: a longer line would shift every later field.
+    if (line.size() > static_cast<size_t>(kMaxShortText))
+        line.resize(static_cast<size_t>(kMaxShortText));
+    sendToSeats(encode(ChatShow{line}));
+}
+
+// --- The moves -------------------------------------------------------------------------------
+
+void Host::onBid(const PlayerBid& m) {
+    const Table& t = m_engine.table();
+    if (!m_hosting || t.gamePhase != PhaseBidding || m_engine.hostAwaits().bidFrom != m.seat ||
+        t.bidTurnSeat != m.seat)
+        return refuse("a bid from seat " + std::to_string(m.seat) + " out of turn");
+    if (!m.bid.pass) {
+        const int value = m.bid.value;
+        if (value != 20 && value != 25 && value != 30)
+            return refuse("a bid of " + std::to_string(value));
+        // The levels the bid dialog would offer this seat; the five rule is always on online.
+        const int index = (value - 15) / 5;
+        const int k = m.seat == t.dealerSeat ? 4 : 3;
+        if (index <= t.highBid / 5 - k)
+            return refuse("a bid of " + std::to_string(value) + " over " +
+                          std::to_string(t.highBid));
+        bool hasFive = false;
+        for (int i = 5 * m.seat; i <= 5 * m.seat + 4; ++i)
+            hasFive = hasFive || t.CardRank(i) == 5;
+        if (index >= 2 && !hasFive)
+            return refuse("a bid of " + std::to_string(value) + " without a five");
+    }
+    const std::string bid = m.bid.pass ? "Pa" : std::to_string(m.bid.value);
+    m_engine.start(m_engine.hostPersonBid(m.seat, bid));
+}
+
+void Host::onTrump(const NameTrump& m) {
+    const Table& t = m_engine.table();
+    if (!m_hosting || t.gamePhase != PhaseDiscard || !m_engine.hostAwaits().trump)
+        return refuse("a trump nobody was asked for");
+    m_engine.start(m_engine.hostTrumpNamed(m.suit));
+}
+
+void Host::onDiscards(const Discards& m) {
+    const Table& t = m_engine.table();
+    if (!m_hosting || t.gamePhase != PhaseDiscard || m_engine.hostAwaits().trump ||
+        !seatLinked(m.seat) || m_engine.seatReady()[static_cast<size_t>(m.seat)])
+        return refuse("discards from seat " + std::to_string(m.seat) + " out of turn");
+    std::set<int> seen;
+    for (int slot : m.slots) {
+        if (slot < 5 * m.seat || slot > 5 * m.seat + 4 || !seen.insert(slot).second)
+            return refuse("discards from seat " + std::to_string(m.seat) + " naming picture " +
+                          std::to_string(slot));
+    }
+    m_engine.start(m_engine.hostDiscards(m.seat, m.slots));
+}
+
+void Host::onNextHand() {
+    if (!m_hosting || !m_engine.hostMayDeal())
+        return refuse("\"i\" during a hand");
+    m_engine.start(m_engine.hostNextHand());
+}
+
+void Host::onCard(const PlayCard& m) {
+    const Table& t = m_engine.table();
+    const int seat = m_engine.hostAwaits().cardFrom;
+    if (!m_hosting || t.gamePhase != PhasePlay || seat < 0 || seat != t.turnSeat ||
+        t.trickCardCount >= 4)
+        return refuse("a card nobody was asked for");
+    if (m.card < 5 * seat || m.card > 5 * seat + 4 || t.CardState(m.card) == TagState::Played ||
+        t.CardState(m.card) == TagState::Thrown)
+        return refuse("card " + std::to_string(m.card) + ", not in seat " + std::to_string(seat) +
+                      "'s hand");
+    std::array<Card, 5> hand{};
+    std::size_t count = 0;
+    for (int i = 5 * seat; i <= 5 * seat + 4; ++i)
+        if (t.CardState(i) != TagState::Played)
+            hand[count++] = t.cardAt(i);
+    PlayContext context;
+    context.trumpSuit = t.trumpSuit;
+    context.ledCard = t.cardAt(t.localPicture(t.ledCard));
+    context.trickCardCount = t.trickCardCount;
+    context.cardsBeforeMe = t.trickCardCount;
+    context.tricksPlayed = t.tricksPlayed;
+    context.highBid = t.highBid;
+    context.mustFollowSuit = t.mustFollowSuit;
+    const Refusal refusal =
+        checkLocalPlay(std::span<const Card>(hand.data(), count), t.cardAt(m.card), context);
+    if (refusal != Refusal::None)
+        return refuse("card " + std::to_string(m.card) + ": " + refusalMessage(refusal));
+    m_engine.start(m_engine.hostPersonCard(m.card));
+}
+
+} // namespace corvane::online

@@ -1,0 +1,395 @@
+// The seated player's handlers of the host's messages, and its moves to the host.
+#include "online/seat.h"
+
+#include "online/protocol/encode.h"
+#include "table/layout.h"
+
+namespace corvane::online {
+
+using namespace corvane::protocol;
+
+namespace {
+template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
+} // namespace
+
+Seat::Seat(Engine& engine, Channel& playerChannel) : m_engine(engine), m_channel(playerChannel) {
+    m_channel.setReceiver(this);
+    m_engine.setPlayerLink(this);
+}
+
+Seat::~Seat() {
+    m_channel.setReceiver(nullptr);
+    m_engine.setPlayerLink(nullptr);
+}
+
+void Seat::goOnline() {
+    Table& t = m_engine.table();
+    t.online = true;
+    t.anyBidAllowed = false;
+    t.netRole = 0;
+}
+
+void Seat::joinAs(int seat, const std::string& userName) {
+    m_joining = true;
+    m_joinSeat = seat;
+    m_userName = userName;
+}
+
+void Seat::GrabASeat(int seat) {
+    Table& t = m_engine.table();
+    sendToHost(encode(TakeSeat{seat, t.lblPlayerName[0].caption}));
+    t.localSeat = seat;
+    m_seated = true;
+}
+
+void Seat::sendChat(std::string text) {
+    if (text.size() > 80)
+        text.resize(80);
+    sendToHost(encode(ChatLine{m_engine.table().localSeat, text}));
+}
+
+void Seat::sendToHost(const std::string& message) {
+    if (!m_channel.isOpen())
+        return;
+    ++m_sent;
+    m_channel.send(message);
+}
+
+// --- The channel -----------------------------------------------------------------------------
+
+void Seat::received(std::string_view bytes) {
+    m_decoder.feed(bytes);
+    while (auto decoded = m_decoder.next()) {
+        ++m_received;
+        handle(decoded->message);
+        if (m_gone)
+            return;
+        if (m_onChanged)
+            m_onChanged();
+    }
+    if (m_decoder.failed()) {
+        if (m_log)
+            m_log("player channel: " + m_decoder.error());
+        m_channel.close();
+        hostGone();
+    }
+}
+
+void Seat::closed() {
+    hostGone();
+}
+
+void Seat::hostGone() {
+    if (m_gone)
+        return;
+    m_gone = true;
+    m_seated = false;
+    m_channel.close();
+    // A standalone game at once; the message waits for the click on the new table.
+    m_engine.newGame();
+    m_engine.start(m_engine.MessageButton(HostGoneMessage));
+    if (m_onChanged)
+        m_onChanged();
+    if (m_onHostGone)
+        m_onHostGone();
+}
+
+void Seat::handle(const Message& message) {
+    Table& t = m_engine.table();
+    std::visit(Overloaded{
+                   [&](const JoinAccepted&) {
+                       if (!m_joining)
+                           return;
+                       t.lblPlayerName[0].caption = m_userName;
+                       GrabASeat(m_joinSeat);
+                       m_joining = false;
+                   },
+                   [&](const SeatName& m) {
+                       if (m.name.empty())
+                           return;
+                       if (m_joining) {
+                           m_seatButtons[static_cast<size_t>(m.seat)] = m.name;
+                           return;
+                       }
+                       // The grave accent marks a free seat for a joining player only.
+                       const std::string name = m.name[0] == '`' ? m.name.substr(1) : m.name;
+                       t.lblPlayerName[static_cast<size_t>(turned(m.seat))].caption = name;
+                   },
+                   [&](const Cards& m) { onCards(m); },
+                   [&](const WaitNextHand&) {
+                       m_engine.start(m_engine.MessageButton("Waiting for next hand...", true));
+                   },
+                   [&](const YourBid& m) { onYourBid(m); },
+                   [&](const BidMade& m) { onBidMade(m); },
+                   [&](const ChooseTrump&) { t.trumpDialogVisible = true; },
+                   [&](const DiscardPhase& m) { onDiscardPhase(m); },
+                   [&](const Draw&) { onDraw(); },
+                   [&](const YourTurn& m) { onYourTurn(m); },
+                   [&](const CardPlayed& m) { onCardPlayed(m); },
+                   [&](const TrickWon& m) { onTrickWon(m); },
+                   [&](const HandEnd& m) { m_engine.start(onHandEnd(m)); },
+                   [&](const ChatShow& m) { m_whiteboard.push_back(m.text); },
+                   [&](const Misdeal&) { onMisdeal(); },
+                   [&](const HostGone&) { hostGone(); },
+               },
+               message);
+}
+
+int Seat::turnedPicture(int hostIndex) const {
+    return hostIndex >= KittyFirst ? hostIndex : m_engine.table().localPicture(hostIndex);
+}
+
+void Seat::hideBidLabels() {
+    Table& t = m_engine.table();
+    for (int s = 0; s < SeatCount; ++s) {
+        t.lblBid[static_cast<size_t>(s)].visible = false;
+        t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+    }
+}
+
+// --- The hand --------------------------------------------------------------------------------
+
+void Seat::onCards(const Cards& m) {
+    Table& t = m_engine.table();
+    const bool deal = m.deck.size() == 23;
+    if (!deal && m.deck.size() != 20) {
+        if (m_log)
+            m_log("a card list of " + std::to_string(m.deck.size()) + " cards");
+        return;
+    }
+    t.buttonMenu.visible = false;
+    if (deal) {
+        // A fresh hand: nothing of the last one stays on this table.
+        t.trickSeatCard = {-1, -1, -1, -1};
+        t.tableCard = {-1, -1, -1, -1};
+        t.trickCardCount = 0;
+        t.cardsBeforeMe = 0;
+        t.trickWinnerCard = -1;
+        t.drawCount = {};
+        t.dealString.clear();
+        for (int card : m.deck) {
+            t.dealString += static_cast<char>('0' + card / 10);
+            t.dealString += static_cast<char>('0' + card % 10);
+        }
+    }
+    for (int i = 0; i <= t.lastPicture(); ++i) {
+        auto& p = t.picCard[static_cast<size_t>(i)];
+        if (i >= KittyFirst && !deal) {
+            p.visible = false;
+            continue;
+        }
+        // The local hand comes first and the others follow round the table.
+        const int card = i >= KittyFirst ? m.deck[static_cast<size_t>(i)]
+                                         : m.deck[static_cast<size_t>((5 * t.localSeat + i) % 20)];
+        t.deck[static_cast<size_t>(i)] = card;
+        p.card = Card::fromDeckIndex(card);
+        p.state = TagState::Down;
+        p.position = homePosition(i);
+        p.visible = true;
+        t.bringToFront(i);
+        t.homeLeft[static_cast<size_t>(i)] = p.position.left;
+        t.homeTop[static_cast<size_t>(i)] = p.position.top;
+    }
+    for (int i = 0; i <= 4; ++i)
+        t.FlipCard(i);
+    t.tricksPlayed = 0;
+}
+
+void Seat::onYourBid(const YourBid& m) {
+    Table& t = m_engine.table();
+    t.dealerSeat = m.dealer;
+    t.highBid = m.highBid;
+    t.gamePhase = PhaseBidding;
+    if (t.bidsMade == 0)
+        hideBidLabels();
+    t.lblBid[static_cast<size_t>(turned(t.dealerSeat))].color = LabelColor::Red;
+    m_engine.startTimeout();
+    m_engine.setUpBidDialog();
+    ++t.bidsMade;
+}
+
+void Seat::onBidMade(const BidMade& m) {
+    Table& t = m_engine.table();
+    t.gamePhase = PhaseBidding;
+    if (t.bidsMade == 0)
+        hideBidLabels();
+    auto& label = t.lblBid[static_cast<size_t>(turned(m.seat))];
+    label.caption = m.bid.pass ? "Pass" : std::to_string(m.bid.value);
+    label.visible = true;
+    ++t.bidsMade;
+}
+
+void Seat::onMisdeal() {
+    Table& t = m_engine.table();
+    const std::string message =
+        t.dealerSeat == t.localSeat
+            ? std::string("You called for a misdeal.")
+            : t.lblPlayerName[static_cast<size_t>(turned(t.dealerSeat))].caption +
+                  " calls for a misdeal.";
+    m_engine.start(m_engine.MessageButton(message, true));
+    for (int s = 0; s < SeatCount; ++s)
+        t.lblBid[static_cast<size_t>(s)].visible = false;
+    t.bidsMade = 0;
+    t.bidDialog.visible = false;
+    m_engine.stopTimeout();
+}
+
+void Seat::onDiscardPhase(const DiscardPhase& m) {
+    Table& t = m_engine.table();
+    for (int slot : m.slots) {
+        const int picture = turnedPicture(slot);
+        t.picCard[static_cast<size_t>(picture)].visible = false;
+        t.MarkDiscard(picture);
+    }
+    t.trumpSuit = m.trump;
+    t.imgTrumpVisible = true;
+    t.bidsMade = 0;
+    t.highBid = m.highBid;
+    t.lblBid[4].caption = std::to_string(m.highBid);
+    t.lblBid[4].visible = true;
+    t.bidderSeat = m.bidder;
+    t.lblPlayerName[static_cast<size_t>(turned(m.bidder))].color = LabelColor::White;
+    if (m.bidder == t.localSeat) {
+        for (int i = KittyFirst; i <= t.lastPicture(); ++i)
+            t.FlipCard(i);
+    }
+    for (int s = 0; s < SeatCount; ++s)
+        t.lblBid[static_cast<size_t>(s)].visible = false;
+    t.trumpDialogVisible = false;
+    t.gamePhase = PhaseDiscard;
+    m_engine.SetupButtons(1);
+}
+
+void Seat::onDraw() {
+    Table& t = m_engine.table();
+    m_engine.TakeKitty();
+    for (int i = 0; i <= 4; ++i) {
+        auto& p = t.picCard[static_cast<size_t>(i)];
+        p.position = homePosition(i);
+        p.visible = true;
+    }
+    t.gamePhase = PhasePlay;
+    t.trickCardCount = 0;
+    t.tricksPlayed = 0;
+}
+
+// --- Tricks ----------------------------------------------------------------------------------
+
+void Seat::clearPreviousTrick() {
+    Table& t = m_engine.table();
+    for (int s = 0; s < SeatCount; ++s) {
+        const int played = t.tableCard[static_cast<size_t>(s)];
+        if (played >= 0)
+            t.picCard[static_cast<size_t>(t.localPicture(played))].visible = false;
+    }
+}
+
+void Seat::onYourTurn(const YourTurn& m) {
+    Table& t = m_engine.table();
+    if (t.cardsBeforeMe == 0 && t.tricksPlayed >= 1)
+        clearPreviousTrick();
+    t.gamePhase = PhasePlay;
+    if (m.seat == t.localSeat) {
+        t.lblPlayerName[0].underline = true;
+        m_engine.startTimeout();
+    }
+}
+
+void Seat::onCardPlayed(const CardPlayed& m) {
+    Table& t = m_engine.table();
+    const int seat = m.card / 5;
+    if (m.card > 19)
+        return;
+    ++t.cardsBeforeMe;
+    t.turnSeat = seat;
+    if (seat != t.localSeat && t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
+        clearPreviousTrick();
+    // ShowTableCard.
+    const int picture = t.localPicture(m.card);
+    auto& p = t.picCard[static_cast<size_t>(picture)];
+    p.state = TagState::Played;
+    t.tableCard[static_cast<size_t>(seat)] = m.card;
+    p.position = trickPosition(turned(seat));
+    p.visible = true;
+    t.bringToFront(picture);
+    // The trick as the local checks and hints read it: the lead, each seat's card, the winner.
+    t.trickSeatCard[static_cast<size_t>(seat)] = m.card;
+    if (t.trickCardCount == 0) {
+        t.ledCard = m.card;
+        t.trickWinnerCard = -1;
+    }
+    const int led = t.ledSuit();
+    if (t.CardValue(picture, t.trumpSuit, led) > t.CardValue(t.trickWinnerCard, t.trumpSuit, led))
+        t.trickWinnerCard = picture;
+    ++t.trickCardCount;
+    if (t.trickCardCount == 4) {
+        t.trickCardCount = 0;
+        ++t.tricksPlayed;
+    }
+    t.lblPlayerName[static_cast<size_t>(turned(seat))].underline = false;
+}
+
+void Seat::onTrickWon(const TrickWon& m) {
+    Table& t = m_engine.table();
+    t.cardsBeforeMe = 0;
+    t.trickWinnerCard = -1;
+    const int difference = (m.seat - t.localSeat + 4) % 4;
+    t.lblTricks[difference % 2 == 0 ? 0 : 1] += "J";
+    ++m_tricks;
+}
+
+Task Seat::onHandEnd(HandEnd m) {
+    Table& t = m_engine.table();
+    const std::string points = std::to_string(m.points);
+    const std::string message =
+        m.made ? "Count " + points + " points." : "Bidder goes down " + points + ".";
+    co_await m_engine.MessageButton(message, !m_hostsOwnSeat);
+
+    const bool evenSeat = t.localSeat % 2 == 0;
+    t.score[0] = evenSeat ? m.score0 : m.score1;
+    t.score[1] = evenSeat ? m.score1 : m.score0;
+    bool gameOver = false;
+    if (t.score[0] == 120) {
+        co_await m_engine.CelebrateWin();
+        t.gamePhase = PhaseIdle;
+        gameOver = true;
+    } else if (t.score[1] == 120) {
+        co_await m_engine.MessageButton("She's gone b'y.");
+        t.gamePhase = PhaseIdle;
+        gameOver = true;
+    }
+
+    t.lblTricks = {"", ""};
+    for (int s = 0; s < SeatCount; ++s) {
+        t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+        t.lblPlayerName[static_cast<size_t>(s)].color = LabelColor::Black;
+        const int played = t.trickSeatCard[static_cast<size_t>(s)];
+        if (played != -1)
+            t.picCard[static_cast<size_t>(t.localPicture(played))].visible = false;
+    }
+    t.trickCardCount = 0;
+    t.tricksPlayed = 0;
+    for (int i = 0; i <= t.lastPicture(); ++i) {
+        auto& p = t.picCard[static_cast<size_t>(i)];
+        p.visible = false;
+        p.position = {t.homeLeft[static_cast<size_t>(i)], t.homeTop[static_cast<size_t>(i)]};
+    }
+    t.dealerSeat = nextSeat(t.dealerSeat);
+    t.drawCount = {};
+    t.trickSeatCard = {-1, -1, -1, -1};
+    t.tableCard = {-1, -1, -1, -1};
+    t.trickWinnerCard = -1;
+    t.topTrumpOut = 0;
+    t.lblBid[4].visible = false;
+    t.imgTrumpVisible = false;
+    t.gamePhase = PhaseIdle;
+    ++m_hands;
+    // A new game starts with "&Deal", which asks the host for the first hand.
+    if (gameOver)
+        m_engine.SetupButtons(0);
+    if (m_onChanged)
+        m_onChanged();
+}
+
+} // namespace corvane::online

@@ -1,0 +1,101 @@
+// A seated player's side of an online table, the host's own seat included: every message from
+// the host applied to the local table turned to the player's own seat, and the local player's
+// moves sent back in the host's numbering (the engine's online paths send them through this).
+#pragma once
+
+#include "online/channel.h"
+#include "online/host.h"
+#include "online/protocol/decoder.h"
+#include "table/engine.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvane::online {
+
+class Seat final : public PlayerLink, public Channel::Receiver, public OwnView {
+public:
+    Seat(Engine& engine, Channel& playerChannel);
+    ~Seat() override;
+    Seat(const Seat&) = delete;
+    Seat& operator=(const Seat&) = delete;
+
+    // The table goes online: the chat line shows and the five rule is on.
+    void goOnline();
+    // Joining: the seat asked for in "L", taken when "Y" arrives under this name.
+    void joinAs(int seat, const std::string& userName);
+    // "s": takes the seat under the name at the bottom of the table.
+    void GrabASeat(int seat);
+    // Enter in the chat line (at most 80 characters are typed).
+    void sendChat(std::string text);
+    // The host's own seat: "E" waits for its person's click before the host deals on.
+    void setHostsOwnSeat(bool own) { m_hostsOwnSeat = own; }
+
+    // After each message the view has handled (the hosting program pokes its host with it).
+    void setChangedHandler(std::function<void()> handler) { m_onChanged = std::move(handler); }
+    // The host is gone ("K" or the channel lost): the table is standalone again.
+    void setHostGoneHandler(std::function<void()> handler) { m_onHostGone = std::move(handler); }
+    void setLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
+
+    bool seated() const { return m_seated; }
+    bool joining() const { return m_joining; }
+    const std::array<std::string, 4>& seatButtons() const { return m_seatButtons; }
+    const std::vector<std::string>& whiteboard() const { return m_whiteboard; }
+    int messagesReceived() const { return m_received; }
+    int messagesSent() const { return m_sent; }
+
+    // OwnView
+    int tricksCounted() const override { return m_tricks; }
+    int handsCounted() const override { return m_hands; }
+
+    // Channel::Receiver
+    void received(std::string_view bytes) override;
+    void closed() override;
+
+    // PlayerLink
+    void sendToHost(const std::string& message) override;
+
+    static constexpr const char* HostGoneMessage = "Your host has disconnected.";
+
+private:
+    using Message = protocol::PlayerDownMessage;
+    void handle(const Message& message);
+    int turned(int tableSeat) const { return (tableSeat - m_engine.table().localSeat + 4) % 4; }
+    int turnedPicture(int hostIndex) const;
+    void onCards(const protocol::Cards& m);
+    void onYourBid(const protocol::YourBid& m);
+    void onBidMade(const protocol::BidMade& m);
+    void onMisdeal();
+    void onDiscardPhase(const protocol::DiscardPhase& m);
+    void onDraw();
+    void onYourTurn(const protocol::YourTurn& m);
+    void onCardPlayed(const protocol::CardPlayed& m);
+    void onTrickWon(const protocol::TrickWon& m);
+    Task onHandEnd(protocol::HandEnd m);
+    void clearPreviousTrick();
+    void hideBidLabels();
+    void hostGone();
+
+    Engine& m_engine;
+    Channel& m_channel;
+    protocol::PlayerDownDecoder m_decoder;
+    std::array<std::string, 4> m_seatButtons{};
+    std::vector<std::string> m_whiteboard;
+    std::string m_userName;
+    int m_joinSeat = 0;
+    int m_tricks = 0;
+    int m_hands = 0;
+    int m_received = 0;
+    int m_sent = 0;
+    bool m_joining = false;
+    bool m_seated = false;
+    bool m_hostsOwnSeat = false;
+    bool m_gone = false;
+    std::function<void()> m_onChanged;
+    std::function<void()> m_onHostGone;
+    std::function<void(const std::string&)> m_log;
+};
+
+} // namespace corvane::online

@@ -1,0 +1,422 @@
+// The table as its online host runs it: the host's deal and draw, its drive loop, its auction,
+// trump and computer discards, its computer seats' cards, and the persons' moves once checked.
+// Every step goes to the seats as a message; the seats only show what they are told.
+#include "online/protocol/encode.h"
+#include "players/bid_evaluation.h"
+#include "players/card_play.h"
+#include "players/discard.h"
+#include "table/engine.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+using protocol::encode;
+
+namespace {
+protocol::Bid wireBid(const std::string& caption) {
+    const int value = bidValue(caption);
+    return value == 0 ? protocol::Bid::passed() : protocol::Bid::of(value);
+}
+} // namespace
+
+void Engine::sendToSeats(const std::string& message) {
+    if (m_hostLink)
+        m_hostLink->sendToSeats(message);
+}
+
+void Engine::sendToHost(const std::string& message) {
+    if (m_playerLink)
+        m_playerLink->sendToHost(message);
+}
+
+void Engine::ownViewChanged() {
+    // Resume outside the scan: a resumed flow may add waiters of its own.
+    std::vector<std::coroutine_handle<>> ready;
+    for (auto it = m_viewWaiters.begin(); it != m_viewWaiters.end();) {
+        if (!m_hostLink || m_hostLink->ownViewCaughtUp(it->step)) {
+            ready.push_back(it->waiter);
+            it = m_viewWaiters.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (auto h : ready)
+        h.resume();
+}
+
+bool Engine::AllSeatsReady() const {
+    for (int s = 0; s < SeatCount; ++s)
+        if (seatLinked(s) && !m_seatReady[static_cast<size_t>(s)])
+            return false;
+    return true;
+}
+
+void Engine::becomeHost() {
+    m_t.netRole = 2;
+    m_t.online = true;
+    m_t.localSeat = 0;
+    m_t.dealerSeat = m_random.below(4);
+    m_t.trickWinnerCard = -1;
+    for (size_t i = 0; i < PictureCount; ++i) {
+        m_t.homeLeft[i] = homePosition(static_cast<int>(i)).left;
+        m_t.homeTop[i] = homePosition(static_cast<int>(i)).top;
+    }
+    for (size_t s = 0; s < SeatCount; ++s) {
+        m_t.trickSeatCard[s] = -1;
+        m_t.lblPlayerName[s].color = LabelColor::Black;
+        m_t.lblBid[s].color = LabelColor::Black;
+    }
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
+    m_t.buttonMenu.visible = false;
+    Shuffle();
+}
+
+// --- The drive loop --------------------------------------------------------------------------
+
+Task Engine::HostLoop() {
+    for (;;) {
+        switch (m_t.gamePhase) {
+        case PhaseIdle:
+            // A won game waits for the next "i", as a new game waits for its first deal.
+            if (m_gameWon || m_dealing)
+                co_return;
+            hostDeal();
+            if (m_hostLink)
+                m_hostLink->auctionOpened();
+            co_await HostBidding();
+            co_return;
+        case PhaseDrawWait:
+            hostDraw();
+            break;
+        case PhasePlay:
+            if (m_t.trickCardCount == 4)
+                co_return; // a trick is being closed
+            if (seatLinked(m_t.turnSeat)) {
+                m_awaits.cardFrom = m_t.turnSeat;
+                sendToSeats(encode(protocol::YourTurn{m_t.turnSeat}));
+                co_return;
+            }
+            co_await HostComputerPlay(m_t.turnSeat);
+            break;
+        default:
+            // Bidding is driven by HostBidding; the discard waits for the seats' "r".
+            co_return;
+        }
+    }
+}
+
+void Engine::hostDeal() {
+    // The deck as it stands: it was shuffled when the table opened or the last hand ended.
+    std::array<int, 52> deck{};
+    std::copy_n(m_t.deck.begin(), 52, deck.begin());
+    notify([&](TableObserver& o) { o.onDeal(m_t.dealerSeat, deck); });
+    m_t.dealString.clear();
+    std::vector<int> dealt;
+    for (int i = 0; i <= m_t.lastPicture(); ++i) {
+        const int card = m_t.deck[static_cast<size_t>(i)];
+        dealt.push_back(card);
+        m_t.dealString += static_cast<char>('0' + card / 10);
+        m_t.dealString += static_cast<char>('0' + card % 10);
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.card = Card::fromDeckIndex(card);
+        p.state = TagState::Down;
+        p.position = homePosition(i);
+        p.visible = true;
+        m_t.bringToFront(i);
+        m_t.homeLeft[static_cast<size_t>(i)] = p.position.left;
+        m_t.homeTop[static_cast<size_t>(i)] = p.position.top;
+    }
+    for (auto& label : m_t.lblBid)
+        label.caption.clear();
+    m_seatReady = {};
+    m_awaits = {};
+    sendToSeats(encode(protocol::Cards{dealt}));
+    // StartAuction.
+    m_t.bidTurnSeat = m_t.dealerSeat;
+    m_t.gamePhase = PhaseBidding;
+    m_t.highBid = 0;
+    m_t.bidsMade = 0;
+    m_t.tricksPlayed = 0;
+}
+
+void Engine::hostDraw() {
+    for (int i = 0; i <= 19; ++i) {
+        if (m_t.CardState(i) != TagState::Thrown)
+            continue;
+        const int stockCard = m_t.deck[static_cast<size_t>(23 + i)];
+        auto& p = m_t.picCard[static_cast<size_t>(i)];
+        p.card = Card::fromDeckIndex(stockCard);
+        m_t.deck[static_cast<size_t>(i)] = stockCard;
+        p.state = TagState::Up;
+        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+        p.visible = true;
+        ++m_t.drawCount[static_cast<size_t>(i / 5)];
+        notify([&](TableObserver& o) { o.onDraw(i, p.card); });
+    }
+    std::vector<int> hands;
+    m_t.dealString.clear();
+    for (int i = 0; i <= 19; ++i) {
+        const int card = m_t.cardAt(i).deckIndex();
+        hands.push_back(card);
+        m_t.dealString += static_cast<char>('0' + card / 10);
+        m_t.dealString += static_cast<char>('0' + card % 10);
+    }
+    sendToSeats(encode(protocol::Cards{hands}));
+    m_t.turnSeat = nextSeat(m_t.bidderSeat);
+    m_t.tricksPlayed = 0;
+    m_t.trickCardCount = 0;
+    m_t.trickWinnerCard = -1;
+    m_t.topTrumpOut = 0;
+    for (int i = 0; i <= 19; ++i)
+        m_t.topTrumpOut = std::max(m_t.topTrumpOut, m_t.CardValue(i, m_t.trumpSuit));
+    m_t.gamePhase = PhasePlay;
+}
+
+// --- The auction -----------------------------------------------------------------------------
+
+namespace {
+bool hostAuctionOver(const Table& t) {
+    const int d = t.dealerSeat;
+    const auto caption = [&](int seat) -> const std::string& {
+        return t.lblBid[static_cast<size_t>(seat % 4)].caption;
+    };
+    const bool othersPass =
+        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
+    const int dealerValue = bidValue(caption(d));
+    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
+                             bidValue(caption(d + 2)) < dealerValue &&
+                             bidValue(caption(d + 3)) < dealerValue;
+    return othersPass || caption(t.bidderSeat) == "Pass" || caption(d) == "Pass" || othersBelow;
+}
+} // namespace
+
+Task Engine::HostBidding(bool askAgain) {
+    for (;;) {
+        if (!askAgain) {
+            if (m_t.bidsMade < 4) {
+                m_t.bidTurnSeat = nextSeat(m_t.bidTurnSeat);
+            } else {
+                if (m_t.highBid == 0)
+                    break;
+                m_t.bidTurnSeat =
+                    m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;
+                if (hostAuctionOver(m_t)) {
+                    co_await HostEndAuction();
+                    co_return;
+                }
+            }
+            co_await pause(m_t.speedDelay);
+        }
+        askAgain = false;
+        const int s = m_t.bidTurnSeat;
+        if (seatLinked(s)) {
+            m_awaits.bidFrom = s;
+            m_hostLink->sendToSeat(s, encode(protocol::YourBid{m_t.dealerSeat, m_t.highBid}));
+            co_return;
+        }
+        int bestSuit = 0;
+        auto& label = m_t.lblBid[static_cast<size_t>(s)];
+        label.caption = BidEvaluation(m_t, 5 * s, 5 * s + 4, m_t.highBid, m_t.bidderSeat, bestSuit,
+                                      m_t.dealerSeat, s);
+        label.tag = std::to_string(bestSuit);
+        label.visible = true;
+        notify([&](TableObserver& o) { o.onBid(s, label.caption, bestSuit); });
+        sendToSeats(encode(protocol::BidMade{s, wireBid(label.caption)}));
+        ++m_t.bidsMade;
+    }
+
+    // Everybody passed.
+    co_await CallMisdeal();
+    for (auto& label : m_t.lblBid)
+        label.visible = false;
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Black;
+    m_t.dealerSeat = nextSeat(m_t.dealerSeat);
+    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
+    Shuffle();
+    m_t.dealString.clear();
+    m_t.gamePhase = PhaseIdle;
+    co_await HostLoop();
+}
+
+Task Engine::hostPersonBid(int seat, std::string bid) {
+    m_awaits.bidFrom = -1;
+    auto& label = m_t.lblBid[static_cast<size_t>(seat)];
+    label.caption = bid == "Pa" ? "Pass" : bid;
+    label.tag.clear();
+    label.visible = true;
+    if (bidValue(label.caption) > m_t.highBid) {
+        m_t.highBid = bidValue(label.caption);
+        m_t.bidderSeat = seat;
+    }
+    notify([&](TableObserver& o) { o.onBid(seat, label.caption, -1); });
+    sendToSeats(encode(protocol::BidMade{m_t.bidTurnSeat, wireBid(label.caption)}));
+    ++m_t.bidsMade;
+    co_await HostBidding();
+}
+
+// --- Trump and the discard -------------------------------------------------------------------
+
+Task Engine::HostEndAuction() {
+    m_t.gamePhase = PhaseDiscard;
+    const auto label = [&](int seat) -> const Label& {
+        return m_t.lblBid[static_cast<size_t>(seat)];
+    };
+    if (bidValue(label(m_t.bidderSeat).caption) == 0 &&
+        bidValue(label(m_t.dealerSeat).caption) != 0)
+        m_t.bidderSeat = m_t.dealerSeat;
+    if (seatLinked(m_t.bidderSeat)) {
+        m_awaits.trump = true;
+        m_hostLink->sendToSeat(m_t.bidderSeat, encode(protocol::ChooseTrump{}));
+        co_return;
+    }
+    co_await pause(m_t.speedDelay);
+    m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);
+    showTrump();
+    HostComputerDiscard();
+}
+
+Task Engine::hostTrumpNamed(int suit) {
+    m_awaits.trump = false;
+    m_t.trumpSuit = suit;
+    showTrump();
+    HostComputerDiscard();
+    co_return;
+}
+
+void Engine::HostComputerDiscard() {
+    std::vector<int> list;
+    for (int s = 0; s < SeatCount; ++s) {
+        if (seatLinked(s))
+            continue;
+        std::vector<int> thrown;
+        for (int i = 5 * s; i <= 5 * s + 4; ++i) {
+            if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
+                m_t.picCard[static_cast<size_t>(i)].visible = false;
+                m_t.MarkDiscard(i);
+                thrown.push_back(i);
+            }
+        }
+        if (s == m_t.bidderSeat) {
+            for (int i = KittyFirst; i <= m_t.lastPicture(); ++i) {
+                if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
+                    m_t.picCard[static_cast<size_t>(i)].visible = false;
+                    m_t.MarkDiscard(i);
+                    thrown.push_back(i);
+                }
+            }
+        }
+        notify([&](TableObserver& o) { o.onDiscard(s, thrown); });
+        list.insert(list.end(), thrown.begin(), thrown.end());
+    }
+    std::sort(list.begin(), list.end());
+    m_seatReady = {};
+    sendToSeats(encode(protocol::DiscardPhase{list, m_t.trumpSuit, m_t.highBid, m_t.bidderSeat}));
+    // With no person left to discard, nobody would ever send "r": draw at once.
+    if (AllSeatsReady()) {
+        TakeKitty();
+        m_t.gamePhase = PhaseDrawWait;
+        run(HostLoop());
+    }
+}
+
+Task Engine::hostDiscards(int seat, std::vector<int> slots) {
+    m_seatReady[static_cast<size_t>(seat)] = true;
+    for (int slot : slots) {
+        m_t.picCard[static_cast<size_t>(slot)].visible = false;
+        if (m_t.CardState(slot) != TagState::Thrown)
+            m_t.MarkDiscard(slot);
+    }
+    notify([&](TableObserver& o) { o.onDiscard(seat, slots); });
+    if (!AllSeatsReady())
+        co_return;
+    m_seatReady = {};
+    TakeKitty();
+    m_t.gamePhase = PhaseDrawWait;
+    co_await HostLoop();
+}
+
+// --- Play ------------------------------------------------------------------------------------
+
+Task Engine::HostComputerPlay(int& seat) {
+    const int card = ChooseCard(m_t, seat, m_t.trumpSuit, m_t.trickWinnerCard);
+    if (card < 0)
+        co_return;
+    PlayCard(seat, card, m_t.trickCardCount);
+    notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
+    const int led = m_t.ledSuit();
+    if (m_t.CardValue(card, m_t.trumpSuit, led) >
+        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
+        m_t.trickWinnerCard = card;
+    sendToSeats(encode(protocol::CardPlayed{card}));
+    ++m_t.trickCardCount;
+    if (m_t.trickCardCount != 4) {
+        m_t.lblPlayerName[static_cast<size_t>(seat)].underline = false;
+        seat = nextSeat(seat);
+    } else {
+        ++m_t.tricksPlayed;
+        co_await FinishTrick();
+        m_t.trickCardCount = 0;
+    }
+}
+
+Task Engine::hostPersonCard(int card) {
+    m_awaits.cardFrom = -1;
+    const int seat = m_t.turnSeat;
+    sendToSeats(encode(protocol::CardPlayed{card}));
+    PlayCard(seat, card, m_t.trickCardCount);
+    notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
+    const int led = m_t.ledSuit();
+    if (m_t.CardValue(card, m_t.trumpSuit, led) >
+        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
+        m_t.trickWinnerCard = card;
+    ++m_t.trickCardCount;
+    if (m_t.trickCardCount < 4) {
+        m_t.turnSeat = nextSeat(m_t.turnSeat);
+    } else {
+        ++m_t.tricksPlayed;
+        co_await FinishTrick();
+        m_t.trickCardCount = 0;
+    }
+    co_await HostLoop();
+}
+
+// --- Between hands and lost seats ------------------------------------------------------------
+
+Task Engine::hostNextHand() {
+    m_gameWon = false;
+    Shuffle();
+    m_t.dealString.clear();
+    m_t.dealerSeat = m_random.below(4);
+    co_await HostLoop();
+}
+
+Task Engine::hostSeatLost(int seat) {
+    if (m_awaits.bidFrom == seat)
+        m_awaits.bidFrom = -1;
+    if (m_awaits.cardFrom == seat)
+        m_awaits.cardFrom = -1;
+    ownViewChanged(); // the host's own seat may be the one that left
+    if (m_t.gamePhase == PhasePlay && seat == m_t.turnSeat && m_t.trickCardCount < 4) {
+        co_await HostComputerPlay(m_t.turnSeat);
+        co_await HostLoop();
+    } else if (m_t.gamePhase == PhaseBidding && seat == m_t.bidTurnSeat) {
+        co_await HostBidding(true);
+    } else if (m_t.gamePhase == PhaseDiscard && m_awaits.trump && seat == m_t.bidderSeat) {
+        // The bidder left before naming trump: the computer names the suit it would have bid.
+        m_awaits.trump = false;
+        int bestSuit = 0;
+        int high = m_t.highBid;
+        int bidder = m_t.bidderSeat;
+        BidEvaluation(m_t, 5 * seat, 5 * seat + 4, high, bidder, bestSuit, m_t.dealerSeat, seat);
+        co_await hostTrumpNamed(bestSuit);
+    } else if (m_t.gamePhase == PhaseDiscard && !m_awaits.trump && AllSeatsReady()) {
+        // The last seat still discarding left: nobody else will send "r".
+        m_seatReady = {};
+        TakeKitty();
+        m_t.gamePhase = PhaseDrawWait;
+        co_await HostLoop();
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,318 @@
+// The host's handlers against the exact bytes they must send, and every move it must refuse.
+#include "host_fixture.h"
+
+namespace corvane::testing {
+namespace {
+
+std::string names(const Table& t, const std::vector<int>& seats) {
+    std::string out;
+    for (int j = 0; j < 4; ++j)
+        for (int s : seats)
+            out += addressedTo(
+                s, encode(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption}));
+    return out;
+}
+
+TEST_F(HostFixture, BecomingHostLinksSeatZeroAndBroadcastsTheNamesToIt) {
+    online::MemoryChannel other;
+    VirtualClock c;
+    Random r(3);
+    Engine e(c, r);
+    e.startUp();
+    online::Host h(e, other);
+    other.arrive("H");
+    EXPECT_TRUE(h.hosting());
+    EXPECT_EQ(e.table().netRole, 2);
+    EXPECT_EQ(h.seatLinks()[0], "127.0.0.1");
+    other.arrive(encode(TakeSeatWithId{0, "Hosty", "1"}));
+    EXPECT_EQ(h.seatLinks()[0], "1");
+    EXPECT_EQ(other.takeSent(), names(e.table(), {0}));
+}
+
+TEST_F(HostFixture, BroadcastGoesToLinkedSeatsOnlyInOneSend) {
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    EXPECT_EQ(channel.takeSent(), names(t(), {0, 2}));
+    arrive(encode(ChatLine{2, "hi"}));
+    EXPECT_EQ(channel.takeSent(), "0M07Bob: hi2M07Bob: hi");
+}
+
+TEST_F(HostFixture, SeatListMarksComputerSeatsWithAGraveAccent) {
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    channel.takeSent();
+    arrive("q");
+    const auto& n = t().lblPlayerName;
+    EXPECT_EQ(channel.takeSent(),
+              encode(SeatName{0, "Hosty"}) + encode(SeatName{1, "`" + n[1].caption}) +
+                  encode(SeatName{2, "Bob"}) + encode(SeatName{3, "`" + n[3].caption}));
+}
+
+TEST_F(HostFixture, NextHandDealsTheFortySixCharacterDealToLinkedSeats) {
+    arrive("i");
+    const auto messages = sent();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(encode(messages[0]), "0C046" + t().dealString);
+    EXPECT_EQ(t().dealString.size(), 46u);
+    EXPECT_EQ(t().gamePhase, PhaseBidding);
+}
+
+TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
+    arrive("i");
+    ASSERT_EQ(t().gamePhase, PhaseBidding);
+    channel.takeSent();
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    EXPECT_EQ(channel.takeSent(), "2C046" + t().dealString + names(t(), {0, 2}));
+    EXPECT_TRUE(host.seatLinked(2));
+}
+
+TEST_F(HostFixture, SeatTakenAfterTheAuctionWaitsForTheNextDeal) {
+    drive([&] { return t().gamePhase == PhasePlay; });
+    channel.takeSent();
+    arrive(encode(TakeSeatWithId{3, "Cat", "8"}));
+    EXPECT_EQ(channel.takeSent(), "3I");
+    EXPECT_FALSE(host.seatLinked(3));
+    // The next auction opens: the cards, then the names with the new seat linked.
+    drive([&] { return host.seatLinked(3); });
+    const std::string bytes = channel.takeSent();
+    const std::string expected = "3C046" + t().dealString + names(t(), {0, 3});
+    EXPECT_NE(bytes.find(expected), std::string::npos) << bytes;
+}
+
+TEST_F(HostFixture, PersonsBidIsShownToEverySeatAndTheAuctionGoesOn) {
+    drive([&] { return engine.hostAwaits().bidFrom == 0; });
+    channel.takeSent();
+    arrive("b0Pa");
+    const auto messages = sent();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(encode(messages[0]), "0S0Pa");
+    EXPECT_EQ(t().lblBid[0].caption, "Pass");
+}
+
+TEST_F(HostFixture, SeatLostOnItsTurnInPlayIsPlayedByTheComputerAtOnce) {
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    drive([&] { return engine.hostAwaits().cardFrom == 2; });
+    channel.takeSent();
+    const int before = t().trickCardCount + 4 * t().tricksPlayed;
+    arrive("k2");
+    EXPECT_FALSE(host.seatLinked(2));
+    EXPECT_EQ(notices.back(), "Bob has disconnected.");
+    const auto messages = sent();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].seat, 0);
+    const auto* played = std::get_if<CardPlayed>(&messages[0].message);
+    ASSERT_NE(played, nullptr);
+    EXPECT_EQ(played->card / 5, 2);
+    EXPECT_GT(t().trickCardCount + 4 * t().tricksPlayed + (t().gamePhase != PhasePlay ? 20 : 0),
+              before);
+}
+
+TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinked) {
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    drive([&] { return engine.hostAwaits().cardFrom == 0; });
+    channel.takeSent();
+    const std::string before = snapshot();
+    arrive("k2");
+    EXPECT_FALSE(host.seatLinked(2));
+    EXPECT_EQ(channel.takeSent(), "");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(engine.hostAwaits().cardFrom, 0);
+}
+
+TEST_F(HostFixture, DiscardsCompleteOnlyWhenEveryLinkedSeatHasSentThem) {
+    arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+    drive([&] { return t().gamePhase == PhaseDiscard && !engine.hostAwaits().trump; });
+    channel.takeSent();
+    arrive("r000");
+    EXPECT_EQ(channel.takeSent(), "");
+    EXPECT_EQ(t().gamePhase, PhaseDiscard);
+    arrive("r2041011");
+    EXPECT_TRUE(log.empty());
+    const auto messages = sent();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(encode(messages[0]), "0C040" + t().dealString);
+    EXPECT_EQ(encode(messages[1]), "2C040" + t().dealString);
+    EXPECT_EQ(t().gamePhase, PhasePlay);
+}
+
+TEST_F(HostFixture, HandEndsWithAnEMessageAndTheDealerMovesOn) {
+    drive([&] { return t().gamePhase == PhasePlay; });
+    const int dealer = t().dealerSeat;
+    std::string bytes;
+    drive([&] {
+        bytes += channel.takeSent();
+        return bytes.find("0E") != std::string::npos;
+    });
+    const auto at = bytes.find("0E");
+    const std::string end = bytes.substr(at + 1, 12);
+    EXPECT_TRUE(end[1] == '+' || end[1] == '-');
+    EXPECT_EQ(t().dealerSeat, (dealer + 1) % 4);
+}
+
+TEST_F(HostFixture, TrickClosingWaitsForTheHostsOwnView) {
+    struct View : online::OwnView {
+        int tricks = 0;
+        int tricksCounted() const override { return tricks; }
+        int handsCounted() const override { return 1000; }
+    } view;
+    host.setOwnView(&view);
+    drive([&] { return t().gamePhase == PhasePlay; });
+    std::string bytes;
+    drive([&] {
+        bytes += channel.takeSent();
+        return bytes.find("0X") != std::string::npos;
+    });
+    clock.runUntilIdle();
+    const std::string before = snapshot();
+    EXPECT_EQ(t().trickCardCount, 4);
+    EXPECT_EQ(channel.takeSent(), "");
+    view.tricks = 1;
+    host.ownViewChanged();
+    clock.runUntilIdle();
+    EXPECT_NE(snapshot(), before);
+    EXPECT_NE(t().trickCardCount, 4);
+}
+
+TEST_F(HostFixture, LostHostChannelReturnsToStandalonePlay) {
+    arrive("i");
+    channel.peerCloses();
+    EXPECT_FALSE(host.hosting());
+    EXPECT_EQ(notices.back(), "Lost the connection to the Corvane Server.");
+    EXPECT_EQ(t().netRole, 0);
+    EXPECT_FALSE(t().online);
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(engine.flowsInProgress(), 0u);
+}
+
+TEST_F(HostFixture, LongChatLineIsCutToFitTheLengthField) {
+    arrive(encode(TakeSeatWithId{2, "Bobbybobby", "9"}));
+    channel.takeSent();
+    arrive(encode(ChatLine{2, std::string(99, 'x')}));
+    const std::string line = "Bobbybobby: " + std::string(87, 'x');
+    EXPECT_EQ(channel.takeSent(), "0M99" + line + "2M99" + line);
+}
+
+// --- Refused moves: each leaves the table as it was and sends nothing. ----------------------
+
+enum class Stage { Bidding, Trump, Discard, Play, Idle };
+
+struct Refused {
+    const char* name;
+    Stage stage;
+    std::string (*move)(HostFixture& f, const Table& t);
+};
+
+std::string twoDigits(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+class HostRefuses : public HostFixture, public ::testing::WithParamInterface<Refused> {
+public:
+    // Seat 2 is a person; the auction gives seat 0 the bid when a stage needs trump.
+    void reach(Stage stage) {
+        arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
+        switch (stage) {
+        case Stage::Bidding:
+            drive([&] { return engine.hostAwaits().bidFrom >= 0; });
+            break;
+        case Stage::Trump:
+            drive([&] { return engine.hostAwaits().trump; }, "30");
+            break;
+        case Stage::Discard:
+            drive([&] { return t().gamePhase == PhaseDiscard && !engine.hostAwaits().trump; });
+            break;
+        case Stage::Play:
+            drive([&] { return engine.hostAwaits().cardFrom >= 0; });
+            break;
+        case Stage::Idle:
+            break;
+        }
+        channel.takeSent();
+    }
+};
+
+TEST_P(HostRefuses, AndTheTableIsUnchanged) {
+    const Refused& row = GetParam();
+    reach(row.stage);
+    if (row.stage == Stage::Trump && !engine.hostAwaits().trump)
+        GTEST_SKIP() << "this deal gave no person the bid";
+    const std::string before = snapshot();
+    const int refused = host.refusedMoves();
+    arrive(row.move(*this, t()));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(channel.takeSent(), "");
+    EXPECT_EQ(host.refusedMoves(), refused + 1);
+}
+
+const Refused refusedMoves[] = {
+    {"BidOutOfTurn", Stage::Bidding,
+     [](HostFixture& f, const Table&) {
+         return "b" + std::to_string((f.engine.hostAwaits().bidFrom + 2) % 4) + "20";
+     }},
+    {"BidNotAboveTheHighBid", Stage::Bidding,
+     [](HostFixture& f, const Table& t) {
+         // Not the dealer's hold: a level the dialog would not offer this seat.
+         const int seat = f.engine.hostAwaits().bidFrom;
+         const int level = seat == t.dealerSeat ? t.highBid - 5 : t.highBid;
+         return "b" + std::to_string(seat) + twoDigits(level < 20 ? 15 : level);
+     }},
+    {"BidOfAnUnknownLevel", Stage::Bidding,
+     [](HostFixture& f, const Table&) {
+         return "b" + std::to_string(f.engine.hostAwaits().bidFrom) + "35";
+     }},
+    {"TrumpDuringTheAuction", Stage::Bidding,
+     [](HostFixture&, const Table&) { return std::string("t2"); }},
+    {"DiscardsDuringTheAuction", Stage::Bidding,
+     [](HostFixture&, const Table&) { return std::string("r000"); }},
+    {"CardDuringTheAuction", Stage::Bidding,
+     [](HostFixture&, const Table&) { return std::string("p00"); }},
+    {"SecondTrump", Stage::Discard, [](HostFixture&, const Table&) { return std::string("t1"); }},
+    {"DiscardsFromAComputerSeat", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("r10205"); }},
+    {"DiscardsNamingAnotherSeatsCard", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("r00205"); }},
+    {"DiscardsNamingTheKitty", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("r00220"); }},
+    {"DiscardsNamingACardTwice", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("r2041010"); }},
+    {"DealDuringAHand", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("i"); }},
+    {"SeatAPersonHolds", Stage::Discard,
+     [](HostFixture&, const Table&) {
+         return encode(TakeSeatWithId{2, "Eve", "77"});
+     }},
+    {"CardFromAnotherSeatsHand", Stage::Play,
+     [](HostFixture& f, const Table&) {
+         return "p" + twoDigits(5 * ((f.engine.hostAwaits().cardFrom + 1) % 4));
+     }},
+    {"CardOfTheKitty", Stage::Play, [](HostFixture&, const Table&) { return std::string("p21"); }},
+    {"DealDuringPlay", Stage::Play, [](HostFixture&, const Table&) { return std::string("i"); }},
+    {"BidDuringPlay", Stage::Play, [](HostFixture&, const Table&) { return std::string("b0Pa"); }},
+    {"ChatFromAComputerSeat", Stage::Play,
+     [](HostFixture&, const Table&) {
+         return encode(ChatLine{1, "boo"});
+     }},
+    {"CardBeforeAnyDeal", Stage::Idle,
+     [](HostFixture&, const Table&) { return std::string("p00"); }},
+    {"SeatLostThatNobodyHeld", Stage::Idle,
+     [](HostFixture&, const Table&) { return std::string("k3"); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Moves, HostRefuses, ::testing::ValuesIn(refusedMoves),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostFixture, CardAlreadyPlayedIsRefused) {
+    // Seat 0 is asked for its second card: its first is on the table already.
+    drive([&] { return engine.hostAwaits().cardFrom == 0 && t().tricksPlayed >= 1; });
+    if (engine.hostAwaits().cardFrom != 0)
+        GTEST_SKIP() << "the hand ended first";
+    int played = -1;
+    for (int i = 0; i <= 4 && played < 0; ++i)
+        if (t().CardState(i) == TagState::Played)
+            played = i;
+    ASSERT_GE(played, 0);
+    const std::string before = snapshot();
+    arrive("p0" + std::to_string(played));
+    EXPECT_EQ(snapshot(), before);
+}
+
+} // namespace
+} // namespace corvane::testing

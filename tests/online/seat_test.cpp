@@ -1,0 +1,239 @@
+// The seated player: each host message applied to a table turned to the player's seat, and the
+// player's moves sent back in the host's numbering.
+#include "online/memory_channel.h"
+#include "online/protocol/encode.h"
+#include "online/seat.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane::testing {
+namespace {
+
+using namespace corvane::protocol;
+
+class SeatFixture : public ::testing::Test {
+protected:
+    SeatFixture() : random(5), engine(clock, random), seat(engine, channel) {
+        engine.startUp();
+        seat.goOnline();
+        seat.joinAs(2, "Bob");
+        channel.arrive("Y");
+        channel.takeSent();
+        // A deal: deck value n on host picture n, the kitty 20-22.
+        for (int i = 0; i < 23; ++i)
+            deal.push_back(i);
+    }
+    Table& t() { return engine.table(); }
+    // The clock is not run: a running time-out would act for the player.
+    void arrive(const std::string& bytes) { channel.arrive(bytes); }
+    void clickMessages() {
+        for (int guard = 0; guard < 10 && t().buttonMenu.visible && t().buttonMenu.modeX == 2;
+             ++guard) {
+            engine.clickButton(1);
+            clock.runUntilIdle();
+        }
+    }
+
+    VirtualClock clock;
+    Random random;
+    Engine engine;
+    online::MemoryChannel channel;
+    online::Seat seat;
+    std::vector<int> deal;
+};
+
+TEST_F(SeatFixture, JoinTakesTheSeatUnderTheUserName) {
+    online::MemoryChannel c;
+    Engine e(clock, random);
+    online::Seat s(e, c);
+    s.goOnline();
+    s.joinAs(3, "Cat");
+    c.arrive(encode(SeatName{1, "`Computer"}));
+    EXPECT_EQ(s.seatButtons()[1], "`Computer");
+    c.arrive("Y");
+    EXPECT_EQ(c.takeSent(), "s303Cat");
+    EXPECT_EQ(e.table().localSeat, 3);
+    EXPECT_EQ(e.table().lblPlayerName[0].caption, "Cat");
+}
+
+TEST_F(SeatFixture, SeatTwoSeesItsOwnCardsAtTheBottom) {
+    arrive(encode(Cards{deal}));
+    for (int i = 0; i <= 4; ++i) {
+        EXPECT_EQ(t().cardAt(i).deckIndex(), 10 + i);
+        EXPECT_EQ(t().CardState(i), TagState::Up);
+    }
+    // The host's card 12 is this player's picture 2; the host's card 0 is picture 10.
+    EXPECT_EQ(t().localPicture(12), 2);
+    EXPECT_EQ(t().cardAt(2).deckIndex(), 12);
+    EXPECT_EQ(t().cardAt(10).deckIndex(), 0);
+    EXPECT_EQ(t().CardState(10), TagState::Down);
+    EXPECT_TRUE(t().picCard[20].visible);
+    EXPECT_EQ(t().cardAt(21).deckIndex(), 21);
+}
+
+TEST_F(SeatFixture, CardsAfterTheDrawHideTheKitty) {
+    arrive(encode(Cards{deal}));
+    std::vector<int> hands(deal.begin(), deal.begin() + 20);
+    hands[12] = 40;
+    arrive(encode(Cards{hands}));
+    EXPECT_EQ(t().cardAt(2).deckIndex(), 40);
+    EXPECT_EQ(t().CardState(2), TagState::Up);
+    for (int i = 20; i <= 22; ++i)
+        EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
+}
+
+TEST_F(SeatFixture, NamesAndBidsAreShownAtTheTurnedSeat) {
+    arrive(encode(SeatName{3, "Dan"}) + encode(BidMade{3, Bid::of(20)}));
+    EXPECT_EQ(t().lblPlayerName[1].caption, "Dan");
+    EXPECT_EQ(t().lblBid[1].caption, "20");
+    EXPECT_TRUE(t().lblBid[1].visible);
+    EXPECT_EQ(t().gamePhase, PhaseBidding);
+}
+
+TEST_F(SeatFixture, TwoMessagesInOneArrivalAreBothHandled) {
+    arrive(encode(Cards{deal}));
+    arrive(encode(BidMade{1, Bid::passed()}) + encode(YourBid{1, 0}));
+    EXPECT_EQ(t().lblBid[3].caption, "Pass");
+    EXPECT_TRUE(t().bidDialog.visible);
+    EXPECT_TRUE(t().timeoutRunning);
+}
+
+TEST_F(SeatFixture, BidClickSendsTheBidWithTheOwnSeat) {
+    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
+    ASSERT_TRUE(engine.clickBid(1));
+    EXPECT_EQ(channel.takeSent(), "b220");
+    EXPECT_FALSE(t().bidDialog.visible);
+    EXPECT_FALSE(t().timeoutRunning);
+}
+
+TEST_F(SeatFixture, TimeOutInTheAuctionPasses) {
+    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
+    clock.advance(20000);
+    EXPECT_EQ(channel.takeSent(), "b2Pa");
+}
+
+TEST_F(SeatFixture, TrumpDialogSendsTheSuit) {
+    arrive("T");
+    ASSERT_TRUE(t().trumpDialogVisible);
+    engine.clickTrump(3);
+    EXPECT_EQ(channel.takeSent(), "t3");
+}
+
+TEST_F(SeatFixture, DiscardPhaseMarksTheTurnedSlotsAndTheDiscardGoesBackInHostNumbers) {
+    arrive(encode(Cards{deal}));
+    arrive(encode(DiscardPhase{{5, 6, 20}, 3, 25, 1}));
+    EXPECT_EQ(t().CardState(15), TagState::Thrown); // host 5 is seat 1: picture 15 for seat 2
+    EXPECT_FALSE(t().picCard[15].visible);
+    EXPECT_EQ(t().CardState(20), TagState::Thrown);
+    EXPECT_EQ(t().trumpSuit, 3);
+    EXPECT_EQ(t().lblBid[4].caption, "25");
+    EXPECT_EQ(t().lblPlayerName[3].color, LabelColor::White);
+    EXPECT_EQ(t().gamePhase, PhaseDiscard);
+    engine.clickCard(0);
+    engine.clickCard(1);
+    engine.clickButton(1);
+    EXPECT_EQ(channel.takeSent(), "r2041011");
+    EXPECT_EQ(t().gamePhase, PhaseDrawWait);
+}
+
+TEST_F(SeatFixture, OwnTurnAndCardGoBackInHostNumbersAndTheEchoCountsOnce) {
+    arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
+    std::vector<int> hands(deal.begin(), deal.begin() + 20);
+    arrive(encode(Cards{hands}) + encode(CardPlayed{5}) + encode(YourTurn{2}));
+    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_TRUE(t().timeoutRunning);
+    EXPECT_EQ(t().trickCardCount, 1);
+    EXPECT_EQ(t().CardState(15), TagState::Played);
+    // Any card: hearts are trump, a spade was led and the rule to follow suit is off.
+    engine.clickCard(3);
+    EXPECT_EQ(channel.takeSent(), "p13");
+    arrive(encode(CardPlayed{13}));
+    EXPECT_EQ(t().trickCardCount, 2);
+    EXPECT_EQ(t().cardsBeforeMe, 2);
+    EXPECT_EQ(t().CardState(3), TagState::Played);
+}
+
+TEST_F(SeatFixture, TrickWonCountsForTheRightPartnership) {
+    arrive(encode(TrickWon{0}));
+    EXPECT_EQ(t().lblTricks[0], "J");
+    arrive(encode(TrickWon{3}));
+    EXPECT_EQ(t().lblTricks[1], "J");
+    EXPECT_EQ(seat.tricksCounted(), 2);
+    EXPECT_EQ(t().cardsBeforeMe, 0);
+}
+
+TEST_F(SeatFixture, HandEndWithNegativeScoresShowsThemFromTheOwnSide) {
+    online::MemoryChannel c;
+    Engine e(clock, random);
+    online::Seat odd(e, c);
+    odd.goOnline();
+    odd.joinAs(1, "Ann");
+    c.arrive("Y");
+    c.arrive("E-25" + std::string("0025") + "2040");
+    clock.runUntilIdle();
+    EXPECT_EQ(e.table().buttonMessage, "Bidder goes down 25.");
+    EXPECT_EQ(e.table().score[0], 40);
+    EXPECT_EQ(e.table().score[1], -25);
+    EXPECT_EQ(odd.handsCounted(), 1);
+    arrive("E+25" + std::string("2040") + "0015");
+    EXPECT_EQ(t().buttonMessage, "Count 25 points.");
+    EXPECT_EQ(t().score[0], 40);
+    EXPECT_EQ(t().score[1], -15);
+    EXPECT_FALSE(t().imgTrumpVisible);
+}
+
+TEST_F(SeatFixture, HostsOwnSeatWaitsForTheClickBeforeTheHandCounts) {
+    seat.setHostsOwnSeat(true);
+    arrive("E+20" + std::string("2020") + "1000");
+    EXPECT_EQ(seat.handsCounted(), 0);
+    clickMessages();
+    EXPECT_EQ(seat.handsCounted(), 1);
+}
+
+TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
+    arrive("E-30" + std::string("0030") + "2120");
+    EXPECT_EQ(t().buttonMessage, "She's gone b'y.");
+    clickMessages();
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    engine.clickButton(1);
+    EXPECT_EQ(channel.takeSent(), "i");
+}
+
+TEST_F(SeatFixture, MisdealNamesTheDealer) {
+    arrive(encode(SeatName{3, "Dan"}) + encode(YourBid{3, 0}) + "N");
+    EXPECT_EQ(t().buttonMessage, "Dan calls for a misdeal.");
+    EXPECT_EQ(t().bidsMade, 0);
+}
+
+TEST_F(SeatFixture, ChatIsCutToEightyAndShownOnTheWhiteboard) {
+    seat.sendChat(std::string(90, 'a'));
+    EXPECT_EQ(channel.takeSent(), "c280" + std::string(80, 'a'));
+    seat.sendChat("");
+    EXPECT_EQ(channel.takeSent(), "c200");
+    arrive(encode(ChatShow{"Bob: hi"}));
+    ASSERT_EQ(seat.whiteboard().size(), 1u);
+    EXPECT_EQ(seat.whiteboard()[0], "Bob: hi");
+}
+
+TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {
+    arrive(encode(Cards{deal}) + "K");
+    EXPECT_FALSE(t().online);
+    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(t().buttonMessage, "Your host has disconnected.");
+    EXPECT_FALSE(channel.isOpen());
+    EXPECT_FALSE(seat.seated());
+}
+
+TEST_F(SeatFixture, LostPlayerChannelReturnsToAStandaloneGame) {
+    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
+    channel.peerCloses();
+    EXPECT_FALSE(t().online);
+    EXPECT_FALSE(t().bidDialog.visible);
+    EXPECT_FALSE(t().timeoutRunning);
+    EXPECT_EQ(t().buttonMessage, "Your host has disconnected.");
+}
+
+} // namespace
+} // namespace corvane::testing
