@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run watch test bench sim clean format lobby load
+.PHONY: all deps configure build run watch test bench bench-window sim clean format lobby load
 
 all: build
 
@@ -29,6 +29,11 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/tools/bench/corvane-bench
+
+# The window's figures: start to first paint, memory with a hand dealt, processor use while idle.
+bench-window: build
+	@scripts/install-deps.sh xvfb xauth
+	@scripts/bench-window.sh $(BUILD_DIR)
 
 sim: build
 	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1000 --seed 1

@@ -1,0 +1,34 @@
+// What the game program is made of: the random source, the Qt clock, the engine and the table
+// window, put together in the order they need each other. main() and the window bench share it.
+#pragma once
+
+#include "table/engine.h"
+#include "table/random.h"
+#include "ui/qt_scheduler.h"
+#include "ui/table_window.h"
+
+#include <cstdint>
+
+namespace corvane::ui {
+
+struct GameProgram {
+    Random random;
+    QtScheduler scheduler;
+    Engine engine;
+    TableWindow window;
+
+    explicit GameProgram(std::uint64_t seed)
+        : random(seed), engine(scheduler, random), window(engine, scheduler) {}
+
+    // Start-up: seats named, dealer drawn, the window shown with the button window over it.
+    void start() {
+        engine.startUp();
+        window.show();
+        window.refresh();
+    }
+};
+
+// A seed from the clock, as the program deals differently on every run.
+std::uint64_t clockSeed();
+
+} // namespace corvane::ui
