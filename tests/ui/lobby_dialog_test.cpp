@@ -1,0 +1,663 @@
+// The lobby dialog driven as a person would: real widgets on the offscreen platform, typing and
+// clicks through QTest, tables added as the lobby's list arrives. Writes a picture of the dialog
+// with three tables to screenshots/lobby_dialog.png beside the test program.
+#include "ui/dialog_placement.h"
+#include "ui/lobby_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+using namespace corvane::ui;
+
+namespace {
+
+using Seats = std::array<std::string, 4>;
+using Free = std::array<bool, 4>;
+
+template <typename T> T* child(QWidget* parent, const QString& name) {
+    T* w = parent->findChild<T*>(name);
+    if (w == nullptr)
+        qFatal("no %s in %s", qPrintable(name), qPrintable(parent->objectName()));
+    return w;
+}
+
+QPushButton* button(QWidget* d, const char* name) {
+    return child<QPushButton>(d, QString::fromLatin1(name));
+}
+
+QRadioButton* seat(QWidget* d, int i) {
+    return child<QRadioButton>(d, QStringLiteral("optSeat%1").arg(i));
+}
+
+QListWidget* list(QWidget* d) {
+    return child<QListWidget>(d, QStringLiteral("lstGames"));
+}
+
+void typeInto(QWidget* d, const char* field, const QString& text) {
+    QLineEdit* edit = child<QLineEdit>(d, QString::fromLatin1(field));
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+// Clicks row `row` of the list as a person would, in the middle of its line.
+void clickRow(QWidget* d, int row) {
+    QListWidget* l = list(d);
+    const QRect r = l->visualItemRect(l->item(row));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+struct Shown {
+    int row;
+    std::array<QString, 4> captions;
+    std::array<bool, 4> enabled;
+    int checked;
+};
+
+// The name a seat button stands for: all of it in the tooltip, and as much as fits in the caption,
+// cut with an ellipsis.
+QString seatName(QWidget* d, int i) {
+    const QString whole = seat(d, i)->toolTip();
+    QString caption = seat(d, i)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+    if (caption != whole &&
+        !(caption.endsWith(QChar(0x2026)) && whole.startsWith(caption.chopped(1))))
+        return QStringLiteral("caption %1 for %2").arg(caption, whole);
+    return whole;
+}
+
+Shown shown(QWidget* d) {
+    auto* dialog = static_cast<LobbyDialog*>(d);
+    Shown s{dialog->selectedRow(), {}, {}, dialog->selectedSeat()};
+    for (int i = 0; i < 4; ++i) {
+        s.captions[static_cast<size_t>(i)] = seatName(d, i);
+        s.enabled[static_cast<size_t>(i)] = seat(d, i)->isEnabled();
+    }
+    return s;
+}
+
+const Seats MixedSeats{"Maren", "Computer", "Computer", "Tobias"};
+const Seats FourPeople{"Maren", "Ilse", "Tobias", "Quinn"};
+const Seats AllComputers{"Computer", "Computer", "Computer", "Computer"};
+
+// A shown dialog with a name typed and the given tables listed.
+struct Lobby {
+    explicit Lobby(const QString& name = QStringLiteral("Ansel"),
+                   std::initializer_list<std::pair<std::string, Seats>> tables = {}) {
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog))
+            qFatal("the lobby dialog was not shown");
+        if (!name.isEmpty())
+            typeInto(&dialog, "txtUserName", name);
+        for (const auto& [table, seats] : tables)
+            dialog.addTable(table, seats);
+    }
+    LobbyDialog dialog{QStringLiteral("localhost")};
+    QSignalSpy newSpy{&dialog, &LobbyDialog::newTableRequested};
+    QSignalSpy joinSpy{&dialog, &LobbyDialog::joinRequested};
+    QSignalSpy refreshSpy{&dialog, &LobbyDialog::refreshRequested};
+    QSignalSpy cancelSpy{&dialog, &LobbyDialog::cancelRequested};
+};
+
+bool isBaize(QColor c) {
+    return c.green() > c.red() + 50 && c.green() > c.blue() + 40;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Seats)
+
+class LobbyDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpState();
+    void controlPlaces_data();
+    void controlPlaces();
+    void focusStartsOnUserName();
+    void enabling_data();
+    void enabling();
+    void emptyUserNameAllowsNothing();
+    void noRowNoJoin();
+    void rowShowsSeats_data();
+    void rowShowsSeats();
+    void seatCaptions_data();
+    void seatCaptions();
+    void fourPeopleNoJoin();
+    void joinWithChosenSeat();
+    void addingWithListFocusRerunsRowClick_data();
+    void addingWithListFocusRerunsRowClick();
+    void userNameLimit();
+    void tableName_data();
+    void tableName();
+    void keyCut_data();
+    void keyCut();
+    void tableCap();
+    void refreshClearsAndEmits();
+    void cancel_data();
+    void cancel();
+    void acceptIsNoCancel();
+    void busyPointer();
+    void serverField_data();
+    void serverField();
+    void placedOverTable();
+    void screenshot();
+};
+
+void LobbyDialogTest::startUpState() {
+    LobbyDialog dialog(QStringLiteral("localhost"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Play Online"));
+    QVERIFY(!dialog.isModal());
+    QCOMPARE(dialog.size(), QSize(372, 222)); // 5580 x 3330 twips
+    QCOMPARE(child<QLabel>(&dialog, "lblServer")->text(), QStringLiteral("&Server:"));
+    QCOMPARE(child<QLabel>(&dialog, "lblLabels0")->text(), QStringLiteral("&User Name:"));
+    QCOMPARE(child<QLabel>(&dialog, "lblLabels1")->text(), QStringLiteral("&Internet Key:"));
+    QCOMPARE(child<QLabel>(&dialog, "lblLabels2")->text(), QStringLiteral("New Table:"));
+    QCOMPARE(child<QLabel>(&dialog, "Label1")->text(),
+             QStringLiteral("Tables Waiting for Players"));
+    QCOMPARE(child<QGroupBox>(&dialog, "Frame1")->title(), QStringLiteral("Card Table"));
+    const std::array<QString, 4> compass{"South", "West", "North", "East"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(seat(&dialog, i)->text(), compass[static_cast<size_t>(i)]);
+        QCOMPARE(seat(&dialog, i)->parentWidget(), child<QGroupBox>(&dialog, "Frame1"));
+    }
+    QCOMPARE(child<QLineEdit>(&dialog, "txtUserName")->maxLength(), 10);
+    QCOMPARE(child<QLineEdit>(&dialog, "txtPassword")->echoMode(), QLineEdit::Password);
+    QCOMPARE(button(&dialog, "cmdJoin")->text(), QStringLiteral("&Join"));
+    QCOMPARE(button(&dialog, "cmdNew")->text(), QStringLiteral("&New Table"));
+    QCOMPARE(button(&dialog, "cmdRefresh")->text(), QStringLiteral("Refresh"));
+    QCOMPARE(button(&dialog, "cmdCancel")->text(), QStringLiteral("Cancel"));
+    QVERIFY(button(&dialog, "cmdJoin")->isDefault());
+    QVERIFY(!button(&dialog, "cmdJoin")->isEnabled());
+    QVERIFY(!button(&dialog, "cmdNew")->isEnabled());
+    QVERIFY(button(&dialog, "cmdRefresh")->isEnabled());
+    QVERIFY(button(&dialog, "cmdCancel")->isEnabled());
+    QCOMPARE(dialog.rowCount(), 0);
+    QCOMPARE(dialog.selectedRow(), -1);
+    QCOMPARE(dialog.selectedSeat(), -1);
+    QCOMPARE(dialog.server(), QStringLiteral("localhost"));
+    QVERIFY(!dialog.isBusy());
+}
+
+void LobbyDialogTest::controlPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips"); // left, top, width, height; seats inside Frame1
+    QTest::addColumn<bool>("belowServer");
+    // The server line, then the layout of the rest, which sits 420 twips lower.
+    QTest::newRow("lblServer") << "lblServer" << QRect(105, 150, 1080, 270) << false;
+    QTest::newRow("txtServer") << "txtServer" << QRect(1320, 135, 4095, 285) << false;
+    QTest::newRow("lblLabels0") << "lblLabels0" << QRect(105, 150, 1080, 270) << true;
+    QTest::newRow("txtUserName") << "txtUserName" << QRect(1320, 135, 1225, 285) << true;
+    QTest::newRow("lblLabels1") << "lblLabels1" << QRect(105, 540, 1080, 270) << true;
+    QTest::newRow("txtPassword") << "txtPassword" << QRect(1320, 525, 1225, 285) << true;
+    QTest::newRow("lblLabels2") << "lblLabels2" << QRect(105, 960, 1080, 270) << true;
+    QTest::newRow("txtTable") << "txtTable" << QRect(1320, 960, 1225, 285) << true;
+    QTest::newRow("Label1") << "Label1" << QRect(120, 1440, 2415, 255) << true;
+    QTest::newRow("lstGames") << "lstGames" << QRect(120, 1680, 2415, 450) << true;
+    QTest::newRow("Frame1") << "Frame1" << QRect(2760, 120, 2655, 2055) << true;
+    QTest::newRow("optSeat0") << "optSeat0" << QRect(840, 1440, 1335, 255) << false;
+    QTest::newRow("optSeat1") << "optSeat1" << QRect(120, 960, 975, 255) << false;
+    QTest::newRow("optSeat2") << "optSeat2" << QRect(840, 480, 1335, 255) << false;
+    QTest::newRow("optSeat3") << "optSeat3" << QRect(1560, 960, 1070, 255) << false;
+    QTest::newRow("cmdJoin") << "cmdJoin" << QRect(120, 2400, 1140, 390) << true;
+    QTest::newRow("cmdNew") << "cmdNew" << QRect(1440, 2400, 1140, 390) << true;
+    QTest::newRow("cmdRefresh") << "cmdRefresh" << QRect(2760, 2400, 1095, 375) << true;
+    QTest::newRow("cmdCancel") << "cmdCancel" << QRect(4320, 2400, 1140, 390) << true;
+}
+
+void LobbyDialogTest::controlPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    QFETCH(bool, belowServer);
+    LobbyDialog dialog(QStringLiteral("localhost"));
+    const QWidget* w = child<QWidget>(&dialog, name);
+    const int top = twips.y() + (belowServer ? 420 : 0);
+    QCOMPARE(w->geometry(), pixelRect(twips.x(), top, twips.width(), twips.height()));
+    QVERIFY(dialog.rect().contains(w->mapTo(&dialog, w->rect().bottomRight())));
+}
+
+void LobbyDialogTest::focusStartsOnUserName() {
+    LobbyDialog dialog(QStringLiteral("localhost"));
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(&dialog, "txtUserName"));
+}
+
+void LobbyDialogTest::enabling_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("newEnabled");
+    QTest::addColumn<bool>("joinEnabled");
+    QTest::newRow("no name, no row") << "" << -1 << false << false;
+    QTest::newRow("no name, row") << "" << 0 << false << false;
+    QTest::newRow("name, no row") << "Ansel" << -1 << true << false;
+    QTest::newRow("name, row") << "Ansel" << 0 << true << true;
+    QTest::newRow("one letter, row 2") << "A" << 2 << true << true;
+    QTest::newRow("a space, row") << " " << 1 << true << true;
+}
+
+void LobbyDialogTest::enabling() {
+    QFETCH(QString, name);
+    QFETCH(int, row);
+    QFETCH(bool, newEnabled);
+    QFETCH(bool, joinEnabled);
+    Lobby lobby(name, {{"Pub", MixedSeats}, {"Den", AllComputers}, {"Loft", MixedSeats}});
+    if (row >= 0)
+        clickRow(&lobby.dialog, row);
+    QCOMPARE(button(&lobby.dialog, "cmdNew")->isEnabled(), newEnabled);
+    QCOMPARE(button(&lobby.dialog, "cmdJoin")->isEnabled(), joinEnabled);
+    QCOMPARE(lobby.dialog.selectedRow(), row);
+
+    QTest::mouseClick(button(&lobby.dialog, "cmdNew"), Qt::LeftButton);
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QCOMPARE(lobby.newSpy.count(), newEnabled ? 1 : 0);
+    QCOMPARE(lobby.joinSpy.count(), joinEnabled ? 1 : 0);
+}
+
+void LobbyDialogTest::emptyUserNameAllowsNothing() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
+    clickRow(&lobby.dialog, 0);
+    QVERIFY(button(&lobby.dialog, "cmdJoin")->isEnabled());
+    typeInto(&lobby.dialog, "txtUserName", QString());
+    QCOMPARE(lobby.dialog.userName(), QString());
+    QVERIFY(!button(&lobby.dialog, "cmdNew")->isEnabled());
+    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
+    QTest::keyClick(child<QWidget>(&lobby.dialog, "txtTable"), Qt::Key_Return);
+    QCOMPARE(lobby.joinSpy.count(), 0);
+    QCOMPARE(lobby.newSpy.count(), 0);
+
+    // A name typed again with the row still selected shows the table's seats again.
+    typeInto(&lobby.dialog, "txtUserName", QStringLiteral("Bea"));
+    QVERIFY(button(&lobby.dialog, "cmdNew")->isEnabled());
+    QVERIFY(button(&lobby.dialog, "cmdJoin")->isEnabled());
+    QCOMPARE(lobby.dialog.selectedSeat(), 1);
+}
+
+void LobbyDialogTest::noRowNoJoin() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}, {"Den", AllComputers}});
+    QCOMPARE(lobby.dialog.selectedRow(), -1);
+    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
+    // Enter goes to the default button, which is disabled.
+    QTest::keyClick(child<QWidget>(&lobby.dialog, "txtUserName"), Qt::Key_Return);
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QCOMPARE(lobby.joinSpy.count(), 0);
+    // The seat buttons still show the compass until a table is chosen.
+    QCOMPARE(seat(&lobby.dialog, 0)->text(), QStringLiteral("South"));
+}
+
+void LobbyDialogTest::rowShowsSeats_data() {
+    QTest::addColumn<Seats>("occupants");
+    QTest::addColumn<Free>("free");
+    QTest::addColumn<int>("checked");
+    QTest::newRow("mixed") << MixedSeats << Free{false, true, true, false} << 1;
+    QTest::newRow("all computers") << AllComputers << Free{true, true, true, true} << 0;
+    QTest::newRow("only East free")
+        << Seats{"Maren", "Ilse", "Tobias", "Computer"} << Free{false, false, false, true} << 3;
+    QTest::newRow("South free") << Seats{"Computer", "Ilse", "Computer", "Quinn"}
+                                << Free{true, false, true, false} << 0;
+    QTest::newRow("first eight letters count")
+        << Seats{"Computer 3", "Computers", "ComputerX", "Computer"} << Free{true, true, true, true}
+        << 0;
+    QTest::newRow("not quite Computer") << Seats{"computer", "Comput", "COMPUTER", " Computer"}
+                                        << Free{false, false, false, false} << -1;
+    QTest::newRow("empty occupant")
+        << Seats{"", "Computer", "", "Computer"} << Free{false, true, false, true} << 1;
+}
+
+void LobbyDialogTest::rowShowsSeats() {
+    QFETCH(Seats, occupants);
+    QFETCH(Free, free);
+    QFETCH(int, checked);
+    Lobby lobby(QStringLiteral("Ansel"), {{"First", FourPeople}, {"Second", occupants}});
+    clickRow(&lobby.dialog, 1);
+    const Shown s = shown(&lobby.dialog);
+    QCOMPARE(s.row, 1);
+    for (size_t i = 0; i < 4; ++i) {
+        QCOMPARE(s.captions[i], QString::fromStdString(occupants[i]));
+        QCOMPARE(s.enabled[i], free[i]);
+    }
+    QCOMPARE(s.checked, checked);
+    QCOMPARE(button(&lobby.dialog, "cmdJoin")->isEnabled(), checked != -1);
+}
+
+void LobbyDialogTest::seatCaptions_data() {
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QString>("occupant");
+    QTest::addColumn<QString>("caption"); // empty: cut with an ellipsis
+    // "Computer" reads whole at every seat, also at West, the narrowest.
+    for (int i = 0; i < 4; ++i)
+        QTest::addRow("Computer at seat %d", i) << i << "Computer"
+                                                << "Computer";
+    QTest::newRow("ten letters in the South") << 0 << "Bartholome"
+                                              << "Bartholome";
+    QTest::newRow("ten letters in the West") << 1 << "Bartholome"
+                                             << "";
+    QTest::newRow("an ampersand is no shortcut") << 2 << "Al&Bo"
+                                                 << "Al&&Bo";
+}
+
+void LobbyDialogTest::seatCaptions() {
+    QFETCH(int, at);
+    QFETCH(QString, occupant);
+    QFETCH(QString, caption);
+    Seats seats = FourPeople;
+    seats[static_cast<size_t>(at)] = occupant.toStdString();
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", seats}});
+    clickRow(&lobby.dialog, 0);
+    QCOMPARE(seat(&lobby.dialog, at)->toolTip(), occupant);
+    const QString text = seat(&lobby.dialog, at)->text();
+    if (caption.isEmpty())
+        QVERIFY2(text.size() > 1 && text.endsWith(QChar(0x2026)) &&
+                     occupant.startsWith(text.chopped(1)),
+                 qPrintable(text));
+    else
+        QCOMPARE(text, caption);
+}
+
+void LobbyDialogTest::fourPeopleNoJoin() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Open", AllComputers}, {"Full", FourPeople}});
+    // A free seat checked at another table is not carried over to a full one.
+    clickRow(&lobby.dialog, 0);
+    QCOMPARE(lobby.dialog.selectedSeat(), 0);
+    clickRow(&lobby.dialog, 1);
+    const Shown s = shown(&lobby.dialog);
+    QCOMPARE(s.enabled, (std::array{false, false, false, false}));
+    QCOMPARE(s.captions, (std::array<QString, 4>{"Maren", "Ilse", "Tobias", "Quinn"}));
+    QCOMPARE(s.checked, -1);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(!seat(&lobby.dialog, i)->isChecked());
+    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QTest::keyClick(list(&lobby.dialog), Qt::Key_Return);
+    QCOMPARE(lobby.joinSpy.count(), 0);
+    // New Table is still open to the player.
+    QTest::mouseClick(button(&lobby.dialog, "cmdNew"), Qt::LeftButton);
+    QCOMPARE(lobby.newSpy.count(), 1);
+}
+
+void LobbyDialogTest::joinWithChosenSeat() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}, {"Den", AllComputers}});
+    clickRow(&lobby.dialog, 0);
+    QTest::mouseClick(seat(&lobby.dialog, 2), Qt::LeftButton);
+    QCOMPARE(lobby.dialog.selectedSeat(), 2);
+    // A seat a person holds cannot be chosen.
+    QTest::mouseClick(seat(&lobby.dialog, 3), Qt::LeftButton);
+    QCOMPARE(lobby.dialog.selectedSeat(), 2);
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QCOMPARE(lobby.joinSpy.count(), 1);
+    QCOMPARE(lobby.dialog.selectedRow(), 0);
+    QCOMPARE(lobby.dialog.selectedSeat(), 2);
+
+    // The keyboard: down to the next table, Enter joins at its lowest free seat.
+    QTest::keyClick(list(&lobby.dialog), Qt::Key_Down);
+    QCOMPARE(lobby.dialog.selectedRow(), 1);
+    QCOMPARE(lobby.dialog.selectedSeat(), 0);
+    QTest::keyClick(list(&lobby.dialog), Qt::Key_Return);
+    QCOMPARE(lobby.joinSpy.count(), 2);
+    QVERIFY(lobby.dialog.isVisible());
+}
+
+void LobbyDialogTest::addingWithListFocusRerunsRowClick_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("checkedAfter");
+    QTest::newRow("list has the focus") << "lstGames" << 1;
+    QTest::newRow("table name has the focus") << "txtTable" << 2;
+}
+
+void LobbyDialogTest::addingWithListFocusRerunsRowClick() {
+    QFETCH(QString, focus);
+    QFETCH(int, checkedAfter);
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
+    clickRow(&lobby.dialog, 0);
+    seat(&lobby.dialog, 2)->setChecked(true);
+    child<QWidget>(&lobby.dialog, focus)->setFocus();
+    QCOMPARE(lobby.dialog.focusWidget(), child<QWidget>(&lobby.dialog, focus));
+    lobby.dialog.addTable("Den", AllComputers);
+    QCOMPARE(lobby.dialog.selectedRow(), 0);
+    QCOMPARE(lobby.dialog.selectedSeat(), checkedAfter);
+}
+
+void LobbyDialogTest::userNameLimit() {
+    Lobby lobby{QString()};
+    typeInto(&lobby.dialog, "txtUserName", QStringLiteral("Bartholomew Q"));
+    QCOMPARE(lobby.dialog.userName(), QStringLiteral("Bartholome"));
+}
+
+void LobbyDialogTest::tableName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("blank") << ""
+                           << "Ansel";
+    QTest::newRow("one space") << " "
+                               << "Ansel";
+    QTest::newRow("all spaces") << "      "
+                                << "Ansel";
+    QTest::newRow("a name") << "Back Room"
+                            << "Back Room";
+    QTest::newRow("spaces around, untrimmed") << "  Den  "
+                                              << "  Den  ";
+    QTest::newRow("leading space") << " Loft"
+                                   << " Loft";
+}
+
+void LobbyDialogTest::tableName() {
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    Lobby lobby;
+    typeInto(&lobby.dialog, "txtTable", typed);
+    QTest::mouseClick(button(&lobby.dialog, "cmdNew"), Qt::LeftButton);
+    QCOMPARE(lobby.newSpy.count(), 1);
+    QCOMPARE(lobby.dialog.tableName(), expected);
+}
+
+void LobbyDialogTest::keyCut_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sent");
+    QTest::newRow("none") << ""
+                          << "";
+    QTest::newRow("short, sent whole") << "abc"
+                                       << "abc";
+    QTest::newRow("eight") << "k3y-0042"
+                           << "k3y-0042";
+    QTest::newRow("nine") << "123456789"
+                          << "12345678";
+    QTest::newRow("long") << "open sesame, please"
+                          << "open ses";
+}
+
+void LobbyDialogTest::keyCut() {
+    QFETCH(QString, typed);
+    QFETCH(QString, sent);
+    Lobby lobby;
+    typeInto(&lobby.dialog, "txtPassword", typed);
+    QCOMPARE(child<QLineEdit>(&lobby.dialog, "txtPassword")->text(), typed);
+    QCOMPARE(lobby.dialog.key(), sent);
+}
+
+void LobbyDialogTest::tableCap() {
+    Lobby lobby;
+    for (int i = 0; i < 25; ++i) {
+        const std::string n = std::to_string(i);
+        lobby.dialog.addTable("Table " + n, {"Host " + n, "Computer", "Guest " + n, "Computer"});
+    }
+    QCOMPARE(lobby.dialog.rowCount(), LobbyDialog::MaxTables);
+    QCOMPARE(list(&lobby.dialog)->item(20)->text(), QStringLiteral("Table 20"));
+    list(&lobby.dialog)->setCurrentRow(20);
+    QCOMPARE(lobby.dialog.selectedRow(), 20);
+    QCOMPARE(seat(&lobby.dialog, 0)->text(), QStringLiteral("Host 20"));
+    QCOMPARE(seat(&lobby.dialog, 2)->text(), QStringLiteral("Guest 20"));
+    QCOMPARE(lobby.dialog.selectedSeat(), 1);
+}
+
+void LobbyDialogTest::refreshClearsAndEmits() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}, {"Den", FourPeople}});
+    QObject::connect(&lobby.dialog, &LobbyDialog::refreshRequested, &lobby.dialog,
+                     [&] { QCOMPARE(lobby.dialog.rowCount(), 0); });
+    clickRow(&lobby.dialog, 0);
+    QVERIFY(button(&lobby.dialog, "cmdJoin")->isEnabled());
+    QTest::mouseClick(button(&lobby.dialog, "cmdRefresh"), Qt::LeftButton);
+    QCOMPARE(lobby.refreshSpy.count(), 1);
+    QCOMPARE(lobby.dialog.rowCount(), 0);
+    QCOMPARE(lobby.dialog.selectedRow(), -1);
+    // With no row there is nothing to join.
+    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QCOMPARE(lobby.joinSpy.count(), 0);
+
+    // The new list overwrites the old rows.
+    lobby.dialog.addTable("Loft", FourPeople);
+    lobby.dialog.addTable("Attic", AllComputers);
+    clickRow(&lobby.dialog, 0);
+    QCOMPARE(shown(&lobby.dialog).captions,
+             (std::array<QString, 4>{"Maren", "Ilse", "Tobias", "Quinn"}));
+    QCOMPARE(lobby.dialog.selectedSeat(), -1);
+    clickRow(&lobby.dialog, 1);
+    QCOMPARE(lobby.dialog.selectedSeat(), 0);
+}
+
+void LobbyDialogTest::cancel_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Cancel button") << "button";
+    QTest::newRow("Esc") << "escape";
+    QTest::newRow("title bar close") << "title bar";
+}
+
+void LobbyDialogTest::cancel() {
+    QFETCH(QString, how);
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
+    if (how == "button")
+        QTest::mouseClick(button(&lobby.dialog, "cmdCancel"), Qt::LeftButton);
+    else if (how == "escape")
+        QTest::keyClick(child<QWidget>(&lobby.dialog, "txtUserName"), Qt::Key_Escape);
+    else
+        QVERIFY(lobby.dialog.windowHandle()->close());
+    QCOMPARE(lobby.cancelSpy.count(), 1);
+    QVERIFY(!lobby.dialog.isVisible());
+    QCOMPARE(lobby.dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(lobby.newSpy.count() + lobby.joinSpy.count() + lobby.refreshSpy.count(), 0);
+}
+
+void LobbyDialogTest::acceptIsNoCancel() {
+    Lobby lobby;
+    lobby.dialog.accept();
+    QVERIFY(!lobby.dialog.isVisible());
+    QCOMPARE(lobby.dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(lobby.cancelSpy.count(), 0);
+}
+
+void LobbyDialogTest::busyPointer() {
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
+    clickRow(&lobby.dialog, 0);
+    QCOMPARE(lobby.dialog.cursor().shape(), Qt::ArrowCursor);
+    lobby.dialog.setBusy(true);
+    QVERIFY(lobby.dialog.isBusy());
+    QCOMPARE(lobby.dialog.cursor().shape(), Qt::WaitCursor);
+    QCOMPARE(list(&lobby.dialog)->cursor().shape(), Qt::WaitCursor);
+    // No second connection over the one being made.
+    for (const char* name : {"cmdNew", "cmdJoin", "cmdRefresh"})
+        QTest::mouseClick(button(&lobby.dialog, name), Qt::LeftButton);
+    QCOMPARE(lobby.newSpy.count() + lobby.joinSpy.count() + lobby.refreshSpy.count(), 0);
+    QCOMPARE(lobby.dialog.rowCount(), 1);
+
+    lobby.dialog.setBusy(false);
+    QVERIFY(!lobby.dialog.isBusy());
+    QCOMPARE(lobby.dialog.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
+    QCOMPARE(lobby.joinSpy.count(), 1);
+
+    // Cancel is the way out of a connection that does not come.
+    lobby.dialog.setBusy(true);
+    QTest::mouseClick(button(&lobby.dialog, "cmdCancel"), Qt::LeftButton);
+    QCOMPARE(lobby.cancelSpy.count(), 1);
+}
+
+void LobbyDialogTest::serverField_data() {
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("default") << "localhost"
+                             << ""
+                             << "localhost";
+    QTest::newRow("host and port") << "lobby.example.org:9000"
+                                   << ""
+                                   << "lobby.example.org:9000";
+    QTest::newRow("changed by the player") << "localhost"
+                                           << "10.0.0.7"
+                                           << "10.0.0.7";
+}
+
+void LobbyDialogTest::serverField() {
+    QFETCH(QString, given);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    LobbyDialog dialog(given);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(child<QLineEdit>(&dialog, "txtServer")->text(), given);
+    QCOMPARE(child<QLabel>(&dialog, "lblServer")->buddy(), child<QWidget>(&dialog, "txtServer"));
+    if (!typed.isEmpty())
+        typeInto(&dialog, "txtServer", typed);
+    QCOMPARE(dialog.server(), expected);
+}
+
+void LobbyDialogTest::placedOverTable() {
+    QWidget table;
+    table.setFixedSize(562, 463); // 8430 x 6945 twips
+    table.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&table));
+    auto* dialog = new LobbyDialog(QStringLiteral("localhost"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    PlaceDialog(dialog, &table);
+    QCOMPARE(dialog->parentWidget(), &table);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    QCOMPARE(dialog->frameGeometry().topLeft(),
+             placeDialogPixels(table.frameGeometry(), dialog->frameGeometry().size()));
+}
+
+void LobbyDialogTest::screenshot() {
+    const QString dir = QDir(QCoreApplication::applicationDirPath()).filePath("screenshots");
+    QVERIFY(QDir().mkpath(dir));
+    Lobby lobby(QStringLiteral("Ansel"),
+                {{"Maren's table", {"Maren", "Computer", "Computer", "Tobias"}},
+                 {"Back Room", {"Ilse", "Quinn", "Computer", "Oskar"}},
+                 {"Sunday Game", {"Liesl", "Computer", "Computer", "Computer"}}});
+    typeInto(&lobby.dialog, "txtPassword", QStringLiteral("k3y-0042"));
+    clickRow(&lobby.dialog, 0);
+    QVERIFY(button(&lobby.dialog, "cmdJoin")->isEnabled());
+    // The third table is below the list's fold.
+    QTRY_VERIFY(list(&lobby.dialog)->verticalScrollBar()->isVisible());
+
+    const QPixmap shot = lobby.dialog.grab();
+    QCOMPARE(shot.deviceIndependentSize().toSize(), lobby.dialog.size());
+    QVERIFY(shot.save(QDir(dir).filePath("lobby_dialog.png")));
+    qInfo("screenshot in %s", qPrintable(dir));
+
+    // What the eye looks for: baize inside the card table's rail, beside the pack, and the
+    // dialog's own colour around it.
+    const QImage image = shot.toImage();
+    const qreal dpr = shot.devicePixelRatio();
+    const QWidget* frame = child<QWidget>(&lobby.dialog, "Frame1");
+    const QWidget* west = seat(&lobby.dialog, 1);
+    const QPoint baize = frame->mapTo(
+        &lobby.dialog, QPoint(pixelRect(0, 0, 1000, 0).width(), west->geometry().bottom() + 12));
+    QVERIFY(isBaize(image.pixelColor(baize * dpr)));
+    QVERIFY(!isBaize(image.pixelColor(QPoint(4, 4) * dpr)));
+}
+
+QTEST_MAIN(LobbyDialogTest)
+#include "lobby_dialog_test.moc"

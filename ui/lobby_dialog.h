@@ -1,0 +1,91 @@
+// The lobby dialog "Play Online": the server, the player's name and key, the tables that wait for
+// players with who sits where, and the buttons to open a table or take a free seat at one. It
+// only collects and shows; the connections behind it belong to whoever listens to its signals.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <string>
+
+class QButtonGroup;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace corvane::ui {
+
+// Non-modal: show it with show() and place it with PlaceDialog. Cancel, Esc and the title bar's
+// close button are the person's Cancel: the dialog hides itself (rejected) and emits
+// cancelRequested, as close() and reject() do. When a seat is taken or a table opened, close it
+// with accept() (or hide it, or delete it), which emits nothing.
+class LobbyDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The list keeps 21 tables; the rows are numbered 0-20 on the wire.
+    static constexpr int MaxTables = 21;
+    static constexpr int UserNameLength = 10;
+    static constexpr int KeyLength = 8;
+
+    LobbyDialog(const QString& server, QWidget* parent = nullptr);
+
+    // One table of the server's list, its occupants exactly as sent, seats 0-3. Tables beyond
+    // the 21st are ignored: a row number has two digits on the wire and the list has room for 21.
+    void addTable(const std::string& name, const std::array<std::string, 4>& occupants);
+    // Empties the list. The seat buttons keep what they show until a row is selected again.
+    void clearTables();
+    // The hourglass on the dialog while a connection is made. Meanwhile New Table, Join and
+    // Refresh do nothing, so one connection cannot be started over another; Cancel still works.
+    void setBusy(bool busy);
+    bool isBusy() const { return m_busy; }
+
+    QString userName() const;
+    // The first eight characters of the key; a shorter key whole.
+    QString key() const;
+    // The name for a new table: as typed, or the user name when the field is blank.
+    QString tableName() const;
+    QString server() const;
+    // The selected row of the list, -1 when none.
+    int selectedRow() const;
+    // The seat (0-3) of the checked seat button that a person may take, -1 when none.
+    int selectedSeat() const;
+    int rowCount() const;
+
+signals:
+    void newTableRequested();
+    // Only with a name, a selected row and a free seat checked.
+    void joinRequested();
+    // After the list has been emptied.
+    void refreshRequested();
+    void cancelRequested();
+
+public slots:
+    void reject() override;
+
+private:
+    void buildTableFrame();
+    void txtUserNameChange();
+    void lstGamesClick();
+    void updateJoin();
+    void cmdNewClick();
+    void cmdJoinClick();
+    void cmdRefreshClick();
+
+    QLineEdit* m_txtServer = nullptr;
+    QLineEdit* m_txtUserName = nullptr;
+    QLineEdit* m_txtPassword = nullptr;
+    QLineEdit* m_txtTable = nullptr;
+    QListWidget* m_lstGames = nullptr;
+    QButtonGroup* m_seats = nullptr;
+    std::array<QRadioButton*, 4> m_optSeat{};
+    QPushButton* m_cmdJoin = nullptr;
+    QPushButton* m_cmdNew = nullptr;
+    QPushButton* m_cmdRefresh = nullptr;
+    QPushButton* m_cmdCancel = nullptr;
+    // Row r's occupants, overwritten row by row as tables arrive and never cleared.
+    std::array<std::array<std::string, 4>, MaxTables> m_tableSeats{};
+    bool m_busy = false;
+};
+
+} // namespace corvane::ui
