@@ -1,123 +1,27 @@
-// The lobby dialog driven as a person would: real widgets on the offscreen platform, typing and
-// clicks through QTest, tables added as the lobby's list arrives. Writes a picture of the dialog
-// with three tables to screenshots/lobby_dialog.png beside the test program.
+// The lobby dialog's layout and its enabling rules, driven as a person would: real widgets on the
+// offscreen platform, typing and clicks through QTest, tables added as the lobby's list arrives.
+// Writes a picture of the dialog with three tables to screenshots/lobby_dialog.png beside the test
+// program.
+#include "lobby_fixture.h"
 #include "ui/dialog_placement.h"
-#include "ui/lobby_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-#include <QWindow>
 
 using namespace corvane::ui;
+using namespace corvane::ui::test;
 
 namespace {
-
-using Seats = std::array<std::string, 4>;
-using Free = std::array<bool, 4>;
-
-template <typename T> T* child(QWidget* parent, const QString& name) {
-    T* w = parent->findChild<T*>(name);
-    if (w == nullptr)
-        qFatal("no %s in %s", qPrintable(name), qPrintable(parent->objectName()));
-    return w;
-}
-
-QPushButton* button(QWidget* d, const char* name) {
-    return child<QPushButton>(d, QString::fromLatin1(name));
-}
-
-QRadioButton* seat(QWidget* d, int i) {
-    return child<QRadioButton>(d, QStringLiteral("optSeat%1").arg(i));
-}
-
-QListWidget* list(QWidget* d) {
-    return child<QListWidget>(d, QStringLiteral("lstGames"));
-}
-
-void typeInto(QWidget* d, const char* field, const QString& text) {
-    QLineEdit* edit = child<QLineEdit>(d, QString::fromLatin1(field));
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(edit, text);
-}
-
-// Clicks row `row` of the list as a person would, in the middle of its line.
-void clickRow(QWidget* d, int row) {
-    QListWidget* l = list(d);
-    const QRect r = l->visualItemRect(l->item(row));
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-struct Shown {
-    int row;
-    std::array<QString, 4> captions;
-    std::array<bool, 4> enabled;
-    int checked;
-};
-
-// The name a seat button stands for: all of it in the tooltip, and as much as fits in the caption,
-// cut with an ellipsis.
-QString seatName(QWidget* d, int i) {
-    const QString whole = seat(d, i)->toolTip();
-    QString caption = seat(d, i)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
-    if (caption != whole &&
-        !(caption.endsWith(QChar(0x2026)) && whole.startsWith(caption.chopped(1))))
-        return QStringLiteral("caption %1 for %2").arg(caption, whole);
-    return whole;
-}
-
-Shown shown(QWidget* d) {
-    auto* dialog = static_cast<LobbyDialog*>(d);
-    Shown s{dialog->selectedRow(), {}, {}, dialog->selectedSeat()};
-    for (int i = 0; i < 4; ++i) {
-        s.captions[static_cast<size_t>(i)] = seatName(d, i);
-        s.enabled[static_cast<size_t>(i)] = seat(d, i)->isEnabled();
-    }
-    return s;
-}
-
-const Seats MixedSeats{"Maren", "Computer", "Computer", "Tobias"};
-const Seats FourPeople{"Maren", "Ilse", "Tobias", "Quinn"};
-const Seats AllComputers{"Computer", "Computer", "Computer", "Computer"};
-
-// A shown dialog with a name typed and the given tables listed.
-struct Lobby {
-    explicit Lobby(const QString& name = QStringLiteral("Ansel"),
-                   std::initializer_list<std::pair<std::string, Seats>> tables = {}) {
-        dialog.show();
-        if (!QTest::qWaitForWindowExposed(&dialog))
-            qFatal("the lobby dialog was not shown");
-        if (!name.isEmpty())
-            typeInto(&dialog, "txtUserName", name);
-        for (const auto& [table, seats] : tables)
-            dialog.addTable(table, seats);
-    }
-    LobbyDialog dialog{QStringLiteral("localhost")};
-    QSignalSpy newSpy{&dialog, &LobbyDialog::newTableRequested};
-    QSignalSpy joinSpy{&dialog, &LobbyDialog::joinRequested};
-    QSignalSpy refreshSpy{&dialog, &LobbyDialog::refreshRequested};
-    QSignalSpy cancelSpy{&dialog, &LobbyDialog::cancelRequested};
-};
 
 bool isBaize(QColor c) {
     return c.green() > c.red() + 50 && c.green() > c.blue() + 40;
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Seats)
 
 class LobbyDialogTest : public QObject {
     Q_OBJECT
@@ -139,20 +43,6 @@ private slots:
     void joinWithChosenSeat();
     void addingWithListFocusRerunsRowClick_data();
     void addingWithListFocusRerunsRowClick();
-    void userNameLimit();
-    void tableName_data();
-    void tableName();
-    void keyCut_data();
-    void keyCut();
-    void tableCap();
-    void refreshClearsAndEmits();
-    void cancel_data();
-    void cancel();
-    void acceptIsNoCancel();
-    void busyPointer();
-    void serverField_data();
-    void serverField();
-    void placedOverTable();
     void screenshot();
 };
 
@@ -428,205 +318,6 @@ void LobbyDialogTest::addingWithListFocusRerunsRowClick() {
     lobby.dialog.addTable("Den", AllComputers);
     QCOMPARE(lobby.dialog.selectedRow(), 0);
     QCOMPARE(lobby.dialog.selectedSeat(), checkedAfter);
-}
-
-void LobbyDialogTest::userNameLimit() {
-    Lobby lobby{QString()};
-    typeInto(&lobby.dialog, "txtUserName", QStringLiteral("Bartholomew Q"));
-    QCOMPARE(lobby.dialog.userName(), QStringLiteral("Bartholome"));
-}
-
-void LobbyDialogTest::tableName_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("blank") << ""
-                           << "Ansel";
-    QTest::newRow("one space") << " "
-                               << "Ansel";
-    QTest::newRow("all spaces") << "      "
-                                << "Ansel";
-    QTest::newRow("a name") << "Back Room"
-                            << "Back Room";
-    QTest::newRow("spaces around, untrimmed") << "  Den  "
-                                              << "  Den  ";
-    QTest::newRow("leading space") << " Loft"
-                                   << " Loft";
-}
-
-void LobbyDialogTest::tableName() {
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    Lobby lobby;
-    typeInto(&lobby.dialog, "txtTable", typed);
-    QTest::mouseClick(button(&lobby.dialog, "cmdNew"), Qt::LeftButton);
-    QCOMPARE(lobby.newSpy.count(), 1);
-    QCOMPARE(lobby.dialog.tableName(), expected);
-}
-
-void LobbyDialogTest::keyCut_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("sent");
-    QTest::newRow("none") << ""
-                          << "";
-    QTest::newRow("short, sent whole") << "abc"
-                                       << "abc";
-    QTest::newRow("eight") << "k3y-0042"
-                           << "k3y-0042";
-    QTest::newRow("nine") << "123456789"
-                          << "12345678";
-    QTest::newRow("long") << "open sesame, please"
-                          << "open ses";
-}
-
-void LobbyDialogTest::keyCut() {
-    QFETCH(QString, typed);
-    QFETCH(QString, sent);
-    Lobby lobby;
-    typeInto(&lobby.dialog, "txtPassword", typed);
-    QCOMPARE(child<QLineEdit>(&lobby.dialog, "txtPassword")->text(), typed);
-    QCOMPARE(lobby.dialog.key(), sent);
-}
-
-void LobbyDialogTest::tableCap() {
-    Lobby lobby;
-    for (int i = 0; i < 25; ++i) {
-        const std::string n = std::to_string(i);
-        lobby.dialog.addTable("Table " + n, {"Host " + n, "Computer", "Guest " + n, "Computer"});
-    }
-    QCOMPARE(lobby.dialog.rowCount(), LobbyDialog::MaxTables);
-    QCOMPARE(list(&lobby.dialog)->item(20)->text(), QStringLiteral("Table 20"));
-    list(&lobby.dialog)->setCurrentRow(20);
-    QCOMPARE(lobby.dialog.selectedRow(), 20);
-    QCOMPARE(seat(&lobby.dialog, 0)->text(), QStringLiteral("Host 20"));
-    QCOMPARE(seat(&lobby.dialog, 2)->text(), QStringLiteral("Guest 20"));
-    QCOMPARE(lobby.dialog.selectedSeat(), 1);
-}
-
-void LobbyDialogTest::refreshClearsAndEmits() {
-    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}, {"Den", FourPeople}});
-    QObject::connect(&lobby.dialog, &LobbyDialog::refreshRequested, &lobby.dialog,
-                     [&] { QCOMPARE(lobby.dialog.rowCount(), 0); });
-    clickRow(&lobby.dialog, 0);
-    QVERIFY(button(&lobby.dialog, "cmdJoin")->isEnabled());
-    QTest::mouseClick(button(&lobby.dialog, "cmdRefresh"), Qt::LeftButton);
-    QCOMPARE(lobby.refreshSpy.count(), 1);
-    QCOMPARE(lobby.dialog.rowCount(), 0);
-    QCOMPARE(lobby.dialog.selectedRow(), -1);
-    // With no row there is nothing to join.
-    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
-    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
-    QCOMPARE(lobby.joinSpy.count(), 0);
-
-    // The new list overwrites the old rows.
-    lobby.dialog.addTable("Loft", FourPeople);
-    lobby.dialog.addTable("Attic", AllComputers);
-    clickRow(&lobby.dialog, 0);
-    QCOMPARE(shown(&lobby.dialog).captions,
-             (std::array<QString, 4>{"Maren", "Ilse", "Tobias", "Quinn"}));
-    QCOMPARE(lobby.dialog.selectedSeat(), -1);
-    clickRow(&lobby.dialog, 1);
-    QCOMPARE(lobby.dialog.selectedSeat(), 0);
-}
-
-void LobbyDialogTest::cancel_data() {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Cancel button") << "button";
-    QTest::newRow("Esc") << "escape";
-    QTest::newRow("title bar close") << "title bar";
-}
-
-void LobbyDialogTest::cancel() {
-    QFETCH(QString, how);
-    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
-    if (how == "button")
-        QTest::mouseClick(button(&lobby.dialog, "cmdCancel"), Qt::LeftButton);
-    else if (how == "escape")
-        QTest::keyClick(child<QWidget>(&lobby.dialog, "txtUserName"), Qt::Key_Escape);
-    else
-        QVERIFY(lobby.dialog.windowHandle()->close());
-    QCOMPARE(lobby.cancelSpy.count(), 1);
-    QVERIFY(!lobby.dialog.isVisible());
-    QCOMPARE(lobby.dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(lobby.newSpy.count() + lobby.joinSpy.count() + lobby.refreshSpy.count(), 0);
-}
-
-void LobbyDialogTest::acceptIsNoCancel() {
-    Lobby lobby;
-    lobby.dialog.accept();
-    QVERIFY(!lobby.dialog.isVisible());
-    QCOMPARE(lobby.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(lobby.cancelSpy.count(), 0);
-}
-
-void LobbyDialogTest::busyPointer() {
-    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", MixedSeats}});
-    clickRow(&lobby.dialog, 0);
-    QCOMPARE(lobby.dialog.cursor().shape(), Qt::ArrowCursor);
-    lobby.dialog.setBusy(true);
-    QVERIFY(lobby.dialog.isBusy());
-    QCOMPARE(lobby.dialog.cursor().shape(), Qt::WaitCursor);
-    QCOMPARE(list(&lobby.dialog)->cursor().shape(), Qt::WaitCursor);
-    // No second connection over the one being made.
-    for (const char* name : {"cmdNew", "cmdJoin", "cmdRefresh"})
-        QTest::mouseClick(button(&lobby.dialog, name), Qt::LeftButton);
-    QCOMPARE(lobby.newSpy.count() + lobby.joinSpy.count() + lobby.refreshSpy.count(), 0);
-    QCOMPARE(lobby.dialog.rowCount(), 1);
-
-    lobby.dialog.setBusy(false);
-    QVERIFY(!lobby.dialog.isBusy());
-    QCOMPARE(lobby.dialog.cursor().shape(), Qt::ArrowCursor);
-    QTest::mouseClick(button(&lobby.dialog, "cmdJoin"), Qt::LeftButton);
-    QCOMPARE(lobby.joinSpy.count(), 1);
-
-    // Cancel is the way out of a connection that does not come.
-    lobby.dialog.setBusy(true);
-    QTest::mouseClick(button(&lobby.dialog, "cmdCancel"), Qt::LeftButton);
-    QCOMPARE(lobby.cancelSpy.count(), 1);
-}
-
-void LobbyDialogTest::serverField_data() {
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("default") << "localhost"
-                             << ""
-                             << "localhost";
-    QTest::newRow("host and port") << "lobby.example.org:9000"
-                                   << ""
-                                   << "lobby.example.org:9000";
-    QTest::newRow("changed by the player") << "localhost"
-                                           << "10.0.0.7"
-                                           << "10.0.0.7";
-}
-
-void LobbyDialogTest::serverField() {
-    QFETCH(QString, given);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    LobbyDialog dialog(given);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(child<QLineEdit>(&dialog, "txtServer")->text(), given);
-    QCOMPARE(child<QLabel>(&dialog, "lblServer")->buddy(), child<QWidget>(&dialog, "txtServer"));
-    if (!typed.isEmpty())
-        typeInto(&dialog, "txtServer", typed);
-    QCOMPARE(dialog.server(), expected);
-}
-
-void LobbyDialogTest::placedOverTable() {
-    QWidget table;
-    table.setFixedSize(562, 463); // 8430 x 6945 twips
-    table.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&table));
-    auto* dialog = new LobbyDialog(QStringLiteral("localhost"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->show();
-    PlaceDialog(dialog, &table);
-    QCOMPARE(dialog->parentWidget(), &table);
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!dialog->isModal());
-    QCOMPARE(dialog->frameGeometry().topLeft(),
-             placeDialogPixels(table.frameGeometry(), dialog->frameGeometry().size()));
 }
 
 void LobbyDialogTest::screenshot() {
