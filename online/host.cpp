@@ -181,6 +181,8 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
 void Host::linkSeat(int seat, const std::string& id) {
     m_links[static_cast<size_t>(seat)] = id;
     broadcastNames();
+    if (m_onSeated)
+        m_onSeated();
 }
 
 void Host::broadcastNames() {

@@ -47,6 +47,8 @@ public:
     void setRefusedHandler(std::function<void()> handler) { m_onRefused = std::move(handler); }
     // The host channel closed: the table has ended and the engine is back in standalone play.
     void setLostHandler(std::function<void()> handler) { m_onLost = std::move(handler); }
+    // A seat was linked to a person.
+    void setSeatedHandler(std::function<void()> handler) { m_onSeated = std::move(handler); }
     // One line for each move refused and each message ignored.
     void setLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
 
@@ -105,6 +107,7 @@ private:
     std::function<void()> m_onCreated;
     std::function<void()> m_onRefused;
     std::function<void()> m_onLost;
+    std::function<void()> m_onSeated;
     std::function<void(const std::string&)> m_log;
 };
 

@@ -63,6 +63,8 @@ void Seat::received(std::string_view bytes) {
     while (auto decoded = m_decoder.next()) {
         ++m_received;
         handle(decoded->message);
+        if (m_onMessage)
+            m_onMessage(decoded->message);
         if (m_gone)
             return;
         if (m_onChanged)

@@ -37,6 +37,10 @@ public:
     void setChangedHandler(std::function<void()> handler) { m_onChanged = std::move(handler); }
     // The host is gone ("K" or the channel lost): the table is standalone again.
     void setHostGoneHandler(std::function<void()> handler) { m_onHostGone = std::move(handler); }
+    // Each message from the host, after the view has handled it.
+    void setMessageHandler(std::function<void(const protocol::PlayerDownMessage&)> handler) {
+        m_onMessage = std::move(handler);
+    }
     void setLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
 
     bool seated() const { return m_seated; }
@@ -95,6 +99,7 @@ private:
     bool m_gone = false;
     std::function<void()> m_onChanged;
     std::function<void()> m_onHostGone;
+    std::function<void(const protocol::PlayerDownMessage&)> m_onMessage;
     std::function<void(const std::string&)> m_log;
 };
 

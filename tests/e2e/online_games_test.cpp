@@ -1,0 +1,128 @@
+// Whole online games through the real corvane-lobby: a hosting bot and joined bots as separate
+// processes. After every hand each seat's view must agree with the host's table.
+#include "bot_process.h"
+#include "tests/server/lobby_process.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace corvane::testing {
+namespace {
+
+class OnlineGames : public ::testing::Test {
+protected:
+    std::vector<std::string> common(const char* pace = "fast") {
+        return {"--server",      "127.0.0.1",
+                "--list-port",   std::to_string(lobby.listPort()),
+                "--host-port",   std::to_string(lobby.hostPort()),
+                "--player-port", std::to_string(lobby.playerPort()),
+                "--pace",        pace};
+    }
+    std::unique_ptr<BotProcess> host(int persons, int games, const char* pace = "fast") {
+        auto args = common(pace);
+        args.insert(args.end(),
+                    {"--host", "T", "--name", "Hosty", "--wait-for", std::to_string(persons),
+                     "--games", std::to_string(games), "--seed", "17"});
+        return std::make_unique<BotProcess>(args);
+    }
+    std::unique_ptr<BotProcess> join(int seat, int games, const char* pace = "fast") {
+        auto args = common(pace);
+        args.insert(args.end(), {"--join", "T", "--seat", std::to_string(seat), "--name",
+                                 "J" + std::to_string(seat), "--games", std::to_string(games),
+                                 "--seed", std::to_string(seat)});
+        return std::make_unique<BotProcess>(args);
+    }
+
+    // The seat's own lines ("hand N seat S ...") against the host's account of that seat.
+    static void agree(const BotProcess& hostBot, const BotProcess& seatBot, int seat) {
+        std::vector<std::string> expected;
+        for (const auto& line : hostBot.lines("table hand "))
+            if (line.find(" seat " + std::to_string(seat) + " ") != std::string::npos)
+                expected.push_back(line);
+        const auto seen = seatBot.lines("hand ");
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(seen, expected) << "seat " << seat;
+    }
+    static std::vector<std::string> winners(const BotProcess& bot, const std::string& prefix) {
+        return bot.lines(prefix);
+    }
+
+    LobbyProcess lobby{{"--quiet"}};
+};
+
+TEST_F(OnlineGames, FourPersonsPlayWholeGamesAndEveryViewAgreesWithTheHost) {
+    auto hostBot = host(4, 2);
+    std::vector<std::unique_ptr<BotProcess>> joined;
+    for (int seat = 1; seat <= 3; ++seat)
+        joined.push_back(join(seat, 2));
+    EXPECT_EQ(hostBot->finish(), 0);
+    for (auto& j : joined)
+        EXPECT_EQ(j->finish(), 0);
+
+    const auto games = winners(*hostBot, "table game ");
+    ASSERT_EQ(games.size(), 2u);
+    for (const auto& g : games)
+        EXPECT_NE(g.find(" 120"), std::string::npos) << g;
+    agree(*hostBot, *hostBot, 0);
+    EXPECT_EQ(winners(*hostBot, "game "), games);
+    for (int seat = 1; seat <= 3; ++seat) {
+        agree(*hostBot, *joined[static_cast<size_t>(seat - 1)], seat);
+        EXPECT_EQ(winners(*joined[static_cast<size_t>(seat - 1)], "game "), games);
+    }
+}
+
+TEST_F(OnlineGames, SeatLeftToTheHostsComputerPlayer) {
+    auto hostBot = host(3, 1);
+    auto west = join(1, 1);
+    auto east = join(3, 1);
+    EXPECT_EQ(hostBot->finish(), 0);
+    EXPECT_EQ(west->finish(), 0);
+    EXPECT_EQ(east->finish(), 0);
+    const auto games = winners(*hostBot, "table game ");
+    ASSERT_EQ(games.size(), 1u);
+    agree(*hostBot, *hostBot, 0);
+    agree(*hostBot, *west, 1);
+    agree(*hostBot, *east, 3);
+    EXPECT_EQ(winners(*west, "game "), games);
+    EXPECT_EQ(winners(*east, "game "), games);
+}
+
+TEST_F(OnlineGames, JoinedBotKilledMidHandIsPlayedByTheComputerAndTheGameFinishes) {
+    auto hostBot = host(4, 1);
+    auto west = join(1, 1);
+    // North plays at the pace of a person, so the table is mid-hand when it goes.
+    auto north = join(2, 1, "normal");
+    auto east = join(3, 1);
+    ASSERT_TRUE(north->waitForLine("deal 1"));
+    north->killNow();
+    north->finish();
+    EXPECT_EQ(hostBot->finish(), 0);
+    EXPECT_EQ(west->finish(), 0);
+    EXPECT_EQ(east->finish(), 0);
+    const auto games = winners(*hostBot, "table game ");
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(hostBot->lines("notice: J2 has disconnected.").size(), 1u)
+        << ::testing::PrintToString(hostBot->lines("notice"));
+    EXPECT_EQ(winners(*west, "game "), games);
+    EXPECT_EQ(winners(*east, "game "), games);
+    agree(*hostBot, *west, 1);
+}
+
+TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
+    // The host plays at a person's pace, so the game is still on when it goes.
+    auto hostBot = host(4, 1, "normal");
+    std::vector<std::unique_ptr<BotProcess>> joined;
+    for (int seat = 1; seat <= 3; ++seat)
+        joined.push_back(join(seat, 1));
+    ASSERT_TRUE(hostBot->waitForLine("deal 1"));
+    hostBot->killNow();
+    hostBot->finish();
+    for (auto& j : joined) {
+        EXPECT_EQ(j->finish(), 0);
+        EXPECT_FALSE(j->lines("host gone: back to a standalone game").empty());
+        EXPECT_TRUE(j->lines("game ").empty());
+    }
+}
+
+} // namespace
+} // namespace corvane::testing
