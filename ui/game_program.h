@@ -4,7 +4,9 @@
 
 #include "table/engine.h"
 #include "table/random.h"
+#include "ui/online_session.h"
 #include "ui/qt_scheduler.h"
+#include "ui/server_address.h"
 #include "ui/table_window.h"
 
 #include <cstdint>
@@ -16,9 +18,11 @@ struct GameProgram {
     QtScheduler scheduler;
     Engine engine;
     TableWindow window;
+    OnlineSession online;
 
-    explicit GameProgram(std::uint64_t seed)
-        : random(seed), engine(scheduler, random), window(engine, scheduler) {}
+    explicit GameProgram(std::uint64_t seed, ServerAddress server = {})
+        : random(seed), engine(scheduler, random), window(engine, scheduler),
+          online(engine, scheduler, window, std::move(server)) {}
 
     // Start-up: seats named, dealer drawn, the window shown with the button window over it.
     void start() {

@@ -31,14 +31,14 @@ public:
 
     void setAnimator(Animator* animator) { m_animator = animator; }
 
-    // Multiplies every pause: 1 in play, 0 in tests that play whole games at once. At 0 the
-    // movements end at once too.
+    // Multiplies every pause: 1 in play, 0 in tests that play whole games at once. On a clock
+    // sped up more than twice the movements end at once.
     void setTimeScale(double scale) { m_timeScale = scale; }
     double timeScale() const { return m_timeScale; }
 
     void after(int ms, std::coroutine_handle<> waiter, const void* owner) override;
     void cancel(const void* owner) override;
-    bool animates() const override { return m_animator != nullptr && m_timeScale > 0; }
+    bool animates() const override { return m_animator != nullptr && m_timeScale >= 0.5; }
     void animate(const Movement& movement, std::coroutine_handle<> waiter,
                  const void* owner) override;
 

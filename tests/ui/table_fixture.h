@@ -9,6 +9,7 @@
 #include "ui/bid_dialog.h"
 #include "ui/button_window.h"
 #include "ui/card_view.h"
+#include "ui/game_program.h"
 #include "ui/qt_scheduler.h"
 #include "ui/table_view.h"
 #include "ui/table_window.h"
@@ -34,18 +35,18 @@ inline void quietOffscreenWarnings() {
 }
 
 struct TableUnderTest {
-    Random random;
-    QtScheduler scheduler;
-    Engine engine;
-    TableWindow window;
+    GameProgram program;
+    QtScheduler& scheduler;
+    Engine& engine;
+    TableWindow& window;
     std::vector<std::string> messages; // every message the button window showed, in order
+    bool settleAfterClicks = true;     // online the flow also waits on the network: never settle
 
-    explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0)
-        : random(seed), engine(scheduler, random), window(engine, scheduler) {
+    explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0, ServerAddress server = {})
+        : program(seed, std::move(server)), scheduler(program.scheduler), engine(program.engine),
+          window(program.window) {
         scheduler.setTimeScale(timeScale);
-        engine.startUp();
-        window.show();
-        window.refresh();
+        program.start();
     }
 
     Table& t() { return engine.table(); }
@@ -65,11 +66,13 @@ struct TableUnderTest {
             messages.push_back(
                 b->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString());
         QTest::mouseClick(b, Qt::LeftButton);
-        settle();
+        if (settleAfterClicks)
+            settle();
     }
     void clickCard(int picture) {
         QTest::mouseClick(view()->picture(picture), Qt::LeftButton, {}, QPoint(8, 48));
-        settle();
+        if (settleAfterClicks)
+            settle();
     }
     bool localTurn() {
         return t().gamePhase == PhasePlay && t().lblPlayerName[0].underline && !messageShown();
@@ -78,6 +81,10 @@ struct TableUnderTest {
     // One move of a person who takes the computer's advice. False when nothing waits for them.
     bool playOneMove() {
         settle();
+        return tryMove();
+    }
+    // The same without waiting for the flow first (online, the table also waits on the network).
+    bool tryMove() {
         if (window.buttonWindow()->isVisible()) {
             if (t().buttonMenu.modeX == 1 && button(0)->isEnabled())
                 QTest::mouseClick(button(0), Qt::LeftButton); // Auto-Discard, then draw

@@ -1,0 +1,291 @@
+// Online play in the window, end to end: real table windows (offscreen) through the real
+// corvane-lobby on loopback. A hosting window and a joining window share this process, each with
+// its own engine, sockets and clock.
+#include "lobby_server.h"
+#include "table_fixture.h"
+#include "ui/lobby_dialog.h"
+#include "ui/online_session.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <functional>
+#include <memory>
+
+using namespace corvane;
+using namespace corvane::ui;
+using corvane::ui::test::LobbyServer;
+using corvane::ui::test::TableUnderTest;
+using State = OnlineSession::State;
+
+namespace {
+
+// Pauses a hundred times shorter than in play: the 20-second time-out lasts 200 ms.
+constexpr double OnlineTimeScale = 0.01;
+
+std::unique_ptr<TableUnderTest> player(std::uint64_t seed, const ServerAddress& server) {
+    auto p = std::make_unique<TableUnderTest>(seed, OnlineTimeScale, server);
+    p->settleAfterClicks = false;
+    return p;
+}
+
+OnlineSession& session(TableUnderTest& p) {
+    return p.program.online;
+}
+
+template <class T> T* field(TableUnderTest& p, const char* name) {
+    return session(p).lobbyDialog()->findChild<T*>(QString::fromLatin1(name));
+}
+
+bool openLobby(TableUnderTest& p) {
+    p.window.action(QStringLiteral("mnuConnect"))->trigger();
+    return QTest::qWaitFor([&] { return session(p).state() == State::Lobby; }, 5000);
+}
+
+bool host(TableUnderTest& p, const QString& user, const QString& table) {
+    if (!openLobby(p))
+        return false;
+    QTest::keyClicks(field<QLineEdit>(p, "txtUserName"), user);
+    QTest::keyClicks(field<QLineEdit>(p, "txtTable"), table);
+    QTest::mouseClick(field<QPushButton>(p, "cmdNew"), Qt::LeftButton);
+    return QTest::qWaitFor([&] { return session(p).state() == State::Hosting; }, 5000);
+}
+
+bool join(TableUnderTest& p, const QString& user, int seat) {
+    if (!openLobby(p))
+        return false;
+    QTest::keyClicks(field<QLineEdit>(p, "txtUserName"), user);
+    auto* list = field<QListWidget>(p, "lstGames");
+    if (!QTest::qWaitFor([&] { return list->count() > 0; }, 5000))
+        return false;
+    list->setCurrentRow(0);
+    QTest::mouseClick(field<QRadioButton>(p, QStringLiteral("optSeat%1").arg(seat).toLatin1()),
+                      Qt::LeftButton);
+    QTest::mouseClick(field<QPushButton>(p, "cmdJoin"), Qt::LeftButton);
+    return QTest::qWaitFor([&] { return session(p).state() == State::Seated; }, 5000);
+}
+
+// Lets the given people play (the others sit idle) until `done`, or `ms` pass.
+bool playUntil(const std::vector<TableUnderTest*>& people, const std::function<bool()>& done,
+               int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 said = 0;
+    while (!done() && clock.elapsed() < ms) {
+        QTest::qWait(1);
+        if (qEnvironmentVariableIsSet("CORVANE_TEST_TRACE") && clock.elapsed() - said > 1000) {
+            said = clock.elapsed();
+            for (TableUnderTest* p : people)
+                qInfo("phase %d buttons %d mode %d bid %d trump %d turn %d text %s",
+                      p->t().gamePhase, p->window.buttonWindow()->isVisible(),
+                      p->t().buttonMenu.modeX, p->window.bidDialog()->isVisible(),
+                      p->window.trumpDialog()->isVisible(), p->localTurn(),
+                      qPrintable(p->button(1)->text()));
+        }
+        for (TableUnderTest* p : people)
+            p->tryMove();
+    }
+    return done();
+}
+
+bool gameOver(const TableUnderTest& p) {
+    for (const std::string& m : p.messages)
+        if (m == "You're not easy!" || m == "She's gone b'y." || m == "She's gone, b'y.")
+            return true;
+    return false;
+}
+
+} // namespace
+
+class OnlineWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void noServer();
+    void cancelReturnsToStandalone();
+    void hostAndGuestPlayAWholeGameAndChat();
+    void timeOutActsForAnIdlePlayer();
+    void hostKilledMidHand();
+    void serverGoneWhileHosting();
+    void newGameEndsOnlinePlay();
+};
+
+void OnlineWindowTest::initTestCase() {
+#ifndef CORVANE_LOBBY_BINARY
+    QSKIP("built without the lobby server");
+#endif
+    corvane::ui::test::quietOffscreenWarnings();
+}
+
+void OnlineWindowTest::noServer() {
+    ServerAddress nowhere;
+    {
+        LobbyServer lobby; // a port that was just free
+        nowhere = lobby.address();
+    }
+    auto p = player(1, nowhere);
+    p->window.action(QStringLiteral("mnuConnect"))->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
+    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::CouldNotConnect));
+    QCOMPARE(session(*p).state(), State::Standalone);
+    QVERIFY(!p->view()->chat()->isVisible());
+    QVERIFY(p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
+}
+
+void OnlineWindowTest::cancelReturnsToStandalone() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto p = player(2, lobby.address());
+    QVERIFY(openLobby(*p));
+    QVERIFY(p->view()->chat()->isVisible());
+    QVERIFY(!p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
+    QVERIFY(!p->t().anyBidAllowed);
+    QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
+    QCOMPARE(session(*p).state(), State::Standalone);
+    QVERIFY(!p->view()->chat()->isVisible());
+    QVERIFY(p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
+    QCOMPARE(p->t().speedDelay, 200);
+    QVERIFY(p->window.buttonWindow()->isVisible());
+    QCOMPARE(p->button(1)->text(), QStringLiteral("&Deal"));
+}
+
+void OnlineWindowTest::hostAndGuestPlayAWholeGameAndChat() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto hosting = player(3, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    QCOMPARE(hosting->window.windowTitle(), QStringLiteral("Corvane (Hosting)"));
+    QCOMPARE(hosting->view()->playerName(0)->text(), QStringLiteral("Hosty"));
+
+    auto guest = player(4, lobby.address());
+    QVERIFY(join(*guest, QStringLiteral("Guesty"), 2));
+    QCOMPARE(guest->t().localSeat, 2);
+    QCOMPARE(guest->window.windowTitle(), QStringLiteral("Corvane"));
+    QCOMPARE(guest->view()->playerName(0)->text(), QStringLiteral("Guesty"));
+    // The host sits opposite, so at the top of the guest's table; the guest at the host's top.
+    QVERIFY(QTest::qWaitFor(
+        [&] { return guest->view()->playerName(2)->text() == QStringLiteral("Hosty"); }, 5000));
+    QVERIFY(QTest::qWaitFor(
+        [&] { return hosting->view()->playerName(2)->text() == QStringLiteral("Guesty"); }, 5000));
+
+    // A chat line goes round to both whiteboards.
+    QTest::keyClicks(guest->view()->chat(), QStringLiteral("Evening all"));
+    QTest::keyClick(guest->view()->chat(), Qt::Key_Return);
+    QVERIFY(guest->view()->chat()->text().isEmpty());
+    for (TableUnderTest* p : {hosting.get(), guest.get()})
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return p->view()->whiteboard()->toPlainText().contains(
+                    QStringLiteral("Guesty: Evening all"));
+            },
+            5000));
+
+    // The first deal: the guest's own five cards face up at the bottom, the others face down.
+    QVERIFY(playUntil(
+        {hosting.get(), guest.get()}, [&] { return guest->t().gamePhase != PhaseIdle; }, 10000));
+    QVERIFY(QTest::qWaitFor([&] { return guest->view()->picture(4)->isVisible(); }, 5000));
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(guest->view()->picture(i)->isVisible());
+        QVERIFY(guest->t().picCard[static_cast<size_t>(i)].showsFace());
+        QCOMPARE(guest->view()->picture(i)->pos(), toPixels(homePosition(i)));
+    }
+    QVERIFY(!guest->t().picCard[10].showsFace());
+
+    // Then the whole game.
+    QVERIFY2(playUntil(
+                 {hosting.get(), guest.get()},
+                 [&] { return gameOver(*hosting) && gameOver(*guest); }, 240000),
+             "the game did not end");
+    // Partners see the same result.
+    const bool hostWon = std::count(hosting->messages.begin(), hosting->messages.end(),
+                                    std::string("You're not easy!")) > 0;
+    const bool guestWon = std::count(guest->messages.begin(), guest->messages.end(),
+                                     std::string("You're not easy!")) > 0;
+    QCOMPARE(hostWon, guestWon);
+}
+
+void OnlineWindowTest::timeOutActsForAnIdlePlayer() {
+    LobbyServer lobby;
+    auto hosting = player(5, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Idle")));
+    auto guest = player(6, lobby.address());
+    QVERIFY(join(*guest, QStringLiteral("Sleepy"), 1));
+    // The guest only answers the button window (the discard has no time limit); it never bids
+    // or plays, yet the hand goes on: the time-out passes for it in the auction and plays the
+    // computer's card for it.
+    bool sawCountdown = false;
+    int guestCards = 0;
+    QVERIFY(playUntil(
+        {hosting.get()},
+        [&] {
+            if (guest->window.buttonWindow()->isVisible())
+                guest->click(guest->button(1));
+            if (guest->view()->timeout()->isVisible() &&
+                guest->view()->timeout()->text() != QStringLiteral("20"))
+                sawCountdown = true;
+            guestCards = 0;
+            for (int i = 0; i < 5; ++i)
+                guestCards += guest->t().CardState(i) == TagState::Played;
+            return guestCards >= 2;
+        },
+        60000));
+    QVERIFY(sawCountdown);
+}
+
+void OnlineWindowTest::hostKilledMidHand() {
+    LobbyServer lobby;
+    auto hosting = player(7, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Short")));
+    auto guest = player(8, lobby.address());
+    QVERIFY(join(*guest, QStringLiteral("Left"), 3));
+    QVERIFY(playUntil(
+        {hosting.get(), guest.get()}, [&] { return guest->t().gamePhase == PhasePlay; }, 20000));
+    hosting.reset(); // the host's program goes away mid-hand
+    QVERIFY(QTest::qWaitFor([&] { return session(*guest).state() == State::Standalone; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return guest->messageShown(); }, 5000));
+    QCOMPARE(guest->button(1)->text(), QStringLiteral("Your host has disconnected."));
+    QVERIFY(!guest->view()->chat()->isVisible());
+    QCOMPARE(guest->t().gamePhase, int(PhaseIdle));
+    QCOMPARE(guest->t().localSeat, 0);
+    QVERIFY(guest->window.action(QStringLiteral("mnuConnect"))->isEnabled());
+    for (int i = 0; i < PictureCount; ++i)
+        QVERIFY(!guest->view()->picture(i)->isVisible());
+}
+
+void OnlineWindowTest::serverGoneWhileHosting() {
+    LobbyServer lobby;
+    auto hosting = player(9, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Lost")));
+    lobby.kill();
+    QVERIFY(QTest::qWaitFor([&] { return session(*hosting).state() == State::Standalone; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return hosting->messageShown(); }, 5000));
+    const QString said = hosting->button(1)->text();
+    QVERIFY2(said == QStringLiteral("Lost the connection to the Corvane Server.") ||
+                 said == QStringLiteral("Your host has disconnected."),
+             qPrintable(said));
+    QCOMPARE(hosting->window.windowTitle(), QStringLiteral("Corvane"));
+    QVERIFY(!hosting->view()->chat()->isVisible());
+    QCOMPARE(hosting->t().netRole, 0);
+}
+
+void OnlineWindowTest::newGameEndsOnlinePlay() {
+    LobbyServer lobby;
+    auto hosting = player(10, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Brief")));
+    auto guest = player(11, lobby.address());
+    QVERIFY(join(*guest, QStringLiteral("Stays"), 2));
+    hosting->window.action(QStringLiteral("mnuNew"))->trigger();
+    QCOMPARE(session(*hosting).state(), State::Standalone);
+    QVERIFY(!hosting->view()->chat()->isVisible());
+    QCOMPARE(hosting->t().netRole, 0);
+    QVERIFY(hosting->window.action(QStringLiteral("mnuConnect"))->isEnabled());
+    // The guest learns that its host has gone.
+    QVERIFY(QTest::qWaitFor([&] { return session(*guest).state() == State::Standalone; }, 5000));
+}
+
+QTEST_MAIN(OnlineWindowTest)
+#include "online_window_test.moc"

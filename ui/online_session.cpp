@@ -1,0 +1,397 @@
+// The protocol's field names include Qt's "slots" keyword: its headers come before any of Qt's.
+// clang-format off
+#include "online/host.h"
+#include "online/protocol/decoder.h"
+#include "online/protocol/encode.h"
+#include "online/seat.h"
+#include "ui/online_session.h"
+// clang-format on
+
+#include "table/engine.h"
+#include "table/random.h"
+#include "ui/dialog_placement.h"
+#include "ui/game_program.h"
+#include "ui/lobby_dialog.h"
+#include "ui/socket_channel.h"
+#include "ui/table_view.h"
+#include "ui/table_window.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace corvane::ui {
+
+// The table list's answers: one table per "G", or a refused key.
+class OnlineSession::ListReader final : public online::Channel::Receiver {
+public:
+    explicit ListReader(OnlineSession& session) : m_session(session) {}
+    void received(std::string_view bytes) override {
+        m_decoder.feed(bytes);
+        while (auto decoded = m_decoder.next()) {
+            if (const auto* entry = std::get_if<protocol::TableEntry>(&decoded->message))
+                m_session.onListedTable(entry->name, entry->occupants);
+            else if (std::holds_alternative<protocol::KeyRefused>(decoded->message))
+                m_session.onKeyRefused();
+        }
+        if (m_decoder.failed()) {
+            qWarning("table list: %s", m_decoder.error().c_str());
+            m_decoder = {};
+        }
+    }
+    void closed() override {}
+
+private:
+    OnlineSession& m_session;
+    protocol::HostDownDecoder m_decoder;
+};
+
+OnlineSession::OnlineSession(Engine& engine, Scheduler& scheduler, TableWindow& window,
+                             ServerAddress server, QObject* parent)
+    : QObject(parent), m_engine(engine), m_scheduler(scheduler), m_window(window),
+      m_server(std::move(server)), m_listReader(std::make_unique<ListReader>(*this)) {
+    connect(&m_window, &TableWindow::playOnlineRequested, this, &OnlineSession::playOnline);
+    connect(m_window.action(QStringLiteral("mnuNew")), &QAction::triggered, this,
+            &OnlineSession::endOnline);
+    connect(m_window.view()->chat(), &QLineEdit::returnPressed, this, &OnlineSession::sendChat);
+}
+
+OnlineSession::~OnlineSession() {
+    m_host.reset();
+    m_hostEngine.reset();
+    m_seat.reset();
+}
+
+void OnlineSession::setState(State state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    m_window.action(QStringLiteral("mnuConnect"))->setEnabled(state == State::Standalone);
+    m_window.setWindowTitle(state == State::Hosting ? QStringLiteral("Corvane (Hosting)")
+                                                    : QStringLiteral("Corvane"));
+    emit stateChanged(state);
+}
+
+void OnlineSession::say(const std::string& text) {
+    m_engine.start(m_engine.MessageButton(text));
+    m_window.refresh();
+}
+
+// --- The table list and the lobby dialog -------------------------------------------------------
+
+void OnlineSession::playOnline() {
+    if (m_state != State::Standalone)
+        return;
+    dropConnections();
+    setState(State::ConnectingList);
+    m_window.setCursor(Qt::WaitCursor);
+    m_list = new SocketChannel(this);
+    m_list->setReceiver(m_listReader.get());
+    m_list->open(m_server.host, m_server.listPort, [this](bool connected) {
+        m_window.unsetCursor();
+        if (!connected) {
+            setState(State::Standalone);
+            say(CouldNotConnect);
+            return;
+        }
+        m_list->send(protocol::encode(protocol::ListRequest{}));
+        openLobby();
+    });
+}
+
+void OnlineSession::openLobby() {
+    Table& t = m_engine.table();
+    t.anyBidAllowed = false; // online the five rule is always on
+    t.online = true;
+    m_whiteboardShown = 0;
+    m_window.view()->whiteboard()->clear();
+    m_window.refresh();
+    m_window.view()->chat()->setFocus();
+
+    m_dialog = new LobbyDialog(m_server.text(), &m_window);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_dialog, &LobbyDialog::refreshRequested, this, &OnlineSession::refresh);
+    connect(m_dialog, &LobbyDialog::cancelRequested, this, &OnlineSession::cancel);
+    connect(m_dialog, &LobbyDialog::newTableRequested, this, &OnlineSession::newTable);
+    connect(m_dialog, &LobbyDialog::joinRequested, this, &OnlineSession::join);
+    m_dialog->show();
+    PlaceDialog(m_dialog, &m_window);
+    setState(State::Lobby);
+}
+
+void OnlineSession::onListedTable(const std::string& name,
+                                  const std::array<std::string, 4>& occupants) {
+    if (m_dialog)
+        m_dialog->addTable(name, occupants);
+}
+
+void OnlineSession::onKeyRefused() {
+    if (m_dialog)
+        m_dialog->setBusy(false);
+    say(KeyRefusedMessage);
+}
+
+// The Server field may name another lobby: the next connection goes there.
+bool OnlineSession::useServerField() {
+    if (!m_dialog)
+        return false;
+    ServerAddress typed;
+    if (!ServerAddress::parse(m_dialog->server(), typed) || typed.text() == m_server.text())
+        return false;
+    m_server = typed;
+    return true;
+}
+
+void OnlineSession::refresh() {
+    if (m_state != State::Lobby)
+        return;
+    if (useServerField() || !m_list || !m_list->isOpen()) {
+        if (m_list) {
+            m_list->setReceiver(nullptr);
+            m_list->close();
+            m_list->deleteLater();
+        }
+        m_list = new SocketChannel(this);
+        m_list->setReceiver(m_listReader.get());
+        m_dialog->setBusy(true);
+        m_list->open(m_server.host, m_server.listPort, [this](bool connected) {
+            if (m_dialog)
+                m_dialog->setBusy(false);
+            if (!connected) {
+                say(CouldNotConnect);
+                return;
+            }
+            m_list->send(protocol::encode(protocol::ListRequest{}));
+        });
+        return;
+    }
+    m_list->send(protocol::encode(protocol::ListRequest{}));
+}
+
+void OnlineSession::cancel() {
+    if (m_state != State::Lobby)
+        return;
+    Table& t = m_engine.table();
+    t.online = false;
+    t.speedDelay = 200;
+    m_engine.SetupButtons(0);
+    closeDialog();
+    setState(State::Standalone);
+    m_window.refresh();
+}
+
+void OnlineSession::closeDialog() {
+    if (!m_dialog)
+        return;
+    m_dialog->disconnect(this);
+    m_dialog->accept();
+    m_dialog->deleteLater();
+    m_dialog = nullptr;
+}
+
+// --- Hosting ----------------------------------------------------------------------------------
+
+void OnlineSession::newTable() {
+    if (m_state != State::Lobby || !m_dialog)
+        return;
+    useServerField();
+    m_dialog->setBusy(true);
+    m_userName = m_dialog->userName();
+    const std::string key = m_dialog->key().toStdString();
+    const std::string tableName = m_dialog->tableName().toStdString();
+    // The table list and the host channel share one connection in turn.
+    if (m_list) {
+        m_list->setReceiver(nullptr);
+        m_list->close();
+        m_list->deleteLater();
+        m_list = nullptr;
+    }
+    m_hostChannel = new SocketChannel(this);
+    connect(m_hostChannel, &SocketChannel::activity, &m_window, &TableWindow::refresh);
+    // The game runs on an engine of its own, with the person's pace and rules; the window shows
+    // the host's own seat, fed by the same messages as every other seat.
+    m_hostRandom = std::make_unique<Random>(clockSeed());
+    m_hostEngine = std::make_unique<Engine>(m_scheduler, *m_hostRandom);
+    m_hostEngine->startUp();
+    m_hostEngine->table().speedDelay = m_engine.table().speedDelay;
+    m_hostEngine->table().mustFollowSuit = m_engine.table().mustFollowSuit;
+    m_host = std::make_unique<online::Host>(*m_hostEngine, *m_hostChannel);
+    m_host->setCreatedHandler([this] { onTableCreated(); });
+    m_host->setRefusedHandler([this] {
+        if (m_dialog)
+            m_dialog->setBusy(false);
+        say(KeyRefusedMessage);
+    });
+    m_host->setNoticeHandler([this](const std::string& text) {
+        if (text != online::Host::LostServerMessage) // said once the table is standalone again
+            say(text);
+    });
+    m_host->setLostHandler([this] { onHostLost(); });
+    m_host->setLog([](const std::string& line) { qInfo("host: %s", line.c_str()); });
+    setState(State::Creating);
+    m_hostChannel->open(m_server.host, m_server.hostPort, [this, key, tableName](bool connected) {
+        if (!connected) {
+            closeDialog();
+            endOnline();
+            say(CouldNotConnect);
+            return;
+        }
+        const std::string address = m_hostChannel->socket().localAddress().toString().toStdString();
+        m_hostChannel->send(protocol::encode(
+            protocol::CreateTable{key, tableName, address, m_userName.toStdString()}));
+    });
+}
+
+void OnlineSession::onTableCreated() {
+    // The host sits at its own table as an ordinary player, on a player channel of its own.
+    m_playerChannel = new SocketChannel(this);
+    connect(m_playerChannel, &SocketChannel::activity, &m_window, &TableWindow::refresh);
+    m_seat = std::make_unique<online::Seat>(m_engine, *m_playerChannel);
+    m_seat->setHostsOwnSeat(true);
+    m_seat->setChangedHandler([this] {
+        if (m_host)
+            m_host->ownViewChanged();
+        onSeatChanged();
+    });
+    m_seat->setHostGoneHandler([this] { onHostGone(); });
+    m_host->setOwnView(m_seat.get());
+    m_playerChannel->open(m_server.host, m_server.playerPort,
+                          [this](bool connected) { sitAtOwnTable(connected); });
+}
+
+void OnlineSession::sitAtOwnTable(bool connected) {
+    if (!connected) {
+        closeDialog();
+        endOnline();
+        m_engine.newGame();
+        say(CouldNotConnect);
+        return;
+    }
+    m_playerChannel->send(protocol::encode(protocol::HostSeatOpen{}));
+    m_engine.table().lblPlayerName[0].caption = m_userName.toStdString();
+    m_seat->GrabASeat(0);
+    closeDialog();
+    setState(State::Hosting);
+    m_window.refresh();
+}
+
+// --- Joining ------------------------------------------------------------------------------------
+
+void OnlineSession::join() {
+    if (m_state != State::Lobby || !m_dialog || m_dialog->selectedRow() < 0 ||
+        m_dialog->selectedSeat() < 0)
+        return;
+    useServerField();
+    m_dialog->setBusy(true);
+    m_userName = m_dialog->userName();
+    const protocol::JoinTable request{m_dialog->key().toStdString(), m_dialog->selectedRow(),
+                                      m_dialog->selectedSeat(), m_userName.toStdString()};
+    if (m_playerChannel) {
+        m_seat.reset();
+        m_playerChannel->close();
+        m_playerChannel->deleteLater();
+    }
+    m_playerChannel = new SocketChannel(this);
+    connect(m_playerChannel, &SocketChannel::activity, &m_window, &TableWindow::refresh);
+    m_seat = std::make_unique<online::Seat>(m_engine, *m_playerChannel);
+    m_seat->goOnline();
+    m_seat->joinAs(request.seat, request.userName);
+    m_seat->setChangedHandler([this] { onSeatChanged(); });
+    m_seat->setHostGoneHandler([this] { onHostGone(); });
+    m_seat->setLog([](const std::string& line) { qInfo("seat: %s", line.c_str()); });
+    setState(State::Joining);
+    m_playerChannel->open(m_server.host, m_server.playerPort, [this, request](bool connected) {
+        if (!connected) {
+            // The dialog stays open for another try.
+            m_seat.reset();
+            m_playerChannel->deleteLater();
+            m_playerChannel = nullptr;
+            setState(State::Lobby);
+            if (m_dialog)
+                m_dialog->setBusy(false);
+            say(CouldNotConnect);
+            return;
+        }
+        m_playerChannel->send(protocol::encode(request));
+    });
+}
+
+void OnlineSession::onSeatChanged() {
+    showWhiteboard();
+    if (m_state == State::Joining && m_seat && m_seat->seated()) {
+        closeDialog();
+        setState(State::Seated);
+    }
+}
+
+// --- Chat -----------------------------------------------------------------------------------
+
+void OnlineSession::sendChat() {
+    QLineEdit* line = m_window.view()->chat();
+    if (m_seat && m_seat->seated() && !line->text().isEmpty())
+        m_seat->sendChat(line->text().toStdString());
+    line->clear();
+}
+
+void OnlineSession::showWhiteboard() {
+    if (!m_seat)
+        return;
+    const auto& lines = m_seat->whiteboard();
+    QPlainTextEdit* board = m_window.view()->whiteboard();
+    for (; m_whiteboardShown < lines.size(); ++m_whiteboardShown)
+        board->appendPlainText(QString::fromStdString(lines[m_whiteboardShown]));
+}
+
+// --- Ending ----------------------------------------------------------------------------------
+
+void OnlineSession::onHostGone() {
+    // The seat has already put a standalone game on the table and said why.
+    dropConnections();
+    setState(State::Standalone);
+    m_window.refresh();
+}
+
+void OnlineSession::onHostLost() {
+    dropConnections();
+    setState(State::Standalone);
+    m_engine.newGame();
+    say(online::Host::LostServerMessage);
+}
+
+void OnlineSession::endOnline() {
+    closeDialog();
+    dropConnections();
+    m_window.unsetCursor();
+    setState(State::Standalone);
+}
+
+void OnlineSession::dropConnections() {
+    // The host and the seat may be in the middle of a call that ended the table: they, the
+    // host's engine and the channels go once this event is over, and nothing reaches them before.
+    for (SocketChannel* channel : {m_list, m_hostChannel, m_playerChannel}) {
+        if (!channel)
+            continue;
+        channel->disconnect(&m_window);
+        channel->close();
+    }
+    if (m_list)
+        m_list->setReceiver(nullptr);
+    auto host = std::make_shared<std::unique_ptr<online::Host>>(std::move(m_host));
+    auto seat = std::make_shared<std::unique_ptr<online::Seat>>(std::move(m_seat));
+    auto engine = std::make_shared<std::unique_ptr<Engine>>(std::move(m_hostEngine));
+    auto random = std::make_shared<std::unique_ptr<Random>>(std::move(m_hostRandom));
+    QList<QPointer<SocketChannel>> channels{m_list, m_hostChannel, m_playerChannel};
+    QTimer::singleShot(0, this, [host, seat, engine, random, channels] {
+        host->reset(); // before its engine and its channel
+        seat->reset();
+        engine->reset();
+        random->reset();
+        for (const QPointer<SocketChannel>& channel : channels)
+            if (channel)
+                channel->deleteLater();
+    });
+    m_list = m_hostChannel = m_playerChannel = nullptr;
+}
+
+} // namespace corvane::ui

@@ -1,0 +1,98 @@
+// Online play from the table window: the table-list connection and the lobby dialog, creating a
+// table and hosting it (the host over its host channel, seated at its own table over a player
+// channel), joining a listed table, the chat line, and the way back to standalone play.
+#pragma once
+
+#include "ui/lobby_dialog.h"
+#include "ui/server_address.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+namespace corvane {
+class Engine;
+class Random;
+class Scheduler;
+namespace online {
+class Host;
+class Seat;
+} // namespace online
+} // namespace corvane
+
+namespace corvane::ui {
+
+class SocketChannel;
+class TableWindow;
+
+class OnlineSession final : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Standalone, ConnectingList, Lobby, Creating, Hosting, Joining, Seated };
+
+    // `engine` is the table the window shows; a hosted game runs on an engine of its own on the
+    // same scheduler, and the window shows the host's own seat like any other.
+    OnlineSession(Engine& engine, Scheduler& scheduler, TableWindow& window, ServerAddress server,
+                  QObject* parent = nullptr);
+    ~OnlineSession() override;
+
+    // "&Play Online...": connects to the table list, then opens the lobby dialog.
+    void playOnline();
+    // A new game: every connection closes and the table is standalone again.
+    void endOnline();
+
+    State state() const { return m_state; }
+    LobbyDialog* lobbyDialog() const { return m_dialog; }
+    online::Host* host() const { return m_host.get(); }
+    Engine* hostEngine() const { return m_hostEngine.get(); }
+    online::Seat* seat() const { return m_seat.get(); }
+    const ServerAddress& server() const { return m_server; }
+
+    static constexpr const char* CouldNotConnect = "Could not connect to Corvane Server.";
+    static constexpr const char* KeyRefusedMessage = "The Corvane Server refused that key.";
+
+signals:
+    void stateChanged(State state);
+
+private:
+    class ListReader;
+    void setState(State state);
+    void say(const std::string& text);
+    void openLobby();
+    void onListedTable(const std::string& name, const std::array<std::string, 4>& occupants);
+    void onKeyRefused();
+    void refresh();
+    void cancel();
+    void newTable();
+    void join();
+    void onTableCreated();
+    void sitAtOwnTable(bool connected);
+    void onSeatChanged();
+    void onHostGone();
+    void onHostLost();
+    void sendChat();
+    void showWhiteboard();
+    void closeDialog();
+    void dropConnections(); // destroys the channels and their users once the current event is over
+    bool useServerField();
+
+    Engine& m_engine;
+    Scheduler& m_scheduler;
+    TableWindow& m_window;
+    ServerAddress m_server;
+    State m_state = State::Standalone;
+    QPointer<LobbyDialog> m_dialog;
+    std::unique_ptr<ListReader> m_listReader;
+    SocketChannel* m_list = nullptr;
+    SocketChannel* m_hostChannel = nullptr;
+    SocketChannel* m_playerChannel = nullptr;
+    std::unique_ptr<Random> m_hostRandom;
+    std::unique_ptr<Engine> m_hostEngine;
+    std::unique_ptr<online::Host> m_host;
+    std::unique_ptr<online::Seat> m_seat;
+    QString m_userName;
+    std::size_t m_whiteboardShown = 0;
+};
+
+} // namespace corvane::ui

@@ -1,0 +1,42 @@
+// A connection to the lobby server as the host and the seated player see it: a QTcpSocket behind
+// the plain byte channel they are written against. Connecting waits on the socket's signals.
+#pragma once
+
+#include "online/channel.h"
+
+#include <QObject>
+#include <QTcpSocket>
+#include <functional>
+
+namespace corvane::ui {
+
+class SocketChannel final : public QObject, public online::Channel {
+    Q_OBJECT
+public:
+    explicit SocketChannel(QObject* parent = nullptr);
+    ~SocketChannel() override;
+
+    // Connects; `done` gets true once connected, false when the connection failed. A channel is
+    // connected once.
+    void open(const QString& host, quint16 port, std::function<void(bool)> done);
+    QTcpSocket& socket() { return m_socket; }
+
+    void send(std::string_view bytes) override;
+    void close() override;
+    bool isOpen() const override;
+
+signals:
+    // Bytes were delivered or the connection ended: whatever the receiver changed may show.
+    void activity();
+
+private:
+    void onReadyRead();
+    void onGone();
+
+    QTcpSocket m_socket;
+    std::function<void(bool)> m_done;
+    bool m_connected = false;
+    bool m_closed = false;
+};
+
+} // namespace corvane::ui
