@@ -31,7 +31,7 @@ public:
         m_decoder.feed(bytes);
         while (auto decoded = m_decoder.next()) {
             if (const auto* entry = std::get_if<protocol::TableEntry>(&decoded->message))
-                m_session.onListedTable(entry->name, entry->occupants);
+                m_session.onListedTable(entry->name, entry->id, entry->occupants);
             else if (std::holds_alternative<protocol::KeyRefused>(decoded->message))
                 m_session.onKeyRefused();
         }
@@ -45,6 +45,27 @@ public:
 private:
     OnlineSession& m_session;
     protocol::HostDownDecoder m_decoder;
+};
+
+// While a join waits for its answer, a lone "N" is the server refusing the key (on a seated
+// player's channel the same letter is a misdeal, which cannot come before the seat is taken).
+class OnlineSession::JoinGate final : public online::Channel::Receiver {
+public:
+    JoinGate(OnlineSession& session, online::Seat& seat) : m_session(session), m_seat(seat) {}
+    void received(std::string_view bytes) override {
+        if (!m_passed && !bytes.empty() && bytes.front() == 'N') {
+            QTimer::singleShot(0, &m_session, [s = &m_session] { s->backToLobby(); });
+            return;
+        }
+        m_passed = true;
+        m_seat.received(bytes);
+    }
+    void closed() override { m_seat.closed(); }
+
+private:
+    OnlineSession& m_session;
+    online::Seat& m_seat;
+    bool m_passed = false;
 };
 
 OnlineSession::OnlineSession(Engine& engine, Scheduler& scheduler, TableWindow& window,
@@ -109,6 +130,7 @@ void OnlineSession::openLobby() {
     m_window.refresh();
     m_window.view()->chat()->setFocus();
 
+    m_listedIds.clear();
     m_dialog = new LobbyDialog(m_server.text(), &m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_dialog, &LobbyDialog::refreshRequested, this, &OnlineSession::refresh);
@@ -120,9 +142,9 @@ void OnlineSession::openLobby() {
     setState(State::Lobby);
 }
 
-void OnlineSession::onListedTable(const std::string& name,
+void OnlineSession::onListedTable(const std::string& name, const std::string& id,
                                   const std::array<std::string, 4>& occupants) {
-    if (m_dialog)
+    if (m_dialog && m_listedIds.insert(id).second)
         m_dialog->addTable(name, occupants);
 }
 
@@ -146,6 +168,7 @@ bool OnlineSession::useServerField() {
 void OnlineSession::refresh() {
     if (m_state != State::Lobby)
         return;
+    m_listedIds.clear(); // the dialog has emptied its list
     if (useServerField() || !m_list || !m_list->isOpen()) {
         if (m_list) {
             m_list->setReceiver(nullptr);
@@ -218,11 +241,7 @@ void OnlineSession::newTable() {
     m_hostEngine->table().mustFollowSuit = m_engine.table().mustFollowSuit;
     m_host = std::make_unique<online::Host>(*m_hostEngine, *m_hostChannel);
     m_host->setCreatedHandler([this] { onTableCreated(); });
-    m_host->setRefusedHandler([this] {
-        if (m_dialog)
-            m_dialog->setBusy(false);
-        say(KeyRefusedMessage);
-    });
+    m_host->setRefusedHandler([this] { QTimer::singleShot(0, this, &OnlineSession::backToLobby); });
     m_host->setNoticeHandler([this](const std::string& text) {
         if (text != online::Host::LostServerMessage) // said once the table is standalone again
             say(text);
@@ -288,6 +307,8 @@ void OnlineSession::join() {
     const protocol::JoinTable request{m_dialog->key().toStdString(), m_dialog->selectedRow(),
                                       m_dialog->selectedSeat(), m_userName.toStdString()};
     if (m_playerChannel) {
+        m_playerChannel->setReceiver(nullptr);
+        m_joinGate.reset();
         m_seat.reset();
         m_playerChannel->close();
         m_playerChannel->deleteLater();
@@ -300,10 +321,14 @@ void OnlineSession::join() {
     m_seat->setChangedHandler([this] { onSeatChanged(); });
     m_seat->setHostGoneHandler([this] { onHostGone(); });
     m_seat->setLog([](const std::string& line) { qInfo("seat: %s", line.c_str()); });
+    m_joinGate = std::make_unique<JoinGate>(*this, *m_seat);
+    m_playerChannel->setReceiver(m_joinGate.get());
     setState(State::Joining);
     m_playerChannel->open(m_server.host, m_server.playerPort, [this, request](bool connected) {
         if (!connected) {
             // The dialog stays open for another try.
+            m_playerChannel->setReceiver(nullptr);
+            m_joinGate.reset();
             m_seat.reset();
             m_playerChannel->deleteLater();
             m_playerChannel = nullptr;
@@ -315,6 +340,21 @@ void OnlineSession::join() {
         }
         m_playerChannel->send(protocol::encode(request));
     });
+}
+
+void OnlineSession::backToLobby() {
+    if (m_state != State::Creating && m_state != State::Joining)
+        return;
+    dropConnections();
+    setState(State::Lobby);
+    if (m_dialog)
+        m_dialog->setBusy(false);
+    say(KeyRefusedMessage);
+    // The table list shared its connection with the host channel: open it again.
+    if (m_dialog) {
+        m_dialog->clearTables();
+        refresh();
+    }
 }
 
 void OnlineSession::onSeatChanged() {
@@ -379,12 +419,17 @@ void OnlineSession::dropConnections() {
         m_list->setReceiver(nullptr);
     auto host = std::make_shared<std::unique_ptr<online::Host>>(std::move(m_host));
     auto seat = std::make_shared<std::unique_ptr<online::Seat>>(std::move(m_seat));
+    auto gate = std::make_shared<std::unique_ptr<JoinGate>>(std::move(m_joinGate));
     auto engine = std::make_shared<std::unique_ptr<Engine>>(std::move(m_hostEngine));
     auto random = std::make_shared<std::unique_ptr<Random>>(std::move(m_hostRandom));
     QList<QPointer<SocketChannel>> channels{m_list, m_hostChannel, m_playerChannel};
-    QTimer::singleShot(0, this, [host, seat, engine, random, channels] {
+    for (SocketChannel* channel : {m_hostChannel, m_playerChannel})
+        if (channel)
+            channel->setReceiver(nullptr);
+    QTimer::singleShot(0, this, [host, seat, gate, engine, random, channels] {
         host->reset(); // before its engine and its channel
         seat->reset();
+        gate->reset();
         engine->reset();
         random->reset();
         for (const QPointer<SocketChannel>& channel : channels)

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace corvane {
@@ -57,10 +58,12 @@ signals:
 
 private:
     class ListReader;
+    class JoinGate;
     void setState(State state);
     void say(const std::string& text);
     void openLobby();
-    void onListedTable(const std::string& name, const std::array<std::string, 4>& occupants);
+    void onListedTable(const std::string& name, const std::string& id,
+                       const std::array<std::string, 4>& occupants);
     void onKeyRefused();
     void refresh();
     void cancel();
@@ -69,6 +72,7 @@ private:
     void onTableCreated();
     void sitAtOwnTable(bool connected);
     void onSeatChanged();
+    void backToLobby(); // a refused key: the dialog stays open for another try
     void onHostGone();
     void onHostLost();
     void sendChat();
@@ -91,8 +95,12 @@ private:
     std::unique_ptr<Engine> m_hostEngine;
     std::unique_ptr<online::Host> m_host;
     std::unique_ptr<online::Seat> m_seat;
+    std::unique_ptr<JoinGate> m_joinGate;
     QString m_userName;
     std::size_t m_whiteboardShown = 0;
+    // The tables listed since the list was last emptied: two answers in flight (a Refresh while
+    // the last list still arrives) must not list a table twice.
+    std::set<std::string> m_listedIds;
 };
 
 } // namespace corvane::ui

@@ -1,8 +1,7 @@
 // Online play in the window, end to end: real table windows (offscreen) through the real
 // corvane-lobby on loopback. A hosting window and a joining window share this process, each with
 // its own engine, sockets and clock.
-#include "lobby_server.h"
-#include "table_fixture.h"
+#include "online_fixture.h"
 #include "ui/lobby_dialog.h"
 #include "ui/online_session.h"
 #include "ui/twips.h"
@@ -18,88 +17,7 @@
 
 using namespace corvane;
 using namespace corvane::ui;
-using corvane::ui::test::LobbyServer;
-using corvane::ui::test::TableUnderTest;
-using State = OnlineSession::State;
-
-namespace {
-
-// Pauses a hundred times shorter than in play: the 20-second time-out lasts 200 ms.
-constexpr double OnlineTimeScale = 0.01;
-
-std::unique_ptr<TableUnderTest> player(std::uint64_t seed, const ServerAddress& server) {
-    auto p = std::make_unique<TableUnderTest>(seed, OnlineTimeScale, server);
-    p->settleAfterClicks = false;
-    return p;
-}
-
-OnlineSession& session(TableUnderTest& p) {
-    return p.program.online;
-}
-
-template <class T> T* field(TableUnderTest& p, const char* name) {
-    return session(p).lobbyDialog()->findChild<T*>(QString::fromLatin1(name));
-}
-
-bool openLobby(TableUnderTest& p) {
-    p.window.action(QStringLiteral("mnuConnect"))->trigger();
-    return QTest::qWaitFor([&] { return session(p).state() == State::Lobby; }, 5000);
-}
-
-bool host(TableUnderTest& p, const QString& user, const QString& table) {
-    if (!openLobby(p))
-        return false;
-    QTest::keyClicks(field<QLineEdit>(p, "txtUserName"), user);
-    QTest::keyClicks(field<QLineEdit>(p, "txtTable"), table);
-    QTest::mouseClick(field<QPushButton>(p, "cmdNew"), Qt::LeftButton);
-    return QTest::qWaitFor([&] { return session(p).state() == State::Hosting; }, 5000);
-}
-
-bool join(TableUnderTest& p, const QString& user, int seat) {
-    if (!openLobby(p))
-        return false;
-    QTest::keyClicks(field<QLineEdit>(p, "txtUserName"), user);
-    auto* list = field<QListWidget>(p, "lstGames");
-    if (!QTest::qWaitFor([&] { return list->count() > 0; }, 5000))
-        return false;
-    list->setCurrentRow(0);
-    QTest::mouseClick(field<QRadioButton>(p, QStringLiteral("optSeat%1").arg(seat).toLatin1()),
-                      Qt::LeftButton);
-    QTest::mouseClick(field<QPushButton>(p, "cmdJoin"), Qt::LeftButton);
-    return QTest::qWaitFor([&] { return session(p).state() == State::Seated; }, 5000);
-}
-
-// Lets the given people play (the others sit idle) until `done`, or `ms` pass.
-bool playUntil(const std::vector<TableUnderTest*>& people, const std::function<bool()>& done,
-               int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    qint64 said = 0;
-    while (!done() && clock.elapsed() < ms) {
-        QTest::qWait(1);
-        if (qEnvironmentVariableIsSet("CORVANE_TEST_TRACE") && clock.elapsed() - said > 1000) {
-            said = clock.elapsed();
-            for (TableUnderTest* p : people)
-                qInfo("phase %d buttons %d mode %d bid %d trump %d turn %d text %s",
-                      p->t().gamePhase, p->window.buttonWindow()->isVisible(),
-                      p->t().buttonMenu.modeX, p->window.bidDialog()->isVisible(),
-                      p->window.trumpDialog()->isVisible(), p->localTurn(),
-                      qPrintable(p->button(1)->text()));
-        }
-        for (TableUnderTest* p : people)
-            p->tryMove();
-    }
-    return done();
-}
-
-bool gameOver(const TableUnderTest& p) {
-    for (const std::string& m : p.messages)
-        if (m == "You're not easy!" || m == "She's gone b'y." || m == "She's gone, b'y.")
-            return true;
-    return false;
-}
-
-} // namespace
+using namespace corvane::ui::test;
 
 class OnlineWindowTest : public QObject {
     Q_OBJECT
