@@ -8,6 +8,7 @@
 #include "ui/trump_dialog.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLayout>
 #include <QMenuBar>
 
@@ -87,6 +88,17 @@ void TableWindow::onDoubleClick() {
 
 void TableWindow::placeDialog(QWidget* dialog) const {
     PlaceDialog(dialog, this);
+}
+
+void TableWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    for (QWidget* dialog : {static_cast<QWidget*>(m_buttons), static_cast<QWidget*>(m_bid),
+                            static_cast<QWidget*>(m_trump)})
+        if (dialog->isVisible())
+            placeDialog(dialog);
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        if (dialog->isVisible() && !dialog->isModal())
+            placeDialog(dialog);
 }
 
 QAction* TableWindow::action(const QString& objectName) const {

@@ -36,6 +36,10 @@ public:
     TrumpDialog* trumpDialog() const { return m_trump; }
     QAction* action(const QString& objectName) const;
 
+protected:
+    // The small windows sit over the table's corner wherever the window manager puts the table.
+    void moveEvent(QMoveEvent* event) override;
+
 signals:
     // The table asks for online play (the menu, or a double click on a fresh table).
     void playOnlineRequested();
