@@ -4,9 +4,12 @@
 #include "online_fixture.h"
 #include "ui/lobby_dialog.h"
 #include "ui/online_session.h"
+#include "ui/options_dialog.h"
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +33,7 @@ private slots:
     void hostKilledMidHand();
     void serverGoneWhileHosting();
     void newGameEndsOnlinePlay();
+    void sittingDownMidHandWaitsForTheNext();
 };
 
 void OnlineWindowTest::initTestCase() {
@@ -62,6 +66,13 @@ void OnlineWindowTest::cancelReturnsToStandalone() {
     QVERIFY(p->view()->chat()->isVisible());
     QVERIFY(!p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
     QVERIFY(!p->t().anyBidAllowed);
+    // Online the five rule is always on: the options dialog shows it greyed.
+    p->window.action(QStringLiteral("mnuOptions"))->trigger();
+    auto* options = p->window.findChild<OptionsDialog*>();
+    QVERIFY(options);
+    auto* fiveRule = options->findChild<QCheckBox*>(QStringLiteral("chk525"));
+    QVERIFY(fiveRule && !fiveRule->isEnabled());
+    options->reject();
     QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
     QCOMPARE(session(*p).state(), State::Standalone);
     QVERIFY(!p->view()->chat()->isVisible());
@@ -112,6 +123,9 @@ void OnlineWindowTest::hostAndGuestPlayAWholeGameAndChat() {
         QCOMPARE(guest->view()->picture(i)->pos(), toPixels(homePosition(i)));
     }
     QVERIFY(!guest->t().picCard[10].showsFace());
+    guest->window.refresh();
+    QVERIFY(
+        guest->view()->grab().save(QDir::current().filePath(QStringLiteral("online-table.png"))));
 
     // Then the whole game.
     QVERIFY2(playUntil(
@@ -203,6 +217,21 @@ void OnlineWindowTest::newGameEndsOnlinePlay() {
     QVERIFY(hosting->window.action(QStringLiteral("mnuConnect"))->isEnabled());
     // The guest learns that its host has gone.
     QVERIFY(QTest::qWaitFor([&] { return session(*guest).state() == State::Standalone; }, 5000));
+}
+
+void OnlineWindowTest::sittingDownMidHandWaitsForTheNext() {
+    LobbyServer lobby;
+    auto hosting = player(12, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Busy")));
+    QVERIFY(playUntil(
+        {hosting.get()}, [&] { return hosting->t().gamePhase == PhasePlay; }, 20000));
+    auto late = player(13, lobby.address());
+    QVERIFY(join(*late, QStringLiteral("Late"), 1));
+    QVERIFY(QTest::qWaitFor([&] { return late->messageShown(); }, 5000));
+    QCOMPARE(late->button(1)->text(), QStringLiteral("Waiting for next hand..."));
+    // Its first cards come with the next deal.
+    QVERIFY(playUntil(
+        {hosting.get(), late.get()}, [&] { return late->view()->picture(0)->isVisible(); }, 60000));
 }
 
 QTEST_MAIN(OnlineWindowTest)
