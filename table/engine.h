@@ -135,7 +135,9 @@ private:
     void clearForNextHand(); // the end of a hand, after the score
     void putCardsAway();     // every card picture hidden, back at its home
     void showTrump();
-    void markComputerSeatDiscards();
+    // A computer seat throws away every card that is not a keeper (the bidder also from the
+    // kitty) and says which: the pictures, in order.
+    std::vector<int> throwComputerCards(int seat);
     void hideTrickCards();
     void localTurn();
     bool hasFive() const;

@@ -56,27 +56,27 @@ Task Engine::trumpNamed(int suit) {
     SetupButtons(1);
 }
 
+std::vector<int> Engine::throwComputerCards(int seat) {
+    std::vector<int> thrown;
+    const auto throwIfLoose = [&](int i) {
+        if (isKeeper(m_t.cardAt(i), m_t.trumpSuit))
+            return;
+        m_t.picCard[static_cast<size_t>(i)].visible = false;
+        m_t.MarkDiscard(i);
+        thrown.push_back(i);
+    };
+    for (int i = 5 * seat; i <= 5 * seat + 4; ++i)
+        throwIfLoose(i);
+    if (seat == m_t.bidderSeat)
+        for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)
+            throwIfLoose(i);
+    notify([&](TableObserver& o) { o.onDiscard(seat, thrown); });
+    return thrown;
+}
+
 void Engine::StandAloneComputerDiscard() {
-    for (int s = 1; s <= 3; ++s) {
-        std::vector<int> thrown;
-        for (int i = 5 * s; i <= 5 * s + 4; ++i) {
-            if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
-                m_t.picCard[static_cast<size_t>(i)].visible = false;
-                m_t.MarkDiscard(i);
-                thrown.push_back(i);
-            }
-        }
-        if (s == m_t.bidderSeat) {
-            for (int i = KittyFirst; i <= m_t.lastPicture(); ++i) {
-                if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
-                    m_t.MarkDiscard(i);
-                    m_t.picCard[static_cast<size_t>(i)].visible = false;
-                    thrown.push_back(i);
-                }
-            }
-        }
-        notify([&](TableObserver& o) { o.onDiscard(s, thrown); });
-    }
+    for (int s = 1; s <= 3; ++s)
+        throwComputerCards(s);
     // The local bidder sees the kitty (in tutorial mode it already lies face up).
     if (m_t.bidderSeat == 0 && !m_t.tutorialMode) {
         for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)

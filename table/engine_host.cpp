@@ -289,24 +289,7 @@ void Engine::HostComputerDiscard() {
     for (int s = 0; s < SeatCount; ++s) {
         if (seatLinked(s))
             continue;
-        std::vector<int> thrown;
-        for (int i = 5 * s; i <= 5 * s + 4; ++i) {
-            if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
-                m_t.picCard[static_cast<size_t>(i)].visible = false;
-                m_t.MarkDiscard(i);
-                thrown.push_back(i);
-            }
-        }
-        if (s == m_t.bidderSeat) {
-            for (int i = KittyFirst; i <= m_t.lastPicture(); ++i) {
-                if (!isKeeper(m_t.cardAt(i), m_t.trumpSuit)) {
-                    m_t.picCard[static_cast<size_t>(i)].visible = false;
-                    m_t.MarkDiscard(i);
-                    thrown.push_back(i);
-                }
-            }
-        }
-        notify([&](TableObserver& o) { o.onDiscard(s, thrown); });
+        const std::vector<int> thrown = throwComputerCards(s);
         list.insert(list.end(), thrown.begin(), thrown.end());
     }
     std::sort(list.begin(), list.end());
