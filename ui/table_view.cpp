@@ -178,16 +178,12 @@ void TableView::showTable(const Table& table) {
 }
 
 void TableView::showLabels(const Table& table) {
-    for (size_t i = 0; i < m_playerNames.size(); ++i) {
-        Label name = table.lblPlayerName[i];
-        if (i >= 4)
-            name.color = LabelColor::Black;
-        showLabel(m_playerNames[i], name);
-        if (i >= 4) {
-            QPalette p = m_playerNames[i]->palette();
-            p.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
-            m_playerNames[i]->setPalette(p);
-        }
+    for (size_t i = 0; i < 4; ++i)
+        showLabel(m_playerNames[i], table.lblPlayerName[i]);
+    // The score headings keep their own colour.
+    for (size_t i = 4; i < m_playerNames.size(); ++i) {
+        m_playerNames[i]->setText(QString::fromStdString(table.lblPlayerName[i].caption));
+        m_playerNames[i]->setVisible(table.lblPlayerName[i].visible);
     }
     for (size_t i = 0; i < m_bids.size(); ++i)
         showLabel(m_bids[i], table.lblBid[i]);
