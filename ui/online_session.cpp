@@ -170,11 +170,7 @@ void OnlineSession::refresh() {
         return;
     m_listedIds.clear(); // the dialog has emptied its list
     if (useServerField() || !m_list || !m_list->isOpen()) {
-        if (m_list) {
-            m_list->setReceiver(nullptr);
-            m_list->close();
-            m_list->deleteLater();
-        }
+        closeList();
         m_list = new SocketChannel(this);
         m_list->setReceiver(m_listReader.get());
         m_dialog->setBusy(true);
@@ -190,6 +186,15 @@ void OnlineSession::refresh() {
         return;
     }
     m_list->send(protocol::encode(protocol::ListRequest{}));
+}
+
+void OnlineSession::closeList() {
+    if (!m_list)
+        return;
+    m_list->setReceiver(nullptr);
+    m_list->close();
+    m_list->deleteLater();
+    m_list = nullptr;
 }
 
 void OnlineSession::cancel() {
@@ -224,12 +229,7 @@ void OnlineSession::newTable() {
     const std::string key = m_dialog->key().toStdString();
     const std::string tableName = m_dialog->tableName().toStdString();
     // The table list and the host channel share one connection in turn.
-    if (m_list) {
-        m_list->setReceiver(nullptr);
-        m_list->close();
-        m_list->deleteLater();
-        m_list = nullptr;
-    }
+    closeList();
     m_hostChannel = new SocketChannel(this);
     connect(m_hostChannel, &SocketChannel::activity, &m_window, &TableWindow::refresh);
     // The game runs on an engine of its own, with the person's pace and rules; the window shows

@@ -78,6 +78,7 @@ private:
     void sendChat();
     void showWhiteboard();
     void closeDialog();
+    void closeList();
     void dropConnections(); // destroys the channels and their users once the current event is over
     bool useServerField();
 
