@@ -176,22 +176,14 @@ void Seat::onCards(const Cards& m) {
         }
     }
     for (int i = 0; i <= t.lastPicture(); ++i) {
-        auto& p = t.picCard[static_cast<size_t>(i)];
         if (i >= KittyFirst && !deal) {
-            p.visible = false;
+            t.picCard[static_cast<size_t>(i)].visible = false;
             continue;
         }
         // The local hand comes first and the others follow round the table.
         const int card = i >= KittyFirst ? m.deck[static_cast<size_t>(i)]
                                          : m.deck[static_cast<size_t>((5 * t.localSeat + i) % 20)];
-        t.deck[static_cast<size_t>(i)] = card;
-        p.card = Card::fromDeckIndex(card);
-        p.state = TagState::Down;
-        p.position = homePosition(i);
-        p.visible = true;
-        t.bringToFront(i);
-        t.homeLeft[static_cast<size_t>(i)] = p.position.left;
-        t.homeTop[static_cast<size_t>(i)] = p.position.top;
+        t.dealToPicture(i, card, true);
     }
     for (int i = 0; i <= 4; ++i)
         t.FlipCard(i);

@@ -73,6 +73,9 @@ public:
     void autoDiscard();
     void toggleDiscardMark(int picture);
     void setUpBidDialog();
+    // A computer seat's card just played counts in the trick: the winner so far, then the next
+    // seat, or the end of the trick after the fourth card.
+    Task countInTrick(int& seat, int card);
 
     // --- Online -------------------------------------------------------------------------------
     // A hosting table sends its steps through the host link; a seated player's moves go through

@@ -50,15 +50,7 @@ Task Engine::deal() {
                 ? twoDigitsAt(m_t.dealString, static_cast<size_t>(40 + 2 * (i - KittyFirst)))
                 : twoDigitsAt(m_t.dealString,
                               static_cast<size_t>((10 * m_t.localSeat + 2 * i) % 40));
-        m_t.deck[static_cast<size_t>(i)] = card;
-        auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.card = Card::fromDeckIndex(card);
-        p.state = TagState::Down;
-        p.visible = false;
-        p.position = homePosition(i);
-        m_t.bringToFront(i);
-        m_t.homeLeft[static_cast<size_t>(i)] = p.position.left;
-        m_t.homeTop[static_cast<size_t>(i)] = p.position.top;
+        m_t.dealToPicture(i, card, false); // shown as it glides in
     }
 
     // Six passes round the table from the left, the kitty last.
@@ -157,7 +149,6 @@ Task Engine::localBidShown(std::string extraInfo) {
 
 // --- The auction -----------------------------------------------------------------------------
 
-namespace {
 bool auctionOver(const Table& t) {
     const int d = t.dealerSeat;
     const auto caption = [&](int seat) -> const std::string& {
@@ -173,7 +164,6 @@ bool auctionOver(const Table& t) {
                              bidValue(caption(d + 3)) < dealerValue;
     return othersPass || bidderPassed || dealerPassed || othersBelow;
 }
-} // namespace
 
 Task Engine::ComputerBidding() {
     for (;;) {

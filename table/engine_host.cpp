@@ -118,14 +118,7 @@ void Engine::hostDeal() {
         dealt.push_back(card);
         m_t.dealString += static_cast<char>('0' + card / 10);
         m_t.dealString += static_cast<char>('0' + card % 10);
-        auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.card = Card::fromDeckIndex(card);
-        p.state = TagState::Down;
-        p.position = homePosition(i);
-        p.visible = true;
-        m_t.bringToFront(i);
-        m_t.homeLeft[static_cast<size_t>(i)] = p.position.left;
-        m_t.homeTop[static_cast<size_t>(i)] = p.position.top;
+        m_t.dealToPicture(i, card, true);
     }
     for (auto& label : m_t.lblBid)
         label.caption.clear();
@@ -175,22 +168,6 @@ void Engine::hostDraw() {
 
 // --- The auction -----------------------------------------------------------------------------
 
-namespace {
-bool hostAuctionOver(const Table& t) {
-    const int d = t.dealerSeat;
-    const auto caption = [&](int seat) -> const std::string& {
-        return t.lblBid[static_cast<size_t>(seat % 4)].caption;
-    };
-    const bool othersPass =
-        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
-    const int dealerValue = bidValue(caption(d));
-    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
-                             bidValue(caption(d + 2)) < dealerValue &&
-                             bidValue(caption(d + 3)) < dealerValue;
-    return othersPass || caption(t.bidderSeat) == "Pass" || caption(d) == "Pass" || othersBelow;
-}
-} // namespace
-
 Task Engine::HostBidding(bool askAgain) {
     for (;;) {
         if (!askAgain) {
@@ -201,7 +178,7 @@ Task Engine::HostBidding(bool askAgain) {
                     break;
                 m_t.bidTurnSeat =
                     m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;
-                if (hostAuctionOver(m_t)) {
+                if (auctionOver(m_t)) {
                     co_await HostEndAuction();
                     co_return;
                 }
@@ -327,20 +304,8 @@ Task Engine::HostComputerPlay(int& seat) {
         co_return;
     PlayCard(seat, card, m_t.trickCardCount);
     notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
-    const int led = m_t.ledSuit();
-    if (m_t.CardValue(card, m_t.trumpSuit, led) >
-        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
-        m_t.trickWinnerCard = card;
     sendToSeats(encode(protocol::CardPlayed{card}));
-    ++m_t.trickCardCount;
-    if (m_t.trickCardCount != 4) {
-        m_t.lblPlayerName[static_cast<size_t>(seat)].underline = false;
-        seat = nextSeat(seat);
-    } else {
-        ++m_t.tricksPlayed;
-        co_await FinishTrick();
-        m_t.trickCardCount = 0;
-    }
+    co_await countInTrick(seat, card);
 }
 
 Task Engine::hostPersonCard(int card) {

@@ -65,7 +65,10 @@ Task Engine::ComputerPlay(int& seat) {
     p.visible = true;
     PlayCard(seat, m_t.hostPicture(card), m_t.trickCardCount);
     notify([&](TableObserver& o) { o.onPlay(seat, card, p.card); });
+    co_await countInTrick(seat, card);
+}
 
+Task Engine::countInTrick(int& seat, int card) {
     const int led = m_t.ledSuit();
     if (m_t.CardValue(card, m_t.trumpSuit, led) >
         m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))

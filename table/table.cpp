@@ -66,6 +66,19 @@ void Table::bringToFront(int picture) {
     picCard[static_cast<size_t>(picture)].stacking = ++stackingCounter;
 }
 
+void Table::dealToPicture(int picture, int deckIndex, bool visible) {
+    const auto i = static_cast<size_t>(picture);
+    deck[i] = deckIndex;
+    auto& p = picCard[i];
+    p.card = Card::fromDeckIndex(deckIndex);
+    p.state = TagState::Down;
+    p.visible = visible;
+    p.position = homePosition(picture);
+    bringToFront(picture);
+    homeLeft[i] = p.position.left;
+    homeTop[i] = p.position.top;
+}
+
 int bidValue(const std::string& caption) {
     int value = 0;
     for (char c : caption) {

@@ -153,6 +153,8 @@ struct Table {
     bool FlipCard(int picture);
     void MarkDiscard(int picture);
     void bringToFront(int picture);
+    // A dealt card on a picture: face down at the picture's home, in front, the home recorded.
+    void dealToPicture(int picture, int deckIndex, bool visible);
 
     // Seats and numbering.
     int lastPicture() const { return kittySize + 19; }
@@ -179,5 +181,9 @@ constexpr int partnerOf(int seat) {
 
 // Val() of a bid caption: "Pass" (or anything not a number) is 0.
 int bidValue(const std::string& caption);
+
+// Whether the bids shown end the auction: the three seats after the dealer passed, the high
+// bidder or the dealer passed, or the dealer's bid stands above the other three.
+bool auctionOver(const Table& t);
 
 } // namespace corvane
