@@ -76,6 +76,8 @@ public:
     // A computer seat's card just played counts in the trick: the winner so far, then the next
     // seat, or the end of the trick after the fourth card.
     Task countInTrick(int& seat, int card);
+    // A computer seat's bid, shown in its bid label with the suit it would name as the tag.
+    const std::string& computerBid(int seat);
 
     // --- Online -------------------------------------------------------------------------------
     // A hosting table sends its steps through the host link; a seated player's moves go through

@@ -165,6 +165,17 @@ bool auctionOver(const Table& t) {
     return othersPass || bidderPassed || dealerPassed || othersBelow;
 }
 
+const std::string& Engine::computerBid(int seat) {
+    int bestSuit = 0;
+    auto& label = m_t.lblBid[static_cast<size_t>(seat)];
+    label.caption = BidEvaluation(m_t, 5 * seat, 5 * seat + 4, m_t.highBid, m_t.bidderSeat,
+                                  bestSuit, m_t.dealerSeat, seat);
+    label.tag = std::to_string(bestSuit);
+    label.visible = true;
+    notify([&](TableObserver& o) { o.onBid(seat, label.caption, bestSuit); });
+    return label.caption;
+}
+
 Task Engine::ComputerBidding() {
     for (;;) {
         if (m_t.bidsMade < 4) {
@@ -184,13 +195,7 @@ Task Engine::ComputerBidding() {
             co_return;
         }
         const int s = m_t.bidTurnSeat;
-        int bestSuit = 0;
-        auto& label = m_t.lblBid[static_cast<size_t>(s)];
-        label.caption = BidEvaluation(m_t, 5 * s, 5 * s + 4, m_t.highBid, m_t.bidderSeat, bestSuit,
-                                      m_t.dealerSeat, s);
-        label.tag = std::to_string(bestSuit);
-        label.visible = true;
-        notify([&](TableObserver& o) { o.onBid(s, label.caption, bestSuit); });
+        computerBid(s);
         ++m_t.bidsMade;
     }
 

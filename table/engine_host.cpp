@@ -192,14 +192,7 @@ Task Engine::HostBidding(bool askAgain) {
             m_hostLink->sendToSeat(s, encode(protocol::YourBid{m_t.dealerSeat, m_t.highBid}));
             co_return;
         }
-        int bestSuit = 0;
-        auto& label = m_t.lblBid[static_cast<size_t>(s)];
-        label.caption = BidEvaluation(m_t, 5 * s, 5 * s + 4, m_t.highBid, m_t.bidderSeat, bestSuit,
-                                      m_t.dealerSeat, s);
-        label.tag = std::to_string(bestSuit);
-        label.visible = true;
-        notify([&](TableObserver& o) { o.onBid(s, label.caption, bestSuit); });
-        sendToSeats(encode(protocol::BidMade{s, wireBid(label.caption)}));
+        sendToSeats(encode(protocol::BidMade{s, wireBid(computerBid(s))}));
         ++m_t.bidsMade;
     }
 

@@ -34,55 +34,48 @@ qreal sanitisedDpr(qreal dpr) {
     return (dpr >= 0.25 && dpr <= 16.0) ? dpr : 1.0;
 }
 
+// The cached picture under `key`, or a new one of `logical` size that `paint` draws, kept.
+template <typename Paint>
+QPixmap cachedOrPainted(QHash<quint64, QPixmap>& cache, quint64 key, QSize logical, qreal dpr,
+                        Paint&& paint) {
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    QPixmap pixmap = canvas(logical, dpr);
+    {
+        QPainter painter(&pixmap);
+        paint(painter);
+    }
+    cache.insert(key, pixmap);
+    return pixmap;
+}
+
 } // namespace
 
 QPixmap CardRenderer::face(Card card, qreal dpr) {
     dpr = sanitisedDpr(dpr);
-    const quint64 key = cacheKey(Kind::Face, card.number(), CardPixelSize.width(), dpr);
-    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
-        return *it;
-    }
-    QPixmap pixmap = canvas(CardPixelSize, dpr);
-    {
-        QPainter painter(&pixmap);
-        paintFace(painter, card);
-    }
-    m_cache.insert(key, pixmap);
-    return pixmap;
+    return cachedOrPainted(m_cache, cacheKey(Kind::Face, card.number(), CardPixelSize.width(), dpr),
+                           CardPixelSize, dpr,
+                           [&](QPainter& painter) { paintFace(painter, card); });
 }
 
 QPixmap CardRenderer::back(int design, qreal dpr) {
     dpr = sanitisedDpr(dpr);
     design = ((design % BackDesignCount) + BackDesignCount) % BackDesignCount;
-    const quint64 key = cacheKey(Kind::Back, design, CardPixelSize.width(), dpr);
-    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
-        return *it;
-    }
-    QPixmap pixmap = canvas(CardPixelSize, dpr);
-    {
-        QPainter painter(&pixmap);
-        paintBack(painter, design);
-    }
-    m_cache.insert(key, pixmap);
-    return pixmap;
+    return cachedOrPainted(m_cache, cacheKey(Kind::Back, design, CardPixelSize.width(), dpr),
+                           CardPixelSize, dpr,
+                           [&](QPainter& painter) { paintBack(painter, design); });
 }
 
 QPixmap CardRenderer::suitSymbol(int suit, int pixels, qreal dpr) {
     dpr = sanitisedDpr(dpr);
     suit &= 3;
     pixels = std::clamp(pixels, 1, 4096);
-    const quint64 key = cacheKey(Kind::Suit, suit, pixels, dpr);
-    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
-        return *it;
-    }
-    QPixmap pixmap = canvas(QSize(pixels, pixels), dpr);
-    {
-        QPainter painter(&pixmap);
-        const qreal pad = pixels * 0.06;
-        paintSuit(painter, suit, QRectF(pad, pad, pixels - 2 * pad, pixels - 2 * pad));
-    }
-    m_cache.insert(key, pixmap);
-    return pixmap;
+    return cachedOrPainted(m_cache, cacheKey(Kind::Suit, suit, pixels, dpr), QSize(pixels, pixels),
+                           dpr, [&](QPainter& painter) {
+                               const qreal pad = pixels * 0.06;
+                               paintSuit(painter, suit,
+                                         QRectF(pad, pad, pixels - 2 * pad, pixels - 2 * pad));
+                           });
 }
 
 QString CardRenderer::backName(int design) {
@@ -90,36 +83,30 @@ QString CardRenderer::backName(int design) {
 }
 
 QPixmap CardRenderer::iconImage(int pixels) {
-    const quint64 key = cacheKey(Kind::Icon, 0, pixels, 1.0);
-    if (const auto it = m_cache.constFind(key); it != m_cache.constEnd()) {
-        return *it;
-    }
-    QPixmap pixmap = canvas(QSize(pixels, pixels), 1.0);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal s = pixels;
-        // A small white card, tilted, with the four suits; at the smallest sizes only the
-        // spade and heart, which still read at sixteen pixels.
-        painter.translate(s / 2, s / 2);
-        painter.rotate(-8);
-        const QRectF card(-s * 0.36, -s * 0.47, s * 0.72, s * 0.94);
-        painter.setPen(QPen(QColor(60, 60, 70), std::max(1.0, s / 48)));
-        painter.setBrush(Qt::white);
-        painter.drawRoundedRect(card, s * 0.08, s * 0.08);
-        if (pixels < 32) {
-            paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.40, s * 0.42, s * 0.42));
-            paintSuit(painter, Hearts, QRectF(-s * 0.10, -s * 0.02, s * 0.42, s * 0.42));
-        } else {
-            const qreal q = s * 0.3;
-            paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.4, q, q));
-            paintSuit(painter, Hearts, QRectF(s * 0.02, -s * 0.4, q, q));
-            paintSuit(painter, Diamonds, QRectF(-s * 0.32, s * 0.08, q, q));
-            paintSuit(painter, Clubs, QRectF(s * 0.02, s * 0.08, q, q));
-        }
-    }
-    m_cache.insert(key, pixmap);
-    return pixmap;
+    return cachedOrPainted(
+        m_cache, cacheKey(Kind::Icon, 0, pixels, 1.0), QSize(pixels, pixels), 1.0,
+        [&](QPainter& painter) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            const qreal s = pixels;
+            // A small white card, tilted, with the four suits; at the smallest sizes only the
+            // spade and heart, which still read at sixteen pixels.
+            painter.translate(s / 2, s / 2);
+            painter.rotate(-8);
+            const QRectF card(-s * 0.36, -s * 0.47, s * 0.72, s * 0.94);
+            painter.setPen(QPen(QColor(60, 60, 70), std::max(1.0, s / 48)));
+            painter.setBrush(Qt::white);
+            painter.drawRoundedRect(card, s * 0.08, s * 0.08);
+            if (pixels < 32) {
+                paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.40, s * 0.42, s * 0.42));
+                paintSuit(painter, Hearts, QRectF(-s * 0.10, -s * 0.02, s * 0.42, s * 0.42));
+            } else {
+                const qreal q = s * 0.3;
+                paintSuit(painter, Spades, QRectF(-s * 0.32, -s * 0.4, q, q));
+                paintSuit(painter, Hearts, QRectF(s * 0.02, -s * 0.4, q, q));
+                paintSuit(painter, Diamonds, QRectF(-s * 0.32, s * 0.08, q, q));
+                paintSuit(painter, Clubs, QRectF(s * 0.02, s * 0.08, q, q));
+            }
+        });
 }
 
 QIcon CardRenderer::windowIcon() {
