@@ -2,7 +2,7 @@
 #include "online/host.h"
 
 #include "cards/legal_play.h"
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 
 #include <algorithm>
 #include <set>

@@ -1,7 +1,7 @@
 // The seated player's handlers of the host's messages, and its moves to the host.
 #include "online/seat.h"
 
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "table/layout.h"
 
 namespace corvane::online {

@@ -5,8 +5,8 @@
 
 #include "online/channel.h"
 #include "online/host.h"
-#include "online/protocol/decoder.h"
-#include "table/engine.h"
+#include "protocol/decoder.h"
+#include "flow/engine.h"
 
 #include <array>
 #include <functional>

@@ -2,7 +2,7 @@
 // passing the host's messages on, and the end of a table.
 #include "server/lobby.h"
 
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "server/event_log.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // where each message goes. No sockets here: connections are Peers.
 #pragma once
 
-#include "online/protocol/decoder.h"
+#include "protocol/decoder.h"
 #include "server/peer.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 // The lobby's rules for the player channel: joining a table, the host's own seat, passing a
 // player's messages to the host, and a player's loss.
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "server/event_log.h"
 #include "server/lobby.h"
 

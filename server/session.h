@@ -2,7 +2,7 @@
 // a capped write queue, an input rate limit and a watchdog for silent connections.
 #pragma once
 
-#include "online/protocol/decoder.h"
+#include "protocol/decoder.h"
 #include "server/lobby.h"
 #include "server/options.h"
 #include "server/peer.h"

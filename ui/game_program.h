@@ -2,7 +2,7 @@
 // window, put together in the order they need each other. main() and the window bench share it.
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "table/random.h"
 #include "ui/online_session.h"
 #include "ui/qt_scheduler.h"

@@ -1,13 +1,13 @@
 // The protocol's field names include Qt's "slots" keyword: its headers come before any of Qt's.
 // clang-format off
 #include "online/host.h"
-#include "online/protocol/decoder.h"
-#include "online/protocol/encode.h"
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
 #include "online/seat.h"
 #include "ui/online_session.h"
 // clang-format on
 
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "table/random.h"
 #include "ui/dialog_placement.h"
 #include "ui/game_program.h"

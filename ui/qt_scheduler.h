@@ -3,7 +3,7 @@
 // between wake-ups the program sleeps in Qt's event loop.
 #pragma once
 
-#include "table/scheduler.h"
+#include "flow/scheduler.h"
 
 #include <QObject>
 #include <coroutine>

@@ -3,7 +3,7 @@
 // of the flow the window shows the engine's table again.
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "ui/qt_scheduler.h"
 
 #include <QMainWindow>

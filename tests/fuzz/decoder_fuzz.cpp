@@ -1,8 +1,8 @@
 // libFuzzer target for the protocol decoders. The input is fed to one direction's decoder in
 // pieces whose sizes come from the input itself; every message that comes out must rebuild to
 // bytes that decode and rebuild the same, and the decoder must never hold more than its cap.
-#include "online/protocol/decoder.h"
-#include "online/protocol/encode.h"
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,9 +4,9 @@
 
 #include "online/host.h"
 #include "online/memory_channel.h"
-#include "online/protocol/decoder.h"
-#include "online/protocol/encode.h"
-#include "table/engine.h"
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
+#include "flow/engine.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,7 +1,7 @@
 // The seated player: each host message applied to a table turned to the player's seat, and the
 // player's moves sent back in the host's numbering.
 #include "online/memory_channel.h"
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "online/seat.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // that read whole messages through the protocol's own decoders.
 #pragma once
 
-#include "online/protocol/decoder.h"
+#include "protocol/decoder.h"
 
 #include <asio.hpp>
 #include <cstdint>

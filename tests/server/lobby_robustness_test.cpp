@@ -1,6 +1,6 @@
 // corvane-lobby against clients that misbehave: garbage, floods, silence and slow readers
 // are cut off on their own, and the other tables go on.
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
 #include "tests/server/table_setup.h"
 

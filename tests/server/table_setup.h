@@ -2,7 +2,7 @@
 // own seat channel, the table list, and people joining at seats.
 #pragma once
 
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
 
 #include <gtest/gtest.h>

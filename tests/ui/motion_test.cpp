@@ -2,7 +2,7 @@
 // movements (a glide along its 120-twip steps, the spiral of a won game, a move that overtakes
 // the one still running on its card).
 #include "table/glide.h"
-#include "table/task.h"
+#include "flow/task.h"
 #include "ui/card_view.h"
 #include "ui/qt_scheduler.h"
 #include "ui/table_view.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "players/hints.h"
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "table/random.h"
 #include "ui/bid_dialog.h"
 #include "ui/button_window.h"

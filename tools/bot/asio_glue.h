@@ -3,7 +3,7 @@
 #pragma once
 
 #include "online/channel.h"
-#include "table/scheduler.h"
+#include "flow/scheduler.h"
 
 #include <asio.hpp>
 #include <chrono>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "online/seat.h"
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "tools/bot/asio_glue.h"
 
 #include <functional>

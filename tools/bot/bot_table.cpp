@@ -1,7 +1,7 @@
 // Hosting and joining a table as the bot does it.
 #include "tools/bot/bot_table.h"
 
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "online/host.h"
-#include "online/protocol/decoder.h"
+#include "protocol/decoder.h"
 #include "tools/bot/bot_player.h"
 
 #include <memory>

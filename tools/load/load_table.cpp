@@ -1,7 +1,7 @@
 // Setting up a load table through the lobby protocol and relaying through it.
 #include "tools/load/load_table.h"
 
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 
 namespace corvane::load {
 

@@ -2,7 +2,7 @@
 // through the real protocol, then relaying bids and cards both ways at a steady pace.
 #pragma once
 
-#include "online/protocol/messages.h"
+#include "protocol/messages.h"
 #include "tools/load/relay_stats.h"
 #include "tools/load/wire_connection.h"
 

@@ -2,7 +2,7 @@
 // protocol's decoder, and writes.
 #pragma once
 
-#include "online/protocol/decoder.h"
+#include "protocol/decoder.h"
 
 #include <asio.hpp>
 #include <optional>

@@ -3,7 +3,7 @@
 // Deal, the hint's card).
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 // Tells a game as it goes, a few lines per hand, for `make run` while there is no window.
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 // by the automatic player, the other seats by the computer players.
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 #include "tools/sim/auto_player.h"
 
 #include <cstdint>

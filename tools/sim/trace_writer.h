@@ -1,7 +1,7 @@
 // Writes every step of the simulated games as one JSON object per line.
 #pragma once
 
-#include "table/observer.h"
+#include "flow/observer.h"
 
 #include <cstdint>
 #include <cstdio>

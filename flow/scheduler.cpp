@@ -1,4 +1,4 @@
-#include "table/scheduler.h"
+#include "flow/scheduler.h"
 
 #include <algorithm>
 

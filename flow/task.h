@@ -4,7 +4,7 @@
 // which is how a new game abandons a flow in progress.
 #pragma once
 
-#include "table/frame_pool.h"
+#include "flow/frame_pool.h"
 
 #include <coroutine>
 #include <exception>

@@ -1,7 +1,7 @@
 // The grammars of the five directions of the lobby protocol, on top of FieldReader.
-#include "online/protocol/decode.h"
+#include "protocol/decode.h"
 
-#include "online/protocol/wire_fields.h"
+#include "protocol/wire_fields.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 // The end of a hand: units, made and set bids, 30 scoring 60, the defenders' cap at 115, the
 // game won at 120, negative scores, and the dealer moving on.
-#include "tests/table/engine_fixture.h"
+#include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
 namespace {

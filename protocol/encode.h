@@ -1,7 +1,7 @@
 // Builders for every message of the lobby protocol: each returns the exact bytes to send.
 #pragma once
 
-#include "online/protocol/messages.h"
+#include "protocol/messages.h"
 
 #include <array>
 #include <string>

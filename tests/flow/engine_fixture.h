@@ -1,7 +1,7 @@
 // A standalone table under a virtual clock, with helpers that lay out exact hands.
 #pragma once
 
-#include "table/engine.h"
+#include "flow/engine.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

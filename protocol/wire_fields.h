@@ -2,7 +2,7 @@
 // bids, written into a string and read back from a byte range without ever reading past it.
 #pragma once
 
-#include "online/protocol/messages.h"
+#include "protocol/messages.h"
 
 #include <cstddef>
 #include <string>

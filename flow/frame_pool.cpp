@@ -1,4 +1,4 @@
-#include "table/frame_pool.h"
+#include "flow/frame_pool.h"
 
 #include <array>
 #include <new>

@@ -3,8 +3,8 @@
 // letting it shift every later field.
 #pragma once
 
-#include "online/protocol/decode.h"
-#include "online/protocol/messages.h"
+#include "protocol/decode.h"
+#include "protocol/messages.h"
 
 #include <cstddef>
 #include <optional>

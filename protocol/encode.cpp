@@ -1,7 +1,7 @@
 // The message builders of the lobby protocol.
-#include "online/protocol/encode.h"
+#include "protocol/encode.h"
 
-#include "online/protocol/wire_fields.h"
+#include "protocol/wire_fields.h"
 
 #include <cstdlib>
 

@@ -6,12 +6,12 @@
 
 #include "cards/legal_play.h"
 #include "table/name_pool.h"
-#include "table/net_link.h"
-#include "table/observer.h"
+#include "flow/net_link.h"
+#include "flow/observer.h"
 #include "table/random.h"
-#include "table/scheduler.h"
+#include "flow/scheduler.h"
 #include "table/table.h"
-#include "table/task.h"
+#include "flow/task.h"
 
 #include <list>
 #include <span>

@@ -1,5 +1,5 @@
 // Field writers and the bounded field reader of the lobby protocol.
-#include "online/protocol/wire_fields.h"
+#include "protocol/wire_fields.h"
 
 #include <algorithm>
 

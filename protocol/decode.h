@@ -2,7 +2,7 @@
 // front of a byte range and says whether it is whole, needs more bytes, or is malformed.
 #pragma once
 
-#include "online/protocol/messages.h"
+#include "protocol/messages.h"
 
 #include <cstddef>
 #include <string>

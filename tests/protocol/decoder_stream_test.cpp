@@ -1,7 +1,7 @@
 // The incremental decoders over streams: several messages in one arrival, every split of a
 // stream into two arrivals, one byte at a time, and garbage that stops a connection's input.
-#include "online/protocol/decoder.h"
-#include "online/protocol/encode.h"
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 // Waiting without blocking: the deal's pauses, messages that wait for a click, the time-out, the
 // hint, a refused card, and a new game that abandons whatever flow was in progress.
 #include "players/hints.h"
-#include "tests/table/engine_fixture.h"
+#include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
 namespace {

@@ -1,6 +1,6 @@
 // The engine's frame: flows and their abandonment, start-up and new game, the button window and
 // its messages, the time-out, the shuffle and the players menu.
-#include "table/engine.h"
+#include "flow/engine.h"
 
 #include "players/card_play.h"
 #include "players/hints.h"

@@ -1,7 +1,7 @@
 // Trump named, the computer discard, the local player's marking and Auto-Discard, the bidder's
 // kitty and the draw.
 #include "players/discard.h"
-#include "tests/table/engine_fixture.h"
+#include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Every message of the catalogue, built to its exact bytes and parsed back, in each direction.
-#include "online/protocol/decoder.h"
-#include "online/protocol/encode.h"
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 // The auction: the bid dialog's buttons, the local bid, the dealer's hold, the bidder who passes
 // after a hold, everybody passing, and the end of the auction.
-#include "tests/table/engine_fixture.h"
+#include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
 namespace {

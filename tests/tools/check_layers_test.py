@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+"""The layer check refuses an include that goes up, sideways or into another test folder."""
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+SCRIPT = pathlib.Path(sys.argv[1])
+
+CASES = [
+    # (file, its include, should pass)
+    ("flow/engine.cpp", "table/table.h", True),
+    ("flow/engine.cpp", "online/host.h", False),
+    ("table/table.h", "players/card_play.h", False),
+    ("cards/card.h", "protocol/messages.h", False),
+    ("server/lobby.cpp", "protocol/decoder.h", True),
+    ("server/lobby.cpp", "cards/card.h", False),
+    ("ui/table_view.cpp", "server/lobby.h", False),
+    ("tools/sim/simulation.cpp", "flow/engine.h", True),
+    ("tests/flow/scoring_test.cpp", "tests/flow/engine_fixture.h", True),
+    ("tests/flow/scoring_test.cpp", "tests/online/host_fixture.h", False),
+    ("tests/table/table_test.cpp", "flow/engine.h", False),
+    ("tests/e2e/games_test.cpp", "tools/bot/bot_table.h", True),
+]
+
+
+def run(file: str, include: str) -> int:
+    with tempfile.TemporaryDirectory() as root:
+        path = pathlib.Path(root, file)
+        path.parent.mkdir(parents=True)
+        path.write_text(f'#include "{include}"\n')
+        return subprocess.run([sys.executable, SCRIPT, root], capture_output=True).returncode
+
+
+failures = [(f, i, ok) for f, i, ok in CASES if (run(f, i) == 0) != ok]
+for f, i, ok in failures:
+    print(f"{f} including {i}: expected {'pass' if ok else 'refusal'}")
+sys.exit(1 if failures else 0)
