@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -32,7 +33,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    corvane::ui::GameProgram program(corvane::ui::clockSeed(), server);
+    corvane::ui::GameProgram program(corvane::ui::clockSeed(), server,
+                                     std::make_unique<corvane::ui::Preferences>());
     program.start();
     return app.exec();
 }

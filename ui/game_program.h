@@ -1,35 +1,39 @@
 // What the game program is made of: the random source, the Qt clock, the engine and the table
-// window, put together in the order they need each other. main() and the window bench share it.
+// window, put together in the order they need each other, and what it remembers between runs.
+// main() and the window bench share it.
 #pragma once
 
 #include "flow/engine.h"
 #include "table/random.h"
 #include "ui/online_session.h"
+#include "ui/preferences.h"
 #include "ui/qt_scheduler.h"
 #include "ui/server_address.h"
 #include "ui/table_window.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace corvane::ui {
 
 struct GameProgram {
+    // Null when nothing is to be remembered (tests, the bench).
+    std::unique_ptr<Preferences> preferences;
     Random random;
     QtScheduler scheduler;
     Engine engine;
     TableWindow window;
     OnlineSession online;
 
-    explicit GameProgram(std::uint64_t seed, ServerAddress server = {})
-        : random(seed), engine(scheduler, random), window(engine, scheduler),
-          online(engine, scheduler, window, std::move(server)) {}
+    explicit GameProgram(std::uint64_t seed, ServerAddress server = {},
+                         std::unique_ptr<Preferences> remembered = nullptr);
+    ~GameProgram();
+    GameProgram(const GameProgram&) = delete;
+    GameProgram& operator=(const GameProgram&) = delete;
 
-    // Start-up: seats named, dealer drawn, the window shown with the button window over it.
-    void start() {
-        engine.startUp();
-        window.show();
-        window.refresh();
-    }
+    // Start-up: seats named, dealer drawn, the remembered options and window place taken, the
+    // window shown with the button window over it.
+    void start();
 };
 
 // A seed from the clock, as the program deals differently on every run.

@@ -43,6 +43,8 @@ protected:
 signals:
     // The table asks for online play (the menu, or a double click on a fresh table).
     void playOnlineRequested();
+    // The options dialog stored new settings in the table.
+    void optionsChanged();
 
 private:
     void buildMenus();

@@ -63,6 +63,10 @@ void TableWindow::openOptions() {
     }
     auto* options = new OptionsDialog(m_engine.table(), this);
     options->setAttribute(Qt::WA_DeleteOnClose);
+    connect(options, &QDialog::accepted, this, [this] {
+        refresh();
+        emit optionsChanged();
+    });
     options->show();
     placeDialog(options);
 }

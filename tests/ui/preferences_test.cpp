@@ -1,0 +1,186 @@
+// What the program remembers between runs: options set in the dialog come back in the next run,
+// a damaged or hand-edited file starts cleanly with defaults where a value is wrong, and the key
+// is only kept when asked.
+#include "table_fixture.h"
+
+#include "ui/options_dialog.h"
+#include "ui/preferences.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace corvane;
+using namespace corvane::ui;
+
+namespace {
+
+struct Run {
+    GameProgram program;
+    Run(std::uint64_t seed, const QString& file)
+        : program(seed, {}, std::make_unique<Preferences>(file)) {
+        program.scheduler.setTimeScale(0.0);
+        program.start();
+    }
+    Table& t() { return program.engine.table(); }
+};
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class PreferencesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { test::quietOffscreenWarnings(); }
+
+    void optionsComeBackInTheNextRun() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        {
+            Run first(1, file);
+            first.program.window.action(QStringLiteral("mnuOptions"))->trigger();
+            auto* options = first.program.window.findChild<OptionsDialog*>();
+            QVERIFY(options);
+            options->pickDesign((first.t().backDesign + 3) % 8);
+            const int design = options->pickedDesign();
+            auto* speed = options->findChild<QComboBox*>(QStringLiteral("cboSpeed"));
+            speed->setCurrentIndex(speed->findData(SpeedGiveEr));
+            options->findChild<QCheckBox*>(QStringLiteral("chkFollowSuit"))->setChecked(true);
+            options->findChild<QCheckBox*>(QStringLiteral("chkTutorial"))->setChecked(true);
+            options->findChild<QCheckBox*>(QStringLiteral("chk525"))->setChecked(false);
+            QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                              Qt::LeftButton);
+            QCOMPARE(first.t().backDesign, design);
+
+            // The next run draws its dealer from another seed; the options stay.
+            Run second(2, file);
+            QCOMPARE(second.t().backDesign, design);
+            QCOMPARE(second.t().speedDelay, SpeedGiveEr);
+            QVERIFY(second.t().mustFollowSuit);
+            QVERIFY(second.t().tutorialMode);
+            QVERIFY(second.t().anyBidAllowed);
+        }
+    }
+
+    void cancelledOptionsAreNotKept() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        Run first(1, file);
+        first.program.window.action(QStringLiteral("mnuOptions"))->trigger();
+        auto* options = first.program.window.findChild<OptionsDialog*>();
+        options->findChild<QCheckBox*>(QStringLiteral("chkTutorial"))->setChecked(true);
+        QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                          Qt::LeftButton);
+        Run second(2, file);
+        QVERIFY(!second.t().tutorialMode);
+        QVERIFY(!QFile::exists(file) || !Preferences(file).table().backDesign);
+    }
+
+    void damagedFilesStartWithDefaults_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<bool>("followSuit");
+        QTest::addColumn<bool>("anyBid");
+        QTest::addColumn<bool>("designKept");
+
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\x13[[[=\n\x01\x02", 11) << 300
+                                        << false << false << false;
+        QTest::newRow("values out of range")
+            << QByteArray("[options]\nspeed=12345\nbackDesign=9\ntutorial=maybe\n"
+                          "mustFollowSuit=yes please\nfiveRule=2\n")
+            << 300 << false << false << false;
+        QTest::newRow("wrong types") << QByteArray("[options]\nspeed=@ByteArray(xyz)\n"
+                                                   "backDesign=@Variant(\\0\\0\\0\\x7f)\n")
+                                     << 300 << false << false << false;
+        QTest::newRow("sound values among broken ones")
+            << QByteArray("[options]\nspeed=700\nbackDesign=-1\nmustFollowSuit=true\n"
+                          "fiveRule=false\ntutorial=\n[[broken section\n")
+            << 700 << true << true << false;
+        QTest::newRow("a hand-edited sound file")
+            << QByteArray("[options]\nspeed=50\nbackDesign=5\nmustFollowSuit=1\nfiveRule=0\n")
+            << 50 << true << true << true;
+    }
+    void damagedFilesStartWithDefaults() {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, speed);
+        QFETCH(bool, followSuit);
+        QFETCH(bool, anyBid);
+        QFETCH(bool, designKept);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        writeFile(file, contents);
+
+        const TablePreferences read = Preferences(file).table();
+        QCOMPARE(read.speedDelay, speed);
+        QCOMPARE(read.mustFollowSuit, followSuit);
+        QCOMPARE(read.anyBidAllowed, anyBid);
+        QVERIFY(!read.tutorialMode);
+        QCOMPARE(read.backDesign.has_value(), designKept);
+
+        // The program starts on it, with no dialog, and plays.
+        Run run(3, file);
+        QCOMPARE(run.t().speedDelay, speed);
+        QVERIFY(run.t().backDesign >= 0 && run.t().backDesign < 8);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void theKeyIsKeptOnlyWhenAsked() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        {
+            Preferences p(file);
+            p.setLobby({QStringLiteral("Nellie"), QStringLiteral("cards.example.org:9000"), true,
+                        QStringLiteral("secret1")});
+        }
+        QCOMPARE(Preferences(file).lobby().key, QStringLiteral("secret1"));
+        {
+            Preferences p(file);
+            p.setLobby({QStringLiteral("Nellie"), QStringLiteral("cards.example.org:9000"), false,
+                        QStringLiteral("secret1")});
+        }
+        const LobbyPreferences read = Preferences(file).lobby();
+        QCOMPARE(read.userName, QStringLiteral("Nellie"));
+        QCOMPARE(read.server, QStringLiteral("cards.example.org:9000"));
+        QVERIFY(read.key.isEmpty());
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(!f.readAll().contains("secret1"));
+    }
+
+    void lobbyFieldsOutOfShapeAreDropped() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        writeFile(file, "[lobby]\nname=A name far too long for the field\nserver=\"a\\tb\"\n"
+                        "rememberKey=true\nkey=123456789\n");
+        const LobbyPreferences read = Preferences(file).lobby();
+        QVERIFY(read.userName.isEmpty());
+        QVERIFY(read.server.isEmpty());
+        QVERIFY(read.rememberKey);
+        QVERIFY(read.key.isEmpty());
+    }
+
+    void theWindowComesBackWhereItWas() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        QPoint place;
+        {
+            Run first(1, file);
+            first.program.window.move(123, 77);
+            place = first.program.window.pos();
+        }
+        Run second(2, file);
+        QCOMPARE(second.program.window.pos(), place);
+    }
+};
+
+QTEST_MAIN(PreferencesTest)
+#include "preferences_test.moc"
