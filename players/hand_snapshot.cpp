@@ -10,7 +10,6 @@ playout::HandState handStateFromTable(const Table& t) {
     s.highBid = static_cast<std::uint8_t>(t.highBid);
     s.bidder = static_cast<std::uint8_t>(t.bidderSeat & 3);
     s.mustFollowSuit = t.mustFollowSuit;
-    s.topTrump = static_cast<std::uint8_t>(t.topTrumpOut);
     const auto cardOn = [&](int hostPicture) {
         return hostPicture < 0 ? std::uint8_t{0}
                                : static_cast<std::uint8_t>(
@@ -34,6 +33,7 @@ playout::HandState handStateFromTable(const Table& t) {
     s.trickCount = static_cast<std::uint8_t>(t.trickCardCount & 3);
     s.tricksPlayed = static_cast<std::uint8_t>(t.tricksPlayed);
     s.turn = static_cast<std::uint8_t>(t.turnSeat & 3);
+    playout::prepare(s);
     return s;
 }
 

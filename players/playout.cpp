@@ -12,9 +12,7 @@ constexpr int suitOf(int number) {
     return (number - 1) / 13; // 0 for no card, as the table reads an empty picture
 }
 
-// One seat's cards under the trick's values, worked out once per choice. Keys fold value and
-// slot into one number (value * 8 + slot) so that "the lowest, the first among equals" is a
-// plain minimum.
+// One seat's cards under the trick's values.
 struct SeatView {
     SeatView(const HandState& s, int seat)
         : cards(s.cards[static_cast<size_t>(seat)]), held(s.held[static_cast<size_t>(seat)]),
@@ -25,30 +23,6 @@ struct SeatView {
     int v(int slot) const { return plain[cards[static_cast<size_t>(slot)]]; }
     int vL(int slot) const { return withLead[cards[static_cast<size_t>(slot)]]; }
     bool has(int slot) const { return (held >> slot) & 1u; }
-
-    // The held slot with the greatest vL (ties: the earlier), -1 when none.
-    int highest(bool withoutFive) const {
-        int best = -1;
-        for (int k = 0; k < 5; ++k) {
-            const bool candidate = has(k) && !(withoutFive && v(k) == FiveOfTrumpsValue);
-            const int key = candidate ? vL(k) * 8 + (7 - k) : -1;
-            best = key > best ? key : best;
-        }
-        return best < 0 ? -1 : 7 - (best & 7);
-    }
-
-    // The cheapest card the computer's rules allow, -1 when none.
-    int cheapestLegal(bool mustTrump, bool holdsLed) const {
-        constexpr int none = 1 << 30;
-        int choice = none;
-        for (int k = 0; k < 5; ++k) {
-            const bool legal = has(k) && (!mustTrump || isTrumpValue(v(k))) &&
-                               (!holdsLed || suitOf(cards[static_cast<size_t>(k)]) == ledSuit);
-            const int key = legal ? vL(k) * 8 + k : none;
-            choice = key < choice ? key : choice;
-        }
-        return choice == none ? -1 : (choice & 7);
-    }
 
     // The held slot whose value, with `leadSuit` led, is the lowest from `from` up to the Five
     // (the first in slot order at each value), -1 when none.
@@ -81,6 +55,18 @@ constexpr int partnerSeat(int seat) {
 
 } // namespace
 
+void prepare(HandState& s) {
+    const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
+    s.topTrump = 0;
+    for (size_t seat = 0; seat < 4; ++seat)
+        for (size_t k = 0; k < 5; ++k) {
+            const int card = s.cards[seat][k];
+            s.value[seat][k] = plain[card];
+            s.suit[seat][k] = static_cast<std::uint8_t>(suitOf(card));
+            s.topTrump = std::max(s.topTrump, plain[card]);
+        }
+}
+
 unsigned legalSlots(const HandState& s, int seat) {
     const SeatView me(s, seat);
     const int ledValue = me.plain[s.led];
@@ -109,65 +95,94 @@ unsigned legalSlots(const HandState& s, int seat) {
 }
 
 int standardSlot(const HandState& s, int seat) {
-    const SeatView me(s, seat);
-    const int partner = partnerSeat(seat);
-    const int ledValue = me.plain[s.led];
+    // One pass over the hand gathers everything the rules ask of it.
+    const auto& cards = s.cards[static_cast<size_t>(seat)];
+    const unsigned held = s.held[static_cast<size_t>(seat)];
+    const int ledSuit = suitOf(s.led);
+    const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
+    const std::uint8_t* withLead = detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)];
+    const int ledValue = plain[s.led];
+    constexpr int none = 1 << 30;
+    int lowAll = none, lowTrump = none, lowLed = none, lowLedTrump = none; // value * 8 + slot
+    int highAll = -1, highButFive = -1;                                    // value * 8 + 7 - slot
+    bool obligatory = false, holdsLed = false;
+    // Keys fold value and slot into one number, so that "the lowest, the first among equals" is
+    // a plain minimum.
+    std::array<int, 5> v{};
+    const auto& values = s.value[static_cast<size_t>(seat)];
+    const auto& suits = s.suit[static_cast<size_t>(seat)];
+    for (int k = 0; k < 5; ++k) {
+        if (!((held >> k) & 1u))
+            continue;
+        const int value = values[static_cast<size_t>(k)];
+        const bool trump = isTrumpValue(value);
+        const bool ofLedSuit = suits[static_cast<size_t>(k)] == ledSuit;
+        const int led = value + (ofLedSuit && !trump ? 50 : 0);
+        v[static_cast<size_t>(k)] = value;
+        const int low = led * 8 + k;
+        const int high = led * 8 + 7 - k;
+        lowAll = std::min(lowAll, low);
+        if (trump) {
+            lowTrump = std::min(lowTrump, low);
+            obligatory |= value < AceOfHeartsValue || value < ledValue;
+        }
+        if (ofLedSuit) {
+            lowLed = std::min(lowLed, low);
+            if (trump)
+                lowLedTrump = std::min(lowLedTrump, low);
+        }
+        holdsLed |= ofLedSuit && value != AceOfHeartsValue;
+        highAll = std::max(highAll, high);
+        if (value != FiveOfTrumpsValue)
+            highButFive = std::max(highButFive, high);
+    }
+    if (highAll < 0)
+        return -1;
 
     // 1. The trump obligation; a hand bid at 30 keeps it on every trick.
-    bool mustTrump = false;
-    for (int k = 0; k < 5; ++k) {
-        const int v = me.v(k);
-        mustTrump |= me.has(k) & isTrumpValue(v) & ((v < ledValue) | (v < AceOfHeartsValue));
-    }
-    if (s.highBid < 30 && (s.trickCount == 0 || !isTrumpValue(ledValue)))
-        mustTrump = false;
-
+    const bool mustTrump =
+        obligatory && !(s.highBid < 30 && (s.trickCount == 0 || !isTrumpValue(ledValue)));
     // 2. Following suit, with that option on.
-    bool holdsLed = false;
-    if (s.mustFollowSuit && ledValue <= 100 && s.trickCount != 0) {
-        for (int k = 0; k < 5; ++k)
-            holdsLed |= me.has(k) & (suitOf(me.cards[static_cast<size_t>(k)]) == me.ledSuit) &
-                        (me.v(k) != AceOfHeartsValue);
-    }
-
+    const bool follow = s.mustFollowSuit && ledValue <= 100 && s.trickCount != 0 && holdsLed;
     // 3. The cheapest legal card; the obligation wins over following suit.
-    int choice = me.cheapestLegal(mustTrump, holdsLed);
-    if (choice == -1)
-        choice = me.cheapestLegal(mustTrump, false);
-    if (choice == -1)
-        choice = me.cheapestLegal(false, false);
+    int key = lowAll;
+    if (mustTrump)
+        key = follow && lowLedTrump != none ? lowLedTrump : (lowTrump != none ? lowTrump : lowAll);
+    else if (follow && lowLed != none)
+        key = lowLed;
+    int choice = key & 7;
 
     // 4. What the others did.
+    const int partner = partnerSeat(seat);
     int oppBest = (seat != s.bidder && s.tricksPlayed == 0) ? FiveOfTrumpsValue : 0;
-    const int left = (seat + 1) & 3, right = (seat + 3) & 3;
-    oppBest = std::max(oppBest, static_cast<int>(me.withLead[s.trick[static_cast<size_t>(left)]]));
-    oppBest = std::max(oppBest, static_cast<int>(me.withLead[s.trick[static_cast<size_t>(right)]]));
+    oppBest = std::max<int>(oppBest, withLead[s.trick[static_cast<size_t>((seat + 1) & 3)]]);
+    oppBest = std::max<int>(oppBest, withLead[s.trick[static_cast<size_t>((seat + 3) & 3)]]);
     const int partnerCard = s.trick[static_cast<size_t>(partner)];
-    const int partnerValue = me.withLead[partnerCard];
 
     // 5. The seat can beat the opponents.
-    const int best = me.highest(false);
-    if (best != -1 && me.v(best) > oppBest) {
-        const int bestSuit = suitOf(me.cards[static_cast<size_t>(best)]);
+    const int best = 7 - (highAll & 7);
+    if (v[static_cast<size_t>(best)] > oppBest) {
+        const int bestSuit = suitOf(cards[static_cast<size_t>(best)]);
+        const SeatView me(s, seat);
         if (s.trickCount == 3) {
-            if (partnerValue >= oppBest)
+            if (withLead[partnerCard] >= oppBest)
                 return choice;
             const int overtake = me.lowestAtOrAbove(oppBest + 1, s.trump, bestSuit);
             return overtake != -1 ? overtake : best;
         }
         if (s.drawCount[static_cast<size_t>(partner)] >= 4 || s.trickCount != 0 || s.highBid >= 25)
             return best;
-        const int lowTrump = me.lowestAtOrAbove(101, s.trump, bestSuit);
-        return lowTrump != -1 ? lowTrump : best;
+        const int lowTrumpSlot = me.lowestAtOrAbove(101, s.trump, bestSuit);
+        return lowTrumpSlot != -1 ? lowTrumpSlot : best;
     }
 
     // 6. It cannot beat them; on the first trick the seats around the bidder may still go high.
-    const int hb = me.highest(true);
-    if (s.tricksPlayed == 0 && hb != -1) {
-        const int hbValue = me.v(hb);
-        const int highValue = s.winner == NoSeat ? 0 : me.plain[s.trick[s.winner]];
+    if (s.tricksPlayed == 0 && highButFive >= 0) {
+        const int hb = 7 - (highButFive & 7);
+        const int hbValue = v[static_cast<size_t>(hb)];
+        const int highValue = s.winner == NoSeat ? 0 : plain[s.trick[s.winner]];
         const bool beatsHigh = hbValue > highValue;
-        const bool clearOfPartner = hbValue - me.plain[partnerCard] >= 2;
+        const bool clearOfPartner = hbValue - plain[partnerCard] >= 2;
         if (seat == ((s.bidder + 3) & 3) && beatsHigh && clearOfPartner)
             choice = hb;
         if (seat == ((s.bidder + 2) & 3) && beatsHigh && clearOfPartner &&

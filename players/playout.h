@@ -25,6 +25,10 @@ struct HandState {
     // The cards: card numbers 1-52 by seat and slot, and a bit per slot still in hand.
     std::array<std::array<std::uint8_t, 5>, 4> cards{};
     std::array<std::uint8_t, 4> held{};
+    // Worked out from the cards by prepare(): each card's value under trump (no led suit) and
+    // its suit, so that a choice reads them without a lookup.
+    std::array<std::array<std::uint8_t, 5>, 4> value{};
+    std::array<std::array<std::uint8_t, 5>, 4> suit{};
 
     // The trick on the table.
     // The card each seat last played, 0 for none: a seat that has not played to this trick yet
@@ -40,6 +44,11 @@ struct HandState {
 
     bool over() const { return tricksPlayed >= 5; }
 };
+
+// Fills in the values and suits of the cards, and the top trump (the highest value among the
+// twenty cards: every slot, played or not, holds a card held after the draw). Call it whenever
+// the cards or the trump change.
+void prepare(HandState& s);
 
 // Slots (bits 0-4) of `seat`'s cards that a person may play now: the trump obligation and, with
 // that rule on, following suit. The table's own legality test gives the same answer.

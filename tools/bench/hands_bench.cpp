@@ -3,9 +3,14 @@
 #include "cards/card_value.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
+#include "players/playout.h"
 #include "tools/sim/simulation.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -65,6 +70,47 @@ void BidEvaluationOneSeat(benchmark::State& state) {
     }
 }
 BENCHMARK(BidEvaluationOneSeat);
+
+// Hands at the start of trick play, from a fixed seed: twenty cards dealt, a trump, a bidder, a bid.
+std::vector<playout::HandState> startingHands(size_t count) {
+    Random random(7);
+    std::vector<playout::HandState> hands(count);
+    for (auto& s : hands) {
+        std::array<int, 52> deck{};
+        std::iota(deck.begin(), deck.end(), 1);
+        for (int i = 51; i > 0; --i)
+            std::swap(deck[static_cast<size_t>(i)], deck[static_cast<size_t>(random.below(i + 1))]);
+        s.trump = static_cast<std::uint8_t>(random.below(4));
+        s.bidder = static_cast<std::uint8_t>(random.below(4));
+        s.highBid = static_cast<std::uint8_t>(20 + 5 * random.below(3));
+        s.turn = static_cast<std::uint8_t>((s.bidder + 1) & 3);
+        for (size_t seat = 0; seat < 4; ++seat) {
+            s.held[seat] = 0x1F;
+            s.drawCount[seat] = static_cast<std::uint8_t>(random.below(6));
+            for (size_t k = 0; k < 5; ++k) {
+                const int card = deck[seat * 5 + k];
+                s.cards[seat][k] = static_cast<std::uint8_t>(card);
+            }
+        }
+        playout::prepare(s);
+    }
+    return hands;
+}
+
+// A whole five-trick hand played out by the computer's rules on the playout kernel, the work an
+// Expert decision repeats for every sample and every card it weighs.
+void PlayoutWholeHand(benchmark::State& state) {
+    const std::vector<playout::HandState> hands = startingHands(4096);
+    size_t next = 0;
+    for (auto _ : state) {
+        playout::HandState s = hands[next++ & 4095];
+        playout::playOutStandard(s);
+        benchmark::DoNotOptimize(s.units);
+    }
+    state.counters["playouts/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                      benchmark::Counter::kIsRate);
+}
+BENCHMARK(PlayoutWholeHand);
 
 } // namespace
 } // namespace corvane
