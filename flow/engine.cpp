@@ -242,7 +242,7 @@ void Engine::acknowledgeMessage() {
 }
 
 void Engine::hint() {
-    run(MessageButton(hintSentence(m_t)));
+    run(MessageButton(m_players.hintSentence(m_t, m_record)));
 }
 
 // --- The time-out ----------------------------------------------------------------------------

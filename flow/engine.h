@@ -5,6 +5,8 @@
 #pragma once
 
 #include "cards/legal_play.h"
+#include "players/computer_players.h"
+#include "players/hand_record.h"
 #include "table/name_pool.h"
 #include "flow/net_link.h"
 #include "flow/observer.h"
@@ -31,6 +33,11 @@ public:
     Table& table() { return m_t; }
     const NamePool& namePool() const { return m_names; }
     void addObserver(TableObserver* observer) { m_observers.push_back(observer); }
+    // The computer seats' players: their level comes from the table's option unless a tool sets
+    // one per seat.
+    ComputerPlayers& computerPlayers() { return m_players; }
+    const ComputerPlayers& computerPlayers() const { return m_players; }
+    const HandRecord& handRecord() const { return m_record; }
 
     // --- What the window feeds in -------------------------------------------------------------
     void startUp();              // the window is loaded
@@ -145,7 +152,6 @@ private:
     std::vector<int> throwComputerCards(int seat);
     void hideTrickCards();
     void localTurn();
-    bool hasFive() const;
     PlayContext playContext() const;
     struct HandCards {
         std::array<Card, 5> cards{};
@@ -208,6 +214,8 @@ private:
     std::vector<ViewWaiter> m_viewWaiters;
     HostAwaits m_awaits;
     std::array<bool, 4> m_seatReady{};
+    ComputerPlayers m_players;
+    HandRecord m_record;
 };
 
 } // namespace corvane

@@ -35,6 +35,7 @@ Task Engine::deal() {
     if (m_dealing)
         co_return;
     m_dealing = true;
+    m_record.clear();
     Shuffle();
     std::array<int, 52> shuffled{};
     std::copy_n(m_t.deck.begin(), 52, shuffled.begin());
@@ -81,24 +82,9 @@ Task Engine::deal() {
 
 // --- The local player's bid ------------------------------------------------------------------
 
-bool Engine::hasFive() const {
-    for (int i = 0; i <= 4; ++i)
-        if (m_t.CardRank(i) == 5)
-            return true;
-    return false;
-}
-
 void Engine::setUpBidDialog() {
     auto& dialog = m_t.bidDialog;
-    dialog.enabled = {true, true, true, true};
-    // A player must bid over the high bid; the dealer may also hold it.
-    const int k = m_t.localSeat == m_t.dealerSeat ? 4 : 3;
-    for (int i = 1; i <= m_t.highBid / 5 - k && i <= 3; ++i)
-        dialog.enabled[static_cast<size_t>(i)] = false;
-    if (!m_t.anyBidAllowed && !hasFive()) {
-        dialog.enabled[2] = false;
-        dialog.enabled[3] = false;
-    }
+    dialog.enabled = allowedBids(m_t, m_t.localSeat);
     dialog.visible = true;
 }
 
@@ -166,10 +152,10 @@ bool auctionOver(const Table& t) {
 }
 
 const std::string& Engine::computerBid(int seat) {
-    int bestSuit = 0;
     auto& label = m_t.lblBid[static_cast<size_t>(seat)];
-    label.caption = BidEvaluation(m_t, 5 * seat, 5 * seat + 4, m_t.highBid, m_t.bidderSeat,
-                                  bestSuit, m_t.dealerSeat, seat);
+    const BidChoice choice = m_players.bid(m_t, seat, m_t.highBid, m_t.bidderSeat);
+    const int bestSuit = choice.suit;
+    label.caption = choice.bid;
     label.tag = std::to_string(bestSuit);
     label.visible = true;
     notify([&](TableObserver& o) { o.onBid(seat, label.caption, bestSuit); });

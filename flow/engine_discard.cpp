@@ -149,6 +149,7 @@ Task Engine::TellServerToContinue() {
 
 void Engine::TakeKitty() {
     const int bidder = m_t.bidderSeat;
+    m_record.noteHandsBeforeDraw(m_t);
     std::vector<int> thrown;
     while (CountCards(m_t, bidder) + CountCards(m_t, 4) >= 6) {
         const int lowest = LowestCard(m_t, 5 * bidder);

@@ -292,7 +292,7 @@ Task Engine::hostDiscards(int seat, std::vector<int> slots) {
 // --- Play ------------------------------------------------------------------------------------
 
 Task Engine::HostComputerPlay(int& seat) {
-    const int card = ChooseCard(m_t, seat, m_t.trumpSuit, m_t.trickWinnerCard);
+    const int card = m_players.card(m_t, m_record, seat);
     if (card < 0)
         co_return;
     PlayCard(seat, card, m_t.trickCardCount);

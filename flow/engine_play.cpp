@@ -51,12 +51,13 @@ void Engine::PlayCard(int seat, int cardIdx, int& cardsPlayed) {
     const int picture = m_t.localPicture(cardIdx);
     m_t.picCard[static_cast<size_t>(picture)].state = TagState::Played;
     m_t.trickSeatCard[static_cast<size_t>(seat & 3)] = cardIdx;
+    m_record.notePlay(seat, m_t.cardAt(picture));
     if (cardsPlayed == 0)
         m_t.ledCard = cardIdx;
 }
 
 Task Engine::ComputerPlay(int& seat) {
-    const int card = ChooseCard(m_t, seat, m_t.trumpSuit, m_t.trickWinnerCard);
+    const int card = m_players.card(m_t, m_record, seat);
     co_await pause(m_t.speedDelay);
 
     auto& p = m_t.picCard[static_cast<size_t>(card)];

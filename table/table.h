@@ -104,6 +104,7 @@ struct Table {
     bool anyBidAllowed = false;
     bool mustFollowSuit = false;
     bool tutorialMode = false;
+    bool expertComputers = false; // "Computer players: Expert"
     int cardBackNumber = 64;
     int backDesign = 0;
 

@@ -1,6 +1,5 @@
 #include "tools/sim/auto_player.h"
 
-#include "players/hints.h"
 
 namespace corvane {
 
@@ -37,7 +36,10 @@ bool AutoPlayer::act(bool dealNewGame) {
 
 void AutoPlayer::bid() {
     const Table& t = m_engine.table();
-    const BidHint hint = bidHint(t);
+    // The advice at the level of seat 0: the hint's own at Standard.
+    int highBid = t.highBid;
+    int bidder = t.bidderSeat;
+    const BidChoice hint = m_engine.computerPlayers().bid(t, 0, highBid, bidder);
     m_lastHintSuit = hint.suit;
     const int value = bidValue(hint.bid);
     int index = value == 0 ? 0 : (value - 15) / 5;
@@ -47,7 +49,7 @@ void AutoPlayer::bid() {
 }
 
 void AutoPlayer::play() {
-    int card = cardHint(m_engine.table());
+    int card = m_engine.computerPlayers().card(m_engine.table(), m_engine.handRecord(), 0);
     if (m_engine.pointerRefusal(card) != Refusal::None) {
         // The hint follows the computer's rules, which are never looser than a person's; should
         // they ever disagree, play the first card the table accepts.

@@ -1,6 +1,6 @@
 // The simulator's person in seat 0: it answers the window's questions through the local player's
-// own paths, always with the hint's advice (the hint's bid, the suit it chose, Auto-Discard then
-// Deal, the hint's card).
+// own paths, always with the advice of the computer player at seat 0's level (at Standard the
+// hint's bid, the suit it chose, Auto-Discard then Deal, the hint's card).
 #pragma once
 
 #include "flow/engine.h"

@@ -1,0 +1,80 @@
+#include "players/computer_players.h"
+
+#include "players/bid_evaluation.h"
+#include "players/card_play.h"
+#include "players/hints.h"
+#include "table/table.h"
+
+namespace corvane {
+
+namespace {
+
+std::string cardReason(const ExpertCard& c) {
+    const std::string of = " of " + std::to_string(c.samples) + " deals.";
+    if (c.samples == 0)
+        return "it is the only card allowed.";
+    if (2 * c.takes >= c.samples)
+        return "it takes the trick in " + std::to_string(c.takes) + of;
+    if (2 * c.partnerTakes >= c.samples)
+        return "partner takes it in " + std::to_string(c.partnerTakes) + of;
+    return "it gives least away.";
+}
+
+} // namespace
+
+ComputerLevel ComputerPlayers::level(const Table& table, int seat) const {
+    const auto& own = m_seatLevels[static_cast<size_t>(seat & 3)];
+    if (own)
+        return *own;
+    return table.expertComputers ? ComputerLevel::Expert : ComputerLevel::Standard;
+}
+
+int ComputerPlayers::card(const Table& table, const HandRecord& record, int seat) const {
+    if (level(table, seat) == ComputerLevel::Expert) {
+        const int picture = expertCard(table, record, seat, m_effort).picture;
+        if (picture >= 0)
+            return picture;
+    }
+    return ChooseCard(table, seat, table.trumpSuit, table.trickWinnerCard);
+}
+
+BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& highBidder) const {
+    BidChoice choice;
+    if (level(table, seat) == ComputerLevel::Expert) {
+        const ExpertBid e = expertBid(table, seat, m_effort);
+        choice.bid = e.bid;
+        choice.suit = e.suit;
+        if (bidValue(e.bid) > highBid) {
+            highBid = bidValue(e.bid);
+            highBidder = seat;
+        }
+        return choice;
+    }
+    choice.bid = BidEvaluation(table, 5 * seat, 5 * seat + 4, highBid, highBidder, choice.suit,
+                               table.dealerSeat, seat);
+    return choice;
+}
+
+std::string ComputerPlayers::hintSentence(const Table& table, const HandRecord& record) const {
+    const int seat = table.localSeat;
+    if (level(table, seat) != ComputerLevel::Expert)
+        return corvane::hintSentence(table);
+    if (table.gamePhase == PhaseBidding) {
+        const ExpertBid e = expertBid(table, seat, m_effort);
+        if (bidValue(e.bid) == 0)
+            return "I would pass.";
+        return "I would go " + e.bid + " on " + SuitName(e.suit) + ": made in " +
+               std::to_string(e.makes) + " of " + std::to_string(e.samples) + " deals.";
+    }
+    if (table.gamePhase == PhasePlay) {
+        const ExpertCard c = expertCard(table, record, seat, m_effort);
+        if (c.picture < 0)
+            return corvane::hintSentence(table);
+        const Card card = table.cardAt(c.picture);
+        return "I would play the " + CardName(card) + " of " + SuitName(card.suit()) + ": " +
+               cardReason(c);
+    }
+    return corvane::hintSentence(table);
+}
+
+} // namespace corvane

@@ -1,0 +1,47 @@
+// The computer players at their level: Standard (the fixed rules) or Expert (sampling the unseen
+// cards). The table's option sets the level of every computer seat and of the hint; a tool may
+// give each seat its own level.
+#pragma once
+
+#include "players/expert_bid.h"
+#include "players/expert_play.h"
+#include "players/hand_record.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace corvane {
+
+struct Table;
+
+enum class ComputerLevel { Standard, Expert };
+
+struct BidChoice {
+    std::string bid; // "Pass", "20", "25" or "30"
+    int suit = 0;
+};
+
+class ComputerPlayers {
+public:
+    // The level of a computer seat: its own if a tool set one, else the table's option.
+    ComputerLevel level(const Table& table, int seat) const;
+    void setSeatLevel(int seat, ComputerLevel level) { m_seatLevels[static_cast<size_t>(seat & 3)] = level; }
+    ExpertEffort& effort() { return m_effort; }
+    const ExpertEffort& effort() const { return m_effort; }
+
+    // The picture of the card `seat` plays.
+    int card(const Table& table, const HandRecord& record, int seat) const;
+    // A computer seat's bid and the suit it would name. Standard updates highBid and highBidder
+    // as its rule says; an Expert bid is a bid the dialog allows, and the caller records it.
+    BidChoice bid(const Table& table, int seat, int& highBid, int& highBidder) const;
+
+    // The hint's sentence for the local player, at the level of the table's option.
+    std::string hintSentence(const Table& table, const HandRecord& record) const;
+
+private:
+    std::array<std::optional<ComputerLevel>, 4> m_seatLevels{};
+    ExpertEffort m_effort;
+};
+
+} // namespace corvane

@@ -1,0 +1,163 @@
+#include "players/expert_bid.h"
+
+#include "cards/card_value.h"
+#include "players/bid_evaluation.h"
+#include "players/discard.h"
+#include "players/hand_worth.h"
+#include "players/playout.h"
+#include "table/random.h"
+#include "table/table.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace corvane {
+
+std::array<bool, 4> allowedBids(const Table& t, int seat) {
+    std::array<bool, 4> enabled{true, true, true, true};
+    const int k = seat == t.dealerSeat ? 4 : 3;
+    for (int i = 1; i <= t.highBid / 5 - k && i <= 3; ++i)
+        enabled[static_cast<size_t>(i)] = false;
+    bool five = false;
+    for (int slot = 0; slot < 5; ++slot)
+        five = five || t.cardAt(t.localPicture(5 * seat + slot)).face() == 5;
+    if (!t.anyBidAllowed && !five) {
+        enabled[2] = false;
+        enabled[3] = false;
+    }
+    return enabled;
+}
+
+namespace {
+
+// One deal as the auction cannot see it: the other three hands, the kitty, then the stock.
+struct UnseenDeal {
+    std::array<std::uint8_t, 47> cards{};
+    std::uint8_t hand(int other, int slot) const {
+        return cards[static_cast<size_t>(5 * other + slot)];
+    }
+    std::uint8_t kitty(int i) const { return cards[static_cast<size_t>(15 + i)]; }
+};
+
+// The hand at the first lead with `seat` the bidder in `trump`: every seat keeps its trumps and
+// the Ace of hearts, the bidder also those of the kitty down to its best five, and the rest is
+// drawn from the stock.
+playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const UnseenDeal& deal,
+                                 int seat, int trump) {
+    playout::HandState s;
+    s.trump = static_cast<std::uint8_t>(trump);
+    s.bidder = static_cast<std::uint8_t>(seat);
+    s.turn = static_cast<std::uint8_t>((seat + 1) & 3);
+    const auto keeper = [&](int card) { return isKeeper(Card::fromNumber(card), trump); };
+    int stock = 18;
+    int other = 0;
+    for (int who = 0; who < 4; ++who) {
+        const auto w = static_cast<size_t>(who);
+        std::array<std::uint8_t, 8> kept{};
+        int count = 0;
+        if (who == seat) {
+            for (std::uint8_t c : own)
+                if (keeper(c))
+                    kept[static_cast<size_t>(count++)] = c;
+            for (int i = 0; i < 3; ++i)
+                if (keeper(deal.kitty(i)))
+                    kept[static_cast<size_t>(count++)] = deal.kitty(i);
+            // Down to five: the lowest go first (a stable sort keeps hand before kitty).
+            const auto value = [&](std::uint8_t c) { return CardValue(Card::fromNumber(c), trump); };
+            std::stable_sort(kept.begin(), kept.begin() + count,
+                             [&](std::uint8_t a, std::uint8_t b) { return value(a) > value(b); });
+            count = std::min(count, 5);
+        } else {
+            for (int slot = 0; slot < 5; ++slot)
+                if (keeper(deal.hand(other, slot)))
+                    kept[static_cast<size_t>(count++)] = deal.hand(other, slot);
+            ++other;
+        }
+        s.drawCount[w] = static_cast<std::uint8_t>(5 - count);
+        for (int slot = 0; slot < 5; ++slot)
+            s.cards[w][static_cast<size_t>(slot)] =
+                slot < count ? kept[static_cast<size_t>(slot)]
+                             : deal.cards[static_cast<size_t>(stock++)];
+        s.held[w] = 0x1F;
+    }
+    playout::prepare(s);
+    return s;
+}
+
+} // namespace
+
+ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
+    const std::array<bool, 4> allowed = allowedBids(t, seat);
+    std::array<std::uint8_t, 5> own{};
+    std::array<Card, 5> ownCards{};
+    std::uint64_t seen = 0;
+    for (int slot = 0; slot < 5; ++slot) {
+        ownCards[static_cast<size_t>(slot)] = t.cardAt(t.localPicture(5 * seat + slot));
+        own[static_cast<size_t>(slot)] =
+            static_cast<std::uint8_t>(ownCards[static_cast<size_t>(slot)].number());
+        seen |= std::uint64_t{1} << own[static_cast<size_t>(slot)];
+    }
+    if (!allowed[1] && !allowed[2] && !allowed[3])
+        return {"Pass", assessHand(ownCards).bestSuit, 0, 0};
+    UnseenDeal deal;
+    size_t n = 0;
+    for (int card = 1; card <= 52 && n < deal.cards.size(); ++card)
+        if (!((seen >> card) & 1u))
+            deal.cards[n++] = static_cast<std::uint8_t>(card);
+
+    ScoreSituation situation;
+    situation.bidder = seat;
+    for (int p = 0; p < 2; ++p)
+        situation.score[static_cast<size_t>(p)] = t.score[static_cast<size_t>((p + t.localSeat) & 1)];
+
+    // worth[suit][level index 1-3], summed over the deals; the same deals for every choice.
+    std::array<std::array<long, 4>, 4> worth{};
+    std::array<std::array<int, 4>, 4> makes{};
+    Random random(decisionSeed(t, seat, effort.seed));
+    const int samples = std::max(1, effort.bidSamples);
+    for (int d = 0; d < samples; ++d) {
+        for (int i = 46; i > 0; --i)
+            std::swap(deal.cards[static_cast<size_t>(i)],
+                      deal.cards[static_cast<size_t>(random.below(i + 1))]);
+        for (int trump = 0; trump < 4; ++trump) {
+            const playout::HandState start = handAfterDraw(own, deal, seat, trump);
+            for (int level = 1; level <= 3; ++level) {
+                if (!allowed[static_cast<size_t>(level)])
+                    continue;
+                playout::HandState s = start;
+                s.highBid = static_cast<std::uint8_t>(15 + 5 * level);
+                playout::playOutStandard(s);
+                const int counted = playout::partnershipUnits(s, seat & 1) * 5;
+                situation.bid = s.highBid;
+                worth[static_cast<size_t>(trump)][static_cast<size_t>(level)] +=
+                    handWorth(situation, counted, seat & 1);
+                makes[static_cast<size_t>(trump)][static_cast<size_t>(level)] +=
+                    counted >= s.highBid;
+            }
+        }
+    }
+
+    // The best bid and suit; passing is worth nothing either way, so a bid must be worth more.
+    ExpertBid result;
+    result.samples = samples;
+    bool found = false;
+    long best = 0;
+    int bestLevel = 0;
+    for (int trump = 0; trump < 4; ++trump) {
+        for (int level = 1; level <= 3; ++level) {
+            const long w = worth[static_cast<size_t>(trump)][static_cast<size_t>(level)];
+            if (!allowed[static_cast<size_t>(level)] || (found && w <= best))
+                continue;
+            found = true;
+            best = w;
+            bestLevel = level;
+            result.suit = trump;
+            result.makes = makes[static_cast<size_t>(trump)][static_cast<size_t>(level)];
+        }
+    }
+    if (found && best > 0)
+        result.bid = std::to_string(15 + 5 * bestLevel);
+    return result;
+}
+
+} // namespace corvane

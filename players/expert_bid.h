@@ -1,0 +1,30 @@
+// The Expert's bid: for each suit it deals the other hands, the kitty and the stock many times,
+// lets every seat throw away and draw as the computers do, plays each hand out with itself as
+// the bidder, and bids the level and suit whose expected score is best, or passes when no bid it
+// may make is worth more than passing.
+#pragma once
+
+#include "players/expert_play.h"
+
+#include <array>
+#include <string>
+
+namespace corvane {
+
+struct Table;
+
+// The bids `seat` may make now, as the bid dialog enables them: Pass, 20, 25, 30. A bid must be
+// above the high bid (the dealer may also hold it), and without a Five in hand 25 and 30 need
+// the rule "Must have 5 to bid 25" off.
+std::array<bool, 4> allowedBids(const Table& table, int seat);
+
+struct ExpertBid {
+    std::string bid = "Pass"; // "Pass", "20", "25" or "30"
+    int suit = 0;             // the suit it would name
+    int samples = 0;
+    int makes = 0; // deals in which the bid is made
+};
+
+ExpertBid expertBid(const Table& table, int seat, const ExpertEffort& effort);
+
+} // namespace corvane

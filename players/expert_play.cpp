@@ -1,0 +1,95 @@
+#include "players/expert_play.h"
+
+#include "players/hand_worth.h"
+#include "players/seat_knowledge.h"
+#include "table/table.h"
+
+#include <array>
+
+namespace corvane {
+
+std::uint64_t decisionSeed(const Table& t, int seat, std::uint64_t seed) {
+    // FNV-1a over the deal and the point of the hand.
+    std::uint64_t h = 1469598103934665603ULL ^ seed;
+    const auto mix = [&](int value) {
+        h ^= static_cast<std::uint64_t>(value) & 0xFFu;
+        h *= 1099511628211ULL;
+    };
+    for (int i = 0; i < 23; ++i)
+        mix(t.deck[static_cast<size_t>(i)]);
+    for (int value : {seat, t.dealerSeat, t.highBid, t.bidsMade, t.tricksPlayed, t.trickCardCount,
+                      t.score[0] & 0xFF, t.score[1] & 0xFF})
+        mix(value);
+    return h;
+}
+
+ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
+                      const ExpertEffort& effort) {
+    const SeatKnowledge knowledge = knowledgeOf(t, record, seat);
+    const unsigned legal = playout::legalSlots(knowledge.known, seat);
+    const auto pictureOf = [&](int slot) { return t.localPicture(5 * seat + slot); };
+    ExpertCard result;
+    if (legal == 0)
+        return result;
+    int only = -1;
+    for (int slot = 0; slot < 5; ++slot)
+        if ((legal >> slot) & 1u)
+            only = only == -1 ? slot : -2;
+    if (only >= 0) {
+        result.picture = pictureOf(only);
+        return result;
+    }
+
+    const int partnership = seat & 1;
+    ScoreSituation situation;
+    situation.bidder = t.bidderSeat;
+    situation.bid = t.highBid;
+    for (int p = 0; p < 2; ++p)
+        situation.score[static_cast<size_t>(p)] = t.score[static_cast<size_t>((p + t.localSeat) & 1)];
+
+    std::array<long, 5> worth{};
+    std::array<int, 5> takes{}, partnerTakes{};
+    Random random(decisionSeed(t, seat, effort.seed));
+    const int samples = effort.samples < 1 ? 1 : effort.samples;
+    for (int n = 0; n < samples; ++n) {
+        const playout::HandState deal = sampleDeal(knowledge, random);
+        for (int slot = 0; slot < 5; ++slot) {
+            if (!((legal >> slot) & 1u))
+                continue;
+            playout::HandState s = deal;
+            playout::playSlot(s, slot);
+            while (s.trickCount != 0)
+                playout::playSlot(s, playout::standardSlot(s, s.turn));
+            const auto k = static_cast<size_t>(slot);
+            takes[k] += s.turn == seat;
+            partnerTakes[k] += s.turn == (seat ^ 2);
+            playout::playOutStandard(s);
+            const int counted = playout::partnershipUnits(s, t.bidderSeat & 1) * 5;
+            worth[k] += handWorth(situation, counted, partnership);
+        }
+    }
+
+    // The best average; among equals the cheaper card, which keeps the better one for later.
+    const playout::HandState& me = knowledge.known;
+    const int ledSuit = (me.led - 1) / 13;
+    const auto cost = [&](int slot) {
+        const int card = me.cards[static_cast<size_t>(seat)][static_cast<size_t>(slot)];
+        return CardValue(Card::fromNumber(card), me.trump, ledSuit);
+    };
+    int best = -1;
+    for (int slot = 0; slot < 5; ++slot) {
+        if (!((legal >> slot) & 1u))
+            continue;
+        const auto k = static_cast<size_t>(slot);
+        if (best == -1 || worth[k] > worth[static_cast<size_t>(best)] ||
+            (worth[k] == worth[static_cast<size_t>(best)] && cost(slot) < cost(best)))
+            best = slot;
+    }
+    result.picture = pictureOf(best);
+    result.samples = samples;
+    result.takes = takes[static_cast<size_t>(best)];
+    result.partnerTakes = partnerTakes[static_cast<size_t>(best)];
+    return result;
+}
+
+} // namespace corvane

@@ -1,0 +1,34 @@
+// The Expert's card: it deals the cards it cannot see many times in ways that agree with what it
+// knows, plays each deal out from every card it may play (everybody else on the computer's fixed
+// rules), and plays the card whose hands end best on average for its partnership.
+#pragma once
+
+#include "players/hand_record.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+struct Table;
+
+// How hard the Expert thinks: a number of deals, never a time, so that a seed replays it.
+struct ExpertEffort {
+    int samples = 100;    // deals weighed for each card
+    int bidSamples = 100; // deals weighed for each suit in the auction
+    std::uint64_t seed = 1;
+};
+
+struct ExpertCard {
+    int picture = -1; // in the table's local numbering
+    int samples = 0;  // deals weighed (0 when the card was the only one allowed)
+    int takes = 0;    // deals in which the card takes the trick
+    int partnerTakes = 0; // deals in which the partner takes it
+};
+
+ExpertCard expertCard(const Table& table, const HandRecord& record, int seat,
+                      const ExpertEffort& effort);
+
+// The seed of one decision: the same table, seat and effort always give the same choice.
+std::uint64_t decisionSeed(const Table& table, int seat, std::uint64_t seed);
+
+} // namespace corvane

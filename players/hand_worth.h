@@ -1,0 +1,39 @@
+// What a finished hand is worth to a partnership: the points it scores less the points the other
+// side scores, with the bid made or set and the end of the game at 120 counted in.
+#pragma once
+
+#include <array>
+
+namespace corvane {
+
+struct ScoreSituation {
+    int bidder = 0;
+    int bid = 20;
+    std::array<int, 2> score{}; // by partnership (seat % 2), before the hand
+};
+
+// A won or lost game outweighs any one hand's points.
+inline constexpr int GameWorth = 150;
+
+// The worth to `partnership` of the bidders counting `counted` points (0-30).
+constexpr int handWorth(const ScoreSituation& s, int counted, int partnership) {
+    const int bidders = s.bidder & 1;
+    const int others = 1 - bidders;
+    std::array<int, 2> after = s.score;
+    bool gameOver = false;
+    if (counted >= s.bid) {
+        after[bidders] += s.bid < 30 ? counted : 60;
+        gameOver = after[bidders] > 115;
+    } else {
+        after[bidders] -= s.bid;
+    }
+    if (!gameOver)
+        after[others] = after[others] + 30 - counted > 115 ? 115 : after[others] + 30 - counted;
+    const int us = partnership & 1;
+    const int gain = (after[us] - s.score[us]) - (after[1 - us] - s.score[1 - us]);
+    if (!gameOver)
+        return gain;
+    return gain + (us == bidders ? GameWorth : -GameWorth);
+}
+
+} // namespace corvane
