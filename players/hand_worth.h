@@ -24,6 +24,8 @@ constexpr int handWorth(const ScoreSituation& s, int counted, int partnership) {
     if (counted >= s.bid) {
         after[bidders] += s.bid < 30 ? counted : 60;
         gameOver = after[bidders] > 115;
+        if (gameOver)
+            after[bidders] = 120;
     } else {
         after[bidders] -= s.bid;
     }

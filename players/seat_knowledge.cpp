@@ -100,6 +100,39 @@ SeatKnowledge knowledgeOf(const Table& t, const HandRecord& record, int seat) {
     return k;
 }
 
+namespace {
+
+// Deals the seats in `order` from `left`, each only cards it may hold; false when a seat runs
+// short (an earlier seat took what it needed).
+bool dealInOrder(const SeatKnowledge& k, const std::array<int, 3>& order, bool strict,
+                 Random& random, playout::HandState& s) {
+    CardSet left = k.unseen;
+    for (int who : order) {
+        const auto w = static_cast<size_t>(who);
+        const int need = std::popcount(static_cast<unsigned>(s.held[w]));
+        CardSet pool = strict ? left & k.mayHold[w] : left;
+        if (std::popcount(pool) < need)
+            return false;
+        std::array<std::uint8_t, 52> cards{};
+        int count = 0;
+        for (CardSet bits = pool; bits; bits &= bits - 1)
+            cards[static_cast<size_t>(count++)] = static_cast<std::uint8_t>(std::countr_zero(bits));
+        int dealt = 0;
+        for (int slot = 0; slot < 5; ++slot) {
+            if (!((s.held[w] >> slot) & 1u))
+                continue;
+            const int pick = dealt + random.below(count - dealt);
+            std::swap(cards[static_cast<size_t>(dealt)], cards[static_cast<size_t>(pick)]);
+            const std::uint8_t card = cards[static_cast<size_t>(dealt++)];
+            s.cards[w][static_cast<size_t>(slot)] = card;
+            left &= ~cardBit(card);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 playout::HandState sampleDeal(const SeatKnowledge& k, Random& random) {
     playout::HandState s = k.known;
     // The seats with the fewest cards to choose from are dealt first.
@@ -115,29 +148,14 @@ playout::HandState sampleDeal(const SeatKnowledge& k, Random& random) {
     std::sort(order.begin(), order.end(), [&](int a, int b) {
         return room[static_cast<size_t>(a)] < room[static_cast<size_t>(b)];
     });
-
-    CardSet left = k.unseen;
-    for (int who : order) {
-        const auto w = static_cast<size_t>(who);
-        const int need = std::popcount(static_cast<unsigned>(s.held[w]));
-        CardSet pool = left & k.mayHold[w];
-        if (std::popcount(pool) < need)
-            pool = left;
-        std::array<std::uint8_t, 52> cards{};
-        int count = 0;
-        for (CardSet bits = pool; bits; bits &= bits - 1)
-            cards[static_cast<size_t>(count++)] = static_cast<std::uint8_t>(std::countr_zero(bits));
-        int dealt = 0;
-        for (int slot = 0; slot < 5; ++slot) {
-            if (!((s.held[w] >> slot) & 1u) || dealt >= count)
-                continue;
-            const int pick = dealt + random.below(count - dealt);
-            std::swap(cards[static_cast<size_t>(dealt)], cards[static_cast<size_t>(pick)]);
-            const std::uint8_t card = cards[static_cast<size_t>(dealt++)];
-            s.cards[w][static_cast<size_t>(slot)] = card;
-            left &= ~cardBit(card);
-        }
-    }
+    // A deal that leaves a seat short is dealt again; the true hands always fit, so this ends
+    // at once in practice. Only what the seat knows being wrong could leave every try short.
+    constexpr int tries = 32;
+    bool dealt = false;
+    for (int t = 0; t < tries && !dealt; ++t)
+        dealt = dealInOrder(k, order, true, random, s);
+    if (!dealt)
+        dealInOrder(k, order, false, random, s);
     playout::prepare(s);
     return s;
 }

@@ -1,0 +1,192 @@
+// Whole games with Expert seats: every card they play is one a person may play, every deal they
+// sample agrees with what the seat knows (counts, cards seen, suits shown lacking), what the
+// seat infers never rules out a card it truly holds, and the same seed replays the same game.
+#include "cards/card_value.h"
+#include "cards/legal_play.h"
+#include "players/seat_knowledge.h"
+#include "tools/arena/arena.h"
+#include "tools/sim/simulation.h"
+
+#include <bit>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+CardSet suitSet(int suit) {
+    CardSet set = 0;
+    for (int face = 1; face <= 13; ++face)
+        set |= cardBit(Card::of(face, suit).number());
+    return set;
+}
+
+class SampleInspector final : public TableObserver {
+public:
+    explicit SampleInspector(const Engine& engine) : m_engine(engine) {}
+
+    void onDeal(int, const std::array<int, 52>&) override {
+        m_lacks = {};
+        m_trick.clear();
+    }
+
+    void onPlay(int seat, int picture, Card card) override {
+        const Table& t = m_engine.table();
+        checkLegal(t, seat, picture, card);
+        noteLack(t, seat, card);
+        for (int knower = 0; knower < 4; ++knower)
+            inspect(t, knower);
+    }
+
+    long samples = 0;
+    long lacksSeen = 0;
+
+private:
+    void checkLegal(const Table& t, int seat, int picture, Card card) {
+        std::vector<Card> hand;
+        for (int i = 5 * seat; i < 5 * seat + 5; ++i)
+            if (t.CardState(i) != TagState::Played || i == picture)
+                hand.push_back(t.cardAt(i));
+        PlayContext c;
+        c.trumpSuit = t.trumpSuit;
+        c.ledCard = t.cardAt(t.trickCardCount == 0 ? m_previousLead : t.ledCard);
+        c.trickCardCount = c.cardsBeforeMe = t.trickCardCount;
+        c.tricksPlayed = t.tricksPlayed;
+        c.highBid = t.highBid;
+        c.mustFollowSuit = t.mustFollowSuit;
+        EXPECT_EQ(checkLocalPlay(hand, card, c), Refusal::None) << shortName(card);
+        if (t.trickCardCount == 0)
+            m_previousLead = picture;
+    }
+
+    // The suits a seat shows it lacks, worked out here on their own.
+    void noteLack(const Table& t, int seat, Card card) {
+        if (t.trickCardCount == 0)
+            m_trick.clear();
+        m_trick.push_back(card);
+        const Card led = m_trick.front();
+        const bool ledTrump = isTrumpValue(CardValue(led, t.trumpSuit));
+        if (m_trick.size() == 1 || isTrumpValue(CardValue(card, t.trumpSuit)))
+            return;
+        auto& lacks = m_lacks[static_cast<size_t>(seat)];
+        if (ledTrump) {
+            for (int n = 1; n <= 52; ++n) {
+                const int v = CardValue(Card::fromNumber(n), t.trumpSuit);
+                if (isTrumpValue(v) && v < AceOfHeartsValue)
+                    lacks |= cardBit(n);
+            }
+            ++lacksSeen;
+        } else if (t.mustFollowSuit && card.suit() != led.suit()) {
+            lacks |= suitSet(led.suit()) & ~cardBit(AceOfHearts.number());
+            ++lacksSeen;
+        }
+    }
+
+    void inspect(const Table& t, int knower) {
+        const SeatKnowledge k = knowledgeOf(t, m_engine.handRecord(), knower);
+        CardSet seen = m_engine.handRecord().seenBeforeDraw[static_cast<size_t>(knower)];
+        for (int i = 0; i < 20; ++i)
+            if (i / 5 == knower || t.CardState(i) == TagState::Played)
+                seen |= cardBit(t.cardAt(i).number());
+        // What the seat infers never rules out a card truly held.
+        for (int i = 0; i < 20; ++i)
+            if (i / 5 != knower && t.CardState(i) != TagState::Played) {
+                EXPECT_TRUE(k.mayHold[static_cast<size_t>(i / 5)] & cardBit(t.cardAt(i).number()))
+                    << "seat " << i / 5 << " holds " << shortName(t.cardAt(i));
+            }
+
+        Random random(static_cast<std::uint64_t>(samples) + 1);
+        for (int n = 0; n < 3; ++n, ++samples) {
+            const playout::HandState s = sampleDeal(k, random);
+            CardSet all = 0;
+            for (int who = 0; who < 4; ++who) {
+                CardSet held = 0;
+                int count = 0;
+                int truth = 0;
+                for (int slot = 0; slot < 5; ++slot) {
+                    const int c = s.cards[static_cast<size_t>(who)][static_cast<size_t>(slot)];
+                    ASSERT_GE(c, 1);
+                    EXPECT_FALSE(all & cardBit(c)) << "a card dealt twice";
+                    all |= cardBit(c);
+                    if ((s.held[static_cast<size_t>(who)] >> slot) & 1u) {
+                        held |= cardBit(c);
+                        ++count;
+                    }
+                    truth += t.CardState(5 * who + slot) != TagState::Played;
+                }
+                EXPECT_EQ(count, truth) << "cards of seat " << who;
+                if (who == knower)
+                    continue;
+                EXPECT_EQ(held & seen, 0u) << "seat " << who << " got a card the knower saw";
+                EXPECT_EQ(held & m_lacks[static_cast<size_t>(who)], 0u)
+                    << "seat " << who << " got a card of a suit it showed it lacks";
+            }
+        }
+    }
+
+    const Engine& m_engine;
+    int m_previousLead = 0;
+    std::array<CardSet, 4> m_lacks{};
+    std::vector<Card> m_trick;
+};
+
+Simulation& allExpert(Simulation& sim, int samples) {
+    ComputerPlayers& players = sim.engine().computerPlayers();
+    players.effort().samples = samples;
+    players.effort().bidSamples = samples;
+    for (int seat = 0; seat < 4; ++seat)
+        players.setSeatLevel(seat, ComputerLevel::Expert);
+    return sim;
+}
+
+class ExpertGames : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ExpertGames, PlayLegallyAndSampleWhatTheyKnow) {
+    Simulation sim(SimOptions{21, GetParam(), false});
+    allExpert(sim, 8);
+    SampleInspector inspector(sim.engine());
+    sim.engine().addObserver(&inspector);
+    ASSERT_NO_THROW(sim.play(2));
+    EXPECT_GT(inspector.samples, 1000);
+    EXPECT_GT(inspector.lacksSeen, 0);
+    EXPECT_EQ(sim.player().refusedHints(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(MustFollowSuit, ExpertGames, ::testing::Bool());
+
+TEST(ExpertGames, SameSeedSameGame) {
+    const auto tape = [](std::uint64_t seed) {
+        Simulation sim(SimOptions{seed, false, false});
+        allExpert(sim, 10);
+        struct Tape : TableObserver {
+            std::vector<int> cards;
+            void onPlay(int, int picture, Card card) override {
+                cards.push_back(picture * 100 + card.number());
+            }
+        } tape;
+        sim.engine().addObserver(&tape);
+        sim.play(1);
+        return tape.cards;
+    };
+    EXPECT_EQ(tape(5), tape(5));
+    EXPECT_NE(tape(5), tape(6));
+}
+
+TEST(Arena, PairsAreDuplicateAndReplayable) {
+    ArenaOptions options;
+    options.games = 4;
+    options.effort.samples = 8;
+    options.effort.bidSamples = 8;
+    const ArenaFigures one = playArena(options);
+    options.threads = 2;
+    const ArenaFigures two = playArena(options);
+    EXPECT_EQ(one.games, 4);
+    EXPECT_EQ(one.sides[0].wins + one.sides[1].wins, 4);
+    EXPECT_EQ(one.pairWins[0] + one.pairWins[1] + one.pairWins[2], 2);
+    EXPECT_EQ(one.sides[0].wins, two.sides[0].wins) << "threads change nothing";
+    EXPECT_EQ(one.sides[0].points, two.sides[0].points);
+    EXPECT_EQ(one.hands, two.hands);
+}
+
+} // namespace
+} // namespace corvane
