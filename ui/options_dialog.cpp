@@ -1,4 +1,5 @@
-// The options dialog: eight card backs to pick from, three rule options and the play speed.
+// The options dialog: eight card backs to pick from, three rule options, the play speed and the
+// level of the computer players.
 #include "ui/options_dialog.h"
 
 #include "table/table.h"
@@ -50,18 +51,18 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
-    setFixedSize(pixelRect(0, 0, 5325, 5955).size());
+    setFixedSize(pixelRect(0, 0, 5325, 6315).size());
 
     buildPackFrame();
     buildOptionsFrame();
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(pixelRect(2880, 5400, 1095, 375));
+    m_cmdOK->setGeometry(pixelRect(2880, 5760, 1095, 375));
     m_cmdOK->setDefault(true);
     m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setGeometry(pixelRect(4080, 5400, 1095, 375));
+    m_cmdCancel->setGeometry(pixelRect(4080, 5760, 1095, 375));
     // Esc already rejects a QDialog; Cancel is the same thing.
     connect(m_cmdOK, &QPushButton::clicked, this, [this] {
         storeSettings();
@@ -104,7 +105,8 @@ void OptionsDialog::buildPackFrame() {
 void OptionsDialog::buildOptionsFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Game Options"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(pixelRect(120, 3960, 5055, 1335));
+    // One row deeper than the three rule options and the speed: the computer players' level.
+    frame->setGeometry(pixelRect(120, 3960, 5055, 1695));
 
     m_chk525 = new QCheckBox(QStringLiteral("Must have 5 to bid 25"), frame);
     m_chk525->setObjectName(QStringLiteral("chk525"));
@@ -125,6 +127,16 @@ void OptionsDialog::buildOptionsFrame() {
     for (const SpeedItem& item : SpeedItems)
         m_cboSpeed->addItem(QString::fromUtf8(item.caption), item.delay);
     speedLabel->setBuddy(m_cboSpeed);
+
+    auto* computersLabel = new QLabel(QStringLiteral("Computer players:"), frame);
+    computersLabel->setObjectName(QStringLiteral("lblComputers"));
+    computersLabel->setGeometry(pixelRect(240, 1080, 1695, 315));
+    m_cboComputers = new QComboBox(frame);
+    m_cboComputers->setObjectName(QStringLiteral("cboComputers"));
+    m_cboComputers->setGeometry(pixelRect(2040, 1080, 1215, 315));
+    m_cboComputers->addItem(QStringLiteral("Standard"), false);
+    m_cboComputers->addItem(QStringLiteral("Expert"), true);
+    computersLabel->setBuddy(m_cboComputers);
 }
 
 void OptionsDialog::loadSettings() {
@@ -132,6 +144,7 @@ void OptionsDialog::loadSettings() {
     // then keeps that delay: the dialog shows the truth and changes the pace only when asked to.
     m_cboSpeed->setCurrentIndex(m_cboSpeed->findData(m_table.speedDelay));
 
+    m_cboComputers->setCurrentIndex(m_table.expertComputers ? 1 : 0);
     m_chk525->setChecked(!m_table.anyBidAllowed);
     m_chkFollowSuit->setChecked(m_table.mustFollowSuit);
     m_chkTutorial->setChecked(m_table.tutorialMode);
@@ -152,6 +165,7 @@ void OptionsDialog::storeSettings() {
         m_table.anyBidAllowed = !m_chk525->isChecked();
     m_table.mustFollowSuit = m_chkFollowSuit->isChecked();
     m_table.tutorialMode = m_chkTutorial->isChecked();
+    m_table.expertComputers = m_cboComputers->currentData().toBool();
     m_table.backDesign = m_pickedDesign;
 }
 

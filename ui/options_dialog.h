@@ -1,5 +1,6 @@
-// The options dialog: the card-back design, the pace of the computer players and the three rule
-// options. It reads the five settings from the table when it is made and writes them back on OK.
+// The options dialog: the card-back design, the pace and level of the computer players and the
+// three rule options. It reads the six settings from the table when it is made and writes them
+// back on OK.
 #pragma once
 
 #include <QDialog>
@@ -51,6 +52,7 @@ private:
     QCheckBox* m_chkFollowSuit = nullptr;
     QCheckBox* m_chkTutorial = nullptr;
     QComboBox* m_cboSpeed = nullptr;
+    QComboBox* m_cboComputers = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
 };

@@ -28,11 +28,13 @@ struct Settings {
     bool mustFollowSuit;
     bool tutorialMode;
     int backDesign;
+    bool expertComputers = false;
     bool operator==(const Settings&) const = default;
 };
 
 Settings settingsOf(const Table& t) {
-    return {t.speedDelay, t.anyBidAllowed, t.mustFollowSuit, t.tutorialMode, t.backDesign};
+    return {t.speedDelay,   t.anyBidAllowed, t.mustFollowSuit,
+            t.tutorialMode, t.backDesign,    t.expertComputers};
 }
 
 void apply(Table& t, const Settings& s) {
@@ -41,15 +43,18 @@ void apply(Table& t, const Settings& s) {
     t.mustFollowSuit = s.mustFollowSuit;
     t.tutorialMode = s.tutorialMode;
     t.backDesign = s.backDesign;
+    t.expertComputers = s.expertComputers;
 }
 
 char* toString(const Settings& s) {
-    return QTest::toString(QStringLiteral("speed %1 anyBid %2 follow %3 tutorial %4 design %5")
-                               .arg(s.speedDelay)
-                               .arg(s.anyBidAllowed)
-                               .arg(s.mustFollowSuit)
-                               .arg(s.tutorialMode)
-                               .arg(s.backDesign));
+    return QTest::toString(
+        QStringLiteral("speed %1 anyBid %2 follow %3 tutorial %4 design %5 expert %6")
+            .arg(s.speedDelay)
+            .arg(s.anyBidAllowed)
+            .arg(s.mustFollowSuit)
+            .arg(s.tutorialMode)
+            .arg(s.backDesign)
+            .arg(s.expertComputers));
 }
 
 template <typename T> T* child(QWidget* parent, const QString& name) {
@@ -128,14 +133,20 @@ void DialogsTest::optionsStartUpState() {
     QCOMPARE(dialog.pickedDesign(), 5);
     QCOMPARE(child<QFrame>(&dialog, "shpSelector")->pos(),
              child<QLabel>(&dialog, "picPack5")->pos());
-    QCOMPARE(dialog.size(), QSize(355, 397)); // 5325 x 5955 twips
+    QComboBox* computers = child<QComboBox>(&dialog, "cboComputers");
+    QCOMPARE(computers->count(), 2);
+    QCOMPARE(computers->itemText(0), QStringLiteral("Standard"));
+    QCOMPARE(computers->itemText(1), QStringLiteral("Expert"));
+    QCOMPARE(computers->currentText(), QStringLiteral("Standard"));
+    QCOMPARE(child<QLabel>(&dialog, "lblComputers")->text(), QStringLiteral("Computer players:"));
+    QCOMPARE(dialog.size(), QSize(355, 421)); // 5325 x 6315 twips: a row for the computer players
 }
 
 void DialogsTest::cancelLeavesSettings_data() {
     QTest::addColumn<Settings>("before");
     QTest::addColumn<int>("clicked");
     QTest::newRow("start-up") << Settings{300, false, false, false, 0} << 3;
-    QTest::newRow("all changed") << Settings{50, true, true, true, 7} << 0;
+    QTest::newRow("all changed") << Settings{50, true, true, true, 7, true} << 0;
     QTest::newRow("slow, design 4") << Settings{700, false, true, false, 4} << 6;
 }
 
@@ -150,6 +161,7 @@ void DialogsTest::cancelLeavesSettings() {
     QCOMPARE(dialog.pickedDesign(), clicked);
     click(&dialog, "chkFollowSuit");
     child<QComboBox>(&dialog, "cboSpeed")->setCurrentIndex(before.speedDelay == 50 ? 0 : 2);
+    child<QComboBox>(&dialog, "cboComputers")->setCurrentIndex(before.expertComputers ? 0 : 1);
     click(&dialog, "cmdCancel");
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -174,6 +186,7 @@ void DialogsTest::okUntouchedLeavesSettings_data() {
         QTest::addRow("start-up, design %d", design) << Settings{300, false, false, false, design};
     QTest::newRow("fast, no five rule, follow, face up") << Settings{50, true, true, true, 2};
     QTest::newRow("slow, tutorial") << Settings{700, false, false, true, 6};
+    QTest::newRow("Expert computer players") << Settings{300, false, false, false, 3, true};
 }
 
 void DialogsTest::okUntouchedLeavesSettings() {
@@ -240,8 +253,10 @@ void DialogsTest::okStoresChangedSettings() {
     QComboBox* speed = child<QComboBox>(&dialog, "cboSpeed");
     speed->setCurrentIndex(speed->findText(QStringLiteral("Give 'er!!")));
     click(&dialog, "picPack6");
+    QComboBox* computers = child<QComboBox>(&dialog, "cboComputers");
+    computers->setCurrentIndex(computers->findText(QStringLiteral("Expert")));
     click(&dialog, "cmdOK");
-    QCOMPARE(settingsOf(table), (Settings{50, true, true, true, 6}));
+    QCOMPARE(settingsOf(table), (Settings{50, true, true, true, 6, true}));
 }
 
 void DialogsTest::onlineGreysFiveRule_data() {
