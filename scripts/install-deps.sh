@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libasio-dev
+    libasio-dev libcli11-dev
     clang libclang-rt-dev
     python3
     qt6-base-dev libgl-dev

@@ -159,6 +159,38 @@ TEST_F(EngineFixture, CardHintSentence) {
     EXPECT_EQ(hintSentence(t()), "I would play the Queen of hearts.");
 }
 
+TEST_F(EngineFixture, ExpertHintGivesItsReason) {
+    t().gamePhase = PhasePlay;
+    t().trumpSuit = Diamonds;
+    t().highBid = 20;
+    t().bidderSeat = 0;
+    t().tricksPlayed = 1;
+    t().trickCardCount = 0;
+    t().trickWinnerCard = -1;
+    t().turnSeat = 0;
+    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(Jack, Diamonds),
+              Card::of(3, Spades), Card::of(4, Clubs)});
+    t().ledCard = 0;
+    const std::string standard = hintSentence(t());
+    engine.hint();
+    EXPECT_EQ(t().buttonMessage, standard) << "Standard is the start-up level";
+    engine.clickButton(1);
+
+    t().expertComputers = true;
+    engine.hint();
+    const std::string expert = t().buttonMessage;
+    EXPECT_EQ(expert.rfind("I would play the ", 0), 0u) << expert;
+    EXPECT_NE(expert.find(": "), std::string::npos) << expert;
+    EXPECT_LE(expert.size(), 75u) << "short enough for the button window";
+    engine.clickButton(1);
+
+    t().gamePhase = PhaseBidding;
+    t().highBid = 0;
+    t().dealerSeat = 3;
+    engine.hint();
+    EXPECT_EQ(t().buttonMessage.rfind("I would ", 0), 0u) << t().buttonMessage;
+}
+
 class LocalPlay : public EngineFixture {
 protected:
     void yourTurn() {

@@ -3,6 +3,8 @@
 #include "cards/card_value.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
+#include "players/expert_bid.h"
+#include "players/expert_play.h"
 #include "players/playout.h"
 #include "tools/sim/simulation.h"
 
@@ -111,6 +113,39 @@ void PlayoutWholeHand(benchmark::State& state) {
                                                       benchmark::Counter::kIsRate);
 }
 BENCHMARK(PlayoutWholeHand);
+
+// A simulated game stopped where the local player must bid, or must play a card in the hand's
+// second trick.
+void runUntil(Simulation& sim, bool (*ready)(const Table&)) {
+    for (int step = 0; step < 100000; ++step) {
+        sim.clock().runUntilIdle();
+        if (ready(sim.engine().table()))
+            return;
+        sim.player().act(true);
+    }
+}
+
+// One Expert decision at the default effort, on one core: a card, then a bid.
+void ExpertCardDecision(benchmark::State& state) {
+    Simulation sim(SimOptions{3, false, false});
+    runUntil(sim, [](const Table& t) {
+        return t.gamePhase == PhasePlay && t.lblPlayerName[0].underline && t.tricksPlayed == 1;
+    });
+    const ExpertEffort effort;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            expertCard(sim.engine().table(), sim.engine().handRecord(), 0, effort));
+}
+BENCHMARK(ExpertCardDecision)->Unit(benchmark::kMillisecond);
+
+void ExpertBidDecision(benchmark::State& state) {
+    Simulation sim(SimOptions{3, false, false});
+    runUntil(sim, [](const Table& t) { return t.bidDialog.visible; });
+    const ExpertEffort effort;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(expertBid(sim.engine().table(), 0, effort));
+}
+BENCHMARK(ExpertBidDecision)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace corvane
