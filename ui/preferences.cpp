@@ -61,6 +61,7 @@ TablePreferences TablePreferences::of(const Table& table) {
     p.tutorialMode = table.tutorialMode;
     p.mustFollowSuit = table.mustFollowSuit;
     p.anyBidAllowed = table.anyBidAllowed;
+    p.expertComputers = table.expertComputers;
     return p;
 }
 
@@ -71,6 +72,7 @@ void TablePreferences::applyTo(Table& table) const {
     table.tutorialMode = tutorialMode;
     table.mustFollowSuit = mustFollowSuit;
     table.anyBidAllowed = anyBidAllowed;
+    table.expertComputers = expertComputers;
 }
 
 Preferences::Preferences() : Preferences(defaultFile()) {}
@@ -90,6 +92,8 @@ TablePreferences Preferences::table() const {
         readBool(m_settings, QStringLiteral("options/mustFollowSuit")).value_or(false);
     // Kept the way the dialog shows it: the box is "the five rule", checked when it applies.
     p.anyBidAllowed = !readBool(m_settings, QStringLiteral("options/fiveRule")).value_or(true);
+    p.expertComputers =
+        readBool(m_settings, QStringLiteral("options/expertComputers")).value_or(false);
     return p;
 }
 
@@ -102,6 +106,7 @@ void Preferences::setTable(const TablePreferences& p) {
     m_settings.setValue(QStringLiteral("options/tutorial"), p.tutorialMode);
     m_settings.setValue(QStringLiteral("options/mustFollowSuit"), p.mustFollowSuit);
     m_settings.setValue(QStringLiteral("options/fiveRule"), !p.anyBidAllowed);
+    m_settings.setValue(QStringLiteral("options/expertComputers"), p.expertComputers);
 }
 
 LobbyPreferences Preferences::lobby() const {

@@ -1,6 +1,6 @@
-// What the program remembers between runs: the options (card back, pace, the rule options), the
-// table window's place and zoom, and the lobby fields (name, server, and the key only when the
-// player asks). The game itself is never saved.
+// What the program remembers between runs: the options (card back, pace, the rule options, the
+// computer players' level), the table window's place and zoom, and the lobby fields (name,
+// server, and the key only when the player asks). The game itself is never saved.
 //
 // The file is read as far as it is sound: a missing, unreadable or out-of-range value gives its
 // default, quietly, and the rest is still taken.
@@ -25,6 +25,7 @@ struct TablePreferences {
     bool tutorialMode = false;
     bool mustFollowSuit = false;
     bool anyBidAllowed = false;
+    bool expertComputers = false;
 
     static TablePreferences of(const Table& table);
     void applyTo(Table& table) const;

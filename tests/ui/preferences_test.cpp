@@ -57,6 +57,8 @@ private slots:
             options->findChild<QCheckBox*>(QStringLiteral("chkFollowSuit"))->setChecked(true);
             options->findChild<QCheckBox*>(QStringLiteral("chkTutorial"))->setChecked(true);
             options->findChild<QCheckBox*>(QStringLiteral("chk525"))->setChecked(false);
+            auto* computers = options->findChild<QComboBox*>(QStringLiteral("cboComputers"));
+            computers->setCurrentIndex(computers->findText(QStringLiteral("Expert")));
             QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")),
                               Qt::LeftButton);
             QCOMPARE(first.t().backDesign, design);
@@ -68,6 +70,7 @@ private slots:
             QVERIFY(second.t().mustFollowSuit);
             QVERIFY(second.t().tutorialMode);
             QVERIFY(second.t().anyBidAllowed);
+            QVERIFY(second.t().expertComputers);
         }
     }
 
