@@ -3,6 +3,7 @@
 #include "cards/card_value.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace corvane::playout {
 
@@ -95,49 +96,44 @@ unsigned legalSlots(const HandState& s, int seat) {
 }
 
 int standardSlot(const HandState& s, int seat) {
-    // One pass over the hand gathers everything the rules ask of it.
+    // One pass over the cards in hand gathers everything the rules ask of them. Keys fold value
+    // and slot into one number, so that "the lowest, the first among equals" is a plain minimum.
     const auto& cards = s.cards[static_cast<size_t>(seat)];
+    const auto& values = s.value[static_cast<size_t>(seat)];
+    const auto& suits = s.suit[static_cast<size_t>(seat)];
     const unsigned held = s.held[static_cast<size_t>(seat)];
+    if (held == 0)
+        return -1;
     const int ledSuit = suitOf(s.led);
     const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
     const std::uint8_t* withLead = detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)];
     const int ledValue = plain[s.led];
     constexpr int none = 1 << 30;
     int lowAll = none, lowTrump = none, lowLed = none, lowLedTrump = none; // value * 8 + slot
-    int highAll = -1, highButFive = -1;                                    // value * 8 + 7 - slot
-    bool obligatory = false, holdsLed = false;
-    // Keys fold value and slot into one number, so that "the lowest, the first among equals" is
-    // a plain minimum.
-    std::array<int, 5> v{};
-    const auto& values = s.value[static_cast<size_t>(seat)];
-    const auto& suits = s.suit[static_cast<size_t>(seat)];
-    for (int k = 0; k < 5; ++k) {
-        if (!((held >> k) & 1u))
-            continue;
+    int highAll = -1;                                                      // value * 8 + 7 - slot
+    int lowestTrumpValue = none;
+    bool holdsLed = false;
+    for (unsigned rest = held; rest != 0; rest &= rest - 1) {
+        const int k = std::countr_zero(rest);
         const int value = values[static_cast<size_t>(k)];
         const bool trump = isTrumpValue(value);
         const bool ofLedSuit = suits[static_cast<size_t>(k)] == ledSuit;
-        const int led = value + (ofLedSuit && !trump ? 50 : 0);
-        v[static_cast<size_t>(k)] = value;
-        const int low = led * 8 + k;
-        const int high = led * 8 + 7 - k;
+        const int low = (value + (ofLedSuit && !trump ? 50 : 0)) * 8 + k;
         lowAll = std::min(lowAll, low);
+        highAll = std::max(highAll, low + 7 - 2 * k);
         if (trump) {
             lowTrump = std::min(lowTrump, low);
-            obligatory |= value < AceOfHeartsValue || value < ledValue;
+            lowestTrumpValue = std::min(lowestTrumpValue, value);
         }
         if (ofLedSuit) {
             lowLed = std::min(lowLed, low);
             if (trump)
                 lowLedTrump = std::min(lowLedTrump, low);
+            holdsLed |= value != AceOfHeartsValue;
         }
-        holdsLed |= ofLedSuit && value != AceOfHeartsValue;
-        highAll = std::max(highAll, high);
-        if (value != FiveOfTrumpsValue)
-            highButFive = std::max(highButFive, high);
     }
-    if (highAll < 0)
-        return -1;
+    // A trump is owed when below the Ace of hearts or below the card led.
+    const bool obligatory = lowestTrumpValue < std::max(AceOfHeartsValue, ledValue);
 
     // 1. The trump obligation; a hand bid at 30 keeps it on every trick.
     const bool mustTrump =
@@ -161,7 +157,7 @@ int standardSlot(const HandState& s, int seat) {
 
     // 5. The seat can beat the opponents.
     const int best = 7 - (highAll & 7);
-    if (v[static_cast<size_t>(best)] > oppBest) {
+    if (values[static_cast<size_t>(best)] > oppBest) {
         const int bestSuit = suitOf(cards[static_cast<size_t>(best)]);
         const SeatView me(s, seat);
         if (s.trickCount == 3) {
@@ -176,10 +172,22 @@ int standardSlot(const HandState& s, int seat) {
         return lowTrumpSlot != -1 ? lowTrumpSlot : best;
     }
 
-    // 6. It cannot beat them; on the first trick the seats around the bidder may still go high.
-    if (s.tricksPlayed == 0 && highButFive >= 0) {
+    // 6. It cannot beat them; on the first trick the seats around the bidder may still go high
+    // with their best card but the Five.
+    if (s.tricksPlayed != 0)
+        return choice;
+    int highButFive = -1;
+    for (unsigned rest = held; rest != 0; rest &= rest - 1) {
+        const int k = std::countr_zero(rest);
+        const int value = values[static_cast<size_t>(k)];
+        const bool ofLedSuit = suits[static_cast<size_t>(k)] == ledSuit;
+        if (value != FiveOfTrumpsValue)
+            highButFive = std::max(
+                highButFive, (value + (ofLedSuit && !isTrumpValue(value) ? 50 : 0)) * 8 + 7 - k);
+    }
+    if (highButFive >= 0) {
         const int hb = 7 - (highButFive & 7);
-        const int hbValue = v[static_cast<size_t>(hb)];
+        const int hbValue = values[static_cast<size_t>(hb)];
         const int highValue = s.winner == NoSeat ? 0 : plain[s.trick[s.winner]];
         const bool beatsHigh = hbValue > highValue;
         const bool clearOfPartner = hbValue - plain[partnerCard] >= 2;
