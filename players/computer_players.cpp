@@ -9,14 +9,18 @@ namespace corvane {
 
 namespace {
 
+// "N of 10": short enough for the button window whatever the effort.
+std::string inTen(int count, int samples) {
+    return std::to_string((20 * count + samples) / (2 * samples)) + " of 10 deals.";
+}
+
 std::string cardReason(const ExpertCard& c) {
-    const std::string of = " of " + std::to_string(c.samples) + " deals.";
     if (c.samples == 0)
         return "it is the only card allowed.";
     if (2 * c.takes >= c.samples)
-        return "it takes the trick in " + std::to_string(c.takes) + of;
+        return "it takes the trick in " + inTen(c.takes, c.samples);
     if (2 * c.partnerTakes >= c.samples)
-        return "partner takes it in " + std::to_string(c.partnerTakes) + of;
+        return "partner takes it in " + inTen(c.partnerTakes, c.samples);
     return "it gives least away.";
 }
 
@@ -64,7 +68,7 @@ std::string ComputerPlayers::hintSentence(const Table& table, const HandRecord& 
         if (bidValue(e.bid) == 0)
             return "I would pass.";
         return "I would go " + e.bid + " on " + SuitName(e.suit) + ": made in " +
-               std::to_string(e.makes) + " of " + std::to_string(e.samples) + " deals.";
+               inTen(e.makes, e.samples);
     }
     if (table.gamePhase == PhasePlay) {
         const ExpertCard c = expertCard(table, record, seat, m_effort);

@@ -182,13 +182,16 @@ TEST_F(EngineFixture, ExpertHintGivesItsReason) {
     EXPECT_EQ(expert.rfind("I would play the ", 0), 0u) << expert;
     EXPECT_NE(expert.find(": "), std::string::npos) << expert;
     EXPECT_LE(expert.size(), 75u) << "short enough for the button window";
+    const bool reasoned = expert.ends_with(" of 10 deals.") || expert.ends_with("away.");
+    EXPECT_TRUE(reasoned) << expert;
     engine.clickButton(1);
 
     t().gamePhase = PhaseBidding;
     t().highBid = 0;
     t().dealerSeat = 3;
     engine.hint();
-    EXPECT_EQ(t().buttonMessage.rfind("I would ", 0), 0u) << t().buttonMessage;
+    const std::string bid = t().buttonMessage;
+    EXPECT_TRUE(bid == "I would pass." || bid.ends_with(" of 10 deals.")) << bid;
 }
 
 class LocalPlay : public EngineFixture {
