@@ -95,7 +95,10 @@ unsigned legalSlots(const HandState& s, int seat) {
     return me.held;
 }
 
-int standardSlot(const HandState& s, int seat) {
+namespace {
+
+// The computer's choice, inlined into the playout loop.
+[[gnu::always_inline]] inline int chooseStandard(const HandState& s, int seat) {
     // One pass over the cards in hand gathers everything the rules ask of them. Keys fold value
     // and slot into one number, so that "the lowest, the first among equals" is a plain minimum.
     const auto& cards = s.cards[static_cast<size_t>(seat)];
@@ -200,7 +203,15 @@ int standardSlot(const HandState& s, int seat) {
     return choice;
 }
 
-void playSlot(HandState& s, int slot) {
+} // namespace
+
+int standardSlot(const HandState& s, int seat) {
+    return chooseStandard(s, seat);
+}
+
+namespace {
+
+[[gnu::always_inline]] inline void play(HandState& s, int slot) {
     const auto seat = static_cast<size_t>(s.turn);
     const std::uint8_t card = s.cards[seat][static_cast<size_t>(slot)];
     s.held[seat] = static_cast<std::uint8_t>(s.held[seat] & ~(1u << slot));
@@ -223,8 +234,15 @@ void playSlot(HandState& s, int slot) {
     ++s.tricksPlayed;
 }
 
+} // namespace
+
+void playSlot(HandState& s, int slot) {
+    play(s, slot);
+}
+
 void playOutStandard(HandState& s) {
-    playOut(s, [](const HandState& state, int seat) { return standardSlot(state, seat); });
+    while (!s.over())
+        play(s, chooseStandard(s, s.turn));
 }
 
 } // namespace corvane::playout
