@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-playout::HandState handStateFromTable(const Table& t) {
+playout::HandState handStateFromTable(const Table& t, int viewer) {
     playout::HandState s;
     s.trump = static_cast<std::uint8_t>(t.trumpSuit & 3);
     s.highBid = static_cast<std::uint8_t>(t.highBid);
@@ -21,8 +21,10 @@ playout::HandState handStateFromTable(const Table& t) {
         s.trick[seat] = cardOn(t.trickSeatCard[seat]);
         for (int k = 0; k < 5; ++k) {
             const int host = 5 * static_cast<int>(seat) + k;
-            s.cards[seat][static_cast<size_t>(k)] = cardOn(host);
-            if (t.CardState(t.localPicture(host)) != TagState::Played)
+            const bool played = t.CardState(t.localPicture(host)) == TagState::Played;
+            if (played || viewer == EverySeat || viewer == static_cast<int>(seat))
+                s.cards[seat][static_cast<size_t>(k)] = cardOn(host);
+            if (!played)
                 s.held[seat] = static_cast<std::uint8_t>(s.held[seat] | (1u << k));
         }
     }

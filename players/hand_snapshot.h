@@ -1,6 +1,5 @@
-// The playout kernel's view of the table's hand as it stands: every seat's cards, the trick, the
-// units so far. It reads every hand, so it is for checking and for whoever may see all cards;
-// a computer seat builds its view from what it knows instead (players/deal_sampler.h).
+// The playout kernel's view of the table's hand as it stands: the seats' cards, the trick, the
+// units so far, prepared for playing out.
 #pragma once
 
 #include "players/playout.h"
@@ -9,6 +8,10 @@ namespace corvane {
 
 struct Table;
 
-playout::HandState handStateFromTable(const Table& table);
+inline constexpr int EverySeat = -1;
+
+// With `viewer` EverySeat, every hand (for checking, or for whoever may see all cards); with a
+// seat, only what that seat sees: its own cards and those played, the others' left 0.
+playout::HandState handStateFromTable(const Table& table, int viewer = EverySeat);
 
 } // namespace corvane

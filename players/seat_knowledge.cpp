@@ -1,6 +1,7 @@
 #include "players/seat_knowledge.h"
 
 #include "cards/card_value.h"
+#include "players/hand_snapshot.h"
 #include "table/table.h"
 
 #include <algorithm>
@@ -59,40 +60,12 @@ void ruleOutShownVoids(const Table& t, const HandRecord& record, SeatKnowledge& 
 SeatKnowledge knowledgeOf(const Table& t, const HandRecord& record, int seat) {
     SeatKnowledge k;
     k.seat = seat;
-    playout::HandState& s = k.known;
-    s.trump = static_cast<std::uint8_t>(t.trumpSuit & 3);
-    s.highBid = static_cast<std::uint8_t>(t.highBid);
-    s.bidder = static_cast<std::uint8_t>(t.bidderSeat & 3);
-    s.mustFollowSuit = t.mustFollowSuit;
+    k.known = handStateFromTable(t, seat);
     CardSet seen = record.seenBeforeDraw[static_cast<size_t>(seat)];
-    const auto cardOn = [&](int hostPicture) {
-        return hostPicture < 0 ? 0 : t.cardAt(t.localPicture(hostPicture)).number();
-    };
-    for (int who = 0; who < 4; ++who) {
-        const auto w = static_cast<size_t>(who);
-        s.drawCount[w] = static_cast<std::uint8_t>(t.drawCount[w]);
-        s.units[w] = static_cast<std::uint8_t>(t.trickUnits[w]);
-        s.trick[w] = static_cast<std::uint8_t>(cardOn(t.trickSeatCard[w]));
-        for (int slot = 0; slot < 5; ++slot) {
-            const int host = 5 * who + slot;
-            const bool played = t.CardState(t.localPicture(host)) == TagState::Played;
-            if (!played)
-                s.held[w] = static_cast<std::uint8_t>(s.held[w] | (1u << slot));
-            // A seat sees its own cards and every card on the table, nobody else's hand.
-            if (played || who == seat) {
-                const int n = cardOn(host);
-                s.cards[w][static_cast<size_t>(slot)] = static_cast<std::uint8_t>(n);
-                seen |= cardBit(n);
-            }
-        }
-    }
-    s.led = static_cast<std::uint8_t>(cardOn(t.ledCard));
-    s.winner = t.trickWinnerCard < 0
-                   ? playout::NoSeat
-                   : static_cast<std::uint8_t>(t.hostPicture(t.trickWinnerCard) / 5);
-    s.trickCount = static_cast<std::uint8_t>(t.trickCardCount & 3);
-    s.tricksPlayed = static_cast<std::uint8_t>(t.tricksPlayed);
-    s.turn = static_cast<std::uint8_t>(t.turnSeat & 3);
+    for (const auto& cards : k.known.cards)
+        for (std::uint8_t n : cards)
+            seen |= cardBit(n);
+    seen &= ~CardSet{1}; // an empty slot is no card
 
     k.unseen = AllCards & ~seen;
     k.mayHold.fill(k.unseen);

@@ -140,14 +140,20 @@ TEST_F(EngineFixture, HintSentences) {
     EXPECT_EQ(t().buttonMessage, "I would go 20 on hearts.");
 }
 
+// Seat 0 bid 20 in diamonds and leads the second trick.
+void bidderLeadsSecondTrick(Table& t) {
+    t.gamePhase = PhasePlay;
+    t.trumpSuit = Diamonds;
+    t.highBid = 20;
+    t.bidderSeat = 0;
+    t.tricksPlayed = 1;
+    t.trickCardCount = 0;
+    t.trickWinnerCard = -1;
+    t.turnSeat = 0;
+}
+
 TEST_F(EngineFixture, CardHintSentence) {
-    t().gamePhase = PhasePlay;
-    t().trumpSuit = Diamonds;
-    t().highBid = 20;
-    t().bidderSeat = 0;
-    t().tricksPlayed = 1;
-    t().trickCardCount = 0;
-    t().trickWinnerCard = -1;
+    bidderLeadsSecondTrick(t());
     t().drawCount = {0, 0, 4, 0};
     place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(2, Spades),
               Card::of(3, Spades), Card::of(4, Clubs)});
@@ -160,14 +166,7 @@ TEST_F(EngineFixture, CardHintSentence) {
 }
 
 TEST_F(EngineFixture, ExpertHintGivesItsReason) {
-    t().gamePhase = PhasePlay;
-    t().trumpSuit = Diamonds;
-    t().highBid = 20;
-    t().bidderSeat = 0;
-    t().tricksPlayed = 1;
-    t().trickCardCount = 0;
-    t().trickWinnerCard = -1;
-    t().turnSeat = 0;
+    bidderLeadsSecondTrick(t());
     place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(Jack, Diamonds),
               Card::of(3, Spades), Card::of(4, Clubs)});
     t().ledCard = 0;

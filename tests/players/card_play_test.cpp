@@ -3,6 +3,7 @@
 #include "cards/card_value.h"
 #include "players/card_play.h"
 #include "table/table.h"
+#include "tests/players/trick_setup.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -27,17 +28,8 @@ protected:
     // Seat `seat` lays `card` (on its picture `slot`) into the trick.
     void lay(int seat, int slot, Card card) {
         const int picture = 5 * seat + slot;
-        auto& p = table.picCard[static_cast<size_t>(picture)];
-        p.card = card;
-        p.state = TagState::Played;
-        table.trickSeatCard[static_cast<size_t>(seat)] = picture;
-        if (table.trickCardCount == 0)
-            table.ledCard = picture;
-        const int led = table.ledSuit();
-        if (table.CardValue(picture, table.trumpSuit, led) >
-            table.CardValue(table.trickWinnerCard, table.trumpSuit, led))
-            table.trickWinnerCard = picture;
-        ++table.trickCardCount;
+        table.picCard[static_cast<size_t>(picture)].card = card;
+        testing::layCard(table, picture);
     }
     int choose(int seat) { return ChooseCard(table, seat, table.trumpSuit, table.trickWinnerCard); }
 

@@ -5,6 +5,7 @@
 #include "players/expert_play.h"
 #include "players/hand_worth.h"
 #include "table/table.h"
+#include "tests/players/trick_setup.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -23,18 +24,7 @@ protected:
             p.state = inHand ? TagState::Down : TagState::Played;
         }
     }
-    void lay(int seat, int slot) {
-        const int picture = 5 * seat + slot;
-        table.picCard[static_cast<size_t>(picture)].state = TagState::Played;
-        table.trickSeatCard[static_cast<size_t>(seat)] = picture;
-        if (table.trickCardCount == 0)
-            table.ledCard = picture;
-        const int led = table.ledSuit();
-        if (table.CardValue(picture, table.trumpSuit, led) >
-            table.CardValue(table.trickWinnerCard, table.trumpSuit, led))
-            table.trickWinnerCard = picture;
-        ++table.trickCardCount;
-    }
+    void lay(int seat, int slot) { testing::layCard(table, 5 * seat + slot); }
     void SetUp() override {
         table.gamePhase = PhasePlay;
         table.trumpSuit = Hearts;

@@ -4,6 +4,7 @@
 #include "cards/card_value.h"
 #include "cards/legal_play.h"
 #include "players/seat_knowledge.h"
+#include "tests/tools/play_check.h"
 #include "tools/arena/arena.h"
 #include "tools/sim/simulation.h"
 
@@ -43,18 +44,10 @@ public:
 
 private:
     void checkLegal(const Table& t, int seat, int picture, Card card) {
-        std::vector<Card> hand;
-        for (int i = 5 * seat; i < 5 * seat + 5; ++i)
-            if (t.CardState(i) != TagState::Played || i == picture)
-                hand.push_back(t.cardAt(i));
-        PlayContext c;
-        c.trumpSuit = t.trumpSuit;
-        c.ledCard = t.cardAt(t.trickCardCount == 0 ? m_previousLead : t.ledCard);
-        c.trickCardCount = c.cardsBeforeMe = t.trickCardCount;
-        c.tricksPlayed = t.tricksPlayed;
-        c.highBid = t.highBid;
-        c.mustFollowSuit = t.mustFollowSuit;
-        EXPECT_EQ(checkLocalPlay(hand, card, c), Refusal::None) << shortName(card);
+        EXPECT_EQ(checkLocalPlay(testing::handBeforePlay(t, seat, picture), card,
+                                 testing::contextBeforePlay(t, m_previousLead)),
+                  Refusal::None)
+            << shortName(card);
         if (t.trickCardCount == 0)
             m_previousLead = picture;
     }

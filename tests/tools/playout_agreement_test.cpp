@@ -4,6 +4,7 @@
 #include "cards/legal_play.h"
 #include "players/hand_snapshot.h"
 #include "players/playout.h"
+#include "tests/tools/play_check.h"
 #include "tools/sim/simulation.h"
 
 #include <gtest/gtest.h>
@@ -103,20 +104,8 @@ private:
 
     // The kernel's legal cards are exactly those the table lets a person play.
     void checkLegality(const Table& t, int seat, int picture, unsigned kernelLegal) {
-        std::vector<Card> hand;
-        for (int k = 0; k < 5; ++k) {
-            const int i = 5 * seat + k;
-            if (t.CardState(i) != TagState::Played || i == picture)
-                hand.push_back(t.cardAt(i));
-        }
-        PlayContext c;
-        c.trumpSuit = t.trumpSuit;
-        c.ledCard = t.cardAt(t.trickCardCount == 0 ? m_lastLead : t.ledCard);
-        c.trickCardCount = t.trickCardCount;
-        c.cardsBeforeMe = t.trickCardCount;
-        c.tricksPlayed = t.tricksPlayed;
-        c.highBid = t.highBid;
-        c.mustFollowSuit = t.mustFollowSuit;
+        const std::vector<Card> hand = testing::handBeforePlay(t, seat, picture);
+        const PlayContext c = testing::contextBeforePlay(t, m_lastLead);
         for (int k = 0; k < 5; ++k) {
             const int i = 5 * seat + k;
             if (t.CardState(i) == TagState::Played && i != picture)

@@ -3,6 +3,7 @@
 // the bid, and the dealer moving on.
 #include "cards/card_value.h"
 #include "cards/legal_play.h"
+#include "tests/tools/play_check.h"
 #include "tools/sim/simulation.h"
 
 #include <gtest/gtest.h>
@@ -53,19 +54,9 @@ public:
         EXPECT_EQ(cards.size(), 20u);
 
         // The card obeys the rules a person plays by (the computer's are never looser).
-        std::vector<Card> hand;
-        for (int i = 5 * seat; i < 5 * seat + 5; ++i)
-            if (t.CardState(i) != TagState::Played || i == picture)
-                hand.push_back(t.cardAt(i));
-        PlayContext c;
-        c.trumpSuit = t.trumpSuit;
-        c.ledCard = t.cardAt(t.trickCardCount == 0 ? m_previousLead : t.ledCard);
-        c.trickCardCount = t.trickCardCount;
-        c.cardsBeforeMe = t.trickCardCount;
-        c.tricksPlayed = t.tricksPlayed;
-        c.highBid = t.highBid;
-        c.mustFollowSuit = t.mustFollowSuit;
-        EXPECT_EQ(checkLocalPlay(hand, card, c), Refusal::None)
+        EXPECT_EQ(checkLocalPlay(testing::handBeforePlay(t, seat, picture), card,
+                                 testing::contextBeforePlay(t, m_previousLead)),
+                  Refusal::None)
             << "seat " << seat << " played " << shortName(card);
         if (t.trickCardCount == 0)
             m_previousLead = picture;
