@@ -71,7 +71,7 @@ ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
 
     // The best average; among equals the cheaper card, which keeps the better one for later.
     const playout::HandState& me = knowledge.known;
-    const int ledSuit = (me.led - 1) / 13;
+    const int ledSuit = playout::ledSuit(me);
     const auto cost = [&](int slot) {
         const int card = me.cards[static_cast<size_t>(seat)][static_cast<size_t>(slot)];
         return CardValue(Card::fromNumber(card), me.trump, ledSuit);

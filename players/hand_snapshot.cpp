@@ -28,6 +28,7 @@ playout::HandState handStateFromTable(const Table& t, int viewer) {
                 s.held[seat] = static_cast<std::uint8_t>(s.held[seat] | (1u << k));
         }
     }
+    // The lead the rules compare with: the last card led, kept until the next lead.
     s.led = cardOn(t.ledCard);
     s.winner = t.trickWinnerCard < 0
                    ? playout::NoSeat

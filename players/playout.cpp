@@ -10,14 +10,14 @@ namespace corvane::playout {
 namespace {
 
 constexpr int suitOf(int number) {
-    return (number - 1) / 13; // 0 for no card, as the table reads an empty picture
+    return (number - 1) / 13;
 }
 
 // One seat's cards under the trick's values.
 struct SeatView {
     SeatView(const HandState& s, int seat)
         : cards(s.cards[static_cast<size_t>(seat)]), held(s.held[static_cast<size_t>(seat)]),
-          ledSuit(suitOf(s.led)),
+          ledSuit(playout::ledSuit(s)),
           plain(detail::cardValues.value[s.trump][4]),
           withLead(detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)]) {}
 
@@ -107,7 +107,7 @@ namespace {
     const unsigned held = s.held[static_cast<size_t>(seat)];
     if (held == 0)
         return -1;
-    const int ledSuit = suitOf(s.led);
+    const int ledSuit = playout::ledSuit(s);
     const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
     const std::uint8_t* withLead = detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)];
     const int ledValue = plain[s.led];
@@ -218,7 +218,7 @@ namespace {
     s.trick[seat] = card;
     if (s.trickCount == 0)
         s.led = card;
-    const std::uint8_t* row = detail::cardValues.value[s.trump][detail::leadIndex(suitOf(s.led))];
+    const std::uint8_t* row = detail::cardValues.value[s.trump][detail::leadIndex(playout::ledSuit(s))];
     if (s.winner == NoSeat || row[card] > row[s.trick[s.winner]])
         s.winner = static_cast<std::uint8_t>(seat);
     if (++s.trickCount < 4) {

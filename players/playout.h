@@ -34,7 +34,7 @@ struct HandState {
     // The card each seat last played, 0 for none: a seat that has not played to this trick yet
     // still shows its card of the last one, and the computer's rules read it as the table does.
     std::array<std::uint8_t, 4> trick{};
-    std::uint8_t led = 0;                // the last card led: kept until the next lead
+    std::uint8_t led = 0; // the last card led, kept until the next lead; 0 for none
     std::uint8_t winner = NoSeat;        // the seat winning the trick so far
     std::uint8_t trickCount = 0;
     std::uint8_t tricksPlayed = 0;
@@ -44,6 +44,11 @@ struct HandState {
 
     bool over() const { return tricksPlayed >= 5; }
 };
+
+// The suit of the card led, -1 when there is none.
+constexpr int ledSuit(const HandState& s) {
+    return s.led == 0 ? -1 : (s.led - 1) / 13;
+}
 
 // Fills in the values and suits of the cards, and the top trump (the highest value among the
 // twenty cards: every slot, played or not, holds a card held after the draw). Call it whenever

@@ -79,7 +79,10 @@ private:
         HandState s = handStateFromTable(t);
         s.held[static_cast<size_t>(seat)] |= static_cast<std::uint8_t>(1u << (picture % 5));
         s.trick = {};
-        s.led = static_cast<std::uint8_t>(t.cardAt(t.localPicture(m_lastLead)).number());
+        // The lead as the table read it just before this card, whatever it makes of it then.
+        Table before = t;
+        before.ledCard = m_lastLead;
+        s.led = handStateFromTable(before).led;
         s.winner = playout::NoSeat;
         s.trickCount = 0;
         s.turn = static_cast<std::uint8_t>(seat);

@@ -1,6 +1,7 @@
 // Pictures of the table as a person sees it at four moments of a hand, written to PNG files
 // beside the test (table-start.png, table-auction.png, table-trick.png, table-hand-end.png), and
 // checked for what the eye would look for: the baize, the cards at their places, the labels.
+// The Expert's hint over the buttons is written too (hint-expert.png).
 #include "table_fixture.h"
 #include "ui/twips.h"
 
@@ -88,6 +89,19 @@ void TableScreenshotsTest::fourMomentsOfAHand() {
     QCOMPARE(onTable, table.t().trickCardCount);
     QVERIFY(table.view()->trump()->isVisible());
     QVERIFY(!table.view()->bid(4)->text().isEmpty());
+
+    // The Expert's hint, with its reason, in the button window; then back to Standard.
+    table.t().expertComputers = true;
+    table.window.action(QStringLiteral("mnuHint"))->trigger();
+    table.settle();
+    QVERIFY(table.messageShown());
+    const QString hint = table.button(1)->text();
+    QVERIFY2(hint.startsWith(QStringLiteral("I would play the ")) && hint.contains(QStringLiteral(": ")),
+             qPrintable(hint));
+    table.window.buttonWindow()->grab().save(QDir::current().filePath(QStringLiteral("hint-expert.png")));
+    table.click(table.button(1));
+    table.t().expertComputers = false;
+    QVERIFY(table.localTurn());
 
     // The end of the hand: the score message waits for its click.
     for (int moves = 0; moves < 500; ++moves) {
