@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run watch test bench bench-window sim clean format lobby load
+.PHONY: all deps configure build run watch test bench bench-window sim clean format lobby load package install
 
 all: build
 
@@ -46,8 +46,20 @@ lobby: build
 load: build
 	@scripts/load-test.sh $(BUILD_DIR)
 
-format:
-	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+# The Debian package: $(BUILD_DIR)/corvane_<version>-1_<arch>.deb
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs under PREFIX (default /usr/local); DESTDIR stages it elsewhere.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# Formats every C++ source and header the repository tracks, by .clang-format.
+CLANG_FORMAT ?= $(shell command -v clang-format || command -v clang-format-14 || command -v clang-format-15)
+format: deps
+	@test -n "$(CLANG_FORMAT)" || { echo "clang-format not found: make deps installs it" >&2; exit 1; }
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 $(CLANG_FORMAT) -i
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, and only those that are missing.
+# Installs the Debian packages the build, the tests and the package need, and only those that
+# are missing. As root it runs apt-get; otherwise through sudo when there is one; with neither it
+# prints the line for root to run and fails.
 # Usage: scripts/install-deps.sh [extra-package ...]
 set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    libasio-dev libcli11-dev
-    clang libclang-rt-dev
+    libasio-dev libcli11-dev nlohmann-json3-dev
+    clang libclang-rt-dev clang-format
     python3
     qt6-base-dev libgl-dev
     fonts-liberation2 fonts-open-sans fonts-dejavu-core xdg-utils
+    desktop-file-utils appstream dpkg-dev
     "$@"
 )
 
@@ -25,11 +28,17 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "These Debian packages are missing: ${missing[*]}" >&2
+        echo "Run as root, then try again:" >&2
+        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
     sudo_cmd=(sudo)
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
-#if !defined(CORVANE_RULES_SOURCE) || !defined(CORVANE_PROGRAM_DIR)
-#error "the build gives the page's source path and the program's folder"
+#if !defined(CORVANE_DATA_FROM_PROGRAM) || !defined(CORVANE_PROGRAM_DIR)
+#error "the build gives the data folder beside the program's and the program's build folder"
 #endif
 
 namespace corvane::ui {
@@ -20,12 +22,31 @@ QString builtProgramDirectory() {
 QStringList rulesPageCandidates() {
     const QString name = QString::fromLatin1(RulesPageFileName);
     QStringList candidates;
-    if (QCoreApplication::instance() != nullptr)
-        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    candidates << QDir(builtProgramDirectory()).filePath(name)
-               << QStringLiteral(CORVANE_RULES_SOURCE);
+    if (QCoreApplication::instance() != nullptr) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        candidates << program.filePath(name)
+                   << QDir::cleanPath(
+                          program.filePath(QStringLiteral(CORVANE_DATA_FROM_PROGRAM "/") + name));
+    }
+    candidates << QDir(builtProgramDirectory()).filePath(name);
     candidates.removeDuplicates();
     return candidates;
+}
+
+QString builtInRulesPage() {
+    const QString name = QString::fromLatin1(RulesPageFileName);
+    QFile builtIn(QStringLiteral(":/corvane/") + name);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !builtIn.open(QIODevice::ReadOnly))
+        return {};
+    const QString path = QDir(folder).filePath(name);
+    QFile copy(path);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    const QByteArray page = builtIn.readAll();
+    if (copy.write(page) != page.size() || !copy.flush())
+        return {};
+    return path;
 }
 
 QString findRulesPage() {
@@ -33,7 +54,7 @@ QString findRulesPage() {
         if (QFileInfo(path).isFile())
             return QFileInfo(path).absoluteFilePath();
     }
-    return {};
+    return builtInRulesPage();
 }
 
 bool openRulesPage() {

@@ -9,14 +9,18 @@ namespace corvane::ui {
 inline constexpr const char* RulesPageFileName = "corvane.htm";
 inline constexpr const char* RulesPageFailedMessage = "The rules page could not be opened.";
 
-// Where the page is looked for, in order: beside the running program, beside the program in the
-// build tree, and in the source tree the program was built from.
+// Where the page is looked for, in order: beside the running program, in the data folder of the
+// installed program, and beside the program in the build tree.
 QStringList rulesPageCandidates();
+
+// The copy built into the program, written to the user's cache folder so that a browser can open
+// it; an empty string when it cannot be written.
+QString builtInRulesPage();
 
 // The folder the build puts the corvane program in.
 QString builtProgramDirectory();
 
-// The first candidate that exists, or an empty string.
+// The first candidate that exists, else the built-in copy; an empty string when neither is there.
 QString findRulesPage();
 
 // Opens the page in the system's default browser without waiting for it. False when the page is

@@ -5,7 +5,22 @@
 
 namespace corvane::bot {
 
-void AsioChannel::connect(const asio::ip::tcp::endpoint& endpoint, std::function<void(bool)> done) {
+void AsioChannel::connect(const asio::ip::tcp::endpoint& endpoint, const asio::ip::address& local,
+                          std::function<void(bool)> done) {
+    if (!local.is_unspecified()) {
+        asio::error_code ec;
+        m_socket.open(endpoint.protocol(), ec);
+        if (!ec)
+            m_socket.bind({local, 0}, ec);
+        if (ec) {
+            m_socket.close(ec);
+            asio::post(m_socket.get_executor(), [alive = m_alive, done] {
+                if (*alive)
+                    done(false);
+            });
+            return;
+        }
+    }
     m_socket.async_connect(endpoint, [this, alive = m_alive, done](const asio::error_code& ec) {
         if (!*alive)
             return;

@@ -2,8 +2,8 @@
 // both on the one thread that runs every table of the process.
 #pragma once
 
-#include "online/channel.h"
 #include "flow/scheduler.h"
+#include "online/channel.h"
 
 #include <asio.hpp>
 #include <chrono>
@@ -26,8 +26,10 @@ public:
     explicit AsioChannel(asio::io_context& io) : m_socket(io) {}
     ~AsioChannel() override { close(); }
 
-    // Connects and starts reading; `done` gets false when the connection could not be made.
-    void connect(const asio::ip::tcp::endpoint& endpoint, std::function<void(bool)> done);
+    // Connects and starts reading; `done` gets false when the connection could not be made. A
+    // `local` address that is not unspecified is bound as this side's source address first.
+    void connect(const asio::ip::tcp::endpoint& endpoint, const asio::ip::address& local,
+                 std::function<void(bool)> done);
     void send(std::string_view bytes) override;
     void close() override;
     bool isOpen() const override { return m_open; }

@@ -71,7 +71,7 @@ BotHost::BotHost(asio::io_context& io, Scheduler& scheduler, const BotSettings& 
     m_host.setCreatedHandler([this] {
         if (m_settings.fast)
             m_engine.table().speedDelay = 0;
-        m_own.channel().connect(m_endpoints.player, [this](bool ok) {
+        m_own.channel().connect(m_endpoints.player, m_endpoints.local, [this](bool ok) {
             if (!ok) {
                 if (m_ready)
                     m_ready(false);
@@ -96,7 +96,7 @@ BotHost::~BotHost() {
 
 void BotHost::start(std::function<void(bool)> ready) {
     m_ready = std::move(ready);
-    m_channel.connect(m_endpoints.host, [this](bool ok) {
+    m_channel.connect(m_endpoints.host, m_endpoints.local, [this](bool ok) {
         if (!ok) {
             if (m_ready)
                 m_ready(false);
@@ -167,7 +167,7 @@ void BotJoin::start(std::function<void(bool)> done) {
     m_list = std::make_unique<AsioChannel>(m_io);
     m_reader = std::make_unique<ListReader>(*this);
     m_list->setReceiver(m_reader.get());
-    m_list->connect(m_endpoints.list, [this](bool ok) {
+    m_list->connect(m_endpoints.list, m_endpoints.local, [this](bool ok) {
         if (!ok)
             return m_done(false);
         askList();
@@ -195,7 +195,7 @@ void BotJoin::askList() {
 void BotJoin::join(int row) {
     m_list->close();
     m_player.seat().joinAs(m_seatWanted, m_userName);
-    m_player.channel().connect(m_endpoints.player, [this, row](bool ok) {
+    m_player.channel().connect(m_endpoints.player, m_endpoints.local, [this, row](bool ok) {
         if (!ok)
             return m_done(false);
         m_player.channel().send(encode(JoinTable{m_endpoints.key, row, m_seatWanted, m_userName}));

@@ -15,6 +15,8 @@ struct Endpoints {
     asio::ip::tcp::endpoint host;
     asio::ip::tcp::endpoint player;
     std::string key;
+    // This side's source address; unspecified lets the system choose.
+    asio::ip::address local;
 };
 
 class TableObserverLines;

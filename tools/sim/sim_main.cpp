@@ -1,11 +1,12 @@
 // corvane-sim: plays whole standalone games headless and prints what happened.
+#include "tools/cli/command_line.h"
 #include "tools/sim/narrator.h"
 #include "tools/sim/simulation.h"
 #include "tools/sim/trace_writer.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -14,57 +15,47 @@ using namespace corvane;
 
 namespace {
 
-void usage() {
-    std::fprintf(stderr,
-                 "usage: corvane-sim [--games N] [--seed S] [--must-follow-suit] [--any-bid]\n"
-                 "                   [--trace FILE] [--verbose]\n");
-}
+// The trace file could not be written; the run stops at the next game.
+struct TraceLost {};
 
-bool parseNumber(const char* text, long long& out) {
-    char* end = nullptr;
-    out = std::strtoll(text, &end, 10);
-    return end && *end == '\0' && out >= 0;
+int traceFailed(const std::string& path, int error) {
+    std::fprintf(stderr, "corvane-sim: --trace %s: %s\n", path.c_str(), std::strerror(error));
+    return cli::ExitRunFailed;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    long long games = 1;
-    long long seed = 1;
+    long games = 1;
+    std::uint64_t seed = 1;
     SimOptions options;
     std::string tracePath;
     bool verbose = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--games" && hasValue && parseNumber(argv[i + 1], games)) {
-            ++i;
-        } else if (arg == "--seed" && hasValue && parseNumber(argv[i + 1], seed)) {
-            ++i;
-        } else if (arg == "--trace" && hasValue) {
-            tracePath = argv[++i];
-        } else if (arg == "--must-follow-suit") {
-            options.mustFollowSuit = true;
-        } else if (arg == "--any-bid") {
-            options.anyBidAllowed = true;
-        } else if (arg == "--verbose") {
-            verbose = true;
-        } else {
-            usage();
-            return 2;
-        }
-    }
-    options.seed = static_cast<std::uint64_t>(seed);
+
+    CLI::App app("Plays whole standalone Corvane games on the real engine, headless.",
+                 "corvane-sim");
+    cli::setUp(app);
+    app.add_option("--games", games, "Games to play")
+        ->type_name("N")
+        ->check(CLI::Range(1L, 1000000000L))
+        ->capture_default_str();
+    cli::addSeed(app, seed, "The random seed (default 1)");
+    app.add_flag("--must-follow-suit", options.mustFollowSuit, "Play with the follow-suit rule");
+    app.add_flag("--any-bid", options.anyBidAllowed, "Any bid allowed without a five");
+    app.add_option("--trace", tracePath, "Write every step as one JSON object a line")
+        ->type_name("FILE");
+    app.add_flag("--verbose", verbose, "Print the games hand by hand");
+    if (auto code = cli::parse(app, argc, argv))
+        return *code;
+    options.seed = seed;
 
     Simulation sim(options);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> traceFile(nullptr, std::fclose);
     std::unique_ptr<TraceWriter> trace;
     if (!tracePath.empty()) {
         traceFile.reset(std::fopen(tracePath.c_str(), "w"));
-        if (!traceFile) {
-            std::perror(tracePath.c_str());
-            return 1;
-        }
+        if (!traceFile)
+            return traceFailed(tracePath, errno);
         trace = std::make_unique<TraceWriter>(traceFile.get(),
                                               [&sim] { return sim.player().lastHintSuit(); });
         sim.engine().addObserver(trace.get());
@@ -78,8 +69,11 @@ int main(int argc, char** argv) {
         sim.engine().addObserver(&narrator);
     }
     sim.onGameStart([&](int game) {
-        if (trace)
-            trace->gameStarted(game, options.seed);
+        if (!trace)
+            return;
+        if (trace->error() != 0)
+            throw TraceLost{};
+        trace->gameStarted(game, options.seed);
     });
 
     const auto start = std::chrono::steady_clock::now();
@@ -87,7 +81,17 @@ int main(int argc, char** argv) {
         sim.play(games);
     } catch (const SimulationStuck& e) {
         std::fprintf(stderr, "corvane-sim: stuck: %s\n", e.what());
-        return 1;
+        return cli::ExitRunFailed;
+    } catch (const TraceLost&) {
+        return traceFailed(tracePath, trace->error());
+    }
+    if (trace) {
+        // Whatever is still buffered must reach the file too.
+        const bool flushed = std::fflush(traceFile.get()) == 0;
+        if (trace->error() != 0 || !flushed)
+            return traceFailed(tracePath, trace->error() != 0 ? trace->error() : errno);
+        if (std::fclose(traceFile.release()) != 0)
+            return traceFailed(tracePath, errno);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

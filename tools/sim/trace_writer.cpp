@@ -1,5 +1,7 @@
 #include "tools/sim/trace_writer.h"
 
+#include <cerrno>
+
 namespace corvane {
 
 namespace {
@@ -17,8 +19,10 @@ template <typename Range> std::string list(const Range& values) {
 } // namespace
 
 std::string jsonString(const std::string& text) {
+    static constexpr char Hex[] = "0123456789abcdef";
     std::string out = "\"";
     for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '"':
             out += "\\\"";
@@ -29,16 +33,30 @@ std::string jsonString(const std::string& text) {
         case '\n':
             out += "\\n";
             break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
         default:
-            out += c;
+            if (byte < 0x20) {
+                out += "\\u00";
+                out += Hex[byte >> 4];
+                out += Hex[byte & 15];
+            } else {
+                out += c; // UTF-8 passes as it is
+            }
         }
     }
     return out + "\"";
 }
 
 void TraceWriter::line(const std::string& text) {
-    std::fputs(text.c_str(), m_out);
-    std::fputc('\n', m_out);
+    if (m_error != 0)
+        return;
+    if (std::fputs(text.c_str(), m_out) == EOF || std::fputc('\n', m_out) == EOF)
+        m_error = errno != 0 ? errno : EIO;
 }
 
 void TraceWriter::gameStarted(int game, std::uint64_t seed) {

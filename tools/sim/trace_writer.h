@@ -17,6 +17,8 @@ public:
         : m_out(out), m_seat0Suit(std::move(seat0Suit)) {}
 
     void gameStarted(int game, std::uint64_t seed);
+    // The errno of the first write that failed, 0 while every write has gone through.
+    int error() const { return m_error; }
 
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
     void onBid(int seat, const std::string& bid, int suit) override;
@@ -36,6 +38,7 @@ private:
     std::FILE* m_out;
     std::function<int()> m_seat0Suit;
     int m_hand = 0;
+    int m_error = 0;
 };
 
 std::string jsonString(const std::string& text);
