@@ -142,7 +142,7 @@ class RunFailures(unittest.TestCase):
 
 class TablesThroughALobby(unittest.TestCase):
     def test_tables_play_whole_games(self):
-        for extra in ([], ["--shared-address", "--threads", "1"]):
+        for extra in (["--threads", "2"], ["--shared-address", "--threads", "1"]):
             with self.subTest(extra=extra):
                 lobby = subprocess.Popen([LOBBY, "--quiet", "--list-port", "0", "--host-port",
                                           "0", "--player-port", "0"],
@@ -151,15 +151,16 @@ class TablesThroughALobby(unittest.TestCase):
                     first = lobby.stdout.readline()
                     ports = [int(first.split(key + "=")[1].split()[0])
                              for key in ("list", "host", "player")]
-                    result = run(BOT, "--tables", "6", "--threads", "2", "--pace", "fast",
-                                 "--games", "1", *extra, *ports_args(ports))
+                    result = run(BOT, "--tables", "6", "--pace", "fast", "--games", "1", *extra,
+                                 *ports_args(ports))
                 finally:
                     lobby.terminate()
                     lobby.wait(timeout=10)
+                    lobby.stdout.close()
                 self.assertEqual(result.returncode, 0, result.stderr)
                 self.assertIn("games finished: 6", result.stdout)
                 self.assertIn("move to answer", result.stdout)
-                own = "own address" if not extra else "one address"
+                own = "one address" if "--shared-address" in extra else "own address"
                 self.assertIn(own, result.stderr)
 
 
