@@ -39,6 +39,22 @@ struct ProgramOptions {
     }
 };
 
+// The options QApplication takes for itself.
+bool isQtOption(const QString& name) {
+    static const QStringList names =
+        QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
+                       "qwindowicon icon qwindowtitle title reverse session display name style "
+                       "stylesheet widgetcount nograb dograb sync visual ncols cmap qmljsdebugger")
+            .split(QLatin1Char(' '));
+    return names.contains(name);
+}
+
+int refuse(const QString& why) {
+    std::fprintf(stderr, "corvane: %s\nTry 'corvane --help' for more information.\n",
+                 qPrintable(why));
+    return 2;
+}
+
 QStringList argumentList(int argc, char** argv) {
     QStringList list;
     for (int i = 0; i < argc; ++i)
@@ -57,6 +73,7 @@ int main(int argc, char** argv) {
     // options this parser does not know may belong to Qt.
     {
         ProgramOptions early;
+        early.parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         early.parser.parse(argumentList(argc, argv));
         if (early.parser.isSet(early.help)) {
             std::fputs(qPrintable(early.parser.helpText().replace(
@@ -68,28 +85,26 @@ int main(int argc, char** argv) {
             std::printf("corvane %s\n", corvane::VersionText);
             return 0;
         }
+        for (const QString& name : early.parser.unknownOptionNames()) {
+            if (!isQtOption(name))
+                return refuse(QStringLiteral("Unknown option '%1'.").arg(name));
+        }
     }
 
     QApplication app(argc, argv);
     // Qt has taken its own options out; what remains must all be ours.
     ProgramOptions options;
-    if (!options.parser.parse(QApplication::arguments())) {
-        std::fprintf(stderr, "corvane: %s\nTry 'corvane --help' for more information.\n",
-                     qPrintable(options.parser.errorText()));
-        return 2;
-    }
-    if (!options.parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "corvane: unexpected argument \"%s\"\n",
-                     qPrintable(options.parser.positionalArguments().constFirst()));
-        return 2;
-    }
+    if (!options.parser.parse(QApplication::arguments()))
+        return refuse(options.parser.errorText());
+    if (!options.parser.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("Unexpected argument '%1'.")
+                          .arg(options.parser.positionalArguments().constFirst()));
 
     corvane::ui::ServerAddress server;
     const QString serverText = options.parser.value(options.server);
     if (!corvane::ui::ServerAddress::parse(serverText, server)) {
-        std::fprintf(stderr, "corvane: --server wants HOST or HOST:PORT, not \"%s\"\n",
-                     qPrintable(serverText));
-        return 2;
+        return refuse(
+            QStringLiteral("--server wants HOST or HOST:PORT, not \"%1\".").arg(serverText));
     }
 
     corvane::ui::GameProgram program(corvane::ui::clockSeed(), server,

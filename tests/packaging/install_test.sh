@@ -64,6 +64,12 @@ out=$("$root/usr/bin/corvane" --version) || fail "corvane --version exited $?"
 [ "$out" = "corvane $version" ] || fail "corvane --version said \"$out\""
 out=$("$root/usr/bin/corvane" --help) || fail "corvane --help exited $?"
 grep -q -- "--server" <<<"$out" || fail "corvane --help names no --server"
+set +e
+out=$("$root/usr/bin/corvane" --no-such-option 2>&1)
+code=$?
+set -e
+[ "$code" -eq 2 ] || fail "corvane --no-such-option exited $code"
+grep -q "no-such-option" <<<"$out" || fail "corvane --no-such-option said \"$out\""
 out=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/corvane" --version) || fail "offscreen --version"
 [ "$out" = "corvane $version" ] || fail "offscreen corvane --version said \"$out\""
 out=$("$root/usr/bin/corvane-lobby" --help 2>&1) || fail "corvane-lobby --help exited $?"
