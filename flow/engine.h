@@ -49,7 +49,10 @@ public:
     void hint(); // "&Hint"
     void newPartner();
     void newOpponents();
-    bool playersMenuEnabled() const { return m_t.gamePhase == PhaseIdle; }
+    // A hand is under way from the first dealt card to the score: the deal's animation counts,
+    // though the phase stays idle until the last card lands.
+    bool handUnderWay() const { return m_t.gamePhase != PhaseIdle || m_dealing; }
+    bool playersMenuEnabled() const { return !handUnderWay(); }
     // Whether the local player may play this card now (the pointer over it). Pictures above 4 and
     // phases other than play are always allowed.
     Refusal pointerRefusal(int picture) const;

@@ -115,6 +115,7 @@ void Engine::clearForNextHand() {
     for (size_t s = 0; s < SeatCount; ++s) {
         m_t.lblBid[s].color = LabelColor::Black;
         m_t.lblPlayerName[s].color = LabelColor::Black;
+        m_t.lblPlayerName[s].underline = false; // no turn is left over into the next hand
         m_t.trickUnits[s] = 0;
         m_t.trickSeatCard[s] = -1;
         m_t.drawCount[s] = 0;

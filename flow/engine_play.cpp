@@ -98,7 +98,7 @@ Engine::HandCards Engine::localHand() const {
 PlayContext Engine::playContext() const {
     PlayContext c;
     c.trumpSuit = m_t.trumpSuit;
-    c.ledCard = m_t.cardAt(m_t.localPicture(m_t.ledCard));
+    c.ledCard = m_t.leadForPlay();
     c.trickCardCount = m_t.trickCardCount;
     c.cardsBeforeMe = m_t.online ? m_t.cardsBeforeMe : m_t.trickCardCount;
     c.tricksPlayed = m_t.tricksPlayed;

@@ -299,7 +299,7 @@ void Host::onCard(const PlayCard& m) {
             hand[count++] = t.cardAt(i);
     PlayContext context;
     context.trumpSuit = t.trumpSuit;
-    context.ledCard = t.cardAt(t.localPicture(t.ledCard));
+    context.ledCard = t.leadForPlay();
     context.trickCardCount = t.trickCardCount;
     context.cardsBeforeMe = t.trickCardCount;
     context.tricksPlayed = t.tricksPlayed;

@@ -14,8 +14,10 @@ namespace {
 // first among equals" is a plain minimum, without a branch the processor must guess.
 struct SeatCards {
     SeatCards(const Table& table, int seat, int trump)
-        : first(5 * seat), ledPicture(table.localPicture(table.ledCard)),
-          ledSuit(table.CardSuit(ledPicture)), valueOf(trump), ledValueOf(trump, ledSuit) {
+        : first(5 * seat),
+          ledPicture(table.firstLeadOfHand() ? -1 : table.localPicture(table.ledCard)),
+          ledSuit(ledPicture < 0 ? NoLeadSuit : table.CardSuit(ledPicture)), valueOf(trump),
+          ledValueOf(trump, ledSuit) {
         for (int k = 0; k < 5; ++k) {
             const auto slot = static_cast<size_t>(k);
             const auto& p = table.picCard[static_cast<size_t>(first + k)];

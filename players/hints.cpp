@@ -30,16 +30,19 @@ std::string hintSentence(const Table& table) {
         return "I would go " + hint.bid + " on " + SuitSentenceName(hint.suit);
     }
     case PhaseDiscard:
+        // The local bidder names trump before any button is offered.
+        if (table.trumpDialogVisible)
+            return "I would name " + SuitSentenceName(bidHint(table).suit);
         return "Use the Auto-discard button.";
     case PhasePlay: {
         const int picture = cardHint(table);
         if (picture < 0)
-            return "I got nothing."; // every card of the hand is on the table already
+            return NoHintMessage; // every card of the hand is on the table already
         const Card card = table.cardAt(picture);
         return "I would play the " + CardName(card) + " of " + SuitSentenceName(card.suit());
     }
     default:
-        return "I got nothing.";
+        return NoHintMessage;
     }
 }
 

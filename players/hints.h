@@ -19,6 +19,9 @@ BidHint bidHint(const Table& table);
 // The card the computer would play from the local hand.
 int cardHint(const Table& table);
 
+// The sentence when there is no advice to give (a deal still landing, an empty hand).
+inline constexpr const char* NoHintMessage = "I got nothing.";
+
 // The hint's sentence for the table as it stands.
 std::string hintSentence(const Table& table);
 

@@ -27,10 +27,8 @@ inline constexpr int TableHeight = 6945;
 constexpr Point homePosition(int picture) {
     if (picture < 0 || picture >= PictureCount)
         return {};
-    if (picture >= 23)
-        return {1080, 4920};
-    if (picture >= 20)
-        return {360, 4920};
+    if (picture >= 20) // the kitty, fanned like a hand, and the place of a fourth kitty card
+        return {360 + HandSpacing * (picture - 20), 4920};
     constexpr std::array<Point, 4> first{{{3240, 4920}, {360, 2640}, {3240, 240}, {6120, 2640}}};
     const Point start = first[static_cast<std::size_t>(picture / 5)];
     return {start.left + HandSpacing * (picture % 5), start.top};

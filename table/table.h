@@ -163,6 +163,13 @@ struct Table {
     int localPicture(int hostIndex) const { return (hostIndex - 5 * localSeat + 20) % 20; }
     int hostPicture(int localIndex) const { return (localIndex + 5 * localSeat) % 20; }
     int ledSuit() const { return CardSuit(localPicture(ledCard)); }
+    // The first lead of a hand has no card to answer: `ledCard` still names the last lead of the
+    // previous hand, whose picture now holds a card of this deal. Everywhere else the previous
+    // lead stands, as the rules of legal play read it.
+    bool firstLeadOfHand() const { return tricksPlayed == 0 && trickCardCount == 0; }
+    // The led card as the legality tests and the computer compare with: no card at a hand's
+    // first lead.
+    Card leadForPlay() const { return firstLeadOfHand() ? Card{} : cardAt(localPicture(ledCard)); }
 
     // The score labels as the window shows them.
     std::string scoreCaption(int partnership) const {

@@ -18,6 +18,7 @@ BidDialog::BidDialog(QWidget* table)
         b->setObjectName(QStringLiteral("cmdBid%1").arg(i));
         b->setGeometry(twipRect(600 * i, 0, 615, 615));
         b->setFont(font);
+        b->setAutoDefault(true); // Enter presses the focused button
         connect(b, &QPushButton::clicked, this, [this, i] { emit bidClicked(i); });
         m_buttons[static_cast<size_t>(i)] = b;
     }

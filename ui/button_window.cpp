@@ -1,9 +1,12 @@
 #include "ui/button_window.h"
 
+#include "ui/message_fit.h"
 #include "ui/table_fonts.h"
 #include "ui/twips.h"
 
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace corvane::ui {
 
@@ -18,8 +21,11 @@ ButtonWindow::ButtonWindow(QWidget* table)
     m_deal->setGeometry(twipRect(1200, 0, 1215, 615));
     m_autoDiscard->setEnabled(false);
     m_autoDiscard->setDefault(true);
-    for (QPushButton* b : {m_autoDiscard, m_deal})
+    for (QPushButton* b : {m_autoDiscard, m_deal}) {
         b->setFont(buttonFont(10));
+        // Enter presses the focused button, as Space does, though this is no dialog.
+        b->setAutoDefault(true);
+    }
     connect(m_autoDiscard, &QPushButton::clicked, this, [this] { emit buttonClicked(0); });
     connect(m_deal, &QPushButton::clicked, this, [this] { emit buttonClicked(1); });
 }
@@ -29,13 +35,15 @@ void ButtonWindow::showState(const Table& table) {
     if (menu.modeX == 2) {
         m_autoDiscard->hide();
         m_deal->setGeometry(twipRect(0, 0, 2430, 615));
+        m_message = QString::fromStdString(table.buttonMessage);
+        const FittedMessage fitted =
+            fitMessage(m_message, buttonFont(menu.fontSize), messageArea());
         // A message is plain text: an ampersand in a name must not become a mnemonic.
-        QString text = QString::fromStdString(table.buttonMessage);
-        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        m_deal->setText(text);
-        m_deal->setFont(buttonFont(menu.fontSize));
+        m_deal->setText(QString(fitted.text).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        m_deal->setFont(fitted.font);
         m_deal->setDefault(true);
     } else {
+        m_message.clear();
         m_autoDiscard->show();
         m_autoDiscard->setEnabled(menu.autoDiscardEnabled);
         m_deal->setGeometry(twipRect(1200, 0, 1215, 615));
@@ -49,6 +57,17 @@ void ButtonWindow::showState(const Table& table) {
         if (menu.visible)
             (menu.modeX == 2 || !menu.autoDiscardEnabled ? m_deal : m_autoDiscard)->setFocus();
     }
+}
+
+QSize ButtonWindow::messageArea() const {
+    // The message button reaches past the window's right edge: only the part inside shows.
+    QStyleOptionButton option;
+    option.initFrom(m_deal);
+    option.rect = m_deal->geometry().intersected(rect()).translated(-m_deal->pos());
+    const QRect contents = m_deal->style()->subElementRect(QStyle::SE_PushButtonContents, &option,
+                                                           m_deal);
+    // A pixel of air on every side, so that no letter touches the frame.
+    return contents.size() - QSize(2 * MessageMargin, 2 * MessageMargin);
 }
 
 } // namespace corvane::ui

@@ -18,6 +18,10 @@ public:
     void showState(const Table& table);
 
     QPushButton* button(int index) const { return index == 0 ? m_autoDiscard : m_deal; }
+    // The message shown, as the table gave it (the button's caption may break it in two).
+    const QString& message() const { return m_message; }
+    // Where a message's text must fit: the message button's contents inside the window.
+    QSize messageArea() const;
 
 signals:
     void buttonClicked(int index);
@@ -25,6 +29,8 @@ signals:
 private:
     QPushButton* m_autoDiscard;
     QPushButton* m_deal;
+    QString m_message;
+    static constexpr int MessageMargin = 1;
 };
 
 } // namespace corvane::ui

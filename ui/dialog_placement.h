@@ -57,8 +57,10 @@ QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame);
 // the table (Qt::Dialog or Qt::Tool with the table as parent), which every window manager keeps in
 // front of its parent and which moves to the front with it. A window on top of every other
 // program's windows would cover the person's other work while the game waits for a click, and
-// Wayland compositors ignore the request anyway. Call it right after showing the dialog, when the
-// window manager knows the frames; before that, the dialog is assumed to have the table's frame.
+// Wayland compositors ignore the request anyway. Call it just before showing the dialog: a window
+// that is moved once shown but before the window manager has framed it is placed as if it had no
+// frame (its frame ends up a title bar higher). Before its first showing the dialog is assumed to
+// have the table's frame; a shown dialog may be placed again at any time.
 void PlaceDialog(QWidget* dialog, const QWidget* table);
 
 } // namespace corvane::ui

@@ -30,6 +30,7 @@ void GameProgram::start() {
     }
     window.show();
     window.refresh();
+    (new CommandScript(window, engine))->startFromEnvironment();
 }
 
 std::uint64_t clockSeed() {

@@ -5,6 +5,7 @@
 
 #include "flow/engine.h"
 #include "table/random.h"
+#include "ui/command_script.h"
 #include "ui/online_session.h"
 #include "ui/preferences.h"
 #include "ui/qt_scheduler.h"
@@ -32,7 +33,8 @@ struct GameProgram {
     GameProgram& operator=(const GameProgram&) = delete;
 
     // Start-up: seats named, dealer drawn, the remembered options and window place taken, the
-    // window shown with the button window over it.
+    // window shown with the button window over it. A test's command script (CORVANE_SCRIPT)
+    // starts once the window is up.
     void start();
 };
 

@@ -137,8 +137,8 @@ void OnlineSession::openLobby() {
     connect(m_dialog, &LobbyDialog::cancelRequested, this, &OnlineSession::cancel);
     connect(m_dialog, &LobbyDialog::newTableRequested, this, &OnlineSession::newTable);
     connect(m_dialog, &LobbyDialog::joinRequested, this, &OnlineSession::join);
+    PlaceDialog(m_dialog, &m_window); // before showing, so that it does not jump once framed
     m_dialog->show();
-    PlaceDialog(m_dialog, &m_window);
     setState(State::Lobby);
 }
 

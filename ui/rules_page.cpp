@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -57,11 +58,36 @@ QString findRulesPage() {
     return builtInRulesPage();
 }
 
-bool openRulesPage() {
+void openRulesPage(QObject* owner, std::function<void()> failed) {
     const QString page = findRulesPage();
-    if (page.isEmpty())
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    if (page.isEmpty()) {
+        failed();
+        return;
+    }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener says by its exit status whether a browser took the page.
+    auto* opener = new QProcess(owner);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, failed](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             failed();
+                         opener->deleteLater();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return; // a crash or a lost pipe ends in finished()
+                         failed();
+                         opener->deleteLater();
+                     });
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    opener->start(QStringLiteral("xdg-open"), {page});
+#else
+    Q_UNUSED(owner);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        failed();
+#endif
 }
 
 } // namespace corvane::ui

@@ -3,6 +3,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 namespace corvane::ui {
 
@@ -23,8 +26,10 @@ QString builtProgramDirectory();
 // The first candidate that exists, else the built-in copy; an empty string when neither is there.
 QString findRulesPage();
 
-// Opens the page in the system's default browser without waiting for it. False when the page is
-// missing or no browser could be started; the caller tells the person (RulesPageFailedMessage).
-bool openRulesPage();
+// Opens the page in the system's default browser without waiting for the browser. `failed` runs
+// when the page is missing, when the opener cannot start, or when it reports that it opened
+// nothing (xdg-open's exit status; starting it is no proof of success). The opener is owned by
+// `owner`. The caller tells the person (RulesPageFailedMessage).
+void openRulesPage(QObject* owner, std::function<void()> failed);
 
 } // namespace corvane::ui

@@ -26,6 +26,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, QRect rect, const QFont&
     l->setGeometry(rect);
     l->setFont(font);
     l->setAlignment(Qt::AlignCenter);
+    // Names come from other people online: a caption is shown as written, never as markup.
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 

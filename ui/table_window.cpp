@@ -52,22 +52,24 @@ void TableWindow::refresh() {
 
 void TableWindow::showDialogs() {
     const Table& t = m_engine.table();
+    // A small window is placed before it is shown: a window moved once shown but not yet framed
+    // lands as if it had no frame, and jumps when it is shown again.
     const bool buttonsWereVisible = m_buttons->isVisible();
     const int buttonMode = m_buttons->property("mode").toInt();
+    if (t.buttonMenu.visible && !buttonsWereVisible)
+        placeDialog(m_buttons);
     m_buttons->showState(t);
     // Every mode change places the window again: a message and the buttons take the same place.
-    if (m_buttons->isVisible() && (!buttonsWereVisible || buttonMode != t.buttonMenu.modeX))
+    if (m_buttons->isVisible() && buttonsWereVisible && buttonMode != t.buttonMenu.modeX)
         placeDialog(m_buttons);
     m_buttons->setProperty("mode", t.buttonMenu.modeX);
 
-    const bool bidWasVisible = m_bid->isVisible();
-    m_bid->showState(t);
-    if (m_bid->isVisible() && !bidWasVisible)
+    if (t.bidDialog.visible && !m_bid->isVisible())
         placeDialog(m_bid);
-    const bool trumpWasVisible = m_trump->isVisible();
-    m_trump->showState(t.trumpDialogVisible);
-    if (m_trump->isVisible() && !trumpWasVisible)
+    m_bid->showState(t);
+    if (t.trumpDialogVisible && !m_trump->isVisible())
         placeDialog(m_trump);
+    m_trump->showState(t.trumpDialogVisible);
 }
 
 void TableWindow::updateMenus() {
@@ -81,8 +83,9 @@ void TableWindow::updateMenus() {
 void TableWindow::onDoubleClick() {
     // Only a fresh table: nothing scored, no trick on the table, no hand in progress.
     const Table& t = m_engine.table();
+    // A deal still landing is a hand in progress.
     if (t.score[0] == 0 && t.score[1] == 0 && t.tricksPlayed == 0 && t.trickCardCount == 0 &&
-        t.gamePhase == PhaseIdle)
+        !m_engine.handUnderWay())
         emit playOnlineRequested();
 }
 

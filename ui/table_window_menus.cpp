@@ -67,8 +67,8 @@ void TableWindow::openOptions() {
         refresh();
         emit optionsChanged();
     });
+    placeDialog(options); // before showing: see showDialogs()
     options->show();
-    placeDialog(options);
 }
 
 void TableWindow::openAbout() {
@@ -78,13 +78,14 @@ void TableWindow::openAbout() {
 }
 
 void TableWindow::openRules() {
-    if (openRulesPage())
-        return;
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
-                                QStringLiteral("The rules page could not be opened."),
-                                QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    openRulesPage(this, [this] {
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
+                                    QString::fromLatin1(RulesPageFailedMessage), QMessageBox::Ok,
+                                    this);
+        box->setObjectName(QStringLiteral("rulesPageMessage"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
 }
 
 } // namespace corvane::ui

@@ -11,7 +11,12 @@ ToolWindow::ToolWindow(const QString& caption, QSize clientSize, QWidget* table)
 }
 
 void ToolWindow::closeEvent(QCloseEvent* event) {
-    event->ignore();
+    // The title bar's close comes from the window system; the program's own close (its end, when
+    // the table window goes) must pass, or the application's quit is refused with it.
+    if (event->spontaneous())
+        event->ignore();
+    else
+        event->accept();
 }
 
 } // namespace corvane::ui

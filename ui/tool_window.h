@@ -13,7 +13,7 @@ public:
 
 protected:
     // The title bar's close button would leave the game waiting on a hidden window: the table
-    // decides when these windows go.
+    // decides when these windows go. A close the program itself asks for (its quit) passes.
     void closeEvent(QCloseEvent* event) override;
 };
 

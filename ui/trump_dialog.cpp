@@ -22,6 +22,7 @@ TrumpDialog::TrumpDialog(QWidget* table)
         b->setIconSize({28, 28});
         b->setToolTip(QString::fromLatin1(names[suit]));
         b->setAccessibleName(QString::fromLatin1(names[suit]));
+        b->setAutoDefault(true); // Enter presses the focused button
         connect(b, &QPushButton::clicked, this, [this, suit] { emit suitClicked(suit); });
         m_buttons[static_cast<size_t>(suit)] = b;
     }

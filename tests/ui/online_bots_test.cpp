@@ -132,7 +132,7 @@ void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
     // New Table with the wrong key: said plainly, the dialog stays, the list comes back.
     QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
-    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
+    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
     QCOMPARE(session(*p).state(), State::Lobby);
     QVERIFY(session(*p).lobbyDialog()->isVisible());
     p->click(p->button(1));
@@ -141,7 +141,7 @@ void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
     // Join with the wrong key: the same.
     QTest::mouseClick(field<QPushButton>(*p, "cmdJoin"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
-    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
+    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
     QCOMPARE(session(*p).state(), State::Lobby);
     QVERIFY(session(*p).lobbyDialog()->isVisible());
     QVERIFY(p->view()->chat()->isVisible());

@@ -52,7 +52,7 @@ void OnlineWindowTest::noServer() {
     auto p = player(1, nowhere);
     p->window.action(QStringLiteral("mnuConnect"))->trigger();
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
-    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::CouldNotConnect));
+    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::CouldNotConnect));
     QCOMPARE(session(*p).state(), State::Standalone);
     QVERIFY(!p->view()->chat()->isVisible());
     QVERIFY(p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
@@ -179,7 +179,7 @@ void OnlineWindowTest::hostKilledMidHand() {
     hosting.reset(); // the host's program goes away mid-hand
     QVERIFY(QTest::qWaitFor([&] { return session(*guest).state() == State::Standalone; }, 5000));
     QVERIFY(QTest::qWaitFor([&] { return guest->messageShown(); }, 5000));
-    QCOMPARE(guest->button(1)->text(), QStringLiteral("Your host has disconnected."));
+    QCOMPARE(guest->window.buttonWindow()->message(), QStringLiteral("Your host has disconnected."));
     QVERIFY(!guest->view()->chat()->isVisible());
     QCOMPARE(guest->t().gamePhase, int(PhaseIdle));
     QCOMPARE(guest->t().localSeat, 0);
@@ -195,7 +195,7 @@ void OnlineWindowTest::serverGoneWhileHosting() {
     lobby.kill();
     QVERIFY(QTest::qWaitFor([&] { return session(*hosting).state() == State::Standalone; }, 5000));
     QVERIFY(QTest::qWaitFor([&] { return hosting->messageShown(); }, 5000));
-    const QString said = hosting->button(1)->text();
+    const QString said = hosting->window.buttonWindow()->message();
     QVERIFY2(said == QStringLiteral("Lost the connection to the Corvane Server.") ||
                  said == QStringLiteral("Your host has disconnected."),
              qPrintable(said));
@@ -228,7 +228,7 @@ void OnlineWindowTest::sittingDownMidHandWaitsForTheNext() {
     auto late = player(13, lobby.address());
     QVERIFY(join(*late, QStringLiteral("Late"), 1));
     QVERIFY(QTest::qWaitFor([&] { return late->messageShown(); }, 5000));
-    QCOMPARE(late->button(1)->text(), QStringLiteral("Waiting for next hand..."));
+    QCOMPARE(late->window.buttonWindow()->message(), QStringLiteral("Waiting for next hand..."));
     // Its first cards come with the next deal.
     QVERIFY(playUntil(
         {hosting.get(), late.get()}, [&] { return late->view()->picture(0)->isVisible(); }, 60000));

@@ -63,8 +63,7 @@ struct TableUnderTest {
     }
     void click(QPushButton* b) {
         if (messageShown() && b == button(1))
-            messages.push_back(
-                b->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString());
+            messages.push_back(window.buttonWindow()->message().toStdString());
         QTest::mouseClick(b, Qt::LeftButton);
         if (settleAfterClicks)
             settle();

@@ -291,7 +291,7 @@ void TableWindowTest::refusedCardSaysWhyAndShowsTheForbiddenPointer() {
     const Point before = table.t().picCard[static_cast<size_t>(refusedPicture)].position;
     table.clickCard(refusedPicture);
     QVERIFY(table.messageShown());
-    QCOMPARE(table.button(1)->text().toStdString(), refusalMessage(why));
+    QCOMPARE(table.window.buttonWindow()->message().toStdString(), refusalMessage(why));
     QCOMPARE(table.t().CardState(refusedPicture), TagState::Up); // still in the hand
     QCOMPARE(table.t().picCard[static_cast<size_t>(refusedPicture)].position, before);
     if (std::string(refusalMessage(why)).size() > 20)
@@ -313,7 +313,7 @@ void TableWindowTest::hintAndAMessageOverTheButtons() {
     table.window.action(QStringLiteral("mnuHint"))->trigger();
     table.settle();
     QVERIFY(table.messageShown());
-    QCOMPARE(table.button(1)->text(), QStringLiteral("Click Deal to get started."));
+    QCOMPARE(table.window.buttonWindow()->message(), QStringLiteral("Click Deal to get started."));
     QVERIFY(!table.button(0)->isVisible());
     QCOMPARE(table.button(1)->width(), px(2430));
     table.click(table.button(1));
