@@ -116,7 +116,7 @@ AboutBox::AboutBox(QWidget* parent)
     titleFont.setBold(true);
     title->setFont(titleFont);
     label(this, "lblVersion", versionCaption(), pixelRect(2640, 600, 1695, 255));
-    label(this, "Label1", QStringLiteral("Cards, table and computer players by the Corvane team."),
+    label(this, "Label1", QStringLiteral("Cards, table and players by the Corvane team."),
           pixelRect(2640, 960, 2415, 495));
     label(this, "lblDescription",
           QStringLiteral("Forty-fives for four: you and your partner against two opponents, at "
