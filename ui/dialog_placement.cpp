@@ -44,7 +44,18 @@ void PlaceDialog(QWidget* dialog, const QWidget* table) {
         const QSize tableExtra = table->frameGeometry().size() - table->size();
         dialogFrame = dialog->size() + tableExtra;
     }
-    dialog->move(placeDialogPixels(table->frameGeometry(), dialogFrame));
+    const QPoint at = placeDialogPixels(table->frameGeometry(), dialogFrame);
+    const bool frameKnown = dialog->frameGeometry().topLeft() != dialog->geometry().topLeft();
+    if (framed && dialog->testAttribute(Qt::WA_WState_Created) && !frameKnown) {
+        // A window shown before but not framed now (hidden, the window manager has let go of
+        // its frame): Qt takes the point for the corner of the window's inside, where the window
+        // manager then leaves it, its frame reaching up past it. Give the inside's corner,
+        // assuming the table's frame.
+        const QPoint tableInside = table->geometry().topLeft() - table->frameGeometry().topLeft();
+        dialog->move(at + tableInside);
+    } else {
+        dialog->move(at);
+    }
     dialog->raise();
 }
 

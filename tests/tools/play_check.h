@@ -20,7 +20,11 @@ inline std::vector<Card> handBeforePlay(const Table& t, int seat, int picture) {
 inline PlayContext contextBeforePlay(const Table& t, int previousLead) {
     PlayContext c;
     c.trumpSuit = t.trumpSuit;
-    c.ledCard = t.cardAt(t.trickCardCount == 0 ? previousLead : t.ledCard);
+    // A lead answers the previous lead, except a hand's first, which answers nothing.
+    if (t.trickCardCount != 0)
+        c.ledCard = t.cardAt(t.ledCard);
+    else if (t.tricksPlayed != 0)
+        c.ledCard = t.cardAt(previousLead);
     c.trickCardCount = t.trickCardCount;
     c.cardsBeforeMe = t.trickCardCount;
     c.tricksPlayed = t.tricksPlayed;

@@ -11,6 +11,7 @@
 #include "cards/legal_play.h"
 #include "table/name_pool.h"
 #include "ui/about_box.h"
+#include "ui/dialog_placement.h"
 #include "ui/lobby_dialog.h"
 #include "ui/message_fit.h"
 #include "ui/online_session.h"
@@ -291,32 +292,45 @@ void TableAsPlayedTest::firstPlacementEqualsTheLater() {
               "QT_QPA_PLATFORM=xcb)");
     TableUnderTest table(12);
     QVERIFY(QTest::qWaitForWindowExposed(&table.window));
-    ButtonWindow* buttons = table.window.buttonWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(buttons));
-    QTest::qWait(500); // the window manager has framed everything
-    const QRect first = buttons->frameGeometry();
-    buttons->hide();
-    table.window.refresh();
+    // Where the rule puts a window, now that the window manager has framed both.
+    const auto placed = [&](QWidget* w) {
+        QTest::qWait(400);
+        return QRect(placeDialogPixels(table.window.frameGeometry(), w->frameGeometry().size()),
+                     w->frameGeometry().size());
+    };
+    const auto firstShowing = [&](QWidget* w) {
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::qWait(400);
+        const QRect first = w->frameGeometry();
+        QCOMPARE(first, placed(w));
+    };
+
+    // The button window at start-up, then again after the deal hid it.
+    firstShowing(table.window.buttonWindow());
+    table.click(table.button(1));
+    for (int moves = 0; moves < 400 && !table.window.bidDialog()->isVisible(); ++moves)
+        QVERIFY(table.playOneMove());
+    firstShowing(table.window.bidDialog());
+    for (int moves = 0; moves < 400 && !table.window.buttonWindow()->isVisible(); ++moves)
+        QVERIFY(table.playOneMove());
+    firstShowing(table.window.buttonWindow());
+    // Hidden long enough for the window manager to let go of its frame, then shown again.
     table.t().buttonMenu.visible = false;
     table.window.refresh();
+    QTest::qWait(1500);
     table.t().buttonMenu.visible = true;
     table.window.refresh();
-    QVERIFY(QTest::qWaitForWindowExposed(buttons));
-    QTest::qWait(500);
-    QCOMPARE(buttons->frameGeometry(), first);
+    firstShowing(table.window.buttonWindow());
 
-    table.window.action(QStringLiteral("mnuOptions"))->trigger();
-    auto* shown = table.window.findChild<OptionsDialog*>();
-    QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
-    QTest::qWait(500);
-    const QRect optionsFirst = shown->frameGeometry();
-    shown->close();
-    QTest::qWait(200);
-    table.window.action(QStringLiteral("mnuOptions"))->trigger();
-    auto* again = table.window.findChild<OptionsDialog*>();
-    QVERIFY(again && QTest::qWaitForWindowExposed(again));
-    QTest::qWait(500);
-    QCOMPARE(again->frameGeometry().bottomRight(), optionsFirst.bottomRight());
+    // Each options dialog is a new window: every one is a first showing.
+    for (int i = 0; i < 2; ++i) {
+        table.window.action(QStringLiteral("mnuOptions"))->trigger();
+        auto* options = table.window.findChild<OptionsDialog*>();
+        QVERIFY(options);
+        firstShowing(options);
+        options->close();
+        QTest::qWait(100);
+    }
 }
 
 QTEST_MAIN(TableAsPlayedTest)
