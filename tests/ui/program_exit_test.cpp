@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -19,10 +20,12 @@ namespace {
 constexpr int EndWithinMs = 20000;
 
 struct Program {
+    QTemporaryDir config; // what the program remembers between runs stays with this run
     QProcess process;
 
     Program(const QString& script, const QStringList& arguments = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         environment.insert(QStringLiteral("CORVANE_SCRIPT"), script);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(environment);
