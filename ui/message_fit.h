@@ -1,5 +1,6 @@
 // Fitting a one-button message into the button window: one line when it fits, else two lines
-// broken at the space that evens them out, and a smaller font only where two lines are not enough.
+// broken at the space that evens them out, and a smaller font only where two lines are not
+// enough; three lines only for what two lines cannot hold even in the smallest size.
 #pragma once
 
 #include <QFont>
@@ -12,7 +13,7 @@ namespace corvane::ui {
 inline constexpr qreal SmallestMessagePointSize = 6.0;
 
 struct FittedMessage {
-    QString text; // the message, with a line break in place of one space when it takes two lines
+    QString text; // the message, with line breaks in place of spaces where it takes more lines
     QFont font;
 };
 
