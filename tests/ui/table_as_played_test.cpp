@@ -62,17 +62,17 @@ QStringList everyMessage() {
     for (const char* text : {OnlineSession::CouldNotConnect, OnlineSession::KeyRefusedMessage,
                              online::Host::LostServerMessage, online::Seat::HostGoneMessage})
         add(text);
-    // The Expert's hints, with the widest counts.
+    // The Expert's hints, with the widest count (out of ten).
     for (int suit = 0; suit < 4; ++suit) {
         for (const char* bid : {"20", "25", "30"})
             add(std::string("I would go ") + bid + " on " + SuitName(suit) +
-                ": made in 999 of 999 deals.");
+                ": made in 10 of 10 deals.");
         for (int face = 1; face <= 13; ++face) {
             const std::string play =
                 "I would play the " + CardName(Card::of(face, suit)) + " of " + SuitName(suit) + ": ";
             for (const char* reason :
-                 {"it is the only card allowed.", "it takes the trick in 999 of 999 deals.",
-                  "partner takes it in 999 of 999 deals.", "it gives least away."})
+                 {"it is the only card allowed.", "it takes the trick in 10 of 10 deals.",
+                  "partner takes it in 10 of 10 deals.", "it gives least away."})
                 add(play + reason);
         }
     }
