@@ -28,8 +28,9 @@ playout::HandState handStateFromTable(const Table& t, int viewer) {
                 s.held[seat] = static_cast<std::uint8_t>(s.held[seat] | (1u << k));
         }
     }
-    // The lead the rules compare with: the last card led, kept until the next lead.
-    s.led = cardOn(t.ledCard);
+    // The lead the rules compare with: the last card led, kept until the next lead; none at a
+    // hand's first lead.
+    s.led = t.firstLeadOfHand() ? std::uint8_t{0} : cardOn(t.ledCard);
     s.winner = t.trickWinnerCard < 0
                    ? playout::NoSeat
                    : static_cast<std::uint8_t>(t.hostPicture(t.trickWinnerCard) / 5);
