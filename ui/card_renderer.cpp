@@ -7,6 +7,7 @@
 #include "ui/suit_painter.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace corvane::ui {
@@ -51,19 +52,33 @@ QPixmap cachedOrPainted(QHash<quint64, QPixmap>& cache, quint64 key, QSize logic
 
 } // namespace
 
-QPixmap CardRenderer::face(Card card, qreal dpr) {
-    dpr = sanitisedDpr(dpr);
-    return cachedOrPainted(m_cache, cacheKey(Kind::Face, card.number(), CardPixelSize.width(), dpr),
-                           CardPixelSize, dpr,
-                           [&](QPainter& painter) { paintFace(painter, card); });
+QSize CardRenderer::cardSize(qreal zoom) {
+    zoom = std::clamp(zoom, 0.25, 16.0);
+    return {static_cast<int>(CardPixelSize.width() * zoom + 0.5),
+            static_cast<int>(CardPixelSize.height() * zoom + 0.5)};
 }
 
-QPixmap CardRenderer::back(int design, qreal dpr) {
+QPixmap CardRenderer::face(Card card, qreal dpr, qreal zoom) {
+    dpr = sanitisedDpr(dpr);
+    const QSize size = cardSize(zoom);
+    return cachedOrPainted(m_cache, cacheKey(Kind::Face, card.number(), size.width(), dpr), size,
+                           dpr, [&](QPainter& painter) {
+                               painter.scale(size.width() / qreal(CardPixelSize.width()),
+                                             size.height() / qreal(CardPixelSize.height()));
+                               paintFace(painter, card);
+                           });
+}
+
+QPixmap CardRenderer::back(int design, qreal dpr, qreal zoom) {
     dpr = sanitisedDpr(dpr);
     design = ((design % BackDesignCount) + BackDesignCount) % BackDesignCount;
-    return cachedOrPainted(m_cache, cacheKey(Kind::Back, design, CardPixelSize.width(), dpr),
-                           CardPixelSize, dpr,
-                           [&](QPainter& painter) { paintBack(painter, design); });
+    const QSize size = cardSize(zoom);
+    return cachedOrPainted(m_cache, cacheKey(Kind::Back, design, size.width(), dpr), size, dpr,
+                           [&](QPainter& painter) {
+                               painter.scale(size.width() / qreal(CardPixelSize.width()),
+                                             size.height() / qreal(CardPixelSize.height()));
+                               paintBack(painter, design);
+                           });
 }
 
 QPixmap CardRenderer::suitSymbol(int suit, int pixels, qreal dpr) {

@@ -16,10 +16,13 @@ inline constexpr int BackDesignCount = 8;
 
 class CardRenderer {
 public:
-    // The face of a card, CardPixelSize in device-independent pixels at ratio `dpr`.
-    QPixmap face(Card card, qreal dpr = 1.0);
+    // The face of a card, CardPixelSize times `zoom` in device-independent pixels at ratio `dpr`,
+    // painted afresh at that size.
+    QPixmap face(Card card, qreal dpr = 1.0, qreal zoom = 1.0);
     // Back design 0-7 (out-of-range designs are taken modulo eight).
-    QPixmap back(int design, qreal dpr = 1.0);
+    QPixmap back(int design, qreal dpr = 1.0, qreal zoom = 1.0);
+    // A card's size in device-independent pixels at `zoom`.
+    static QSize cardSize(qreal zoom);
     // The symbol of suit 0 spades, 1 diamonds, 2 clubs, 3 hearts, `pixels` square.
     QPixmap suitSymbol(int suit, int pixels, qreal dpr = 1.0);
     // A short name of a back design for its tooltip.

@@ -13,15 +13,15 @@ int pixelsToTwips(int pixels) {
 
 } // namespace
 
-QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame) {
+QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, double zoom) {
     const TwipRect table{pixelsToTwips(tableFrame.left()), pixelsToTwips(tableFrame.top()),
                          pixelsToTwips(tableFrame.width()), pixelsToTwips(tableFrame.height())};
     const TwipPoint at = placeDialogTwips(table, pixelsToTwips(dialogFrame.width()),
-                                          pixelsToTwips(dialogFrame.height()));
+                                          pixelsToTwips(dialogFrame.height()), zoom);
     return {twipsToPixels(at.left), twipsToPixels(at.top)};
 }
 
-void PlaceDialog(QWidget* dialog, const QWidget* table) {
+void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom) {
     if (dialog == nullptr || table == nullptr || dialog == table)
         return;
 
@@ -44,7 +44,7 @@ void PlaceDialog(QWidget* dialog, const QWidget* table) {
         const QSize tableExtra = table->frameGeometry().size() - table->size();
         dialogFrame = dialog->size() + tableExtra;
     }
-    const QPoint at = placeDialogPixels(table->frameGeometry(), dialogFrame);
+    const QPoint at = placeDialogPixels(table->frameGeometry(), dialogFrame, zoom);
     const bool frameKnown = dialog->frameGeometry().topLeft() != dialog->geometry().topLeft();
     if (framed && dialog->testAttribute(Qt::WA_WState_Created) && !frameKnown) {
         // A window shown before but not framed now (hidden, the window manager has let go of

@@ -41,14 +41,17 @@ struct TwipPoint {
 // The top-left corner of a dialog of `dialogWidth` x `dialogHeight` twips over `table`. The result
 // is not kept on the screen: a dialog larger than the space left of or above the corner gets a
 // negative position, as it should, so every dialog sits at the same corner whatever its size.
-constexpr TwipPoint placeDialogTwips(const TwipRect& table, int dialogWidth, int dialogHeight) {
-    return {table.left + table.width - dialogWidth - PlacementRightTwips,
-            table.top + table.height - dialogHeight - PlacementBottomTwips};
+// At a zoom other than 100% the corner's distances grow with the table.
+constexpr TwipPoint placeDialogTwips(const TwipRect& table, int dialogWidth, int dialogHeight,
+                                     double zoom = 1.0) {
+    return {table.left + table.width - dialogWidth - static_cast<int>(PlacementRightTwips * zoom),
+            table.top + table.height - dialogHeight -
+                static_cast<int>(PlacementBottomTwips * zoom)};
 }
 
 // The same rule on pixel frame rectangles: the arithmetic is done in twips and the result rounded
 // to the nearest pixel (350 twips is 23 1/3 pixels).
-QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame);
+QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, double zoom = 1.0);
 
 // Moves `dialog` (a top-level window) over the bottom right corner of `table`, using both frame
 // rectangles, and keeps it above the table window.
@@ -61,6 +64,6 @@ QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame);
 // that is moved once shown but before the window manager has framed it is placed as if it had no
 // frame (its frame ends up a title bar higher). Before its first showing the dialog is assumed to
 // have the table's frame; a shown dialog may be placed again at any time.
-void PlaceDialog(QWidget* dialog, const QWidget* table);
+void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom = 1.0);
 
 } // namespace corvane::ui

@@ -1,5 +1,7 @@
 #include "ui/game_program.h"
 
+#include "ui/table_view.h"
+
 #include <chrono>
 
 namespace corvane::ui {
@@ -14,19 +16,34 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
         preferences->setTable(TablePreferences::of(engine.table()));
         preferences->flush();
     });
+    QObject::connect(&window, &TableWindow::zoomChanged, &window, [this] {
+        rememberWindow();
+        preferences->flush();
+    });
 }
 
 GameProgram::~GameProgram() {
     // The window's place is kept as the program ends, whichever way it ends.
     if (preferences)
-        preferences->setWindow({window.saveGeometry()});
+        rememberWindow();
+}
+
+void GameProgram::rememberWindow() {
+    const TableView* view = window.view();
+    preferences->setWindow({window.saveGeometry(), view->scale().zoom, view->fitsWindow()});
 }
 
 void GameProgram::start() {
     engine.startUp();
     if (preferences) {
         preferences->table().applyTo(engine.table());
-        window.restoreGeometry(preferences->window().geometry);
+        // The first run opens as large as the screen comfortably takes; later runs as they were.
+        const WindowPreferences place = preferences->window();
+        if (place.fit)
+            window.fitToWindow();
+        else
+            window.setZoom(place.zoom > 0 ? place.zoom : window.comfortableZoom());
+        window.restoreGeometry(place.geometry);
     }
     window.show();
     window.refresh();

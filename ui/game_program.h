@@ -36,6 +36,9 @@ struct GameProgram {
     // window shown with the button window over it. A test's command script (CORVANE_SCRIPT)
     // starts once the window is up.
     void start();
+
+private:
+    void rememberWindow();
 };
 
 // A seed from the clock, as the program deals differently on every run.

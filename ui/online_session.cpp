@@ -137,7 +137,7 @@ void OnlineSession::openLobby() {
     connect(m_dialog, &LobbyDialog::cancelRequested, this, &OnlineSession::cancel);
     connect(m_dialog, &LobbyDialog::newTableRequested, this, &OnlineSession::newTable);
     connect(m_dialog, &LobbyDialog::joinRequested, this, &OnlineSession::join);
-    PlaceDialog(m_dialog, &m_window); // before showing, so that it does not jump once framed
+    m_window.placeDialog(m_dialog); // before showing, so that it does not jump once framed
     m_dialog->show();
     setState(State::Lobby);
 }

@@ -15,6 +15,7 @@ namespace corvane::ui {
 namespace {
 
 constexpr std::array<int, 3> Speeds{SpeedSlow, SpeedMedium, SpeedGiveEr};
+constexpr std::array<double, 4> Zooms{1.0, 1.25, 1.5, 2.0};
 constexpr int Designs = 8;
 constexpr int MaxServerLength = 255;
 
@@ -135,11 +136,23 @@ WindowPreferences Preferences::window() const {
     const QVariant geometry = m_settings.value(QStringLiteral("window/geometry"));
     if (geometry.typeId() == QMetaType::QByteArray)
         p.geometry = geometry.toByteArray();
+    const QString zoom = m_settings.value(QStringLiteral("window/zoom")).toString().trimmed();
+    if (zoom == QLatin1String("fit")) {
+        p.fit = true;
+    } else if (auto percent = readInt(m_settings, QStringLiteral("window/zoom"))) {
+        for (double step : Zooms)
+            if (static_cast<int>(step * 100) == *percent)
+                p.zoom = step;
+    }
     return p;
 }
 
 void Preferences::setWindow(const WindowPreferences& p) {
     m_settings.setValue(QStringLiteral("window/geometry"), p.geometry);
+    if (p.fit)
+        m_settings.setValue(QStringLiteral("window/zoom"), QStringLiteral("fit"));
+    else if (p.zoom > 0)
+        m_settings.setValue(QStringLiteral("window/zoom"), static_cast<int>(p.zoom * 100));
 }
 
 } // namespace corvane::ui

@@ -42,6 +42,8 @@ struct LobbyPreferences {
 
 struct WindowPreferences {
     QByteArray geometry; // QWidget::saveGeometry(), empty when never saved
+    double zoom = 0;     // one of the zoom steps; 0 when never chosen
+    bool fit = false;    // the table fitted to the window
     bool operator==(const WindowPreferences&) const = default;
 };
 

@@ -20,15 +20,19 @@ namespace {
 
 const QColor Baize(80, 176, 96);
 
-QLabel* makeLabel(QWidget* parent, const QString& name, QRect rect, const QFont& font) {
+QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
-    l->setGeometry(rect);
     l->setFont(font);
     l->setAlignment(Qt::AlignCenter);
     // Names come from other people online: a caption is shown as written, never as markup.
     l->setTextFormat(Qt::PlainText);
     return l;
+}
+
+// A rectangle of the layout in twips.
+constexpr QRect twips(int left, int top, int width, int height) {
+    return {left, top, width, height};
 }
 
 // An opaque box in the system's window colours with a single-line border.
@@ -77,17 +81,17 @@ void showLabel(QLabel* l, const Label& label) {
 
 TableView::TableView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmCorvane"));
-    setFixedSize(px(TableWidth), px(TableHeight));
     setAutoFillBackground(false);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(TableScale::tableSize(1.0));
 
-    const std::array<QRect, 6> names{
-        twipRect(3120, 6480, 2175, 255), twipRect(240, 4200, 2175, 255),
-        twipRect(3120, 1800, 2175, 255), twipRect(6000, 4200, 2175, 255),
-        twipRect(6120, 120, 975, 255),   twipRect(7200, 120, 975, 255)};
+    const std::array<QRect, 6> names{twips(3120, 6480, 2175, 255), twips(240, 4200, 2175, 255),
+                                     twips(3120, 1800, 2175, 255), twips(6000, 4200, 2175, 255),
+                                     twips(6120, 120, 975, 255),   twips(7200, 120, 975, 255)};
     for (size_t i = 0; i < names.size(); ++i) {
-        m_playerNames[i] =
-            makeLabel(this, QStringLiteral("lblPlayerName%1").arg(i), names[i], nameFont());
+        m_playerNames[i] = makeLabel(this, QStringLiteral("lblPlayerName%1").arg(i), nameFont());
         m_playerNames[i]->setAttribute(Qt::WA_TranslucentBackground);
+        place(m_playerNames[i], names[i]);
     }
     for (size_t i = 4; i < 6; ++i) {
         QPalette p = m_playerNames[i]->palette();
@@ -96,19 +100,20 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     }
     for (int i = 0; i < 2; ++i) {
         m_scores[static_cast<size_t>(i)] =
-            makeLabel(this, QStringLiteral("lblScore%1").arg(i),
-                      twipRect(6120 + 1080 * i, 360, 975, 495), numberFont());
+            makeLabel(this, QStringLiteral("lblScore%1").arg(i), numberFont());
+        place(m_scores[static_cast<size_t>(i)], twips(6120 + 1080 * i, 360, 975, 495));
         makeBoxed(m_scores[static_cast<size_t>(i)]);
         m_scores[static_cast<size_t>(i)]->setText(QStringLiteral("0"));
         m_tricks[static_cast<size_t>(i)] =
-            makeLabel(this, QStringLiteral("lblTricks%1").arg(i),
-                      twipRect(6120 + 1080 * i, 900, 975, 255), trickFont());
+            makeLabel(this, QStringLiteral("lblTricks%1").arg(i), trickFont());
+        place(m_tricks[static_cast<size_t>(i)], twips(6120 + 1080 * i, 900, 975, 255));
     }
-    const std::array<QRect, 5> bids{twipRect(3720, 3600, 975, 495), twipRect(2760, 3000, 975, 495),
-                                    twipRect(3720, 2400, 975, 495), twipRect(4680, 3000, 975, 495),
-                                    twipRect(960, 240, 975, 495)};
+    const std::array<QRect, 5> bids{twips(3720, 3600, 975, 495), twips(2760, 3000, 975, 495),
+                                    twips(3720, 2400, 975, 495), twips(4680, 3000, 975, 495),
+                                    twips(960, 240, 975, 495)};
     for (size_t i = 0; i < bids.size(); ++i) {
-        m_bids[i] = makeLabel(this, QStringLiteral("lblBid%1").arg(i), bids[i], numberFont());
+        m_bids[i] = makeLabel(this, QStringLiteral("lblBid%1").arg(i), numberFont());
+        place(m_bids[i], bids[i]);
         makeBoxed(m_bids[i]);
         m_bids[i]->setProperty("boxed", true);
         m_bids[i]->hide();
@@ -117,41 +122,101 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
 
     m_trump = new QLabel(this);
     m_trump->setObjectName(QStringLiteral("imgTrump"));
-    m_trump->setGeometry(twipRect(360, 240, 495, 495));
+    place(m_trump, twips(360, 240, 495, 495), false);
     m_trump->setToolTip(QStringLiteral("Trump Suit"));
     m_trump->setAlignment(Qt::AlignCenter);
     m_trump->hide();
 
-    m_timeout =
-        makeLabel(this, QStringLiteral("lblTimeout"), twipRect(2760, 6120, 255, 255), font());
+    m_timeout = makeLabel(this, QStringLiteral("lblTimeout"), font());
+    place(m_timeout, twips(2760, 6120, 255, 255));
     makeBoxed(m_timeout);
     m_timeout->setText(QStringLiteral("20"));
     m_timeout->hide();
 
     m_whiteboard = new QPlainTextEdit(this);
     m_whiteboard->setObjectName(QStringLiteral("txtWhiteboard"));
-    m_whiteboard->setGeometry(twipRect(6120, 1200, 2055, 855));
+    place(m_whiteboard, twips(6120, 1200, 2055, 855));
     m_whiteboard->setReadOnly(true);
     m_whiteboard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_whiteboard->hide();
     m_chat = new QLineEdit(this);
     m_chat->setObjectName(QStringLiteral("txtChat"));
-    m_chat->setGeometry(twipRect(6120, 2040, 2055, 285));
+    place(m_chat, twips(6120, 2040, 2055, 285));
     m_chat->setMaxLength(80);
     m_chat->setToolTip(QStringLiteral("Enter a chat message here"));
     m_chat->hide();
     m_seat = new QLineEdit(QStringLiteral("0"), this);
     m_seat->setObjectName(QStringLiteral("txtSeat"));
-    m_seat->setGeometry(twipRect(7680, 5520, 615, 285));
+    place(m_seat, twips(7680, 5520, 615, 285));
     m_seat->hide();
 
     for (int i = 0; i < PictureCount; ++i) {
         auto* p = new CardView(i, this);
-        p->move(toPixels(homePosition(i)));
+        p->move(m_scale.point(homePosition(i)));
         p->hide();
         connect(p, &CardView::clicked, this, &TableView::cardClicked);
         m_pictures[static_cast<size_t>(i)] = p;
     }
+}
+
+void TableView::place(QWidget* widget, QRect where, bool ownFont) {
+    m_placed.push_back({widget, where, widget->font(), ownFont});
+    widget->setGeometry(m_scale.rect(where.left(), where.top(), where.width(), where.height()));
+}
+
+QSize TableView::sizeHint() const {
+    return TableScale::tableSize(m_fit ? m_scale.zoom : m_zoom);
+}
+
+void TableView::setZoom(double zoom) {
+    m_fit = false;
+    m_zoom = std::clamp(zoom, 0.25, 8.0);
+    setMinimumSize(TableScale::tableSize(m_zoom));
+    updateGeometry();
+    relayout();
+}
+
+void TableView::setFitToWindow() {
+    m_fit = true;
+    setMinimumSize(TableScale::tableSize(1.0));
+    updateGeometry();
+    relayout();
+}
+
+void TableView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void TableView::relayout() {
+    const TableScale next = m_fit ? TableScale::fitting(size(), 1.0)
+                                  : TableScale::centred(size(), m_zoom);
+    if (next.zoom == m_scale.zoom && next.origin == m_scale.origin)
+        return;
+    const bool resized = next.zoom != m_scale.zoom;
+    m_scale = next;
+    for (const Placed& p : m_placed) {
+        p.widget->setGeometry(m_scale.rect(p.twips.left(), p.twips.top(), p.twips.width(),
+                                           p.twips.height()));
+        if (resized && p.ownFont) {
+            QFont f = p.font;
+            f.setUnderline(p.widget->font().underline());
+            f.setPointSizeF(p.font.pointSizeF() * m_scale.zoom);
+            p.widget->setFont(f);
+        }
+    }
+    const QSize card = CardRenderer::cardSize(m_scale.zoom);
+    for (CardView* view : m_pictures)
+        view->setFixedSize(card);
+    if (resized)
+        m_trumpSuit = -1; // drawn again at the new size
+    // A card on its way keeps going: its next step lands at the new scale.
+    if (m_table)
+        showTable(*m_table);
+    else
+        for (int i = 0; i < PictureCount; ++i)
+            m_pictures[static_cast<size_t>(i)]->move(m_scale.point(homePosition(i)));
+    update();
 }
 
 void TableView::setRefusalTest(std::function<bool(int)> refused) {
@@ -162,7 +227,7 @@ void TableView::setRefusalTest(std::function<bool(int)> refused) {
 void TableView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The baize: the table colour in the middle, a little shade towards the rails.
-    QRadialGradient felt(rect().center(), width() * 0.75);
+    QRadialGradient felt(rect().center(), std::max(width(), height()) * 0.75);
     felt.setColorAt(0.0, Baize.lighter(106));
     felt.setColorAt(0.55, Baize);
     felt.setColorAt(1.0, Baize.darker(135));
@@ -175,6 +240,7 @@ void TableView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TableView::showTable(const Table& table) {
+    m_table = &table;
     showPictures(table);
     showLabels(table);
 }
@@ -196,7 +262,8 @@ void TableView::showLabels(const Table& table) {
     }
     if (table.imgTrumpVisible && m_trumpSuit != table.trumpSuit) {
         m_trumpSuit = table.trumpSuit;
-        m_trump->setPixmap(cardRenderer().suitSymbol(m_trumpSuit, px(480), devicePixelRatioF()));
+        m_trump->setPixmap(
+            cardRenderer().suitSymbol(m_trumpSuit, m_scale.length(480), devicePixelRatioF()));
     }
     m_trump->setVisible(table.imgTrumpVisible);
     showLabel(m_timeout, table.lblTimeout);

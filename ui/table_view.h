@@ -5,6 +5,7 @@
 
 #include "table/table.h"
 #include "ui/qt_scheduler.h"
+#include "ui/table_scale.h"
 
 #include <QWidget>
 #include <array>
@@ -29,6 +30,15 @@ public:
 
     // Brings every control in line with the table.
     void showTable(const Table& table);
+
+    // The table's size: a fixed zoom (1.0 is the layout's own size), centred on the baize when
+    // the view is larger, or fitted to whatever size the view is given.
+    void setZoom(double zoom);
+    void setFitToWindow();
+    bool fitsWindow() const { return m_fit; }
+    // Where the layout lands now: the zoom in use and the table's corner on the view.
+    const TableScale& scale() const { return m_scale; }
+    QSize sizeHint() const override;
 
     void setRefusalTest(std::function<bool(int)> refused);
 
@@ -59,6 +69,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
@@ -70,6 +81,22 @@ private:
     void showPictures(const Table& table);
     void showLabels(const Table& table);
     void finish(int picture);
+    // Puts a control at its place in twips; its font, when it has one of its own, scales too.
+    void place(QWidget* widget, QRect twips, bool ownFont = true);
+    // Places every control again at the current scale and draws the cards at their new size.
+    void relayout();
+
+    struct Placed {
+        QWidget* widget = nullptr;
+        QRect twips;
+        QFont font; // at 100%
+        bool ownFont = true;
+    };
+    std::vector<Placed> m_placed;
+    TableScale m_scale;
+    double m_zoom = 1.0;
+    bool m_fit = false;
+    const Table* m_table = nullptr; // the table last shown
 
     std::array<CardView*, PictureCount> m_pictures{};
     // What each picture shows, so that a back keeps the design it was dealt with.

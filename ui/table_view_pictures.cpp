@@ -4,7 +4,6 @@
 #include "ui/card_renderer.h"
 #include "ui/card_view.h"
 #include "ui/table_view.h"
-#include "ui/twips.h"
 
 #include <QVariantAnimation>
 #include <algorithm>
@@ -34,12 +33,12 @@ void TableView::showPictures(const Table& table) {
         shown.visible = model.visible;
         if (model.visible) {
             if (!back)
-                view->setPixmap(cardRenderer().face(model.card, dpr));
+                view->setPixmap(cardRenderer().face(model.card, dpr, m_scale.zoom));
             else
-                view->setPixmap(cardRenderer().back(shown.backDesign, dpr));
+                view->setPixmap(cardRenderer().back(shown.backDesign, dpr, m_scale.zoom));
         }
         if (!m_running[static_cast<size_t>(i)])
-            view->move(toPixels(model.position));
+            view->move(m_scale.point(model.position));
         view->setVisible(model.visible);
         if (shown.stacking != model.stacking) {
             shown.stacking = model.stacking;
@@ -75,7 +74,7 @@ void TableView::startMovement(const Movement& movement, std::function<void()> do
     const int stepMs = movement.kind == Movement::Kind::Spin ? SpinStepMs : GlideStepMs;
 
     CardView* view = m_pictures[static_cast<size_t>(index)];
-    view->move(toPixels(movement.from));
+    view->move(m_scale.point(movement.from));
     view->raise();
     view->show();
 
@@ -88,7 +87,7 @@ void TableView::startMovement(const Movement& movement, std::function<void()> do
         if (!r)
             return;
         const int step = std::clamp(v.toInt(), 0, static_cast<int>(r->path.size()) - 1);
-        m_pictures[static_cast<size_t>(index)]->move(toPixels(r->path[static_cast<size_t>(step)]));
+        m_pictures[static_cast<size_t>(index)]->move(m_scale.point(r->path[static_cast<size_t>(step)]));
     });
     connect(animation, &QVariantAnimation::finished, this, [this, index] { finish(index); });
     running->animation = animation;
@@ -103,7 +102,7 @@ void TableView::finish(int index) {
     r->animation->disconnect(this);
     r->animation->stop();
     r->animation->deleteLater();
-    m_pictures[static_cast<size_t>(index)]->move(toPixels(r->path.back()));
+    m_pictures[static_cast<size_t>(index)]->move(m_scale.point(r->path.back()));
     if (r->done)
         r->done();
 }

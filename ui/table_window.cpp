@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QLayout>
 #include <QMenuBar>
 
 namespace corvane::ui {
@@ -22,7 +21,6 @@ TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent
     setWindowIcon(cardRenderer().windowIcon());
     setCentralWidget(m_view);
     buildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize); // a fixed single border
 
     m_scheduler.setAnimator(m_view);
     connect(&m_scheduler, &QtScheduler::stepped, this, &TableWindow::refresh);
@@ -90,11 +88,15 @@ void TableWindow::onDoubleClick() {
 }
 
 void TableWindow::placeDialog(QWidget* dialog) const {
-    PlaceDialog(dialog, this);
+    PlaceDialog(dialog, this, m_view->scale().zoom);
 }
 
 void TableWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    placeVisibleDialogs();
+}
+
+void TableWindow::placeVisibleDialogs() {
     for (QWidget* dialog : {static_cast<QWidget*>(m_buttons), static_cast<QWidget*>(m_bid),
                             static_cast<QWidget*>(m_trump)})
         if (dialog->isVisible())

@@ -7,6 +7,7 @@
 #include "ui/qt_scheduler.h"
 
 #include <QMainWindow>
+#include <span>
 
 class QAction;
 class QMenu;
@@ -36,18 +37,33 @@ public:
     TrumpDialog* trumpDialog() const { return m_trump; }
     QAction* action(const QString& objectName) const;
 
+    // The table at a fixed zoom (the window takes its size), or fitted to the window.
+    void setZoom(double zoom);
+    void fitToWindow();
+    // One zoom step up (+1) or down (-1) from the zoom in use.
+    void stepZoom(int direction);
+    // The largest zoom step at which the table fits the screen with room to spare.
+    double comfortableZoom() const;
+    static std::span<const double> zoomSteps();
+
 protected:
     // The small windows sit over the table's corner wherever the window manager puts the table.
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 signals:
     // The table asks for online play (the menu, or a double click on a fresh table).
     void playOnlineRequested();
     // The options dialog stored new settings in the table.
     void optionsChanged();
+    // The person chose another zoom.
+    void zoomChanged();
 
 private:
     void buildMenus();
+    void buildViewMenu();
+    void markZoom();
+    void placeVisibleDialogs();
     void showDialogs();
     void updateMenus();
     void onDoubleClick();

@@ -1,4 +1,4 @@
-// The table window's menu bar: Game and Help, with the Players submenu.
+// The table window's menu bar: Game, View and Help, with the Players submenu.
 #include "ui/about_box.h"
 #include "ui/options_dialog.h"
 #include "ui/rules_page.h"
@@ -41,6 +41,8 @@ void TableWindow::buildMenus() {
     game->addSeparator()->setObjectName(QStringLiteral("mnuNothing"));
     QAction* exit = addItem(game, "mnuExit", QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    buildViewMenu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
