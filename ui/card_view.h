@@ -16,9 +16,13 @@ public:
     int index() const { return m_index; }
     void setPixmap(const QPixmap& pixmap);
     const QPixmap& pixmap() const { return m_pixmap; }
+    // The keyboard's focus mark: a ring around the card picked by the arrow keys.
+    void setKeyboardMark(bool marked);
+    bool keyboardMark() const { return m_marked; }
 
     // Asked on every pointer move: true when the card may not be played now.
     void setRefusalTest(std::function<bool(int)> refused) { m_refused = std::move(refused); }
+    const std::function<bool(int)>& refusalTest() const { return m_refused; }
 
 signals:
     void clicked(int index);
@@ -34,6 +38,7 @@ private:
 
     int m_index;
     QPixmap m_pixmap;
+    bool m_marked = false;
     std::function<bool(int)> m_refused;
 };
 

@@ -6,6 +6,7 @@
 #include "ui/table_fonts.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -150,6 +151,11 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     place(m_seat, twips(7680, 5520, 615, 285));
     m_seat->hide();
 
+    m_announcer = new QLabel(this);
+    m_announcer->setObjectName(QStringLiteral("lblAnnouncer"));
+    m_announcer->hide();
+    setAccessibleName(QStringLiteral("Corvane table"));
+
     for (int i = 0; i < PictureCount; ++i) {
         auto* p = new CardView(i, this);
         p->move(m_scale.point(homePosition(i)));
@@ -243,6 +249,33 @@ void TableView::showTable(const Table& table) {
     m_table = &table;
     showPictures(table);
     showLabels(table);
+    speak(table);
+}
+
+void TableView::speak(const Table& table) {
+    const bool localTurn = table.gamePhase == PhasePlay && table.lblPlayerName[0].underline;
+    for (int i = 0; i < PictureCount; ++i) {
+        CardView* view = m_pictures[static_cast<size_t>(i)];
+        if (!table.picCard[static_cast<size_t>(i)].visible)
+            continue;
+        const bool playable = localTurn && i < 5 && view->refusalTest() && !view->refusalTest()(i);
+        const QString name = cardSpeech(table, i, playable);
+        if (view->accessibleName() != name)
+            view->setAccessibleName(name);
+    }
+    for (int seat = 0; seat < 4; ++seat)
+        m_bids[static_cast<size_t>(seat)]->setAccessibleName(bidSpeech(table, seat));
+    for (QLabel* score : m_scores)
+        score->setAccessibleName(scoreSpeech(table));
+
+    const QStringList said = m_speech.changes(table);
+    if (said.isEmpty())
+        return;
+    m_announcer->setText(said.join(QLatin1Char(' ')));
+    m_announcer->setAccessibleName(m_announcer->text());
+    QAccessibleEvent alert(m_announcer, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+    emit announced(m_announcer->text());
 }
 
 void TableView::showLabels(const Table& table) {

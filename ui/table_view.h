@@ -6,6 +6,7 @@
 #include "table/table.h"
 #include "ui/qt_scheduler.h"
 #include "ui/table_scale.h"
+#include "ui/table_speech.h"
 
 #include <QWidget>
 #include <array>
@@ -48,6 +49,9 @@ public:
     void finishMovements();
     bool moving() const;
 
+    // The card the keyboard has picked (a picture of the hand), -1 for none.
+    void setKeyboardCard(int picture);
+
     CardView* picture(int index) const { return m_pictures[static_cast<size_t>(index)]; }
     QLabel* playerName(int index) const { return m_playerNames[static_cast<size_t>(index)]; }
     QLabel* bid(int index) const { return m_bids[static_cast<size_t>(index)]; }
@@ -58,6 +62,8 @@ public:
     QPlainTextEdit* whiteboard() const { return m_whiteboard; }
     QLineEdit* chat() const { return m_chat; }
     QLineEdit* seat() const { return m_seat; }
+    // The hidden label whose name a screen reader is alerted to as the game moves on.
+    QLabel* announcer() const { return m_announcer; }
 
     // Milliseconds per 120-twip step of a glide and per point of a spin.
     static constexpr int GlideStepMs = 4;
@@ -65,6 +71,8 @@ public:
 
 signals:
     void cardClicked(int index);
+    // A sentence for the screen reader, as it is announced.
+    void announced(const QString& sentence);
     void doubleClicked();
 
 protected:
@@ -80,6 +88,7 @@ private:
     };
     void showPictures(const Table& table);
     void showLabels(const Table& table);
+    void speak(const Table& table);
     void finish(int picture);
     // Puts a control at its place in twips; its font, when it has one of its own, scales too.
     void place(QWidget* widget, QRect twips, bool ownFont = true);
@@ -119,6 +128,8 @@ private:
     QPlainTextEdit* m_whiteboard = nullptr;
     QLineEdit* m_chat = nullptr;
     QLineEdit* m_seat = nullptr;
+    QLabel* m_announcer = nullptr;
+    TableSpeech m_speech;
 };
 
 } // namespace corvane::ui

@@ -57,6 +57,11 @@ void TableView::showPictures(const Table& table) {
     }
 }
 
+void TableView::setKeyboardCard(int picture) {
+    for (CardView* view : m_pictures)
+        view->setKeyboardMark(view->index() == picture);
+}
+
 void TableView::startMovement(const Movement& movement, std::function<void()> done) {
     const int index = movement.picture;
     if (index < 0 || index >= PictureCount) {

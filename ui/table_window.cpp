@@ -4,6 +4,7 @@
 #include "ui/button_window.h"
 #include "ui/card_renderer.h"
 #include "ui/dialog_placement.h"
+#include "ui/keyboard_play.h"
 #include "ui/table_view.h"
 #include "ui/trump_dialog.h"
 
@@ -16,7 +17,7 @@ namespace corvane::ui {
 TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent)
     : QMainWindow(parent), m_engine(engine), m_scheduler(scheduler), m_view(new TableView(this)),
       m_buttons(new ButtonWindow(this)), m_bid(new BidDialog(this)),
-      m_trump(new TrumpDialog(this)) {
+      m_trump(new TrumpDialog(this)), m_keys(new KeyboardPlay(*this)) {
     setWindowTitle(QStringLiteral("Corvane"));
     setWindowIcon(cardRenderer().windowIcon());
     setCentralWidget(m_view);
@@ -29,6 +30,8 @@ TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent
     connect(m_view, &TableView::cardClicked, this,
             [this](int picture) { input([&] { m_engine.clickCard(picture); }); });
     connect(m_view, &TableView::doubleClicked, this, &TableWindow::onDoubleClick);
+    connect(m_keys, &KeyboardPlay::cardChosen, this,
+            [this](int picture) { input([&] { m_engine.clickCard(picture); }); });
     connect(m_buttons, &ButtonWindow::buttonClicked, this,
             [this](int index) { input([&] { m_engine.clickButton(index); }); });
     connect(m_bid, &BidDialog::bidClicked, this,
@@ -44,6 +47,7 @@ TableWindow::~TableWindow() {
 void TableWindow::refresh() {
     const Table& t = m_engine.table();
     m_view->showTable(t);
+    m_keys->showTable(t);
     showDialogs();
     updateMenus();
 }

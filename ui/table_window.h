@@ -16,6 +16,7 @@ namespace corvane::ui {
 
 class BidDialog;
 class ButtonWindow;
+class KeyboardPlay;
 class TableView;
 class TrumpDialog;
 
@@ -35,6 +36,7 @@ public:
     ButtonWindow* buttonWindow() const { return m_buttons; }
     BidDialog* bidDialog() const { return m_bid; }
     TrumpDialog* trumpDialog() const { return m_trump; }
+    KeyboardPlay* keyboard() const { return m_keys; }
     QAction* action(const QString& objectName) const;
 
     // The table at a fixed zoom (the window takes its size), or fitted to the window.
@@ -81,6 +83,7 @@ private:
     ButtonWindow* m_buttons;
     BidDialog* m_bid;
     TrumpDialog* m_trump;
+    KeyboardPlay* m_keys;
     QAction* m_newPartner = nullptr;
     QAction* m_newOpponents = nullptr;
 };

@@ -1,0 +1,51 @@
+// Playing without the mouse. Left and Right (or 1-5) pick a card of the player's hand, shown by a
+// focus mark on it; Enter or Space plays the picked card, or marks it for the discard, through the
+// same path as a click. D deals and A auto-discards; in the bid dialog P passes and 2, 5 and 3 bid
+// 20, 25 and 30; in the trump dialog S, D, C and H name the suit. Each key presses the button it
+// stands for, so it is refused or taken exactly as that button's click would be.
+//
+// Keys typed into a text field stay there, and Enter or Space on a focused button presses that
+// button, as everywhere on the desktop.
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+
+namespace corvane {
+struct Table;
+}
+
+namespace corvane::ui {
+
+class TableWindow;
+
+class KeyboardPlay final : public QObject {
+    Q_OBJECT
+public:
+    explicit KeyboardPlay(TableWindow& window);
+
+    // The picked card of the hand (picture 0-4), or -1.
+    int picked() const { return m_picked; }
+    // Drops the pick when its card has left the hand.
+    void showTable(const Table& table);
+
+signals:
+    // Enter or Space on a picked card.
+    void cardChosen(int picture);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool handleKey(QObject* receiver, const QKeyEvent& key);
+    bool pressButtonFor(int key);
+    void pick(int picture);
+    void step(int direction);
+    bool selectable(int picture) const;
+
+    TableWindow& m_window;
+    int m_picked = -1;
+};
+
+} // namespace corvane::ui
