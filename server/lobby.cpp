@@ -14,9 +14,6 @@ using namespace corvane::protocol;
 
 namespace {
 
-// Addresses remembered for the row of a later join; beyond this the oldest-inserted go.
-constexpr std::size_t kMaxRememberedLists = 65536;
-
 std::string trimmedKey(std::string_view key) {
     const std::size_t end = key.find_last_not_of(' ');
     return std::string(end == std::string_view::npos ? std::string_view{} : key.substr(0, end + 1));
@@ -59,6 +56,8 @@ void Lobby::closed(Peer& peer) {
             m_earlyHostSeats.erase(early);
         }
     }
+    if (peer.channel() == Channel::List)
+        m_lists.closed(peer.address(), peer.id());
     m_earlyMessages.erase(peer.id());
     m_droppedFrom.erase(peer.id());
     m_peers.erase(peer.id());
@@ -97,13 +96,6 @@ std::string Lobby::occupant(const LobbyTable& table, int seat) const {
     return table.seatPeer[index] == 0 ? std::string("Computer") : table.seatName[index];
 }
 
-void Lobby::rememberList(const std::string& address, std::vector<std::uint64_t> tables) {
-    if (m_lastList.size() >= kMaxRememberedLists && !m_lastList.contains(address)) {
-        m_lastList.erase(m_lastList.begin());
-    }
-    m_lastList[address] = std::move(tables);
-}
-
 void Lobby::sendList(Peer& peer) {
     std::vector<std::uint64_t> ids = waitingTables();
     std::string out;
@@ -119,7 +111,7 @@ void Lobby::sendList(Peer& peer) {
         peer.deliver(out);
     }
     logLine(peerName(peer) + " listed " + std::to_string(ids.size()) + " tables");
-    rememberList(peer.address(), std::move(ids));
+    m_lists.remember(peer.address(), peer.id(), std::move(ids));
 }
 
 void Lobby::received(Peer& peer, const Decoded<ListUpMessage>&) {
@@ -174,10 +166,10 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     m_tables.emplace(id, std::move(t));
     host.setIdentified(true);
     host.deliver(encode(TableCreated{}));
-    // A host seat channel that came before its table: the newest waiting one takes the seat.
+    // A host seat channel that came before its table: the first still waiting takes the seat.
     if (auto early = m_earlyHostSeats.find(host.address()); early != m_earlyHostSeats.end()) {
-        const std::uint64_t seatPeer = early->second.back();
-        early->second.pop_back();
+        const std::uint64_t seatPeer = early->second.front();
+        early->second.erase(early->second.begin());
         if (early->second.empty()) {
             m_earlyHostSeats.erase(early);
         }
@@ -194,6 +186,7 @@ void Lobby::passToSeat(Peer& host, const Addressed& addressed, std::string_view 
         return;
     }
     LobbyTable& t = m_tables.at(hosted->second);
+    t.claims.hostSent(addressed.seat, addressed.message);
     // A seat with no person is played by the host's computer: nobody to pass it to.
     if (Peer* target = peer(t.seatPeer[static_cast<std::size_t>(addressed.seat)])) {
         target->deliver(raw.substr(1));

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "protocol/decoder.h"
+#include "server/list_memory.h"
 #include "server/peer.h"
+#include "server/seat_claims.h"
 
 #include <array>
 #include <cstdint>
@@ -33,6 +35,8 @@ struct LobbyTable {
     // Players who were sent "q", oldest first; the host answers each with four "P".
     std::deque<std::uint64_t> joiners;
     int answersLeft = kSeats;
+    // What a person may say for its seat beyond the seat digit.
+    SeatClaims claims;
 };
 
 class Lobby {
@@ -76,7 +80,6 @@ private:
     void dropped(Peer& peer, const std::string& why);
     void endTable(std::uint64_t tableId);
     void leaveSeat(Peer& player, const SeatRef& ref);
-    void rememberList(const std::string& address, std::vector<std::uint64_t> tables);
 
     LobbyTable* table(std::uint64_t id);
     Peer* peer(std::uint64_t id);
@@ -88,8 +91,8 @@ private:
     std::unordered_map<std::uint64_t, Peer*> m_peers;
     std::unordered_map<std::uint64_t, std::uint64_t> m_hostedBy;
     std::unordered_map<std::uint64_t, SeatRef> m_seated;
-    // The last list sent to each address, as table ids by row: an "L" names a row of it.
-    std::unordered_map<std::string, std::vector<std::uint64_t>> m_lastList;
+    // The lists sent lately to each address, as table ids by row: an "L" names a row of them.
+    ListMemory m_lists;
     // Host seat channels ("Z") that arrived before their table was created, by address.
     std::unordered_map<std::string, std::vector<std::uint64_t>> m_earlyHostSeats;
     // What such a channel said before its table came (its "s", at least), replayed on binding.

@@ -36,11 +36,18 @@ void Lobby::received(Peer& peer, const Decoded<PlayerUpMessage>& decoded) {
 void Lobby::join(Peer& player, const JoinTable& request) {
     if (!admitted(player, m_seated.contains(player.id()), request.key, "join"))
         return;
-    auto listed = m_lastList.find(player.address());
-    const std::vector<std::uint64_t> rows =
-        listed != m_lastList.end() ? listed->second : waitingTables();
-    const auto row = static_cast<std::size_t>(request.row);
-    LobbyTable* t = row < rows.size() ? table(rows[row]) : nullptr;
+    const ListMemory::Row meant = m_lists.resolve(
+        player.address(), static_cast<std::size_t>(request.row), waitingTables());
+    if (std::holds_alternative<ListMemory::Ambiguous>(meant)) {
+        // Lists sent to this address lately put different tables on that row: whoever sent the
+        // "L" may be reading any of them. Closing reads as a vanished table; a fresh list
+        // settles it.
+        player.closeSoon("join refused: row " + std::to_string(request.row) +
+                         " means different tables in the lists sent to this address");
+        return;
+    }
+    const auto* id = std::get_if<std::uint64_t>(&meant);
+    LobbyTable* t = id ? table(*id) : nullptr;
     if (t == nullptr) {
         player.closeSoon("join refused: row " + std::to_string(request.row) +
                          " names no open table");
@@ -83,13 +90,13 @@ void Lobby::openHostSeat(Peer& player) {
         logLine(peerName(player) + " sent a second host seat opening; ignored");
         return;
     }
-    // The newest table from this address whose host has no seat channel yet: a host opens it
-    // straight after its table is created, and an older one still waiting is a host whose
-    // own channel never came.
+    // The oldest table from this address whose host has no seat channel yet: each host opens
+    // its seat straight after its table is created, so several hosts behind one address are
+    // paired with their tables in the order the tables were created.
     LobbyTable* found = nullptr;
-    for (auto it = m_tables.rbegin(); it != m_tables.rend(); ++it) {
-        if (it->second.hostAddress == player.address() && it->second.seatPeer[0] == 0) {
-            found = &it->second;
+    for (auto& [id, waiting] : m_tables) {
+        if (waiting.hostAddress == player.address() && waiting.seatPeer[0] == 0) {
+            found = &waiting;
             break;
         }
     }
@@ -153,6 +160,10 @@ void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string
     LobbyTable* t = table(ref.table);
     Peer* host = t ? peer(t->hostPeer) : nullptr;
     if (host == nullptr) {
+        return;
+    }
+    if (auto why = t->claims.refusal(ref.seat, message)) {
+        dropped(player, *why);
         return;
     }
     if (std::holds_alternative<TakeSeat>(message)) {

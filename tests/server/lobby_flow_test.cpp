@@ -119,6 +119,8 @@ TEST(LobbyFlow, RelaysBroadcastsAndPlayersMoves) {
     EXPECT_EQ(north->nextRaw(), "S2Pa");
     EXPECT_EQ(west->nextRaw(), "B320");
     EXPECT_EQ(north->nextRaw(), "C0460102030405060708091011121314151617181920212223");
+    table.host.send("1T");
+    EXPECT_EQ(west->nextRaw(), "T");
 
     const std::vector<std::string> moves{"b1Pa", "c105hello", "t3", "r1040506", "i", "p07"};
     std::string all;
@@ -142,6 +144,51 @@ TEST(LobbyFlow, APlayerSpeaksOnlyForItsOwnSeat) {
                "02hi"
                "b1Pa");
     EXPECT_EQ(table.host.nextRaw(), "b1Pa");
+}
+
+// "p" and "t" carry no seat digit: a card outside the sender's own hand pictures, and a trump
+// from any seat but the one the host asked, are dropped; the sender's next message still goes.
+TEST(LobbyFlow, APlayerPlaysAndNamesTrumpOnlyForItsOwnSeat) {
+    LobbyProcess lobby;
+    HostedTable table(lobby, "Kitchen", "Maud");
+    listTables(lobby, 1);
+    auto west = joinAt(lobby, table, 0, 1, "Bea");
+    listTables(lobby, 1);
+    auto north = joinAt(lobby, table, 0, 2, "Cy");
+
+    struct Case {
+        PlayerClient* from;
+        std::string sent;
+        std::string passed;
+    };
+    const std::vector<Case> cards{
+        {west.get(), "p10p02p07", "p07"},  // seat 2's and seat 0's pictures, then its own
+        {west.get(), "p20p05", "p05"},     // a kitty picture, then its own first
+        {north.get(), "p09p15p10", "p10"}, // seat 1's last and seat 3's first, then its own
+        {table.seat0.get(), "p05p04", "p04"},
+    };
+    for (const Case& c : cards) {
+        c.from->send(c.sent);
+        EXPECT_EQ(table.host.nextRaw(), c.passed) << c.sent;
+    }
+
+    // Trump is asked of north. West's trump, sent with its pass in one write, is dropped.
+    table.host.send("2T");
+    EXPECT_EQ(north->nextRaw(), "T");
+    west->send("b1Pat2c102hi");
+    EXPECT_EQ(table.host.nextRaw(), "b1Pa");
+    EXPECT_EQ(table.host.nextRaw(), "c102hi");
+    north->send("t3");
+    EXPECT_EQ(table.host.nextRaw(), "t3");
+    // One answer per question: a second trump from north is dropped too.
+    north->send("t0c202ok");
+    EXPECT_EQ(table.host.nextRaw(), "c202ok");
+    // Trump asked again, then the discard begins: the question is over.
+    table.host.send("2T2D001202");
+    EXPECT_EQ(north->nextRaw(), "T");
+    north->nextRaw();
+    north->send("t1c203end");
+    EXPECT_EQ(table.host.nextRaw(), "c203end");
 }
 
 TEST(LobbyFlow, ATakenSeatIsRefusedWithTheSeatList) {
@@ -198,14 +245,75 @@ TEST(LobbyFlow, TheHostsLossEndsTheTable) {
     EXPECT_EQ(rows[0].name, "Porch");
 }
 
-TEST(LobbyFlow, TheHostSeatGoesToTheNewestTableFromItsAddress) {
+// Two hosts behind one address create tables back to back: each seat channel is paired with
+// the oldest table still waiting for its host's seat, so each host gets its own seat 0.
+TEST(LobbyFlow, TwoHostsFromOneAddressEachGetTheirOwnSeat) {
     LobbyProcess lobby;
-    HostClient older(lobby.hostPort());
-    older.send(encode(CreateTable{"", "Old", "", "A"}));
-    ASSERT_EQ(older.nextRaw(), "H");
-    HostedTable newer(lobby, "New", "B");
-    newer.host.send("0W0");
-    EXPECT_EQ(newer.seat0->nextRaw(), "W0");
+    HostClient first(lobby.hostPort());
+    first.send(encode(CreateTable{"", "Kitchen", "", "Ann"}));
+    ASSERT_EQ(first.nextRaw(), "H");
+    HostClient second(lobby.hostPort());
+    second.send(encode(CreateTable{"", "Porch", "", "Bo"}));
+    ASSERT_EQ(second.nextRaw(), "H");
+    PlayerClient firstSeat(lobby.playerPort());
+    firstSeat.send("Z" + encode(TakeSeat{0, "Ann"}));
+    auto taken = first.next();
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->raw.substr(0, 7), "s003Ann");
+    PlayerClient secondSeat(lobby.playerPort());
+    secondSeat.send("Z" + encode(TakeSeat{0, "Bo"}));
+    taken = second.next();
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->raw.substr(0, 6), "s002Bo");
+    first.send("0W0");
+    second.send("0W1");
+    EXPECT_EQ(firstSeat.nextRaw(), "W0");
+    EXPECT_EQ(secondSeat.nextRaw(), "W1");
+}
+
+// Two people behind one address, each reading the list on a connection of their own: a row is
+// taken where their lists agree; where the lists put different tables on it, the join is
+// refused by closing, so nobody is seated at a table they did not choose. Once one of them has
+// closed the list, the other's list alone counts.
+TEST(LobbyFlow, ARowIsTakenOnlyWhereTheListsBeingReadAgree) {
+    LobbyProcess lobby;
+    const auto ask = [](HostClient& list, std::size_t rows) {
+        list.send("Q");
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < rows; ++i)
+            if (auto row = list.next())
+                names.push_back(std::get<TableEntry>(row->message).name);
+        return names;
+    };
+    const auto join = [&](int row, int seat) {
+        auto player = std::make_unique<PlayerClient>(lobby.playerPort());
+        player->send(encode(JoinTable{"", row, seat, "Di"}));
+        return player;
+    };
+    auto kitchen = std::make_unique<HostedTable>(lobby, "Kitchen", "Ann");
+    HostedTable porch(lobby, "Porch", "Bo");
+    HostClient first(lobby.listPort());
+    EXPECT_EQ(ask(first, 2), (std::vector<std::string>{"Kitchen", "Porch"}));
+    HostedTable shed(lobby, "Shed", "Cy");
+    HostClient second(lobby.listPort());
+    EXPECT_EQ(ask(second, 3), (std::vector<std::string>{"Kitchen", "Porch", "Shed"}));
+
+    auto agreed = join(1, 2);
+    EXPECT_EQ(agreed->nextRaw(), "Y");
+    EXPECT_EQ(porch.host.nextRaw(), "q");
+    EXPECT_TRUE(join(2, 1)->waitForClose()) << "row 2 is the Shed for one and nothing for the other";
+
+    kitchen->host.close();
+    EXPECT_EQ(kitchen->seat0->nextRaw(), "K");
+    EXPECT_EQ(ask(second, 2), (std::vector<std::string>{"Porch", "Shed"}));
+    EXPECT_TRUE(join(0, 3)->waitForClose()) << "row 0 is the Kitchen for one, the Porch for the other";
+
+    first.close();
+    // The close reaches the lobby before a join sent after a fresh listing on the other line.
+    EXPECT_EQ(ask(second, 2), (std::vector<std::string>{"Porch", "Shed"}));
+    auto alone = join(0, 3);
+    EXPECT_EQ(alone->nextRaw(), "Y");
+    EXPECT_EQ(porch.host.nextRaw(), "q");
 }
 
 TEST(LobbyFlow, AHostSeatOpenedBeforeItsTableWaitsForIt) {
