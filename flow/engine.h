@@ -75,6 +75,10 @@ public:
     void TakeKitty();
     Task TellServerToContinue();
     Task FinishTrick();
+    // A finished trick stays on the table this long, whatever the speed setting.
+    static constexpr int TrickPause = 1000;
+    // The trick pause of a seated player's view, on this engine's scheduler.
+    Task showFinishedTrick();
     Task CelebrateWin();
     Task MessageButton(std::string message, bool noWait = false);
     void SetupButtons(int mode);
@@ -108,10 +112,16 @@ public:
     };
     const HostAwaits& hostAwaits() const { return m_awaits; }
     HostAwaits& hostAwaits() { return m_awaits; }
+    // No hand on the table and none being dealt: a standalone table may go online only now.
+    bool betweenHands() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
     // Between hands, with no deal under way: the only time "i" may deal.
     bool hostMayDeal() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
 
     void becomeHost(); // the table exists and this machine runs it
+    // A seat's name as a person takes it or leaves it to the computer, which then shows a
+    // computer player's name from the pool.
+    void personTakesSeat(int seat, const std::string& name);
+    void computerTakesSeat(int seat);
     Task HostLoop();
     // `askAgain`: the seat whose turn it is left; ask the computer for that same seat's bid.
     Task HostBidding(bool askAgain = false);

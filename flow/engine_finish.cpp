@@ -25,8 +25,7 @@ Task Engine::FinishTrick() {
         // The host's own view shows the trick; the table goes on once it has taken it in.
         co_await ViewAwaiter{this, HostLink::ViewStep::Trick};
     } else {
-        // Always one second with the four cards on the table, whatever the speed setting.
-        co_await pause(1000);
+        co_await pause(TrickPause);
     }
 
     if (m_t.tricksPlayed != 5) {
@@ -39,6 +38,10 @@ Task Engine::FinishTrick() {
         co_return;
     }
     co_await settleHand();
+}
+
+Task Engine::showFinishedTrick() {
+    co_await pause(TrickPause);
 }
 
 Task Engine::settleHand() {

@@ -72,6 +72,16 @@ void Engine::becomeHost() {
     Shuffle();
 }
 
+void Engine::personTakesSeat(int seat, const std::string& name) {
+    auto& caption = m_t.lblPlayerName[static_cast<size_t>(seat)].caption;
+    m_names.putBack(caption);
+    caption = name;
+}
+
+void Engine::computerTakesSeat(int seat) {
+    m_t.lblPlayerName[static_cast<size_t>(seat)].caption = m_names.draw(m_random);
+}
+
 // --- The drive loop --------------------------------------------------------------------------
 
 Task Engine::HostLoop() {
@@ -292,6 +302,10 @@ Task Engine::hostDiscards(int seat, std::vector<int> slots) {
 // --- Play ------------------------------------------------------------------------------------
 
 Task Engine::HostComputerPlay(int& seat) {
+    // The same pace as a computer seat standalone: a person can follow each card.
+    co_await pause(m_t.speedDelay);
+    if (m_t.gamePhase != PhasePlay || m_t.trickCardCount >= 4 || seatLinked(seat))
+        co_return;
     const int card = m_players.card(m_t, m_record, seat);
     if (card < 0)
         co_return;

@@ -3,6 +3,7 @@
 
 #include "cards/legal_play.h"
 #include "protocol/encode.h"
+#include "protocol/utf8_cut.h"
 
 #include <algorithm>
 #include <set>
@@ -88,6 +89,17 @@ void Host::refuse(const std::string& why) {
         m_log("ignored: " + why);
 }
 
+// The seat was asked and answered with a move the table does not take: it is asked the same
+// question again, so its person can choose another.
+void Host::refuseAndAskAgain(int seat, const std::string& why) {
+    refuse(why + "; asked again");
+    const Table& t = m_engine.table();
+    if (m_engine.hostAwaits().bidFrom == seat)
+        sendToSeat(seat, encode(YourBid{t.dealerSeat, t.highBid}));
+    else if (m_engine.hostAwaits().cardFrom == seat)
+        sendToSeat(seat, encode(YourTurn{seat}));
+}
+
 // --- Seats -----------------------------------------------------------------------------------
 
 bool Host::seatLinked(int seat) const {
@@ -164,7 +176,8 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
         return refuse("\"s\" for seat " + std::to_string(m.seat) + ", which a person holds");
 
     Table& t = m_engine.table();
-    t.lblPlayerName[seat].caption = m.name;
+    if (t.lblPlayerName[seat].caption != m.name)
+        m_engine.personTakesSeat(m.seat, m.name);
     if (!t.dealString.empty() && !ownFirst && holder.empty()) {
         if (t.gamePhase != PhaseBidding) {
             // Past the auction: the cards come when the next auction opens.
@@ -210,8 +223,15 @@ void Host::onSeatLost(const SeatLost& m) {
     std::erase_if(m_waiting, [&](const auto& w) { return w.seat == m.seat; });
     if (m_links[seat].empty() && before == m_waiting.size())
         return refuse("\"k\" for seat " + std::to_string(m.seat) + ", which no person holds");
-    notice(m_engine.table().lblPlayerName[seat].caption + " has disconnected.");
+    const std::string gone = m_engine.table().lblPlayerName[seat].caption + " has disconnected.";
+    notice(gone);
     m_links[seat].clear();
+    // Every seat sees the computer take the seat, under a computer player's name.
+    if (m.seat != 0) {
+        m_engine.computerTakesSeat(m.seat);
+        sendToSeats(encode(ChatShow{gone}));
+        broadcastNames();
+    }
     m_engine.start(m_engine.hostSeatLost(m.seat));
 }
 
@@ -222,10 +242,12 @@ void Host::onChat(const ChatLine& m) {
         return refuse("chat from seat " + std::to_string(m.seat) + ", which no person holds");
     std::string line =
         m_engine.table().lblPlayerName[static_cast<size_t>(m.seat)].caption + ": " + m.text;
-    // "M" carries a two-digit length: a longer line would shift every later field.
-    if (line.size() > static_cast<size_t>(kMaxShortText))
-        line.resize(static_cast<size_t>(kMaxShortText));
-    sendToSeats(encode(ChatShow{line}));
+    // "M" carries a two-digit length: the line is cut where a character ends, and the speaker
+    // is told.
+    const std::string_view kept = utf8Prefix(line, static_cast<size_t>(kMaxShortText));
+    sendToSeats(encode(ChatShow{std::string(kept)}));
+    if (kept.size() < line.size())
+        sendToSeat(m.seat, encode(ChatShow{ChatShortenedMessage}));
 }
 
 // --- The moves -------------------------------------------------------------------------------
@@ -238,18 +260,19 @@ void Host::onBid(const PlayerBid& m) {
     if (!m.bid.pass) {
         const int value = m.bid.value;
         if (value != 20 && value != 25 && value != 30)
-            return refuse("a bid of " + std::to_string(value));
+            return refuseAndAskAgain(m.seat, "a bid of " + std::to_string(value));
         // The levels the bid dialog would offer this seat; the five rule is always on online.
         const int index = (value - 15) / 5;
         const int k = m.seat == t.dealerSeat ? 4 : 3;
         if (index <= t.highBid / 5 - k)
-            return refuse("a bid of " + std::to_string(value) + " over " +
-                          std::to_string(t.highBid));
+            return refuseAndAskAgain(m.seat, "a bid of " + std::to_string(value) + " over " +
+                                                 std::to_string(t.highBid));
         bool hasFive = false;
         for (int i = 5 * m.seat; i <= 5 * m.seat + 4; ++i)
             hasFive = hasFive || t.CardRank(i) == 5;
         if (index >= 2 && !hasFive)
-            return refuse("a bid of " + std::to_string(value) + " without a five");
+            return refuseAndAskAgain(m.seat,
+                                     "a bid of " + std::to_string(value) + " without a five");
     }
     const std::string bid = m.bid.pass ? "Pa" : std::to_string(m.bid.value);
     m_engine.start(m_engine.hostPersonBid(m.seat, bid));
@@ -288,10 +311,12 @@ void Host::onCard(const PlayCard& m) {
     if (!m_hosting || t.gamePhase != PhasePlay || seat < 0 || seat != t.turnSeat ||
         t.trickCardCount >= 4)
         return refuse("a card nobody was asked for");
-    if (m.card < 5 * seat || m.card > 5 * seat + 4 || t.CardState(m.card) == TagState::Played ||
-        t.CardState(m.card) == TagState::Thrown)
+    if (m.card < 5 * seat || m.card > 5 * seat + 4)
         return refuse("card " + std::to_string(m.card) + ", not in seat " + std::to_string(seat) +
                       "'s hand");
+    if (t.CardState(m.card) == TagState::Played || t.CardState(m.card) == TagState::Thrown)
+        return refuseAndAskAgain(seat, "card " + std::to_string(m.card) + ", no longer in seat " +
+                                           std::to_string(seat) + "'s hand");
     std::array<Card, 5> hand{};
     std::size_t count = 0;
     for (int i = 5 * seat; i <= 5 * seat + 4; ++i)
@@ -308,7 +333,8 @@ void Host::onCard(const PlayCard& m) {
     const Refusal refusal =
         checkLocalPlay(std::span<const Card>(hand.data(), count), t.cardAt(m.card), context);
     if (refusal != Refusal::None)
-        return refuse("card " + std::to_string(m.card) + ": " + refusalMessage(refusal));
+        return refuseAndAskAgain(seat,
+                                 "card " + std::to_string(m.card) + ": " + refusalMessage(refusal));
     m_engine.start(m_engine.hostPersonCard(m.card));
 }
 

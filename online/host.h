@@ -69,6 +69,8 @@ public:
     void notice(const std::string& text) override;
 
     static constexpr const char* LostServerMessage = "Lost the connection to the Corvane Server.";
+    // To the speaker alone, when the table's chat line had to be cut.
+    static constexpr const char* ChatShortenedMessage = "(Your line was shortened to fit.)";
 
 private:
     using Message = protocol::HostDownMessage;
@@ -86,6 +88,7 @@ private:
     void linkSeat(int seat, const std::string& id);
     void broadcastNames();
     void refuse(const std::string& why);
+    void refuseAndAskAgain(int seat, const std::string& why);
     void endHosting();
 
     struct WaitingSeat {

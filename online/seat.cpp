@@ -2,6 +2,7 @@
 #include "online/seat.h"
 
 #include "protocol/encode.h"
+#include "protocol/utf8_cut.h"
 #include "table/layout.h"
 
 namespace corvane::online {
@@ -32,6 +33,7 @@ void Seat::goOnline() {
 
 void Seat::joinAs(int seat, const std::string& userName) {
     m_joining = true;
+    m_joinAnswers = 0;
     m_joinSeat = seat;
     m_userName = userName;
 }
@@ -44,14 +46,24 @@ void Seat::GrabASeat(int seat) {
 }
 
 void Seat::sendChat(std::string text) {
-    if (text.size() > 80)
-        text.resize(80);
-    sendToHost(encode(ChatLine{m_engine.table().localSeat, text}));
+    // At most 80 characters, and no more bytes than the host's "name: line" leaves in the
+    // length field, cut where a character ends; the person is told when the line was shortened.
+    const std::size_t prefix = m_engine.table().lblPlayerName[0].caption.size() + 2;
+    const auto field = static_cast<std::size_t>(kMaxShortText);
+    const std::size_t room = prefix < field ? field - prefix : 0;
+    const std::string_view kept = utf8Prefix(text, room, ChatLength);
+    if (kept.size() < text.size())
+        m_whiteboard.push_back(ChatShortenedMessage);
+    sendToHost(encode(ChatLine{m_engine.table().localSeat, std::string(kept)}));
 }
 
 void Seat::sendToHost(const std::string& message) {
     if (!m_channel.isOpen())
         return;
+    if (!message.empty() && message[0] == 'b')
+        m_bidSent = true;
+    else if (!message.empty() && message[0] == 'p')
+        m_cardSent = true;
     ++m_sent;
     m_channel.send(message);
 }
@@ -60,7 +72,14 @@ void Seat::sendToHost(const std::string& message) {
 
 void Seat::received(std::string_view bytes) {
     m_decoder.feed(bytes);
-    while (auto decoded = m_decoder.next()) {
+    takeMessages();
+}
+
+void Seat::takeMessages() {
+    while (!m_holdingTrick && !m_gone) {
+        auto decoded = m_decoder.next();
+        if (!decoded)
+            break;
         ++m_received;
         handle(decoded->message);
         if (m_onMessage)
@@ -70,7 +89,7 @@ void Seat::received(std::string_view bytes) {
         if (m_onChanged)
             m_onChanged();
     }
-    if (m_decoder.failed()) {
+    if (m_decoder.failed() && !m_gone) {
         if (m_log)
             m_log("player channel: " + m_decoder.error());
         m_channel.close();
@@ -112,6 +131,11 @@ void Seat::handle(const Message& message) {
                            return;
                        if (m_joining) {
                            m_seatButtons[static_cast<size_t>(m.seat)] = m.name;
+                           if (++m_joinAnswers == SeatCount) {
+                               m_joining = false;
+                               if (m_onJoinRefused)
+                                   m_onJoinRefused();
+                           }
                            return;
                        }
                        // The grave accent marks a free seat for a joining player only.
@@ -161,6 +185,8 @@ void Seat::onCards(const Cards& m) {
         return;
     }
     t.buttonMenu.visible = false;
+    m_bidSent = false;
+    m_cardSent = false;
     if (deal) {
         // A fresh hand: nothing of the last one stays on this table.
         t.trickSeatCard = {-1, -1, -1, -1};
@@ -200,6 +226,13 @@ void Seat::onYourBid(const YourBid& m) {
     t.lblBid[static_cast<size_t>(turned(t.dealerSeat))].color = LabelColor::Red;
     m_engine.startTimeout();
     m_engine.setUpBidDialog();
+    if (m_bidSent) {
+        // Asked again: the host did not take the bid this table sent.
+        m_bidSent = false;
+        t.lblBid[0].visible = false;
+        m_engine.start(m_engine.MessageButton(BidRefusedMessage, true));
+        return;
+    }
     ++t.bidsMade;
 }
 
@@ -208,6 +241,8 @@ void Seat::onBidMade(const BidMade& m) {
     t.gamePhase = PhaseBidding;
     if (t.bidsMade == 0)
         hideBidLabels();
+    if (m.seat == t.localSeat)
+        m_bidSent = false;
     auto& label = t.lblBid[static_cast<size_t>(turned(m.seat))];
     label.caption = m.bid.pass ? "Pass" : std::to_string(m.bid.value);
     label.visible = true;
@@ -285,6 +320,16 @@ void Seat::onYourTurn(const YourTurn& m) {
         clearPreviousTrick();
     t.gamePhase = PhasePlay;
     if (m.seat == t.localSeat) {
+        if (m_cardSent) {
+            // Asked again: the card this table sent was refused and goes back to the hand.
+            m_cardSent = false;
+            for (int i = 0; i <= 4; ++i) {
+                auto& p = t.picCard[static_cast<size_t>(i)];
+                if (p.state != TagState::Played && p.state != TagState::Thrown)
+                    p.position = homePosition(i);
+            }
+            m_engine.start(m_engine.MessageButton(CardRefusedMessage, true));
+        }
         t.lblPlayerName[0].underline = true;
         m_engine.startTimeout();
     }
@@ -297,6 +342,8 @@ void Seat::onCardPlayed(const CardPlayed& m) {
         return;
     ++t.cardsBeforeMe;
     t.turnSeat = seat;
+    if (seat == t.localSeat)
+        m_cardSent = false;
     if (seat != t.localSeat && t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
         clearPreviousTrick();
     // ShowTableCard.
@@ -330,7 +377,17 @@ void Seat::onTrickWon(const TrickWon& m) {
     t.trickWinnerCard = -1;
     const int difference = (m.seat - t.localSeat + 4) % 4;
     t.lblTricks[difference % 2 == 0 ? 0 : 1] += "J";
+    m_holdingTrick = true;
+    m_engine.start(holdTrick());
+}
+
+Task Seat::holdTrick() {
+    co_await m_engine.showFinishedTrick();
+    m_holdingTrick = false;
     ++m_tricks;
+    if (m_onChanged)
+        m_onChanged();
+    takeMessages();
 }
 
 Task Seat::onHandEnd(HandEnd m) {

@@ -28,7 +28,10 @@ public:
     void joinAs(int seat, const std::string& userName);
     // "s": takes the seat under the name at the bottom of the table.
     void GrabASeat(int seat);
-    // Enter in the chat line (at most 80 characters are typed).
+    // Enter in the chat line (at most 80 characters are typed). A longer line is cut, and the
+    // whiteboard says so.
+    static constexpr std::size_t ChatLength = 80;
+    static constexpr const char* ChatShortenedMessage = "(Your line was shortened to fit.)";
     void sendChat(std::string text);
     // The host's own seat: "E" waits for its person's click before the host deals on.
     void setHostsOwnSeat(bool own) { m_hostsOwnSeat = own; }
@@ -37,6 +40,11 @@ public:
     void setChangedHandler(std::function<void()> handler) { m_onChanged = std::move(handler); }
     // The host is gone ("K" or the channel lost): the table is standalone again.
     void setHostGoneHandler(std::function<void()> handler) { m_onHostGone = std::move(handler); }
+    // The join was refused: the four seat names came without "Y" (the seat was taken). The
+    // names are in seatButtons().
+    void setJoinRefusedHandler(std::function<void()> handler) {
+        m_onJoinRefused = std::move(handler);
+    }
     // Each message from the host, after the view has handled it.
     void setMessageHandler(std::function<void(const protocol::PlayerDownMessage&)> handler) {
         m_onMessage = std::move(handler);
@@ -62,6 +70,8 @@ public:
     void sendToHost(const std::string& message) override;
 
     static constexpr const char* HostGoneMessage = "Your host has disconnected.";
+    static constexpr const char* BidRefusedMessage = "The host refused that bid.";
+    static constexpr const char* CardRefusedMessage = "The host refused that card.";
 
 private:
     using Message = protocol::PlayerDownMessage;
@@ -77,6 +87,10 @@ private:
     void onYourTurn(const protocol::YourTurn& m);
     void onCardPlayed(const protocol::CardPlayed& m);
     void onTrickWon(const protocol::TrickWon& m);
+    // The finished trick stays on the table for the trick pause; what the host sends
+    // meanwhile waits in the decoder until it is over.
+    Task holdTrick();
+    void takeMessages();
     Task onHandEnd(protocol::HandEnd m);
     void clearPreviousTrick();
     void hideBidLabels();
@@ -97,8 +111,15 @@ private:
     bool m_seated = false;
     bool m_hostsOwnSeat = false;
     bool m_gone = false;
+    bool m_holdingTrick = false;
+    // A bid or card sent and not yet shown back by the host: a second "B" or "W" for the own
+    // seat meanwhile means the host refused it.
+    bool m_bidSent = false;
+    bool m_cardSent = false;
     std::function<void()> m_onChanged;
     std::function<void()> m_onHostGone;
+    std::function<void()> m_onJoinRefused;
+    int m_joinAnswers = 0;
     std::function<void(const protocol::PlayerDownMessage&)> m_onMessage;
     std::function<void(const std::string&)> m_log;
 };

@@ -1,6 +1,8 @@
 // Field writers and the bounded field reader of the lobby protocol.
 #include "protocol/wire_fields.h"
 
+#include "protocol/utf8_cut.h"
+
 #include <algorithm>
 
 namespace corvane::protocol {
@@ -32,7 +34,7 @@ void putDigits(std::string& out, int value, int width) {
 }
 
 void putText2(std::string& out, std::string_view text) {
-    text = text.substr(0, kMaxShortText);
+    text = utf8Prefix(text, static_cast<std::size_t>(kMaxShortText));
     putDigits(out, static_cast<int>(text.size()), 2);
     out += text;
 }

@@ -2,6 +2,8 @@
 
 #include "table/random.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 const std::vector<std::string>& NamePool::all() {
@@ -22,6 +24,14 @@ std::string NamePool::draw(Random& random) {
     std::string name = m_names[static_cast<size_t>(k)];
     m_names.erase(m_names.begin() + k);
     return name;
+}
+
+void NamePool::putBack(const std::string& name) {
+    const auto& every = all();
+    if (std::find(every.begin(), every.end(), name) == every.end() ||
+        std::find(m_names.begin(), m_names.end(), name) != m_names.end())
+        return;
+    m_names.push_back(name);
 }
 
 } // namespace corvane

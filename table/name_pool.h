@@ -16,7 +16,9 @@ public:
 
     // Takes the k-th name (k = Int(Rnd * count)) out of the pool.
     std::string draw(Random& random);
-    void putBack(const std::string& name) { m_names.push_back(name); }
+    // Only a computer player's name comes back, once: a person's name shown at a seat online
+    // never joins the pool.
+    void putBack(const std::string& name);
 
     int count() const { return static_cast<int>(m_names.size()); }
     const std::vector<std::string>& names() const { return m_names; }

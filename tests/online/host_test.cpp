@@ -1,5 +1,8 @@
 // The host's handlers against the exact bytes they must send, and every move it must refuse.
 #include "host_fixture.h"
+#include "table/name_pool.h"
+
+#include <algorithm>
 
 namespace corvane::testing {
 namespace {
@@ -96,9 +99,10 @@ TEST_F(HostFixture, SeatLostOnItsTurnInPlayIsPlayedByTheComputerAtOnce) {
     EXPECT_FALSE(host.seatLinked(2));
     EXPECT_EQ(notices.back(), "Bob has disconnected.");
     const auto messages = sent();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages[0].seat, 0);
-    const auto* played = std::get_if<CardPlayed>(&messages[0].message);
+    const CardPlayed* played = nullptr;
+    for (const auto& m : messages)
+        if (!played && m.seat == 0)
+            played = std::get_if<CardPlayed>(&m.message);
     ASSERT_NE(played, nullptr);
     EXPECT_EQ(played->card / 5, 2);
     EXPECT_GT(t().trickCardCount + 4 * t().tricksPlayed + (t().gamePhase != PhasePlay ? 20 : 0),
@@ -112,7 +116,15 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinked) {
     const std::string before = snapshot();
     arrive("k2");
     EXPECT_FALSE(host.seatLinked(2));
-    EXPECT_EQ(channel.takeSent(), "");
+    // Every seat still at the table is told, and sees a computer player take the seat.
+    const std::string computer = t().lblPlayerName[2].caption;
+    EXPECT_NE(computer, "Bob");
+    const auto& pool = NamePool::all();
+    EXPECT_NE(std::find(pool.begin(), pool.end(), computer), pool.end());
+    std::string names;
+    for (int s = 0; s < 4; ++s)
+        names += encode(Addressed{0, SeatName{s, t().lblPlayerName[static_cast<size_t>(s)].caption}});
+    EXPECT_EQ(channel.takeSent(), encode(Addressed{0, ChatShow{"Bob has disconnected."}}) + names);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(engine.hostAwaits().cardFrom, 0);
 }
@@ -187,10 +199,27 @@ TEST_F(HostFixture, LongChatLineIsCutToFitTheLengthField) {
     channel.takeSent();
     arrive(encode(ChatLine{2, std::string(99, 'x')}));
     const std::string line = "Bobbybobby: " + std::string(87, 'x');
-    EXPECT_EQ(channel.takeSent(), "0M99" + line + "2M99" + line);
+    EXPECT_EQ(channel.takeSent(), "0M99" + line + "2M99" + line + "2M33" +
+                                      online::Host::ChatShortenedMessage);
 }
 
-// --- Refused moves: each leaves the table as it was and sends nothing. ----------------------
+// A line of two-byte letters is cut where a letter ends, never inside one.
+TEST_F(HostFixture, ChatIsCutOnACharacterBoundary) {
+    arrive(encode(TakeSeatWithId{2, "Bobs", "9"}));
+    channel.takeSent();
+    std::string accented;
+    for (int i = 0; i < 48; ++i)
+        accented += "\xC3\xA9"; // é
+    arrive(encode(ChatLine{2, accented}));
+    const auto messages = sent();
+    ASSERT_EQ(messages.size(), 3u);
+    const std::string shown = std::get<ChatShow>(messages[0].message).text;
+    EXPECT_EQ(shown, "Bobs: " + accented.substr(0, 92));
+    EXPECT_EQ(std::get<ChatShow>(messages[2].message).text, online::Host::ChatShortenedMessage);
+}
+
+// --- Refused moves: each leaves the table as it was. A move the host asked a seat for is asked
+// again of that seat ("B" or "W" once more); anything else sends nothing. ---------------------
 
 enum class Stage { Bidding, Trump, Discard, Play, Idle };
 
@@ -198,6 +227,7 @@ struct Refused {
     const char* name;
     Stage stage;
     std::string (*move)(HostFixture& f, const Table& t);
+    bool asksAgain = false;
 };
 
 std::string twoDigits(int n) {
@@ -236,9 +266,16 @@ TEST_P(HostRefuses, AndTheTableIsUnchanged) {
         GTEST_SKIP() << "this deal gave no person the bid";
     const std::string before = snapshot();
     const int refused = host.refusedMoves();
+    const int bidFrom = engine.hostAwaits().bidFrom;
+    const int cardFrom = engine.hostAwaits().cardFrom;
     arrive(row.move(*this, t()));
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(channel.takeSent(), "");
+    std::string askedAgain;
+    if (row.asksAgain && bidFrom >= 0)
+        askedAgain = encode(Addressed{bidFrom, YourBid{t().dealerSeat, t().highBid}});
+    else if (row.asksAgain)
+        askedAgain = encode(Addressed{cardFrom, YourTurn{cardFrom}});
+    EXPECT_EQ(channel.takeSent(), askedAgain);
     EXPECT_EQ(host.refusedMoves(), refused + 1);
 }
 
@@ -253,11 +290,13 @@ const Refused refusedMoves[] = {
          const int seat = f.engine.hostAwaits().bidFrom;
          const int level = seat == t.dealerSeat ? t.highBid - 5 : t.highBid;
          return "b" + std::to_string(seat) + twoDigits(level < 20 ? 15 : level);
-     }},
+     },
+     true},
     {"BidOfAnUnknownLevel", Stage::Bidding,
      [](HostFixture& f, const Table&) {
          return "b" + std::to_string(f.engine.hostAwaits().bidFrom) + "35";
-     }},
+     },
+     true},
     {"TrumpDuringTheAuction", Stage::Bidding,
      [](HostFixture&, const Table&) { return std::string("t2"); }},
     {"DiscardsDuringTheAuction", Stage::Bidding,
@@ -310,8 +349,55 @@ TEST_F(HostFixture, CardAlreadyPlayedIsRefused) {
             played = i;
     ASSERT_GE(played, 0);
     const std::string before = snapshot();
+    channel.takeSent();
     arrive("p0" + std::to_string(played));
     EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(channel.takeSent(), encode(Addressed{0, YourTurn{0}}));
+}
+
+// With the rule to follow suit on, a card that does not follow is asked again, and the seat's
+// next card, one that follows, is played.
+TEST_F(HostFixture, CardNotFollowingSuitIsAskedAgainAndTheNextCardIsPlayed) {
+    t().mustFollowSuit = true;
+    // Seat 0 is asked for a card after a plain-suit lead, holding that suit and another one.
+    const auto canRevoke = [&] {
+        if (engine.hostAwaits().cardFrom != 0 || t().trickCardCount == 0)
+            return false;
+        const int led = t().ledSuit();
+        bool follows = false, other = false;
+        for (int i = 0; i <= 4; ++i) {
+            const int suit = t().cardAt(i).suit();
+            if (t().CardState(i) == TagState::Played || suit == t().trumpSuit)
+                continue;
+            follows = follows || suit == led;
+            other = other || suit != led;
+        }
+        return led != t().trumpSuit && follows && other;
+    };
+    drive(canRevoke);
+    ASSERT_EQ(engine.hostAwaits().cardFrom, 0) << "no deal gave seat 0 a suit to follow";
+    const int led = t().ledSuit();
+    int wrong = -1, right = -1;
+    for (int i = 0; i <= 4; ++i) {
+        if (t().CardState(i) == TagState::Played)
+            continue;
+        const int suit = t().cardAt(i).suit();
+        if (suit == led && suit != t().trumpSuit)
+            right = i;
+        else if (suit != t().trumpSuit && wrong < 0)
+            wrong = i;
+    }
+    ASSERT_GE(wrong, 0);
+    ASSERT_GE(right, 0);
+    channel.takeSent();
+    const std::string before = snapshot();
+    arrive("p0" + std::to_string(wrong));
+    if (snapshot() != before)
+        GTEST_SKIP() << "the rules took that card (a trump obligation or the Ace of hearts)";
+    EXPECT_EQ(channel.takeSent(), encode(Addressed{0, YourTurn{0}}));
+    arrive("p0" + std::to_string(right));
+    EXPECT_EQ(t().CardState(right), TagState::Played);
+    EXPECT_EQ(channel.takeSent().substr(0, 4), "0F0" + std::to_string(right));
 }
 
 } // namespace

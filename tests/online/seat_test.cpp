@@ -3,6 +3,7 @@
 #include "online/memory_channel.h"
 #include "protocol/encode.h"
 #include "online/seat.h"
+#include "table/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -156,10 +157,76 @@ TEST_F(SeatFixture, OwnTurnAndCardGoBackInHostNumbersAndTheEchoCountsOnce) {
 TEST_F(SeatFixture, TrickWonCountsForTheRightPartnership) {
     arrive(encode(TrickWon{0}));
     EXPECT_EQ(t().lblTricks[0], "J");
+    clock.advance(Engine::TrickPause);
     arrive(encode(TrickWon{3}));
     EXPECT_EQ(t().lblTricks[1], "J");
+    clock.advance(Engine::TrickPause);
     EXPECT_EQ(seat.tricksCounted(), 2);
     EXPECT_EQ(t().cardsBeforeMe, 0);
+}
+
+// The four cards stay for the trick pause: the next lead, sent at once, waits until it is over,
+// and only then does the trick count for the host's own wait.
+TEST_F(SeatFixture, AFinishedTrickStaysOnTheTableForThePause) {
+    arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
+    std::vector<int> hands(deal.begin(), deal.begin() + 20);
+    arrive(encode(Cards{hands}));
+    const std::vector<int> trick{5, 10, 15, 0};
+    for (int card : trick)
+        arrive(encode(CardPlayed{card}));
+    arrive(encode(TrickWon{2}) + encode(CardPlayed{6}) + encode(ChatShow{"Bob: next"}));
+    const auto onTable = [&] {
+        int shown = 0;
+        for (int card : trick)
+            shown += t().picCard[static_cast<size_t>(t().localPicture(card))].visible ? 1 : 0;
+        return shown;
+    };
+    EXPECT_EQ(onTable(), 4);
+    EXPECT_EQ(seat.tricksCounted(), 0);
+    clock.advance(Engine::TrickPause - 1);
+    EXPECT_EQ(onTable(), 4);
+    EXPECT_EQ(t().CardState(t().localPicture(6)), TagState::Down);
+    clock.advance(1);
+    EXPECT_EQ(seat.tricksCounted(), 1);
+    EXPECT_EQ(onTable(), 0);
+    EXPECT_TRUE(t().picCard[static_cast<size_t>(t().localPicture(6))].visible);
+    ASSERT_EQ(seat.whiteboard().size(), 1u);
+}
+
+// A second "B" or "W" for the own seat before the host has shown the move is the host asking
+// again: the move is shown refused and the player chooses again.
+TEST_F(SeatFixture, ARefusedBidIsAskedAgain) {
+    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
+    ASSERT_TRUE(t().bidDialog.visible);
+    EXPECT_TRUE(engine.clickBid(1));
+    EXPECT_EQ(channel.takeSent(), "b220");
+    EXPECT_FALSE(t().bidDialog.visible);
+    arrive(encode(YourBid{1, 0}));
+    EXPECT_EQ(t().buttonMessage, online::Seat::BidRefusedMessage);
+    EXPECT_TRUE(t().bidDialog.visible);
+    EXPECT_FALSE(t().lblBid[0].visible);
+    EXPECT_TRUE(t().timeoutRunning);
+    EXPECT_TRUE(engine.clickBid(0));
+    EXPECT_EQ(channel.takeSent(), "b2Pa");
+}
+
+TEST_F(SeatFixture, ARefusedCardGoesBackToTheHandAndIsAskedAgain) {
+    arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
+    std::vector<int> hands(deal.begin(), deal.begin() + 20);
+    arrive(encode(Cards{hands}) + encode(CardPlayed{5}) + encode(YourTurn{2}));
+    engine.clickCard(3);
+    EXPECT_EQ(channel.takeSent(), "p13");
+    EXPECT_NE(t().picCard[3].position, homePosition(3));
+    arrive(encode(YourTurn{2}));
+    EXPECT_EQ(t().buttonMessage, online::Seat::CardRefusedMessage);
+    EXPECT_EQ(t().picCard[3].position, homePosition(3));
+    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_TRUE(t().timeoutRunning);
+    engine.clickCard(1);
+    EXPECT_EQ(channel.takeSent(), "p11");
+    arrive(encode(CardPlayed{11}));
+    EXPECT_EQ(t().CardState(1), TagState::Played);
+    EXPECT_NE(t().CardState(3), TagState::Played);
 }
 
 TEST_F(SeatFixture, HandEndWithNegativeScoresShowsThemFromTheOwnSide) {
@@ -213,8 +280,25 @@ TEST_F(SeatFixture, ChatIsCutToEightyAndShownOnTheWhiteboard) {
     seat.sendChat("");
     EXPECT_EQ(channel.takeSent(), "c200");
     arrive(encode(ChatShow{"Bob: hi"}));
+    ASSERT_EQ(seat.whiteboard().size(), 2u);
+    EXPECT_EQ(seat.whiteboard()[0], online::Seat::ChatShortenedMessage);
+    EXPECT_EQ(seat.whiteboard()[1], "Bob: hi");
+}
+
+// Eighty accented letters are 160 bytes: the line is cut where a letter ends, so that the
+// host's "Bob: " and the line fit the two-digit length, and the person is told.
+TEST_F(SeatFixture, AccentedChatIsCutOnACharacterBoundary) {
+    std::string accented;
+    for (int i = 0; i < 80; ++i)
+        accented += "\xC3\xA9";
+    seat.sendChat(accented);
+    const std::string sent = channel.takeSent();
+    EXPECT_EQ(sent, "c294" + accented.substr(0, 94));
     ASSERT_EQ(seat.whiteboard().size(), 1u);
-    EXPECT_EQ(seat.whiteboard()[0], "Bob: hi");
+    EXPECT_EQ(seat.whiteboard()[0], online::Seat::ChatShortenedMessage);
+    seat.sendChat("\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(channel.takeSent(), "c205\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(seat.whiteboard().size(), 1u);
 }
 
 TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {
