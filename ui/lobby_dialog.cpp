@@ -22,6 +22,8 @@ namespace {
 
 // Everything below the server line keeps its layout, moved down by the line's height.
 constexpr int ServerLine = 420;
+// The status line under the buttons.
+constexpr int StatusLine = 330;
 
 QRect below(int left, int top, int width, int height) {
     return pixelRect(left, top + ServerLine, width, height);
@@ -98,7 +100,7 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
-    setFixedSize(pixelRect(0, 0, 5580, 2910 + ServerLine).size());
+    setFixedSize(pixelRect(0, 0, 5580, 2910 + ServerLine + StatusLine).size());
 
     auto* lblServer =
         makeLabel(QStringLiteral("&Server:"), "lblServer", pixelRect(105, 150, 1080, 270), this);
@@ -138,6 +140,8 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
         makeButton(QStringLiteral("Refresh"), "cmdRefresh", below(2760, 2400, 1095, 375), this);
     m_cmdCancel =
         makeButton(QStringLiteral("Cancel"), "cmdCancel", below(4320, 2400, 1140, 390), this);
+
+    m_lblStatus = makeLabel(QString(), "lblStatus", below(120, 2880, 5340, 270), this);
 
     connect(m_txtUserName, &QLineEdit::textChanged, this, &LobbyDialog::txtUserNameChange);
     connect(m_lstGames, &QListWidget::itemSelectionChanged, this, &LobbyDialog::lstGamesClick);
@@ -198,6 +202,26 @@ void LobbyDialog::setBusy(bool busy) {
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+}
+
+void LobbyDialog::setStatus(const QString& text) {
+    m_lblStatus->setText(text);
+}
+
+QString LobbyDialog::status() const {
+    return m_lblStatus->text();
+}
+
+void LobbyDialog::showSeats(int row, const std::array<std::string, 4>& names) {
+    if (row < 0 || row >= m_lstGames->count())
+        return;
+    auto& seats = m_tableSeats[static_cast<size_t>(row)];
+    for (size_t seat = 0; seat < 4; ++seat) {
+        const std::string& name = names[seat];
+        seats[seat] = !name.empty() && name[0] == '`' ? "Computer" : name;
+    }
+    m_lstGames->setCurrentRow(row);
+    lstGamesClick();
 }
 
 QString LobbyDialog::userName() const {

@@ -8,6 +8,7 @@
 #include <string>
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -39,6 +40,13 @@ public:
     // Refresh do nothing, so one connection cannot be started over another; Cancel still works.
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
+    // One line under the buttons: what the connection is doing, or why it failed.
+    void setStatus(const QString& text);
+    QString status() const;
+    // The seats of a listed table as the server has just told them (a join refused because the
+    // seat was taken): the names as "P" carries them, a free seat's with a grave accent. The
+    // row is selected and its seat buttons show the names.
+    void showSeats(int row, const std::array<std::string, 4>& names);
 
     QString userName() const;
     // The first eight characters of the key; a shorter key whole.
@@ -83,6 +91,7 @@ private:
     QPushButton* m_cmdNew = nullptr;
     QPushButton* m_cmdRefresh = nullptr;
     QPushButton* m_cmdCancel = nullptr;
+    QLabel* m_lblStatus = nullptr;
     // Row r's occupants, overwritten row by row as tables arrive and never cleared.
     std::array<std::array<std::string, 4>, MaxTables> m_tableSeats{};
     bool m_busy = false;

@@ -18,33 +18,44 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTimer>
 
 namespace corvane::ui {
 
-// The table list's answers: one table per "G", or a refused key.
+// The table list's answers: one table per "G", or a refused key. A lobby answers each "Q" with
+// at most 21 rows; anything it cannot read, or rows beyond what was asked for, is a broken
+// server: the connection is closed once, with a message.
 class OnlineSession::ListReader final : public online::Channel::Receiver {
 public:
     explicit ListReader(OnlineSession& session) : m_session(session) {}
+    // A new connection: nothing of the last one is left in the decoder.
+    void reset() {
+        m_decoder = {};
+        m_rowsAllowed = 0;
+    }
+    void asked() { m_rowsAllowed += LobbyDialog::MaxTables; }
     void received(std::string_view bytes) override {
         m_decoder.feed(bytes);
         while (auto decoded = m_decoder.next()) {
-            if (const auto* entry = std::get_if<protocol::TableEntry>(&decoded->message))
+            if (const auto* entry = std::get_if<protocol::TableEntry>(&decoded->message)) {
+                if (--m_rowsAllowed < 0)
+                    return m_session.onListBroken("more tables than the lobby may list");
                 m_session.onListedTable(entry->name, entry->id, entry->occupants);
-            else if (std::holds_alternative<protocol::KeyRefused>(decoded->message))
+            } else if (std::holds_alternative<protocol::KeyRefused>(decoded->message)) {
                 m_session.onKeyRefused();
+            }
         }
-        if (m_decoder.failed()) {
-            qWarning("table list: %s", m_decoder.error().c_str());
-            m_decoder = {};
-        }
+        if (m_decoder.failed())
+            m_session.onListBroken(m_decoder.error());
     }
     void closed() override {}
 
 private:
     OnlineSession& m_session;
     protocol::HostDownDecoder m_decoder;
+    int m_rowsAllowed = 0;
 };
 
 // While a join waits for its answer, a lone "N" is the server refusing the key (on a seated
@@ -60,7 +71,15 @@ public:
         m_passed = true;
         m_seat.received(bytes);
     }
-    void closed() override { m_seat.closed(); }
+    void closed() override {
+        // Before the seat is taken a closed channel is a refusal (the table has just ended),
+        // not the loss of a host: the person never sat down.
+        if (!m_seat.seated()) {
+            QTimer::singleShot(0, &m_session, [s = &m_session] { s->onJoinClosed(); });
+            return;
+        }
+        m_seat.closed();
+    }
 
 private:
     OnlineSession& m_session;
@@ -76,6 +95,15 @@ OnlineSession::OnlineSession(Engine& engine, Scheduler& scheduler, TableWindow& 
     connect(m_window.action(QStringLiteral("mnuNew")), &QAction::triggered, this,
             &OnlineSession::endOnline);
     connect(m_window.view()->chat(), &QLineEdit::returnPressed, this, &OnlineSession::sendChat);
+    // "&Play Online..." is offered between hands only.
+    QAction* connectAction = m_window.action(QStringLiteral("mnuConnect"));
+    if (auto* menu = qobject_cast<QMenu*>(connectAction->parent()))
+        connect(menu, &QMenu::aboutToShow, this, &OnlineSession::updateConnectAction);
+}
+
+void OnlineSession::updateConnectAction() {
+    m_window.action(QStringLiteral("mnuConnect"))
+        ->setEnabled(m_state == State::Standalone && m_engine.betweenHands());
 }
 
 OnlineSession::~OnlineSession() {
@@ -88,7 +116,7 @@ void OnlineSession::setState(State state) {
     if (m_state == state)
         return;
     m_state = state;
-    m_window.action(QStringLiteral("mnuConnect"))->setEnabled(state == State::Standalone);
+    updateConnectAction();
     m_window.setWindowTitle(state == State::Hosting ? QStringLiteral("Corvane (Hosting)")
                                                     : QStringLiteral("Corvane"));
     emit stateChanged(state);
@@ -102,29 +130,22 @@ void OnlineSession::say(const std::string& text) {
 // --- The table list and the lobby dialog -------------------------------------------------------
 
 void OnlineSession::playOnline() {
-    if (m_state != State::Standalone)
+    // Between hands only: a hand in progress would be left half played.
+    if (m_state != State::Standalone || !m_engine.betweenHands())
         return;
     dropConnections();
-    setState(State::ConnectingList);
-    m_window.setCursor(Qt::WaitCursor);
-    m_list = new SocketChannel(this);
-    m_list->setReceiver(m_listReader.get());
-    m_list->open(m_server.host, m_server.listPort, [this](bool connected) {
-        m_window.unsetCursor();
-        if (!connected) {
-            setState(State::Standalone);
-            say(CouldNotConnect);
-            return;
-        }
-        m_list->send(protocol::encode(protocol::ListRequest{}));
-        openLobby();
-    });
+    const Table& t = m_engine.table();
+    m_standalone = {t.lblPlayerName[0].caption, t.speedDelay, t.anyBidAllowed};
+    openLobby();
+    connectList();
 }
 
 void OnlineSession::openLobby() {
     Table& t = m_engine.table();
     t.anyBidAllowed = false; // online the five rule is always on
     t.online = true;
+    // The button window's Deal would ask a host that is not there yet.
+    t.buttonMenu.visible = false;
     m_whiteboardShown = 0;
     m_window.view()->whiteboard()->clear();
     m_window.refresh();
@@ -139,13 +160,52 @@ void OnlineSession::openLobby() {
     connect(m_dialog, &LobbyDialog::joinRequested, this, &OnlineSession::join);
     m_window.placeDialog(m_dialog); // before showing, so that it does not jump once framed
     m_dialog->show();
-    setState(State::Lobby);
+}
+
+// Opens the table-list connection to the server the dialog names and asks for the list. The
+// dialog says what is happening; Cancel ends it at any moment.
+void OnlineSession::connectList() {
+    closeList();
+    useServerField();
+    m_listedIds.clear();
+    m_list = new SocketChannel(this);
+    m_listReader->reset();
+    m_list->setReceiver(m_listReader.get());
+    setState(State::ConnectingList);
+    m_dialog->setBusy(true);
+    m_dialog->setStatus(QString::fromUtf8(ConnectingText));
+    m_list->open(m_server.host, m_server.listPort, [this](bool connected) {
+        if (m_state != State::ConnectingList)
+            return;
+        setState(State::Lobby);
+        m_dialog->setBusy(false);
+        if (!connected) {
+            m_dialog->setStatus(m_list->failure());
+            closeList();
+            return;
+        }
+        if (m_dialog->status() == QString::fromUtf8(ConnectingText))
+            m_dialog->setStatus(QString());
+        askForList();
+    });
+}
+
+void OnlineSession::askForList() {
+    m_listReader->asked();
+    m_list->send(protocol::encode(protocol::ListRequest{}));
 }
 
 void OnlineSession::onListedTable(const std::string& name, const std::string& id,
                                   const std::array<std::string, 4>& occupants) {
     if (m_dialog && m_listedIds.insert(id).second)
         m_dialog->addTable(name, occupants);
+}
+
+void OnlineSession::onListBroken(const std::string& why) {
+    qWarning("table list: %s; connection closed", why.c_str());
+    closeList();
+    if (m_dialog)
+        m_dialog->setStatus(QString::fromUtf8(BrokenListText));
 }
 
 void OnlineSession::onKeyRefused() {
@@ -170,22 +230,10 @@ void OnlineSession::refresh() {
         return;
     m_listedIds.clear(); // the dialog has emptied its list
     if (useServerField() || !m_list || !m_list->isOpen()) {
-        closeList();
-        m_list = new SocketChannel(this);
-        m_list->setReceiver(m_listReader.get());
-        m_dialog->setBusy(true);
-        m_list->open(m_server.host, m_server.listPort, [this](bool connected) {
-            if (m_dialog)
-                m_dialog->setBusy(false);
-            if (!connected) {
-                say(CouldNotConnect);
-                return;
-            }
-            m_list->send(protocol::encode(protocol::ListRequest{}));
-        });
+        connectList();
         return;
     }
-    m_list->send(protocol::encode(protocol::ListRequest{}));
+    askForList();
 }
 
 void OnlineSession::closeList() {
@@ -198,15 +246,41 @@ void OnlineSession::closeList() {
 }
 
 void OnlineSession::cancel() {
-    if (m_state != State::Lobby)
-        return;
-    Table& t = m_engine.table();
-    t.online = false;
-    t.speedDelay = 200;
-    m_engine.SetupButtons(0);
+    switch (m_state) {
+    case State::ConnectingList:
+    case State::Lobby:
+    case State::Creating:
+    case State::Joining:
+        leaveOnline();
+        break;
+    default:
+        break;
+    }
+}
+
+// Every way out of online play before a seat is taken: the dialog and the connections go and the
+// table is the standalone table it was.
+void OnlineSession::leaveOnline() {
     closeDialog();
+    dropConnections();
+    m_window.unsetCursor();
+    restoreStandalone();
+    m_engine.stopTimeout();
+    if (m_engine.table().gamePhase == PhaseIdle)
+        m_engine.SetupButtons(0);
     setState(State::Standalone);
     m_window.refresh();
+}
+
+// The person's own name and settings, as they were before Play Online.
+void OnlineSession::restoreStandalone() {
+    Table& t = m_engine.table();
+    t.online = false;
+    t.netRole = 0;
+    t.localSeat = 0;
+    t.lblPlayerName[0].caption = m_standalone.name;
+    t.speedDelay = m_standalone.speedDelay;
+    t.anyBidAllowed = m_standalone.anyBidAllowed;
 }
 
 void OnlineSession::closeDialog() {
@@ -251,8 +325,7 @@ void OnlineSession::newTable() {
     setState(State::Creating);
     m_hostChannel->open(m_server.host, m_server.hostPort, [this, key, tableName](bool connected) {
         if (!connected) {
-            closeDialog();
-            endOnline();
+            leaveOnline();
             say(CouldNotConnect);
             return;
         }
@@ -281,9 +354,7 @@ void OnlineSession::onTableCreated() {
 
 void OnlineSession::sitAtOwnTable(bool connected) {
     if (!connected) {
-        closeDialog();
-        endOnline();
-        m_engine.newGame();
+        leaveOnline();
         say(CouldNotConnect);
         return;
     }
@@ -321,25 +392,64 @@ void OnlineSession::join() {
     m_seat->setChangedHandler([this] { onSeatChanged(); });
     m_seat->setHostGoneHandler([this] { onHostGone(); });
     m_seat->setLog([](const std::string& line) { qInfo("seat: %s", line.c_str()); });
+    m_seat->setJoinRefusedHandler(
+        [this] { QTimer::singleShot(0, this, &OnlineSession::onJoinRefused); });
+    m_joinRow = request.row;
     m_joinGate = std::make_unique<JoinGate>(*this, *m_seat);
     m_playerChannel->setReceiver(m_joinGate.get());
     setState(State::Joining);
+    m_dialog->setStatus(QString::fromUtf8(ConnectingText));
     m_playerChannel->open(m_server.host, m_server.playerPort, [this, request](bool connected) {
         if (!connected) {
             // The dialog stays open for another try.
-            m_playerChannel->setReceiver(nullptr);
-            m_joinGate.reset();
-            m_seat.reset();
-            m_playerChannel->deleteLater();
-            m_playerChannel = nullptr;
-            setState(State::Lobby);
-            if (m_dialog)
-                m_dialog->setBusy(false);
-            say(CouldNotConnect);
+            backToChoosing(m_playerChannel->failure());
             return;
         }
         m_playerChannel->send(protocol::encode(request));
     });
+}
+
+void OnlineSession::dropPlayerChannel() {
+    if (!m_playerChannel)
+        return;
+    m_playerChannel->setReceiver(nullptr);
+    m_playerChannel->disconnect(&m_window);
+    m_playerChannel->close();
+    m_playerChannel->deleteLater();
+    m_playerChannel = nullptr;
+    m_joinGate.reset();
+    m_seat.reset();
+}
+
+void OnlineSession::backToChoosing(const QString& why) {
+    if (m_state != State::Joining)
+        return;
+    dropPlayerChannel();
+    setState(State::Lobby);
+    if (m_dialog) {
+        m_dialog->setBusy(false);
+        m_dialog->setStatus(why);
+    }
+}
+
+void OnlineSession::onJoinRefused() {
+    if (m_state != State::Joining || !m_seat)
+        return;
+    const std::array<std::string, 4> names = m_seat->seatButtons();
+    backToChoosing(QString::fromUtf8(SeatTakenText));
+    if (m_dialog)
+        m_dialog->showSeats(m_joinRow, names);
+}
+
+void OnlineSession::onJoinClosed() {
+    if (m_state != State::Joining)
+        return;
+    backToChoosing(QString::fromUtf8(TableGoneText));
+    if (m_dialog) {
+        m_dialog->clearTables();
+        refresh();
+        m_dialog->setStatus(QString::fromUtf8(TableGoneText));
+    }
 }
 
 void OnlineSession::backToLobby() {
@@ -361,6 +471,9 @@ void OnlineSession::onSeatChanged() {
     showWhiteboard();
     if (m_state == State::Joining && m_seat && m_seat->seated()) {
         closeDialog();
+        // The list is no longer being read: the lobby reads later joins from this address in
+        // the lists of those still choosing.
+        closeList();
         setState(State::Seated);
     }
 }
@@ -372,6 +485,7 @@ void OnlineSession::sendChat() {
     if (m_seat && m_seat->seated() && !line->text().isEmpty())
         m_seat->sendChat(line->text().toStdString());
     line->clear();
+    showWhiteboard();
 }
 
 void OnlineSession::showWhiteboard() {
@@ -388,6 +502,7 @@ void OnlineSession::showWhiteboard() {
 void OnlineSession::onHostGone() {
     // The seat has already put a standalone game on the table and said why.
     dropConnections();
+    restoreStandalone();
     setState(State::Standalone);
     m_window.refresh();
 }
@@ -396,16 +511,21 @@ void OnlineSession::onHostLost() {
     dropConnections();
     setState(State::Standalone);
     m_engine.newGame();
+    restoreStandalone();
     say(online::Host::LostServerMessage);
 }
 
 void OnlineSession::endOnline() {
+    // "&New Game" has put a standalone game on the table already.
+    if (m_state == State::Standalone)
+        return;
     closeDialog();
     dropConnections();
     m_window.unsetCursor();
+    restoreStandalone();
     setState(State::Standalone);
+    m_window.refresh();
 }
-
 void OnlineSession::dropConnections() {
     // The host and the seat may be in the middle of a call that ended the table: they, the
     // host's engine and the channels go once this event is over, and nothing reaches them before.

@@ -52,6 +52,12 @@ public:
 
     static constexpr const char* CouldNotConnect = "Could not connect to Corvane Server.";
     static constexpr const char* KeyRefusedMessage = "The Corvane Server refused that key.";
+    // The lobby dialog's status line.
+    static constexpr const char* ConnectingText = "Connecting...";
+    static constexpr const char* SeatTakenText = "That seat has just been taken. Choose another.";
+    static constexpr const char* TableGoneText = "That table has just closed. Choose another.";
+    static constexpr const char* BrokenListText =
+        "The server sent something this program cannot read.";
 
 signals:
     void stateChanged(State state);
@@ -60,8 +66,18 @@ private:
     class ListReader;
     class JoinGate;
     void setState(State state);
+    void updateConnectAction();
     void say(const std::string& text);
     void openLobby();
+    void connectList();
+    void askForList();
+    void onListBroken(const std::string& why);
+    void leaveOnline();
+    void restoreStandalone();
+    void dropPlayerChannel();
+    void backToChoosing(const QString& why);
+    void onJoinRefused();
+    void onJoinClosed();
     void onListedTable(const std::string& name, const std::string& id,
                        const std::array<std::string, 4>& occupants);
     void onKeyRefused();
@@ -102,6 +118,14 @@ private:
     // The tables listed since the list was last emptied: two answers in flight (a Refresh while
     // the last list still arrives) must not list a table twice.
     std::set<std::string> m_listedIds;
+    // The row of the table being joined, for the seat names of a refusal.
+    int m_joinRow = -1;
+    // What online play changes on the standalone table, put back when it ends.
+    struct Standalone {
+        std::string name;
+        int speedDelay = 300;
+        bool anyBidAllowed = true;
+    } m_standalone;
 };
 
 } // namespace corvane::ui

@@ -4,22 +4,38 @@ namespace corvane::ui {
 
 SocketChannel::SocketChannel(QObject* parent) : QObject(parent) {
     m_socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_connectTimer.setSingleShot(true);
+    connect(&m_connectTimer, &QTimer::timeout, this, [this] { fail(SilentText); });
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
+        m_connectTimer.stop();
         m_connected = true;
         if (auto done = std::exchange(m_done, nullptr))
             done(true);
     });
     connect(&m_socket, &QTcpSocket::readyRead, this, &SocketChannel::onReadyRead);
     connect(&m_socket, &QTcpSocket::disconnected, this, &SocketChannel::onGone);
-    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         if (!m_connected) {
-            m_closed = true;
-            if (auto done = std::exchange(m_done, nullptr))
-                done(false);
+            fail(e == QAbstractSocket::ConnectionRefusedError ? RefusedText
+                 : e == QAbstractSocket::HostNotFoundError    ? NotFoundText
+                 : e == QAbstractSocket::SocketTimeoutError   ? SilentText
+                                                              : UnreachableText);
             return;
         }
         onGone();
     });
+}
+
+void SocketChannel::fail(const char* why) {
+    if (m_connected || m_closed)
+        return;
+    m_connectTimer.stop();
+    m_closed = true;
+    m_failure = QString::fromUtf8(why);
+    m_socket.disconnect(this);
+    m_socket.abort();
+    if (auto done = std::exchange(m_done, nullptr))
+        done(false);
 }
 
 SocketChannel::~SocketChannel() {
@@ -30,6 +46,7 @@ SocketChannel::~SocketChannel() {
 
 void SocketChannel::open(const QString& host, quint16 port, std::function<void(bool)> done) {
     m_done = std::move(done);
+    m_connectTimer.start(ConnectTimeoutMs);
     m_socket.connectToHost(host, port);
 }
 
@@ -42,6 +59,8 @@ void SocketChannel::send(std::string_view bytes) {
 void SocketChannel::close() {
     if (m_closed)
         return;
+    m_connectTimer.stop();
+    m_done = nullptr;
     m_closed = true;
     m_socket.disconnect(this);
     m_socket.disconnectFromHost();

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QTcpSocket>
+#include <QTimer>
 #include <functional>
 
 namespace corvane::ui {
@@ -16,9 +17,18 @@ public:
     explicit SocketChannel(QObject* parent = nullptr);
     ~SocketChannel() override;
 
-    // Connects; `done` gets true once connected, false when the connection failed. A channel is
+    // Connects; `done` gets true once connected, false when the connection failed: refused,
+    // unreachable, or no answer within ConnectTimeoutMs (failure() says which). A channel is
     // connected once.
     void open(const QString& host, quint16 port, std::function<void(bool)> done);
+    // Why the connection failed, in the person's words; empty while none has.
+    const QString& failure() const { return m_failure; }
+
+    static constexpr int ConnectTimeoutMs = 5000;
+    static constexpr const char* RefusedText = "The server refused the connection.";
+    static constexpr const char* NotFoundText = "No server of that name was found.";
+    static constexpr const char* SilentText = "The server did not answer.";
+    static constexpr const char* UnreachableText = "The server could not be reached.";
     QTcpSocket& socket() { return m_socket; }
 
     void send(std::string_view bytes) override;
@@ -32,9 +42,12 @@ signals:
 private:
     void onReadyRead();
     void onGone();
+    void fail(const char* why);
 
     QTcpSocket m_socket;
     std::function<void(bool)> m_done;
+    QTimer m_connectTimer;
+    QString m_failure;
     bool m_connected = false;
     bool m_closed = false;
 };

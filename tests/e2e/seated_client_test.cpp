@@ -1,13 +1,14 @@
 // A seated client written from the message catalogue alone, at a corvane-bot table at a person's
 // pace through the real corvane-lobby. It answers as a person's program would, and also sends
-// what a modified one could: a card of another seat's hand in the same write as its own, and a
-// card it has already played. The lobby drops the first, the host asks again after the second,
-// and the hand goes on; each finished trick stays for the standalone pause before anything else
-// arrives.
+// what a modified one could: a trump with its pass, a card of another seat's hand in the same
+// write as its own, and a card it has already played. The lobby drops the first two, the host
+// asks again after the third, and the hand goes on; each finished trick stays for the standalone
+// pause before anything else arrives.
 #include "bot_process.h"
 #include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
 
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <set>
@@ -80,7 +81,8 @@ TEST(SeatedClient, ForeignAndReplayedCardsAreRefusedAndEveryTrickStaysForThePaus
                     if (m.deck.size() == 23)
                         played.clear();
                 } else if constexpr (std::is_same_v<T, YourBid>) {
-                    raw.send(encode(PlayerBid{Seat, Bid::passed()}));
+                    // A pass, and in the same write a trump nobody asked this seat for.
+                    raw.send(encode(PlayerBid{Seat, Bid::passed()}) + encode(NameTrump{3}));
                 } else if constexpr (std::is_same_v<T, ChooseTrump>) {
                     raw.send(encode(NameTrump{3}));
                 } else if constexpr (std::is_same_v<T, DiscardPhase>) {
@@ -131,9 +133,16 @@ TEST(SeatedClient, ForeignAndReplayedCardsAreRefusedAndEveryTrickStaysForThePaus
     raw.close();
     hostBot.killNow();
     hostBot.finish();
-    // The card of seat 0's hand never reached the host: the lobby dropped it.
-    for (const auto& line : hostBot.lines("host "))
+    // The host logged the card it asked again for; the card of seat 0's hand never reached it:
+    // the lobby dropped it.
+    const auto logged = hostBot.lines("host ");
+    EXPECT_TRUE(std::any_of(logged.begin(), logged.end(), [](const std::string& line) {
+        return line.find("asked again") != std::string::npos;
+    })) << ::testing::PrintToString(logged);
+    for (const auto& line : logged) {
         EXPECT_EQ(line.find("not in seat 2's hand"), std::string::npos) << line;
+        EXPECT_EQ(line.find("a trump nobody was asked for"), std::string::npos) << line;
+    }
 }
 
 } // namespace

@@ -50,7 +50,8 @@ void LobbyDialogTest::startUpState() {
     LobbyDialog dialog(QStringLiteral("localhost"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Play Online"));
     QVERIFY(!dialog.isModal());
-    QCOMPARE(dialog.size(), QSize(372, 222)); // 5580 x 3330 twips
+    QCOMPARE(dialog.size(), QSize(372, 244)); // 5580 x 3660 twips, the status line included
+    QVERIFY(child<QLabel>(&dialog, "lblStatus")->text().isEmpty());
     QCOMPARE(child<QLabel>(&dialog, "lblServer")->text(), QStringLiteral("&Server:"));
     QCOMPARE(child<QLabel>(&dialog, "lblLabels0")->text(), QStringLiteral("&User Name:"));
     QCOMPARE(child<QLabel>(&dialog, "lblLabels1")->text(), QStringLiteral("&Internet Key:"));

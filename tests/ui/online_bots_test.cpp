@@ -6,6 +6,7 @@
 #include "ui/twips.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 
 using namespace corvane;
@@ -48,6 +49,7 @@ private slots:
     void initTestCase();
     void windowHostsTwoBots();
     void windowJoinsABotsTable();
+    void finishedTricksStayForThePause();
     void refusedKeyKeepsTheDialogOpen();
     void onlyTheFreeSeatOfAFullishTable();
     void lobbyWithThreeTables();
@@ -115,6 +117,52 @@ void OnlineBotsTest::windowJoinsABotsTable() {
     QVERIFY2(playUntil(
                  {guest.get()}, [&] { return gameOver(*guest); }, 240000),
              "the game did not end");
+    bot->kill();
+    bot->waitForFinished(5000);
+}
+
+// At a person's pace (the bot host's and the window's own), each finished trick stays on the
+// joined window's table, all four cards, for the standalone pause before the next lead clears it.
+void OnlineBotsTest::finishedTricksStayForThePause() {
+    LobbyServer lobby;
+    auto bot = startBot(lobby.address(), {QStringLiteral("--host"), QStringLiteral("Slow"),
+                                          QStringLiteral("--name"), QStringLiteral("Botty"),
+                                          QStringLiteral("--wait-for"), QStringLiteral("2"),
+                                          QStringLiteral("--pace"), QStringLiteral("normal")});
+    auto guest = std::make_unique<TableUnderTest>(24, 1.0, lobby.address());
+    guest->settleAfterClicks = false;
+    QVERIFY(openLobby(*guest));
+    QVERIFY(waitForTable(*guest, QStringLiteral("Slow"), 1));
+    QTest::mouseClick(field<QPushButton>(*guest, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(join(*guest, QStringLiteral("Guesty"), 2, QStringLiteral("Slow")));
+
+    const auto trickShown = [&] {
+        const Table& t = guest->t();
+        for (int s = 0; s < 4; ++s) {
+            const int card = t.tableCard[static_cast<size_t>(s)];
+            if (card < 0 || !guest->view()->picture(t.localPicture(card))->isVisible())
+                return false;
+        }
+        return true;
+    };
+    std::vector<qint64> shownFor;
+    QElapsedTimer since;
+    bool shown = false;
+    const auto watch = [&] {
+        const bool now = trickShown();
+        if (now && !shown) {
+            since.start();
+            if (shownFor.empty() && qEnvironmentVariableIsSet("CORVANE_SCREENSHOTS"))
+                guest->window.grab().save(QStringLiteral("trick-on-joined-table.png"));
+        } else if (!now && shown) {
+            shownFor.push_back(since.elapsed());
+        }
+        shown = now;
+        return shownFor.size() >= 4;
+    };
+    QVERIFY2(playUntil({guest.get()}, watch, 120000), "four tricks did not finish");
+    for (const qint64 ms : shownFor)
+        QVERIFY2(ms >= 900, qPrintable(QStringLiteral("a trick was shown for %1 ms").arg(ms)));
     bot->kill();
     bot->waitForFinished(5000);
 }

@@ -1,0 +1,337 @@
+// The ways into and out of online play, end to end through the real corvane-lobby: the lobby
+// dialog reports a refused or broken server in its own words, a seat taken meanwhile or a table
+// that has just ended returns it to choosing, Cancel works at every moment, every way out leaves
+// a standalone table that deals, Play Online is offered between hands only, chat is cut where a
+// character ends, and a person who leaves is shown to everyone as a computer player.
+// The protocol's field names include Qt's "slots" keyword: its headers come before any of Qt's.
+// clang-format off
+#include "online/seat.h"
+#include "online_fixture.h"
+// clang-format on
+#include "table/name_pool.h"
+#include "ui/lobby_dialog.h"
+#include "ui/online_session.h"
+#include "ui/socket_channel.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+
+using namespace corvane;
+using namespace corvane::ui;
+using namespace corvane::ui::test;
+
+namespace {
+
+QString statusOf(TableUnderTest& p) {
+    return session(p).lobbyDialog() ? session(p).lobbyDialog()->status() : QString();
+}
+
+bool statusIs(TableUnderTest& p, const char* text) {
+    return QTest::qWaitFor([&] { return statusOf(p) == QString::fromUtf8(text); }, 10000);
+}
+
+// A standalone table again: no chat, Play Online offered, and Deal deals.
+bool standaloneAndDeals(TableUnderTest& p) {
+    if (session(p).state() != State::Standalone || p.view()->chat()->isVisible() || p.t().online)
+        return false;
+    if (p.messageShown())
+        p.click(p.button(1));
+    if (!QTest::qWaitFor([&] { return p.window.buttonWindow()->isVisible(); }, 5000) ||
+        p.button(1)->text() != QStringLiteral("&Deal"))
+        return false;
+    p.click(p.button(1));
+    return QTest::qWaitFor([&] { return p.t().gamePhase != PhaseIdle; }, 5000);
+}
+
+void pickSeat(TableUnderTest& p, int row, int seat) {
+    auto* list = field<QListWidget>(p, "lstGames");
+    list->setCurrentRow(row);
+    QTest::mouseClick(field<QRadioButton>(p, QStringLiteral("optSeat%1").arg(seat).toLatin1()),
+                      Qt::LeftButton);
+}
+
+// With CORVANE_SCREENSHOTS set, the screen as a person sees it at that moment.
+void shot(QWidget* widget, const char* name) {
+    if (qEnvironmentVariableIsSet("CORVANE_SCREENSHOTS") && widget)
+        widget->grab().save(QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+ServerAddress deadPorts() {
+    LobbyServer gone; // ports that were just free
+    return gone.address();
+}
+
+} // namespace
+
+class OnlineLobbyTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void refusedServerIsReportedInTheDialog();
+    void cancelWhileConnecting();
+    void playOnlineBetweenHandsOnly();
+    void takenSeatReturnsToChoosing();
+    void vanishedTableReturnsToChoosing();
+    void failedNewTableLeavesAStandaloneTable();
+    void brokenListServerIsDropped_data();
+    void brokenListServerIsDropped();
+    void accentedChatIsCutOnACharacterBoundary();
+    void leaverIsShownAsAComputerToEveryone();
+};
+
+void OnlineLobbyTest::initTestCase() {
+#ifndef CORVANE_LOBBY_BINARY
+    QSKIP("built without the lobby server");
+#endif
+    quietOffscreenWarnings();
+}
+
+void OnlineLobbyTest::refusedServerIsReportedInTheDialog() {
+    auto p = player(11, deadPorts());
+    p->window.action(QStringLiteral("mnuConnect"))->trigger();
+    // The dialog opens at once, says it is connecting, then why it could not.
+    QVERIFY(session(*p).lobbyDialog());
+    QVERIFY(statusIs(*p, SocketChannel::RefusedText));
+    QCOMPARE(session(*p).state(), State::Lobby);
+    QVERIFY(!session(*p).lobbyDialog()->isBusy());
+    shot(session(*p).lobbyDialog(), "lobby-refused-server");
+    // Another server can be typed and tried with Refresh.
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto* server = field<QLineEdit>(*p, "txtServer");
+    server->setText(QStringLiteral("127.0.0.1:%1").arg(lobby.address().listPort));
+    QTest::mouseClick(field<QPushButton>(*p, "cmdRefresh"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return statusOf(*p).isEmpty(); }, 10000));
+    QCOMPARE(session(*p).state(), State::Lobby);
+    QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(standaloneAndDeals(*p));
+}
+
+void OnlineLobbyTest::cancelWhileConnecting() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto p = player(12, lobby.address());
+    const std::string name = p->t().lblPlayerName[0].caption;
+    const int speed = p->t().speedDelay;
+    p->window.action(QStringLiteral("mnuConnect"))->trigger();
+    QCOMPARE(session(*p).state(), State::ConnectingList);
+    QCOMPARE(statusOf(*p), QString::fromUtf8(OnlineSession::ConnectingText));
+    QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
+    QCOMPARE(session(*p).state(), State::Standalone);
+    QTest::qWait(200); // the connection would have come by now: nothing follows the Cancel
+    QCOMPARE(session(*p).state(), State::Standalone);
+    QCOMPARE(p->t().lblPlayerName[0].caption, name);
+    QCOMPARE(p->t().speedDelay, speed);
+    QVERIFY(standaloneAndDeals(*p));
+}
+
+void OnlineLobbyTest::playOnlineBetweenHandsOnly() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto p = player(13, lobby.address());
+    QAction* connect = p->window.action(QStringLiteral("mnuConnect"));
+    auto* menu = qobject_cast<QMenu*>(connect->parent());
+    QVERIFY(menu);
+    p->click(p->button(1)); // Deal: a standalone hand begins
+    QVERIFY(QTest::qWaitFor([&] { return p->t().gamePhase != PhaseIdle; }, 5000));
+    emit menu->aboutToShow();
+    QVERIFY(!connect->isEnabled());
+    // Neither the menu command nor a double click can take the table online mid-hand.
+    connect->setEnabled(true);
+    connect->trigger();
+    QCOMPARE(session(*p).state(), State::Standalone);
+    QVERIFY(!session(*p).lobbyDialog());
+    QVERIFY(!p->t().online);
+    // A new game is between hands again.
+    p->window.action(QStringLiteral("mnuNew"))->trigger();
+    emit menu->aboutToShow();
+    QVERIFY(connect->isEnabled());
+    QVERIFY(openLobby(*p));
+}
+
+void OnlineLobbyTest::takenSeatReturnsToChoosing() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto hosting = player(14, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto late = player(15, lobby.address());
+    QVERIFY(openLobby(*late));
+    QTest::keyClicks(field<QLineEdit>(*late, "txtUserName"), QStringLiteral("Late"));
+    QVERIFY(QTest::qWaitFor([&] { return field<QListWidget>(*late, "lstGames")->count() == 1; },
+                            5000));
+    // Someone else takes seat 1 while the late one still reads the old list.
+    auto quick = player(16, lobby.address());
+    QVERIFY(join(*quick, QStringLiteral("Quick"), 1));
+    pickSeat(*late, 0, 1);
+    QTest::mouseClick(field<QPushButton>(*late, "cmdJoin"), Qt::LeftButton);
+    QVERIFY(statusIs(*late, OnlineSession::SeatTakenText));
+    QCOMPARE(session(*late).state(), State::Lobby);
+    QVERIFY(!session(*late).lobbyDialog()->isBusy());
+    auto* seat1 = field<QRadioButton>(*late, "optSeat1");
+    QCOMPARE(seat1->text(), QStringLiteral("Quick"));
+    QVERIFY(!seat1->isEnabled());
+    QVERIFY(field<QRadioButton>(*late, "optSeat0")->text().startsWith(QStringLiteral("Hosty")));
+    QVERIFY(late->view()->chat()->isVisible());
+    shot(session(*late).lobbyDialog(), "lobby-seat-taken");
+    // Choosing again works: a free seat is taken.
+    pickSeat(*late, 0, 3);
+    QTest::mouseClick(field<QPushButton>(*late, "cmdJoin"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return session(*late).state() == State::Seated; }, 5000));
+    QCOMPARE(late->t().localSeat, 3);
+}
+
+void OnlineLobbyTest::vanishedTableReturnsToChoosing() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto hosting = player(17, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto guest = player(18, lobby.address());
+    QVERIFY(openLobby(*guest));
+    QTest::keyClicks(field<QLineEdit>(*guest, "txtUserName"), QStringLiteral("Guesty"));
+    QVERIFY(QTest::qWaitFor([&] { return field<QListWidget>(*guest, "lstGames")->count() == 1; },
+                            5000));
+    // The host leaves: its table ends while the guest still reads it in the list.
+    hosting->window.action(QStringLiteral("mnuNew"))->trigger();
+    QTest::qWait(100);
+    pickSeat(*guest, 0, 2);
+    QTest::mouseClick(field<QPushButton>(*guest, "cmdJoin"), Qt::LeftButton);
+    QVERIFY(statusIs(*guest, OnlineSession::TableGoneText));
+    QCOMPARE(session(*guest).state(), State::Lobby);
+    QVERIFY(!session(*guest).lobbyDialog()->isBusy());
+    // Nobody sat down, so nobody's host "disconnected"; the list is read again.
+    for (const std::string& m : guest->messages)
+        QVERIFY(m != "Your host has disconnected.");
+    QVERIFY(guest->t().buttonMessage != "Your host has disconnected.");
+    QVERIFY(QTest::qWaitFor([&] { return field<QListWidget>(*guest, "lstGames")->count() == 0; },
+                            5000));
+    shot(session(*guest).lobbyDialog(), "lobby-table-gone");
+    QTest::mouseClick(field<QPushButton>(*guest, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(standaloneAndDeals(*guest));
+}
+
+void OnlineLobbyTest::failedNewTableLeavesAStandaloneTable() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    // Only the list port answers, as when a friend forwards port 9000 alone.
+    ServerAddress listOnly = lobby.address();
+    const ServerAddress dead = deadPorts();
+    listOnly.hostPort = dead.hostPort;
+    listOnly.playerPort = dead.playerPort;
+    auto p = player(19, listOnly);
+    const std::string name = p->t().lblPlayerName[0].caption;
+    QVERIFY(openLobby(*p));
+    QTest::keyClicks(field<QLineEdit>(*p, "txtUserName"), QStringLiteral("Hosty"));
+    QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 10000));
+    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::CouldNotConnect));
+    shot(&p->window, "new-table-failed");
+    QVERIFY(!session(*p).lobbyDialog());
+    QCOMPARE(p->t().lblPlayerName[0].caption, name);
+    QVERIFY(standaloneAndDeals(*p));
+}
+
+void OnlineLobbyTest::brokenListServerIsDropped_data() {
+    QTest::addColumn<QByteArray>("stream");
+    QTest::newRow("endless table rows")
+        << QByteArray("G03Pub01104Maud08Computer08Computer08Computer");
+    QTest::newRow("garbage") << QByteArray("Z\x01\xff garbage that no lobby sends");
+}
+
+void OnlineLobbyTest::brokenListServerIsDropped() {
+    QFETCH(QByteArray, stream);
+    // A server that never stops sending.
+    QTcpServer broken;
+    QVERIFY(broken.listen(QHostAddress::LocalHost));
+    QPointer<QTcpSocket> peer;
+    bool dropped = false;
+    QTimer pump;
+    QObject::connect(&broken, &QTcpServer::newConnection, [&] {
+        peer = broken.nextPendingConnection();
+        QObject::connect(peer, &QTcpSocket::disconnected, [&] { dropped = true; });
+        pump.start(1);
+    });
+    QObject::connect(&pump, &QTimer::timeout, [&] {
+        if (peer && peer->state() == QAbstractSocket::ConnectedState && peer->bytesToWrite() < 65536)
+            for (int i = 0; i < 50; ++i)
+                peer->write(stream);
+    });
+    ServerAddress address = deadPorts();
+    address.listPort = broken.serverPort();
+    auto p = player(20, address);
+    p->window.action(QStringLiteral("mnuConnect"))->trigger();
+    QVERIFY(statusIs(*p, OnlineSession::BrokenListText));
+    QVERIFY(QTest::qWaitFor([&] { return dropped; }, 10000));
+    QVERIFY(field<QListWidget>(*p, "lstGames")->count() <= LobbyDialog::MaxTables);
+    QCOMPARE(session(*p).state(), State::Lobby);
+    shot(session(*p).lobbyDialog(), "lobby-broken-server");
+    QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(standaloneAndDeals(*p));
+}
+
+void OnlineLobbyTest::accentedChatIsCutOnACharacterBoundary() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto hosting = player(21, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto guest = player(22, lobby.address());
+    QVERIFY(join(*guest, QStringLiteral("Guesty"), 2));
+    // Typed or pasted, the line takes 80 characters.
+    guest->view()->chat()->setText(QString(100, QChar(0x00E9)));
+    QCOMPARE(guest->view()->chat()->text().size(), 80);
+    QTest::keyClick(guest->view()->chat(), Qt::Key_Return);
+    // "Guesty: " leaves 91 of the 99 bytes: 45 two-byte letters.
+    const QString expected = QStringLiteral("Guesty: ") + QString(45, QChar(0x00E9));
+    for (TableUnderTest* p : {hosting.get(), guest.get()}) {
+        QVERIFY(QTest::qWaitFor(
+            [&] { return p->view()->whiteboard()->toPlainText().contains(expected); }, 5000));
+        QVERIFY(!p->view()->whiteboard()->toPlainText().contains(QChar(QChar::ReplacementCharacter)));
+    }
+    QVERIFY(guest->view()->whiteboard()->toPlainText().contains(
+        QString::fromUtf8(online::Seat::ChatShortenedMessage)));
+    shot(&guest->window, "chat-cut-guest");
+    QVERIFY(!hosting->view()->whiteboard()->toPlainText().contains(
+        QString::fromUtf8(online::Seat::ChatShortenedMessage)));
+}
+
+void OnlineLobbyTest::leaverIsShownAsAComputerToEveryone() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    auto hosting = player(23, lobby.address());
+    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto west = player(24, lobby.address());
+    const std::string westName = west->t().lblPlayerName[0].caption;
+    QVERIFY(join(*west, QStringLiteral("Westy"), 1));
+    auto north = player(25, lobby.address());
+    QVERIFY(join(*north, QStringLiteral("Northy"), 2));
+    // North sees West at its right-hand seat (table seat 1 is North's seat 3).
+    QVERIFY(QTest::qWaitFor([&] { return north->t().lblPlayerName[3].caption == "Westy"; }, 5000));
+    west->window.action(QStringLiteral("mnuNew"))->trigger();
+    const auto& pool = NamePool::all();
+    const auto computerAt = [&](TableUnderTest& p, int seat) {
+        const std::string& name = p.t().lblPlayerName[static_cast<size_t>(seat)].caption;
+        return std::find(pool.begin(), pool.end(), name) != pool.end();
+    };
+    QVERIFY(QTest::qWaitFor([&] { return computerAt(*north, 3); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return computerAt(*hosting, 1); }, 5000));
+    QVERIFY(north->view()->whiteboard()->toPlainText().contains(
+        QStringLiteral("Westy has disconnected.")));
+    // West is standalone again under its own name, with computer players around it.
+    QCOMPARE(west->t().lblPlayerName[0].caption, westName);
+    for (int seat = 1; seat <= 3; ++seat)
+        QVERIFY(computerAt(*west, seat));
+    shot(&north->window, "leaver-shown-as-computer");
+}
+
+QTEST_MAIN(OnlineLobbyTest)
+#include "online_lobby_test.moc"
