@@ -95,6 +95,8 @@ OnlineSession::OnlineSession(Engine& engine, Scheduler& scheduler, TableWindow& 
     connect(m_window.action(QStringLiteral("mnuNew")), &QAction::triggered, this,
             &OnlineSession::endOnline);
     connect(m_window.view()->chat(), &QLineEdit::returnPressed, this, &OnlineSession::sendChat);
+    m_answerTimer.setSingleShot(true);
+    connect(&m_answerTimer, &QTimer::timeout, this, &OnlineSession::onNoAnswer);
     // "&Play Online..." is offered between hands only.
     QAction* connectAction = m_window.action(QStringLiteral("mnuConnect"));
     if (auto* menu = qobject_cast<QMenu*>(connectAction->parent()))
@@ -193,12 +195,21 @@ void OnlineSession::connectList() {
 void OnlineSession::askForList() {
     m_listReader->asked();
     m_list->send(protocol::encode(protocol::ListRequest{}));
+    // A lobby with no table waiting sends nothing at all: say so, once the rows would have come.
+    QTimer::singleShot(NoTablesAfterMs, m_list, [this] {
+        if (m_dialog && m_state == State::Lobby && m_dialog->rowCount() == 0 &&
+            m_dialog->status().isEmpty())
+            m_dialog->setStatus(QString::fromUtf8(NoTablesText));
+    });
 }
 
 void OnlineSession::onListedTable(const std::string& name, const std::string& id,
                                   const std::array<std::string, 4>& occupants) {
-    if (m_dialog && m_listedIds.insert(id).second)
+    if (m_dialog && m_listedIds.insert(id).second) {
         m_dialog->addTable(name, occupants);
+        if (m_dialog->status() == QString::fromUtf8(NoTablesText))
+            m_dialog->setStatus(QString());
+    }
 }
 
 void OnlineSession::onListBroken(const std::string& why) {
@@ -332,10 +343,28 @@ void OnlineSession::newTable() {
         const std::string address = m_hostChannel->socket().localAddress().toString().toStdString();
         m_hostChannel->send(protocol::encode(
             protocol::CreateTable{key, tableName, address, m_userName.toStdString()}));
+        m_answerTimer.start(AnswerTimeoutMs);
     });
 }
 
+// A server that took the connection but does not answer "H" or "L": back to choosing.
+void OnlineSession::onNoAnswer() {
+    if (m_state == State::Joining) {
+        backToChoosing(QString::fromUtf8(SocketChannel::SilentText));
+    } else if (m_state == State::Creating) {
+        dropConnections();
+        setState(State::Lobby);
+        if (m_dialog) {
+            m_dialog->setBusy(false);
+            m_dialog->clearTables();
+            refresh();
+            m_dialog->setStatus(QString::fromUtf8(SocketChannel::SilentText));
+        }
+    }
+}
+
 void OnlineSession::onTableCreated() {
+    m_answerTimer.stop();
     // The host sits at its own table as an ordinary player, on a player channel of its own.
     m_playerChannel = new SocketChannel(this);
     connect(m_playerChannel, &SocketChannel::activity, &m_window, &TableWindow::refresh);
@@ -406,6 +435,7 @@ void OnlineSession::join() {
             return;
         }
         m_playerChannel->send(protocol::encode(request));
+        m_answerTimer.start(AnswerTimeoutMs);
     });
 }
 
@@ -424,6 +454,7 @@ void OnlineSession::dropPlayerChannel() {
 void OnlineSession::backToChoosing(const QString& why) {
     if (m_state != State::Joining)
         return;
+    m_answerTimer.stop();
     dropPlayerChannel();
     setState(State::Lobby);
     if (m_dialog) {
@@ -455,6 +486,7 @@ void OnlineSession::onJoinClosed() {
 void OnlineSession::backToLobby() {
     if (m_state != State::Creating && m_state != State::Joining)
         return;
+    m_answerTimer.stop();
     dropConnections();
     setState(State::Lobby);
     if (m_dialog)
@@ -470,6 +502,7 @@ void OnlineSession::backToLobby() {
 void OnlineSession::onSeatChanged() {
     showWhiteboard();
     if (m_state == State::Joining && m_seat && m_seat->seated()) {
+        m_answerTimer.stop();
         closeDialog();
         // The list is no longer being read: the lobby reads later joins from this address in
         // the lists of those still choosing.
@@ -527,6 +560,7 @@ void OnlineSession::endOnline() {
     m_window.refresh();
 }
 void OnlineSession::dropConnections() {
+    m_answerTimer.stop();
     // The host and the seat may be in the middle of a call that ended the table: they, the
     // host's engine and the channels go once this event is over, and nothing reaches them before.
     for (SocketChannel* channel : {m_list, m_hostChannel, m_playerChannel}) {

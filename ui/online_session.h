@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 #include <set>
 #include <string>
@@ -56,6 +57,10 @@ public:
     static constexpr const char* ConnectingText = "Connecting...";
     static constexpr const char* SeatTakenText = "That seat has just been taken. Choose another.";
     static constexpr const char* TableGoneText = "That table has just closed. Choose another.";
+    static constexpr const char* NoTablesText = "No tables are waiting for players.";
+    // How long the server may take to answer "H" or "L", and to send the first table rows.
+    static constexpr int AnswerTimeoutMs = 10000;
+    static constexpr int NoTablesAfterMs = 2000;
     static constexpr const char* BrokenListText =
         "The server sent something this program cannot read.";
 
@@ -78,6 +83,7 @@ private:
     void backToChoosing(const QString& why);
     void onJoinRefused();
     void onJoinClosed();
+    void onNoAnswer();
     void onListedTable(const std::string& name, const std::string& id,
                        const std::array<std::string, 4>& occupants);
     void onKeyRefused();
@@ -120,6 +126,8 @@ private:
     std::set<std::string> m_listedIds;
     // The row of the table being joined, for the seat names of a refusal.
     int m_joinRow = -1;
+    // Started when "H" or "L" is sent; a server that stays silent returns the dialog to choosing.
+    QTimer m_answerTimer;
     // What online play changes on the standalone table, put back when it ends.
     struct Standalone {
         std::string name;

@@ -11,6 +11,19 @@ namespace {
 
 using namespace corvane::protocol;
 
+// Maud's table with Bea at seat 1 and Cy at seat 2.
+struct TwoJoined {
+    explicit TwoJoined(const LobbyProcess& lobby) : table(lobby, "Kitchen", "Maud") {
+        listTables(lobby, 1);
+        west = joinAt(lobby, table, 0, 1, "Bea");
+        listTables(lobby, 1);
+        north = joinAt(lobby, table, 0, 2, "Cy");
+    }
+    HostedTable table;
+    std::unique_ptr<PlayerClient> west;
+    std::unique_ptr<PlayerClient> north;
+};
+
 TEST(LobbyFlow, ListsEachWaitingTableWithItsSeats) {
     LobbyProcess lobby;
     HostedTable first(lobby, "Kitchen", "Maud");
@@ -102,11 +115,8 @@ TEST(LobbyFlow, JoinRunsTheSeatListExchange) {
 
 TEST(LobbyFlow, RelaysBroadcastsAndPlayersMoves) {
     LobbyProcess lobby;
-    HostedTable table(lobby, "Kitchen", "Maud");
-    listTables(lobby, 1);
-    auto west = joinAt(lobby, table, 0, 1, "Bea");
-    listTables(lobby, 1);
-    auto north = joinAt(lobby, table, 0, 2, "Cy");
+    TwoJoined two(lobby);
+    auto& [table, west, north] = two;
 
     // One send: a broadcast to the linked seats (and one to a computer seat, dropped), a
     // message for one seat, and a deal split over two sends.
@@ -150,11 +160,8 @@ TEST(LobbyFlow, APlayerSpeaksOnlyForItsOwnSeat) {
 // from any seat but the one the host asked, are dropped; the sender's next message still goes.
 TEST(LobbyFlow, APlayerPlaysAndNamesTrumpOnlyForItsOwnSeat) {
     LobbyProcess lobby;
-    HostedTable table(lobby, "Kitchen", "Maud");
-    listTables(lobby, 1);
-    auto west = joinAt(lobby, table, 0, 1, "Bea");
-    listTables(lobby, 1);
-    auto north = joinAt(lobby, table, 0, 2, "Cy");
+    TwoJoined two(lobby);
+    auto& [table, west, north] = two;
 
     struct Case {
         PlayerClient* from;

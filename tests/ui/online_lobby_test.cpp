@@ -67,6 +67,20 @@ void shot(QWidget* widget, const char* name) {
         widget->grab().save(QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
+// A window hosting the table "Evening" as Hosty; null if it could not.
+std::unique_ptr<TableUnderTest> hostingEvening(const LobbyServer& lobby, std::uint64_t seed) {
+    auto p = player(seed, lobby.address());
+    return host(*p, QStringLiteral("Hosty"), QStringLiteral("Evening")) ? std::move(p) : nullptr;
+}
+
+// Opens the lobby under `user` and waits for the one listed table.
+bool readingTheList(TableUnderTest& p, const QString& user) {
+    if (!openLobby(p))
+        return false;
+    QTest::keyClicks(field<QLineEdit>(p, "txtUserName"), user);
+    return QTest::qWaitFor([&] { return field<QListWidget>(p, "lstGames")->count() == 1; }, 5000);
+}
+
 ServerAddress deadPorts() {
     LobbyServer gone; // ports that were just free
     return gone.address();
@@ -84,6 +98,7 @@ private slots:
     void takenSeatReturnsToChoosing();
     void vanishedTableReturnsToChoosing();
     void failedNewTableLeavesAStandaloneTable();
+    void silentServerReturnsTheDialogToChoosing();
     void brokenListServerIsDropped_data();
     void brokenListServerIsDropped();
     void accentedChatIsCutOnACharacterBoundary();
@@ -112,7 +127,7 @@ void OnlineLobbyTest::refusedServerIsReportedInTheDialog() {
     auto* server = field<QLineEdit>(*p, "txtServer");
     server->setText(QStringLiteral("127.0.0.1:%1").arg(lobby.address().listPort));
     QTest::mouseClick(field<QPushButton>(*p, "cmdRefresh"), Qt::LeftButton);
-    QVERIFY(QTest::qWaitFor([&] { return statusOf(*p).isEmpty(); }, 10000));
+    QVERIFY(statusIs(*p, OnlineSession::NoTablesText));
     QCOMPARE(session(*p).state(), State::Lobby);
     QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
     QVERIFY(standaloneAndDeals(*p));
@@ -163,13 +178,10 @@ void OnlineLobbyTest::playOnlineBetweenHandsOnly() {
 void OnlineLobbyTest::takenSeatReturnsToChoosing() {
     LobbyServer lobby;
     QVERIFY(lobby.running());
-    auto hosting = player(14, lobby.address());
-    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto hosting = hostingEvening(lobby, 14);
+    QVERIFY(hosting);
     auto late = player(15, lobby.address());
-    QVERIFY(openLobby(*late));
-    QTest::keyClicks(field<QLineEdit>(*late, "txtUserName"), QStringLiteral("Late"));
-    QVERIFY(QTest::qWaitFor([&] { return field<QListWidget>(*late, "lstGames")->count() == 1; },
-                            5000));
+    QVERIFY(readingTheList(*late, QStringLiteral("Late")));
     // Someone else takes seat 1 while the late one still reads the old list.
     auto quick = player(16, lobby.address());
     QVERIFY(join(*quick, QStringLiteral("Quick"), 1));
@@ -194,13 +206,10 @@ void OnlineLobbyTest::takenSeatReturnsToChoosing() {
 void OnlineLobbyTest::vanishedTableReturnsToChoosing() {
     LobbyServer lobby;
     QVERIFY(lobby.running());
-    auto hosting = player(17, lobby.address());
-    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto hosting = hostingEvening(lobby, 17);
+    QVERIFY(hosting);
     auto guest = player(18, lobby.address());
-    QVERIFY(openLobby(*guest));
-    QTest::keyClicks(field<QLineEdit>(*guest, "txtUserName"), QStringLiteral("Guesty"));
-    QVERIFY(QTest::qWaitFor([&] { return field<QListWidget>(*guest, "lstGames")->count() == 1; },
-                            5000));
+    QVERIFY(readingTheList(*guest, QStringLiteral("Guesty")));
     // The host leaves: its table ends while the guest still reads it in the list.
     hosting->window.action(QStringLiteral("mnuNew"))->trigger();
     QTest::qWait(100);
@@ -238,6 +247,28 @@ void OnlineLobbyTest::failedNewTableLeavesAStandaloneTable() {
     shot(&p->window, "new-table-failed");
     QVERIFY(!session(*p).lobbyDialog());
     QCOMPARE(p->t().lblPlayerName[0].caption, name);
+    QVERIFY(standaloneAndDeals(*p));
+}
+
+// A host port that takes the connection and never answers "H": after a while the dialog says
+// so and is back to choosing, with the list read again.
+void OnlineLobbyTest::silentServerReturnsTheDialogToChoosing() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    ServerAddress address = lobby.address();
+    address.hostPort = silent.serverPort();
+    auto p = player(26, address);
+    QVERIFY(openLobby(*p));
+    QTest::keyClicks(field<QLineEdit>(*p, "txtUserName"), QStringLiteral("Hosty"));
+    QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
+    QCOMPARE(session(*p).state(), State::Creating);
+    QVERIFY(QTest::qWaitFor([&] { return session(*p).state() == State::Lobby; },
+                            OnlineSession::AnswerTimeoutMs + 10000));
+    QCOMPARE(statusOf(*p), QString::fromUtf8(SocketChannel::SilentText));
+    QVERIFY(!session(*p).lobbyDialog()->isBusy());
+    QTest::mouseClick(field<QPushButton>(*p, "cmdCancel"), Qt::LeftButton);
     QVERIFY(standaloneAndDeals(*p));
 }
 
@@ -282,8 +313,8 @@ void OnlineLobbyTest::brokenListServerIsDropped() {
 void OnlineLobbyTest::accentedChatIsCutOnACharacterBoundary() {
     LobbyServer lobby;
     QVERIFY(lobby.running());
-    auto hosting = player(21, lobby.address());
-    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto hosting = hostingEvening(lobby, 21);
+    QVERIFY(hosting);
     auto guest = player(22, lobby.address());
     QVERIFY(join(*guest, QStringLiteral("Guesty"), 2));
     // Typed or pasted, the line takes 80 characters.
@@ -307,8 +338,8 @@ void OnlineLobbyTest::accentedChatIsCutOnACharacterBoundary() {
 void OnlineLobbyTest::leaverIsShownAsAComputerToEveryone() {
     LobbyServer lobby;
     QVERIFY(lobby.running());
-    auto hosting = player(23, lobby.address());
-    QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+    auto hosting = hostingEvening(lobby, 23);
+    QVERIFY(hosting);
     auto west = player(24, lobby.address());
     const std::string westName = west->t().lblPlayerName[0].caption;
     QVERIFY(join(*west, QStringLiteral("Westy"), 1));
