@@ -391,6 +391,8 @@ void OnlineSession::sitAtOwnTable(bool connected) {
     m_engine.table().lblPlayerName[0].caption = m_userName.toStdString();
     m_seat->GrabASeat(0);
     closeDialog();
+    // Seated: "&Deal" asks the host for the first hand.
+    m_engine.SetupButtons(0);
     setState(State::Hosting);
     m_window.refresh();
 }
@@ -507,6 +509,8 @@ void OnlineSession::onSeatChanged() {
         // The list is no longer being read: the lobby reads later joins from this address in
         // the lists of those still choosing.
         closeList();
+        if (m_engine.table().gamePhase == PhaseIdle && m_engine.table().dealString.empty())
+            m_engine.SetupButtons(0);
         setState(State::Seated);
     }
 }

@@ -2,6 +2,7 @@
 // shows at start-up and in each phase, the dialogs, marking, refusals, the players menu, and a
 // whole game played by clicks.
 #include "table_fixture.h"
+#include "ui/lobby_dialog.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -346,6 +347,9 @@ void TableWindowTest::doubleClickOnlyOnAFreshTable() {
     QSignalSpy online(&table.window, &TableWindow::playOnlineRequested);
     QTest::mouseDClick(table.view(), Qt::LeftButton, {}, QPoint(150, 200));
     QCOMPARE(online.count(), 1);
+    // The lobby dialog opened at once; Cancel leaves the standalone table.
+    QVERIFY(table.program.online.lobbyDialog());
+    table.program.online.lobbyDialog()->reject();
     table.click(table.button(1)); // a hand in progress
     QTest::mouseDClick(table.view(), Qt::LeftButton, {}, QPoint(150, 200));
     QCOMPARE(online.count(), 1);
