@@ -378,7 +378,8 @@ void Seat::onTrickWon(const TrickWon& m) {
     const int difference = (m.seat - t.localSeat + 4) % 4;
     t.lblTricks[difference % 2 == 0 ? 0 : 1] += "J";
     m_holdingTrick = true;
-    m_engine.start(holdTrick());
+    m_holds.remove_if([](const Task& hold) { return hold.done(); });
+    m_holds.push_back(holdTrick());
 }
 
 Task Seat::holdTrick() {

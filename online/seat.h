@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,10 @@ private:
     bool m_hostsOwnSeat = false;
     bool m_gone = false;
     bool m_holdingTrick = false;
+    // The trick holds, owned here rather than by the engine: a hold that takes the messages
+    // held meanwhile may meet "K", whose new game abandons the engine's flows while the hold
+    // is still running.
+    std::list<Task> m_holds;
     // A bid or card sent and not yet shown back by the host: a second "B" or "W" for the own
     // seat meanwhile means the host refused it.
     bool m_bidSent = false;
