@@ -243,7 +243,7 @@ void OnlineLobbyTest::failedNewTableLeavesAStandaloneTable() {
     QTest::keyClicks(field<QLineEdit>(*p, "txtUserName"), QStringLiteral("Hosty"));
     QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 10000));
-    QCOMPARE(p->button(1)->text(), QString::fromLatin1(OnlineSession::CouldNotConnect));
+    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::CouldNotConnect));
     shot(&p->window, "new-table-failed");
     QVERIFY(!session(*p).lobbyDialog());
     QCOMPARE(p->t().lblPlayerName[0].caption, name);
