@@ -1,6 +1,8 @@
 // The lobby server's event log.
 #include "server/event_log.h"
 
+#include "server/log_text.h"
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -35,7 +37,8 @@ void logLine(std::string_view line) {
     text += static_cast<char>('0' + millis / 10 % 10);
     text += static_cast<char>('0' + millis % 10);
     text += "Z ";
-    text += line;
+    // Whatever a caller passed, one call is one line: wire text cannot break it.
+    text += escapeControls(line);
     text += '\n';
     // One write per line, so lines of a busy server never interleave mid-line.
     std::fwrite(text.data(), 1, text.size(), stderr);

@@ -4,6 +4,7 @@
 
 #include "protocol/encode.h"
 #include "server/event_log.h"
+#include "server/log_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -71,23 +72,6 @@ void Lobby::dropped(Peer& peer, const std::string& why) {
 
 // ---- Table list ----
 
-std::vector<std::uint64_t> Lobby::waitingTables() const {
-    std::vector<std::uint64_t> ids;
-    for (const auto& [id, table] : m_tables) {
-        bool freeSeat = false;
-        for (int seat = 1; seat < kSeats; ++seat) {
-            freeSeat = freeSeat || table.seatPeer[static_cast<std::size_t>(seat)] == 0;
-        }
-        if (freeSeat) {
-            ids.push_back(id);
-            if (ids.size() == kMaxListedTables) {
-                break;
-            }
-        }
-    }
-    return ids;
-}
-
 std::string Lobby::occupant(const LobbyTable& table, int seat) const {
     if (seat == 0) {
         return table.hostName;
@@ -110,13 +94,24 @@ void Lobby::sendList(Peer& peer) {
     if (!out.empty()) {
         peer.deliver(out);
     }
-    logLine(peerName(peer) + " listed " + std::to_string(ids.size()) + " tables");
+    // Lists are counted in the figures line, not logged one by one.
+    ++m_counts.lists;
     m_lists.remember(peer.address(), peer.id(), std::move(ids));
 }
 
 void Lobby::received(Peer& peer, const Decoded<ListUpMessage>&) {
-    peer.setIdentified(true);
+    // A list gives no role: a connection that only lists is closed at the hello time-out.
+    if (!peer.mayList()) {
+        ++m_counts.listsDropped;
+        dropped(peer, "asks for the list too often");
+        return;
+    }
     sendList(peer);
+}
+
+void Lobby::relayed(std::string_view bytes) {
+    ++m_counts.relayedMessages;
+    m_counts.relayedBytes += bytes.size();
 }
 
 // ---- Host channel ----
@@ -152,6 +147,12 @@ bool Lobby::admitted(Peer& peer, bool already, const std::string& key, const cha
 void Lobby::createTable(Peer& host, const CreateTable& create) {
     if (!admitted(host, m_hostedBy.contains(host.id()), create.key, "table creation"))
         return;
+    if (waitingFrom(host.address()) >= m_maxTablesPerAddress) {
+        ++m_counts.tablesRefused;
+        host.closeSoon("table refused: " + std::to_string(m_maxTablesPerAddress) +
+                       " tables already wait from this address");
+        return;
+    }
     LobbyTable t;
     t.id = m_nextTable++;
     t.name = create.tableName;
@@ -160,8 +161,8 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     t.hostPeer = host.id();
     t.seatName[0] = create.userName;
     m_hostedBy[host.id()] = t.id;
-    logLine(peerName(host) + " hosts table " + std::to_string(t.id) + " \"" + t.name + "\" as \"" +
-            t.hostName + "\"");
+    logLine(peerName(host) + " hosts table " + std::to_string(t.id) + " " + quoted(t.name) +
+            " as " + quoted(t.hostName));
     const std::uint64_t id = t.id;
     m_tables.emplace(id, std::move(t));
     host.setIdentified(true);
@@ -190,6 +191,7 @@ void Lobby::passToSeat(Peer& host, const Addressed& addressed, std::string_view 
     // A seat with no person is played by the host's computer: nobody to pass it to.
     if (Peer* target = peer(t.seatPeer[static_cast<std::size_t>(addressed.seat)])) {
         target->deliver(raw.substr(1));
+        relayed(raw.substr(1));
     }
 }
 
@@ -205,6 +207,7 @@ void Lobby::passSeatAnswer(Peer& host, std::string_view raw) {
     }
     if (Peer* joiner = peer(t.joiners.front())) {
         joiner->deliver(raw);
+        relayed(raw);
     }
     if (--t.answersLeft == 0) {
         t.joiners.pop_front();

@@ -39,9 +39,22 @@ struct LobbyTable {
     SeatClaims claims;
 };
 
+// What the lobby has done since it started, for the log's figures line.
+struct LobbyCounts {
+    std::uint64_t relayedMessages = 0;
+    std::uint64_t relayedBytes = 0;
+    std::uint64_t lists = 0;
+    std::uint64_t listsDropped = 0;
+    std::uint64_t tablesRefused = 0;
+};
+
 class Lobby {
 public:
-    explicit Lobby(std::optional<std::string> key) : m_key(std::move(key)) {}
+    explicit Lobby(std::optional<std::string> key, unsigned maxTablesPerAddress = 4)
+        : m_key(std::move(key)), m_maxTablesPerAddress(maxTablesPerAddress) {}
+
+    // A new key (from a key file read again); nothing for none.
+    void setKey(std::optional<std::string> key) { m_key = std::move(key); }
 
     void opened(Peer& peer);
     void closed(Peer& peer);
@@ -51,6 +64,11 @@ public:
     void received(Peer& peer, const protocol::Decoded<protocol::PlayerUpMessage>& decoded);
 
     std::size_t tableCount() const { return m_tables.size(); }
+    std::size_t waitingCount() const;
+    const LobbyCounts& counts() const { return m_counts; }
+    // The first of the lobby's own rules that its state breaks (a person in two seats, a
+    // closed peer still known...), or nothing. For the fuzz test.
+    std::optional<std::string> brokenRule() const;
 
 private:
     struct SeatRef {
@@ -62,7 +80,11 @@ private:
     // A first "H" or "L" with the right key; otherwise logs why, answers "N" for a wrong key,
     // and returns false.
     bool admitted(Peer& peer, bool already, const std::string& key, const char* what);
+    static bool isWaiting(const LobbyTable& table);
+    // The tables a list shows, at most 21, in creation order (see lobby_list.cpp).
     std::vector<std::uint64_t> waitingTables() const;
+    std::size_t waitingFrom(const std::string& address) const;
+    void relayed(std::string_view bytes);
     std::string occupant(const LobbyTable& table, int seat) const;
     std::string seatList(const LobbyTable& table) const;
     void sendList(Peer& peer);
@@ -85,6 +107,8 @@ private:
     Peer* peer(std::uint64_t id);
 
     std::optional<std::string> m_key;
+    unsigned m_maxTablesPerAddress;
+    LobbyCounts m_counts;
     std::uint64_t m_nextTable = 1;
     // Ordered by id, which is creation order: the list shows the oldest tables first.
     std::map<std::uint64_t, LobbyTable> m_tables;

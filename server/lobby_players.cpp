@@ -3,6 +3,7 @@
 #include "protocol/encode.h"
 #include "server/event_log.h"
 #include "server/lobby.h"
+#include "server/log_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -69,7 +70,7 @@ void Lobby::join(Peer& player, const JoinTable& request) {
     m_seated[player.id()] = SeatRef{t->id, request.seat};
     player.setIdentified(true);
     logLine(peerName(player) + " joins table " + std::to_string(t->id) + " seat " +
-            std::to_string(request.seat) + " as \"" + request.userName + "\"");
+            std::to_string(request.seat) + " as " + quoted(request.userName));
     if (Peer* host = peer(t->hostPeer)) {
         host->deliver(encode(SeatListRequest{}));
     }
@@ -167,9 +168,12 @@ void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string
         return;
     }
     if (std::holds_alternative<TakeSeat>(message)) {
-        host->deliver(withPlayerId(raw, std::to_string(player.id())));
+        const std::string withId = withPlayerId(raw, std::to_string(player.id()));
+        host->deliver(withId);
+        relayed(withId);
     } else {
         host->deliver(raw);
+        relayed(raw);
     }
 }
 

@@ -1,99 +1,132 @@
 // Command-line parsing for corvane-lobby.
 #include "server/options.h"
 
-#include <charconv>
+#include <CLI/CLI.hpp>
+#include <sstream>
+
+#ifndef CORVANE_VERSION
+#define CORVANE_VERSION "unknown"
+#endif
 
 namespace corvane::lobby {
 
 namespace {
 
-bool parseNumber(const std::string& text, unsigned long long high, unsigned long long& out) {
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, out);
-    return ec == std::errc{} && ptr == end && out <= high;
+constexpr unsigned kWeek = 7 * 86400;
+
+CLI::Option* seconds(CLI::App& app, const std::string& name, std::chrono::seconds& target,
+                     unsigned& holder, unsigned low, const std::string& what) {
+    holder = static_cast<unsigned>(target.count());
+    return app.add_option(name, holder, what)
+        ->check(CLI::Range(low, kWeek))
+        ->default_val(holder)
+        ->type_name("S");
 }
 
 } // namespace
 
-std::string usage() {
-    return "usage: corvane-lobby [options]\n"
-           "  --address ADDR        address to listen on (default 0.0.0.0)\n"
-           "  --list-port N         table-list port (default 9000; 0 picks a free port)\n"
-           "  --host-port N         host-channel port (default 9100; 0 picks a free port)\n"
-           "  --player-port N       player-channel port (default 9200; 0 picks a free port)\n"
-           "  --key KEY             only hosts and players with this key (first 8 characters)\n"
-           "  --hello-timeout S     close a connection that has not said who it is (default 30)\n"
-           "  --idle-timeout S      close a connection silent both ways for S seconds "
-           "(default 3600)\n"
-           "  --max-backlog BYTES   drop a reader that falls this far behind (default 262144)\n"
-           "  --max-input-rate B/S  drop a sender above this sustained rate, 0 for none "
-           "(default 32768)\n"
-           "  --quiet               log nothing\n";
-}
-
-std::optional<ServerOptions> parseOptions(const std::vector<std::string>& args,
-                                          std::string& message) {
+CommandLine parseCommandLine(int argc, const char* const* argv) {
     ServerOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        if (name == "--help" || name == "-h") {
-            message = usage();
-            return std::nullopt;
-        }
-        if (name == "--quiet") {
-            options.quiet = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            message = "missing value for " + name + "\n" + usage();
-            return std::nullopt;
-        }
-        const std::string& value = args[++i];
-        unsigned long long number = 0;
-        auto numeric = [&](unsigned long long high) {
-            if (!parseNumber(value, high, number)) {
-                message = "bad value for " + name + ": " + value + "\n";
-                return false;
-            }
-            return true;
-        };
-        if (name == "--address") {
-            options.address = value;
-        } else if (name == "--key") {
-            options.key = value.substr(0, 8);
-        } else if (name == "--list-port" || name == "--host-port" || name == "--player-port") {
-            if (!numeric(65535)) {
-                return std::nullopt;
-            }
-            const auto port = static_cast<std::uint16_t>(number);
-            (name == "--list-port"   ? options.listPort
-             : name == "--host-port" ? options.hostPort
-                                     : options.playerPort) = port;
-        } else if (name == "--hello-timeout" || name == "--idle-timeout") {
-            if (!numeric(86400 * 7) || number == 0) {
-                message = "bad value for " + name + ": " + value + "\n";
-                return std::nullopt;
-            }
-            (name == "--hello-timeout" ? options.helloTimeout : options.idleTimeout) =
-                std::chrono::seconds(number);
-        } else if (name == "--max-backlog") {
-            if (!numeric(1ull << 30) || number < 4096) {
-                message = "bad value for " + name + ": " + value + "\n";
-                return std::nullopt;
-            }
-            options.maxBacklog = number;
-        } else if (name == "--max-input-rate") {
-            if (!numeric(1ull << 30)) {
-                return std::nullopt;
-            }
-            options.maxInputRate = number;
-            options.inputBurst = std::max<std::size_t>(number * 4, 4096);
-        } else {
-            message = "unknown option " + name + "\n" + usage();
-            return std::nullopt;
-        }
+    CLI::App app{"corvane-lobby: lists the tables waiting for players and relays their messages",
+                 "corvane-lobby"};
+    app.set_version_flag("--version", CORVANE_VERSION);
+    app.option_defaults()->always_capture_default();
+
+    app.add_option("--address", options.address, "address or host name to listen on")
+        ->type_name("ADDR");
+    for (auto [name, port, what] :
+         {std::tuple{"--list-port", &options.listPort, "table-list port (0 picks a free port)"},
+          std::tuple{"--host-port", &options.hostPort, "host-channel port (0 picks a free port)"},
+          std::tuple{"--player-port", &options.playerPort,
+                     "player-channel port (0 picks a free port)"}}) {
+        app.add_option(name, *port, what)->check(CLI::Range(0, 65535))->type_name("N");
     }
-    return options;
+    std::string key;
+    CLI::Option* keyOption =
+        app.add_option("--key", key,
+                       std::string("only hosts and players with this key (first 8 characters); "
+                                   "also read from ") +
+                           kKeyVariable + ", which keeps it out of the process list")
+            ->envname(kKeyVariable)
+            ->type_name("KEY");
+    app.add_option("--key-file", options.keyFile,
+                   "read the key from the first line of this file, again on SIGHUP")
+        ->type_name("PATH")
+        ->excludes(keyOption);
+
+    unsigned hello = 0, idle = 0, write = 0, stats = 0;
+    seconds(app, "--hello-timeout", options.helloTimeout, hello, 1,
+            "close a connection that has not created a table, joined or opened a seat within "
+            "S seconds of connecting");
+    seconds(app, "--idle-timeout", options.idleTimeout, idle, 1,
+            "close a connection with a role that has sent nothing for S seconds");
+    seconds(app, "--write-timeout", options.writeTimeout, write, 1,
+            "drop a connection whose writes make no progress for S seconds");
+    seconds(app, "--stats-interval", options.statsInterval, stats, 0,
+            "log a line of figures every S seconds, 0 for only on SIGUSR1");
+    app.add_option("--max-backlog", options.maxBacklog,
+                   "drop a reader that falls this many bytes behind")
+        ->check(CLI::Range(std::size_t{4096}, std::size_t{1} << 30))
+        ->type_name("BYTES");
+    app.add_option("--send-buffer", options.sendBuffer, "kernel send buffer of each connection")
+        ->check(CLI::Range(std::size_t{4096}, std::size_t{1} << 26))
+        ->type_name("BYTES");
+    app.add_option("--max-input-rate", options.maxInputRate,
+                   "drop a sender above this sustained rate (bursts up to four times it), 0 for "
+                   "none")
+        ->check(CLI::Range(std::size_t{0}, std::size_t{1} << 30))
+        ->type_name("B/S");
+    app.add_option("--list-burst", options.listBurst,
+                   "table lists a connection may ask for at once, beyond them lists are dropped")
+        ->check(CLI::Range(1u, 100000u))
+        ->type_name("N");
+    app.add_option("--list-rate", options.listRate, "table lists a second after the burst")
+        ->check(CLI::Range(0.01, 100000.0))
+        ->type_name("N/S");
+    app.add_option("--max-tables-per-address", options.maxTablesPerAddress,
+                   "tables waiting for players that one address may hold")
+        ->check(CLI::Range(1u, 1000000u))
+        ->type_name("N");
+    app.add_option("--max-connections-per-address", options.maxConnectionsPerAddress,
+                   "open connections that one address may hold")
+        ->check(CLI::Range(1u, 1000000u))
+        ->type_name("N");
+    app.add_option("--max-connections", options.maxConnections,
+                   "open connections in all, 0 for what the descriptor limit allows")
+        ->check(CLI::Range(std::size_t{0}, std::size_t{10000000}))
+        ->type_name("N");
+    app.add_option("--connection-reserve", options.connectionReserve,
+                   "the last places under --max-connections, kept for host and player "
+                   "channels; a new one there takes the place of the oldest connection that "
+                   "has not said who it is")
+        ->check(CLI::Range(std::size_t{0}, std::size_t{1000000}))
+        ->type_name("N");
+    app.add_flag("--quiet", options.quiet, "log nothing");
+
+    CommandLine result;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        std::ostringstream out, err;
+        const int code = app.exit(error, out, err);
+        result.out = out.str();
+        result.err = err.str();
+        // Help and --version end well; anything else is a usage error.
+        result.exitCode = code == 0 ? 0 : 2;
+        return result;
+    }
+    options.helloTimeout = std::chrono::seconds(hello);
+    options.idleTimeout = std::chrono::seconds(idle);
+    options.writeTimeout = std::chrono::seconds(write);
+    options.statsInterval = std::chrono::seconds(stats);
+    if (!key.empty()) {
+        options.key = key.substr(0, 8);
+    }
+    if (options.maxInputRate > 0) {
+        options.inputBurst = std::max<std::size_t>(options.maxInputRate * 4, 4096);
+    }
+    result.options = options;
+    return result;
 }
 
 } // namespace corvane::lobby

@@ -1,5 +1,5 @@
-// What the lobby needs of a connection: who it is, a way to send to it, to end it, and to tell
-// it which time-out now applies.
+// What the lobby needs of a connection: who it is, a way to send to it, to end it, to tell it
+// which time-out now applies, and whether it may have another table list yet.
 #pragma once
 
 #include <cstdint>
@@ -22,9 +22,12 @@ public:
     virtual void deliver(std::string_view bytes) = 0;
     // Ends the connection after the caller returns, logging the reason.
     virtual void closeSoon(std::string reason) = 0;
-    // True once the peer has a role (lister, host, seated player): the long idle time-out then
+    // True once the peer has a role (host, seated player): the long idle time-out then
     // applies instead of the short one for connections that have not said who they are.
+    // Asking for the list gives no role.
     virtual void setIdentified(bool identified) = 0;
+    // Takes one table list from the connection's allowance; false when it is spent.
+    virtual bool mayList() = 0;
 };
 
 // How the log names a connection: its number and address.
