@@ -30,7 +30,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     CLI::App app{"corvane-lobby: lists the tables waiting for players and relays their messages",
                  "corvane-lobby"};
     app.set_version_flag("--version", CORVANE_VERSION);
-    app.option_defaults()->always_capture_default();
+    // A later option overrides an earlier one, so a wrapper can put its defaults first.
+    app.option_defaults()->always_capture_default()->multi_option_policy(
+        CLI::MultiOptionPolicy::TakeLast);
 
     app.add_option("--address", options.address, "address or host name to listen on")
         ->type_name("ADDR");

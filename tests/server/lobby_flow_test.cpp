@@ -42,8 +42,10 @@ TEST(LobbyFlow, ListsEachWaitingTableWithItsSeats) {
 TEST(LobbyFlow, ListsAtMostTwentyOneTables) {
     LobbyProcess lobby;
     std::vector<std::unique_ptr<HostClient>> hosts;
+    // One table from each of 23 homes: the 21 newest homes are listed, in creation order.
     for (int i = 0; i < 23; ++i) {
-        hosts.push_back(std::make_unique<HostClient>(lobby.hostPort()));
+        hosts.push_back(
+            std::make_unique<HostClient>(lobby.hostPort(), "127.0.1." + std::to_string(i + 1)));
         hosts.back()->send(encode(CreateTable{"", "T" + std::to_string(i), "", "H"}));
         ASSERT_EQ(hosts.back()->nextRaw(), "H");
     }
@@ -56,9 +58,9 @@ TEST(LobbyFlow, ListsAtMostTwentyOneTables) {
         ASSERT_TRUE(decoded.has_value());
         names.push_back(std::get<TableEntry>(decoded->message).name);
     }
-    EXPECT_EQ(names[0], "T0");
-    EXPECT_EQ(names[20], "T20");
-    EXPECT_EQ(names[21], "T0");
+    EXPECT_EQ(names[0], "T2");
+    EXPECT_EQ(names[20], "T22");
+    EXPECT_EQ(names[21], "T2");
 }
 
 TEST(LobbyFlow, KeyIsCheckedForHostsAndPlayers) {

@@ -2,7 +2,13 @@
 #include "tests/server/lobby_process.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <thread>
 #include <poll.h>
 #include <regex>
 #include <signal.h>
@@ -14,11 +20,20 @@
 
 namespace corvane::testing {
 
-LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs) {
+LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, LobbyLaunch launch) {
     std::vector<std::string> args{
         CORVANE_LOBBY_BINARY, "--address", "127.0.0.1", "--list-port", "0", "--host-port", "0",
         "--player-port",      "0"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    if (launch.keepLog) {
+        char path[] = "/tmp/corvane-lobby-log-XXXXXX";
+        const int fd = mkstemp(path);
+        if (fd < 0) {
+            throw std::runtime_error("mkstemp failed");
+        }
+        ::close(fd);
+        m_logPath = path;
+    }
     int out[2];
     if (pipe(out) != 0) {
         throw std::runtime_error("pipe failed");
@@ -31,6 +46,18 @@ LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs) {
         dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
+        if (!m_logPath.empty()) {
+            const int log = ::open(m_logPath.c_str(), O_WRONLY | O_APPEND);
+            dup2(log, STDERR_FILENO);
+            ::close(log);
+        }
+        if (launch.descriptorLimit > 0) {
+            const rlimit limit{launch.descriptorLimit, launch.descriptorLimit};
+            setrlimit(RLIMIT_NOFILE, &limit);
+        }
+        for (const auto& [name, value] : launch.environment) {
+            setenv(name.c_str(), value.c_str(), 1);
+        }
         std::vector<char*> argv;
         for (std::string& arg : args) {
             argv.push_back(arg.data());
@@ -63,9 +90,32 @@ LobbyProcess::~LobbyProcess() {
         int status = 0;
         waitpid(m_pid, &status, 0);
     }
+    if (!m_logPath.empty()) {
+        std::remove(m_logPath.c_str());
+    }
 }
 
-RawClient::RawClient(std::uint16_t port) : m_socket(m_io) {
+std::string LobbyProcess::log() const {
+    std::ifstream file(m_logPath);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool LobbyProcess::waitForLog(const std::string& text) const {
+    // The log is a file the server appends to; a short pause between looks, bounded.
+    for (int i = 0; i < 200; ++i) {
+        if (log().find(text) != std::string::npos) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+RawClient::RawClient(std::uint16_t port, const std::string& from) : m_socket(m_io) {
+    m_socket.open(asio::ip::tcp::v4());
+    m_socket.bind({asio::ip::make_address(from), 0});
     m_socket.connect({asio::ip::make_address("127.0.0.1"), port});
     m_socket.set_option(asio::ip::tcp::no_delay(true));
     timeval limit{10, 0};
@@ -102,6 +152,11 @@ bool RawClient::waitForClose() {
 bool RawClient::readable() {
     pollfd entry{m_socket.native_handle(), POLLIN, 0};
     return ::poll(&entry, 1, 0) > 0;
+}
+
+bool RawClient::readableWithin(std::chrono::milliseconds wait) {
+    pollfd entry{m_socket.native_handle(), POLLIN, 0};
+    return ::poll(&entry, 1, static_cast<int>(wait.count())) > 0;
 }
 
 void RawClient::close() {

@@ -5,6 +5,7 @@
 #include "protocol/decoder.h"
 
 #include <asio.hpp>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,9 +14,17 @@
 
 namespace corvane::testing {
 
+// How a test starts the lobby beyond its options: the log kept in a file to read back, and
+// a descriptor limit (soft and hard) set before the binary starts.
+struct LobbyLaunch {
+    bool keepLog = false;
+    unsigned descriptorLimit = 0;
+    std::vector<std::pair<std::string, std::string>> environment;
+};
+
 class LobbyProcess {
 public:
-    explicit LobbyProcess(std::vector<std::string> extraArgs = {});
+    explicit LobbyProcess(std::vector<std::string> extraArgs = {}, LobbyLaunch launch = {});
     ~LobbyProcess();
     LobbyProcess(const LobbyProcess&) = delete;
     LobbyProcess& operator=(const LobbyProcess&) = delete;
@@ -23,9 +32,15 @@ public:
     std::uint16_t listPort() const { return m_list; }
     std::uint16_t hostPort() const { return m_host; }
     std::uint16_t playerPort() const { return m_player; }
+    pid_t pid() const { return m_pid; }
+    // The log so far, when it is kept.
+    std::string log() const;
+    // Waits (a bounded while) for a log line containing `text`; true when one came.
+    bool waitForLog(const std::string& text) const;
 
 private:
     pid_t m_pid = -1;
+    std::string m_logPath;
     std::uint16_t m_list = 0;
     std::uint16_t m_host = 0;
     std::uint16_t m_player = 0;
@@ -35,7 +50,9 @@ private:
 // fails the test instead of hanging it; nothing here measures speed.
 class RawClient {
 public:
-    explicit RawClient(std::uint16_t port);
+    // `from` is the loopback source address: each home's players come from an address of
+    // their own.
+    explicit RawClient(std::uint16_t port, const std::string& from = "127.0.0.1");
 
     void send(std::string_view bytes);
     // Some bytes, or nothing when the server closed the connection (or the safety limit hit).
@@ -44,6 +61,8 @@ public:
     bool waitForClose();
     // True when bytes (or the end of the stream) are waiting to be read right now.
     bool readable();
+    // True when bytes (or the end of the stream) arrive within `wait`.
+    bool readableWithin(std::chrono::milliseconds wait);
     void close();
 
 private:
@@ -53,7 +72,8 @@ private:
 
 template <class Message> class Client {
 public:
-    explicit Client(std::uint16_t port) : m_raw(port) {}
+    explicit Client(std::uint16_t port, const std::string& from = "127.0.0.1")
+        : m_raw(port, from) {}
 
     void send(std::string_view bytes) { m_raw.send(bytes); }
     void close() { m_raw.close(); }
@@ -67,6 +87,23 @@ public:
                 return decoded;
             }
             if (m_decoder.failed()) {
+                return std::nullopt;
+            }
+            std::optional<std::string> bytes = m_raw.readSome();
+            if (!bytes) {
+                return std::nullopt;
+            }
+            m_decoder.feed(*bytes);
+        }
+    }
+
+    // The next whole message if one comes within `wait` of the last bytes; nothing otherwise.
+    std::optional<protocol::Decoded<Message>> nextWithin(std::chrono::milliseconds wait) {
+        while (true) {
+            if (auto decoded = m_decoder.next()) {
+                return decoded;
+            }
+            if (m_decoder.failed() || !m_raw.readableWithin(wait)) {
                 return std::nullopt;
             }
             std::optional<std::string> bytes = m_raw.readSome();

@@ -2,6 +2,7 @@
 // are cut off on their own, and the other tables go on.
 #include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
+#include "tests/server/steady_table.h"
 #include "tests/server/table_setup.h"
 
 #include <gtest/gtest.h>
@@ -10,25 +11,6 @@ namespace corvane::testing {
 namespace {
 
 using namespace corvane::protocol;
-
-// A table with a person at seat 1 that must keep working through every case below.
-struct QuietTable {
-    explicit QuietTable(const LobbyProcess& lobby) : table(lobby, "Steady", "Maud") {
-        listTables(lobby, 1);
-        west = joinAt(lobby, table, 0, 1, "Bea");
-    }
-
-    void checkStillRelays() {
-        table.host.send("0F031F03");
-        EXPECT_EQ(table.seat0->nextRaw(), "F03");
-        EXPECT_EQ(west->nextRaw(), "F03");
-        west->send("p08");
-        EXPECT_EQ(table.host.nextRaw(), "p08");
-    }
-
-    HostedTable table;
-    std::unique_ptr<PlayerClient> west;
-};
 
 TEST(LobbyRobustness, GarbageClosesOnlyTheSender) {
     LobbyProcess lobby;

@@ -14,11 +14,12 @@ namespace corvane::testing {
 
 // A host whose table exists and whose own seat-0 channel is open and has taken its seat.
 struct HostedTable {
-    HostedTable(const LobbyProcess& lobby, const std::string& table, const std::string& user)
-        : host(lobby.hostPort()) {
-        host.send(protocol::encode(protocol::CreateTable{"", table, "10.1.1.1", user}));
+    HostedTable(const LobbyProcess& lobby, const std::string& table, const std::string& user,
+                const std::string& from = "127.0.0.1", const std::string& key = "")
+        : host(lobby.hostPort(), from) {
+        host.send(protocol::encode(protocol::CreateTable{key, table, "10.1.1.1", user}));
         EXPECT_EQ(host.nextRaw(), "H");
-        seat0 = std::make_unique<PlayerClient>(lobby.playerPort());
+        seat0 = std::make_unique<PlayerClient>(lobby.playerPort(), from);
         seat0->send("Z" + protocol::encode(protocol::TakeSeat{0, user}));
         // The host's own "s" coming through proves the seat channel is bound.
         auto taken = host.next();
@@ -30,8 +31,9 @@ struct HostedTable {
 };
 
 // Asks for the list and reads the expected number of rows.
-inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, std::size_t rows) {
-    HostClient list(lobby.listPort());
+inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, std::size_t rows,
+                                                   const std::string& from = "127.0.0.1") {
+    HostClient list(lobby.listPort(), from);
     list.send("Q");
     std::vector<protocol::TableEntry> entries;
     for (std::size_t i = 0; i < rows; ++i) {
@@ -48,8 +50,9 @@ inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, s
 // Joins row `row` of the last list at `seat`, answering the host's "q" as a host would, and
 // takes the seat. Returns the player's channel.
 inline std::unique_ptr<PlayerClient> joinAt(const LobbyProcess& lobby, HostedTable& table, int row,
-                                            int seat, const std::string& name) {
-    auto player = std::make_unique<PlayerClient>(lobby.playerPort());
+                                            int seat, const std::string& name,
+                                            const std::string& from = "127.0.0.1") {
+    auto player = std::make_unique<PlayerClient>(lobby.playerPort(), from);
     player->send(protocol::encode(protocol::JoinTable{"", row, seat, name}));
     EXPECT_EQ(table.host.nextRaw(), "q");
     EXPECT_EQ(player->nextRaw(), "Y");

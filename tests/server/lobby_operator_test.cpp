@@ -1,0 +1,177 @@
+// What an operator meets: the command line (help, version, ranges, usage errors), the key
+// from a file or the environment, signals, host names, bind errors and the figures line.
+#include "protocol/encode.h"
+#include "tests/server/lobby_process.h"
+#include "tests/server/table_setup.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvane::testing {
+namespace {
+
+using namespace corvane::protocol;
+
+struct ProcessRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs corvane-lobby to its end with these arguments; for runs that end on their own.
+ProcessRun runLobby(std::vector<std::string> args) {
+    args.insert(args.begin(), CORVANE_LOBBY_BINARY);
+    // Test cases run side by side: the files are this process's own.
+    const std::string stem = ::testing::TempDir() + "lobby-run-" + std::to_string(getpid());
+    const std::string outPath = stem + "-out";
+    const std::string errPath = stem + "-err";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ProcessRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(outPath), readAll(errPath)};
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+    return run;
+}
+
+std::string writeKeyFile(const std::string& key) {
+    const std::string path = ::testing::TempDir() + "lobby-key-" + std::to_string(getpid());
+    std::ofstream(path) << key << "\n";
+    return path;
+}
+
+std::string createTable(const LobbyProcess& lobby, const std::string& key) {
+    HostClient host(lobby.hostPort());
+    host.send(encode(CreateTable{key, "T", "", "Maud"}));
+    return host.nextRaw();
+}
+
+TEST(LobbyOperator, CommandLineAnswersAndUsageErrors) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string outHas;
+        std::vector<std::string> errHas;
+    };
+    const std::vector<Case> cases{
+        {{"--help"}, 0, "--key-file", {}},
+        {{"--version"}, 0, CORVANE_VERSION "\n", {}},
+        {{"--list-port", "70000"}, 2, "", {"--list-port", "70000"}},
+        {{"--host-port", "-1"}, 2, "", {"--host-port", "-1"}},
+        {{"--hello-timeout", "soon"}, 2, "", {"--hello-timeout", "soon"}},
+        {{"--list-port"}, 2, "", {"--list-port"}},
+        {{"--colour", "red"}, 2, "", {"--colour"}},
+        {{"--key", "a", "--key-file", "b"}, 2, "", {"--key", "--key-file"}},
+        {{"--key-file", "/nonexistent/key"}, 1, "", {"--key-file", "/nonexistent/key"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        const ProcessRun run = runLobby(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.err, "");
+        }
+        for (const std::string& text : c.errHas) {
+            EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+        }
+    }
+}
+
+TEST(LobbyOperator, ABindErrorNamesTheOptionAddressAndPort) {
+    LobbyProcess first;
+    const std::string port = std::to_string(first.hostPort());
+    const ProcessRun run = runLobby({"--address", "127.0.0.1", "--list-port", "0", "--host-port", port,
+                              "--player-port", "0", "--quiet"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("--host-port " + port + " at --address 127.0.0.1"), std::string::npos)
+        << run.err;
+}
+
+TEST(LobbyOperator, AHostNameIsResolvedForTheAddress) {
+    LobbyProcess lobby({"--address", "localhost"});
+    EXPECT_EQ(createTable(lobby, ""), "H");
+}
+
+TEST(LobbyOperator, TheKeyComesFromAFileOrTheEnvironment) {
+    const std::string keyFile = writeKeyFile("opensesame");
+    LobbyLaunch fromEnvironment;
+    fromEnvironment.environment = {{"CORVANE_LOBBY_KEY", "abcdefgh"}};
+    struct Case {
+        std::vector<std::string> args;
+        LobbyLaunch launch;
+        std::string right;
+    };
+    const std::vector<Case> cases{{{"--key-file", keyFile}, {}, "opensesa"},
+                                  {{}, fromEnvironment, "abcdefgh"}};
+    for (const Case& c : cases) {
+        LobbyProcess lobby(c.args, c.launch);
+        EXPECT_EQ(createTable(lobby, c.right), "H") << c.right;
+        EXPECT_EQ(createTable(lobby, "wrongkey"), "N") << c.right;
+    }
+    std::remove(keyFile.c_str());
+}
+
+TEST(LobbyOperator, SighupReadsTheKeyFileAgainAndKeepsTheTables) {
+    const std::string keyFile = writeKeyFile("oldkey");
+    LobbyLaunch launch;
+    launch.keepLog = true;
+    LobbyProcess lobby({"--key-file", keyFile}, launch);
+    HostedTable table(lobby, "Kitchen", "Maud", "127.0.0.1", "oldkey");
+    EXPECT_EQ(createTable(lobby, "newkey"), "N");
+    writeKeyFile("newkey");
+    kill(lobby.pid(), SIGHUP);
+    ASSERT_TRUE(lobby.waitForLog("key read again"));
+    EXPECT_EQ(createTable(lobby, "newkey"), "H");
+    EXPECT_EQ(createTable(lobby, "oldkey"), "N");
+    table.host.send("0F03");
+    EXPECT_EQ(table.seat0->nextRaw(), "F03");
+    std::remove(keyFile.c_str());
+}
+
+TEST(LobbyOperator, FiguresAreLoggedOnSigusr1AndEveryInterval) {
+    LobbyLaunch launch;
+    launch.keepLog = true;
+    LobbyProcess lobby({"--stats-interval", "1"}, launch);
+    HostedTable table(lobby, "Kitchen", "Maud");
+    table.host.send("0F03");
+    EXPECT_EQ(table.seat0->nextRaw(), "F03");
+    // Without a key file SIGHUP is only noted; the server goes on.
+    kill(lobby.pid(), SIGHUP);
+    kill(lobby.pid(), SIGUSR1);
+    ASSERT_TRUE(lobby.waitForLog("tables 1 waiting, 0 playing"));
+    EXPECT_TRUE(lobby.waitForLog("SIGHUP received"));
+    const std::string log = lobby.log();
+    EXPECT_NE(log.find("(list 0, host 1, player 1)"), std::string::npos) << log;
+    EXPECT_NE(log.find("relayed 2 messages"), std::string::npos) << log;
+    EXPECT_EQ(createTable(lobby, ""), "H");
+}
+
+} // namespace
+} // namespace corvane::testing
