@@ -2,6 +2,7 @@
 #include "server/listener.h"
 
 #include "server/event_log.h"
+#include "server/resolve.h"
 #include "server/session.h"
 
 #include <chrono>
@@ -26,22 +27,6 @@ std::string remoteAddress(const asio::ip::tcp::socket& socket) {
     return address.to_string();
 }
 
-// A numeric address as it is, or the first address a host name resolves to.
-asio::ip::address resolve(asio::io_context& io, const std::string& name) {
-    asio::error_code ec;
-    const asio::ip::address numeric = asio::ip::make_address(name, ec);
-    if (!ec) {
-        return numeric;
-    }
-    asio::ip::tcp::resolver resolver(io);
-    const auto results = resolver.resolve(name, "", asio::ip::resolver_base::passive, ec);
-    if (ec || results.empty()) {
-        throw std::runtime_error("cannot resolve --address " + name + ": " +
-                                 (ec ? ec.message() : std::string("no address")));
-    }
-    return results.begin()->endpoint().address();
-}
-
 } // namespace
 
 Listener::Listener(asio::io_context& io, const ServerOptions& options, Lobby& lobby,
@@ -50,7 +35,7 @@ Listener::Listener(asio::io_context& io, const ServerOptions& options, Lobby& lo
       m_player(io) {}
 
 void Listener::open() {
-    const asio::ip::address address = resolve(m_io, m_options.address);
+    const asio::ip::address address = resolveAddress(m_io, m_options.address);
     auto bind = [&](asio::ip::tcp::acceptor& acceptor, std::uint16_t port, const char* option) {
         const asio::ip::tcp::endpoint endpoint(address, port);
         try {

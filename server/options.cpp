@@ -1,8 +1,7 @@
 // Command-line parsing for corvane-lobby.
 #include "server/options.h"
 
-#include <CLI/CLI.hpp>
-#include <sstream>
+#include "server/command_line.h"
 
 #ifndef CORVANE_VERSION
 #define CORVANE_VERSION "unknown"
@@ -29,10 +28,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     ServerOptions options;
     CLI::App app{"corvane-lobby: lists the tables waiting for players and relays their messages",
                  "corvane-lobby"};
-    app.set_version_flag("--version", CORVANE_VERSION);
-    // A later option overrides an earlier one, so a wrapper can put its defaults first.
-    app.option_defaults()->always_capture_default()->multi_option_policy(
-        CLI::MultiOptionPolicy::TakeLast);
+    useCommonRules(app, CORVANE_VERSION);
 
     app.add_option("--address", options.address, "address or host name to listen on")
         ->type_name("ADDR");
@@ -105,16 +101,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         ->type_name("N");
     app.add_flag("--quiet", options.quiet, "log nothing");
 
-    CommandLine result;
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        std::ostringstream out, err;
-        const int code = app.exit(error, out, err);
-        result.out = out.str();
-        result.err = err.str();
-        // Help and --version end well; anything else is a usage error.
-        result.exitCode = code == 0 ? 0 : 2;
+    const ParseOutcome parsed = parseWith(app, argc, argv);
+    CommandLine result{std::nullopt, parsed.exitCode, parsed.out, parsed.err};
+    if (!parsed.run) {
         return result;
     }
     options.helloTimeout = std::chrono::seconds(hello);

@@ -5,12 +5,9 @@
 #include "tests/server/table_setup.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvane::testing {
@@ -18,46 +15,9 @@ namespace {
 
 using namespace corvane::protocol;
 
-struct ProcessRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Runs corvane-lobby to its end with these arguments; for runs that end on their own.
 ProcessRun runLobby(std::vector<std::string> args) {
     args.insert(args.begin(), CORVANE_LOBBY_BINARY);
-    // Test cases run side by side: the files are this process's own.
-    const std::string stem = ::testing::TempDir() + "lobby-run-" + std::to_string(getpid());
-    const std::string outPath = stem + "-out";
-    const std::string errPath = stem + "-err";
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    ProcessRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(outPath), readAll(errPath)};
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
-    return run;
+    return runProgram(args);
 }
 
 std::string writeKeyFile(const std::string& key) {

@@ -20,6 +20,28 @@
 
 namespace corvane::testing {
 
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// In the child after fork: becomes the program of `args` (its path first).
+[[noreturn]] void execute(std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+} // namespace
+
 LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, LobbyLaunch launch) {
     std::vector<std::string> args{
         CORVANE_LOBBY_BINARY, "--address", "127.0.0.1", "--list-port", "0", "--host-port", "0",
@@ -58,13 +80,7 @@ LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, LobbyLaunch launc
         for (const auto& [name, value] : launch.environment) {
             setenv(name.c_str(), value.c_str(), 1);
         }
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
+        execute(args);
     }
     ::close(out[1]);
     // The server's first line names the ports it got.
@@ -96,10 +112,7 @@ LobbyProcess::~LobbyProcess() {
 }
 
 std::string LobbyProcess::log() const {
-    std::ifstream file(m_logPath);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return readAll(m_logPath);
 }
 
 bool LobbyProcess::waitForLog(const std::string& text) const {
@@ -111,6 +124,30 @@ bool LobbyProcess::waitForLog(const std::string& text) const {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
+}
+
+
+ProcessRun runProgram(std::vector<std::string> args) {
+    // Test cases run side by side: the files are this process's own.
+    char outPath[] = "/tmp/corvane-run-out-XXXXXX";
+    char errPath[] = "/tmp/corvane-run-err-XXXXXX";
+    const int out = mkstemp(outPath);
+    const int err = mkstemp(errPath);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        execute(args);
+    }
+    ::close(out);
+    ::close(err);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ProcessRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(outPath),
+                   readAll(errPath)};
+    std::remove(outPath);
+    std::remove(errPath);
+    return run;
 }
 
 RawClient::RawClient(std::uint16_t port, const std::string& from) : m_socket(m_io) {

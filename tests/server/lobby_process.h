@@ -46,6 +46,17 @@ private:
     std::uint16_t m_player = 0;
 };
 
+// A program run to its end: its exit code and what it printed.
+struct ProcessRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `argv` (the program's path first) and waits for it to end; for runs that end on their
+// own.
+ProcessRun runProgram(std::vector<std::string> argv);
+
 // A blocking connection. Reads give up after a generous safety limit so that a broken server
 // fails the test instead of hanging it; nothing here measures speed.
 class RawClient {

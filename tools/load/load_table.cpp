@@ -15,60 +15,64 @@ template <class T, class Decoded> bool is(const Decoded& decoded) {
 
 } // namespace
 
-LoadTable::LoadTable(asio::any_io_executor executor, int index, RelayStats& stats)
-    : m_executor(executor), m_index(index), m_stats(stats), m_host(executor) {
+LoadTable::LoadTable(asio::any_io_executor executor, int index, asio::ip::address source,
+                     RelayStats& stats)
+    : m_executor(executor), m_index(index), m_source(source), m_stats(stats), m_host(executor),
+      m_list(executor) {
     for (auto& seat : m_seats) {
         seat = std::make_unique<PlayerConnection>(executor);
     }
 }
 
-asio::awaitable<bool> LoadTable::setUp(const LoadEndpoints& endpoints, HostConnection& list) {
+asio::awaitable<std::string> LoadTable::setUp(const LoadEndpoints& endpoints) {
     // Every awaited value is held in a named local: GCC 12 mishandles temporaries that live
     // across a suspension inside a larger expression.
     const std::string tableName = "load-" + std::to_string(m_index);
     const std::string hostName = "h" + std::to_string(m_index);
-    co_await m_host.connect(endpoints.host);
+    co_await m_host.connect(endpoints.host, m_source);
     const std::string create = encode(CreateTable{"", tableName, "127.0.0.1", hostName});
     co_await m_host.send(create);
     auto created = co_await m_host.next();
     if (!is<TableCreated>(created)) {
-        co_return false;
+        co_return "no \"H\" for the new table";
     }
-    co_await m_seats[0]->connect(endpoints.player);
+    co_await m_seats[0]->connect(endpoints.player, m_source);
     const std::string open = "Z" + encode(TakeSeat{0, hostName});
     co_await m_seats[0]->send(open);
     auto hostSeat = co_await m_host.next();
     if (!is<TakeSeatWithId>(hostSeat)) {
-        co_return false;
+        co_return "the host's own seat did not open";
     }
 
-    // Tables fill one at a time, so this one is the newest waiting row of the list.
+    // The list as this home sees it; tables fill one at a time, so this one is waiting.
+    co_await m_list.connect(endpoints.list, m_source);
     const std::string request = "Q";
-    co_await list.send(request);
+    co_await m_list.send(request);
     int row = -1;
     for (int i = 0; i < 21 && row < 0; ++i) {
-        auto entry = co_await list.next();
+        auto entry = co_await m_list.next();
         if (!is<TableEntry>(entry)) {
-            co_return false;
+            co_return "the list ended before the table";
         }
         if (std::get<TableEntry>(entry->message).name == tableName) {
             row = i;
         }
     }
+    m_list.close();
     if (row < 0) {
-        co_return false;
+        co_return "the table is not in the list";
     }
 
     for (int seat = 1; seat < 4; ++seat) {
         PlayerConnection& player = *m_seats[static_cast<std::size_t>(seat)];
         const std::string name = "p" + std::to_string(m_index) + "-" + std::to_string(seat);
-        co_await player.connect(endpoints.player);
+        co_await player.connect(endpoints.player, m_source);
         const std::string join = encode(JoinTable{"", row, seat, name});
         co_await player.send(join);
         auto asked = co_await m_host.next();
         auto accepted = co_await player.next();
         if (!is<SeatListRequest>(asked) || !is<JoinAccepted>(accepted)) {
-            co_return false;
+            co_return "the join at seat " + std::to_string(seat) + " was not accepted";
         }
         std::string answers;
         for (int s = 0; s < 4; ++s) {
@@ -78,17 +82,17 @@ asio::awaitable<bool> LoadTable::setUp(const LoadEndpoints& endpoints, HostConne
         for (int s = 0; s < 4; ++s) {
             auto answer = co_await player.next();
             if (!is<SeatName>(answer)) {
-                co_return false;
+                co_return "no seat list for seat " + std::to_string(seat);
             }
         }
         const std::string take = encode(TakeSeat{seat, name});
         co_await player.send(take);
         auto taken = co_await m_host.next();
         if (!is<TakeSeatWithId>(taken)) {
-            co_return false;
+            co_return "seat " + std::to_string(seat) + " was not taken";
         }
     }
-    co_return true;
+    co_return std::string();
 }
 
 void LoadTable::startReaders() {
@@ -180,6 +184,7 @@ int LoadTable::openConnections() const {
 }
 
 void LoadTable::closeAll() {
+    m_list.close();
     m_host.close();
     for (auto& seat : m_seats) {
         seat->close();

@@ -25,11 +25,13 @@ using PlayerConnection = WireConnection<protocol::PlayerDownMessage>;
 
 class LoadTable {
 public:
-    LoadTable(asio::any_io_executor executor, int index, RelayStats& stats);
+    // Every connection of the table comes from `source`, as from one home.
+    LoadTable(asio::any_io_executor executor, int index, asio::ip::address source,
+              RelayStats& stats);
 
-    // Creates the table, opens the host's seat and seats three players. The list connection
-    // is shared by all tables and used one table at a time.
-    asio::awaitable<bool> setUp(const LoadEndpoints& endpoints, HostConnection& list);
+    // Creates the table, opens the host's seat, lists the tables and seats three players.
+    // Returns nothing when all went well, otherwise the step that failed.
+    asio::awaitable<std::string> setUp(const LoadEndpoints& endpoints);
     // Starts reading every connection of the table and recording relay latencies.
     void startReaders();
     // Every `interval`, one broadcast from the host and one move from each seat, until `stopAt`.
@@ -44,8 +46,10 @@ private:
 
     asio::any_io_executor m_executor;
     int m_index;
+    asio::ip::address m_source;
     RelayStats& m_stats;
     HostConnection m_host;
+    HostConnection m_list;
     std::array<std::unique_ptr<PlayerConnection>, 4> m_seats;
     // Send times in order, per seat: host to seat, and seat to host.
     std::array<std::deque<Clock::time_point>, 4> m_toSeat;

@@ -1,11 +1,12 @@
 // corvane-load: opens many tables of one host and three players against a running
 // corvane-lobby, relays bids and cards through it, and reports connections held, relayed
 // messages per second and relay latency.
+#include "server/resolve.h"
+#include "tools/load/load_options.h"
 #include "tools/load/load_table.h"
 #include "tools/load/relay_stats.h"
 
 #include <asio.hpp>
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -17,50 +18,6 @@
 namespace {
 
 using namespace corvane::load;
-
-struct LoadOptions {
-    std::string address = "127.0.0.1";
-    std::uint16_t listPort = 9000;
-    std::uint16_t hostPort = 9100;
-    std::uint16_t playerPort = 9200;
-    int tables = 100;
-    // Relayed messages per second across all tables; each table step relays eight.
-    double rate = 5000;
-    double seconds = 10;
-};
-
-bool parse(int argc, char** argv, LoadOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (i + 1 >= argc) {
-            return false;
-        }
-        const std::string value = argv[++i];
-        double number = 0;
-        auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
-        const bool numeric = ec == std::errc{} && ptr == value.data() + value.size();
-        if (name == "--address") {
-            options.address = value;
-        } else if (!numeric || number < 0) {
-            return false;
-        } else if (name == "--list-port") {
-            options.listPort = static_cast<std::uint16_t>(number);
-        } else if (name == "--host-port") {
-            options.hostPort = static_cast<std::uint16_t>(number);
-        } else if (name == "--player-port") {
-            options.playerPort = static_cast<std::uint16_t>(number);
-        } else if (name == "--tables") {
-            options.tables = static_cast<int>(number);
-        } else if (name == "--rate") {
-            options.rate = number;
-        } else if (name == "--seconds") {
-            options.seconds = number;
-        } else {
-            return false;
-        }
-    }
-    return options.tables > 0 && options.rate > 0 && options.seconds > 0;
-}
 
 // Five sockets per table: the soft limit of 1024 would stop the run near two hundred tables.
 rlim_t raiseDescriptorLimit() {
@@ -78,27 +35,56 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-asio::awaitable<void> drive(asio::io_context& io, const LoadOptions& options, RelayStats& stats,
-                            std::vector<std::unique_ptr<LoadTable>>& tables) {
+// Sets one table up, closing its connections (which ends every step it waits on) when it
+// takes longer than the set-up time-out.
+asio::awaitable<std::string> setUpWithin(LoadTable& table, const LoadEndpoints& endpoints,
+                                         double timeout) {
     auto executor = co_await asio::this_coro::executor;
-    const auto address = asio::ip::make_address(options.address);
+    auto timer = std::make_shared<asio::steady_timer>(executor);
+    auto stalled = std::make_shared<bool>(false);
+    timer->expires_after(std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(timeout)));
+    timer->async_wait([timer, stalled, &table](const asio::error_code& ec) {
+        if (!ec) {
+            *stalled = true;
+            table.closeAll();
+        }
+    });
+    std::string failure;
+    try {
+        failure = co_await table.setUp(endpoints);
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    timer->cancel();
+    if (*stalled) {
+        char text[64];
+        std::snprintf(text, sizeof text, "set-up stalled for %.1f s", timeout);
+        co_return std::string(text);
+    }
+    co_return failure;
+}
+
+asio::awaitable<void> drive(asio::io_context& io, const LoadOptions& options, RelayStats& stats,
+                            std::vector<std::unique_ptr<LoadTable>>& tables, int& exitCode) {
+    auto executor = co_await asio::this_coro::executor;
+    const auto address = corvane::lobby::resolveAddress(io, options.address);
     const LoadEndpoints endpoints{
         {address, options.listPort}, {address, options.hostPort}, {address, options.playerPort}};
-    HostConnection list(executor);
-    co_await list.connect(endpoints.list);
+    const std::uint32_t firstSource = asio::ip::make_address_v4(options.firstSource).to_uint();
 
     const Clock::time_point setupStart = Clock::now();
     for (int i = 0; i < options.tables; ++i) {
-        auto table = std::make_unique<LoadTable>(executor, i, stats);
-        bool ready = false;
-        try {
-            ready = co_await table->setUp(endpoints, list);
-        } catch (const std::exception& error) {
-            std::fprintf(stderr, "table %d: %s\n", i, error.what());
-        }
-        if (!ready) {
-            std::fprintf(stderr, "table %d could not be set up; stopping set-up there\n", i);
+        const asio::ip::address source =
+            asio::ip::address_v4(firstSource + static_cast<std::uint32_t>(i));
+        auto table = std::make_unique<LoadTable>(executor, i, source, stats);
+        const std::string failure = co_await setUpWithin(*table, endpoints, options.setupTimeout);
+        if (!failure.empty()) {
+            std::fprintf(stderr, "corvane-load: table %d from %s (lobby %s ports %u, %u, %u): %s\n",
+                         i, source.to_string().c_str(), address.to_string().c_str(),
+                         options.listPort, options.hostPort, options.playerPort, failure.c_str());
             table->closeAll();
+            exitCode = 1;
             break;
         }
         tables.push_back(std::move(table));
@@ -106,10 +92,13 @@ asio::awaitable<void> drive(asio::io_context& io, const LoadOptions& options, Re
             std::fprintf(stderr, "  %d tables set up\n", i + 1);
         }
     }
-    list.close();
     const int expected = static_cast<int>(tables.size()) * 5;
     std::printf("set-up: %zu of %d tables in %.1f s\n", tables.size(), options.tables,
                 secondsSince(setupStart));
+    if (tables.empty()) {
+        io.stop();
+        co_return;
+    }
 
     for (auto& table : tables) {
         table->startReaders();
@@ -154,27 +143,31 @@ asio::awaitable<void> drive(asio::io_context& io, const LoadOptions& options, Re
 } // namespace
 
 int main(int argc, char** argv) {
-    LoadOptions options;
-    if (!parse(argc, argv, options)) {
-        std::cerr << "usage: corvane-load [--address A] [--list-port N] [--host-port N]"
-                     " [--player-port N] [--tables N] [--rate MSGS_PER_S] [--seconds S]\n";
-        return 2;
+    const LoadCommandLine command = parseLoadCommandLine(argc, argv);
+    std::cout << command.out;
+    std::cerr << command.err;
+    if (!command.options) {
+        return command.exitCode;
     }
+    const LoadOptions& options = *command.options;
     const rlim_t descriptors = raiseDescriptorLimit();
     std::printf("tables %d, target %.0f msgs/s for %.0f s, descriptor limit %llu\n", options.tables,
                 options.rate, options.seconds, static_cast<unsigned long long>(descriptors));
     asio::io_context io(1);
     RelayStats stats;
     std::vector<std::unique_ptr<LoadTable>> tables;
-    asio::co_spawn(io, drive(io, options, stats, tables), [](std::exception_ptr error) {
-        if (error) {
-            try {
-                std::rethrow_exception(error);
-            } catch (const std::exception& e) {
-                std::fprintf(stderr, "corvane-load: %s\n", e.what());
-            }
-        }
-    });
+    int exitCode = 0;
+    asio::co_spawn(io, drive(io, options, stats, tables, exitCode),
+                   [&](std::exception_ptr error) {
+                       if (error) {
+                           try {
+                               std::rethrow_exception(error);
+                           } catch (const std::exception& e) {
+                               std::fprintf(stderr, "corvane-load: %s\n", e.what());
+                           }
+                           exitCode = 1;
+                       }
+                   });
     io.run();
-    return 0;
+    return exitCode;
 }

@@ -15,7 +15,11 @@ template <class Message> class WireConnection {
 public:
     explicit WireConnection(asio::any_io_executor executor) : m_socket(executor) {}
 
-    asio::awaitable<void> connect(const asio::ip::tcp::endpoint& endpoint) {
+    // Connects from `source` (any port), so that each table can come from an address of its own.
+    asio::awaitable<void> connect(const asio::ip::tcp::endpoint& endpoint,
+                                  const asio::ip::address& source) {
+        m_socket.open(endpoint.protocol());
+        m_socket.bind({source, 0});
         co_await m_socket.async_connect(endpoint, asio::use_awaitable);
         m_socket.set_option(asio::ip::tcp::no_delay(true));
         m_socket.non_blocking(true);

@@ -1,0 +1,241 @@
+// libFuzzer target for the lobby's state machine: the input is a script of connections
+// opening on the three ports from a few addresses, sending messages (well-formed ones built
+// from the input, and raw bytes), and closing. After every step the lobby's own rules must
+// hold, every closed connection must be forgotten, and nothing may be sent to a closed one
+// (a closed connection's object is freed at once, so a later use is a sanitizer error).
+#include "protocol/decoder.h"
+#include "protocol/encode.h"
+#include "server/event_log.h"
+#include "server/lobby.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+
+namespace {
+
+using namespace corvane::protocol;
+using corvane::lobby::Channel;
+using corvane::lobby::Lobby;
+
+// Reads bytes of the script; past its end, zeros.
+class Script {
+public:
+    Script(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool done() const { return m_at >= m_size; }
+    unsigned byte() { return m_at < m_size ? m_data[m_at++] : 0; }
+    int below(int n) { return static_cast<int>(byte() % static_cast<unsigned>(n)); }
+    std::string text(int maxLength) {
+        std::string out;
+        const int length = below(maxLength + 1);
+        for (int i = 0; i < length; ++i) {
+            out += static_cast<char>(byte());
+        }
+        return out;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+void fail(const std::string& why) {
+    std::fprintf(stderr, "broken: %s\n", why.c_str());
+    std::abort();
+}
+
+class FakePeer : public corvane::lobby::Peer {
+public:
+    FakePeer(std::uint64_t id, Channel channel, std::string address)
+        : m_id(id), m_channel(channel), m_address(std::move(address)) {
+        switch (channel) {
+        case Channel::List:
+            decoder.emplace<ListUpDecoder>();
+            break;
+        case Channel::Host:
+            decoder.emplace<HostUpDecoder>();
+            break;
+        case Channel::Player:
+            decoder.emplace<PlayerUpDecoder>();
+            break;
+        }
+    }
+    std::uint64_t id() const override { return m_id; }
+    Channel channel() const override { return m_channel; }
+    const std::string& address() const override { return m_address; }
+    void deliver(std::string_view bytes) override {
+        if (closing) {
+            return; // as the real connection: nothing more goes out once it is ending
+        }
+        received += bytes.size();
+    }
+    void closeSoon(std::string) override { closing = true; }
+    void setIdentified(bool) override {}
+    bool mayList() override { return true; }
+
+    std::variant<ListUpDecoder, HostUpDecoder, PlayerUpDecoder> decoder;
+    bool closing = false;
+    std::size_t received = 0;
+
+private:
+    std::uint64_t m_id;
+    Channel m_channel;
+    std::string m_address;
+};
+
+// A message for the connection's port, well formed, with fields from the script.
+std::string message(Script& in, Channel channel) {
+    switch (channel) {
+    case Channel::List:
+        return "Q";
+    case Channel::Host:
+        switch (in.below(4)) {
+        case 0:
+            return encode(CreateTable{in.text(3), in.text(6), "1.2.3.4", in.text(6)});
+        case 1:
+            return encode(SeatName{in.below(4), in.text(5)});
+        case 2:
+            return addressedTo(in.below(4), encode(CardPlayed{in.below(23)}));
+        default:
+            return addressedTo(in.below(4), encode(ChooseTrump{}));
+        }
+    case Channel::Player:
+        switch (in.below(9)) {
+        case 0:
+            return encode(JoinTable{in.text(3), in.below(25), in.below(4), in.text(6)});
+        case 1:
+            return encode(HostSeatOpen{});
+        case 2:
+            return encode(TakeSeat{in.below(4), in.text(6)});
+        case 3:
+            return encode(ChatLine{in.below(4), in.text(10)});
+        case 4:
+            return encode(PlayerBid{in.below(4), Bid::of(15 + 5 * in.below(4))});
+        case 5:
+            return encode(NameTrump{in.below(4)});
+        case 6:
+            return encode(Discards{in.below(4), {in.below(23)}});
+        case 7:
+            return encode(NextHand{});
+        default:
+            return encode(PlayCard{in.below(23)});
+        }
+    }
+    return {};
+}
+
+struct World {
+    Lobby lobby{std::nullopt, 3};
+    std::map<std::uint64_t, std::unique_ptr<FakePeer>> peers;
+    std::uint64_t nextId = 1;
+
+    FakePeer* pick(Script& in) {
+        if (peers.empty()) {
+            return nullptr;
+        }
+        auto it = peers.begin();
+        std::advance(it, in.below(static_cast<int>(peers.size())));
+        return it->second.get();
+    }
+
+    // What the session does with bytes that arrive: decode, hand each message over, and end
+    // the connection at the first malformed one.
+    void arrive(FakePeer& peer, std::string_view bytes) {
+        std::visit(
+            [&](auto& decoder) {
+                decoder.feed(bytes);
+                while (auto decoded = decoder.next()) {
+                    lobby.received(peer, *decoded);
+                    if (peer.closing) {
+                        return;
+                    }
+                }
+                if (decoder.failed()) {
+                    peer.closing = true;
+                }
+            },
+            peer.decoder);
+    }
+
+    // Connections that asked to end, ended as the session does after the caller returns.
+    void settle() {
+        for (auto it = peers.begin(); it != peers.end();) {
+            if (it->second->closing) {
+                const std::uint64_t id = it->first;
+                lobby.closed(*it->second);
+                it = peers.erase(it);
+                check(id);
+            } else {
+                ++it;
+            }
+        }
+        if (auto broken = lobby.brokenRule()) {
+            fail(*broken);
+        }
+    }
+
+    void check(std::uint64_t closedId) {
+        if (auto broken = lobby.brokenRule()) {
+            fail("after closing " + std::to_string(closedId) + ": " + *broken);
+        }
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    corvane::lobby::setLogEnabled(false);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const char* const addresses[] = {"10.0.0.1", "10.0.0.2", "10.0.0.3"};
+    Script in(data, size);
+    World world;
+    for (int step = 0; step < 400 && !in.done(); ++step) {
+        switch (in.below(8)) {
+        case 0:
+        case 1: {
+            const auto channel = static_cast<Channel>(in.below(3));
+            const std::uint64_t id = world.nextId++;
+            auto peer = std::make_unique<FakePeer>(id, channel, addresses[in.below(3)]);
+            world.lobby.opened(*peer);
+            world.peers.emplace(id, std::move(peer));
+            break;
+        }
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+            if (FakePeer* peer = world.pick(in)) {
+                world.arrive(*peer, message(in, peer->channel()));
+            }
+            break;
+        case 6:
+            if (FakePeer* peer = world.pick(in)) {
+                peer->closing = true;
+            }
+            break;
+        default:
+            if (FakePeer* peer = world.pick(in)) {
+                world.arrive(*peer, in.text(12));
+            }
+            break;
+        }
+        world.settle();
+    }
+    // Everyone leaves: nothing may be left behind.
+    for (auto& [id, peer] : world.peers) {
+        peer->closing = true;
+    }
+    world.settle();
+    if (world.lobby.tableCount() != 0) {
+        fail("tables outlive every connection");
+    }
+    return 0;
+}
