@@ -98,6 +98,9 @@ private:
     void passToHost(Peer& player, const protocol::PlayerUpMessage& message, std::string_view raw);
 
     void bindHostSeat(Peer& player, LobbyTable& table);
+    // Whether the player channel opened a host seat and still waits for its table.
+    bool waitsForHostSeat(const Peer& player) const;
+
     // Logs a dropped message once per connection, so a chatty client cannot flood the log.
     void dropped(Peer& peer, const std::string& why);
     void endTable(std::uint64_t tableId);

@@ -35,7 +35,9 @@ void Lobby::received(Peer& peer, const Decoded<PlayerUpMessage>& decoded) {
 }
 
 void Lobby::join(Peer& player, const JoinTable& request) {
-    if (!admitted(player, m_seated.contains(player.id()), request.key, "join"))
+    // A channel that opened a host seat is spoken for, even while its table is on the way.
+    if (!admitted(player, m_seated.contains(player.id()) || waitsForHostSeat(player), request.key,
+                  "join"))
         return;
     const ListMemory::Row meant = m_lists.resolve(
         player.address(), static_cast<std::size_t>(request.row), waitingTables());
@@ -114,6 +116,13 @@ void Lobby::openHostSeat(Peer& player) {
 }
 
 void Lobby::bindHostSeat(Peer& player, LobbyTable& t) {
+    // It no longer waits for a table, whichever way it found this one.
+    if (auto early = m_earlyHostSeats.find(player.address()); early != m_earlyHostSeats.end()) {
+        std::erase(early->second, player.id());
+        if (early->second.empty()) {
+            m_earlyHostSeats.erase(early);
+        }
+    }
     t.seatPeer[0] = player.id();
     m_seated[player.id()] = SeatRef{t.id, 0};
     player.setIdentified(true);
@@ -127,12 +136,16 @@ void Lobby::bindHostSeat(Peer& player, LobbyTable& t) {
     }
 }
 
+bool Lobby::waitsForHostSeat(const Peer& player) const {
+    auto early = m_earlyHostSeats.find(player.address());
+    return early != m_earlyHostSeats.end() &&
+           std::find(early->second.begin(), early->second.end(), player.id()) != early->second.end();
+}
+
 void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string_view raw) {
     auto seated = m_seated.find(player.id());
     if (seated == m_seated.end()) {
-        auto early = m_earlyHostSeats.find(player.address());
-        if (early != m_earlyHostSeats.end() && std::find(early->second.begin(), early->second.end(),
-                                                         player.id()) != early->second.end()) {
+        if (waitsForHostSeat(player)) {
             auto& held = m_earlyMessages[player.id()];
             if (held.size() < kMaxHeldEarly) {
                 held.push_back(Decoded<PlayerUpMessage>{message, std::string(raw)});

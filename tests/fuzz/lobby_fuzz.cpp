@@ -189,7 +189,7 @@ struct World {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    corvane::lobby::setLogEnabled(false);
+    corvane::lobby::setLogEnabled(std::getenv("CORVANE_FUZZ_LOG") != nullptr);
     return 0;
 }
 

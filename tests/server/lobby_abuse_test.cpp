@@ -18,13 +18,6 @@ namespace {
 using namespace corvane::protocol;
 using namespace std::chrono_literals;
 
-LobbyLaunch keptLog(unsigned descriptorLimit = 0) {
-    LobbyLaunch launch;
-    launch.keepLog = true;
-    launch.descriptorLimit = descriptorLimit;
-    return launch;
-}
-
 std::size_t occurrences(const std::string& text, const std::string& what) {
     std::size_t count = 0;
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {

@@ -339,5 +339,53 @@ TEST(LobbyFlow, AHostSeatOpenedBeforeItsTableWaitsForIt) {
     EXPECT_EQ(seat.nextRaw(), "W0");
 }
 
+// A seat channel that has asked for its host's seat is spoken for: a join it sends while its
+// table is on the way is ignored, and the seat it named stays free for someone else.
+TEST(LobbyFlow, AChannelWaitingForItsHostsSeatCannotJoinAnotherTable) {
+    LobbyProcess lobby({}, keptLog());
+    HostedTable kitchen(lobby, "Kitchen", "Ann");
+    listTables(lobby, 1, "127.0.0.2");
+    PlayerClient waiting(lobby.playerPort(), "127.0.0.2");
+    waiting.send("Z" + encode(JoinTable{"", 0, 1, "Bo"}));
+    ASSERT_TRUE(lobby.waitForLog("sent a second join; ignored"));
+    HostClient porch(lobby.hostPort(), "127.0.0.2");
+    porch.send(encode(CreateTable{"", "Porch", "", "Bo"}));
+    ASSERT_EQ(porch.nextRaw(), "H");
+    waiting.send(encode(TakeSeat{0, "Bo"}));
+    auto taken = porch.next();
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->raw.substr(0, 6), "s002Bo");
+    listTables(lobby, 2);
+    // A stray "q" from the ignored join would come before this one and break the exchange.
+    auto bea = joinAt(lobby, kitchen, 0, 1, "Bea");
+    kitchen.host.send("1W1");
+    EXPECT_EQ(bea->nextRaw(), "W1");
+}
+
+// A channel that waited for a table and then found its host's seat free is no longer waiting:
+// the next table created from its address does not take it over.
+TEST(LobbyFlow, AHostSeatIsBoundOnce) {
+    LobbyProcess lobby({}, keptLog());
+    HostedTable kitchen(lobby, "Kitchen", "Ann", "127.0.0.3");
+    PlayerClient seat(lobby.playerPort(), "127.0.0.3");
+    seat.send("Z");
+    ASSERT_TRUE(lobby.waitForLog("opened a host seat before its table"));
+    kitchen.seat0->close();
+    auto lost = kitchen.host.next();
+    ASSERT_TRUE(lost.has_value());
+    ASSERT_TRUE(std::holds_alternative<SeatLost>(lost->message));
+    seat.send("Z" + encode(TakeSeat{0, "Ann"}));
+    auto taken = kitchen.host.next();
+    ASSERT_TRUE(taken.has_value());
+    EXPECT_EQ(taken->raw.substr(0, 7), "s003Ann");
+    HostClient porch(lobby.hostPort(), "127.0.0.3");
+    porch.send(encode(CreateTable{"", "Porch", "", "Bo"}));
+    ASSERT_EQ(porch.nextRaw(), "H");
+    seat.send(encode(ChatLine{0, "hello"}));
+    auto chat = kitchen.host.next();
+    ASSERT_TRUE(chat.has_value());
+    EXPECT_TRUE(std::holds_alternative<ChatLine>(chat->message)) << chat->raw;
+}
+
 } // namespace
 } // namespace corvane::testing

@@ -22,6 +22,14 @@ struct LobbyLaunch {
     std::vector<std::pair<std::string, std::string>> environment;
 };
 
+// A launch that keeps the log, optionally under a descriptor limit.
+inline LobbyLaunch keptLog(unsigned descriptorLimit = 0) {
+    LobbyLaunch launch;
+    launch.keepLog = true;
+    launch.descriptorLimit = descriptorLimit;
+    return launch;
+}
+
 class LobbyProcess {
 public:
     explicit LobbyProcess(std::vector<std::string> extraArgs = {}, LobbyLaunch launch = {});
