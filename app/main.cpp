@@ -106,9 +106,15 @@ int main(int argc, char** argv) {
         return refuse(
             QStringLiteral("--server wants HOST or HOST:PORT, not \"%1\".").arg(serverText));
     }
+    auto preferences = std::make_unique<corvane::ui::Preferences>();
+    // Without --server, the lobby the player used last time.
+    if (!options.parser.isSet(options.server)) {
+        corvane::ui::ServerAddress remembered;
+        if (corvane::ui::ServerAddress::parse(preferences->lobby().server, remembered))
+            server = remembered;
+    }
 
-    corvane::ui::GameProgram program(corvane::ui::clockSeed(), server,
-                                     std::make_unique<corvane::ui::Preferences>());
+    corvane::ui::GameProgram program(corvane::ui::clockSeed(), server, std::move(preferences));
     program.start();
     return app.exec();
 }

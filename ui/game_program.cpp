@@ -16,7 +16,16 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
         preferences->setTable(TablePreferences::of(engine.table()));
         preferences->flush();
     });
+    online.setLobbyFields(preferences->lobby());
+    QObject::connect(&online, &OnlineSession::lobbyFieldsChosen, &window,
+                     [this](const LobbyPreferences& fields) {
+                         preferences->setLobby(fields);
+                         preferences->flush();
+                     });
     QObject::connect(&window, &TableWindow::zoomChanged, &window, [this] {
+        // The zoom set at start-up is the one just read; the window has no place yet.
+        if (!window.isVisible())
+            return;
         rememberWindow();
         preferences->flush();
     });

@@ -7,6 +7,7 @@
 #include "ui/table_fonts.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -116,9 +117,16 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
         makeLabel(QStringLiteral("&Internet Key:"), "lblLabels1", below(105, 540, 1080, 270), this);
     m_txtPassword = makeField("txtPassword", below(1320, 525, 1225, 285), lblKey, this);
     m_txtPassword->setEchoMode(QLineEdit::Password);
+    // Under the key it guards, in line with the labels: the field's column is too narrow for it.
+    m_chkRememberKey = new QCheckBox(QStringLiteral("&Remember key"), this);
+    m_chkRememberKey->setObjectName(QStringLiteral("chkRememberKey"));
+    m_chkRememberKey->setGeometry(below(105, 840, 2440, 225));
+    m_chkRememberKey->setToolTip(
+        QStringLiteral("Keep the key for the next time; otherwise it is forgotten when the "
+                       "program ends"));
     auto* lblTable =
-        makeLabel(QStringLiteral("New Table:"), "lblLabels2", below(105, 960, 1080, 270), this);
-    m_txtTable = makeField("txtTable", below(1320, 960, 1225, 285), lblTable, this);
+        makeLabel(QStringLiteral("New Table:"), "lblLabels2", below(105, 1095, 1080, 270), this);
+    m_txtTable = makeField("txtTable", below(1320, 1095, 1225, 285), lblTable, this);
 
     auto* lblList = makeLabel(QStringLiteral("Tables Waiting for Players"), "Label1",
                               below(120, 1440, 2415, 255), this);
@@ -230,6 +238,19 @@ QString LobbyDialog::userName() const {
 
 QString LobbyDialog::key() const {
     return m_txtPassword->text().left(KeyLength);
+}
+
+bool LobbyDialog::rememberKey() const {
+    return m_chkRememberKey->isChecked();
+}
+
+void LobbyDialog::fill(const QString& userName, const QString& key, bool rememberKey) {
+    m_txtUserName->setText(userName.left(UserNameLength));
+    m_txtPassword->setText(key.left(KeyLength));
+    m_chkRememberKey->setChecked(rememberKey);
+    // A remembered name leaves the list to choose from next.
+    if (!userName.isEmpty())
+        m_lstGames->setFocus();
 }
 
 QString LobbyDialog::tableName() const {

@@ -8,6 +8,7 @@
 #include <string>
 
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -48,9 +49,14 @@ public:
     // row is selected and its seat buttons show the names.
     void showSeats(int row, const std::array<std::string, 4>& names);
 
+    // The fields as the player left them last time: the name, and the key when it was kept.
+    void fill(const QString& userName, const QString& key, bool rememberKey);
+
     QString userName() const;
     // The first eight characters of the key; a shorter key whole.
     QString key() const;
+    // Whether the player asked for the key to be kept for the next time.
+    bool rememberKey() const;
     // The name for a new table: as typed, or the user name when the field is blank.
     QString tableName() const;
     QString server() const;
@@ -84,6 +90,7 @@ private:
     QLineEdit* m_txtUserName = nullptr;
     QLineEdit* m_txtPassword = nullptr;
     QLineEdit* m_txtTable = nullptr;
+    QCheckBox* m_chkRememberKey = nullptr;
     QListWidget* m_lstGames = nullptr;
     QButtonGroup* m_seats = nullptr;
     std::array<QRadioButton*, 4> m_optSeat{};

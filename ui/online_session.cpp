@@ -156,6 +156,7 @@ void OnlineSession::openLobby() {
     m_listedIds.clear();
     m_dialog = new LobbyDialog(m_server.text(), &m_window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog->fill(m_lobbyFields.userName, m_lobbyFields.key, m_lobbyFields.rememberKey);
     connect(m_dialog, &LobbyDialog::refreshRequested, this, &OnlineSession::refresh);
     connect(m_dialog, &LobbyDialog::cancelRequested, this, &OnlineSession::cancel);
     connect(m_dialog, &LobbyDialog::newTableRequested, this, &OnlineSession::newTable);
@@ -223,6 +224,15 @@ void OnlineSession::onKeyRefused() {
     if (m_dialog)
         m_dialog->setBusy(false);
     say(KeyRefusedMessage);
+}
+
+// The fields as the player went ahead with them, kept for the next time. An unticked "Remember
+// key" forgets a key kept before.
+void OnlineSession::keepLobbyFields() {
+    const bool rememberKey = m_dialog->rememberKey();
+    m_lobbyFields = {m_dialog->userName(), m_server.text(), rememberKey,
+                     rememberKey ? m_dialog->key() : QString()};
+    emit lobbyFieldsChosen(m_lobbyFields);
 }
 
 // The Server field may name another lobby: the next connection goes there.
@@ -311,6 +321,7 @@ void OnlineSession::newTable() {
     useServerField();
     m_dialog->setBusy(true);
     m_userName = m_dialog->userName();
+    keepLobbyFields();
     const std::string key = m_dialog->key().toStdString();
     const std::string tableName = m_dialog->tableName().toStdString();
     // The table list and the host channel share one connection in turn.
@@ -406,6 +417,7 @@ void OnlineSession::join() {
     useServerField();
     m_dialog->setBusy(true);
     m_userName = m_dialog->userName();
+    keepLobbyFields();
     const protocol::JoinTable request{m_dialog->key().toStdString(), m_dialog->selectedRow(),
                                       m_dialog->selectedSeat(), m_userName.toStdString()};
     if (m_playerChannel) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/lobby_dialog.h"
+#include "ui/preferences.h"
 #include "ui/server_address.h"
 
 #include <QObject>
@@ -50,6 +51,9 @@ public:
     Engine* hostEngine() const { return m_hostEngine.get(); }
     online::Seat* seat() const { return m_seat.get(); }
     const ServerAddress& server() const { return m_server; }
+    // What the lobby dialog opens with: the name and key the player used last time.
+    void setLobbyFields(const LobbyPreferences& fields) { m_lobbyFields = fields; }
+    const LobbyPreferences& lobbyFields() const { return m_lobbyFields; }
 
     static constexpr const char* CouldNotConnect = "Could not connect to Corvane Server.";
     static constexpr const char* KeyRefusedMessage = "The Corvane Server refused that key.";
@@ -66,6 +70,9 @@ public:
 
 signals:
     void stateChanged(State state);
+    // The player has gone ahead with New Table or Join: the fields to keep for the next time
+    // (the key only when "Remember key" is ticked).
+    void lobbyFieldsChosen(const corvane::ui::LobbyPreferences& fields);
 
 private:
     class ListReader;
@@ -103,6 +110,7 @@ private:
     void closeList();
     void dropConnections(); // destroys the channels and their users once the current event is over
     bool useServerField();
+    void keepLobbyFields();
 
     Engine& m_engine;
     Scheduler& m_scheduler;
@@ -120,6 +128,7 @@ private:
     std::unique_ptr<online::Seat> m_seat;
     std::unique_ptr<JoinGate> m_joinGate;
     QString m_userName;
+    LobbyPreferences m_lobbyFields;
     std::size_t m_whiteboardShown = 0;
     // The tables listed since the list was last emptied: two answers in flight (a Refresh while
     // the last list still arrives) must not list a table twice.

@@ -14,6 +14,7 @@
 #include "ui/socket_channel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -67,6 +69,12 @@ void shot(QWidget* widget, const char* name) {
         widget->grab().save(QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
+// Opens a table from the lobby dialog as it was filled in; true once hosting.
+bool newTableFromTheDialog(TableUnderTest& p) {
+    QTest::mouseClick(field<QPushButton>(p, "cmdNew"), Qt::LeftButton);
+    return QTest::qWaitFor([&] { return session(p).state() == State::Hosting; }, 5000);
+}
+
 // A window hosting the table "Evening" as Hosty; null if it could not.
 std::unique_ptr<TableUnderTest> hostingEvening(const LobbyServer& lobby, std::uint64_t seed) {
     auto p = player(seed, lobby.address());
@@ -103,6 +111,7 @@ private slots:
     void brokenListServerIsDropped();
     void accentedChatIsCutOnACharacterBoundary();
     void leaverIsShownAsAComputerToEveryone();
+    void lobbyFieldsComeBackInTheNextRun();
 };
 
 void OnlineLobbyTest::initTestCase() {
@@ -362,6 +371,55 @@ void OnlineLobbyTest::leaverIsShownAsAComputerToEveryone() {
     for (int seat = 1; seat <= 3; ++seat)
         QVERIFY(computerAt(*west, seat));
     shot(&north->window, "leaver-shown-as-computer");
+}
+
+// The name and the server come back in the next run's lobby dialog, and the key only while
+// "Remember key" is ticked; unticking it forgets a key kept before.
+void OnlineLobbyTest::lobbyFieldsComeBackInTheNextRun() {
+    LobbyServer lobby;
+    QVERIFY(lobby.running());
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+    const auto run = [&](std::uint64_t seed) {
+        auto p = std::make_unique<TableUnderTest>(seed, OnlineTimeScale, lobby.address(),
+                                                  std::make_unique<Preferences>(file));
+        p->settleAfterClicks = false;
+        return p;
+    };
+    {
+        auto first = run(31);
+        QVERIFY(openLobby(*first));
+        QVERIFY(field<QLineEdit>(*first, "txtUserName")->text().isEmpty());
+        QVERIFY(!field<QCheckBox>(*first, "chkRememberKey")->isChecked());
+        QTest::keyClicks(field<QLineEdit>(*first, "txtUserName"), QStringLiteral("Hosty"));
+        QTest::keyClicks(field<QLineEdit>(*first, "txtPassword"), QStringLiteral("sesame"));
+        QTest::mouseClick(field<QCheckBox>(*first, "chkRememberKey"), Qt::LeftButton);
+        QVERIFY(newTableFromTheDialog(*first));
+    }
+    const LobbyPreferences kept = Preferences(file).lobby();
+    QCOMPARE(kept, (LobbyPreferences{QStringLiteral("Hosty"), lobby.address().text(), true,
+                                     QStringLiteral("sesame")}));
+    {
+        auto second = run(32);
+        QVERIFY(openLobby(*second));
+        QCOMPARE(field<QLineEdit>(*second, "txtUserName")->text(), QStringLiteral("Hosty"));
+        QCOMPARE(field<QLineEdit>(*second, "txtPassword")->text(), QStringLiteral("sesame"));
+        auto* remember = field<QCheckBox>(*second, "chkRememberKey");
+        QVERIFY(remember->isChecked());
+        QTest::mouseClick(remember, Qt::LeftButton);
+        QVERIFY(newTableFromTheDialog(*second));
+    }
+    QCOMPARE(Preferences(file).lobby(),
+             (LobbyPreferences{QStringLiteral("Hosty"), lobby.address().text(), false, {}}));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(!written.readAll().contains("sesame"));
+    {
+        auto third = run(33);
+        QVERIFY(openLobby(*third));
+        QCOMPARE(field<QLineEdit>(*third, "txtUserName")->text(), QStringLiteral("Hosty"));
+        QVERIFY(field<QLineEdit>(*third, "txtPassword")->text().isEmpty());
+    }
 }
 
 QTEST_MAIN(OnlineLobbyTest)

@@ -183,6 +183,21 @@ private slots:
         Run second(2, file);
         QCOMPARE(second.program.window.pos(), place);
     }
+
+    // Starting up writes no place of its own: a run that is killed before it ends leaves the
+    // last good place for the next one.
+    void startingUpKeepsTheLastPlace() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        {
+            Run first(1, file);
+            first.program.window.move(123, 77);
+        }
+        const WindowPreferences kept = Preferences(file).window();
+        QVERIFY(!kept.geometry.isEmpty());
+        Run second(2, file);
+        QCOMPARE(Preferences(file).window(), kept);
+    }
 };
 
 QTEST_MAIN(PreferencesTest)

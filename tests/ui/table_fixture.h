@@ -42,8 +42,10 @@ struct TableUnderTest {
     std::vector<std::string> messages; // every message the button window showed, in order
     bool settleAfterClicks = true;     // online the flow also waits on the network: never settle
 
-    explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0, ServerAddress server = {})
-        : program(seed, std::move(server)), scheduler(program.scheduler), engine(program.engine),
+    explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0, ServerAddress server = {},
+                            std::unique_ptr<Preferences> remembered = nullptr)
+        : program(seed, std::move(server), std::move(remembered)), scheduler(program.scheduler),
+          engine(program.engine),
           window(program.window) {
         scheduler.setTimeScale(timeScale);
         program.start();
