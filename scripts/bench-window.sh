@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Runs the window bench on a real X server when one can be had (Xvfb), else on Qt's offscreen
-# platform, and prints its figures. Usage: scripts/bench-window.sh [build-dir] [idle-seconds]
+# platform, and prints its figures, once per zoom (the table at 100% and at 200% by default).
+# Usage: scripts/bench-window.sh [build-dir] [idle-seconds]; ZOOMS="100 150" picks the zooms.
 set -euo pipefail
 build=${1:-build}
 idle=${2:-10}
 bench="$build/tools/windowbench/corvane-window-bench"
-if [ -n "${DISPLAY:-}" ]; then
-    exec "$bench" --idle-seconds "$idle"
-elif command -v xvfb-run >/dev/null; then
-    echo "(on Xvfb)"
-    exec xvfb-run -a "$bench" --idle-seconds "$idle"
-else
-    echo "(offscreen: install xvfb for a real X server)"
-    QT_QPA_PLATFORM=offscreen exec "$bench" --idle-seconds "$idle"
-fi
+for zoom in ${ZOOMS:-100 200}; do
+    if [ -n "${DISPLAY:-}" ]; then
+        "$bench" --idle-seconds "$idle" --zoom "$zoom"
+    elif command -v xvfb-run >/dev/null; then
+        echo "(on Xvfb)"
+        xvfb-run -a -s "-screen 0 1920x1080x24" "$bench" --idle-seconds "$idle" --zoom "$zoom"
+    else
+        echo "(offscreen: install xvfb for a real X server)"
+        QT_QPA_PLATFORM=offscreen "$bench" --idle-seconds "$idle" --zoom "$zoom"
+    fi
+done

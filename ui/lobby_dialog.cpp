@@ -23,7 +23,8 @@ namespace {
 
 // Everything below the server line keeps its layout, moved down by the line's height.
 constexpr int ServerLine = 420;
-// The status line under the buttons.
+// Under the buttons, the "Remember key" line, then the status line.
+constexpr int RememberLine = 285;
 constexpr int StatusLine = 330;
 
 QRect below(int left, int top, int width, int height) {
@@ -101,7 +102,7 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
-    setFixedSize(pixelRect(0, 0, 5580, 2910 + ServerLine + StatusLine).size());
+    setFixedSize(pixelRect(0, 0, 5580, 2910 + ServerLine + RememberLine + StatusLine).size());
 
     auto* lblServer =
         makeLabel(QStringLiteral("&Server:"), "lblServer", pixelRect(105, 150, 1080, 270), this);
@@ -117,16 +118,17 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
         makeLabel(QStringLiteral("&Internet Key:"), "lblLabels1", below(105, 540, 1080, 270), this);
     m_txtPassword = makeField("txtPassword", below(1320, 525, 1225, 285), lblKey, this);
     m_txtPassword->setEchoMode(QLineEdit::Password);
-    // Under the key it guards, in line with the labels: the field's column is too narrow for it.
+    // Created after the key, so that Tab goes from the key to it; it sits on a line of its own
+    // under the buttons, as the fields above have no room for it.
     m_chkRememberKey = new QCheckBox(QStringLiteral("&Remember key"), this);
     m_chkRememberKey->setObjectName(QStringLiteral("chkRememberKey"));
-    m_chkRememberKey->setGeometry(below(105, 840, 2440, 225));
+    m_chkRememberKey->setGeometry(below(120, 2880, 2415, 255));
     m_chkRememberKey->setToolTip(
         QStringLiteral("Keep the key for the next time; otherwise it is forgotten when the "
                        "program ends"));
     auto* lblTable =
-        makeLabel(QStringLiteral("New Table:"), "lblLabels2", below(105, 1095, 1080, 270), this);
-    m_txtTable = makeField("txtTable", below(1320, 1095, 1225, 285), lblTable, this);
+        makeLabel(QStringLiteral("New Table:"), "lblLabels2", below(105, 960, 1080, 270), this);
+    m_txtTable = makeField("txtTable", below(1320, 960, 1225, 285), lblTable, this);
 
     auto* lblList = makeLabel(QStringLiteral("Tables Waiting for Players"), "Label1",
                               below(120, 1440, 2415, 255), this);
@@ -149,7 +151,8 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
     m_cmdCancel =
         makeButton(QStringLiteral("Cancel"), "cmdCancel", below(4320, 2400, 1140, 390), this);
 
-    m_lblStatus = makeLabel(QString(), "lblStatus", below(120, 2880, 5340, 270), this);
+    m_lblStatus =
+        makeLabel(QString(), "lblStatus", below(120, 2880 + RememberLine, 5340, 270), this);
 
     connect(m_txtUserName, &QLineEdit::textChanged, this, &LobbyDialog::txtUserNameChange);
     connect(m_lstGames, &QListWidget::itemSelectionChanged, this, &LobbyDialog::lstGamesClick);

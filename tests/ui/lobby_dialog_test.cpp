@@ -50,7 +50,8 @@ void LobbyDialogTest::startUpState() {
     LobbyDialog dialog(QStringLiteral("localhost"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Play Online"));
     QVERIFY(!dialog.isModal());
-    QCOMPARE(dialog.size(), QSize(372, 244)); // 5580 x 3660 twips, the status line included
+    // 5580 x 3945 twips: the server line, the "Remember key" line and the status line included
+    QCOMPARE(dialog.size(), QSize(372, 263));
     QVERIFY(child<QLabel>(&dialog, "lblStatus")->text().isEmpty());
     QCOMPARE(child<QLabel>(&dialog, "lblServer")->text(), QStringLiteral("&Server:"));
     QCOMPARE(child<QLabel>(&dialog, "lblLabels0")->text(), QStringLiteral("&User Name:"));
@@ -106,6 +107,8 @@ void LobbyDialogTest::controlPlaces_data() {
     QTest::newRow("cmdNew") << "cmdNew" << QRect(1440, 2400, 1140, 390) << true;
     QTest::newRow("cmdRefresh") << "cmdRefresh" << QRect(2760, 2400, 1095, 375) << true;
     QTest::newRow("cmdCancel") << "cmdCancel" << QRect(4320, 2400, 1140, 390) << true;
+    // Beyond the layout above: the "Remember key" line under the buttons.
+    QTest::newRow("chkRememberKey") << "chkRememberKey" << QRect(120, 2880, 2415, 255) << true;
 }
 
 void LobbyDialogTest::controlPlaces() {

@@ -2,7 +2,7 @@
 // first painted table, the memory in use with a hand dealt, and the processor time the program
 // takes while it waits for the player's click. It prints them; it asserts nothing.
 //
-//   corvane-window-bench [--idle-seconds N]
+//   corvane-window-bench [--idle-seconds N] [--zoom PERCENT]
 #include "ui/button_window.h"
 #include "ui/game_program.h"
 #include "ui/table_view.h"
@@ -66,14 +66,21 @@ public:
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     int idleSeconds = 10;
-    for (int i = 1; i + 1 < argc; ++i)
+    int zoomPercent = 100;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--idle-seconds") == 0)
             idleSeconds = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--zoom") == 0)
+            zoomPercent = std::atoi(argv[i + 1]);
+    }
 
     QApplication app(argc, argv);
     corvane::ui::GameProgram program(1);
     FirstPaint firstPaint;
     program.window.view()->installEventFilter(&firstPaint);
+    // The table at the size asked for from its first paint, as a run with that zoom kept opens.
+    program.window.setZoom(zoomPercent / 100.0);
+    std::printf("zoom: %d%%\n", zoomPercent);
     program.start();
 
     enum class Stage { Starting, Dealing, Idle } stage = Stage::Starting;
