@@ -56,16 +56,52 @@ constexpr int partnerSeat(int seat) {
 
 } // namespace
 
+namespace {
+
+void rankSeat(const std::array<std::uint8_t, 5>& cards, const std::uint8_t* plain, SeatRanks& r) {
+    std::array<int, 5> key{};
+#pragma GCC unroll 5
+    for (int k = 0; k < 5; ++k)
+        key[static_cast<size_t>(k)] = plain[cards[static_cast<size_t>(k)]] * 8 + k;
+    r = SeatRanks{};
+#pragma GCC unroll 5
+    for (int k = 0; k < 5; ++k) {
+        const auto slot = static_cast<size_t>(k);
+        int rank = 0;
+#pragma GCC unroll 5
+        for (size_t j = 0; j < 5; ++j)
+            rank += key[j] < key[slot];
+        const auto rk = static_cast<size_t>(rank);
+        const int card = cards[slot];
+        const int value = key[slot] >> 3;
+        const auto bit = static_cast<std::uint8_t>(1u << rk);
+        r.rankOf[slot] = static_cast<std::uint8_t>(rk);
+        r.slotOf[rk] = static_cast<std::uint8_t>(k);
+        r.value[rk] = static_cast<std::uint8_t>(value);
+        r.suit[static_cast<size_t>(suitOf(card))] |= bit;
+        r.trumps |= isTrumpValue(value) ? bit : 0;
+        r.aceOfHearts |= value == AceOfHeartsValue ? bit : 0;
+        r.five |= value == FiveOfTrumpsValue ? bit : 0;
+    }
+    // Equal values sit on neighbouring ranks: each rank's run of them.
+    for (size_t rk = 0; rk < 5; ++rk)
+        r.sameValue[rk] = static_cast<std::uint8_t>(
+            (1u << rk) | (rk > 0 && r.value[rk] == r.value[rk - 1] ? r.sameValue[rk - 1] : 0u));
+    for (size_t rk = 4; rk-- > 0;)
+        if (r.value[rk] == r.value[rk + 1])
+            r.sameValue[rk] = r.sameValue[rk + 1];
+}
+
+} // namespace
+
 void prepare(HandState& s) {
     const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
     s.topTrump = 0;
-    for (size_t seat = 0; seat < 4; ++seat)
-        for (size_t k = 0; k < 5; ++k) {
-            const int card = s.cards[seat][k];
-            s.value[seat][k] = plain[card];
-            s.suit[seat][k] = static_cast<std::uint8_t>(suitOf(card));
-            s.topTrump = std::max(s.topTrump, plain[card]);
-        }
+    for (size_t seat = 0; seat < 4; ++seat) {
+        rankSeat(s.cards[seat], plain, s.ranks[seat]);
+        for (size_t k = 0; k < 5; ++k)
+            s.topTrump = std::max(s.topTrump, plain[s.cards[seat][k]]);
+    }
 }
 
 unsigned legalSlots(const HandState& s, int seat) {
@@ -97,59 +133,51 @@ unsigned legalSlots(const HandState& s, int seat) {
 
 namespace {
 
-// The computer's choice, inlined into the playout loop.
-[[gnu::always_inline]] inline int chooseStandard(const HandState& s, int seat) {
-    // One pass over the cards in hand gathers everything the rules ask of them. Keys fold value
-    // and slot into one number, so that "the lowest, the first among equals" is a plain minimum.
-    const auto& cards = s.cards[static_cast<size_t>(seat)];
-    const auto& values = s.value[static_cast<size_t>(seat)];
-    const auto& suits = s.suit[static_cast<size_t>(seat)];
-    const unsigned held = s.held[static_cast<size_t>(seat)];
+// The computer's choice, inlined into the playout loop. It works on the seat's ranks: under the
+// lead the plain cards come first, then the plain cards of the suit led, then the trumps, each
+// group in rank order, so that spreading the groups 8 bits apart puts every card of a mask in
+// the order of its value with the lead (equal values by slot).
+[[gnu::always_inline]] inline int chooseStandard(const HandState& s, int seat, unsigned held) {
+    const SeatRanks& r = s.ranks[static_cast<size_t>(seat)];
     if (held == 0)
         return -1;
     const int ledSuit = playout::ledSuit(s);
     const std::uint8_t* plain = detail::cardValues.value[s.trump][4];
     const std::uint8_t* withLead = detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)];
     const int ledValue = plain[s.led];
-    constexpr int none = 1 << 30;
-    int lowAll = none, lowTrump = none, lowLed = none, lowLedTrump = none; // value * 8 + slot
-    int highAll = -1;                                                      // value * 8 + 7 - slot
-    int lowestTrumpValue = none;
-    bool holdsLed = false;
-    for (unsigned rest = held; rest != 0; rest &= rest - 1) {
-        const int k = std::countr_zero(rest);
-        const int value = values[static_cast<size_t>(k)];
-        const bool trump = isTrumpValue(value);
-        const bool ofLedSuit = suits[static_cast<size_t>(k)] == ledSuit;
-        const int low = (value + (ofLedSuit && !trump ? 50 : 0)) * 8 + k;
-        lowAll = std::min(lowAll, low);
-        highAll = std::max(highAll, low + 7 - 2 * k);
-        if (trump) {
-            lowTrump = std::min(lowTrump, low);
-            lowestTrumpValue = std::min(lowestTrumpValue, value);
-        }
-        if (ofLedSuit) {
-            lowLed = std::min(lowLed, low);
-            if (trump)
-                lowLedTrump = std::min(lowLedTrump, low);
-            holdsLed |= value != AceOfHeartsValue;
-        }
-    }
-    // A trump is owed when below the Ace of hearts or below the card led.
-    const bool obligatory = lowestTrumpValue < std::max(AceOfHeartsValue, ledValue);
+    const unsigned trumps = r.trumps;
+    const unsigned ofLed = ledSuit < 0 ? 0u : r.suit[static_cast<size_t>(ledSuit)];
+    const unsigned plainLed = ofLed & ~trumps;
+    const auto spread = [&](unsigned m) {
+        return (m & ~trumps & ~plainLed) | (m & plainLed) << 8 | (m & trumps) << 16;
+    };
+    const auto lowest = [&](unsigned m) { return std::countr_zero(spread(m)) & 7; };
+    // The highest rank of a non-empty mask; among equal values the first slot.
+    const auto highest = [&](unsigned m) {
+        const unsigned spreadOut = spread(m);
+        const int top = 31 - std::countl_zero(spreadOut);
+        const unsigned group = (spreadOut >> (top & ~7)) & 0xFFu;
+        return std::countr_zero(group & r.sameValue[static_cast<size_t>(top & 7)]);
+    };
 
-    // 1. The trump obligation; a hand bid at 30 keeps it on every trick.
+    // 1. The trump obligation; a hand bid at 30 keeps it on every trick. A trump is owed when
+    // below the Ace of hearts or below the card led.
+    const unsigned heldTrumps = held & trumps;
+    const bool obligatory =
+        heldTrumps != 0 &&
+        r.value[static_cast<size_t>(std::countr_zero(heldTrumps))] < std::max(AceOfHeartsValue, ledValue);
     const bool mustTrump =
         obligatory && !(s.highBid < 30 && (s.trickCount == 0 || !isTrumpValue(ledValue)));
     // 2. Following suit, with that option on.
+    const bool holdsLed = (held & ofLed & ~static_cast<unsigned>(r.aceOfHearts)) != 0;
     const bool follow = s.mustFollowSuit && ledValue <= 100 && s.trickCount != 0 && holdsLed;
     // 3. The cheapest legal card; the obligation wins over following suit.
-    int key = lowAll;
+    unsigned allowed = held;
     if (mustTrump)
-        key = follow && lowLedTrump != none ? lowLedTrump : (lowTrump != none ? lowTrump : lowAll);
-    else if (follow && lowLed != none)
-        key = lowLed;
-    int choice = key & 7;
+        allowed = follow && (heldTrumps & ofLed) != 0 ? heldTrumps & ofLed : heldTrumps;
+    else if (follow)
+        allowed = held & ofLed;
+    int choice = r.slotOf[static_cast<size_t>(lowest(allowed))];
 
     // 4. What the others did.
     const int partner = partnerSeat(seat);
@@ -159,54 +187,57 @@ namespace {
     const int partnerCard = s.trick[static_cast<size_t>(partner)];
 
     // 5. The seat can beat the opponents.
-    const int best = 7 - (highAll & 7);
-    if (values[static_cast<size_t>(best)] > oppBest) {
-        const int bestSuit = suitOf(cards[static_cast<size_t>(best)]);
-        const SeatView me(s, seat);
+    const int bestRank = highest(held);
+    const int best = r.slotOf[static_cast<size_t>(bestRank)];
+    if (r.value[static_cast<size_t>(bestRank)] > oppBest) {
         if (s.trickCount == 3) {
             if (withLead[partnerCard] >= oppBest)
                 return choice;
+            const SeatView me(s, seat);
+            const int bestSuit = suitOf(s.cards[static_cast<size_t>(seat)][static_cast<size_t>(best)]);
             const int overtake = me.lowestAtOrAbove(oppBest + 1, s.trump, bestSuit);
             return overtake != -1 ? overtake : best;
         }
         if (s.drawCount[static_cast<size_t>(partner)] >= 4 || s.trickCount != 0 || s.highBid >= 25)
             return best;
-        const int lowTrumpSlot = me.lowestAtOrAbove(101, s.trump, bestSuit);
-        return lowTrumpSlot != -1 ? lowTrumpSlot : best;
+        // The lowest trump, or the best card when no trump is left.
+        return heldTrumps != 0 ? r.slotOf[static_cast<size_t>(std::countr_zero(heldTrumps))] : best;
     }
 
     // 6. It cannot beat them; on the first trick the seats around the bidder may still go high
     // with their best card but the Five.
     if (s.tricksPlayed != 0)
         return choice;
-    int highButFive = -1;
-    for (unsigned rest = held; rest != 0; rest &= rest - 1) {
-        const int k = std::countr_zero(rest);
-        const int value = values[static_cast<size_t>(k)];
-        const bool ofLedSuit = suits[static_cast<size_t>(k)] == ledSuit;
-        if (value != FiveOfTrumpsValue)
-            highButFive = std::max(
-                highButFive, (value + (ofLedSuit && !isTrumpValue(value) ? 50 : 0)) * 8 + 7 - k);
-    }
-    if (highButFive >= 0) {
-        const int hb = 7 - (highButFive & 7);
-        const int hbValue = values[static_cast<size_t>(hb)];
+    const unsigned butFive = held & ~static_cast<unsigned>(r.five);
+    if (butFive != 0) {
+        const int hbRank = highest(butFive);
+        const int hbValue = r.value[static_cast<size_t>(hbRank)];
         const int highValue = s.winner == NoSeat ? 0 : plain[s.trick[s.winner]];
         const bool beatsHigh = hbValue > highValue;
         const bool clearOfPartner = hbValue - plain[partnerCard] >= 2;
-        if (seat == ((s.bidder + 3) & 3) && beatsHigh && clearOfPartner)
-            choice = hb;
-        if (seat == ((s.bidder + 2) & 3) && beatsHigh && clearOfPartner &&
-            hbValue >= AceOfHeartsValue)
-            choice = hb;
+        const bool aroundBidder = seat == ((s.bidder + 3) & 3) ||
+                                  (seat == ((s.bidder + 2) & 3) && hbValue >= AceOfHeartsValue);
+        if (aroundBidder && beatsHigh && clearOfPartner)
+            choice = r.slotOf[static_cast<size_t>(hbRank)];
     }
     return choice;
+}
+
+// The ranks of the seat's cards still in hand.
+unsigned heldRanks(const HandState& s, int seat) {
+    const SeatRanks& r = s.ranks[static_cast<size_t>(seat)];
+    const unsigned held = s.held[static_cast<size_t>(seat)];
+    unsigned ranks = 0;
+#pragma GCC unroll 5
+    for (size_t k = 0; k < 5; ++k)
+        ranks |= ((held >> k) & 1u) << r.rankOf[k];
+    return ranks;
 }
 
 } // namespace
 
 int standardSlot(const HandState& s, int seat) {
-    return chooseStandard(s, seat);
+    return chooseStandard(s, seat, heldRanks(s, seat));
 }
 
 namespace {
@@ -241,8 +272,15 @@ void playSlot(HandState& s, int slot) {
 }
 
 void playOutStandard(HandState& s) {
-    while (!s.over())
-        play(s, chooseStandard(s, s.turn));
+    std::array<unsigned, 4> ranks{};
+    for (int seat = 0; seat < 4; ++seat)
+        ranks[static_cast<size_t>(seat)] = heldRanks(s, seat);
+    while (!s.over()) {
+        const auto seat = static_cast<size_t>(s.turn);
+        const int slot = chooseStandard(s, s.turn, ranks[seat]);
+        ranks[seat] &= ~(1u << s.ranks[seat].rankOf[static_cast<size_t>(slot)]);
+        play(s, slot);
+    }
 }
 
 } // namespace corvane::playout

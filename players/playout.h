@@ -13,6 +13,21 @@ namespace corvane::playout {
 
 inline constexpr std::uint8_t NoSeat = 0xFF;
 
+// One seat's five cards ranked by their value under trump, rank 0 the lowest and equal values in
+// slot order, with the groups the computer's rules ask about as masks of ranks. A led suit only
+// lifts that suit's plain cards above the other plain ones, so the lowest or highest card of any
+// group under any lead is one bit scan.
+struct SeatRanks {
+    std::array<std::uint8_t, 8> slotOf{};    // the slot of each rank
+    std::array<std::uint8_t, 8> value{};     // the value under trump of each rank
+    std::array<std::uint8_t, 8> sameValue{}; // the ranks whose value equals this rank's
+    std::array<std::uint8_t, 4> suit{};      // the ranks of each suit (the Ace of hearts a heart)
+    std::uint8_t trumps = 0;                 // the ranks of trumps, the Ace of hearts among them
+    std::uint8_t aceOfHearts = 0;
+    std::uint8_t five = 0; // the Five of trumps
+    std::array<std::uint8_t, 5> rankOf{}; // the rank of each slot
+};
+
 struct HandState {
     // The rules of the hand.
     std::uint8_t trump = 0;
@@ -25,10 +40,8 @@ struct HandState {
     // The cards: card numbers 1-52 by seat and slot, and a bit per slot still in hand.
     std::array<std::array<std::uint8_t, 5>, 4> cards{};
     std::array<std::uint8_t, 4> held{};
-    // Worked out from the cards by prepare(): each card's value under trump (no led suit) and
-    // its suit, so that a choice reads them without a lookup.
-    std::array<std::array<std::uint8_t, 5>, 4> value{};
-    std::array<std::array<std::uint8_t, 5>, 4> suit{};
+    // Worked out from the cards by prepare(): each seat's cards ranked by value under trump.
+    std::array<SeatRanks, 4> ranks{};
 
     // The trick on the table.
     // The card each seat last played, 0 for none: a seat that has not played to this trick yet
