@@ -58,8 +58,13 @@ Task Engine::trumpNamed(int suit) {
 
 std::vector<int> Engine::throwComputerCards(int seat) {
     std::vector<int> thrown;
+    // An Expert that weighs its discard names what it keeps; otherwise the rule decides.
+    const std::optional<unsigned> keep = m_players.keep(m_t, seat);
+    int own = 0;
     const auto throwIfLoose = [&](int i) {
-        if (isKeeper(m_t.cardAt(i), m_t.trumpSuit))
+        const bool kept = keep ? ((*keep >> own) & 1u) != 0 : isKeeper(m_t.cardAt(i), m_t.trumpSuit);
+        ++own;
+        if (kept)
             return;
         m_t.picCard[static_cast<size_t>(i)].visible = false;
         m_t.MarkDiscard(i);

@@ -2,6 +2,7 @@
 
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
+#include "players/expert_discard.h"
 #include "players/hints.h"
 #include "table/table.h"
 
@@ -33,9 +34,20 @@ ComputerLevel ComputerPlayers::level(const Table& table, int seat) const {
     return table.expertComputers ? ComputerLevel::Expert : ComputerLevel::Standard;
 }
 
+const ExpertEffort& ComputerPlayers::effort(int seat) const {
+    const auto& own = m_seatEfforts[static_cast<size_t>(seat & 3)];
+    return own ? *own : m_effort;
+}
+
+std::optional<unsigned> ComputerPlayers::keep(const Table& table, int seat) const {
+    if (level(table, seat) != ComputerLevel::Expert || !effort(seat).sampledDiscard)
+        return std::nullopt;
+    return expertKeep(table, seat, effort(seat));
+}
+
 int ComputerPlayers::card(const Table& table, const HandRecord& record, int seat) const {
     if (level(table, seat) == ComputerLevel::Expert) {
-        const int picture = expertCard(table, record, seat, m_effort).picture;
+        const int picture = expertCard(table, record, seat, effort(seat)).picture;
         if (picture >= 0)
             return picture;
     }
@@ -45,7 +57,7 @@ int ComputerPlayers::card(const Table& table, const HandRecord& record, int seat
 BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& highBidder) const {
     BidChoice choice;
     if (level(table, seat) == ComputerLevel::Expert) {
-        const ExpertBid e = expertBid(table, seat, m_effort);
+        const ExpertBid e = expertBid(table, seat, effort(seat));
         choice.bid = e.bid;
         choice.suit = e.suit;
         if (bidValue(e.bid) > highBid) {

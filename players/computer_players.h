@@ -29,6 +29,9 @@ public:
     void setSeatLevel(int seat, ComputerLevel level) { m_seatLevels[static_cast<size_t>(seat & 3)] = level; }
     ExpertEffort& effort() { return m_effort; }
     const ExpertEffort& effort() const { return m_effort; }
+    // The effort of one seat: its own if a tool set one, else the common one.
+    void setSeatEffort(int seat, const ExpertEffort& effort) { m_seatEfforts[static_cast<size_t>(seat & 3)] = effort; }
+    const ExpertEffort& effort(int seat) const;
 
     // The picture of the card `seat` plays.
     int card(const Table& table, const HandRecord& record, int seat) const;
@@ -36,12 +39,18 @@ public:
     // as its rule says; an Expert bid is a bid the dialog allows, and the caller records it.
     BidChoice bid(const Table& table, int seat, int& highBid, int& highBidder) const;
 
+    // The cards `seat` keeps once trump is named, when its level weighs them by dealing (an
+    // Expert with the sampled discard): bits 0-4 its pictures 5 * seat + slot, bits 5 and up the
+    // kitty's for the bidder. None when the Standard rule decides.
+    std::optional<unsigned> keep(const Table& table, int seat) const;
+
     // The hint's sentence for the local player, at the level of the table's option.
     std::string hintSentence(const Table& table, const HandRecord& record) const;
 
 private:
     std::array<std::optional<ComputerLevel>, 4> m_seatLevels{};
     ExpertEffort m_effort;
+    std::array<std::optional<ExpertEffort>, 4> m_seatEfforts{};
 };
 
 } // namespace corvane

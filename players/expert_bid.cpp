@@ -36,7 +36,6 @@ struct UnseenDeal {
     std::uint8_t hand(int other, int slot) const {
         return cards[static_cast<size_t>(5 * other + slot)];
     }
-    std::uint8_t kitty(int i) const { return cards[static_cast<size_t>(15 + i)]; }
 };
 
 // The hand at the first lead with `seat` the bidder in `trump`: every seat keeps its trumps and
@@ -48,7 +47,6 @@ playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const U
     s.trump = static_cast<std::uint8_t>(trump);
     s.bidder = static_cast<std::uint8_t>(seat);
     s.turn = static_cast<std::uint8_t>((seat + 1) & 3);
-    const auto keeper = [&](int card) { return isKeeper(Card::fromNumber(card), trump); };
     int stock = 18;
     int other = 0;
     for (int who = 0; who < 4; ++who) {
@@ -56,21 +54,12 @@ playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const U
         std::array<std::uint8_t, 8> kept{};
         int count = 0;
         if (who == seat) {
-            for (std::uint8_t c : own)
-                if (keeper(c))
-                    kept[static_cast<size_t>(count++)] = c;
-            for (int i = 0; i < 3; ++i)
-                if (keeper(deal.kitty(i)))
-                    kept[static_cast<size_t>(count++)] = deal.kitty(i);
-            // Down to five: the lowest go first (a stable sort keeps hand before kitty).
-            const auto value = [&](std::uint8_t c) { return CardValue(Card::fromNumber(c), trump); };
-            std::stable_sort(kept.begin(), kept.begin() + count,
-                             [&](std::uint8_t a, std::uint8_t b) { return value(a) > value(b); });
-            count = std::min(count, 5);
+            count = keepByRule(own, &deal.cards[15], 3, trump, kept);
         } else {
+            std::array<std::uint8_t, 5> hand{};
             for (int slot = 0; slot < 5; ++slot)
-                if (keeper(deal.hand(other, slot)))
-                    kept[static_cast<size_t>(count++)] = deal.hand(other, slot);
+                hand[static_cast<size_t>(slot)] = deal.hand(other, slot);
+            count = keepByRule(hand, nullptr, 0, trump, kept);
             ++other;
         }
         s.drawCount[w] = static_cast<std::uint8_t>(5 - count);

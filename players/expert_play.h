@@ -15,6 +15,9 @@ struct Table;
 struct ExpertEffort {
     int samples = 100;    // deals weighed for each card
     int bidSamples = 100; // deals weighed for each suit in the auction
+    int discardSamples = 400; // deals weighed for each way of keeping at the discard
+    // The discard and the bidder's kitty weighed by dealing as well, or the Standard rule.
+    bool sampledDiscard = true;
     std::uint64_t seed = 1;
 };
 

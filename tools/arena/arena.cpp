@@ -86,8 +86,13 @@ ArenaFigures playPair(const ArenaOptions& options, long index) {
                                   options.anyBidAllowed});
         ComputerPlayers& players = sim.engine().computerPlayers();
         players.effort() = options.effort;
-        for (int seat = 0; seat < 4; ++seat)
-            players.setSeatLevel(seat, options.levels[(seat & 1) == side0Seats ? 0 : 1]);
+        for (int seat = 0; seat < 4; ++seat) {
+            const size_t side = (seat & 1) == side0Seats ? 0 : 1;
+            ExpertEffort effort = options.effort;
+            effort.sampledDiscard = options.sampledDiscard[side];
+            players.setSeatLevel(seat, options.levels[side]);
+            players.setSeatEffort(seat, effort);
+        }
         ArenaWatcher watcher(figures, side0Seats);
         sim.engine().addObserver(&watcher);
         const long before = figures.sides[0].wins;

@@ -15,6 +15,7 @@ struct ArenaOptions {
     int threads = 1;
     ExpertEffort effort;
     std::array<ComputerLevel, 2> levels{ComputerLevel::Expert, ComputerLevel::Standard};
+    std::array<bool, 2> sampledDiscard{true, true}; // by side, for an Expert side
     bool mustFollowSuit = false;
     bool anyBidAllowed = false;
 };

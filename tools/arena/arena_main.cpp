@@ -44,6 +44,16 @@ int main(int argc, char** argv) {
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
     app.add_option("--side-b", options.levels[1], "level of side B (expert or standard)")
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
+    app.add_option("--discard-samples", options.effort.discardSamples,
+                   "deals the Expert weighs for each way of keeping at the discard")
+        ->check(CLI::Range(1, 100000));
+    const std::map<std::string, bool> discards{{"sampled", true}, {"rule", false}};
+    app.add_option("--discard-a", options.sampledDiscard[0],
+                   "how an Expert side A discards (sampled or rule)")
+        ->transform(CLI::CheckedTransformer(discards, CLI::ignore_case));
+    app.add_option("--discard-b", options.sampledDiscard[1],
+                   "how an Expert side B discards (sampled or rule)")
+        ->transform(CLI::CheckedTransformer(discards, CLI::ignore_case));
     app.add_flag("--must-follow-suit", options.mustFollowSuit, "play with \"Must follow suit\"");
     app.add_flag("--any-bid", options.anyBidAllowed, "play without \"Must have 5 to bid 25\"");
     CLI11_PARSE(app, argc, argv);

@@ -4,6 +4,7 @@
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
 #include "players/expert_bid.h"
+#include "players/expert_discard.h"
 #include "players/expert_play.h"
 #include "players/playout.h"
 #include "tools/sim/simulation.h"
@@ -125,7 +126,7 @@ void runUntil(Simulation& sim, bool (*ready)(const Table&)) {
     }
 }
 
-// One Expert decision at the default effort, on one core: a card, then a bid.
+// One Expert decision at the default effort, on one core: a card, a bid, a discard.
 void ExpertCardDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) {
@@ -146,6 +147,18 @@ void ExpertBidDecision(benchmark::State& state) {
         benchmark::DoNotOptimize(expertBid(sim.engine().table(), 0, effort));
 }
 BENCHMARK(ExpertBidDecision)->Unit(benchmark::kMillisecond);
+
+// The bidder's discard with the kitty in view.
+void ExpertDiscardDecision(benchmark::State& state) {
+    Simulation sim(SimOptions{3, false, false});
+    runUntil(sim, [](const Table& t) {
+        return t.gamePhase == PhaseDiscard && t.buttonMenu.visible && t.bidderSeat == 0;
+    });
+    const ExpertEffort effort;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(expertKeep(sim.engine().table(), 0, effort));
+}
+BENCHMARK(ExpertDiscardDecision)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace corvane

@@ -19,7 +19,7 @@ bool AutoPlayer::act(bool dealNewGame) {
         return true;
     }
     if (menu.visible && menu.modeX == 1 && t.gamePhase == PhaseDiscard) {
-        m_engine.clickButton(0); // Auto-Discard
+        discard();
         m_engine.clickButton(1); // Deal: the discard is done
         return true;
     }
@@ -32,6 +32,23 @@ bool AutoPlayer::act(bool dealNewGame) {
         return true;
     }
     return false;
+}
+
+void AutoPlayer::discard() {
+    const Table& t = m_engine.table();
+    const std::optional<unsigned> keep = m_engine.computerPlayers().keep(t, 0);
+    if (!keep) {
+        m_engine.clickButton(0); // Auto-Discard
+        return;
+    }
+    // Marks every card the seat's level throws away: its hand, and the kitty it bid for.
+    const bool kitty = t.localSeat == t.bidderSeat && t.lblBid[4].visible;
+    for (int i = 0; i < 5; ++i)
+        if (!((*keep >> i) & 1u))
+            m_engine.clickCard(i);
+    for (int i = KittyFirst; kitty && i <= t.lastPicture(); ++i)
+        if (!((*keep >> (5 + i - KittyFirst)) & 1u))
+            m_engine.clickCard(i);
 }
 
 void AutoPlayer::bid() {

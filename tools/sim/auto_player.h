@@ -1,6 +1,7 @@
 // The simulator's person in seat 0: it answers the window's questions through the local player's
 // own paths, always with the advice of the computer player at seat 0's level (at Standard the
-// hint's bid, the suit it chose, Auto-Discard then Deal, the hint's card).
+// hint's bid, the suit it chose, Auto-Discard then Deal, the hint's card; an Expert marks the
+// cards it throws away itself).
 #pragma once
 
 #include "flow/engine.h"
@@ -20,6 +21,7 @@ public:
 
 private:
     void bid();
+    void discard();
     void play();
 
     Engine& m_engine;
