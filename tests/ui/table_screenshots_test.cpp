@@ -1,12 +1,14 @@
 // Pictures of the table as a person sees it at four moments of a hand, written to PNG files
 // beside the test (table-start.png, table-auction.png, table-trick.png, table-hand-end.png), and
-// checked for what the eye would look for: the baize, the cards at their places, the labels.
-// The Expert's hint over the buttons is written too (hint-expert.png).
+// checked for what the eye would look for: the baize, the cards at their places, the labels, and
+// against the pictures kept in tests/ui/reference: at 100% the table looks exactly as it did
+// before it could be zoomed. The Expert's hint over the buttons is written too (hint-expert.png).
 #include "table_fixture.h"
 #include "ui/twips.h"
 
 #include <QDir>
 #include <QImage>
+#include <cstdlib>
 
 using namespace corvane;
 using namespace corvane::ui;
@@ -18,12 +20,43 @@ bool isBaize(QColor c) {
     return c.green() > c.red() + 50 && c.green() > c.blue() + 40;
 }
 
+// Pixels whose colour differs by more than a shade in any channel; -1 for another size.
+int pixelsApart(QImage a, QImage b) {
+    if (a.size() != b.size())
+        return -1;
+    a = a.convertToFormat(QImage::Format_RGB32);
+    b = b.convertToFormat(QImage::Format_RGB32);
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 24 || std::abs(qGreen(p) - qGreen(q)) > 24 ||
+                std::abs(qBlue(p) - qBlue(q)) > 24)
+                ++apart;
+        }
+    return apart;
+}
+
+// Writes the picture beside the test and compares it with the one kept. A font rendered a
+// little differently moves a few hundred pixels of text; a card or a label out of place moves
+// thousands.
 QImage shoot(TableUnderTest& table, const QString& name) {
     table.window.refresh();
     const QImage image = table.view()->grab().toImage();
     const QString path = QDir::current().filePath(name);
     if (!image.save(path))
         qWarning("could not write %s", qPrintable(path));
+    const QImage kept(QStringLiteral(CORVANE_UI_REFERENCE_DIR "/") + name);
+    const int apart = pixelsApart(image, kept);
+    const int allowed = image.width() * image.height() / 300;
+    if (kept.isNull() || apart < 0 || apart > allowed)
+        QTest::qFail(qPrintable(QStringLiteral("%1: %2 pixels differ from the kept picture (at "
+                                               "most %3 may)")
+                                    .arg(name)
+                                    .arg(apart)
+                                    .arg(allowed)),
+                     __FILE__, __LINE__);
     return image;
 }
 
