@@ -242,7 +242,8 @@ void Engine::acknowledgeMessage() {
 }
 
 void Engine::hint() {
-    run(MessageButton(m_dealing ? std::string(NoHintMessage) : m_players.hintSentence(m_t, m_record)));
+    run(MessageButton(m_dealing ? std::string(NoHintMessage)
+                                : m_players.hintSentence(m_t, m_record)));
 }
 
 // --- The time-out ----------------------------------------------------------------------------

@@ -5,15 +5,15 @@
 #pragma once
 
 #include "cards/legal_play.h"
+#include "flow/net_link.h"
+#include "flow/observer.h"
+#include "flow/scheduler.h"
+#include "flow/task.h"
 #include "players/computer_players.h"
 #include "players/hand_record.h"
 #include "table/name_pool.h"
-#include "flow/net_link.h"
-#include "flow/observer.h"
 #include "table/random.h"
-#include "flow/scheduler.h"
 #include "table/table.h"
-#include "flow/task.h"
 
 #include <list>
 #include <span>

@@ -1,8 +1,8 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
-#include "protocol/encode.h"
-#include "players/bid_evaluation.h"
 #include "flow/engine.h"
+#include "players/bid_evaluation.h"
+#include "protocol/encode.h"
 
 #include <algorithm>
 

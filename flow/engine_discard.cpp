@@ -1,9 +1,9 @@
 // From the end of the auction to the first trick: trump, the computer discard, the local
 // player's marking and Auto-Discard, the bidder's kitty and the draw.
 #include "cards/card_value.h"
-#include "protocol/encode.h"
-#include "players/discard.h"
 #include "flow/engine.h"
+#include "players/discard.h"
+#include "protocol/encode.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 // The end of a trick and of a hand: crediting the trick, the pause, the score, the end of the
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
-#include "protocol/encode.h"
 #include "flow/engine.h"
+#include "protocol/encode.h"
 #include "table/glide.h"
 
 namespace corvane {

@@ -1,11 +1,11 @@
 // The table as its online host runs it: the host's deal and draw, its drive loop, its auction,
 // trump and computer discards, its computer seats' cards, and the persons' moves once checked.
 // Every step goes to the seats as a message; the seats only show what they are told.
-#include "protocol/encode.h"
+#include "flow/engine.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
 #include "players/discard.h"
-#include "flow/engine.h"
+#include "protocol/encode.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Trick play: PlayLoop, the local player's turn and click, a computer seat's card, and placing a
 // card into the trick.
 #include "cards/card_value.h"
-#include "protocol/encode.h"
-#include "players/card_play.h"
 #include "flow/engine.h"
+#include "players/card_play.h"
+#include "protocol/encode.h"
 
 namespace corvane {
 

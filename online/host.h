@@ -4,9 +4,9 @@
 // and what that seat holds before the engine sees it; anything else is logged and ignored.
 #pragma once
 
+#include "flow/engine.h"
 #include "online/channel.h"
 #include "protocol/decoder.h"
-#include "flow/engine.h"
 
 #include <array>
 #include <functional>

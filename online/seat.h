@@ -3,10 +3,10 @@
 // moves sent back in the host's numbering (the engine's online paths send them through this).
 #pragma once
 
+#include "flow/engine.h"
 #include "online/channel.h"
 #include "online/host.h"
 #include "protocol/decoder.h"
-#include "flow/engine.h"
 
 #include <array>
 #include <functional>

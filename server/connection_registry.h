@@ -31,8 +31,7 @@ struct LimitCounts {
 class ConnectionRegistry {
 public:
     // `reserve` of the `maxConnections` places are kept for host and player channels.
-    ConnectionRegistry(std::size_t maxConnections, std::size_t reserve,
-                       std::size_t maxPerAddress);
+    ConnectionRegistry(std::size_t maxConnections, std::size_t reserve, std::size_t maxPerAddress);
 
     // Whether a new connection from `address` on `channel` may be opened: false with the
     // reason when it may not. May end the oldest silent connection to make room.
@@ -44,7 +43,9 @@ public:
     void identified(const std::shared_ptr<Session>& session, bool identified);
 
     std::size_t open() const { return m_open; }
-    std::size_t open(Channel channel) const { return m_byChannel[static_cast<std::size_t>(channel)]; }
+    std::size_t open(Channel channel) const {
+        return m_byChannel[static_cast<std::size_t>(channel)];
+    }
     std::size_t maxConnections() const { return m_max; }
     LimitCounts& counts() { return m_counts; }
     const LimitCounts& counts() const { return m_counts; }

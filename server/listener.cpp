@@ -45,8 +45,7 @@ void Listener::open() {
             acceptor.listen(asio::socket_base::max_listen_connections);
         } catch (const asio::system_error& error) {
             throw std::runtime_error(std::string("cannot listen on ") + option + " " +
-                                     std::to_string(port) + " at --address " +
-                                     m_options.address +
+                                     std::to_string(port) + " at --address " + m_options.address +
                                      (m_options.address == address.to_string()
                                           ? std::string()
                                           : " (" + address.to_string() + ")") +
@@ -109,7 +108,8 @@ asio::awaitable<void> Listener::acceptLoop(asio::ip::tcp::acceptor& acceptor, Ch
             // Out of descriptors or memory: say so at most every ten seconds and give the
             // tables a moment to free some, rather than spinning on the error.
             const auto now = std::chrono::steady_clock::now();
-            if (m_registry.counts().acceptFailed++ == 0 || now - lastLogged >= std::chrono::seconds(10)) {
+            if (m_registry.counts().acceptFailed++ == 0 ||
+                now - lastLogged >= std::chrono::seconds(10)) {
                 logLine("accept failed: " + ec.message() + " (" +
                         std::to_string(m_registry.counts().acceptFailed) + " failures so far)");
                 lastLogged = now;

@@ -43,7 +43,8 @@ std::optional<std::string> Lobby::brokenRule() const {
     }
     for (const auto& [peerId, ref] : m_seated) {
         auto it = m_tables.find(ref.table);
-        if (it == m_tables.end() || it->second.seatPeer[static_cast<std::size_t>(ref.seat)] != peerId) {
+        if (it == m_tables.end() ||
+            it->second.seatPeer[static_cast<std::size_t>(ref.seat)] != peerId) {
             return "peer " + std::to_string(peerId) + " is seated at a seat it does not hold";
         }
     }

@@ -20,8 +20,9 @@ bool Lobby::isWaiting(const LobbyTable& table) {
 }
 
 std::size_t Lobby::waitingCount() const {
-    return static_cast<std::size_t>(std::count_if(
-        m_tables.begin(), m_tables.end(), [](const auto& entry) { return isWaiting(entry.second); }));
+    return static_cast<std::size_t>(
+        std::count_if(m_tables.begin(), m_tables.end(),
+                      [](const auto& entry) { return isWaiting(entry.second); }));
 }
 
 std::size_t Lobby::waitingFrom(const std::string& address) const {

@@ -39,8 +39,8 @@ void Lobby::join(Peer& player, const JoinTable& request) {
     if (!admitted(player, m_seated.contains(player.id()) || waitsForHostSeat(player), request.key,
                   "join"))
         return;
-    const ListMemory::Row meant = m_lists.resolve(
-        player.address(), static_cast<std::size_t>(request.row), waitingTables());
+    const ListMemory::Row meant =
+        m_lists.resolve(player.address(), static_cast<std::size_t>(request.row), waitingTables());
     if (std::holds_alternative<ListMemory::Ambiguous>(meant)) {
         // Lists sent to this address lately put different tables on that row: whoever sent the
         // "L" may be reading any of them. Closing reads as a vanished table; a fresh list
@@ -138,8 +138,8 @@ void Lobby::bindHostSeat(Peer& player, LobbyTable& t) {
 
 bool Lobby::waitsForHostSeat(const Peer& player) const {
     auto early = m_earlyHostSeats.find(player.address());
-    return early != m_earlyHostSeats.end() &&
-           std::find(early->second.begin(), early->second.end(), player.id()) != early->second.end();
+    return early != m_earlyHostSeats.end() && std::find(early->second.begin(), early->second.end(),
+                                                        player.id()) != early->second.end();
 }
 
 void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string_view raw) {

@@ -7,7 +7,8 @@ using namespace corvane::protocol;
 void SeatClaims::hostSent(int seat, const PlayerDownMessage& message) {
     if (std::holds_alternative<ChooseTrump>(message))
         m_trumpSeat = seat;
-    else if (std::holds_alternative<DiscardPhase>(message) || std::holds_alternative<Cards>(message))
+    else if (std::holds_alternative<DiscardPhase>(message) ||
+             std::holds_alternative<Cards>(message))
         m_trumpSeat = -1;
 }
 

@@ -52,8 +52,8 @@ void Session::start() {
     m_socket.set_option(asio::socket_base::keep_alive(true), ignored);
     // Left to itself the kernel lets a reader that never reads hold megabytes here, and the
     // backlog cap would never see them.
-    m_socket.set_option(
-        asio::socket_base::send_buffer_size(static_cast<int>(m_options.sendBuffer)), ignored);
+    m_socket.set_option(asio::socket_base::send_buffer_size(static_cast<int>(m_options.sendBuffer)),
+                        ignored);
     // Relayed messages are written straight from the reader of the sender when the socket
     // takes them, which saves waking the writer for each message.
     m_socket.non_blocking(true, ignored);

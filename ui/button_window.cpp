@@ -64,8 +64,8 @@ QSize ButtonWindow::messageArea() const {
     QStyleOptionButton option;
     option.initFrom(m_deal);
     option.rect = m_deal->geometry().intersected(rect()).translated(-m_deal->pos());
-    const QRect contents = m_deal->style()->subElementRect(QStyle::SE_PushButtonContents, &option,
-                                                           m_deal);
+    const QRect contents =
+        m_deal->style()->subElementRect(QStyle::SE_PushButtonContents, &option, m_deal);
     // A pixel of air on every side, so that no letter touches the frame.
     return contents.size() - QSize(2 * MessageMargin, 2 * MessageMargin);
 }

@@ -86,7 +86,8 @@ bool CommandScript::runStep(const QString& step) {
         auto* field = shownWidget<QLineEdit>(step.section(QLatin1Char(':'), 1, 1));
         if (field == nullptr)
             return false;
-        field->setText(step.section(QLatin1Char(':'), 2).replace(QLatin1Char('_'), QLatin1Char(' ')));
+        field->setText(
+            step.section(QLatin1Char(':'), 2).replace(QLatin1Char('_'), QLatin1Char(' ')));
         return true;
     }
     if (step.startsWith(QLatin1String("label:"))) {

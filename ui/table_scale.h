@@ -35,7 +35,8 @@ struct TableScale {
     // The largest zoom at which the table fits `area`, and the corner that centres it there.
     static TableScale fitting(QSize area, double smallest = 0.25) {
         const QSize one = tableSize(1.0);
-        double z = std::min(area.width() / double(one.width()), area.height() / double(one.height()));
+        double z =
+            std::min(area.width() / double(one.width()), area.height() / double(one.height()));
         z = std::max(z, smallest);
         return centred(area, z);
     }

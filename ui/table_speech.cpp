@@ -34,9 +34,9 @@ QString cardSpeech(const Table& table, int picture, bool playable) {
     QString where;
     if (p.state == TagState::Played)
         where = owner < 0 ? QStringLiteral("on the table")
-                          : (isYou(table, owner) ? QStringLiteral("played by you")
-                                                 : QStringLiteral("played by %1")
-                                                       .arg(seatName(table, owner)));
+                          : (isYou(table, owner)
+                                 ? QStringLiteral("played by you")
+                                 : QStringLiteral("played by %1").arg(seatName(table, owner)));
     else if (owner < 0)
         where = QStringLiteral("in the kitty");
     else if (isYou(table, owner))

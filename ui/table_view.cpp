@@ -195,15 +195,15 @@ void TableView::resizeEvent(QResizeEvent* event) {
 }
 
 void TableView::relayout() {
-    const TableScale next = m_fit ? TableScale::fitting(size(), 1.0)
-                                  : TableScale::centred(size(), m_zoom);
+    const TableScale next =
+        m_fit ? TableScale::fitting(size(), 1.0) : TableScale::centred(size(), m_zoom);
     if (next.zoom == m_scale.zoom && next.origin == m_scale.origin)
         return;
     const bool resized = next.zoom != m_scale.zoom;
     m_scale = next;
     for (const Placed& p : m_placed) {
-        p.widget->setGeometry(m_scale.rect(p.twips.left(), p.twips.top(), p.twips.width(),
-                                           p.twips.height()));
+        p.widget->setGeometry(
+            m_scale.rect(p.twips.left(), p.twips.top(), p.twips.width(), p.twips.height()));
         if (resized && p.ownFont) {
             QFont f = p.font;
             f.setUnderline(p.widget->font().underline());

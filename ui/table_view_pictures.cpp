@@ -92,7 +92,8 @@ void TableView::startMovement(const Movement& movement, std::function<void()> do
         if (!r)
             return;
         const int step = std::clamp(v.toInt(), 0, static_cast<int>(r->path.size()) - 1);
-        m_pictures[static_cast<size_t>(index)]->move(m_scale.point(r->path[static_cast<size_t>(step)]));
+        m_pictures[static_cast<size_t>(index)]->move(
+            m_scale.point(r->path[static_cast<size_t>(step)]));
     });
     connect(animation, &QVariantAnimation::finished, this, [this, index] { finish(index); });
     running->animation = animation;

@@ -81,9 +81,9 @@ void TableWindow::openAbout() {
 
 void TableWindow::openRules() {
     openRulesPage(this, [this] {
-        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
-                                    QString::fromLatin1(RulesPageFailedMessage), QMessageBox::Ok,
-                                    this);
+        auto* box =
+            new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
+                            QString::fromLatin1(RulesPageFailedMessage), QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("rulesPageMessage"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

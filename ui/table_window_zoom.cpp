@@ -100,8 +100,8 @@ void TableWindow::stepZoom(int direction) {
 }
 
 void TableWindow::markZoom() {
-    const QString name = m_view->fitsWindow() ? QStringLiteral("mnuZoomFit")
-                                              : stepName(m_view->scale().zoom);
+    const QString name =
+        m_view->fitsWindow() ? QStringLiteral("mnuZoomFit") : stepName(m_view->scale().zoom);
     for (QAction* a : findChildren<QAction*>())
         if (a->objectName().startsWith(QLatin1String("mnuZoom")) && a->isCheckable())
             a->setChecked(a->objectName() == name);

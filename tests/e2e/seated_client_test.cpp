@@ -46,8 +46,8 @@ TEST(SeatedClient, ForeignAndReplayedCardsAreRefusedAndEveryTrickStaysForThePaus
     ASSERT_EQ(raw.nextRaw(), "Y");
     raw.send(encode(TakeSeat{Seat, "Raw"}));
 
-    std::set<int> played;  // own pictures the host has shown played
-    int offered = -1;      // the own picture last sent and not yet shown
+    std::set<int> played; // own pictures the host has shown played
+    int offered = -1;     // the own picture last sent and not yet shown
     bool replayTried = false;
     bool replaying = false;
     int askedAgain = 0;

@@ -29,8 +29,10 @@ protected:
         t().lblPlayerName[0].underline = true;
         place(0, {Card::of(Jack, Spades), Card::of(2, Diamonds), Card::of(King, Clubs),
                   Card::of(8, Hearts), Card::of(9, Hearts)});
-        place(5, {Card::of(3, Clubs), Card::of(4, Clubs), Card::of(5, Spades),
-                  Card::of(6, Clubs), Card::of(7, Clubs)}, TagState::Down);
+        place(5,
+              {Card::of(3, Clubs), Card::of(4, Clubs), Card::of(5, Spades), Card::of(6, Clubs),
+               Card::of(7, Clubs)},
+              TagState::Down);
         t().ledCard = 7;
     }
 };
@@ -43,8 +45,10 @@ TEST_F(FirstLead, HidesNothingAndForcesNothingAtTheHandsFirstLead) {
     for (int i = 0; i <= 4; ++i)
         EXPECT_EQ(engine.pointerRefusal(i), Refusal::None) << "picture " << i;
     // The same hand with another card on picture 7 gives the same answers.
-    place(5, {Card::of(3, Clubs), Card::of(4, Clubs), Card::of(2, Hearts), Card::of(6, Clubs),
-              Card::of(7, Clubs)}, TagState::Down);
+    place(5,
+          {Card::of(3, Clubs), Card::of(4, Clubs), Card::of(2, Hearts), Card::of(6, Clubs),
+           Card::of(7, Clubs)},
+          TagState::Down);
     for (int i = 0; i <= 4; ++i)
         EXPECT_EQ(engine.pointerRefusal(i), Refusal::None) << "picture " << i;
 }
@@ -54,8 +58,10 @@ TEST_F(FirstLead, ComputerAndHintLeadTheSameWhateverLayOnTheOldLeadPicture) {
     const int withFive = cardHint(t());
     const std::string sentence = hintSentence(t());
     for (Card other : {Card::of(2, Hearts), Card::of(Queen, Diamonds), Card::of(Ace, Clubs)}) {
-        place(5, {Card::of(3, Clubs), Card::of(4, Clubs), other, Card::of(6, Clubs),
-                  Card::of(7, Clubs)}, TagState::Down);
+        place(
+            5,
+            {Card::of(3, Clubs), Card::of(4, Clubs), other, Card::of(6, Clubs), Card::of(7, Clubs)},
+            TagState::Down);
         EXPECT_EQ(cardHint(t()), withFive);
         EXPECT_EQ(hintSentence(t()), sentence);
         EXPECT_EQ(ChooseCard(t(), 0, t().trumpSuit, -1), withFive);

@@ -325,8 +325,9 @@ namespace {
 TEST_F(EngineFixture, HintAfterTheLastCardHasNothingToSay) {
     // During the pause after the fifth trick every local card is on the table.
     t().gamePhase = PhasePlay;
-    place(0, {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
-              Card::of(7, Spades)},
+    place(0,
+          {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
+           Card::of(7, Spades)},
           TagState::Played);
     EXPECT_EQ(hintSentence(t()), "I got nothing.");
     // The time-out running out then plays nothing.

@@ -2,11 +2,11 @@
 // seat 0 (and any other seat a test links) the way a seated player would.
 #pragma once
 
+#include "flow/engine.h"
 #include "online/host.h"
 #include "online/memory_channel.h"
 #include "protocol/decoder.h"
 #include "protocol/encode.h"
-#include "flow/engine.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -123,7 +123,8 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinked) {
     EXPECT_NE(std::find(pool.begin(), pool.end(), computer), pool.end());
     std::string names;
     for (int s = 0; s < 4; ++s)
-        names += encode(Addressed{0, SeatName{s, t().lblPlayerName[static_cast<size_t>(s)].caption}});
+        names +=
+            encode(Addressed{0, SeatName{s, t().lblPlayerName[static_cast<size_t>(s)].caption}});
     EXPECT_EQ(channel.takeSent(), encode(Addressed{0, ChatShow{"Bob has disconnected."}}) + names);
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(engine.hostAwaits().cardFrom, 0);
@@ -199,8 +200,8 @@ TEST_F(HostFixture, LongChatLineIsCutToFitTheLengthField) {
     channel.takeSent();
     arrive(encode(ChatLine{2, std::string(99, 'x')}));
     const std::string line = "Bobbybobby: " + std::string(87, 'x');
-    EXPECT_EQ(channel.takeSent(), "0M99" + line + "2M99" + line + "2M33" +
-                                      online::Host::ChatShortenedMessage);
+    EXPECT_EQ(channel.takeSent(),
+              "0M99" + line + "2M99" + line + "2M33" + online::Host::ChatShortenedMessage);
 }
 
 // A line of two-byte letters is cut where a letter ends, never inside one.

@@ -1,8 +1,8 @@
 // The seated player: each host message applied to a table turned to the player's seat, and the
 // player's moves sent back in the host's numbering.
 #include "online/memory_channel.h"
-#include "protocol/encode.h"
 #include "online/seat.h"
+#include "protocol/encode.h"
 #include "table/layout.h"
 
 #include <gtest/gtest.h>

@@ -15,8 +15,8 @@ ProcessRun runLoad(const std::vector<std::string>& args) {
 }
 
 std::vector<std::string> ports(std::uint16_t list, std::uint16_t host, std::uint16_t player) {
-    return {"--list-port", std::to_string(list), "--host-port", std::to_string(host),
-            "--player-port", std::to_string(player)};
+    return {"--list-port",        std::to_string(list), "--host-port",
+            std::to_string(host), "--player-port",      std::to_string(player)};
 }
 
 TEST(LoadTool, SeatsMoreTablesThanOneAddressMayHoldUnderTheDefaultLimits) {
@@ -54,12 +54,11 @@ TEST(LoadTool, UsageErrorsNameTheOptionAndValue) {
         std::vector<std::string> args;
         std::string errHas;
     };
-    for (const Case& c : std::vector<Case>{{{"--host-port", "65536"}, "65536"},
-                                           {{"--tables", "many"}, "many"},
-                                           {{"--first-source", "10.0.0.1"}, "10.0.0.1"},
-                                           {{"--tables", "900000", "--first-source",
-                                             "127.255.0.1"},
-                                            "127.255.255.254"}}) {
+    for (const Case& c : std::vector<Case>{
+             {{"--host-port", "65536"}, "65536"},
+             {{"--tables", "many"}, "many"},
+             {{"--first-source", "10.0.0.1"}, "10.0.0.1"},
+             {{"--tables", "900000", "--first-source", "127.255.0.1"}, "127.255.255.254"}}) {
         const ProcessRun run = runLoad(c.args);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_NE(run.err.find(c.args.front()), std::string::npos) << run.err;

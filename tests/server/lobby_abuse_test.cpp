@@ -30,7 +30,8 @@ TEST(LobbyAbuse, WireTextCannotForgeOrBreakALogLine) {
     LobbyProcess lobby({}, keptLog());
     QuietTable steady(lobby);
     const std::string forged = "2026-01-01T00:00:00.000Z #1 127.0.0.1 forged";
-    const std::string tableName = "Den\n" + forged + "\x1b[2J" + std::string("\0", 1) + "\xff\xc2\x9b";
+    const std::string tableName =
+        "Den\n" + forged + "\x1b[2J" + std::string("\0", 1) + "\xff\xc2\x9b";
     const std::string userName = "Ann\r\n\x7f\"\\";
     HostedTable evil(lobby, tableName, userName, "127.0.0.2");
     auto joined = joinAt(lobby, evil, 1, 2, "Bo\nb", "127.0.0.2");
@@ -49,8 +50,9 @@ TEST(LobbyAbuse, WireTextCannotForgeOrBreakALogLine) {
     }
     EXPECT_GT(count, 5u);
     EXPECT_EQ(log.find("\n" + forged), std::string::npos);
-    EXPECT_NE(log.find(R"("Den\x0A2026-01-01T00:00:00.000Z #1 127.0.0.1 forged\x1B[2J\x00\xFF\xC2\x9B")"),
-              std::string::npos);
+    EXPECT_NE(
+        log.find(R"("Den\x0A2026-01-01T00:00:00.000Z #1 127.0.0.1 forged\x1B[2J\x00\xFF\xC2\x9B")"),
+        std::string::npos);
     EXPECT_NE(log.find(R"(as "Ann\x0D\x0A\x7F\"\\")"), std::string::npos);
 }
 
@@ -180,8 +182,8 @@ TEST(LobbyAbuse, AtTheConnectionLimitANewHostIsStillAnswered) {
     std::vector<std::unique_ptr<RawClient>> flood;
     for (int i = 0; i < 200; ++i) {
         const std::string from = "127.0.4." + std::to_string(i % 5 + 1);
-        flood.push_back(std::make_unique<RawClient>(
-            i % 2 == 0 ? lobby.listPort() : lobby.playerPort(), from));
+        flood.push_back(
+            std::make_unique<RawClient>(i % 2 == 0 ? lobby.listPort() : lobby.playerPort(), from));
     }
     HostedTable newcomer(lobby, "Newcomer", "Ned", "127.0.0.11");
     auto player = joinAt(lobby, newcomer, 1, 3, "Pia", "127.0.0.11");

@@ -310,12 +310,14 @@ TEST(LobbyFlow, ARowIsTakenOnlyWhereTheListsBeingReadAgree) {
     auto agreed = join(1, 2);
     EXPECT_EQ(agreed->nextRaw(), "Y");
     EXPECT_EQ(porch.host.nextRaw(), "q");
-    EXPECT_TRUE(join(2, 1)->waitForClose()) << "row 2 is the Shed for one and nothing for the other";
+    EXPECT_TRUE(join(2, 1)->waitForClose())
+        << "row 2 is the Shed for one and nothing for the other";
 
     kitchen->host.close();
     EXPECT_EQ(kitchen->seat0->nextRaw(), "K");
     EXPECT_EQ(ask(second, 2), (std::vector<std::string>{"Porch", "Shed"}));
-    EXPECT_TRUE(join(0, 3)->waitForClose()) << "row 0 is the Kitchen for one, the Porch for the other";
+    EXPECT_TRUE(join(0, 3)->waitForClose())
+        << "row 0 is the Kitchen for one, the Porch for the other";
 
     first.close();
     // The close reaches the lobby before a join sent after a fresh listing on the other line.

@@ -67,8 +67,8 @@ TEST(LobbyOperator, CommandLineAnswersAndUsageErrors) {
 TEST(LobbyOperator, ABindErrorNamesTheOptionAddressAndPort) {
     LobbyProcess first;
     const std::string port = std::to_string(first.hostPort());
-    const ProcessRun run = runLobby({"--address", "127.0.0.1", "--list-port", "0", "--host-port", port,
-                              "--player-port", "0", "--quiet"});
+    const ProcessRun run = runLobby({"--address", "127.0.0.1", "--list-port", "0", "--host-port",
+                                     port, "--player-port", "0", "--quiet"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("--host-port " + port + " at --address 127.0.0.1"), std::string::npos)
         << run.err;

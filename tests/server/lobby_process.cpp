@@ -6,16 +6,16 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
-#include <sys/resource.h>
-#include <thread>
 #include <poll.h>
 #include <regex>
 #include <signal.h>
+#include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace corvane::testing {
@@ -125,7 +125,6 @@ bool LobbyProcess::waitForLog(const std::string& text) const {
     }
     return false;
 }
-
 
 ProcessRun runProgram(std::vector<std::string> args) {
     // Test cases run side by side: the files are this process's own.

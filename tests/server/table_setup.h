@@ -32,7 +32,7 @@ struct HostedTable {
 
 // Asks for the list and reads the expected number of rows.
 inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, std::size_t rows,
-                                                   const std::string& from = "127.0.0.1") {
+                                                    const std::string& from = "127.0.0.1") {
     HostClient list(lobby.listPort(), from);
     list.send("Q");
     std::vector<protocol::TableEntry> entries;

@@ -1,7 +1,6 @@
 // What a screen reader gets: the names of the cards, bids and scores, and the alerts as a hand is
 // played (the turn, each card, each trick, the end of the hand), read through QAccessible.
 #include "table_fixture.h"
-
 #include "ui/table_speech.h"
 
 #include <QAccessible>
@@ -41,9 +40,9 @@ private slots:
                             .arg(QString::fromStdString(t.lblPlayerName[1].caption)));
         QCOMPARE(QAccessible::queryAccessibleInterface(table.view()->picture(0))->role(),
                  QAccessible::Client);
-        QCOMPARE(QAccessible::queryAccessibleInterface(table.view()->score(0))
-                     ->text(QAccessible::Name),
-                 QStringLiteral("We 0, They 0"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(table.view()->score(0))->text(QAccessible::Name),
+            QStringLiteral("We 0, They 0"));
         // A computer's bid, once it has bid.
         for (int seat = 1; seat < 4; ++seat) {
             if (!t.lblBid[static_cast<size_t>(seat)].visible)
@@ -52,8 +51,8 @@ private slots:
                          ->text(QAccessible::Name),
                      QStringLiteral("Bid: %1 by %2")
                          .arg(QString::fromStdString(t.lblBid[static_cast<size_t>(seat)].caption),
-                              QString::fromStdString(t.lblPlayerName[static_cast<size_t>(seat)]
-                                                         .caption)));
+                              QString::fromStdString(
+                                  t.lblPlayerName[static_cast<size_t>(seat)].caption)));
         }
     }
 
@@ -83,8 +82,8 @@ private slots:
             alerts << sentence;
         });
         const int scores = table.t().score[0] + table.t().score[1];
-        for (int guard = 0;
-             guard < 400 && table.t().score[0] + table.t().score[1] == scores; ++guard) {
+        for (int guard = 0; guard < 400 && table.t().score[0] + table.t().score[1] == scores;
+             ++guard) {
             if (!table.playOneMove())
                 QVERIFY(table.settle());
             if (table.messageShown())

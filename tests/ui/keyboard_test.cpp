@@ -2,7 +2,6 @@
 // discard and the five tricks with no mouse click, the focus mark on the picked card, and keys
 // typed into a text field left to it.
 #include "table_fixture.h"
-
 #include "ui/keyboard_play.h"
 
 #include <QLineEdit>

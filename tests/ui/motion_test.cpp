@@ -1,8 +1,8 @@
 // The window's side of waiting: the Qt scheduler's pauses and cancellation, and the table view's
 // movements (a glide along its 120-twip steps, the spiral of a won game, a move that overtakes
 // the one still running on its card).
-#include "table/glide.h"
 #include "flow/task.h"
+#include "table/glide.h"
 #include "ui/card_view.h"
 #include "ui/qt_scheduler.h"
 #include "ui/table_view.h"

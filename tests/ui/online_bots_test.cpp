@@ -125,10 +125,10 @@ void OnlineBotsTest::windowJoinsABotsTable() {
 // joined window's table, all four cards, for the standalone pause before the next lead clears it.
 void OnlineBotsTest::finishedTricksStayForThePause() {
     LobbyServer lobby;
-    auto bot = startBot(lobby.address(), {QStringLiteral("--host"), QStringLiteral("Slow"),
-                                          QStringLiteral("--name"), QStringLiteral("Botty"),
-                                          QStringLiteral("--wait-for"), QStringLiteral("2"),
-                                          QStringLiteral("--pace"), QStringLiteral("normal")});
+    auto bot = startBot(lobby.address(),
+                        {QStringLiteral("--host"), QStringLiteral("Slow"), QStringLiteral("--name"),
+                         QStringLiteral("Botty"), QStringLiteral("--wait-for"), QStringLiteral("2"),
+                         QStringLiteral("--pace"), QStringLiteral("normal")});
     auto guest = std::make_unique<TableUnderTest>(24, 1.0, lobby.address());
     guest->settleAfterClicks = false;
     QVERIFY(openLobby(*guest));
@@ -180,7 +180,8 @@ void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
     // New Table with the wrong key: said plainly, the dialog stays, the list comes back.
     QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
-    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
+    QCOMPARE(p->window.buttonWindow()->message(),
+             QString::fromLatin1(OnlineSession::KeyRefusedMessage));
     // The list shared its connection with the host channel: it is opened again.
     QVERIFY(QTest::qWaitFor([&] { return session(*p).state() == State::Lobby; }, 5000));
     QVERIFY(session(*p).lobbyDialog()->isVisible());
@@ -190,7 +191,8 @@ void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
     // Join with the wrong key: the same.
     QTest::mouseClick(field<QPushButton>(*p, "cmdJoin"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 5000));
-    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::KeyRefusedMessage));
+    QCOMPARE(p->window.buttonWindow()->message(),
+             QString::fromLatin1(OnlineSession::KeyRefusedMessage));
     QVERIFY(QTest::qWaitFor([&] { return session(*p).state() == State::Lobby; }, 5000));
     QVERIFY(session(*p).lobbyDialog()->isVisible());
     QVERIFY(p->view()->chat()->isVisible());

@@ -252,7 +252,8 @@ void OnlineLobbyTest::failedNewTableLeavesAStandaloneTable() {
     QTest::keyClicks(field<QLineEdit>(*p, "txtUserName"), QStringLiteral("Hosty"));
     QTest::mouseClick(field<QPushButton>(*p, "cmdNew"), Qt::LeftButton);
     QVERIFY(QTest::qWaitFor([&] { return p->messageShown(); }, 10000));
-    QCOMPARE(p->window.buttonWindow()->message(), QString::fromLatin1(OnlineSession::CouldNotConnect));
+    QCOMPARE(p->window.buttonWindow()->message(),
+             QString::fromLatin1(OnlineSession::CouldNotConnect));
     shot(&p->window, "new-table-failed");
     QVERIFY(!session(*p).lobbyDialog());
     QCOMPARE(p->t().lblPlayerName[0].caption, name);
@@ -302,7 +303,8 @@ void OnlineLobbyTest::brokenListServerIsDropped() {
         pump.start(1);
     });
     QObject::connect(&pump, &QTimer::timeout, [&] {
-        if (peer && peer->state() == QAbstractSocket::ConnectedState && peer->bytesToWrite() < 65536)
+        if (peer && peer->state() == QAbstractSocket::ConnectedState &&
+            peer->bytesToWrite() < 65536)
             for (int i = 0; i < 50; ++i)
                 peer->write(stream);
     });
@@ -335,7 +337,8 @@ void OnlineLobbyTest::accentedChatIsCutOnACharacterBoundary() {
     for (TableUnderTest* p : {hosting.get(), guest.get()}) {
         QVERIFY(QTest::qWaitFor(
             [&] { return p->view()->whiteboard()->toPlainText().contains(expected); }, 5000));
-        QVERIFY(!p->view()->whiteboard()->toPlainText().contains(QChar(QChar::ReplacementCharacter)));
+        QVERIFY(
+            !p->view()->whiteboard()->toPlainText().contains(QChar(QChar::ReplacementCharacter)));
     }
     QVERIFY(guest->view()->whiteboard()->toPlainText().contains(
         QString::fromUtf8(online::Seat::ChatShortenedMessage)));

@@ -164,7 +164,8 @@ void OnlineWindowTest::hostKilledMidHand() {
     hosting.reset(); // the host's program goes away mid-hand
     QVERIFY(QTest::qWaitFor([&] { return session(*guest).state() == State::Standalone; }, 5000));
     QVERIFY(QTest::qWaitFor([&] { return guest->messageShown(); }, 5000));
-    QCOMPARE(guest->window.buttonWindow()->message(), QStringLiteral("Your host has disconnected."));
+    QCOMPARE(guest->window.buttonWindow()->message(),
+             QStringLiteral("Your host has disconnected."));
     QVERIFY(!guest->view()->chat()->isVisible());
     QCOMPARE(guest->t().gamePhase, int(PhaseIdle));
     QCOMPARE(guest->t().localSeat, 0);

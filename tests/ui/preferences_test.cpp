@@ -2,7 +2,6 @@
 // a damaged or hand-edited file starts cleanly with defaults where a value is wrong, and the key
 // is only kept when asked.
 #include "table_fixture.h"
-
 #include "ui/options_dialog.h"
 #include "ui/preferences.h"
 
@@ -95,8 +94,8 @@ private slots:
         QTest::addColumn<bool>("anyBid");
         QTest::addColumn<bool>("designKept");
 
-        QTest::newRow("binary garbage") << QByteArray("\x00\xff\x13[[[=\n\x01\x02", 11) << 300
-                                        << false << false << false;
+        QTest::newRow("binary garbage")
+            << QByteArray("\x00\xff\x13[[[=\n\x01\x02", 11) << 300 << false << false << false;
         QTest::newRow("values out of range")
             << QByteArray("[options]\nspeed=12345\nbackDesign=9\ntutorial=maybe\n"
                           "mustFollowSuit=yes please\nfiveRule=2\n")
@@ -109,8 +108,8 @@ private slots:
                           "fiveRule=false\ntutorial=\n[[broken section\n")
             << 700 << true << true << false;
         QTest::newRow("a hand-edited sound file")
-            << QByteArray("[options]\nspeed=50\nbackDesign=5\nmustFollowSuit=1\nfiveRule=0\n")
-            << 50 << true << true << true;
+            << QByteArray("[options]\nspeed=50\nbackDesign=5\nmustFollowSuit=1\nfiveRule=0\n") << 50
+            << true << true << true;
     }
     void damagedFilesStartWithDefaults() {
         QFETCH(QByteArray, contents);

@@ -51,7 +51,9 @@ struct Program {
         }
     }
     // The state lines the script printed.
-    QStringList printed() { return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts); }
+    QStringList printed() {
+        return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    }
 };
 
 } // namespace
@@ -75,8 +77,10 @@ void ProgramExitTest::endsAtEveryMoment_data() {
     } moments[] = {
         {"before the first deal", "print", "phase=0 dealing=0 bid=0 trump=0 message=0"},
         {"mid-deal", "click:cmdAction1 wait:300 print", "phase=0 dealing=1 bid=0"},
-        {"in the auction, bid dialog open", "play-to:1 shown:frmBidSel print", "phase=1 dealing=0 bid=1"},
-        {"with a message waiting", "action:mnuHint print", "phase=0 dealing=0 bid=0 trump=0 message=1"},
+        {"in the auction, bid dialog open", "play-to:1 shown:frmBidSel print",
+         "phase=1 dealing=0 bid=1"},
+        {"with a message waiting", "action:mnuHint print",
+         "phase=0 dealing=0 bid=0 trump=0 message=1"},
         {"options dialog open", "action:mnuOptions shown:frmOptions print", "phase=0"},
         {"mid-trick", "play-to:4 wait:500 print", "phase=4"},
     };
@@ -97,8 +101,7 @@ void ProgramExitTest::endsAtEveryMoment() {
     // Every script prints its state just before it asks for the end.
     QVERIFY2(QTest::qWaitFor([&] { return program.process.canReadLine(); }, ReachWithinMs),
              "the script never reached its moment");
-    QVERIFY2(ended(program.process),
-             "the program is still running after its end was asked for");
+    QVERIFY2(ended(program.process), "the program is still running after its end was asked for");
     QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.process.exitCode(), 0);
     const QStringList printed = program.printed();
@@ -127,10 +130,11 @@ void ProgramExitTest::endsWhileHosting() {
     QVERIFY(lobby->running());
     QCOMPARE(lobby->address().hostPort, base + 100);
 
-    Program program(QStringLiteral("action:mnuConnect type:txtUserName:Hosty type:txtTable:Evening "
-                                   "click:cmdNew title:Corvane_(Hosting) print label:Botty print ") +
-                        end,
-                    {QStringLiteral("--server"), QStringLiteral("127.0.0.1:%1").arg(base)});
+    Program program(
+        QStringLiteral("action:mnuConnect type:txtUserName:Hosty type:txtTable:Evening "
+                       "click:cmdNew title:Corvane_(Hosting) print label:Botty print ") +
+            end,
+        {QStringLiteral("--server"), QStringLiteral("127.0.0.1:%1").arg(base)});
     QVERIFY(QTest::qWaitFor([&] { return program.process.canReadLine(); }, EndWithinMs));
 
     // The table is listed: a bot sits down at it.

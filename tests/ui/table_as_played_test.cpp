@@ -4,12 +4,11 @@
 // small windows refusing their own close but not the program's end, and (under a window manager)
 // each small window placed right the first time.
 // The online texts' headers use a member named `slots`: they come before Qt's keywords.
+#include "cards/legal_play.h"
 #include "online/host.h"
 #include "online/seat.h"
-
-#include "table_fixture.h"
-#include "cards/legal_play.h"
 #include "table/name_pool.h"
+#include "table_fixture.h"
 #include "ui/about_box.h"
 #include "ui/dialog_placement.h"
 #include "ui/lobby_dialog.h"
@@ -68,8 +67,8 @@ QStringList everyMessage() {
             add(std::string("I would go ") + bid + " on " + SuitName(suit) +
                 ": made in 10 of 10 deals.");
         for (int face = 1; face <= 13; ++face) {
-            const std::string play =
-                "I would play the " + CardName(Card::of(face, suit)) + " of " + SuitName(suit) + ": ";
+            const std::string play = "I would play the " + CardName(Card::of(face, suit)) + " of " +
+                                     SuitName(suit) + ": ";
             for (const char* reason :
                  {"it is the only card allowed.", "it takes the trick in 10 of 10 deals.",
                   "partner takes it in 10 of 10 deals.", "it gives least away."})
@@ -135,10 +134,10 @@ void TableAsPlayedTest::noTurnMarkWhenTheBidDialogOpens() {
         if (table.window.bidDialog()->isVisible()) {
             ++dialogs;
             for (int s = 1; s < 4; ++s)
-                QVERIFY2(!table.view()->playerName(s)->font().underline(),
-                         qPrintable(QStringLiteral("seat %1 underlined at bid dialog %2")
-                                        .arg(s)
-                                        .arg(dialogs)));
+                QVERIFY2(
+                    !table.view()->playerName(s)->font().underline(),
+                    qPrintable(
+                        QStringLiteral("seat %1 underlined at bid dialog %2").arg(s).arg(dialogs)));
         }
         QVERIFY(table.playOneMove());
     }
@@ -155,7 +154,8 @@ void TableAsPlayedTest::everyMessageShowsWhole() {
         table.engine.start(table.engine.MessageButton(message.toStdString(), true));
         table.window.refresh();
         QCOMPARE(window->message(), message);
-        const QString caption = table.button(1)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+        const QString caption =
+            table.button(1)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
         QCOMPARE(QString(caption).replace(u'\n', u' '), message);
         const QStringList lines = caption.split(u'\n');
         QVERIFY(lines.size() <= 3);
@@ -286,10 +286,10 @@ void TableAsPlayedTest::aboutBoxCreditLineFits() {
     for (const char* name : {"lblTitle", "lblVersion", "Label1", "lblDescription"}) {
         auto* label = about.findChild<QLabel*>(QString::fromLatin1(name));
         QVERIFY(label);
-        const QRect needed = QFontMetrics(label->font())
-                                 .boundingRect(label->contentsRect(),
-                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                                               label->text());
+        const QRect needed =
+            QFontMetrics(label->font())
+                .boundingRect(label->contentsRect(),
+                              Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, label->text());
         QVERIFY2(label->contentsRect().contains(needed),
                  qPrintable(QStringLiteral("%1 needs %2x%3 of %4x%5")
                                 .arg(QLatin1String(name))

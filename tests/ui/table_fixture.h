@@ -3,8 +3,8 @@
 // click as a person would.
 #pragma once
 
-#include "players/hints.h"
 #include "flow/engine.h"
+#include "players/hints.h"
 #include "table/random.h"
 #include "ui/bid_dialog.h"
 #include "ui/button_window.h"
@@ -45,8 +45,7 @@ struct TableUnderTest {
     explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0, ServerAddress server = {},
                             std::unique_ptr<Preferences> remembered = nullptr)
         : program(seed, std::move(server), std::move(remembered)), scheduler(program.scheduler),
-          engine(program.engine),
-          window(program.window) {
+          engine(program.engine), window(program.window) {
         scheduler.setTimeScale(timeScale);
         program.start();
     }

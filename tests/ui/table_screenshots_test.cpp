@@ -129,9 +129,11 @@ void TableScreenshotsTest::fourMomentsOfAHand() {
     table.settle();
     QVERIFY(table.messageShown());
     const QString hint = table.button(1)->text();
-    QVERIFY2(hint.startsWith(QStringLiteral("I would play the ")) && hint.contains(QStringLiteral(": ")),
+    QVERIFY2(hint.startsWith(QStringLiteral("I would play the ")) &&
+                 hint.contains(QStringLiteral(": ")),
              qPrintable(hint));
-    table.window.buttonWindow()->grab().save(QDir::current().filePath(QStringLiteral("hint-expert.png")));
+    table.window.buttonWindow()->grab().save(
+        QDir::current().filePath(QStringLiteral("hint-expert.png")));
     table.click(table.button(1));
     table.t().expertComputers = false;
     QVERIFY(table.localTurn());

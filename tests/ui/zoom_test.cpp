@@ -2,7 +2,6 @@
 // painted at the new size, the table centred and fitted when the window is resized, the small
 // windows at the scaled corner, and the zoom remembered.
 #include "table_fixture.h"
-
 #include "ui/card_renderer.h"
 #include "ui/dialog_placement.h"
 #include "ui/preferences.h"
