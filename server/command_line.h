@@ -15,8 +15,9 @@ struct ParseOutcome {
     std::string err;
 };
 
+// --version prints the program's name and version, as the other programs do.
 inline void useCommonRules(CLI::App& app, const std::string& version) {
-    app.set_version_flag("--version", version);
+    app.set_version_flag("--version", app.get_name() + " " + version);
     // A later option overrides an earlier one, so a wrapper can put its defaults first.
     app.option_defaults()->always_capture_default()->multi_option_policy(
         CLI::MultiOptionPolicy::TakeLast);

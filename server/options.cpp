@@ -1,6 +1,7 @@
 // Command-line parsing for corvane-lobby.
 #include "server/options.h"
 
+#include "corvane_version.h"
 #include "server/command_line.h"
 
 #ifndef CORVANE_VERSION
@@ -28,7 +29,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     ServerOptions options;
     CLI::App app{"corvane-lobby: lists the tables waiting for players and relays their messages",
                  "corvane-lobby"};
-    useCommonRules(app, CORVANE_VERSION);
+    useCommonRules(app, VersionText);
 
     app.add_option("--address", options.address, "address or host name to listen on")
         ->type_name("ADDR");

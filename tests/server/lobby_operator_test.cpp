@@ -1,5 +1,6 @@
 // What an operator meets: the command line (help, version, ranges, usage errors), the key
 // from a file or the environment, signals, host names, bind errors and the figures line.
+#include "corvane_version.h"
 #include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
 #include "tests/server/table_setup.h"
@@ -41,7 +42,7 @@ TEST(LobbyOperator, CommandLineAnswersAndUsageErrors) {
     };
     const std::vector<Case> cases{
         {{"--help"}, 0, "--key-file", {}},
-        {{"--version"}, 0, CORVANE_VERSION "\n", {}},
+        {{"--version"}, 0, std::string("corvane-lobby ") + corvane::VersionText + "\n", {}},
         {{"--list-port", "70000"}, 2, "", {"--list-port", "70000"}},
         {{"--host-port", "-1"}, 2, "", {"--host-port", "-1"}},
         {{"--hello-timeout", "soon"}, 2, "", {"--hello-timeout", "soon"}},

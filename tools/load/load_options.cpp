@@ -1,6 +1,7 @@
 // Command-line parsing for corvane-load.
 #include "tools/load/load_options.h"
 
+#include "corvane_version.h"
 #include "server/command_line.h"
 
 #include <asio/ip/address_v4.hpp>
@@ -35,7 +36,7 @@ LoadCommandLine parseLoadCommandLine(int argc, const char* const* argv) {
     CLI::App app{"corvane-load: many tables of one host and three players relaying through a "
                  "running corvane-lobby",
                  "corvane-load"};
-    lobby::useCommonRules(app, CORVANE_VERSION);
+    lobby::useCommonRules(app, VersionText);
     app.add_option("--address", options.address, "the lobby's address or host name")
         ->type_name("ADDR");
     for (auto [name, port, what] :
