@@ -62,7 +62,8 @@ std::vector<int> Engine::throwComputerCards(int seat) {
     const std::optional<unsigned> keep = m_players.keep(m_t, seat);
     int own = 0;
     const auto throwIfLoose = [&](int i) {
-        const bool kept = keep ? ((*keep >> own) & 1u) != 0 : isKeeper(m_t.cardAt(i), m_t.trumpSuit);
+        const bool kept =
+            keep ? ((*keep >> own) & 1u) != 0 : isKeeper(m_t.cardAt(i), m_t.trumpSuit);
         ++own;
         if (kept)
             return;

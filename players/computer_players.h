@@ -26,11 +26,15 @@ class ComputerPlayers {
 public:
     // The level of a computer seat: its own if a tool set one, else the table's option.
     ComputerLevel level(const Table& table, int seat) const;
-    void setSeatLevel(int seat, ComputerLevel level) { m_seatLevels[static_cast<size_t>(seat & 3)] = level; }
+    void setSeatLevel(int seat, ComputerLevel level) {
+        m_seatLevels[static_cast<size_t>(seat & 3)] = level;
+    }
     ExpertEffort& effort() { return m_effort; }
     const ExpertEffort& effort() const { return m_effort; }
     // The effort of one seat: its own if a tool set one, else the common one.
-    void setSeatEffort(int seat, const ExpertEffort& effort) { m_seatEfforts[static_cast<size_t>(seat & 3)] = effort; }
+    void setSeatEffort(int seat, const ExpertEffort& effort) {
+        m_seatEfforts[static_cast<size_t>(seat & 3)] = effort;
+    }
     const ExpertEffort& effort(int seat) const;
 
     // The picture of the card `seat` plays.

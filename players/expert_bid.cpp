@@ -64,9 +64,9 @@ playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const U
         }
         s.drawCount[w] = static_cast<std::uint8_t>(5 - count);
         for (int slot = 0; slot < 5; ++slot)
-            s.cards[w][static_cast<size_t>(slot)] =
-                slot < count ? kept[static_cast<size_t>(slot)]
-                             : deal.cards[static_cast<size_t>(stock++)];
+            s.cards[w][static_cast<size_t>(slot)] = slot < count
+                                                        ? kept[static_cast<size_t>(slot)]
+                                                        : deal.cards[static_cast<size_t>(stock++)];
         s.held[w] = 0x1F;
     }
     playout::prepare(s);
@@ -97,7 +97,8 @@ ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
     ScoreSituation situation;
     situation.bidder = seat;
     for (int p = 0; p < 2; ++p)
-        situation.score[static_cast<size_t>(p)] = t.score[static_cast<size_t>((p + t.localSeat) & 1)];
+        situation.score[static_cast<size_t>(p)] =
+            t.score[static_cast<size_t>((p + t.localSeat) & 1)];
 
     // worth[suit][level index 1-3], summed over the deals; the same deals for every choice.
     std::array<std::array<long, 4>, 4> worth{};

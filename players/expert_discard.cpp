@@ -22,7 +22,8 @@ struct OwnCards {
                 static_cast<std::uint8_t>(t.cardAt(5 * seat + k).number());
         if (seat == t.bidderSeat)
             for (int i = KittyFirst; i <= t.lastPicture() && count < 8; ++i)
-                cards[static_cast<size_t>(count++)] = static_cast<std::uint8_t>(t.cardAt(i).number());
+                cards[static_cast<size_t>(count++)] =
+                    static_cast<std::uint8_t>(t.cardAt(i).number());
     }
     std::array<std::uint8_t, 8> cards{};
     int count = 0;
@@ -95,7 +96,8 @@ unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort) {
     situation.bidder = bidder;
     situation.bid = t.highBid;
     for (int p = 0; p < 2; ++p)
-        situation.score[static_cast<size_t>(p)] = t.score[static_cast<size_t>((p + t.localSeat) & 1)];
+        situation.score[static_cast<size_t>(p)] =
+            t.score[static_cast<size_t>((p + t.localSeat) & 1)];
 
     playout::HandState s;
     s.trump = static_cast<std::uint8_t>(trump);
@@ -130,8 +132,8 @@ unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort) {
                 hand[static_cast<size_t>(slot)] = deal.cards[static_cast<size_t>(5 * other + slot)];
             ++other;
             std::array<std::uint8_t, 8> kept{};
-            const int count = keepByRule(hand, who == bidder ? &deal.cards[kittyAt] : nullptr, 3,
-                                         trump, kept);
+            const int count =
+                keepByRule(hand, who == bidder ? &deal.cards[kittyAt] : nullptr, 3, trump, kept);
             fill(who, kept, count);
         }
         for (size_t w = 0; w < ways.size(); ++w) {

@@ -45,7 +45,8 @@ ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
     situation.bidder = t.bidderSeat;
     situation.bid = t.highBid;
     for (int p = 0; p < 2; ++p)
-        situation.score[static_cast<size_t>(p)] = t.score[static_cast<size_t>((p + t.localSeat) & 1)];
+        situation.score[static_cast<size_t>(p)] =
+            t.score[static_cast<size_t>((p + t.localSeat) & 1)];
 
     std::array<long, 5> worth{};
     std::array<int, 5> takes{}, partnerTakes{};

@@ -13,8 +13,8 @@ struct Table;
 
 // How hard the Expert thinks: a number of deals, never a time, so that a seed replays it.
 struct ExpertEffort {
-    int samples = 100;    // deals weighed for each card
-    int bidSamples = 100; // deals weighed for each suit in the auction
+    int samples = 100;        // deals weighed for each card
+    int bidSamples = 100;     // deals weighed for each suit in the auction
     int discardSamples = 400; // deals weighed for each way of keeping at the discard
     // The discard and the bidder's kitty weighed by dealing as well, or the Standard rule.
     bool sampledDiscard = true;
@@ -22,9 +22,9 @@ struct ExpertEffort {
 };
 
 struct ExpertCard {
-    int picture = -1; // in the table's local numbering
-    int samples = 0;  // deals weighed (0 when the card was the only one allowed)
-    int takes = 0;    // deals in which the card takes the trick
+    int picture = -1;     // in the table's local numbering
+    int samples = 0;      // deals weighed (0 when the card was the only one allowed)
+    int takes = 0;        // deals in which the card takes the trick
     int partnerTakes = 0; // deals in which the partner takes it
 };
 

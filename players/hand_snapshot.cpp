@@ -11,9 +11,9 @@ playout::HandState handStateFromTable(const Table& t, int viewer) {
     s.bidder = static_cast<std::uint8_t>(t.bidderSeat & 3);
     s.mustFollowSuit = t.mustFollowSuit;
     const auto cardOn = [&](int hostPicture) {
-        return hostPicture < 0 ? std::uint8_t{0}
-                               : static_cast<std::uint8_t>(
-                                     t.cardAt(t.localPicture(hostPicture)).number());
+        return hostPicture < 0
+                   ? std::uint8_t{0}
+                   : static_cast<std::uint8_t>(t.cardAt(t.localPicture(hostPicture)).number());
     };
     for (size_t seat = 0; seat < 4; ++seat) {
         s.drawCount[seat] = static_cast<std::uint8_t>(t.drawCount[seat]);

@@ -17,8 +17,7 @@ constexpr int suitOf(int number) {
 struct SeatView {
     SeatView(const HandState& s, int seat)
         : cards(s.cards[static_cast<size_t>(seat)]), held(s.held[static_cast<size_t>(seat)]),
-          ledSuit(playout::ledSuit(s)),
-          plain(detail::cardValues.value[s.trump][4]),
+          ledSuit(playout::ledSuit(s)), plain(detail::cardValues.value[s.trump][4]),
           withLead(detail::cardValues.value[s.trump][detail::leadIndex(ledSuit)]) {}
 
     int v(int slot) const { return plain[cards[static_cast<size_t>(slot)]]; }
@@ -35,7 +34,8 @@ struct SeatView {
             if (!has(k))
                 continue;
             const int value = row[cards[static_cast<size_t>(k)]];
-            if (value >= from && value <= FiveOfTrumpsValue && (found == -1 || value < foundValue)) {
+            if (value >= from && value <= FiveOfTrumpsValue &&
+                (found == -1 || value < foundValue)) {
                 found = k;
                 foundValue = value;
             }
@@ -123,7 +123,8 @@ unsigned legalSlots(const HandState& s, int seat) {
         }
         holdsLed |= suit == me.ledSuit && v != AceOfHeartsValue;
     }
-    const bool released = (!ledIsTrump || s.trickCount == 0) && (s.tricksPlayed > 0 || s.highBid < 30);
+    const bool released =
+        (!ledIsTrump || s.trickCount == 0) && (s.tricksPlayed > 0 || s.highBid < 30);
     if (obliged && !released)
         return trumps;
     if (s.mustFollowSuit && s.trickCount >= 1 && !ledIsTrump && holdsLed)
@@ -164,8 +165,8 @@ namespace {
     // below the Ace of hearts or below the card led.
     const unsigned heldTrumps = held & trumps;
     const bool obligatory =
-        heldTrumps != 0 &&
-        r.value[static_cast<size_t>(std::countr_zero(heldTrumps))] < std::max(AceOfHeartsValue, ledValue);
+        heldTrumps != 0 && r.value[static_cast<size_t>(std::countr_zero(heldTrumps))] <
+                               std::max(AceOfHeartsValue, ledValue);
     const bool mustTrump =
         obligatory && !(s.highBid < 30 && (s.trickCount == 0 || !isTrumpValue(ledValue)));
     // 2. Following suit, with that option on.
@@ -194,7 +195,8 @@ namespace {
             if (withLead[partnerCard] >= oppBest)
                 return choice;
             const SeatView me(s, seat);
-            const int bestSuit = suitOf(s.cards[static_cast<size_t>(seat)][static_cast<size_t>(best)]);
+            const int bestSuit =
+                suitOf(s.cards[static_cast<size_t>(seat)][static_cast<size_t>(best)]);
             const int overtake = me.lowestAtOrAbove(oppBest + 1, s.trump, bestSuit);
             return overtake != -1 ? overtake : best;
         }
@@ -249,7 +251,8 @@ namespace {
     s.trick[seat] = card;
     if (s.trickCount == 0)
         s.led = card;
-    const std::uint8_t* row = detail::cardValues.value[s.trump][detail::leadIndex(playout::ledSuit(s))];
+    const std::uint8_t* row =
+        detail::cardValues.value[s.trump][detail::leadIndex(playout::ledSuit(s))];
     if (s.winner == NoSeat || row[card] > row[s.trick[s.winner]])
         s.winner = static_cast<std::uint8_t>(seat);
     if (++s.trickCount < 4) {

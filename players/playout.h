@@ -24,7 +24,7 @@ struct SeatRanks {
     std::array<std::uint8_t, 4> suit{};      // the ranks of each suit (the Ace of hearts a heart)
     std::uint8_t trumps = 0;                 // the ranks of trumps, the Ace of hearts among them
     std::uint8_t aceOfHearts = 0;
-    std::uint8_t five = 0; // the Five of trumps
+    std::uint8_t five = 0;                // the Five of trumps
     std::array<std::uint8_t, 5> rankOf{}; // the rank of each slot
 };
 
@@ -47,8 +47,8 @@ struct HandState {
     // The card each seat last played, 0 for none: a seat that has not played to this trick yet
     // still shows its card of the last one, and the computer's rules read it as the table does.
     std::array<std::uint8_t, 4> trick{};
-    std::uint8_t led = 0; // the last card led, kept until the next lead; 0 for none
-    std::uint8_t winner = NoSeat;        // the seat winning the trick so far
+    std::uint8_t led = 0;         // the last card led, kept until the next lead; 0 for none
+    std::uint8_t winner = NoSeat; // the seat winning the trick so far
     std::uint8_t trickCount = 0;
     std::uint8_t tricksPlayed = 0;
     std::uint8_t turn = 0;

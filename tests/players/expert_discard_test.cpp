@@ -50,7 +50,8 @@ TEST_P(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
     // The trumps the rule keeps: every one of them, or the bidder's best five.
     std::vector<std::pair<int, int>> trumps; // value, bit
     for (int i = 0; i < (bidder ? 8 : 5); ++i) {
-        const Card c = i < 5 ? row.hand[static_cast<size_t>(i)] : row.kitty[static_cast<size_t>(i - 5)];
+        const Card c =
+            i < 5 ? row.hand[static_cast<size_t>(i)] : row.kitty[static_cast<size_t>(i - 5)];
         if (isTrumpValue(CardValue(c, t.trumpSuit)))
             trumps.emplace_back(CardValue(c, t.trumpSuit), i);
     }
@@ -83,9 +84,9 @@ TEST(ExpertDiscardSix, TheBidderWithSixTrumpsKeepsItsBestFive) {
     t.trumpSuit = Spades;
     t.highBid = 30;
     t.bidderSeat = 1;
-    const std::array<Card, 8> cards{Card::of(Ace, Spades), Card::of(Ace, Hearts), Card::of(2, Spades),
-                                    Card::of(3, Spades), Card::of(King, Clubs), Card::of(5, Spades),
-                                    Card::of(Jack, Spades), Card::of(4, Spades)};
+    const std::array<Card, 8> cards{
+        Card::of(Ace, Spades), Card::of(Ace, Hearts), Card::of(2, Spades),    Card::of(3, Spades),
+        Card::of(King, Clubs), Card::of(5, Spades),   Card::of(Jack, Spades), Card::of(4, Spades)};
     for (size_t k = 0; k < 5; ++k)
         t.picCard[5 + k].card = cards[k];
     for (size_t i = 0; i < 3; ++i)

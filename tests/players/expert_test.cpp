@@ -69,8 +69,9 @@ TEST_F(ExpertChoice, PlaysOnlyWhatAPersonMay) {
     table.highBid = 25;
     table.bidderSeat = 1;
     table.tricksPlayed = 1;
-    hand(0, {Card::of(King, Clubs), Card::of(4, Hearts), Card::of(Queen, Spades),
-             Card::of(2, Diamonds)},
+    hand(0,
+         {Card::of(King, Clubs), Card::of(4, Hearts), Card::of(Queen, Spades),
+          Card::of(2, Diamonds)},
          {Card::of(3, Clubs)});
     hand(1, {Card::of(Jack, Clubs), Card::of(7, Hearts), Card::of(2, Spades), Card::of(10, Spades)},
          {Card::of(3, Spades)});
@@ -156,7 +157,8 @@ TEST(AllowedBids, FollowTheBidDialog) {
     EXPECT_EQ(allowedBids(table, 1), (std::array<bool, 4>{true, false, true, true}));
     table.picCard[10].card = Card::of(5, Spades);
     table.anyBidAllowed = false;
-    EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true})) << "dealer holds";
+    EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true}))
+        << "dealer holds";
 }
 
 struct WorthRow {

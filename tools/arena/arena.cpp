@@ -24,8 +24,8 @@ public:
         auto& bidders = m_f.sides[side(r.bidder % 2)];
         (r.made ? bidders.made : bidders.set)[level]++;
         for (int p = 0; p < 2; ++p)
-            m_f.sides[side(p)].points += r.scores[static_cast<size_t>(p)] -
-                                         m_scores[static_cast<size_t>(p)];
+            m_f.sides[side(p)].points +=
+                r.scores[static_cast<size_t>(p)] - m_scores[static_cast<size_t>(p)];
         m_scores = r.scores;
     }
     void onGameEnd(int winner, std::array<int, 2>) override {
@@ -71,8 +71,10 @@ std::array<double, 2> ArenaFigures::interval() const {
     if (pairs < 2)
         return {0.0, 1.0};
     // Each pair scores 0, 0.5 or 1 (its share of the two games won by side 0).
-    const double mean = (0.5 * static_cast<double>(pairWins[1]) + static_cast<double>(pairWins[2])) / pairs;
-    const double squares = (0.25 * static_cast<double>(pairWins[1]) + static_cast<double>(pairWins[2])) / pairs;
+    const double mean =
+        (0.5 * static_cast<double>(pairWins[1]) + static_cast<double>(pairWins[2])) / pairs;
+    const double squares =
+        (0.25 * static_cast<double>(pairWins[1]) + static_cast<double>(pairWins[2])) / pairs;
     const double variance = (squares - mean * mean) * pairs / (pairs - 1);
     const double half = 1.96 * std::sqrt(std::max(variance, 0.0) / pairs);
     return {std::max(0.0, mean - half), std::min(1.0, mean + half)};

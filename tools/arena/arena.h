@@ -23,7 +23,7 @@ struct ArenaOptions {
 // What one side (one level) did.
 struct SideFigures {
     long wins = 0;
-    long points = 0; // the sum of its score changes, hand by hand
+    long points = 0;            // the sum of its score changes, hand by hand
     std::array<long, 4> made{}; // by level: index 1 = 20, 2 = 25, 3 = 30
     std::array<long, 4> set{};
 };

@@ -2,7 +2,6 @@
 #include "tools/arena/arena.h"
 
 #include <CLI/CLI.hpp>
-
 #include <chrono>
 #include <cstdio>
 #include <map>

@@ -9,9 +9,8 @@
 #include "players/playout.h"
 #include "tools/sim/simulation.h"
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <numeric>
 #include <vector>
 
@@ -74,7 +73,8 @@ void BidEvaluationOneSeat(benchmark::State& state) {
 }
 BENCHMARK(BidEvaluationOneSeat);
 
-// Hands at the start of trick play, from a fixed seed: twenty cards dealt, a trump, a bidder, a bid.
+// Hands at the start of trick play, from a fixed seed: twenty cards dealt, a trump, a bidder, a
+// bid.
 std::vector<playout::HandState> startingHands(size_t count) {
     Random random(7);
     std::vector<playout::HandState> hands(count);
@@ -110,8 +110,8 @@ void PlayoutWholeHand(benchmark::State& state) {
         playout::playOutStandard(s);
         benchmark::DoNotOptimize(s.units);
     }
-    state.counters["playouts/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                      benchmark::Counter::kIsRate);
+    state.counters["playouts/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(PlayoutWholeHand);
 

@@ -3,8 +3,8 @@
 // the hint's card), printing a line for each hand it sees.
 #pragma once
 
-#include "online/seat.h"
 #include "flow/engine.h"
+#include "online/seat.h"
 #include "tools/bot/asio_glue.h"
 
 #include <functional>

@@ -42,8 +42,8 @@ asio::awaitable<std::string> setUpWithin(LoadTable& table, const LoadEndpoints& 
     auto executor = co_await asio::this_coro::executor;
     auto timer = std::make_shared<asio::steady_timer>(executor);
     auto stalled = std::make_shared<bool>(false);
-    timer->expires_after(std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(timeout)));
+    timer->expires_after(
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeout)));
     timer->async_wait([timer, stalled, &table](const asio::error_code& ec) {
         if (!ec) {
             *stalled = true;
@@ -157,17 +157,16 @@ int main(int argc, char** argv) {
     RelayStats stats;
     std::vector<std::unique_ptr<LoadTable>> tables;
     int exitCode = 0;
-    asio::co_spawn(io, drive(io, options, stats, tables, exitCode),
-                   [&](std::exception_ptr error) {
-                       if (error) {
-                           try {
-                               std::rethrow_exception(error);
-                           } catch (const std::exception& e) {
-                               std::fprintf(stderr, "corvane-load: %s\n", e.what());
-                           }
-                           exitCode = 1;
-                       }
-                   });
+    asio::co_spawn(io, drive(io, options, stats, tables, exitCode), [&](std::exception_ptr error) {
+        if (error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "corvane-load: %s\n", e.what());
+            }
+            exitCode = 1;
+        }
+    });
     io.run();
     return exitCode;
 }

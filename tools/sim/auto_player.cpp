@@ -1,6 +1,5 @@
 #include "tools/sim/auto_player.h"
 
-
 namespace corvane {
 
 bool AutoPlayer::act(bool dealNewGame) {
