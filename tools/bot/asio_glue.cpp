@@ -70,8 +70,23 @@ void AsioChannel::send(std::string_view bytes) {
         m_moveSent = Clock::now();
     }
     m_outbox.append(bytes);
-    if (!m_writing)
-        flush();
+    if (m_writing || m_flushPosted)
+        return;
+    // Whatever the table sends while this batch of arrivals and the steps it posts are handled
+    // (a card played, then whose turn it is) goes out in one write: posted twice, the flush runs
+    // after the steps posted alongside it.
+    m_flushPosted = true;
+    asio::post(m_socket.get_executor(), [this, alive = m_alive] {
+        if (!*alive)
+            return;
+        asio::post(m_socket.get_executor(), [this, alive] {
+            if (!*alive)
+                return;
+            m_flushPosted = false;
+            if (!m_writing)
+                flush();
+        });
+    });
 }
 
 void AsioChannel::flush() {

@@ -45,6 +45,7 @@ private:
     std::array<char, 4096> m_buffer{};
     std::string m_outbox;
     bool m_writing = false;
+    bool m_flushPosted = false;
     bool m_open = false;
     AnswerTimes* m_times = nullptr;
     bool m_moveWaiting = false;

@@ -33,6 +33,7 @@ void BotPlayer::finish() {
     if (m_finished)
         return;
     m_finished = true;
+    m_actPending = false;
     m_actTimer.cancel();
     m_channel.close();
     if (m_onFinished)
@@ -74,7 +75,17 @@ void BotPlayer::schedule() {
     if (m_actPending || m_finished)
         return;
     m_actPending = true;
-    m_actTimer.expires_after(std::chrono::milliseconds(m_settings.fast ? 0 : 400));
+    if (m_settings.fast) {
+        // No pause: act at the next turn of the loop, without arming a timer.
+        asio::post(m_io, [this, alive = m_alive] {
+            if (!*alive || !m_actPending)
+                return;
+            m_actPending = false;
+            act();
+        });
+        return;
+    }
+    m_actTimer.expires_after(std::chrono::milliseconds(400));
     m_actTimer.async_wait([this](const asio::error_code& ec) {
         if (ec)
             return;
