@@ -33,7 +33,6 @@ void BotPlayer::finish() {
     if (m_finished)
         return;
     m_finished = true;
-    m_actPending = false;
     m_actTimer.cancel();
     m_channel.close();
     if (m_onFinished)
@@ -78,7 +77,7 @@ void BotPlayer::schedule() {
     if (m_settings.fast) {
         // No pause: act at the next turn of the loop, without arming a timer.
         asio::post(m_io, [this, alive = m_alive] {
-            if (!*alive || !m_actPending)
+            if (!*alive)
                 return;
             m_actPending = false;
             act();
