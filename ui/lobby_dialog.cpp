@@ -223,14 +223,10 @@ QString LobbyDialog::status() const {
     return m_lblStatus->text();
 }
 
-void LobbyDialog::showSeats(int row, const std::array<std::string, 4>& names) {
+void LobbyDialog::showSeats(int row, const std::array<std::string, 4>& occupants) {
     if (row < 0 || row >= m_lstGames->count())
         return;
-    auto& seats = m_tableSeats[static_cast<size_t>(row)];
-    for (size_t seat = 0; seat < 4; ++seat) {
-        const std::string& name = names[seat];
-        seats[seat] = !name.empty() && name[0] == '`' ? "Computer" : name;
-    }
+    m_tableSeats[static_cast<size_t>(row)] = occupants;
     m_lstGames->setCurrentRow(row);
     lstGamesClick();
 }

@@ -45,9 +45,9 @@ public:
     void setStatus(const QString& text);
     QString status() const;
     // The seats of a listed table as the server has just told them (a join refused because the
-    // seat was taken): the names as "P" carries them, a free seat's with a grave accent. The
-    // row is selected and its seat buttons show the names.
-    void showSeats(int row, const std::array<std::string, 4>& names);
+    // seat was taken), as the list would give them. The row is selected and its seat buttons
+    // show the occupants.
+    void showSeats(int row, const std::array<std::string, 4>& occupants);
 
     // The fields as the player left them last time: the name, and the key when it was kept.
     void fill(const QString& userName, const QString& key, bool rememberKey);

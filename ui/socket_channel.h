@@ -3,6 +3,7 @@
 #pragma once
 
 #include "online/channel.h"
+#include "online/lobby_client.h"
 
 #include <QObject>
 #include <QTcpSocket>
@@ -27,9 +28,10 @@ public:
     static constexpr int ConnectTimeoutMs = 5000;
     static constexpr const char* RefusedText = "The server refused the connection.";
     static constexpr const char* NotFoundText = "No server of that name was found.";
-    static constexpr const char* SilentText = "The server did not answer.";
+    static constexpr const char* SilentText = online::LobbyClient::SilentText;
     static constexpr const char* UnreachableText = "The server could not be reached.";
     QTcpSocket& socket() { return m_socket; }
+    QString localAddress() const { return m_socket.localAddress().toString(); }
 
     void send(std::string_view bytes) override;
     void close() override;

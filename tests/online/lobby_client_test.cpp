@@ -1,0 +1,492 @@
+// The lobby client's lifecycle over in-memory channels and a virtual clock: from each state,
+// each answer of the server, each time limit, the server closing, and the person's Cancel and
+// New Game, with the state, the dialog and the table that follow.
+#include "flow/engine.h"
+#include "online/host.h"
+#include "online/lobby_client.h"
+#include "online/memory_channel.h"
+#include "online/seat.h"
+#include "protocol/encode.h"
+#include "table/random.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace corvane::testing {
+namespace {
+
+using namespace corvane::protocol;
+using online::LobbyClient;
+using State = LobbyClient::State;
+using Event = LobbyClient::Event;
+using Port = LobbyClient::Port;
+
+// Connections that the test answers: each open() waits until the test says whether it
+// connected.
+struct Connections final : LobbyClient::Connector {
+    struct Opened {
+        Port port;
+        std::unique_ptr<online::MemoryChannel> channel;
+        std::function<void(bool, const std::string&)> done;
+        bool discarded = false;
+    };
+    online::Channel* open(Port port, std::function<void(bool, const std::string&)> done) override {
+        opened.push_back({port, std::make_unique<online::MemoryChannel>(), std::move(done)});
+        return opened.back().channel.get();
+    }
+    void discard(online::Channel* channel) override {
+        for (Opened& o : opened)
+            if (o.channel.get() == channel) {
+                EXPECT_FALSE(o.discarded);
+                EXPECT_FALSE(channel->isOpen());
+                o.discarded = true;
+            }
+    }
+    std::string localAddress(const online::Channel&) override { return "10.0.0.5"; }
+    bool useTypedServer() override { return std::exchange(typedAnother, false); }
+
+    Opened* last(Port port) {
+        for (auto it = opened.rbegin(); it != opened.rend(); ++it)
+            if (it->port == port)
+                return &*it;
+        return nullptr;
+    }
+    online::MemoryChannel& channel(Port port) { return *last(port)->channel; }
+    void answer(Port port, bool connected, const std::string& why = {}) {
+        auto done = std::exchange(last(port)->done, nullptr);
+        ASSERT_TRUE(done);
+        done(connected, why);
+    }
+    int live() const {
+        int n = 0;
+        for (const Opened& o : opened)
+            n += !o.discarded;
+        return n;
+    }
+
+    std::vector<Opened> opened;
+    bool typedAnother = false;
+};
+
+struct Dialog final : LobbyClient::View {
+    void openDialog() override {
+        open = true;
+        rows.clear();
+    }
+    void closeDialog() override { open = false; }
+    void setBusy(bool b) override { busy = b; }
+    void setStatus(const std::string& text) override { status = text; }
+    void clearTables() override { rows.clear(); }
+    void addTable(const LobbyClient::ListedTable& table) override { rows.push_back(table.name); }
+    void showSeats(int row, const std::array<std::string, 4>& occupants) override {
+        seatsRow = row;
+        seats = occupants;
+    }
+    void clearWhiteboard() override { whiteboard.clear(); }
+    void addWhiteboardLine(const std::string& line) override { whiteboard.push_back(line); }
+    void showState(State) override {}
+    void tableChanged() override {}
+
+    bool open = false;
+    bool busy = false;
+    std::string status;
+    std::vector<std::string> rows;
+    int seatsRow = -1;
+    std::array<std::string, 4> seats{};
+    std::vector<std::string> whiteboard;
+};
+
+const std::string Refused = "The server refused the connection.";
+const std::string Lost = online::Host::LostServerMessage;
+const std::string HostGone = online::Seat::HostGoneMessage;
+const std::string KeyRefused = LobbyClient::KeyRefusedMessage;
+const std::string Unreached = LobbyClient::CouldNotConnect;
+
+std::string row(const std::string& name, const std::string& id) {
+    return encode(TableEntry{name, id, {"Hosty", "Computer", "Computer", "Computer"}});
+}
+
+struct Lobby {
+    Lobby() : random(3), engine(game, random), client(engine, game, time, connections, dialog) {
+        engine.startUp();
+        client.setSeedSource([] { return 7; });
+    }
+    Table& t() { return engine.table(); }
+    online::MemoryChannel& list() { return connections.channel(Port::List); }
+    online::MemoryChannel& hostChannel() { return connections.channel(Port::Host); }
+    online::MemoryChannel& player() { return connections.channel(Port::Player); }
+    bool messageShown(const std::string& text) {
+        return t().buttonMenu.visible && t().buttonMenu.modeX == 2 && t().buttonMessage == text;
+    }
+
+    VirtualClock game;
+    VirtualClock time; // the time limits'; moved on by the tests alone
+    Random random;
+    Engine engine;
+    Connections connections;
+    Dialog dialog;
+    LobbyClient client;
+};
+
+const LobbyClient::Request Hosting{"Hosty", "sesame", "Evening"};
+const LobbyClient::Request Joining{"Guesty", "sesame", {}, 0, 2};
+
+// Where a case starts: the client led there through the answers a lobby gives.
+enum class From {
+    Standalone,
+    ConnectingList,
+    Lobby,
+    HostConnecting,
+    Creating, // "H" sent
+    OwnSeatConnecting,
+    Hosting,
+    JoinConnecting,
+    Joining, // "L" sent
+    Seated,
+};
+
+State stateOf(From from) {
+    switch (from) {
+    case From::Standalone:
+        return State::Standalone;
+    case From::ConnectingList:
+        return State::ConnectingList;
+    case From::Lobby:
+        return State::Lobby;
+    case From::HostConnecting:
+    case From::Creating:
+    case From::OwnSeatConnecting:
+        return State::Creating;
+    case From::Hosting:
+        return State::Hosting;
+    case From::JoinConnecting:
+    case From::Joining:
+        return State::Joining;
+    case From::Seated:
+        return State::Seated;
+    }
+    return State::Standalone;
+}
+
+void lead(Lobby& l, From to) {
+    if (to == From::Standalone)
+        return;
+    l.client.playOnline();
+    if (to == From::ConnectingList)
+        return;
+    l.connections.answer(Port::List, true);
+    EXPECT_EQ(l.list().takeSent(), "Q");
+    l.list().arrive(row("Evening", "1"));
+    if (to == From::Lobby)
+        return;
+    if (to == From::JoinConnecting || to == From::Joining || to == From::Seated) {
+        ASSERT_TRUE(l.client.join(Joining));
+        if (to == From::JoinConnecting)
+            return;
+        l.connections.answer(Port::Player, true);
+        EXPECT_EQ(l.player().takeSent(), encode(JoinTable{"sesame", 0, 2, "Guesty"}));
+        if (to == From::Joining)
+            return;
+        l.player().arrive("Y");
+        EXPECT_EQ(l.player().takeSent(), encode(TakeSeat{2, "Guesty"}));
+        return;
+    }
+    ASSERT_TRUE(l.client.newTable(Hosting));
+    if (to == From::HostConnecting)
+        return;
+    l.connections.answer(Port::Host, true);
+    EXPECT_EQ(l.hostChannel().takeSent(),
+              encode(CreateTable{"sesame", "Evening", "10.0.0.5", "Hosty"}));
+    if (to == From::Creating)
+        return;
+    l.hostChannel().arrive("H");
+    if (to == From::OwnSeatConnecting)
+        return;
+    l.connections.answer(Port::Player, true);
+    EXPECT_EQ(l.player().takeSent(), encode(HostSeatOpen{}) + encode(TakeSeat{0, "Hosty"}));
+}
+
+struct Case {
+    const char* name;
+    From from;
+    Event event; // the move of the transition table this case makes; NewGame etc. alike
+    std::function<void(Lobby&)> act;
+    State state;
+    std::string status; // the dialog's status line afterwards ("-": not looked at)
+    bool dialogOpen;
+    std::string message; // the message the table shows ("": none, "-": not looked at)
+    int liveConnections;
+};
+
+constexpr bool Open = true;
+constexpr bool Closed = false;
+
+const std::vector<Case>& cases() {
+    static const std::vector<Case> all{
+        // Opening the list.
+        {"play online", From::Standalone, Event::PlayOnline,
+         [](Lobby& l) {
+             l.client.playOnline();
+             EXPECT_TRUE(l.dialog.busy);
+             EXPECT_TRUE(l.t().online);
+         },
+         State::ConnectingList, LobbyClient::ConnectingText, Open, "", 1},
+        {"list connects", From::ConnectingList, Event::ListOpened,
+         [](Lobby& l) { l.connections.answer(Port::List, true); }, State::Lobby, "", Open, "", 1},
+        {"list refused", From::ConnectingList, Event::ListFailed,
+         [](Lobby& l) { l.connections.answer(Port::List, false, Refused); }, State::Lobby, Refused,
+         Open, "", 0},
+        {"cancel while connecting", From::ConnectingList, Event::Cancel,
+         [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
+        {"new game while connecting", From::ConnectingList, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+        // Reading the list.
+        {"refresh asks again", From::Lobby, Event::Refresh,
+         [](Lobby& l) {
+             l.list().takeSent();
+             l.client.refresh();
+             EXPECT_EQ(l.list().takeSent(), "Q");
+         },
+         State::Lobby, "", Open, "", 1},
+        {"refresh after the lobby closed the list", From::Lobby, Event::Reconnect,
+         [](Lobby& l) {
+             l.list().peerCloses();
+             l.client.refresh();
+         },
+         State::ConnectingList, LobbyClient::ConnectingText, Open, "", 1},
+        {"refresh with another server typed", From::Lobby, Event::Reconnect,
+         [](Lobby& l) {
+             l.connections.typedAnother = true;
+             l.client.refresh();
+         },
+         State::ConnectingList, LobbyClient::ConnectingText, Open, "", 1},
+        {"garbage on the list", From::Lobby, Event::Refresh,
+         [](Lobby& l) { l.list().arrive("Z\x01 garbage"); }, State::Lobby,
+         LobbyClient::BrokenListText, Open, "", 0},
+        {"more rows than asked for", From::Lobby, Event::Refresh,
+         [](Lobby& l) {
+             for (int i = 2; i < 24; ++i)
+                 l.list().arrive(row("T", std::to_string(i)));
+             EXPECT_EQ(l.dialog.rows.size(), 21u);
+         },
+         State::Lobby, LobbyClient::BrokenListText, Open, "", 0},
+        {"no tables waiting", From::Lobby, Event::Refresh,
+         [](Lobby& l) {
+             l.client.refresh();
+             l.time.advance(LobbyClient::NoTablesAfterMs);
+         },
+         State::Lobby, LobbyClient::NoTablesText, Open, "", 1},
+        {"a key refused on the list", From::Lobby, Event::Refresh,
+         [](Lobby& l) { l.list().arrive("N"); }, State::Lobby, "", Open, KeyRefused, 1},
+        {"cancel in the lobby", From::Lobby, Event::Cancel, [](Lobby& l) { l.client.cancel(); },
+         State::Standalone, "-", Closed, "", 0},
+        {"new game in the lobby", From::Lobby, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+        // Opening a table.
+        {"new table", From::Lobby, Event::NewTable,
+         [](Lobby& l) {
+             ASSERT_TRUE(l.client.newTable(Hosting));
+             EXPECT_TRUE(l.dialog.busy);
+         },
+         State::Creating, "", Open, "", 1},
+        {"host port refused", From::HostConnecting, Event::CouldNotReach,
+         [](Lobby& l) { l.connections.answer(Port::Host, false, Refused); }, State::Standalone, "-",
+         Closed, Unreached, 0},
+        {"cancel while the host channel connects", From::HostConnecting, Event::Cancel,
+         [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
+        {"key refused to the host", From::Creating, Event::KeyRefused,
+         [](Lobby& l) { l.hostChannel().arrive("N"); }, State::ConnectingList,
+         LobbyClient::ConnectingText, Open, KeyRefused, 1},
+        {"no answer to H", From::Creating, Event::NoAnswer,
+         [](Lobby& l) { l.time.advance(LobbyClient::AnswerTimeoutMs); }, State::ConnectingList,
+         LobbyClient::SilentText, Open, "", 1},
+        {"host channel closed before H, then the time-out", From::Creating, Event::NoAnswer,
+         [](Lobby& l) {
+             l.hostChannel().peerCloses();
+             l.time.advance(LobbyClient::AnswerTimeoutMs);
+         },
+         State::ConnectingList, LobbyClient::SilentText, Open, "", 1},
+        {"cancel while waiting for H", From::Creating, Event::Cancel,
+         [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
+        {"new game while waiting for H", From::Creating, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+        {"own seat refused", From::OwnSeatConnecting, Event::CouldNotReach,
+         [](Lobby& l) { l.connections.answer(Port::Player, false, Refused); }, State::Standalone,
+         "-", Closed, Unreached, 0},
+        {"host channel lost before the own seat", From::OwnSeatConnecting, Event::ServerLost,
+         [](Lobby& l) { l.hostChannel().peerCloses(); }, State::Standalone, "-", Closed, Lost, 0},
+        {"own seat opened", From::OwnSeatConnecting, Event::Hosted,
+         [](Lobby& l) { l.connections.answer(Port::Player, true); }, State::Hosting, "-", Closed,
+         "", 2},
+        // Hosting.
+        {"server lost while hosting", From::Hosting, Event::ServerLost,
+         [](Lobby& l) { l.hostChannel().peerCloses(); }, State::Standalone, "-", Closed, Lost, 0},
+        {"own seat lost while hosting", From::Hosting, Event::HostGone,
+         [](Lobby& l) { l.player().peerCloses(); }, State::Standalone, "-", Closed, HostGone, 0},
+        {"new game while hosting", From::Hosting, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+        // Joining.
+        {"join", From::Lobby, Event::Join,
+         [](Lobby& l) {
+             ASSERT_TRUE(l.client.join(Joining));
+             EXPECT_TRUE(l.dialog.busy);
+         },
+         State::Joining, LobbyClient::ConnectingText, Open, "", 2},
+        {"player port refused", From::JoinConnecting, Event::JoinNotReached,
+         [](Lobby& l) { l.connections.answer(Port::Player, false, Refused); }, State::Lobby,
+         Refused, Open, "", 1},
+        {"cancel while the player channel connects", From::JoinConnecting, Event::Cancel,
+         [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
+        {"join accepted", From::Joining, Event::Seated, [](Lobby& l) { l.player().arrive("Y"); },
+         State::Seated, "-", Closed, "", 1},
+        {"seat taken meanwhile", From::Joining, Event::SeatTaken,
+         [](Lobby& l) {
+             l.player().arrive(encode(SeatName{0, "Hosty"}) + encode(SeatName{1, "`Tommy"}) +
+                               encode(SeatName{2, "Quick"}));
+             EXPECT_EQ(l.client.state(), State::Joining);
+             l.player().arrive(encode(SeatName{3, "`Ann"}));
+             EXPECT_EQ(l.dialog.seatsRow, 0);
+             EXPECT_EQ(l.dialog.seats,
+                       (std::array<std::string, 4>{"Hosty", "Computer", "Quick", "Computer"}));
+         },
+         State::Lobby, LobbyClient::SeatTakenText, Open, "", 1},
+        {"table gone before Y", From::Joining, Event::TableGone,
+         [](Lobby& l) {
+             l.list().takeSent();
+             l.player().peerCloses();
+             EXPECT_EQ(l.list().takeSent(), "Q"); // the list is read again
+             EXPECT_TRUE(l.dialog.rows.empty());
+         },
+         State::Lobby, LobbyClient::TableGoneText, Open, "", 1},
+        {"table gone with the list closed", From::Joining, Event::TableGone,
+         [](Lobby& l) {
+             l.list().peerCloses();
+             l.player().peerCloses();
+         },
+         State::ConnectingList, LobbyClient::TableGoneText, Open, "", 1},
+        {"key refused to the joiner", From::Joining, Event::KeyRefused,
+         [](Lobby& l) { l.player().arrive("N"); }, State::ConnectingList,
+         LobbyClient::ConnectingText, Open, KeyRefused, 1},
+        {"key refused in two arrivals", From::Joining, Event::KeyRefused,
+         [](Lobby& l) {
+             l.player().arrive("");
+             l.player().arrive("N");
+         },
+         State::ConnectingList, LobbyClient::ConnectingText, Open, KeyRefused, 1},
+        {"no answer to L", From::Joining, Event::NoAnswer,
+         [](Lobby& l) { l.time.advance(LobbyClient::AnswerTimeoutMs); }, State::Lobby,
+         LobbyClient::SilentText, Open, "", 1},
+        {"cancel while waiting for Y", From::Joining, Event::Cancel,
+         [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
+        {"new game while waiting for Y", From::Joining, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+        // Seated.
+        {"host gone", From::Seated, Event::HostGone, [](Lobby& l) { l.player().arrive("K"); },
+         State::Standalone, "-", Closed, HostGone, 0},
+        {"player channel lost", From::Seated, Event::HostGone,
+         [](Lobby& l) { l.player().peerCloses(); }, State::Standalone, "-", Closed, HostGone, 0},
+        {"a misdeal once seated is no refusal", From::Seated, Event::Seated,
+         [](Lobby& l) { l.player().arrive("N"); }, State::Seated, "-", Closed, "-", 1},
+        {"new game while seated", From::Seated, Event::NewGame,
+         [](Lobby& l) { l.client.endOnline(); }, State::Standalone, "-", Closed, "", 0},
+    };
+    return all;
+}
+
+class Transitions : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Transitions, LeadWhereTheTableSays) {
+    const Case& c = GetParam();
+    Lobby l;
+    lead(l, c.from);
+    ASSERT_FALSE(::testing::Test::HasFailure());
+    ASSERT_EQ(l.client.state(), stateOf(c.from));
+    c.act(l);
+    EXPECT_EQ(l.client.state(), c.state);
+    if (c.status != "-") {
+        EXPECT_EQ(l.dialog.status, c.status);
+    }
+    EXPECT_EQ(l.dialog.open, c.dialogOpen);
+    EXPECT_FALSE(l.dialog.busy && c.state == State::Lobby);
+    if (c.message == "-") {
+    } else if (c.message.empty()) {
+        EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == 2)
+            << l.t().buttonMessage;
+    } else {
+        EXPECT_TRUE(l.messageShown(c.message)) << l.t().buttonMessage;
+    }
+    EXPECT_EQ(l.connections.live(), c.liveConnections);
+    if (c.state == State::Standalone) {
+        EXPECT_FALSE(l.t().online);
+        EXPECT_EQ(l.t().localSeat, 0);
+        EXPECT_EQ(l.client.host(), nullptr);
+        EXPECT_EQ(l.client.seat(), nullptr);
+    }
+    // Nothing armed before is left to act later.
+    l.time.advance(LobbyClient::AnswerTimeoutMs * 2);
+    EXPECT_EQ(l.client.state(), c.state);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lobby, Transitions, ::testing::ValuesIn(cases()),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
+
+// Every move of the transition table has a case above, and each case ends where the table says.
+TEST(LobbyTransitions, EveryMoveIsTried) {
+    std::set<std::pair<State, Event>> tried;
+    for (const Case& c : cases()) {
+        tried.insert({stateOf(c.from), c.event});
+        const auto next = LobbyClient::next(stateOf(c.from), c.event);
+        // The cases that read the list again go on through Lobby to ConnectingList.
+        if (next) {
+            EXPECT_TRUE(*next == c.state ||
+                        (*next == State::Lobby && c.state == State::ConnectingList))
+                << c.name;
+        }
+    }
+    for (const auto& t : LobbyClient::Transitions)
+        EXPECT_TRUE(tried.contains({t.from, t.event}))
+            << "no case for state " << int(t.from) << " event " << int(t.event);
+}
+
+// A table is listed once however many answers bring it; Refresh empties the list first.
+TEST(LobbyList, RowsAreListedOnce) {
+    Lobby l;
+    lead(l, From::Lobby);
+    l.list().arrive(row("Evening", "1") + row("Harbour", "2"));
+    EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Evening", "Harbour"}));
+    l.client.refresh();
+    l.dialog.rows.clear(); // as the dialog's Refresh does
+    l.list().arrive(row("Harbour", "2"));
+    EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Harbour"}));
+    EXPECT_EQ(l.client.rowCount(), 1);
+}
+
+// A second join after a refusal uses a new channel, and the first is gone.
+TEST(LobbyJoin, ChoosingAgainAfterATakenSeat) {
+    Lobby l;
+    lead(l, From::Joining);
+    for (int seat = 0; seat < 4; ++seat)
+        l.player().arrive(encode(SeatName{seat, seat == 3 ? "`Ann" : "P"}));
+    ASSERT_EQ(l.client.state(), State::Lobby);
+    ASSERT_TRUE(l.client.join({"Guesty", "sesame", {}, 0, 3}));
+    l.connections.answer(Port::Player, true);
+    EXPECT_EQ(l.player().takeSent(), encode(JoinTable{"sesame", 0, 3, "Guesty"}));
+    l.player().arrive("Y");
+    EXPECT_EQ(l.client.state(), State::Seated);
+    EXPECT_EQ(l.t().localSeat, 3);
+    EXPECT_EQ(l.t().lblPlayerName[0].caption, "Guesty");
+    EXPECT_EQ(l.connections.live(), 1);
+}
+
+} // namespace
+} // namespace corvane::testing
