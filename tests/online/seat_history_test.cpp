@@ -1,0 +1,151 @@
+// The history at a table one hosts (every card known once a hand is over) and at a seat, built
+// from the messages the seat receives: the seat's history agrees with the host's turned to the
+// seat, and holds no card that the seat's table kept face down.
+#include "flow/history_recorder.h"
+#include "online/seat.h"
+#include "online/seat_history.h"
+#include "tests/online/host_fixture.h"
+
+#include <set>
+
+namespace corvane::testing {
+namespace {
+
+class SeatHistoryFixture : public HostFixture {
+protected:
+    static constexpr int SeatNo = 2;
+
+    SeatHistoryFixture()
+        : hostHistory(engine.table()), seatRandom(3), seatEngine(seatClock, seatRandom),
+          seat(seatEngine, seatChannel), seatHistory(seatEngine.table()) {
+        engine.addObserver(&hostHistory);
+        seatEngine.startUp();
+        seat.goOnline();
+        seat.GrabASeat(SeatNo);
+        seat.setMessageHandler([this](const PlayerDownMessage& m) {
+            seatHistory.take(m);
+            noteFaceUpCards();
+        });
+        arrive(encode(TakeSeatWithId{SeatNo, "Bob", "2"}));
+    }
+
+    // What the table shows face up now: the only cards the seat's history may hold.
+    void noteFaceUpCards() {
+        for (const CardPicture& p : seatEngine.table().picCard)
+            if (p.state == TagState::Up || p.state == TagState::Played)
+                faceUp.insert(p.card.number());
+    }
+
+    // The host's messages for the seat reach it; the person's moves are the driver's, so the
+    // seat's own time-out never acts.
+    void forward() {
+        for (const Addressed& a : sent())
+            if (a.seat == SeatNo)
+                seatChannel.arrive(encode(a.message));
+        seatEngine.stopTimeout();
+        seatClock.runUntilIdle();
+    }
+
+    HistoryRecorder hostHistory;
+    VirtualClock seatClock;
+    Random seatRandom;
+    Engine seatEngine;
+    online::MemoryChannel seatChannel;
+    online::Seat seat;
+    online::SeatHistory seatHistory;
+    std::set<int> faceUp;
+};
+
+int turned(int hostSeat) {
+    return (hostSeat - 2 + 4) % 4;
+}
+
+TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
+    int scored = 0;
+    seatHistory.addListener(
+        {nullptr, [&](const GameHistory&, const RecordedHand&) { ++scored; }, nullptr});
+    drive([&] {
+        forward();
+        return scored >= 3;
+    });
+    forward();
+    const GameHistory& host = hostHistory.history();
+    const GameHistory& mine = seatHistory.history();
+    ASSERT_GE(mine.hands.size(), 3u);
+    ASSERT_GE(host.hands.size(), mine.hands.size());
+    int checkedTricks = 0;
+    for (size_t k = 0; k < mine.hands.size(); ++k) {
+        const RecordedHand& h = host.hands[k];
+        const RecordedHand& m = mine.hands[k];
+        SCOPED_TRACE("hand " + std::to_string(k + 1));
+        EXPECT_EQ(m.stage, h.stage);
+        EXPECT_EQ(m.dealer, turned(h.dealer));
+        ASSERT_EQ(m.bids.size(), h.bids.size());
+        for (size_t b = 0; b < h.bids.size(); ++b) {
+            EXPECT_EQ(m.bids[b].seat, turned(h.bids[b].seat));
+            EXPECT_EQ(m.bids[b].bid, h.bids[b].bid);
+        }
+        // The own cards are known; the other seats' never, even after the hand.
+        EXPECT_EQ(m.dealt[0], h.dealt[SeatNo]);
+        for (size_t s = 1; s < 4; ++s)
+            for (size_t j = 0; j < 5; ++j) {
+                EXPECT_FALSE(m.dealt[s][j].isValid());
+                EXPECT_FALSE(m.held[s][j].isValid());
+            }
+        if (h.stage != HandStage::Scored)
+            continue;
+        EXPECT_EQ(m.held[0], h.held[SeatNo]);
+        EXPECT_EQ(m.bidder, turned(h.bidder));
+        EXPECT_EQ(m.trump, h.trump);
+        EXPECT_EQ(m.kitty[0].isValid(), m.bidder == 0);
+        if (m.bidder == 0) {
+            EXPECT_EQ(m.kitty, h.kitty);
+        }
+        ASSERT_EQ(m.tricks.size(), h.tricks.size());
+        for (size_t t = 0; t < h.tricks.size(); ++t) {
+            EXPECT_EQ(m.tricks[t].leader, turned(h.tricks[t].leader));
+            EXPECT_EQ(m.tricks[t].winner, turned(h.tricks[t].winner));
+            EXPECT_EQ(m.tricks[t].units, h.tricks[t].units);
+            for (int s = 0; s < 4; ++s)
+                EXPECT_EQ(m.tricks[t].bySeat[static_cast<size_t>(turned(s))],
+                          h.tricks[t].bySeat[static_cast<size_t>(s)]);
+            ++checkedTricks;
+        }
+        EXPECT_EQ(m.made, h.made);
+        EXPECT_EQ(m.points, h.points);
+        EXPECT_EQ(m.counted, h.counted);
+        // Seat 2 sits with the host's partnership.
+        EXPECT_EQ(m.scores, h.scores);
+    }
+    EXPECT_GT(checkedTricks, 0);
+    for (const RecordedHand& m : mine.hands) {
+        auto known = [&](Card c) { return !c.isValid() || faceUp.count(c.number()) == 1; };
+        for (size_t s = 0; s < 4; ++s)
+            for (size_t j = 0; j < 5; ++j) {
+                EXPECT_TRUE(known(m.dealt[s][j]));
+                EXPECT_TRUE(known(m.held[s][j]));
+            }
+        for (Card c : m.kitty)
+            EXPECT_TRUE(known(c));
+        for (const RecordedTrick& t : m.tricks)
+            for (Card c : t.bySeat)
+                EXPECT_TRUE(known(c));
+    }
+}
+
+TEST_F(SeatHistoryFixture, TheHostKnowsEveryHandOnceItIsOver) {
+    drive([&] {
+        const RecordedHand* h = hostHistory.history().current();
+        return h && h->stage == HandStage::Scored;
+    });
+    const RecordedHand& h = *hostHistory.history().current();
+    std::set<int> cards;
+    for (const auto& five : h.held)
+        for (Card c : five)
+            cards.insert(c.number());
+    EXPECT_EQ(cards.size(), 20u);
+    EXPECT_FALSE(cards.count(0));
+}
+
+} // namespace
+} // namespace corvane::testing
