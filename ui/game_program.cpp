@@ -9,7 +9,8 @@ namespace corvane::ui {
 GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
                          std::unique_ptr<Preferences> remembered)
     : preferences(std::move(remembered)), random(seed), engine(scheduler, random),
-      window(engine, scheduler), online(engine, scheduler, window, std::move(server)) {
+      window(engine, scheduler), online(engine, scheduler, window, std::move(server)),
+      record(engine, online), lastTrick(std::make_unique<LastTrick>(window, record)) {
     if (!preferences)
         return;
     QObject::connect(&window, &TableWindow::optionsChanged, &window, [this] {

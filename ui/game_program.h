@@ -6,6 +6,8 @@
 #include "flow/engine.h"
 #include "table/random.h"
 #include "ui/command_script.h"
+#include "ui/game_record.h"
+#include "ui/last_trick.h"
 #include "ui/online_session.h"
 #include "ui/preferences.h"
 #include "ui/qt_scheduler.h"
@@ -25,6 +27,9 @@ struct GameProgram {
     Engine engine;
     TableWindow window;
     OnlineSession online;
+    // The game's record and what shows it; gone before the window they draw on.
+    GameRecord record;
+    std::unique_ptr<LastTrick> lastTrick;
 
     explicit GameProgram(std::uint64_t seed, ServerAddress server = {},
                          std::unique_ptr<Preferences> remembered = nullptr);
