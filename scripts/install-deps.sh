@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-dev clang-format
     python3
     qt6-base-dev libgl-dev
+    libqt6sql6-sqlite
     fonts-liberation2 fonts-open-sans fonts-dejavu-core xdg-utils
     desktop-file-utils appstream dpkg-dev
     "$@"

@@ -1,0 +1,354 @@
+// The record file on a real SQLite file in a temporary folder: hands written and read back, a
+// version 1 file brought forward, a corrupt file put aside, a read-only and a full file refused
+// with one message, a lock held by another connection waited out, two writers at once, and a
+// writer killed mid-game that loses no more than the hand it was writing.
+#include "ui/record_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+using namespace corvane;
+using namespace corvane::ui;
+
+namespace {
+
+RecordedGameInfo gameInfo() {
+    return {
+        QStringLiteral("standalone"),
+        QStringLiteral("Standard"),
+        {QStringLiteral("You"), QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")},
+        {QStringLiteral("person"), QStringLiteral("computer"), QStringLiteral("computer"),
+         QStringLiteral("computer")}};
+}
+
+RecordedHand hand(int number, std::array<int, 2> scores, bool made = true) {
+    RecordedHand h;
+    h.number = number;
+    h.dealer = number % 4;
+    h.bids = {{(number + 1) % 4, "20"}, {(number + 2) % 4, "Pass"}};
+    h.bidder = (number + 1) % 4;
+    h.bid = 20;
+    h.trump = number % 4;
+    h.made = made;
+    h.counted = made ? 20 : 15;
+    h.points = made ? 20 : 20;
+    h.scores = scores;
+    h.stage = HandStage::Scored;
+    return h;
+}
+
+// A connection of the test's own on the file, outside any store.
+struct Raw {
+    QString name = QUuid::createUuid().toString();
+    explicit Raw(const QString& path) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Raw() {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
+    QVariant value(const QString& sql) const {
+        QSqlQuery q(db());
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    }
+    bool exec(const QString& sql) const {
+        QSqlQuery q(db());
+        return q.exec(sql);
+    }
+};
+
+RecordStore::Options at(const QString& path, int busyMs = 5000) {
+    return {path, busyMs, 0};
+}
+
+// The child writer: records hands of one game until killed, saying after each one.
+int childWriter(const QString& path) {
+    RecordStore store(at(path));
+    if (!store.open())
+        return 2;
+    for (int n = 1;; ++n) {
+        store.recordHand(gameInfo(), hand(n, {n, 2 * n}));
+        std::printf("hand %d\n", n);
+        std::fflush(stdout);
+    }
+}
+
+// The child that meets a read-only file as a person does (root writes whatever the mode says).
+int childReadOnly(const QString& path) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 3;
+    RecordStore store(at(path));
+    int messages = 0;
+    QString said;
+    store.setTroubleHandler([&](const QString& text) {
+        ++messages;
+        said = text;
+    });
+    if (store.open())
+        store.recordHand(gameInfo(), hand(1, {20, 5}));
+    store.recordHand(gameInfo(), hand(2, {40, 5}));
+    std::printf("%d %d %s\n", messages, static_cast<int>(store.state()), qPrintable(said));
+    return 0;
+}
+
+} // namespace
+
+class RecordStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void handsAreWrittenAndReadBack() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        {
+            RecordStore store(at(path));
+            QVERIFY(store.open());
+            store.recordHand(gameInfo(), hand(1, {20, 10}));
+            store.recordHand(gameInfo(), hand(2, {0, 20}, false));
+            store.recordGameWon(0, {120, 20});
+            store.recordHand(gameInfo(), hand(1, {5, 0}));
+        }
+        RecordStore again(at(path));
+        QVERIFY(again.open());
+        QCOMPARE(again.handCount(), 3);
+        QCOMPARE(again.gameCount(), 2);
+        Raw raw(path);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(),
+                 RecordStore::SchemaVersion);
+        QCOMPARE(raw.value(QStringLiteral("SELECT winner FROM games ORDER BY id LIMIT 1")).toInt(),
+                 0);
+        QCOMPARE(raw.value(QStringLiteral("SELECT score0 FROM games ORDER BY id LIMIT 1")).toInt(),
+                 120);
+        QVERIFY(raw.value(QStringLiteral("SELECT winner FROM games ORDER BY id DESC LIMIT 1"))
+                    .isNull());
+        QCOMPARE(raw.value(QStringLiteral("SELECT bids FROM hands WHERE made=0")).toString(),
+                 QStringLiteral("3:20 0:Pass"));
+        QCOMPARE(raw.value(QStringLiteral("SELECT name1 || kind0 FROM games LIMIT 1")).toString(),
+                 QStringLiteral("Annperson"));
+    }
+
+    void aVersionOneFileIsBroughtForward() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        {
+            Raw old(path);
+            QVERIFY(old.exec(QStringLiteral(
+                "CREATE TABLE games(id INTEGER PRIMARY KEY, started TEXT NOT NULL, mode TEXT NOT "
+                "NULL, level TEXT NOT NULL, name0 TEXT, name1 TEXT, name2 TEXT, name3 TEXT, winner "
+                "INTEGER, score0 INTEGER NOT NULL DEFAULT 0, score1 INTEGER NOT NULL DEFAULT 0)")));
+            QVERIFY(old.exec(QStringLiteral(
+                "CREATE TABLE hands(id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES "
+                "games(id), number INTEGER NOT NULL, played TEXT NOT NULL, dealer INTEGER NOT "
+                "NULL, "
+                "bidder INTEGER NOT NULL, bid INTEGER NOT NULL, trump INTEGER NOT NULL, made "
+                "INTEGER NOT NULL, points INTEGER NOT NULL, score0 INTEGER NOT NULL, score1 "
+                "INTEGER "
+                "NOT NULL)")));
+            QVERIFY(old.exec(QStringLiteral(
+                "INSERT INTO games VALUES(1,'2026-01-01T10:00:00Z','standalone','Expert','You','A',"
+                "'B','C',1,35,120)")));
+            QVERIFY(old.exec(QStringLiteral(
+                "INSERT INTO hands VALUES(1,1,1,'2026-01-01T10:01:00Z',0,1,25,3,1,25,0,25)")));
+            QVERIFY(old.exec(QStringLiteral("PRAGMA user_version=1")));
+        }
+        RecordStore store(at(path));
+        QVERIFY(store.open());
+        store.recordHand(gameInfo(), hand(1, {20, 0}));
+        Raw raw(path);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 2);
+        QCOMPARE(store.handCount(), 2);
+        QCOMPARE(
+            raw.value(QStringLiteral("SELECT level || winner FROM games WHERE id=1")).toString(),
+            QStringLiteral("Expert1"));
+        QCOMPARE(raw.value(QStringLiteral("SELECT kind0 FROM games WHERE id=1")).toString(),
+                 QStringLiteral("person"));
+        QVERIFY(raw.value(QStringLiteral("SELECT counted FROM hands WHERE id=1")).isNull());
+        QCOMPARE(raw.value(QStringLiteral("SELECT counted FROM hands WHERE id=2")).toInt(), 20);
+    }
+
+    void aCorruptFileIsPutAsideAndANewOneBegun() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        QByteArray garbage(8192, 'x');
+        garbage.prepend("not a database at all");
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        }
+        RecordStore store(at(path));
+        QStringList said;
+        store.setTroubleHandler([&](const QString& text) { said << text; });
+        QVERIFY(store.open());
+        QCOMPARE(said.size(), 1);
+        QVERIFY(said[0].startsWith(QStringLiteral("The game record could not be read.")));
+        const QStringList aside =
+            QDir(dir.path()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(dir.filePath(aside[0]));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), garbage);
+        QVERIFY(said[0].contains(aside[0]));
+        store.recordHand(gameInfo(), hand(1, {20, 0}));
+        QCOMPARE(store.handCount(), 1);
+        QCOMPARE(said.size(), 1);
+    }
+
+    void aReadOnlyFileGivesOneMessageAndIsLeftAlone() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        {
+            RecordStore store(at(path));
+            QVERIFY(store.open());
+            store.recordHand(gameInfo(), hand(1, {20, 0}));
+        }
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile(dir.path())
+            .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner |
+                            QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                            QFile::ExeOther);
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray bytes = before.readAll();
+        QProcess child;
+        child.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--read-only"), path});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitCode(), 0);
+        const QString out = QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+        QVERIFY2(out.startsWith(QStringLiteral("1 2 The game record")), qPrintable(out));
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), bytes);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.damaged-*")}).size(), 0);
+    }
+
+    void aFullFileStopsTheRecordWithOneMessage() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        RecordStore store({path, 5000, 12});
+        QStringList said;
+        store.setTroubleHandler([&](const QString& text) { said << text; });
+        QVERIFY(store.open());
+        for (int n = 1; n <= 2000 && store.state() == RecordStore::State::Open; ++n)
+            store.recordHand(gameInfo(), hand(n, {n, n}));
+        QCOMPARE(store.state(), RecordStore::State::Failed);
+        store.recordHand(gameInfo(), hand(1, {1, 1}));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].contains(QStringLiteral("the disk is full")), qPrintable(said[0]));
+        QVERIFY(QFile::exists(path));
+    }
+
+    void aLockHeldElsewhereIsWaitedOutAndNothingIsLost() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        RecordStore store(at(path, 100));
+        QStringList said;
+        store.setTroubleHandler([&](const QString& text) { said << text; });
+        QVERIFY(store.open());
+        {
+            Raw other(path);
+            QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            store.recordHand(gameInfo(), hand(1, {20, 0}));
+            QCOMPARE(store.pendingHands(), 1);
+            QCOMPARE(store.state(), RecordStore::State::Open);
+            QVERIFY(other.exec(QStringLiteral("COMMIT")));
+        }
+        store.recordHand(gameInfo(), hand(2, {40, 0}));
+        QCOMPARE(store.pendingHands(), 0);
+        QCOMPARE(store.handCount(), 2);
+        QCOMPARE(store.gameCount(), 1);
+        QVERIFY(said.isEmpty());
+
+        // A lock let go within the time-out is simply waited for.
+        RecordStore patient(at(path, 5000));
+        QVERIFY(patient.open());
+        std::thread holder([&] {
+            Raw other(path);
+            other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            QThread::msleep(300);
+            other.exec(QStringLiteral("COMMIT"));
+        });
+        QThread::msleep(100);
+        patient.recordHand(gameInfo(), hand(1, {5, 0}));
+        holder.join();
+        QCOMPARE(patient.pendingHands(), 0);
+        QCOMPARE(patient.handCount(), 3);
+    }
+
+    void twoWritersAtOnceBothRecord() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        {
+            RecordStore first(at(path));
+            QVERIFY(first.open());
+        }
+        auto writer = [&](int offset) {
+            RecordStore store(at(path));
+            if (!store.open())
+                return;
+            for (int n = 1; n <= 40; ++n)
+                store.recordHand(gameInfo(), hand(n, {offset + n, n}));
+        };
+        std::thread a(writer, 0);
+        std::thread b(writer, 1000);
+        a.join();
+        b.join();
+        Raw raw(path);
+        QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM hands")).toInt(), 80);
+        QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM games")).toInt(), 2);
+        QCOMPARE(raw.value(QStringLiteral("SELECT count(DISTINCT game) FROM hands")).toInt(), 2);
+    }
+
+    void aKilledWriterLosesNoMoreThanTheHandInPlay() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), path});
+        QVERIFY(child.waitForStarted());
+        int told = 0;
+        while (told < 40 && child.waitForReadyRead(10000))
+            while (child.canReadLine())
+                told = child.readLine().mid(5).trimmed().toInt();
+        QVERIFY(told >= 40);
+        child.kill(); // SIGKILL, wherever it is in its write
+        QVERIFY(child.waitForFinished());
+        Raw raw(path);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(),
+                 QStringLiteral("ok"));
+        const int hands = raw.value(QStringLiteral("SELECT count(*) FROM hands")).toInt();
+        QVERIFY(hands >= told);
+        // Every hand that is there is whole, numbered on from 1, and the game's score is its last.
+        QCOMPARE(raw.value(QStringLiteral("SELECT max(number) FROM hands")).toInt(), hands);
+        QCOMPARE(raw.value(QStringLiteral("SELECT score1 FROM games")).toInt(), 2 * hands);
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--writer"))
+        return childWriter(args[2]);
+    if (args.size() == 3 && args[1] == QLatin1String("--read-only"))
+        return childReadOnly(args[2]);
+    RecordStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "record_store_test.moc"
