@@ -10,7 +10,14 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
                          std::unique_ptr<Preferences> remembered)
     : preferences(std::move(remembered)), random(seed), engine(scheduler, random),
       window(engine, scheduler), online(engine, scheduler, window, std::move(server)),
-      record(engine, online), lastTrick(std::make_unique<LastTrick>(window, record)) {
+      record(engine, online),
+      keeping(std::make_unique<RecordKeeping>(
+          record, &window,
+          preferences ? RecordKeeping::pathBeside(preferences->fileName()) : QString(),
+          preferences ? preferences->fileName() : QString())),
+      lastTrick(std::make_unique<LastTrick>(window, record)) {
+    QObject::connect(&window, &TableWindow::optionsOpened, &window,
+                     [this](QDialog* options) { keeping->extendOptions(options); });
     if (!preferences)
         return;
     QObject::connect(&window, &TableWindow::optionsChanged, &window, [this] {

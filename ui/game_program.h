@@ -11,6 +11,7 @@
 #include "ui/online_session.h"
 #include "ui/preferences.h"
 #include "ui/qt_scheduler.h"
+#include "ui/record_keeping.h"
 #include "ui/server_address.h"
 #include "ui/table_window.h"
 
@@ -29,6 +30,7 @@ struct GameProgram {
     OnlineSession online;
     // The game's record and what shows it; gone before the window they draw on.
     GameRecord record;
+    std::unique_ptr<RecordKeeping> keeping;
     std::unique_ptr<LastTrick> lastTrick;
 
     explicit GameProgram(std::uint64_t seed, ServerAddress server = {},

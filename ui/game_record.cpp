@@ -52,6 +52,18 @@ const GameHistory& GameRecord::history() const {
     return m_standalone.history();
 }
 
+const Table* GameRecord::tableInPlay() const {
+    switch (m_source) {
+    case Source::Standalone:
+        return &m_engine.table();
+    case Source::Hosting:
+        return m_online.hostEngine() ? &m_online.hostEngine()->table() : nullptr;
+    case Source::Seated:
+        break;
+    }
+    return nullptr;
+}
+
 void GameRecord::follow() {
     using State = OnlineSession::State;
     const State state = m_online.state();

@@ -33,6 +33,8 @@ public:
     const GameHistory& history() const;
     // Whether the table plays online (hosted or seated) for what the record says of a game.
     bool online() const { return m_source != Source::Standalone; }
+    // The table whose game is recorded, when this program runs it (standalone or hosting).
+    const Table* tableInPlay() const;
 
 signals:
     void changed();

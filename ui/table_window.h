@@ -10,6 +10,7 @@
 #include <span>
 
 class QAction;
+class QDialog;
 class QMenu;
 
 namespace corvane::ui {
@@ -60,6 +61,8 @@ signals:
     void optionsChanged();
     // The person chose another zoom.
     void zoomChanged();
+    // An options dialog has just been made, before it shows.
+    void optionsOpened(QDialog* options);
 
 private:
     void buildMenus();

@@ -69,6 +69,7 @@ void TableWindow::openOptions() {
         refresh();
         emit optionsChanged();
     });
+    emit optionsOpened(options);
     placeDialog(options); // before showing: see showDialogs()
     options->show();
 }
