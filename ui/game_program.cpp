@@ -15,7 +15,8 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
           record, &window,
           preferences ? RecordKeeping::pathBeside(preferences->fileName()) : QString(),
           preferences ? preferences->fileName() : QString())),
-      lastTrick(std::make_unique<LastTrick>(window, record)) {
+      lastTrick(std::make_unique<LastTrick>(window, record)),
+      recordWindows(std::make_unique<RecordWindows>(window, record, *keeping)) {
     QObject::connect(&window, &TableWindow::optionsOpened, &window,
                      [this](QDialog* options) { keeping->extendOptions(options); });
     if (!preferences)

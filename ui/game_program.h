@@ -12,6 +12,7 @@
 #include "ui/preferences.h"
 #include "ui/qt_scheduler.h"
 #include "ui/record_keeping.h"
+#include "ui/record_windows.h"
 #include "ui/server_address.h"
 #include "ui/table_window.h"
 
@@ -32,6 +33,7 @@ struct GameProgram {
     GameRecord record;
     std::unique_ptr<RecordKeeping> keeping;
     std::unique_ptr<LastTrick> lastTrick;
+    std::unique_ptr<RecordWindows> recordWindows;
 
     explicit GameProgram(std::uint64_t seed, ServerAddress server = {},
                          std::unique_ptr<Preferences> remembered = nullptr);

@@ -1,0 +1,34 @@
+// The menu items and the windows they open.
+#include "ui/record_windows.h"
+
+#include "ui/hand_history_window.h"
+#include "ui/record_keeping.h"
+#include "ui/record_menu.h"
+#include "ui/table_window.h"
+
+#include <QAction>
+
+namespace corvane::ui {
+
+RecordWindows::RecordWindows(TableWindow& window, GameRecord& record, RecordKeeping& keeping)
+    : m_window(window), m_record(record), m_keeping(keeping) {
+    QAction* history = addRecordItem(window, "mnuHandHistory", QStringLiteral("Hand &History"));
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(history, &QAction::triggered, this, &RecordWindows::openHistory);
+}
+
+HandHistoryWindow* RecordWindows::history() const {
+    return m_history;
+}
+
+HandHistoryWindow* RecordWindows::openHistory() {
+    if (!m_history) {
+        m_history = new HandHistoryWindow(m_record, &m_window);
+        m_history->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_history->show();
+    m_history->raise();
+    return m_history;
+}
+
+} // namespace corvane::ui
