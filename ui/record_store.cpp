@@ -65,12 +65,23 @@ const char* const Version2[] = {
     "ALTER TABLE hands ADD COLUMN them INTEGER",
     "CREATE INDEX hands_by_game ON hands(game)",
 };
+// Version 3: the bids' and the points' totals by bid and bidder, kept as each hand is written,
+// so that the statistics read a dozen rows however long the record.
+const char* const Version3[] = {
+    "CREATE TABLE bid_totals(bid INTEGER NOT NULL, bidder INTEGER NOT NULL, "
+    "made INTEGER NOT NULL DEFAULT 0, hands INTEGER NOT NULL DEFAULT 0, "
+    "us INTEGER NOT NULL DEFAULT 0, them INTEGER NOT NULL DEFAULT 0, "
+    "counted INTEGER NOT NULL DEFAULT 0, PRIMARY KEY(bid, bidder))",
+    "INSERT INTO bid_totals SELECT bid, bidder, sum(made), count(*), coalesce(sum(us), 0), "
+    "coalesce(sum(them), 0), count(us) FROM hands GROUP BY bid, bidder",
+};
 
 QString bidsText(const RecordedHand& hand) {
     QStringList bids;
     for (const RecordedBid& b : hand.bids)
         bids << QString::number(b.seat) + QLatin1Char(':') + QString::fromStdString(b.bid);
-    return bids.join(QLatin1Char(' '));
+    // Never a null text: the column holds "" for a hand without bids.
+    return bids.isEmpty() ? QStringLiteral("") : bids.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -206,6 +217,7 @@ bool RecordStore::migrate(int from) {
         return true;
     };
     const bool ok = (from >= 1 || run(Version1)) && (from >= 2 || run(Version2)) &&
+                    (from >= 3 || run(Version3)) &&
                     q.exec(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion));
     if (!ok || !db.commit()) {
         m_error = q.lastError().isValid() ? q.lastError().text() : db.lastError().text();
@@ -321,6 +333,16 @@ bool RecordStore::write(const Pending& p, QSqlError& error) {
             q.addBindValue(v);
         if (!q.exec())
             return fail(q.lastError());
+        q.prepare(
+            QStringLiteral("INSERT INTO bid_totals(bid, bidder, made, hands, us, them, counted) "
+                           "VALUES(?,?,?,1,?,?,1) ON CONFLICT(bid, bidder) DO UPDATE SET "
+                           "made = made + excluded.made, hands = hands + 1, us = us + excluded.us, "
+                           "them = them + excluded.them, counted = counted + 1"));
+        for (const QVariant& v : {QVariant(h.bid), QVariant(h.bidder), QVariant(h.made ? 1 : 0),
+                                  QVariant(points[0]), QVariant(points[1])})
+            q.addBindValue(v);
+        if (!q.exec())
+            return fail(q.lastError());
         q.prepare(QStringLiteral("UPDATE games SET score0=?, score1=? WHERE id=?"));
         q.addBindValue(h.scores[0]);
         q.addBindValue(h.scores[1]);
@@ -343,6 +365,7 @@ bool RecordStore::clear() {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery q(db);
     const bool ok = db.transaction() && q.exec(QStringLiteral("DELETE FROM hands")) &&
+                    q.exec(QStringLiteral("DELETE FROM bid_totals")) &&
                     q.exec(QStringLiteral("DELETE FROM games")) && db.commit();
     if (!ok)
         db.rollback();

@@ -34,7 +34,7 @@ public:
         int maxPages = 0; // a cap on the file's size in pages; 0 for none
     };
 
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr const char* FileName = "record.sqlite";
     // The file in the platform's data folder (QStandardPaths::AppDataLocation).
     static QString defaultPath();

@@ -4,6 +4,7 @@
 #include "ui/hand_history_window.h"
 #include "ui/record_keeping.h"
 #include "ui/record_menu.h"
+#include "ui/statistics_window.h"
 #include "ui/table_window.h"
 
 #include <QAction>
@@ -15,10 +16,16 @@ RecordWindows::RecordWindows(TableWindow& window, GameRecord& record, RecordKeep
     QAction* history = addRecordItem(window, "mnuHandHistory", QStringLiteral("Hand &History"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(history, &QAction::triggered, this, &RecordWindows::openHistory);
+    QAction* statistics = addRecordItem(window, "mnuStatistics", QStringLiteral("&Statistics"));
+    connect(statistics, &QAction::triggered, this, &RecordWindows::openStatistics);
 }
 
 HandHistoryWindow* RecordWindows::history() const {
     return m_history;
+}
+
+StatisticsWindow* RecordWindows::statistics() const {
+    return m_statistics;
 }
 
 HandHistoryWindow* RecordWindows::openHistory() {
@@ -29,6 +36,17 @@ HandHistoryWindow* RecordWindows::openHistory() {
     m_history->show();
     m_history->raise();
     return m_history;
+}
+
+StatisticsWindow* RecordWindows::openStatistics() {
+    if (!m_statistics) {
+        m_statistics = new StatisticsWindow(m_keeping.store(), m_keeping.path(),
+                                            m_keeping.enabled(), &m_window);
+        m_statistics->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_statistics->show();
+    m_statistics->raise();
+    return m_statistics;
 }
 
 } // namespace corvane::ui

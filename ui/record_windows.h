@@ -1,5 +1,5 @@
-// The record's windows on the Game menu, each made when it is opened and gone when it is closed,
-// one of each at a time.
+// The record's windows on the Game menu: "Hand History" and "Statistics", each made when it is
+// opened and gone when it is closed, one of each at a time.
 #pragma once
 
 #include <QObject>
@@ -12,6 +12,7 @@ namespace corvane::ui {
 class GameRecord;
 class HandHistoryWindow;
 class RecordKeeping;
+class StatisticsWindow;
 class TableWindow;
 
 class RecordWindows final : public QObject {
@@ -20,13 +21,16 @@ public:
     RecordWindows(TableWindow& window, GameRecord& record, RecordKeeping& keeping);
 
     HandHistoryWindow* openHistory();
+    StatisticsWindow* openStatistics();
     HandHistoryWindow* history() const;
+    StatisticsWindow* statistics() const;
 
 private:
     TableWindow& m_window;
     GameRecord& m_record;
     RecordKeeping& m_keeping;
     QPointer<HandHistoryWindow> m_history;
+    QPointer<StatisticsWindow> m_statistics;
 };
 
 } // namespace corvane::ui

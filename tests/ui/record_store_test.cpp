@@ -171,7 +171,11 @@ private slots:
         QVERIFY(store.open());
         store.recordHand(gameInfo(), hand(1, {20, 0}));
         Raw raw(path);
-        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 2);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(),
+                 RecordStore::SchemaVersion);
+        // The old hand counts in the totals with the new one.
+        QCOMPARE(raw.value(QStringLiteral("SELECT made FROM bid_totals WHERE bid=25")).toInt(), 1);
+        QCOMPARE(raw.value(QStringLiteral("SELECT sum(hands) FROM bid_totals")).toInt(), 2);
         QCOMPARE(store.handCount(), 2);
         QCOMPARE(
             raw.value(QStringLiteral("SELECT level || winner FROM games WHERE id=1")).toString(),
