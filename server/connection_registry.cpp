@@ -6,13 +6,13 @@
 namespace corvane::lobby {
 
 ConnectionRegistry::ConnectionRegistry(std::size_t maxConnections, std::size_t reserve,
-                                       std::size_t maxPerAddress)
+                                       std::size_t maxPerAddress, AddressListLimit lists)
     : m_max(maxConnections), m_reserve(std::min(reserve, maxConnections / 2)),
-      m_maxPerAddress(maxPerAddress) {}
+      m_maxPerAddress(maxPerAddress), m_listLimit(lists) {}
 
 bool ConnectionRegistry::admit(const std::string& address, Channel channel, std::string& reason) {
-    auto counted = m_perAddress.find(address);
-    if (counted != m_perAddress.end() && counted->second >= m_maxPerAddress) {
+    auto counted = m_addresses.find(address);
+    if (counted != m_addresses.end() && counted->second.open >= m_maxPerAddress) {
         ++m_counts.refusedPerAddress;
         reason = std::to_string(m_maxPerAddress) + " connections already open from this address";
         return false;
@@ -49,18 +49,46 @@ bool ConnectionRegistry::admit(const std::string& address, Channel channel, std:
 void ConnectionRegistry::added(const std::shared_ptr<Session>& session) {
     ++m_open;
     ++m_byChannel[static_cast<std::size_t>(session->channel())];
-    ++m_perAddress[session->address()];
+    ++m_addresses[session->address()].open;
     m_silent.emplace(session->id(), session);
+    forgetRefilled(Clock::now());
 }
 
 void ConnectionRegistry::removed(const Session& session) {
     --m_open;
     --m_byChannel[static_cast<std::size_t>(session.channel())];
-    auto counted = m_perAddress.find(session.address());
-    if (counted != m_perAddress.end() && --counted->second == 0) {
-        m_perAddress.erase(counted);
+    auto counted = m_addresses.find(session.address());
+    if (counted != m_addresses.end() && --counted->second.open == 0) {
+        if (counted->second.lists && !counted->second.lists->fullAt(Clock::now())) {
+            m_lingering.push_back(counted->first);
+        } else {
+            m_addresses.erase(counted);
+        }
     }
     m_silent.erase(session.id());
+}
+
+bool ConnectionRegistry::takeList(const std::string& address, Clock::time_point now) {
+    AddressRecord& record = m_addresses[address];
+    if (!record.lists) {
+        record.lists.emplace(m_listLimit.burst, m_listLimit.perSecond, now);
+    }
+    return record.lists->take(1, now);
+}
+
+void ConnectionRegistry::forgetRefilled(Clock::time_point now) {
+    // Every allowance refills at the same pace and none is drawn on once its address has no
+    // connection, so the ones that closed first are full first.
+    while (!m_lingering.empty()) {
+        auto record = m_addresses.find(m_lingering.front());
+        if (record != m_addresses.end() && record->second.open == 0) {
+            if (record->second.lists && !record->second.lists->fullAt(now)) {
+                break;
+            }
+            m_addresses.erase(record);
+        }
+        m_lingering.pop_front();
+    }
 }
 
 void ConnectionRegistry::identified(const std::shared_ptr<Session>& session, bool identified) {

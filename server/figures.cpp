@@ -3,6 +3,20 @@
 
 namespace corvane::lobby {
 
+namespace {
+
+// Every kind but the lists, which have their own place in the line.
+std::string ignoredCounts(const LobbyCounts& counts) {
+    std::string out;
+    for (std::size_t kind = index(Ignored::ListTooOften) + 1; kind < kIgnoredKinds; ++kind) {
+        out += (out.empty() ? "" : ", ") + std::to_string(counts.ignored[kind]) + " " +
+               kIgnoredCounted[kind];
+    }
+    return out;
+}
+
+} // namespace
+
 std::string figuresLine(const Lobby& lobby, const ConnectionRegistry& registry) {
     const auto n = [](auto value) { return std::to_string(value); };
     const LobbyCounts& lobbyCounts = lobby.counts();
@@ -14,13 +28,15 @@ std::string figuresLine(const Lobby& lobby, const ConnectionRegistry& registry) 
            "); tables " + n(waiting) + " waiting, " + n(lobby.tableCount() - waiting) +
            " playing; since start: relayed " + n(lobbyCounts.relayedMessages) + " messages, " +
            n(lobbyCounts.relayedBytes) + " bytes; lists " + n(lobbyCounts.lists) + " sent, " +
-           n(lobbyCounts.listsDropped) + " dropped over the list rate; refused " +
+           n(lobbyCounts.ignored[index(Ignored::ListTooOften)]) + " dropped over the list rate (" +
+           n(lobbyCounts.listsOverAddressRate) + " of them over their address's); refused " +
            n(limits.refusedPerAddress) + " connections over the address cap, " +
            n(limits.refusedFull) + " when full, " + n(lobbyCounts.tablesRefused) +
            " tables over the address cap; evicted " + n(limits.evictedSilent) +
            " silent connections; dropped " + n(limits.droppedSlowReader) + " stalled readers, " +
            n(limits.droppedBacklog) + " over the backlog, " + n(limits.droppedInputRate) +
-           " over the input rate; " + n(limits.acceptFailed) + " failed accepts";
+           " over the input rate; " + n(limits.acceptFailed) + " failed accepts; ignored " +
+           ignoredCounts(lobbyCounts);
 }
 
 } // namespace corvane::lobby

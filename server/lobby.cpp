@@ -29,7 +29,12 @@ LobbyTable* Lobby::table(std::uint64_t id) {
 
 Peer* Lobby::peer(std::uint64_t id) {
     auto it = m_peers.find(id);
-    return it == m_peers.end() ? nullptr : it->second;
+    return it == m_peers.end() ? nullptr : it->second.peer;
+}
+
+LobbyTable* Lobby::hostedBy(const Peer& host) {
+    const Hosting* hosting = roleOf<Hosting>(host);
+    return hosting ? table(hosting->table) : nullptr;
 }
 
 bool Lobby::keyAccepted(const std::string& key) const {
@@ -37,36 +42,40 @@ bool Lobby::keyAccepted(const std::string& key) const {
 }
 
 void Lobby::opened(Peer& peer) {
-    m_peers[peer.id()] = &peer;
+    m_peers[peer.id()] = PeerRecord{&peer, Unplaced{}, {}};
 }
 
 void Lobby::closed(Peer& peer) {
-    if (auto hosted = m_hostedBy.find(peer.id()); hosted != m_hostedBy.end()) {
-        const std::uint64_t tableId = hosted->second;
-        m_hostedBy.erase(hosted);
-        endTable(tableId);
+    auto it = m_peers.find(peer.id());
+    if (it == m_peers.end()) {
+        return;
     }
-    if (auto seated = m_seated.find(peer.id()); seated != m_seated.end()) {
-        const SeatRef ref = seated->second;
-        m_seated.erase(seated);
-        leaveSeat(peer, ref);
-    }
-    if (auto early = m_earlyHostSeats.find(peer.address()); early != m_earlyHostSeats.end()) {
-        std::erase(early->second, peer.id());
-        if (early->second.empty()) {
-            m_earlyHostSeats.erase(early);
+    const Role role = std::move(it->second.role);
+    m_peers.erase(it);
+    if (const auto* hosting = std::get_if<Hosting>(&role)) {
+        endTable(hosting->table);
+    } else if (const auto* seated = std::get_if<Seated>(&role)) {
+        leaveSeat(peer, seated->ref);
+    } else if (std::holds_alternative<AwaitingTable>(role)) {
+        auto early = m_earlyHostSeats.find(peer.address());
+        if (early != m_earlyHostSeats.end()) {
+            std::erase(early->second, peer.id());
+            if (early->second.empty()) {
+                m_earlyHostSeats.erase(early);
+            }
         }
     }
     if (peer.channel() == Channel::List)
         m_lists.closed(peer.address(), peer.id());
-    m_earlyMessages.erase(peer.id());
-    m_droppedFrom.erase(peer.id());
-    m_peers.erase(peer.id());
 }
 
-void Lobby::dropped(Peer& peer, const std::string& why) {
-    if (m_droppedFrom.insert(peer.id()).second) {
-        logLine(peerName(peer) + " " + why + "; dropped (further drops are not logged)");
+void Lobby::ignore(Peer& peer, Ignored kind, const std::string& why) {
+    ++m_counts.ignored[index(kind)];
+    auto logged = record(peer).logged[index(kind)];
+    if (!logged) {
+        logged = true;
+        logLine(peerName(peer) + " " + why +
+                "; ignored (more of this kind from this connection are only counted)");
     }
 }
 
@@ -101,9 +110,15 @@ void Lobby::sendList(Peer& peer) {
 
 void Lobby::received(Peer& peer, const Decoded<ListUpMessage>&) {
     // A list gives no role: a connection that only lists is closed at the hello time-out.
-    if (!peer.mayList()) {
-        ++m_counts.listsDropped;
-        dropped(peer, "asks for the list too often");
+    const ListAllowance allowance = peer.takeList();
+    if (allowance != ListAllowance::Given) {
+        if (allowance == ListAllowance::AddressSpent) {
+            ++m_counts.listsOverAddressRate;
+        }
+        ignore(peer, Ignored::ListTooOften,
+               allowance == ListAllowance::AddressSpent
+                   ? "asks for the list too often (with the other connections from its address)"
+                   : "asks for the list too often");
         return;
     }
     sendList(peer);
@@ -131,13 +146,14 @@ void Lobby::received(Peer& peer, const Decoded<HostUpMessage>& decoded) {
         decoded.message);
 }
 
-bool Lobby::admitted(Peer& peer, bool already, const std::string& key, const char* what) {
+bool Lobby::admitted(Peer& peer, bool already, const std::string& key, Ignored twice,
+                     const char* what) {
     if (already) {
-        logLine(peerName(peer) + " sent a second " + what + "; ignored");
+        ignore(peer, twice, std::string("sent a second ") + what);
         return false;
     }
     if (!keyAccepted(key)) {
-        logLine(peerName(peer) + " refused: wrong key");
+        ignore(peer, Ignored::WrongKey, "refused: wrong key");
         peer.deliver(encode(KeyRefused{}));
         return false;
     }
@@ -145,7 +161,8 @@ bool Lobby::admitted(Peer& peer, bool already, const std::string& key, const cha
 }
 
 void Lobby::createTable(Peer& host, const CreateTable& create) {
-    if (!admitted(host, m_hostedBy.contains(host.id()), create.key, "table creation"))
+    if (!admitted(host, roleOf<Hosting>(host) != nullptr, create.key, Ignored::SecondTable,
+                  "table creation"))
         return;
     if (waitingFrom(host.address()) >= m_maxTablesPerAddress) {
         ++m_counts.tablesRefused;
@@ -160,7 +177,7 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     t.hostAddress = host.address();
     t.hostPeer = host.id();
     t.seatName[0] = create.userName;
-    m_hostedBy[host.id()] = t.id;
+    record(host).role = Hosting{t.id};
     logLine(peerName(host) + " hosts table " + std::to_string(t.id) + " " + quoted(t.name) +
             " as " + quoted(t.hostName));
     const std::uint64_t id = t.id;
@@ -181,12 +198,12 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
 }
 
 void Lobby::passToSeat(Peer& host, const Addressed& addressed, std::string_view raw) {
-    auto hosted = m_hostedBy.find(host.id());
-    if (hosted == m_hostedBy.end()) {
+    LobbyTable* hosted = hostedBy(host);
+    if (hosted == nullptr) {
         host.closeSoon("table message before a table was created");
         return;
     }
-    LobbyTable& t = m_tables.at(hosted->second);
+    LobbyTable& t = *hosted;
     t.claims.hostSent(addressed.seat, addressed.message);
     // A seat with no person is played by the host's computer: nobody to pass it to.
     if (Peer* target = peer(t.seatPeer[static_cast<std::size_t>(addressed.seat)])) {
@@ -196,12 +213,12 @@ void Lobby::passToSeat(Peer& host, const Addressed& addressed, std::string_view 
 }
 
 void Lobby::passSeatAnswer(Peer& host, std::string_view raw) {
-    auto hosted = m_hostedBy.find(host.id());
-    if (hosted == m_hostedBy.end()) {
+    LobbyTable* hosted = hostedBy(host);
+    if (hosted == nullptr) {
         host.closeSoon("seat list before a table was created");
         return;
     }
-    LobbyTable& t = m_tables.at(hosted->second);
+    LobbyTable& t = *hosted;
     if (t.joiners.empty()) {
         return;
     }
@@ -226,7 +243,7 @@ void Lobby::endTable(std::uint64_t tableId) {
             player->deliver(encode(HostGone{}));
             // The player closes its channel on "K"; until then it has no role here.
             player->setIdentified(false);
-            m_seated.erase(seatPeer);
+            record(*player).role = Unplaced{};
         }
     }
     logLine("table " + std::to_string(tableId) + " ended");

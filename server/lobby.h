@@ -3,18 +3,20 @@
 #pragma once
 
 #include "protocol/decoder.h"
+#include "server/ignored.h"
 #include "server/list_memory.h"
 #include "server/peer.h"
 #include "server/seat_claims.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+#include <variant>
 #include <vector>
 
 namespace corvane::lobby {
@@ -44,8 +46,11 @@ struct LobbyCounts {
     std::uint64_t relayedMessages = 0;
     std::uint64_t relayedBytes = 0;
     std::uint64_t lists = 0;
-    std::uint64_t listsDropped = 0;
+    // Of the lists dropped (counted with the other ignored messages), those the connection's
+    // own allowance had room for but its address's had not.
+    std::uint64_t listsOverAddressRate = 0;
     std::uint64_t tablesRefused = 0;
+    std::array<std::uint64_t, kIgnoredKinds> ignored{};
 };
 
 class Lobby {
@@ -76,10 +81,34 @@ private:
         int seat = 0;
     };
 
+    // What a connection does here: nothing yet (listing, refused, or before its first "H" or
+    // "L"), hosting a table, waiting as a host's seat channel for its table, or seated.
+    struct Unplaced {};
+    struct Hosting {
+        std::uint64_t table = 0;
+    };
+    struct AwaitingTable {
+        // What it said before its table came (its "s", at least), replayed on binding.
+        std::vector<protocol::Decoded<protocol::PlayerUpMessage>> held;
+    };
+    struct Seated {
+        SeatRef ref;
+    };
+    using Role = std::variant<Unplaced, Hosting, AwaitingTable, Seated>;
+
+    // Everything the lobby keeps for one connection.
+    struct PeerRecord {
+        Peer* peer = nullptr;
+        Role role;
+        // The kinds of ignored message already logged for it.
+        std::bitset<kIgnoredKinds> logged;
+    };
+
     bool keyAccepted(const std::string& key) const;
     // A first "H" or "L" with the right key; otherwise logs why, answers "N" for a wrong key,
     // and returns false.
-    bool admitted(Peer& peer, bool already, const std::string& key, const char* what);
+    bool admitted(Peer& peer, bool already, const std::string& key, Ignored twice,
+                  const char* what);
     static bool isWaiting(const LobbyTable& table);
     // The tables a list shows, at most 21, in creation order (see lobby_list.cpp).
     std::vector<std::uint64_t> waitingTables() const;
@@ -98,16 +127,19 @@ private:
     void passToHost(Peer& player, const protocol::PlayerUpMessage& message, std::string_view raw);
 
     void bindHostSeat(Peer& player, LobbyTable& table);
-    // Whether the player channel opened a host seat and still waits for its table.
-    bool waitsForHostSeat(const Peer& player) const;
 
-    // Logs a dropped message once per connection, so a chatty client cannot flood the log.
-    void dropped(Peer& peer, const std::string& why);
+    // Counts an ignored message and logs its kind once per connection, so that a client
+    // repeating it cannot flood the log.
+    void ignore(Peer& peer, Ignored kind, const std::string& why);
     void endTable(std::uint64_t tableId);
     void leaveSeat(Peer& player, const SeatRef& ref);
 
     LobbyTable* table(std::uint64_t id);
     Peer* peer(std::uint64_t id);
+    PeerRecord& record(const Peer& peer) { return m_peers.at(peer.id()); }
+    template <class R> R* roleOf(const Peer& peer) { return std::get_if<R>(&record(peer).role); }
+    // The table a host channel hosts, or nothing.
+    LobbyTable* hostedBy(const Peer& host);
 
     std::optional<std::string> m_key;
     unsigned m_maxTablesPerAddress;
@@ -115,17 +147,11 @@ private:
     std::uint64_t m_nextTable = 1;
     // Ordered by id, which is creation order: the list shows the oldest tables first.
     std::map<std::uint64_t, LobbyTable> m_tables;
-    std::unordered_map<std::uint64_t, Peer*> m_peers;
-    std::unordered_map<std::uint64_t, std::uint64_t> m_hostedBy;
-    std::unordered_map<std::uint64_t, SeatRef> m_seated;
+    std::unordered_map<std::uint64_t, PeerRecord> m_peers;
     // The lists sent lately to each address, as table ids by row: an "L" names a row of them.
     ListMemory m_lists;
-    // Host seat channels ("Z") that arrived before their table was created, by address.
+    // Host seat channels ("Z") waiting for their table, by address, oldest first.
     std::unordered_map<std::string, std::vector<std::uint64_t>> m_earlyHostSeats;
-    // What such a channel said before its table came (its "s", at least), replayed on binding.
-    std::unordered_map<std::uint64_t, std::vector<protocol::Decoded<protocol::PlayerUpMessage>>>
-        m_earlyMessages;
-    std::unordered_set<std::uint64_t> m_droppedFrom;
 };
 
 } // namespace corvane::lobby

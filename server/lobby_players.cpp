@@ -36,8 +36,8 @@ void Lobby::received(Peer& peer, const Decoded<PlayerUpMessage>& decoded) {
 
 void Lobby::join(Peer& player, const JoinTable& request) {
     // A channel that opened a host seat is spoken for, even while its table is on the way.
-    if (!admitted(player, m_seated.contains(player.id()) || waitsForHostSeat(player), request.key,
-                  "join"))
+    const bool placed = !std::holds_alternative<Unplaced>(record(player).role);
+    if (!admitted(player, placed, request.key, Ignored::SecondJoin, "join"))
         return;
     const ListMemory::Row meant =
         m_lists.resolve(player.address(), static_cast<std::size_t>(request.row), waitingTables());
@@ -59,17 +59,18 @@ void Lobby::join(Peer& player, const JoinTable& request) {
     const auto seat = static_cast<std::size_t>(request.seat);
     if (request.seat == 0 || t->seatPeer[seat] != 0) {
         // The current seat list tells the player's lobby dialog which seats are free, so it
-        // can choose another; "Y" is not sent.
-        logLine(peerName(player) + " refused: seat " + std::to_string(request.seat) + " of table " +
-                std::to_string(t->id) + " is taken");
-        player.setIdentified(true);
+        // can choose another; "Y" is not sent. The channel has no role yet: it keeps the
+        // time-out it got on connecting, and may be made to leave when the server is full.
+        ignore(player, Ignored::SeatTaken,
+               "refused: seat " + std::to_string(request.seat) + " of table " +
+                   std::to_string(t->id) + " is taken");
         player.deliver(seatList(*t));
         return;
     }
     t->seatPeer[seat] = player.id();
     t->seatName[seat] = request.userName;
     t->joiners.push_back(player.id());
-    m_seated[player.id()] = SeatRef{t->id, request.seat};
+    record(player).role = Seated{SeatRef{t->id, request.seat}};
     player.setIdentified(true);
     logLine(peerName(player) + " joins table " + std::to_string(t->id) + " seat " +
             std::to_string(request.seat) + " as " + quoted(request.userName));
@@ -89,8 +90,10 @@ std::string Lobby::seatList(const LobbyTable& t) const {
 }
 
 void Lobby::openHostSeat(Peer& player) {
-    if (m_seated.contains(player.id())) {
-        logLine(peerName(player) + " sent a second host seat opening; ignored");
+    // One still waiting for its table may look again: a seat 0 may have come free since.
+    const bool waiting = std::holds_alternative<AwaitingTable>(record(player).role);
+    if (!waiting && !std::holds_alternative<Unplaced>(record(player).role)) {
+        ignore(player, Ignored::SecondHostSeat, "sent a second host seat opening");
         return;
     }
     // The oldest table from this address whose host has no seat channel yet: each host opens
@@ -104,11 +107,12 @@ void Lobby::openHostSeat(Peer& player) {
         }
     }
     if (found == nullptr) {
-        // Its table may still be on the way on the host channel.
-        auto& early = m_earlyHostSeats[player.address()];
-        if (std::find(early.begin(), early.end(), player.id()) == early.end()) {
-            early.push_back(player.id());
+        if (waiting) {
+            return;
         }
+        // Its table may still be on the way on the host channel.
+        m_earlyHostSeats[player.address()].push_back(player.id());
+        record(player).role = AwaitingTable{};
         logLine(peerName(player) + " opened a host seat before its table; waiting for the table");
         return;
     }
@@ -123,39 +127,34 @@ void Lobby::bindHostSeat(Peer& player, LobbyTable& t) {
             m_earlyHostSeats.erase(early);
         }
     }
+    PeerRecord& seatRecord = record(player);
+    std::vector<Decoded<PlayerUpMessage>> held;
+    if (auto* awaiting = std::get_if<AwaitingTable>(&seatRecord.role)) {
+        held = std::move(awaiting->held);
+    }
     t.seatPeer[0] = player.id();
-    m_seated[player.id()] = SeatRef{t.id, 0};
+    seatRecord.role = Seated{SeatRef{t.id, 0}};
     player.setIdentified(true);
     logLine(peerName(player) + " opens the host's seat of table " + std::to_string(t.id));
-    if (auto early = m_earlyMessages.find(player.id()); early != m_earlyMessages.end()) {
-        const auto messages = std::move(early->second);
-        m_earlyMessages.erase(early);
-        for (const auto& decoded : messages) {
-            passToHost(player, decoded.message, decoded.raw);
-        }
+    for (const auto& decoded : held) {
+        passToHost(player, decoded.message, decoded.raw);
     }
-}
-
-bool Lobby::waitsForHostSeat(const Peer& player) const {
-    auto early = m_earlyHostSeats.find(player.address());
-    return early != m_earlyHostSeats.end() && std::find(early->second.begin(), early->second.end(),
-                                                        player.id()) != early->second.end();
 }
 
 void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string_view raw) {
-    auto seated = m_seated.find(player.id());
-    if (seated == m_seated.end()) {
-        if (waitsForHostSeat(player)) {
-            auto& held = m_earlyMessages[player.id()];
-            if (held.size() < kMaxHeldEarly) {
-                held.push_back(Decoded<PlayerUpMessage>{message, std::string(raw)});
+    PeerRecord& sender = record(player);
+    const auto* seated = std::get_if<Seated>(&sender.role);
+    if (seated == nullptr) {
+        if (auto* awaiting = std::get_if<AwaitingTable>(&sender.role)) {
+            if (awaiting->held.size() < kMaxHeldEarly) {
+                awaiting->held.push_back(Decoded<PlayerUpMessage>{message, std::string(raw)});
                 return;
             }
         }
-        dropped(player, "sent a table message without a seat");
+        ignore(player, Ignored::WithoutSeat, "sent a table message without a seat");
         return;
     }
-    const SeatRef ref = seated->second;
+    const SeatRef ref = seated->ref;
     // A person speaks only for the seat the lobby gave it.
     const int claimed = std::visit(
         [&](const auto& m) -> int {
@@ -167,8 +166,9 @@ void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string
         },
         message);
     if (claimed != ref.seat) {
-        dropped(player, "spoke for seat " + std::to_string(claimed) + " from seat " +
-                            std::to_string(ref.seat));
+        ignore(player, Ignored::ForAnotherSeat,
+               "spoke for seat " + std::to_string(claimed) + " from seat " +
+                   std::to_string(ref.seat));
         return;
     }
     LobbyTable* t = table(ref.table);
@@ -176,8 +176,12 @@ void Lobby::passToHost(Peer& player, const PlayerUpMessage& message, std::string
     if (host == nullptr) {
         return;
     }
-    if (auto why = t->claims.refusal(ref.seat, message)) {
-        dropped(player, *why);
+    if (auto refused = t->claims.refusal(ref.seat, message)) {
+        ignore(player, refused->kind, refused->why);
+        return;
+    }
+    if (std::holds_alternative<ChatLine>(message) && !player.takeChatLine()) {
+        ignore(player, Ignored::ChatTooOften, "chats too often");
         return;
     }
     if (std::holds_alternative<TakeSeat>(message)) {

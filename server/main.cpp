@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
         asio::io_context io(1);
         Lobby lobby(options.key, options.maxTablesPerAddress);
         ConnectionRegistry registry(connectionLimit(options, descriptors),
-                                    options.connectionReserve, options.maxConnectionsPerAddress);
+                                    options.connectionReserve, options.maxConnectionsPerAddress,
+                                    AddressListLimit{static_cast<double>(options.addressListBurst),
+                                                     options.addressListRate});
         Listener listener(io, options, lobby, registry);
         listener.open();
 

@@ -75,11 +75,26 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                    "none")
         ->check(CLI::Range(std::size_t{0}, std::size_t{1} << 30))
         ->type_name("B/S");
+    app.add_option("--chat-burst", options.chatBurst,
+                   "chat lines a seat may send at once, beyond them lines are dropped")
+        ->check(CLI::Range(1u, 100000u))
+        ->type_name("N");
+    app.add_option("--chat-rate", options.chatRate, "chat lines a second after the burst")
+        ->check(CLI::Range(0.01, 100000.0))
+        ->type_name("N/S");
     app.add_option("--list-burst", options.listBurst,
                    "table lists a connection may ask for at once, beyond them lists are dropped")
         ->check(CLI::Range(1u, 100000u))
         ->type_name("N");
     app.add_option("--list-rate", options.listRate, "table lists a second after the burst")
+        ->check(CLI::Range(0.01, 100000.0))
+        ->type_name("N/S");
+    app.add_option("--address-list-burst", options.addressListBurst,
+                   "table lists all connections from one address may ask for at once")
+        ->check(CLI::Range(1u, 1000000u))
+        ->type_name("N");
+    app.add_option("--address-list-rate", options.addressListRate,
+                   "table lists a second for one address after its burst")
         ->check(CLI::Range(0.01, 100000.0))
         ->type_name("N/S");
     app.add_option("--max-tables-per-address", options.maxTablesPerAddress,

@@ -38,9 +38,19 @@ struct ServerOptions {
     // Sustained input per connection in bytes per second (0: no limit), with a burst allowance.
     std::size_t maxInputRate = 32 * 1024;
     std::size_t inputBurst = 128 * 1024;
+    // Chat lines a player channel may pass to its host: a burst, then this many a second.
+    // A person types far slower; bids and cards, which a computer player at full speed sends
+    // by the hundred a second, are not limited here. Lines beyond it are dropped, so a
+    // flood never reaches the host, which answers each line to every seat.
+    unsigned chatBurst = 10;
+    double chatRate = 1;
     // Table lists per connection: a burst, then this many a second.
     unsigned listBurst = 20;
     double listRate = 10;
+    // Table lists for all connections from one address together, so that reconnecting gains
+    // nothing: a home of several players behind one router asks far less often.
+    unsigned addressListBurst = 60;
+    double addressListRate = 20;
     // Per peer address: tables waiting for players, and open connections on all three ports.
     unsigned maxTablesPerAddress = 4;
     unsigned maxConnectionsPerAddress = 64;

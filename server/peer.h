@@ -1,5 +1,5 @@
 // What the lobby needs of a connection: who it is, a way to send to it, to end it, to tell it
-// which time-out now applies, and whether it may have another table list yet.
+// which time-out now applies, and whether it may have another table list or chat line yet.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,10 @@
 namespace corvane::lobby {
 
 enum class Channel { List, Host, Player };
+
+// Whether a connection may have another table list now, and if not, whose allowance is spent:
+// its own, or its address's, which all connections from one address share.
+enum class ListAllowance { Given, ConnectionSpent, AddressSpent };
 
 class Peer {
 public:
@@ -26,8 +30,10 @@ public:
     // applies instead of the short one for connections that have not said who they are.
     // Asking for the list gives no role.
     virtual void setIdentified(bool identified) = 0;
-    // Takes one table list from the connection's allowance; false when it is spent.
-    virtual bool mayList() = 0;
+    // Takes one table list from the connection's allowance and its address's.
+    virtual ListAllowance takeList() = 0;
+    // Takes one chat line from the connection's allowance; false when it is spent.
+    virtual bool takeChatLine() = 0;
 };
 
 // How the log names a connection: its number and address.

@@ -1,3 +1,4 @@
+// Which of a seated person's messages the lobby passes on.
 #include "server/seat_claims.h"
 
 namespace corvane::lobby {
@@ -12,14 +13,17 @@ void SeatClaims::hostSent(int seat, const PlayerDownMessage& message) {
         m_trumpSeat = -1;
 }
 
-std::optional<std::string> SeatClaims::refusal(int seat, const PlayerUpMessage& message) {
+std::optional<ClaimRefused> SeatClaims::refusal(int seat, const PlayerUpMessage& message) {
     if (const auto* card = std::get_if<PlayCard>(&message)) {
         if (card->card < 5 * seat || card->card > 5 * seat + 4)
-            return "played picture " + std::to_string(card->card) + ", not in seat " +
-                   std::to_string(seat) + "'s hand";
+            return ClaimRefused{Ignored::CardNotHeld,
+                                "played picture " + std::to_string(card->card) + ", not in seat " +
+                                    std::to_string(seat) + "'s hand"};
     } else if (std::holds_alternative<NameTrump>(message)) {
         if (seat != m_trumpSeat)
-            return "named trump from seat " + std::to_string(seat) + ", which was not asked";
+            return ClaimRefused{Ignored::TrumpNotAsked, "named trump from seat " +
+                                                            std::to_string(seat) +
+                                                            ", which was not asked"};
         m_trumpSeat = -1;
     }
     return std::nullopt;

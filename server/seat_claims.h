@@ -4,11 +4,18 @@
 #pragma once
 
 #include "protocol/messages.h"
+#include "server/ignored.h"
 
 #include <optional>
 #include <string>
 
 namespace corvane::lobby {
+
+// A message the lobby will not pass on: of which kind, and why, for the log.
+struct ClaimRefused {
+    Ignored kind;
+    std::string why;
+};
 
 class SeatClaims {
 public:
@@ -17,7 +24,7 @@ public:
     void hostSent(int seat, const protocol::PlayerDownMessage& message);
     // Why a message from the person at `seat` speaks for another seat, or nothing when it may
     // be passed on. A trump passed on ends the wait for it.
-    std::optional<std::string> refusal(int seat, const protocol::PlayerUpMessage& message);
+    std::optional<ClaimRefused> refusal(int seat, const protocol::PlayerUpMessage& message);
 
 private:
     int m_trumpSeat = -1;

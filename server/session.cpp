@@ -4,10 +4,50 @@
 #include "server/event_log.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace corvane::lobby {
 
 namespace {
+
+using Lifecycle = Session::Lifecycle;
+
+// Every change of lifecycle the session makes; anything else is a fault in this file.
+struct Transition {
+    Lifecycle from;
+    Lifecycle to;
+};
+constexpr Transition kTransitions[] = {
+    // A table created, a seat taken or a host seat opened.
+    {Lifecycle::WithoutRole, Lifecycle::WithRole},
+    // Its table ended: the player closes on "K", and until then it has no role.
+    {Lifecycle::WithRole, Lifecycle::WithoutRole},
+    // Ended from inside a handler, after the handler returns.
+    {Lifecycle::WithoutRole, Lifecycle::Closing},
+    {Lifecycle::WithRole, Lifecycle::Closing},
+    // Ended by its reader, writer or watchdog, or after closing.
+    {Lifecycle::WithoutRole, Lifecycle::Closed},
+    {Lifecycle::WithRole, Lifecycle::Closed},
+    {Lifecycle::Closing, Lifecycle::Closed},
+};
+
+constexpr bool allowed(Lifecycle from, Lifecycle to) {
+    for (const Transition& t : kTransitions) {
+        if (t.from == from && t.to == to) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<TokenBucket> inputLimit(const ServerOptions& options,
+                                      TokenBucket::Clock::time_point now) {
+    if (options.maxInputRate == 0) {
+        return std::nullopt;
+    }
+    return TokenBucket(static_cast<double>(options.inputBurst),
+                       static_cast<double>(options.maxInputRate), now);
+}
 
 const char* channelName(Channel channel) {
     switch (channel) {
@@ -28,7 +68,10 @@ Session::Session(asio::ip::tcp::socket socket, std::string address, Channel chan
                  const ServerOptions& options)
     : m_socket(std::move(socket)), m_writeSignal(m_socket.get_executor()),
       m_watchdog(m_socket.get_executor()), m_channel(channel), m_id(id),
-      m_address(std::move(address)), m_lobby(lobby), m_registry(registry), m_options(options) {
+      m_address(std::move(address)), m_lobby(lobby), m_registry(registry), m_options(options),
+      m_input(inputLimit(options, Clock::now())),
+      m_lists(options.listBurst, options.listRate, Clock::now()),
+      m_chat(options.chatBurst, options.chatRate, Clock::now()) {
     m_writeSignal.expires_at(Clock::time_point::max());
     switch (channel) {
     case Channel::List:
@@ -41,9 +84,6 @@ Session::Session(asio::ip::tcp::socket socket, std::string address, Channel chan
         m_decoder.emplace<protocol::PlayerUpDecoder>();
         break;
     }
-    m_lastRefill = m_lastListRefill = Clock::now();
-    m_inputTokens = static_cast<double>(m_options.inputBurst);
-    m_listTokens = m_options.listBurst;
 }
 
 void Session::start() {
@@ -54,8 +94,7 @@ void Session::start() {
     // backlog cap would never see them.
     m_socket.set_option(asio::socket_base::send_buffer_size(static_cast<int>(m_options.sendBuffer)),
                         ignored);
-    // Relayed messages are written straight from the reader of the sender when the socket
-    // takes them, which saves waking the writer for each message.
+    // The writer first writes what the socket takes at once and waits only for the rest.
     m_socket.non_blocking(true, ignored);
     auto self = shared_from_this();
     m_registry.added(self);
@@ -71,43 +110,41 @@ void Session::start() {
         m_socket.get_executor(), [self] { return self->watchdog(); }, asio::detached);
 }
 
+void Session::moveTo(Lifecycle next) {
+    assert(allowed(m_lifecycle, next));
+    m_lifecycle = next;
+}
+
 void Session::setIdentified(bool identified) {
-    if (m_stopped) {
+    if (!open()) {
         return;
     }
-    if (identified != m_identified) {
+    const Lifecycle next = identified ? Lifecycle::WithRole : Lifecycle::WithoutRole;
+    if (next != m_lifecycle) {
         m_registry.identified(shared_from_this(), identified);
+        moveTo(next);
     }
-    m_identified = identified;
     m_deadline = Clock::now() + (identified ? m_options.idleTimeout : m_options.helloTimeout);
     // The deadline may have come closer than the one the watchdog sleeps towards.
     m_watchdog.cancel();
 }
 
-bool Session::mayList() {
+ListAllowance Session::takeList() {
     const Clock::time_point now = Clock::now();
-    const double elapsed = std::chrono::duration<double>(now - m_lastListRefill).count();
-    m_lastListRefill = now;
-    m_listTokens = std::min(static_cast<double>(m_options.listBurst),
-                            m_listTokens + elapsed * m_options.listRate);
-    if (m_listTokens < 1) {
-        return false;
+    // The connection's own allowance is looked at first, so that a connection over its own
+    // rate does not spend its address's.
+    if (!m_lists.holds(1, now)) {
+        return ListAllowance::ConnectionSpent;
     }
-    m_listTokens -= 1;
-    return true;
+    if (!m_registry.takeList(m_address, now)) {
+        return ListAllowance::AddressSpent;
+    }
+    m_lists.take(1, now);
+    return ListAllowance::Given;
 }
 
-bool Session::withinRate(std::size_t bytes) {
-    if (m_options.maxInputRate == 0) {
-        return true;
-    }
-    const Clock::time_point now = Clock::now();
-    const double elapsed = std::chrono::duration<double>(now - m_lastRefill).count();
-    m_lastRefill = now;
-    m_inputTokens = std::min(static_cast<double>(m_options.inputBurst),
-                             m_inputTokens + elapsed * static_cast<double>(m_options.maxInputRate));
-    m_inputTokens -= static_cast<double>(bytes);
-    return m_inputTokens >= 0;
+bool Session::takeChatLine() {
+    return m_chat.take(1, Clock::now());
 }
 
 bool Session::consume(std::string_view bytes) {
@@ -116,7 +153,7 @@ bool Session::consume(std::string_view bytes) {
             decoder.feed(bytes);
             while (auto decoded = decoder.next()) {
                 m_lobby.received(*this, *decoded);
-                if (m_stopped || m_closing) {
+                if (!open()) {
                     return true;
                 }
             }
@@ -131,7 +168,7 @@ bool Session::consume(std::string_view bytes) {
 
 asio::awaitable<void> Session::reader() {
     std::array<char, 4096> buffer;
-    while (!m_stopped) {
+    while (m_lifecycle != Lifecycle::Closed) {
         asio::error_code ec;
         const std::size_t n = co_await m_socket.async_read_some(
             asio::buffer(buffer), asio::redirect_error(asio::use_awaitable, ec));
@@ -141,10 +178,10 @@ asio::awaitable<void> Session::reader() {
         }
         // Only a connection with a role earns more time by sending; one that has not said who
         // it is keeps the deadline it got on connecting.
-        if (m_identified) {
+        if (m_lifecycle == Lifecycle::WithRole) {
             m_deadline = Clock::now() + m_options.idleTimeout;
         }
-        if (!withinRate(n)) {
+        if (m_input && !m_input->take(static_cast<double>(n), Clock::now())) {
             ++m_registry.counts().droppedInputRate;
             stop("sends too much");
             break;
@@ -156,16 +193,35 @@ asio::awaitable<void> Session::reader() {
 }
 
 asio::awaitable<void> Session::writer() {
-    while (!m_stopped) {
-        if (!m_stalled) {
+    while (m_lifecycle != Lifecycle::Closed) {
+        // Once the connection is closing nothing more goes out.
+        if (m_outbox.empty() || !open()) {
+            m_writing = Writing::Idle;
             asio::error_code ignored;
             co_await m_writeSignal.async_wait(asio::redirect_error(asio::use_awaitable, ignored));
             continue;
         }
-        m_sending.swap(m_outbox);
-        std::size_t sent = 0;
+        // Everything delivered while the last batch of arrivals was handled (the four
+        // players' moves to their host, say) goes out in one write, most often taken at once.
         asio::error_code ec;
-        while (sent < m_sending.size() && !m_stopped) {
+        const std::size_t taken = m_socket.write_some(asio::buffer(m_outbox), ec);
+        if (ec && ec != asio::error::would_block && ec != asio::error::try_again) {
+            stop("write failed: " + ec.message());
+            break;
+        }
+        if (!ec && taken == m_outbox.size()) {
+            m_outbox.clear();
+            continue;
+        }
+        // The socket took part of it: wait for room and send the rest, the watchdog timing
+        // the write.
+        m_sending.assign(m_outbox, ec ? 0 : taken);
+        m_outbox.clear();
+        m_writing = Writing::Stalled;
+        m_lastProgress = Clock::now();
+        m_watchdog.cancel();
+        std::size_t sent = 0;
+        while (sent < m_sending.size() && m_lifecycle != Lifecycle::Closed) {
             const std::size_t n = co_await m_socket.async_write_some(
                 asio::buffer(m_sending.data() + sent, m_sending.size() - sent),
                 asio::redirect_error(asio::use_awaitable, ec));
@@ -180,19 +236,19 @@ asio::awaitable<void> Session::writer() {
             stop("write failed: " + ec.message());
             break;
         }
-        m_stalled = !m_outbox.empty();
+        m_writing = Writing::Due;
     }
 }
 
 asio::awaitable<void> Session::watchdog() {
-    while (!m_stopped) {
+    while (m_lifecycle != Lifecycle::Closed) {
         const Clock::time_point now = Clock::now();
         if (m_deadline <= now) {
-            stop(m_identified ? "idle too long" : "said nothing in time");
+            stop(m_lifecycle == Lifecycle::WithRole ? "idle too long" : "said nothing in time");
             break;
         }
         Clock::time_point wake = m_deadline;
-        if (m_stalled) {
+        if (m_writing == Writing::Stalled) {
             const Clock::time_point writeDeadline = m_lastProgress + m_options.writeTimeout;
             if (writeDeadline <= now) {
                 ++m_registry.counts().droppedSlowReader;
@@ -209,7 +265,7 @@ asio::awaitable<void> Session::watchdog() {
 }
 
 void Session::deliver(std::string_view bytes) {
-    if (m_stopped || m_closing) {
+    if (!open()) {
         return;
     }
     if (m_outbox.size() + m_sending.size() + bytes.size() > m_options.maxBacklog) {
@@ -220,60 +276,28 @@ void Session::deliver(std::string_view bytes) {
     }
     // Not activity by this connection: what others send it does not keep it open.
     m_outbox.append(bytes);
-    if (m_stalled) {
-        return;
+    if (m_writing == Writing::Idle) {
+        // The writer runs after the current handler, so what else is delivered meanwhile
+        // joins this write.
+        m_writing = Writing::Due;
+        m_writeSignal.cancel_one();
     }
-    // Everything delivered to this connection while the current batch of arrivals is handled
-    // (the four players' moves to their host, say) goes out in one send at the batch's end.
-    if (!m_flushPosted) {
-        m_flushPosted = true;
-        asio::post(m_socket.get_executor(), [self = shared_from_this()] { self->flush(); });
-    }
-}
-
-void Session::flush() {
-    m_flushPosted = false;
-    if (m_stopped || m_closing || m_stalled || m_outbox.empty()) {
-        return;
-    }
-    const std::string_view rest = writeNow(m_outbox);
-    if (rest.empty()) {
-        m_outbox.clear();
-        return;
-    }
-    // The socket took part of it: the writer waits for room and sends the rest, and the
-    // watchdog starts timing the write.
-    m_outbox.erase(0, m_outbox.size() - rest.size());
-    m_stalled = true;
-    m_lastProgress = Clock::now();
-    m_writeSignal.cancel_one();
-    m_watchdog.cancel();
-}
-
-std::string_view Session::writeNow(std::string_view bytes) {
-    asio::error_code ec;
-    const std::size_t written = m_socket.write_some(asio::buffer(bytes), ec);
-    if (ec && ec != asio::error::would_block && ec != asio::error::try_again) {
-        closeSoon("write failed: " + ec.message());
-        return {};
-    }
-    return bytes.substr(ec ? 0 : written);
 }
 
 void Session::closeSoon(std::string reason) {
-    if (m_stopped || m_closing) {
+    if (!open()) {
         return;
     }
-    m_closing = true;
+    moveTo(Lifecycle::Closing);
     auto self = shared_from_this();
     asio::post(m_socket.get_executor(), [self, reason = std::move(reason)] { self->stop(reason); });
 }
 
 void Session::stop(const std::string& reason) {
-    if (m_stopped) {
+    if (m_lifecycle == Lifecycle::Closed) {
         return;
     }
-    m_stopped = true;
+    moveTo(Lifecycle::Closed);
     logLine("#" + std::to_string(m_id) + " " + m_address + " " + channelName(m_channel) +
             " closed: " + reason);
     m_lobby.closed(*this);

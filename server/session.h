@@ -1,6 +1,6 @@
 // One client connection of the lobby server: a reader and a writer coroutine over the socket,
-// a capped write queue, an input rate limit, a list allowance and a watchdog for connections
-// that say nothing, go silent or stop reading.
+// a capped write queue, an input rate limit, list and chat allowances and a watchdog for
+// connections that say nothing, go silent or stop reading.
 #pragma once
 
 #include "protocol/decoder.h"
@@ -8,6 +8,7 @@
 #include "server/lobby.h"
 #include "server/options.h"
 #include "server/peer.h"
+#include "server/token_bucket.h"
 
 #include <asio.hpp>
 #include <chrono>
@@ -19,6 +20,18 @@ namespace corvane::lobby {
 
 class Session : public Peer, public std::enable_shared_from_this<Session> {
 public:
+    // What the connection is doing. It starts without a role, under the short hello
+    // time-out and among those that make room when the server is full; a role (a table
+    // created, a seat taken or a host seat opened) gives it the long idle time-out, and the
+    // end of its table takes the role away again. Closing waits for the caller's loop to
+    // end; Closed is final.
+    enum class Lifecycle { WithoutRole, WithRole, Closing, Closed };
+
+    // The writer's state: nothing to send, bytes queued with the writer woken to send them
+    // once the current batch of arrivals is handled, or bytes the socket would not take
+    // yet, which the watchdog times.
+    enum class Writing { Idle, Due, Stalled };
+
     Session(asio::ip::tcp::socket socket, std::string address, Channel channel, std::uint64_t id,
             Lobby& lobby, ConnectionRegistry& registry, const ServerOptions& options);
 
@@ -30,7 +43,8 @@ public:
     void deliver(std::string_view bytes) override;
     void closeSoon(std::string reason) override;
     void setIdentified(bool identified) override;
-    bool mayList() override;
+    ListAllowance takeList() override;
+    bool takeChatLine() override;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -40,10 +54,10 @@ private:
     asio::awaitable<void> watchdog();
     // Feeds what arrived to this port's decoder and hands each whole message to the lobby.
     bool consume(std::string_view bytes);
-    bool withinRate(std::size_t bytes);
-    // Writes what the socket takes at once when nothing is queued; returns what is left.
-    std::string_view writeNow(std::string_view bytes);
-    void flush();
+    void moveTo(Lifecycle next);
+    bool open() const {
+        return m_lifecycle == Lifecycle::WithoutRole || m_lifecycle == Lifecycle::WithRole;
+    }
     void stop(const std::string& reason);
 
     asio::ip::tcp::socket m_socket;
@@ -57,23 +71,20 @@ private:
     const ServerOptions& m_options;
     std::variant<protocol::ListUpDecoder, protocol::HostUpDecoder, protocol::PlayerUpDecoder>
         m_decoder;
+    Lifecycle m_lifecycle = Lifecycle::WithoutRole;
+    Writing m_writing = Writing::Idle;
+    // Bytes waiting to go out, and those the writer is sending while the socket is stalled.
     std::string m_outbox;
     std::string m_sending;
-    // The socket did not take everything: the writer waits for room and sends the rest.
-    bool m_stalled = false;
-    bool m_flushPosted = false;
-    bool m_identified = false;
-    bool m_stopped = false;
-    bool m_closing = false;
     // Closed for silence or idleness when this passes; reads move it only once the
     // connection has a role.
     Clock::time_point m_deadline;
     // The last time the socket took bytes while some were waiting.
     Clock::time_point m_lastProgress;
-    Clock::time_point m_lastRefill;
-    double m_inputTokens = 0;
-    Clock::time_point m_lastListRefill;
-    double m_listTokens = 0;
+    // Unlimited input when the rate is 0.
+    std::optional<TokenBucket> m_input;
+    TokenBucket m_lists;
+    TokenBucket m_chat;
 };
 
 } // namespace corvane::lobby

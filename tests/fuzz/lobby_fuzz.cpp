@@ -76,7 +76,10 @@ public:
     }
     void closeSoon(std::string) override { closing = true; }
     void setIdentified(bool) override {}
-    bool mayList() override { return true; }
+    bool takeChatLine() override { return true; }
+    corvane::lobby::ListAllowance takeList() override {
+        return corvane::lobby::ListAllowance::Given;
+    }
 
     std::variant<ListUpDecoder, HostUpDecoder, PlayerUpDecoder> decoder;
     bool closing = false;

@@ -162,6 +162,11 @@ void RawClient::send(std::string_view bytes) {
     asio::write(m_socket, asio::buffer(bytes));
 }
 
+void RawClient::finishSending() {
+    asio::error_code ignored;
+    m_socket.shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
+}
+
 // Plain recv: it honours the socket's receive limit, where a blocking Asio read would wait on.
 std::optional<std::string> RawClient::readSome() {
     char buffer[4096];

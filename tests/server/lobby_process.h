@@ -74,6 +74,8 @@ public:
     explicit RawClient(std::uint16_t port, const std::string& from = "127.0.0.1");
 
     void send(std::string_view bytes);
+    // Says that nothing more will be sent (a half close); reading goes on.
+    void finishSending();
     // Some bytes, or nothing when the server closed the connection (or the safety limit hit).
     std::optional<std::string> readSome();
     // Reads until the server closes the connection; false if it did not within the limit.
@@ -95,6 +97,7 @@ public:
         : m_raw(port, from) {}
 
     void send(std::string_view bytes) { m_raw.send(bytes); }
+    void finishSending() { m_raw.finishSending(); }
     void close() { m_raw.close(); }
     bool waitForClose() { return m_raw.waitForClose(); }
     bool readable() { return m_decoder.buffered() > 0 || m_raw.readable(); }
