@@ -1,12 +1,7 @@
 // Command-line parsing for corvane-lobby.
 #include "server/options.h"
 
-#include "corvane_version.h"
 #include "server/command_line.h"
-
-#ifndef CORVANE_VERSION
-#define CORVANE_VERSION "unknown"
-#endif
 
 namespace corvane::lobby {
 
@@ -29,7 +24,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     ServerOptions options;
     CLI::App app{"corvane-lobby: lists the tables waiting for players and relays their messages",
                  "corvane-lobby"};
-    useCommonRules(app, VersionText);
+    cli::setUp(app);
 
     app.add_option("--address", options.address, "address or host name to listen on")
         ->type_name("ADDR");
@@ -117,7 +112,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         ->type_name("N");
     app.add_flag("--quiet", options.quiet, "log nothing");
 
-    const ParseOutcome parsed = parseWith(app, argc, argv);
+    const cli::ParseOutcome parsed = cli::parseQuietly(app, argc, argv);
     CommandLine result{std::nullopt, parsed.exitCode, parsed.out, parsed.err};
     if (!parsed.run) {
         return result;

@@ -1,7 +1,7 @@
 // corvane-bot's options over CLI11.
 #include "tools/bot/bot_options.h"
 
-#include "tools/cli/command_line.h"
+#include "server/command_line.h"
 
 #include <thread>
 

@@ -2,10 +2,10 @@
 // joins a listed one and plays its seat by the hints; with --tables it runs many tables of a
 // host and three joined bots in one process and reports games per second and how long the host
 // takes to answer a person's move.
+#include "server/command_line.h"
 #include "tools/bot/bot_options.h"
 #include "tools/bot/bot_table.h"
 #include "tools/bot/table_farm.h"
-#include "tools/cli/command_line.h"
 
 #include <cstdio>
 #include <sys/resource.h>

@@ -20,11 +20,33 @@ double secondsBetween(Clock::time_point from, Clock::time_point to) {
 
 } // namespace
 
+// One table on its way to being ready: its host is up, and seats 1, 2 and 3 join in turn,
+// each once the one before it sits.
+struct TableSetUp {
+    enum class Stage { Joining, Ready };
+
+    int index = 0;
+    std::string table;
+    BotSettings settings;
+    Endpoints endpoints;
+    BotHost* host = nullptr;
+    Stage stage = Stage::Joining;
+    // Seats whose join has started, 1 to 3 in order.
+    int joinsStarted = 0;
+
+    std::uint64_t seed(std::uint64_t farmSeed, int seat) const {
+        return farmSeed + static_cast<std::uint64_t>(4 * index + seat) * 1000003u;
+    }
+};
+
 struct TableFarm::Shard {
     Shard(TableFarm& owner, bool fast) : farm(owner), scheduler(io, fast) {}
 
     // Each runs on this loop's thread.
     void setUp(int index);
+    // The host's seat list changed: the next seat joins, or the table is ready.
+    void seated(TableSetUp& setUp);
+    void join(TableSetUp& setUp, int seat);
     void startGames();
     void checkFinished();
 
@@ -34,6 +56,7 @@ struct TableFarm::Shard {
     asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
     std::vector<std::unique_ptr<BotHost>> hosts;
     std::vector<std::unique_ptr<BotJoin>> joins;
+    std::vector<std::unique_ptr<TableSetUp>> setUps;
     AnswerTimes answers;
     bool playing = false;
     bool finished = false;
@@ -42,57 +65,64 @@ struct TableFarm::Shard {
 
 void TableFarm::Shard::setUp(int index) {
     const Options& o = farm.m_options;
-    Endpoints endpoints = farm.m_endpoints;
+    auto made = std::make_unique<TableSetUp>();
+    TableSetUp& t = *made;
+    setUps.push_back(std::move(made));
+    t.index = index;
+    t.table = "bots-" + std::to_string(index);
+    t.endpoints = farm.m_endpoints;
     if (farm.m_ownAddresses)
-        endpoints.local = tableAddress(index);
-    const std::string table = "bots-" + std::to_string(index);
-    BotSettings settings;
-    settings.fast = o.fast;
-    settings.quiet = true;
-    settings.games = o.games;
-    settings.prefix = table + " ";
-    const auto seed = [this, index](int seat) {
-        return farm.m_seed + static_cast<std::uint64_t>(4 * index + seat) * 1000003u;
-    };
+        t.endpoints.local = tableAddress(index);
+    t.settings.fast = o.fast;
+    t.settings.quiet = true;
+    t.settings.games = o.games;
+    t.settings.prefix = t.table + " ";
 
-    auto created = std::make_unique<BotHost>(io, scheduler, settings, endpoints, table,
-                                             "h" + std::to_string(index), seed(0));
-    BotHost& host = *created;
+    auto created = std::make_unique<BotHost>(io, scheduler, t.settings, t.endpoints, t.table,
+                                             "h" + std::to_string(index), t.seed(farm.m_seed, 0));
+    t.host = created.get();
     hosts.push_back(std::move(created));
-    host.ownSeat().channel().measureAnswers(&answers);
-    host.setFinishedHandler([this] { checkFinished(); });
-    // Seats 1, 2 and 3 join in turn, each once the one before it sits.
-    auto joined = std::make_shared<int>(0);
-    host.setSeatedHandler([this, &host, index, table, settings, endpoints, seed, joined] {
-        const int seated = host.seatedPersons();
-        if (seated == 4 && *joined == 3) {
-            *joined = 4;
-            asio::post(farm.m_io, [f = &farm] { f->tableReady(); });
-            return;
-        }
-        if (seated < 1 || seated > 3 || *joined != seated - 1)
-            return;
-        *joined = seated;
-        auto join = std::make_unique<BotJoin>(
-            io, scheduler, settings, endpoints, table, seated,
-            "p" + std::to_string(index) + "-" + std::to_string(seated), seed(seated));
-        BotJoin& j = *join;
-        joins.push_back(std::move(join));
-        j.player().channel().measureAnswers(&answers);
-        j.player().setFinishedHandler([this] { checkFinished(); });
-        j.start([this, table, seated](bool ok) {
-            if (!ok)
-                asio::post(farm.m_io, [f = &farm, table, seated] {
-                    f->fail(table + ": seat " + std::to_string(seated) + " could not join");
-                });
-        });
-    });
-    host.start([this, table](bool ok) {
+    t.host->ownSeat().channel().measureAnswers(&answers);
+    t.host->setFinishedHandler([this] { checkFinished(); });
+    t.host->setSeatedHandler([this, &t] { seated(t); });
+    t.host->start([this, table = t.table](bool ok) {
         if (!ok)
             asio::post(farm.m_io, [f = &farm, table] {
                 f->fail(table + " could not be hosted: no lobby at " +
                         f->m_endpoints.host.address().to_string() + " port " +
                         std::to_string(f->m_endpoints.host.port()) + "?");
+            });
+    });
+}
+
+void TableFarm::Shard::seated(TableSetUp& t) {
+    if (t.stage == TableSetUp::Stage::Ready)
+        return;
+    const int persons = t.host->seatedPersons();
+    if (persons == 4 && t.joinsStarted == 3) {
+        t.stage = TableSetUp::Stage::Ready;
+        asio::post(farm.m_io, [f = &farm] { f->tableReady(); });
+        return;
+    }
+    // The seat list also changes for other reasons: only the sitting of the last seat that
+    // joined starts the next join.
+    if (persons >= 1 && persons <= 3 && t.joinsStarted == persons - 1)
+        join(t, persons);
+}
+
+void TableFarm::Shard::join(TableSetUp& t, int seat) {
+    t.joinsStarted = seat;
+    auto made = std::make_unique<BotJoin>(
+        io, scheduler, t.settings, t.endpoints, t.table, seat,
+        "p" + std::to_string(t.index) + "-" + std::to_string(seat), t.seed(farm.m_seed, seat));
+    BotJoin& j = *made;
+    joins.push_back(std::move(made));
+    j.player().channel().measureAnswers(&answers);
+    j.player().setFinishedHandler([this] { checkFinished(); });
+    j.start([this, table = t.table, seat](bool ok) {
+        if (!ok)
+            asio::post(farm.m_io, [f = &farm, table, seat] {
+                f->fail(table + ": seat " + std::to_string(seat) + " could not join");
             });
     });
 }

@@ -1,14 +1,9 @@
 // Command-line parsing for corvane-load.
 #include "tools/load/load_options.h"
 
-#include "corvane_version.h"
 #include "server/command_line.h"
 
 #include <asio/ip/address_v4.hpp>
-
-#ifndef CORVANE_VERSION
-#define CORVANE_VERSION "unknown"
-#endif
 
 namespace corvane::load {
 
@@ -36,7 +31,7 @@ LoadCommandLine parseLoadCommandLine(int argc, const char* const* argv) {
     CLI::App app{"corvane-load: many tables of one host and three players relaying through a "
                  "running corvane-lobby",
                  "corvane-load"};
-    lobby::useCommonRules(app, VersionText);
+    cli::setUp(app);
     app.add_option("--address", options.address, "the lobby's address or host name")
         ->type_name("ADDR");
     for (auto [name, port, what] :
@@ -63,14 +58,14 @@ LoadCommandLine parseLoadCommandLine(int argc, const char* const* argv) {
         ->check(CLI::Range(0.1, 3600.0))
         ->type_name("S");
 
-    const lobby::ParseOutcome parsed = lobby::parseWith(app, argc, argv);
+    const cli::ParseOutcome parsed = cli::parseQuietly(app, argc, argv);
     LoadCommandLine result{std::nullopt, parsed.exitCode, parsed.out, parsed.err};
     if (!parsed.run) {
         return result;
     }
     if (std::string problem = checkSources(options); !problem.empty()) {
-        result.err = problem + "\nRun with --help for more information.\n";
-        result.exitCode = 2;
+        result.err = cli::refusal(app, problem);
+        result.exitCode = cli::ExitUsage;
         return result;
     }
     result.options = options;

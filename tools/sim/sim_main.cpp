@@ -1,5 +1,5 @@
 // corvane-sim: plays whole standalone games headless and prints what happened.
-#include "tools/cli/command_line.h"
+#include "server/command_line.h"
 #include "tools/sim/narrator.h"
 #include "tools/sim/simulation.h"
 #include "tools/sim/trace_writer.h"
