@@ -192,6 +192,7 @@ void Engine::clickButton(int index) {
         // Only between hands: a second deal must never reshuffle a hand in progress.
         if (m_t.gamePhase != PhaseIdle || m_dealing)
             return;
+        dismissAdvice();
         menu.visible = false;
         if (m_t.online)
             run(TellServerToContinue());
@@ -199,6 +200,7 @@ void Engine::clickButton(int index) {
             run(OfflineAction("C"));
         break;
     case 1:
+        dismissAdvice();
         menu.visible = false;
         run(TellServerToContinue());
         break;
@@ -211,6 +213,16 @@ void Engine::clickButton(int index) {
 }
 
 Task Engine::MessageButton(std::string message, bool noWait) {
+    return showMessage(std::move(message), noWait, MessageKind::Waits);
+}
+
+Task Engine::advise(std::string message) {
+    return showMessage(std::move(message), false, MessageKind::Advice);
+}
+
+Task Engine::showMessage(std::string message, bool noWait, MessageKind kind) {
+    // What the window showed before the advice, not the advice itself, is what comes back.
+    dismissAdvice();
     const bool wasVisible = m_t.buttonMenu.visible;
     const int previousMode = m_t.buttonMenu.modeX;
     SetupButtons(2);
@@ -219,7 +231,7 @@ Task Engine::MessageButton(std::string message, bool noWait) {
     notify([&](TableObserver& o) { o.onMessage(message); });
     if (noWait)
         co_return;
-    m_messages.push_back({message, {}});
+    m_messages.push_back({message, {}, kind});
     co_await MessageAwaiter{this};
     if (wasVisible)
         SetupButtons(previousMode);
@@ -241,9 +253,14 @@ void Engine::acknowledgeMessage() {
     top.waiter.resume();
 }
 
+void Engine::dismissAdvice() {
+    // Advice is only ever the newest message: a later one takes it away before it is shown.
+    if (!m_messages.empty() && m_messages.back().kind == MessageKind::Advice)
+        acknowledgeMessage();
+}
+
 void Engine::hint() {
-    run(MessageButton(m_dealing ? std::string(NoHintMessage)
-                                : m_players.hintSentence(m_t, m_record)));
+    run(advise(m_dealing ? std::string(NoHintMessage) : m_players.hintSentence(m_t, m_record)));
 }
 
 // --- The time-out ----------------------------------------------------------------------------

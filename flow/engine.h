@@ -81,6 +81,10 @@ public:
     Task showFinishedTrick();
     Task CelebrateWin();
     Task MessageButton(std::string message, bool noWait = false);
+    // A refusal or a hint: it speaks of this moment only, so the player's next act (a card
+    // played, a bid, trump named, a click on Deal) or any later message takes it away, and it
+    // never comes back over a later moment.
+    Task advise(std::string message);
     void SetupButtons(int mode);
     void Shuffle();
     void PlayCard(int seat, int cardIdx, int& cardsPlayed);
@@ -139,9 +143,11 @@ public:
     std::array<bool, 4>& seatReady() { return m_seatReady; }
 
 private:
+    enum class MessageKind { Waits, Advice };
     struct MessageWaiter {
         std::string text;
         std::coroutine_handle<> waiter;
+        MessageKind kind = MessageKind::Waits;
     };
     // Waits on the message last pushed onto m_messages. (It holds nothing that needs
     // destroying: GCC 12 destroys such members of a co_await temporary twice.)
@@ -155,6 +161,9 @@ private:
     void run(Task task);
     void abandonFlows();
     void acknowledgeMessage();
+    // Takes away a refusal or hint still shown: the player acted, or a later message came.
+    void dismissAdvice();
+    Task showMessage(std::string message, bool noWait, MessageKind kind);
     void resetForNewGame(); // the new-game steps, without touching the flows
     void nameComputerSeats();
     void clearForNextHand(); // the end of a hand, after the score

@@ -92,6 +92,7 @@ bool Engine::clickBid(int index) {
     if (index < 0 || index > 3 || !m_t.bidDialog.visible ||
         !m_t.bidDialog.enabled[static_cast<size_t>(index)] || m_t.gamePhase != PhaseBidding)
         return false;
+    dismissAdvice();
     run(bidClicked(index));
     return true;
 }

@@ -39,6 +39,7 @@ void Engine::showTrump() {
 bool Engine::clickTrump(int suit) {
     if (!m_t.trumpDialogVisible || suit < 0 || suit > 3)
         return false;
+    dismissAdvice();
     run(trumpNamed(suit));
     return true;
 }

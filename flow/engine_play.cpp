@@ -139,9 +139,10 @@ Task Engine::cardClick(int index) {
         m_t.cardsBeforeMe = m_t.trickCardCount;
     const Refusal refusal = checkLocalPlay(localHand().span(), m_t.cardAt(index), playContext());
     if (refusal != Refusal::None) {
-        co_await MessageButton(refusalMessage(refusal));
+        co_await advise(refusalMessage(refusal));
         co_return;
     }
+    dismissAdvice();
 
     auto& p = m_t.picCard[static_cast<size_t>(index)];
     p.position = trickPosition(0);

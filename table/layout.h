@@ -54,17 +54,20 @@ constexpr Point dealStart(int dealer, Point home) {
     }
 }
 
-// A drawn card starts a little further out on the dealer's side.
+// A drawn card starts a little further out on the dealer's side, as far out as the grid allows
+// with the whole card still on the table.
 constexpr Point drawStart(int dealer, Point home) {
+    constexpr int right = (TableWidth - CardWidth) / GlideStep * GlideStep;
+    constexpr int bottom = (TableHeight - CardHeight) / GlideStep * GlideStep;
     switch (dealer) {
     case 0:
-        return {home.left, 6120};
+        return {home.left, bottom};
     case 1:
         return {0, home.top};
     case 2:
         return {home.left, 0};
     default:
-        return {8280, home.top};
+        return {right, home.top};
     }
 }
 

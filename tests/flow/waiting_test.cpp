@@ -233,6 +233,74 @@ TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
     EXPECT_EQ(t().turnSeat, 1);
 }
 
+// A refusal or a hint speaks of one moment: the player's next act takes it away, and it never
+// comes back when a later message is read.
+TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
+    const auto adviceShown = [&](const std::string& text) {
+        return t().buttonMenu.visible && t().buttonMenu.modeX == 2 && t().buttonMessage == text;
+    };
+    struct Row {
+        const char* act;
+        void (*setUp)(Engine&, Table&);
+        void (*advice)(Engine&);
+        void (*doIt)(Engine&);
+    };
+    const Row rows[] = {
+        {"a card after a refusal", [](Engine&, Table&) {},
+         [](Engine& e) { e.clickCard(2); }, // a club under a 30 bid's first lead: a whisk
+         [](Engine& e) { e.clickCard(0); }},
+        {"a card after a hint", [](Engine&, Table&) {}, [](Engine& e) { e.hint(); },
+         [](Engine& e) { e.clickCard(0); }},
+        {"a bid after a hint",
+         [](Engine& e, Table& table) {
+             table.gamePhase = PhaseBidding;
+             e.setUpBidDialog();
+         },
+         [](Engine& e) { e.hint(); }, [](Engine& e) { e.clickBid(0); }},
+        {"trump after a hint",
+         [](Engine&, Table& table) {
+             table.gamePhase = PhaseDiscard;
+             table.trumpDialogVisible = true;
+         },
+         [](Engine& e) { e.hint(); }, [](Engine& e) { e.clickTrump(Spades); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.act);
+        engine.newGame();
+        yourTurn();
+        row.setUp(engine, t());
+        row.advice(engine);
+        const std::string advice = t().buttonMessage;
+        ASSERT_TRUE(adviceShown(advice));
+        row.doIt(engine);
+        EXPECT_FALSE(adviceShown(advice));
+        EXPECT_FALSE(engine.messageWaiting());
+        // A later message, once read, leaves nothing of the old advice behind.
+        Task later = engine.MessageButton("Bidder goes down 20.");
+        engine.clickButton(1);
+        EXPECT_TRUE(later.done());
+        EXPECT_FALSE(adviceShown(advice));
+    }
+}
+
+TEST_F(EngineFixture, ALaterMessageTakesAdviceAwayForGood) {
+    t().buttonMenu.visible = false;
+    t().gamePhase = PhaseIdle;
+    engine.hint();
+    const std::string hint = t().buttonMessage;
+    Task later = engine.MessageButton("Bidder goes down 20.");
+    EXPECT_EQ(t().buttonMessage, "Bidder goes down 20.");
+    engine.clickButton(1);
+    EXPECT_TRUE(later.done());
+    EXPECT_FALSE(engine.messageWaiting());
+    EXPECT_FALSE(t().buttonMenu.visible && t().buttonMenu.modeX == 2) << t().buttonMessage;
+    // A second hint replaces the first rather than waiting on top of it.
+    engine.hint();
+    engine.hint();
+    engine.clickButton(1);
+    EXPECT_FALSE(engine.messageWaiting());
+}
+
 TEST_F(LocalPlay, ClicksOutOfTurnDoNothing) {
     yourTurn();
     t().lblPlayerName[0].underline = false;

@@ -23,7 +23,8 @@ TEST(Glide, StepsOf120TwipsEndingAtHome) {
     EXPECT_EQ(path.size(), static_cast<size_t>((7080 - home.left) / GlideStep));
 }
 
-TEST(Glide, EveryHomeAndStartIsOnTheGrid) {
+// On the grid, and the whole card on the table from its first step.
+TEST(Glide, EveryHomeAndStartIsOnTheGridAndOnTheTable) {
     for (int dealer = 0; dealer < 4; ++dealer)
         for (int i = 0; i <= 22; ++i) {
             const Point home = homePosition(i);
@@ -32,6 +33,10 @@ TEST(Glide, EveryHomeAndStartIsOnTheGrid) {
             for (Point start : {dealStart(dealer, home), drawStart(dealer, home)}) {
                 EXPECT_EQ(start.left % GlideStep, 0);
                 EXPECT_EQ(start.top % GlideStep, 0);
+                EXPECT_GE(start.left, 0);
+                EXPECT_GE(start.top, 0);
+                EXPECT_LE(start.left + CardWidth, TableWidth) << dealer << " " << i;
+                EXPECT_LE(start.top + CardHeight, TableHeight) << dealer << " " << i;
             }
         }
 }
