@@ -56,6 +56,9 @@ public:
     // Whether the local player may play this card now (the pointer over it). Pictures above 4 and
     // phases other than play are always allowed.
     Refusal pointerRefusal(int picture) const;
+    // Whether a click on this picture marks it for the discard now: the local hand, and the
+    // kitty once trump is named, for the bidder only.
+    bool discardMarkable(int picture) const;
 
     // --- Waiting ------------------------------------------------------------------------------
     void startTimeout();

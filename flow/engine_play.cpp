@@ -119,13 +119,18 @@ void Engine::clickCard(int picture) {
     run(cardClick(picture));
 }
 
+bool Engine::discardMarkable(int picture) const {
+    if (m_t.gamePhase != PhaseDiscard || picture < 0 || picture > m_t.lastPicture())
+        return false;
+    if (picture >= 5 && picture <= 19)
+        return false;
+    return picture < KittyFirst || (m_t.lblBid[4].visible && m_t.localSeat == m_t.bidderSeat);
+}
+
 Task Engine::cardClick(int index) {
     if (m_t.gamePhase == PhaseDiscard) {
-        if (index >= 5 && index <= 19)
-            co_return;
-        if (index >= KittyFirst && (!m_t.lblBid[4].visible || m_t.localSeat != m_t.bidderSeat))
-            co_return;
-        toggleDiscardMark(index);
+        if (discardMarkable(index))
+            toggleDiscardMark(index);
         co_return;
     }
     if (m_t.gamePhase != PhasePlay || !m_t.lblPlayerName[0].underline)

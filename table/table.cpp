@@ -62,6 +62,15 @@ void Table::MarkDiscard(int picture) {
     }
 }
 
+bool Table::dealerMarkShown() const {
+    if (gamePhase != PhaseIdle)
+        return true;
+    for (const CardPicture& p : picCard)
+        if (p.visible)
+            return true;
+    return false;
+}
+
 void Table::bringToFront(int picture) {
     picCard[static_cast<size_t>(picture)].stacking = ++stackingCounter;
 }

@@ -171,6 +171,11 @@ struct Table {
     // first lead.
     Card leadForPlay() const { return firstLeadOfHand() ? Card{} : cardAt(localPicture(ledCard)); }
 
+    // The dealer's mark beside a name: from the first card dealt until the hand's cards are put
+    // away, beside the name label of the dealer (the local player's numbering).
+    bool dealerMarkShown() const;
+    int dealerLabel() const { return (dealerSeat - localSeat + 4) % 4; }
+
     // The score labels as the window shows them.
     std::string scoreCaption(int partnership) const {
         return std::to_string(score[partnership & 1]);

@@ -1,23 +1,23 @@
 #include "ui/bid_dialog.h"
 
 #include "ui/table_fonts.h"
-#include "ui/twips.h"
 
 #include <QPushButton>
 
 namespace corvane::ui {
 
 BidDialog::BidDialog(QWidget* table)
-    : ToolWindow(QStringLiteral("Choose Bid"), {px(2400), px(600)}, table) {
+    : ToolWindow(QStringLiteral("Choose Bid"), {2400, 600}, table) {
     setObjectName(QStringLiteral("frmBidSel"));
-    static const char* const captions[] = {"Pass", "20", "25", "30"};
+    // The underlined letter is the key that bids it (P, 2, 5 and 3).
+    static const char* const captions[] = {"&Pass", "&20", "2&5", "&30"};
     QFont font = buttonFont(10);
     font.setBold(true);
     for (int i = 0; i < 4; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
         b->setObjectName(QStringLiteral("cmdBid%1").arg(i));
-        b->setGeometry(twipRect(600 * i, 0, 615, 615));
         b->setFont(font);
+        place(b, QRect(600 * i, 0, 615, 615));
         b->setAutoDefault(true); // Enter presses the focused button
         connect(b, &QPushButton::clicked, this, [this, i] { emit bidClicked(i); });
         m_buttons[static_cast<size_t>(i)] = b;

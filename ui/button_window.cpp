@@ -2,7 +2,6 @@
 
 #include "ui/message_fit.h"
 #include "ui/table_fonts.h"
-#include "ui/twips.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -11,18 +10,18 @@
 namespace corvane::ui {
 
 ButtonWindow::ButtonWindow(QWidget* table)
-    : ToolWindow(QStringLiteral("Corvane Menu"), {px(2400), px(600)}, table),
+    : ToolWindow(QStringLiteral("Corvane Menu"), {2400, 600}, table),
       m_autoDiscard(new QPushButton(QStringLiteral("&Auto-Discard"), this)),
       m_deal(new QPushButton(QStringLiteral("&Deal"), this)) {
     setObjectName(QStringLiteral("frmAction"));
     m_autoDiscard->setObjectName(QStringLiteral("cmdAction0"));
     m_deal->setObjectName(QStringLiteral("cmdAction1"));
-    m_autoDiscard->setGeometry(twipRect(0, 0, 1215, 615));
-    m_deal->setGeometry(twipRect(1200, 0, 1215, 615));
+    m_autoDiscard->setGeometry(scaled(AutoDiscardPlace));
+    m_deal->setGeometry(scaled(DealPlace));
     m_autoDiscard->setEnabled(false);
     m_autoDiscard->setDefault(true);
     for (QPushButton* b : {m_autoDiscard, m_deal}) {
-        b->setFont(buttonFont(10));
+        b->setFont(scaled(buttonFont(10)));
         // Enter presses the focused button, as Space does, though this is no dialog.
         b->setAutoDefault(true);
     }
@@ -34,10 +33,10 @@ void ButtonWindow::showState(const Table& table) {
     const ButtonMenu& menu = table.buttonMenu;
     if (menu.modeX == 2) {
         m_autoDiscard->hide();
-        m_deal->setGeometry(twipRect(0, 0, 2430, 615));
+        m_deal->setGeometry(scaled(MessagePlace));
         m_message = QString::fromStdString(table.buttonMessage);
         const FittedMessage fitted =
-            fitMessage(m_message, buttonFont(menu.fontSize), messageArea());
+            fitMessage(m_message, scaled(buttonFont(menu.fontSize)), messageArea());
         // A message is plain text: an ampersand in a name must not become a mnemonic.
         m_deal->setText(QString(fitted.text).replace(QLatin1Char('&'), QStringLiteral("&&")));
         m_deal->setFont(fitted.font);
@@ -46,9 +45,11 @@ void ButtonWindow::showState(const Table& table) {
         m_message.clear();
         m_autoDiscard->show();
         m_autoDiscard->setEnabled(menu.autoDiscardEnabled);
-        m_deal->setGeometry(twipRect(1200, 0, 1215, 615));
+        m_autoDiscard->setGeometry(scaled(AutoDiscardPlace));
+        m_autoDiscard->setFont(scaled(buttonFont(10)));
+        m_deal->setGeometry(scaled(DealPlace));
         m_deal->setText(QString::fromStdString(menu.dealCaption));
-        m_deal->setFont(buttonFont(10));
+        m_deal->setFont(scaled(buttonFont(10)));
         m_deal->setDefault(false);
         m_autoDiscard->setDefault(true);
     }

@@ -5,6 +5,8 @@
 #include "table/table.h"
 #include "ui/tool_window.h"
 
+#include <QRect>
+
 class QPushButton;
 
 namespace corvane::ui {
@@ -31,6 +33,10 @@ private:
     QPushButton* m_deal;
     QString m_message;
     static constexpr int MessageMargin = 1;
+    // In twips: the two buttons side by side, or the message across the window.
+    static constexpr QRect AutoDiscardPlace{0, 0, 1215, 615};
+    static constexpr QRect DealPlace{1200, 0, 1215, 615};
+    static constexpr QRect MessagePlace{0, 0, 2430, 615};
 };
 
 } // namespace corvane::ui

@@ -11,6 +11,15 @@ int pixelsToTwips(int pixels) {
     return pixels * TwipsPerPixel;
 }
 
+// The frame the window manager last gave a window of each kind (a dialog, a tool window): a
+// window about to be shown gets the same, which the table's own frame (a title bar of another
+// height, a thicker bottom edge) does not tell.
+QSize& seenFrameExtra(Qt::WindowType type) {
+    static QSize dialog;
+    static QSize tool;
+    return type == Qt::Tool ? tool : dialog;
+}
+
 } // namespace
 
 QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, double zoom) {
@@ -19,6 +28,21 @@ QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, doub
     const TwipPoint at = placeDialogTwips(table, pixelsToTwips(dialogFrame.width()),
                                           pixelsToTwips(dialogFrame.height()), zoom);
     return {twipsToPixels(at.left), twipsToPixels(at.top)};
+}
+
+QSize expectedFrame(const QWidget* window, const QWidget* table) {
+    const QSize frame = window->frameGeometry().size();
+    if (window->windowFlags().testFlag(Qt::FramelessWindowHint))
+        return frame;
+    QSize& seen = seenFrameExtra(window->windowType());
+    if (window->isVisible() && frame != window->size()) {
+        seen = frame - window->size();
+        return frame;
+    }
+    // The window manager has not framed the window yet: its frame will look like the last one of
+    // its kind, or else like the table's.
+    const QSize tableExtra = table->frameGeometry().size() - table->size();
+    return window->size() + (seen.isEmpty() ? tableExtra : seen);
 }
 
 void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom) {
@@ -37,13 +61,8 @@ void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom) {
             dialog->show();
     }
 
-    QSize dialogFrame = dialog->frameGeometry().size();
+    const QSize dialogFrame = expectedFrame(dialog, table);
     const bool framed = !dialog->windowFlags().testFlag(Qt::FramelessWindowHint);
-    if (framed && (!dialog->isVisible() || dialogFrame == dialog->size())) {
-        // The window manager has not framed the dialog yet: its frame will look like the table's.
-        const QSize tableExtra = table->frameGeometry().size() - table->size();
-        dialogFrame = dialog->size() + tableExtra;
-    }
     const QPoint at = placeDialogPixels(table->frameGeometry(), dialogFrame, zoom);
     const bool frameKnown = dialog->frameGeometry().topLeft() != dialog->geometry().topLeft();
     if (framed && dialog->testAttribute(Qt::WA_WState_Created) && !frameKnown) {

@@ -63,7 +63,12 @@ QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, doub
 // Wayland compositors ignore the request anyway. Call it just before showing the dialog: a window
 // that is moved once shown but before the window manager has framed it is placed as if it had no
 // frame (its frame ends up a title bar higher). Before its first showing the dialog is assumed to
-// have the table's frame; a shown dialog may be placed again at any time.
+// have the frame last seen on a window of its kind, else the table's; a shown dialog may be
+// placed again at any time, and should be once its frame is known (ToolWindow::framed).
 void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom = 1.0);
+
+// The frame rectangle's size `window` has or will have once shown: its own when the window
+// manager has framed it, else the last seen on a window of its kind, else the table's.
+QSize expectedFrame(const QWidget* window, const QWidget* table);
 
 } // namespace corvane::ui

@@ -10,9 +10,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -26,6 +30,12 @@ bool press(QPushButton* b) {
         return false;
     b->click();
     return true;
+}
+
+// The key a button's underlined letter stands for, or 0.
+int mnemonicKey(const QPushButton* b) {
+    const QKeySequence mnemonic = QKeySequence::mnemonic(b->text());
+    return mnemonic.isEmpty() ? 0 : mnemonic[0].key();
 }
 
 bool typesText(QObject* receiver) {
@@ -89,48 +99,31 @@ bool KeyboardPlay::handleKey(QObject* receiver, const QKeyEvent& key) {
 }
 
 bool KeyboardPlay::pressButtonFor(int key) {
+    // The key of a button is the letter underlined on it: one place says both.
+    const auto pressIn = [key](std::initializer_list<QPushButton*> buttons) {
+        for (QPushButton* b : buttons)
+            if (mnemonicKey(b) == key)
+                return press(b);
+        return false;
+    };
     TrumpDialog* trump = m_window.trumpDialog();
-    if (trump->isVisible()) {
-        switch (key) {
-        case Qt::Key_S:
-            return press(trump->button(Spades));
-        case Qt::Key_D:
-            return press(trump->button(Diamonds));
-        case Qt::Key_C:
-            return press(trump->button(Clubs));
-        case Qt::Key_H:
-            return press(trump->button(Hearts));
-        default:
-            return false;
-        }
-    }
+    if (trump->isVisible())
+        return pressIn({trump->button(Spades), trump->button(Diamonds), trump->button(Clubs),
+                        trump->button(Hearts)});
     BidDialog* bid = m_window.bidDialog();
-    if (bid->isVisible()) {
-        switch (key) {
-        case Qt::Key_P:
-            return press(bid->button(0));
-        case Qt::Key_2:
-            return press(bid->button(1));
-        case Qt::Key_5:
-            return press(bid->button(2));
-        case Qt::Key_3:
-            return press(bid->button(3));
-        default:
-            return false;
-        }
-    }
+    if (bid->isVisible())
+        return pressIn({bid->button(0), bid->button(1), bid->button(2), bid->button(3)});
     ButtonWindow* buttons = m_window.buttonWindow();
-    if (key == Qt::Key_D)
-        return press(buttons->button(1));
-    if (key == Qt::Key_A)
-        return press(buttons->button(0));
-    return false;
+    return pressIn({buttons->button(0), buttons->button(1)});
 }
 
 bool KeyboardPlay::selectable(int picture) const {
+    const Engine& engine = m_window.engine();
+    const CardPicture& p = engine.table().picCard[static_cast<size_t>(picture)];
+    if (picture >= KittyFirst && picture < PictureCount)
+        return p.visible && engine.discardMarkable(picture);
     if (picture < 0 || picture >= HandSize)
         return false;
-    const CardPicture& p = m_window.engine().table().picCard[static_cast<size_t>(picture)];
     // Thrown is a card marked for the discard, still in the hand until the draw.
     return p.visible && p.state != TagState::Played;
 }
@@ -139,13 +132,25 @@ void KeyboardPlay::pick(int picture) {
     if (!selectable(picture))
         return;
     m_picked = picture;
+    m_pickedCard = m_window.engine().table().cardAt(picture);
     m_window.view()->setKeyboardCard(picture);
 }
 
 void KeyboardPlay::step(int direction) {
-    const int start = m_picked < 0 ? (direction > 0 ? -1 : HandSize) : m_picked;
-    for (int i = 1; i <= HandSize; ++i) {
-        const int next = ((start + direction * i) % HandSize + HandSize) % HandSize;
+    // Left to right as the cards lie: the kitty at the bottom left, then the hand.
+    std::vector<int> order;
+    for (int i = KittyFirst; i < PictureCount; ++i)
+        order.push_back(i);
+    const auto handStart = static_cast<int>(order.size());
+    for (int i = 0; i < HandSize; ++i)
+        order.push_back(i);
+    const int n = static_cast<int>(order.size());
+    // From no pick, Right starts at the hand's first card and Left at its last.
+    int at = direction > 0 ? handStart - 1 : handStart + HandSize;
+    if (const auto it = std::find(order.begin(), order.end(), m_picked); it != order.end())
+        at = static_cast<int>(it - order.begin());
+    for (int i = 1; i <= n; ++i) {
+        const int next = order[static_cast<size_t>(((at + direction * i) % n + n) % n)];
         if (selectable(next)) {
             pick(next);
             return;
@@ -153,8 +158,10 @@ void KeyboardPlay::step(int direction) {
     }
 }
 
-void KeyboardPlay::showTable(const Table&) {
-    if (m_picked >= 0 && !selectable(m_picked)) {
+void KeyboardPlay::showTable(const Table& table) {
+    // The pick belongs to one card: a card that left the hand, or a new hand dealt onto the same
+    // picture, takes the ring away.
+    if (m_picked >= 0 && (!selectable(m_picked) || table.cardAt(m_picked) != m_pickedCard)) {
         m_picked = -1;
         m_window.view()->setKeyboardCard(-1);
     }

@@ -1,12 +1,16 @@
-// Playing without the mouse. Left and Right (or 1-5) pick a card of the player's hand, shown by a
-// focus mark on it; Enter or Space plays the picked card, or marks it for the discard, through the
-// same path as a click. D deals and A auto-discards; in the bid dialog P passes and 2, 5 and 3 bid
-// 20, 25 and 30; in the trump dialog S, D, C and H name the suit. Each key presses the button it
-// stands for, so it is refused or taken exactly as that button's click would be.
+// Playing without the mouse. Left and Right (or 1-5) pick a card of the player's hand, and Left and
+// Right also the kitty's when the player may throw kitty cards away, shown by a focus mark on it;
+// Enter or Space plays the picked card, or marks it for the discard, through the same path as a
+// click. D deals and A auto-discards; in the bid dialog P passes and 2, 5 and 3 bid 20, 25 and 30;
+// in the trump dialog S, D, C and H name the suit. Each key presses the button it stands for, so it
+// is refused or taken exactly as that button's click would be; that key is the letter underlined on
+// the button.
 //
 // Keys typed into a text field stay there, and Enter or Space on a focused button presses that
 // button, as everywhere on the desktop.
 #pragma once
+
+#include "cards/card.h"
 
 #include <QObject>
 
@@ -46,6 +50,7 @@ private:
 
     TableWindow& m_window;
     int m_picked = -1;
+    Card m_pickedCard; // the card the pick was made on
 };
 
 } // namespace corvane::ui

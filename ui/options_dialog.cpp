@@ -11,9 +11,11 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -33,10 +35,18 @@ int designIndex(int design) {
     return ((design % BackDesignCount) + BackDesignCount) % BackDesignCount;
 }
 
-// Left and Top of picPack(i) inside its frame, in twips: four across, two rows.
+// The designs at three quarters of a card, so that the whole dialog stands on the table above the
+// small windows at its corner rather than over them.
+constexpr int PackWidth = 795;
+constexpr int PackHeight = 1080;
+// How much shorter, in twips, the dialog is than one with the designs at full size.
+constexpr int Saved = 685;
+
+// picPack(i) inside its frame, in twips: four across, two rows.
 QRect packRect(int design) {
-    constexpr std::array<int, 4> lefts{240, 1440, 2640, 3840};
-    return pixelRect(lefts[static_cast<size_t>(design % 4)], design < 4 ? 360 : 1920, 1060, 1435);
+    constexpr std::array<int, 4> lefts{360, 1560, 2760, 3960};
+    return pixelRect(lefts[static_cast<size_t>(design % 4)], design < 4 ? 360 : 1560, PackWidth,
+                     PackHeight);
 }
 
 } // namespace
@@ -51,18 +61,18 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
-    setFixedSize(pixelRect(0, 0, 5325, 6315).size());
+    setFixedSize(pixelRect(0, 0, 5325, 6315 - Saved).size());
 
     buildPackFrame();
     buildOptionsFrame();
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(pixelRect(2880, 5760, 1095, 375));
+    m_cmdOK->setGeometry(pixelRect(2880, 5760 - Saved, 1095, 375));
     m_cmdOK->setDefault(true);
     m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setGeometry(pixelRect(4080, 5760, 1095, 375));
+    m_cmdCancel->setGeometry(pixelRect(4080, 5760 - Saved, 1095, 375));
     // Esc already rejects a QDialog; Cancel is the same thing.
     connect(m_cmdOK, &QPushButton::clicked, this, [this] {
         storeSettings();
@@ -76,7 +86,7 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
 void OptionsDialog::buildPackFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Pack Design"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
-    frame->setGeometry(pixelRect(120, 120, 5055, 3615));
+    frame->setGeometry(pixelRect(120, 120, 5055, 3615 - Saved));
 
     const qreal dpr = devicePixelRatioF();
     for (int design = 0; design < BackDesignCount; ++design) {
@@ -87,26 +97,36 @@ void OptionsDialog::buildPackFrame() {
         picture->setScaledContents(true);
         picture->setToolTip(CardRenderer::backName(design));
         picture->setCursor(Qt::PointingHandCursor);
+        picture->setAccessibleName(CardRenderer::backName(design));
+        // Tab reaches every design; Space picks the one it is on.
+        picture->setFocusPolicy(Qt::StrongFocus);
         picture->installEventFilter(this);
         m_picPack[static_cast<size_t>(design)] = picture;
     }
 
     m_selector = new QFrame(frame);
     m_selector->setObjectName(QStringLiteral("shpSelector"));
-    m_selector->setGeometry(pixelRect(240, 360, 1065, 1440));
+    m_selector->setGeometry(packRect(0));
     // The outline only: clicks go through it to the picture below.
     m_selector->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_selector->setStyleSheet(QStringLiteral(
         "QFrame#shpSelector { border: 3px solid #1f5fd0; border-radius: 5px; background: "
         "transparent; }"));
     m_selector->raise();
+
+    m_focusRing = new QFrame(frame);
+    m_focusRing->setObjectName(QStringLiteral("packFocus"));
+    m_focusRing->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_focusRing->setStyleSheet(QStringLiteral(
+        "QFrame#packFocus { border: 2px dashed #202020; background: transparent; }"));
+    m_focusRing->hide();
 }
 
 void OptionsDialog::buildOptionsFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Game Options"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     // One row deeper than the three rule options and the speed: the computer players' level.
-    frame->setGeometry(pixelRect(120, 3960, 5055, 1695));
+    frame->setGeometry(pixelRect(120, 3960 - Saved, 5055, 1695));
 
     m_chk525 = new QCheckBox(QStringLiteral("Must have 5 to bid 25"), frame);
     m_chk525->setObjectName(QStringLiteral("chk525"));
@@ -175,14 +195,32 @@ void OptionsDialog::pickDesign(int design) {
 }
 
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int design = 0; design < BackDesignCount; ++design) {
-            if (watched == m_picPack[static_cast<size_t>(design)]) {
-                pickDesign(design);
-                return true;
-            }
-        }
+    const auto found = std::find(m_picPack.begin(), m_picPack.end(), watched);
+    if (found == m_picPack.end())
+        return QDialog::eventFilter(watched, event);
+    QLabel* picture = *found;
+    const int design = static_cast<int>(found - m_picPack.begin());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            break;
+        pickDesign(design);
+        return true;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space)
+            break;
+        pickDesign(design);
+        return true;
+    case QEvent::FocusIn:
+        m_focusRing->setGeometry(picture->geometry().adjusted(-4, -4, 4, 4));
+        m_focusRing->show();
+        m_focusRing->raise();
+        break;
+    case QEvent::FocusOut:
+        m_focusRing->hide();
+        break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

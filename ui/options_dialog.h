@@ -48,6 +48,7 @@ private:
     int m_pickedDesign = 0;
     std::array<QLabel*, 8> m_picPack{};
     QFrame* m_selector = nullptr;
+    QFrame* m_focusRing = nullptr; // around the design the keyboard is on
     QCheckBox* m_chk525 = nullptr;
     QCheckBox* m_chkFollowSuit = nullptr;
     QCheckBox* m_chkTutorial = nullptr;

@@ -1,11 +1,14 @@
-// Finding and opening the rules page.
+// Finding and opening the rules page: in a browser, else in the program's own window.
 #include "ui/rules_page.h"
+
+#include "ui/rules_window.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -58,35 +61,54 @@ QString findRulesPage() {
     return builtInRulesPage();
 }
 
-void openRulesPage(QObject* owner, std::function<void()> failed) {
-    const QString page = findRulesPage();
-    if (page.isEmpty()) {
-        failed();
+namespace {
+
+void showInOwnWindow(QWidget* owner, const QUrl& page) {
+    auto* window = owner->findChild<RulesWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window == nullptr)
+        window = new RulesWindow(owner);
+    window->showPage(page);
+}
+
+} // namespace
+
+void openRulesPage(QWidget* owner, const QString& section, std::function<void()> missing) {
+    const QString file = findRulesPage();
+    if (file.isEmpty()) {
+        missing();
         return;
     }
+    QUrl page = QUrl::fromLocalFile(file);
+    if (!section.isEmpty())
+        page.setFragment(section);
+    const QPointer<QWidget> guard(owner);
+    const auto ownWindow = [guard, page] {
+        if (guard)
+            showInOwnWindow(guard, page);
+    };
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // The desktop's opener says by its exit status whether a browser took the page.
     auto* opener = new QProcess(owner);
     QObject::connect(opener, &QProcess::finished, opener,
-                     [opener, failed](int exitCode, QProcess::ExitStatus status) {
+                     [opener, ownWindow](int exitCode, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || exitCode != 0)
-                             failed();
+                             ownWindow();
                          opener->deleteLater();
                      });
     QObject::connect(opener, &QProcess::errorOccurred, opener,
-                     [opener, failed](QProcess::ProcessError error) {
+                     [opener, ownWindow](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart)
                              return; // a crash or a lost pipe ends in finished()
-                         failed();
+                         ownWindow();
                          opener->deleteLater();
                      });
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setStandardErrorFile(QProcess::nullDevice());
-    opener->start(QStringLiteral("xdg-open"), {page});
+    // A plain file name unless a section is asked for: every opener takes that.
+    opener->start(QStringLiteral("xdg-open"), {section.isEmpty() ? file : page.toString()});
 #else
-    Q_UNUSED(owner);
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        failed();
+    if (!QDesktopServices::openUrl(page))
+        ownWindow();
 #endif
 }
 

@@ -1,11 +1,12 @@
-// The rules of Corvane as a web page shipped beside the program, opened in the default browser.
+// The rules of Corvane as a web page shipped beside the program, opened in the default browser,
+// or in a window of the program's own when no browser takes it.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-class QObject;
+class QWidget;
 
 namespace corvane::ui {
 
@@ -26,10 +27,14 @@ QString builtProgramDirectory();
 // The first candidate that exists, else the built-in copy; an empty string when neither is there.
 QString findRulesPage();
 
-// Opens the page in the system's default browser without waiting for the browser. `failed` runs
-// when the page is missing, when the opener cannot start, or when it reports that it opened
-// nothing (xdg-open's exit status; starting it is no proof of success). The opener is owned by
-// `owner`. The caller tells the person (RulesPageFailedMessage).
-void openRulesPage(QObject* owner, std::function<void()> failed);
+// The section of the page on playing by the keyboard.
+inline constexpr const char* KeyboardSection = "keyboard";
+
+// Opens the page, at `section` when one is given, in the system's default browser without waiting
+// for the browser. When the opener cannot start or reports that it opened nothing (xdg-open's exit
+// status; starting it is no proof of success), the page opens in the program's own rules window,
+// a child of `owner`. `missing` runs only when there is no page to open; the caller then tells the
+// person (RulesPageFailedMessage).
+void openRulesPage(QWidget* owner, const QString& section, std::function<void()> missing);
 
 } // namespace corvane::ui

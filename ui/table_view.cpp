@@ -7,6 +7,7 @@
 #include "ui/twips.h"
 
 #include <QAccessible>
+#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -128,6 +129,13 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     m_trump->setAlignment(Qt::AlignCenter);
     m_trump->hide();
 
+    // A dealer's button as at a card table: a white disc with a "D", in the names' type.
+    m_dealerMark = makeLabel(this, QStringLiteral("lblDealer"), nameFont());
+    m_dealerMark->setText(QStringLiteral("D"));
+    m_dealerMark->setToolTip(QStringLiteral("Dealer"));
+    m_dealerMark->setAccessibleName(QStringLiteral("Dealer"));
+    m_dealerMark->hide();
+
     m_timeout = makeLabel(this, QStringLiteral("lblTimeout"), font());
     place(m_timeout, twips(2760, 6120, 255, 255));
     makeBoxed(m_timeout);
@@ -223,6 +231,50 @@ void TableView::relayout() {
         for (int i = 0; i < PictureCount; ++i)
             m_pictures[static_cast<size_t>(i)]->move(m_scale.point(homePosition(i)));
     update();
+    if (resized)
+        emit zoomed(m_scale.zoom);
+}
+
+void TableView::shadeWhiteName(QLabel* name, bool white) {
+    auto* shadow = qobject_cast<QGraphicsDropShadowEffect*>(name->graphicsEffect());
+    if (!white) {
+        if (shadow)
+            name->setGraphicsEffect(nullptr);
+        return;
+    }
+    if (!shadow) {
+        shadow = new QGraphicsDropShadowEffect(name);
+        shadow->setColor(QColor(0, 0, 0, 220));
+        name->setGraphicsEffect(shadow); // the label owns it
+    }
+    // A tight dark edge below and right of every letter, growing with the table.
+    shadow->setOffset(m_scale.zoom, m_scale.zoom);
+    shadow->setBlurRadius(3 * m_scale.zoom);
+}
+
+void TableView::showDealerMark(const Table& table) {
+    if (!table.dealerMarkShown()) {
+        m_dealerMark->hide();
+        return;
+    }
+    const QLabel* name = m_playerNames[static_cast<size_t>(table.dealerLabel())];
+    const int side = m_scale.length(240);
+    QFont f = nameFont();
+    f.setPointSizeF(f.pointSizeF() * m_scale.zoom * 0.85);
+    m_dealerMark->setFont(f);
+    m_dealerMark->setStyleSheet(
+        QStringLiteral("QLabel#lblDealer { background: white; color: black; border: %1px solid "
+                       "#1d2b22; border-radius: %2px; }")
+            .arg(std::max(1, m_scale.length(15)))
+            .arg(side / 2));
+    // Just after the name, within its label's place on the table.
+    const QRect place = name->geometry();
+    const int text = name->fontMetrics().horizontalAdvance(name->text());
+    const int gap = m_scale.length(60);
+    const int left = std::min(place.center().x() + (text + 1) / 2 + gap, place.right() - side);
+    m_dealerMark->setGeometry(left, place.center().y() - side / 2, side, side);
+    m_dealerMark->show();
+    m_dealerMark->raise();
 }
 
 void TableView::setRefusalTest(std::function<bool(int)> refused) {
@@ -279,8 +331,11 @@ void TableView::speak(const Table& table) {
 }
 
 void TableView::showLabels(const Table& table) {
-    for (size_t i = 0; i < 4; ++i)
+    for (size_t i = 0; i < 4; ++i) {
         showLabel(m_playerNames[i], table.lblPlayerName[i]);
+        shadeWhiteName(m_playerNames[i], table.lblPlayerName[i].color == LabelColor::White);
+    }
+    showDealerMark(table);
     // The score headings keep their own colour.
     for (size_t i = 4; i < m_playerNames.size(); ++i) {
         m_playerNames[i]->setText(QString::fromStdString(table.lblPlayerName[i].caption));

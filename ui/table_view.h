@@ -58,6 +58,8 @@ public:
     QLabel* score(int index) const { return m_scores[static_cast<size_t>(index)]; }
     QLabel* tricks(int index) const { return m_tricks[static_cast<size_t>(index)]; }
     QLabel* trump() const { return m_trump; }
+    // The dealer's mark, shown beside the dealer's name.
+    QLabel* dealerMark() const { return m_dealerMark; }
     QLabel* timeout() const { return m_timeout; }
     QPlainTextEdit* whiteboard() const { return m_whiteboard; }
     QLineEdit* chat() const { return m_chat; }
@@ -74,6 +76,8 @@ signals:
     // A sentence for the screen reader, as it is announced.
     void announced(const QString& sentence);
     void doubleClicked();
+    // The table is drawn at another zoom (a zoom chosen, or the window resized while it fits).
+    void zoomed(double zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,8 +92,13 @@ private:
     };
     void showPictures(const Table& table);
     void showLabels(const Table& table);
+    void showDealerMark(const Table& table);
+    // White on the light baize needs a dark edge to read; black needs none.
+    void shadeWhiteName(QLabel* name, bool white);
     void speak(const Table& table);
     void finish(int picture);
+    // Every picture in front of or behind the others as its stacking says.
+    void stackPictures();
     // Puts a control at its place in twips; its font, when it has one of its own, scales too.
     void place(QWidget* widget, QRect twips, bool ownFont = true);
     // Places every control again at the current scale and draws the cards at their new size.
@@ -123,6 +132,7 @@ private:
     std::array<QLabel*, 2> m_scores{};
     std::array<QLabel*, 2> m_tricks{};
     QLabel* m_trump = nullptr;
+    QLabel* m_dealerMark = nullptr;
     int m_trumpSuit = -1;
     QLabel* m_timeout = nullptr;
     QPlainTextEdit* m_whiteboard = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/card_view.h"
 #include "ui/table_view.h"
 
+#include <QLabel>
 #include <QVariantAnimation>
 #include <algorithm>
 #include <numeric>
@@ -45,16 +46,23 @@ void TableView::showPictures(const Table& table) {
             restack = true;
         }
     }
-    if (restack) {
-        std::array<int, PictureCount> order{};
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-            return m_shown[static_cast<size_t>(a)].stacking <
-                   m_shown[static_cast<size_t>(b)].stacking;
-        });
-        for (int i : order)
-            m_pictures[static_cast<size_t>(i)]->raise();
-    }
+    if (restack)
+        stackPictures();
+}
+
+void TableView::stackPictures() {
+    std::array<int, PictureCount> order{};
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return m_shown[static_cast<size_t>(a)].stacking < m_shown[static_cast<size_t>(b)].stacking;
+    });
+    for (int i : order)
+        m_pictures[static_cast<size_t>(i)]->raise();
+    // Cards still on their way stay in front until they land.
+    for (size_t i = 0; i < m_running.size(); ++i)
+        if (m_running[i])
+            m_pictures[i]->raise();
+    m_dealerMark->raise();
 }
 
 void TableView::setKeyboardCard(int picture) {
@@ -109,6 +117,9 @@ void TableView::finish(int index) {
     r->animation->stop();
     r->animation->deleteLater();
     m_pictures[static_cast<size_t>(index)]->move(m_scale.point(r->path.back()));
+    // A card rides in front of the others on its way; landed, it lies where its stacking puts
+    // it (a drawn card under the card to its right).
+    stackPictures();
     if (r->done)
         r->done();
 }

@@ -5,6 +5,7 @@
 #include "ui/card_renderer.h"
 #include "ui/dialog_placement.h"
 #include "ui/keyboard_play.h"
+#include "ui/options_dialog.h"
 #include "ui/table_view.h"
 #include "ui/trump_dialog.h"
 
@@ -30,6 +31,12 @@ TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent
     connect(m_view, &TableView::cardClicked, this,
             [this](int picture) { input([&] { m_engine.clickCard(picture); }); });
     connect(m_view, &TableView::doubleClicked, this, &TableWindow::onDoubleClick);
+    connect(m_view, &TableView::zoomed, this, &TableWindow::followZoom);
+    // A small window first placed before its frame (or the table's) was known goes to its exact
+    // place once it is: at start-up the table is shown and framed along with the button window.
+    for (ToolWindow* w : {static_cast<ToolWindow*>(m_buttons), static_cast<ToolWindow*>(m_bid),
+                          static_cast<ToolWindow*>(m_trump)})
+        connect(w, &ToolWindow::framed, this, [this, w] { placeDialog(w); });
     connect(m_keys, &KeyboardPlay::cardChosen, this,
             [this](int picture) { input([&] { m_engine.clickCard(picture); }); });
     connect(m_buttons, &ButtonWindow::buttonClicked, this,
@@ -100,14 +107,26 @@ void TableWindow::moveEvent(QMoveEvent* event) {
     placeVisibleDialogs();
 }
 
+void TableWindow::followZoom(double zoom) {
+    for (ToolWindow* w : {static_cast<ToolWindow*>(m_buttons), static_cast<ToolWindow*>(m_bid),
+                          static_cast<ToolWindow*>(m_trump)})
+        w->setZoom(zoom);
+    m_buttons->showState(m_engine.table()); // its buttons are laid out for the mode shown
+    placeVisibleDialogs();
+}
+
 void TableWindow::placeVisibleDialogs() {
     for (QWidget* dialog : {static_cast<QWidget*>(m_buttons), static_cast<QWidget*>(m_bid),
                             static_cast<QWidget*>(m_trump)})
         if (dialog->isVisible())
             placeDialog(dialog);
     for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
-        if (dialog->isVisible() && !dialog->isModal())
-            placeDialog(dialog);
+        if (dialog->isVisible() && !dialog->isModal()) {
+            if (qobject_cast<OptionsDialog*>(dialog))
+                placeAboveSmallWindows(dialog);
+            else
+                placeDialog(dialog);
+        }
 }
 
 QAction* TableWindow::action(const QString& objectName) const {

@@ -31,6 +31,8 @@ public:
     void refresh();
     // Puts a small window over the table's bottom right corner.
     void placeDialog(QWidget* dialog) const;
+    // The same corner, lifted above the small windows' place (the options dialog).
+    void placeAboveSmallWindows(QWidget* dialog) const;
 
     Engine& engine() { return m_engine; }
     TableView* view() const { return m_view; }
@@ -69,12 +71,15 @@ private:
     void buildViewMenu();
     void markZoom();
     void placeVisibleDialogs();
+    // The small windows drawn at the table's zoom, as the table's own labels are.
+    void followZoom(double zoom);
     void showDialogs();
     void updateMenus();
     void onDoubleClick();
     void openOptions();
     void openAbout();
-    void openRules();
+    // The rules page, at a section of it when one is named.
+    void openRules(const QString& section);
     template <typename F> void input(F&& f) {
         f();
         refresh();

@@ -1,5 +1,7 @@
 // The table window's menu bar: Game, View and Help, with the Players submenu.
 #include "ui/about_box.h"
+#include "ui/button_window.h"
+#include "ui/dialog_placement.h"
 #include "ui/options_dialog.h"
 #include "ui/rules_page.h"
 #include "ui/table_view.h"
@@ -27,7 +29,8 @@ void TableWindow::buildMenus() {
             [this] { input([&] { m_engine.newGame(); }); });
     connect(addItem(game, "mnuConnect", QStringLiteral("&Play Online...")), &QAction::triggered,
             this, &TableWindow::playOnlineRequested);
-    QMenu* players = game->addMenu(QStringLiteral("&Players"));
+    // "&Play Online..." has the P.
+    QMenu* players = game->addMenu(QStringLiteral("Pl&ayers"));
     players->setObjectName(QStringLiteral("mnuPlayers"));
     m_newPartner = addItem(players, "mnuNewPartner", QStringLiteral("New Partner"));
     m_newOpponents = addItem(players, "mnuNewOpponents", QStringLiteral("New Opponents"));
@@ -47,7 +50,9 @@ void TableWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     connect(addItem(help, "mnuRiziv", QStringLiteral("&Rules of Corvane...")), &QAction::triggered,
-            this, &TableWindow::openRules);
+            this, [this] { openRules(QString()); });
+    connect(addItem(help, "mnuKeyboard", QStringLiteral("&Keyboard...")), &QAction::triggered, this,
+            [this] { openRules(QString::fromLatin1(KeyboardSection)); });
     QAction* hint = addItem(help, "mnuHint", QStringLiteral("&Hint"));
     hint->setShortcut(QKeySequence(Qt::Key_F2));
     hint->setShortcutContext(Qt::ApplicationShortcut);
@@ -70,8 +75,16 @@ void TableWindow::openOptions() {
         emit optionsChanged();
     });
     emit optionsOpened(options);
-    placeDialog(options); // before showing: see showDialogs()
+    placeAboveSmallWindows(options); // before showing: see showDialogs()
     options->show();
+}
+
+void TableWindow::placeAboveSmallWindows(QWidget* dialog) const {
+    // The options stand on the table just above the corner where the button window and the bid
+    // and trump dialogs wait, so that none of them is hidden while the options are open.
+    placeDialog(dialog);
+    const int lift = expectedFrame(m_buttons, this).height() + twipsToPixels(60);
+    dialog->move(dialog->pos() - QPoint(0, lift));
 }
 
 void TableWindow::openAbout() {
@@ -80,8 +93,8 @@ void TableWindow::openAbout() {
     about->open();
 }
 
-void TableWindow::openRules() {
-    openRulesPage(this, [this] {
+void TableWindow::openRules(const QString& section) {
+    openRulesPage(this, section, [this] {
         auto* box =
             new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
                             QString::fromLatin1(RulesPageFailedMessage), QMessageBox::Ok, this);

@@ -1,25 +1,28 @@
 #include "ui/trump_dialog.h"
 
 #include "ui/card_renderer.h"
-#include "ui/twips.h"
+#include "ui/table_fonts.h"
 
 #include <QPushButton>
 
 namespace corvane::ui {
 
 TrumpDialog::TrumpDialog(QWidget* table)
-    : ToolWindow(QStringLiteral("Choose Trump"), {px(2400), px(600)}, table) {
+    : ToolWindow(QStringLiteral("Choose Trump"), {2400, 600}, table) {
     setObjectName(QStringLiteral("frmTrumpSel"));
     static const char* const names[] = {"Spades", "Diamonds", "Clubs", "Hearts"};
+    // Beside each symbol the key that names the suit, underlined.
+    static const char* const keys[] = {"&S", "&D", "&C", "&H"};
     for (int suit = 0; suit < 4; ++suit) {
-        auto* b = new QPushButton(this);
+        auto* b = new QPushButton(QString::fromLatin1(keys[suit]), this);
         b->setObjectName(QStringLiteral("cmdSuit%1").arg(suit));
-        b->setGeometry(twipRect(600 * suit, 0, 615, 615));
         QIcon icon;
-        for (qreal dpr : {1.0, 2.0})
-            icon.addPixmap(cardRenderer().suitSymbol(suit, 28, dpr));
+        for (qreal dpr : {1.0, 2.0, 4.0})
+            icon.addPixmap(cardRenderer().suitSymbol(suit, 20, dpr));
         b->setIcon(icon);
-        b->setIconSize({28, 28});
+        b->setIconSize({16, 16});
+        b->setFont(buttonFont(8));
+        place(b, QRect(600 * suit, 0, 615, 615));
         b->setToolTip(QString::fromLatin1(names[suit]));
         b->setAccessibleName(QString::fromLatin1(names[suit]));
         b->setAutoDefault(true); // Enter presses the focused button

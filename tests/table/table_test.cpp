@@ -45,6 +45,22 @@ TEST(CardPicture, MarkingAndFlipping) {
     EXPECT_EQ(t.CardState(0), TagState::Up);
 }
 
+// Who deals shows from the first card dealt, beside the dealer's own name wherever the local
+// player sits.
+TEST(DealerMark, FromTheDealOnBesideTheDealersName) {
+    Table t;
+    EXPECT_FALSE(t.dealerMarkShown()); // before the first deal
+    t.picCard[7].visible = true;       // the deal's first card lands
+    EXPECT_TRUE(t.dealerMarkShown());
+    t.picCard[7].visible = false;
+    t.gamePhase = PhaseBidding;
+    EXPECT_TRUE(t.dealerMarkShown());
+    t.dealerSeat = 1;
+    EXPECT_EQ(t.dealerLabel(), 1);
+    t.localSeat = 2;
+    EXPECT_EQ(t.dealerLabel(), 3);
+}
+
 TEST(Numbering, LocalAndHostPictures) {
     Table t;
     t.localSeat = 2;

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 using corvane::Table;
@@ -89,6 +90,7 @@ private slots:
     void onlineGreysFiveRule_data();
     void onlineGreysFiveRule();
     void selectorFollowsClicks();
+    void tabReachesEveryDesign();
     void optionsIsNonModal();
     void optionsOpenedAfreshEachTime();
 
@@ -139,7 +141,8 @@ void DialogsTest::optionsStartUpState() {
     QCOMPARE(computers->itemText(1), QStringLiteral("Expert"));
     QCOMPARE(computers->currentText(), QStringLiteral("Standard"));
     QCOMPARE(child<QLabel>(&dialog, "lblComputers")->text(), QStringLiteral("Computer players:"));
-    QCOMPARE(dialog.size(), QSize(355, 421)); // 5325 x 6315 twips: a row for the computer players
+    // 5325 x 5630 twips: a row for the computer players, the designs at three quarters of a card.
+    QCOMPARE(dialog.size(), QSize(355, 375));
 }
 
 void DialogsTest::cancelLeavesSettings_data() {
@@ -304,6 +307,28 @@ void DialogsTest::selectorFollowsClicks() {
     // A click on the outline itself reaches the picture below.
     QVERIFY(selector->testAttribute(Qt::WA_TransparentForMouseEvents));
     QCOMPARE(table.backDesign, 0);
+}
+
+void DialogsTest::tabReachesEveryDesign() {
+    Table table;
+    OptionsDialog dialog(table);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QSet<QString> reached;
+    for (int tab = 0; tab < 30; ++tab) {
+        if (QWidget* focus = QApplication::focusWidget())
+            reached.insert(focus->objectName());
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                        Qt::Key_Tab);
+    }
+    for (int design = 0; design < 8; ++design)
+        QVERIFY2(reached.contains(QStringLiteral("picPack%1").arg(design)),
+                 qPrintable(QStringLiteral("picPack%1").arg(design)));
+    // Space on the design the keyboard is on picks it.
+    auto* five = child<QLabel>(&dialog, "picPack5");
+    five->setFocus();
+    QTest::keyClick(five, Qt::Key_Space);
+    QCOMPARE(dialog.pickedDesign(), 5);
 }
 
 void DialogsTest::optionsIsNonModal() {

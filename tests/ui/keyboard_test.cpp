@@ -4,7 +4,9 @@
 #include "table_fixture.h"
 #include "ui/keyboard_play.h"
 
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace corvane;
@@ -105,6 +107,73 @@ private slots:
             QCOMPARE(playedByKeys, 5);
         Q_UNUSED(namedTrump);
         QCOMPARE(table.picked(), -1); // the hand is gone, and the mark with it
+    }
+
+    // Each button shows the key that presses it, underlined; the keyboard reads it from there.
+    void everyButtonUnderlinesItsKey() {
+        KeyboardTable table(3);
+        struct Row {
+            QPushButton* button;
+            Qt::Key key;
+        };
+        const Row rows[] = {
+            {table.bid(0), Qt::Key_P},       {table.bid(1), Qt::Key_2},
+            {table.bid(2), Qt::Key_5},       {table.bid(3), Qt::Key_3},
+            {table.suit(Spades), Qt::Key_S}, {table.suit(Diamonds), Qt::Key_D},
+            {table.suit(Clubs), Qt::Key_C},  {table.suit(Hearts), Qt::Key_H},
+            {table.button(0), Qt::Key_A},    {table.button(1), Qt::Key_D},
+        };
+        for (const Row& row : rows)
+            QCOMPARE(QKeySequence::mnemonic(row.button->text()), QKeySequence(Qt::ALT | row.key));
+    }
+
+    // The bidder who took the kitty reaches its cards with the arrows, left of the hand, and
+    // throws them away with Enter; anyone else's arrows stay in the hand.
+    void theArrowsReachTheKittyForTheBidder() {
+        KeyboardTable table(3);
+        Table& t = table.t();
+        t.gamePhase = PhaseDiscard;
+        t.lblBid[4].visible = true; // trump is named
+        t.bidderSeat = 0;
+        for (int i : {0, 1, 2, 3, 4, 20, 21, 22}) {
+            t.picCard[static_cast<size_t>(i)].card = Card::of(2 + i % 10, Clubs);
+            t.picCard[static_cast<size_t>(i)].state = TagState::Up;
+            t.picCard[static_cast<size_t>(i)].visible = true;
+        }
+        t.buttonMenu.visible = false;
+        table.window.refresh();
+        table.key(Qt::Key_1);
+        table.key(Qt::Key_Left);
+        QCOMPARE(table.picked(), 22);
+        QVERIFY(table.view()->picture(22)->keyboardMark());
+        table.key(Qt::Key_Return);
+        QCOMPARE(t.picCard[22].state, TagState::Thrown);
+        table.key(Qt::Key_Right);
+        QCOMPARE(table.picked(), 0);
+
+        t.bidderSeat = 1;
+        table.window.refresh();
+        table.key(Qt::Key_Left);
+        QCOMPARE(table.picked(), 4); // round the hand, not into the kitty
+    }
+
+    // The ring marks a card of this hand: a new hand dealt onto the same picture takes it away.
+    void theRingDoesNotCarryIntoTheNextHand() {
+        KeyboardTable table(2);
+        Table& t = table.t();
+        t.gamePhase = PhasePlay;
+        for (int i = 0; i < 5; ++i) {
+            t.picCard[static_cast<size_t>(i)].card = Card::of(2 + i, Hearts);
+            t.picCard[static_cast<size_t>(i)].state = TagState::Up;
+            t.picCard[static_cast<size_t>(i)].visible = true;
+        }
+        table.window.refresh();
+        table.key(Qt::Key_3);
+        QCOMPARE(table.picked(), 2);
+        t.picCard[2].card = Card::of(King, Spades); // the next deal
+        table.window.refresh();
+        QCOMPARE(table.picked(), -1);
+        QVERIFY(!table.view()->picture(2)->keyboardMark());
     }
 
     void textFieldsKeepTheirKeys() {

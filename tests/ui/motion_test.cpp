@@ -34,7 +34,31 @@ private slots:
     void glideFollowsItsStepsToTheEnd();
     void aNewMoveFinishesTheOneRunning();
     void spinEndsOffTheTable();
+    void aLandedCardLiesUnderTheCardToItsRight();
 };
+
+void MotionTest::aLandedCardLiesUnderTheCardToItsRight() {
+    // A card drawn onto the middle of a hand glides in front of the others, then lies where the
+    // hand's fan puts it: under the card to its right.
+    TableView view;
+    Table t;
+    for (int i = 0; i < 5; ++i) {
+        t.picCard[static_cast<size_t>(i)].card = Card::of(2 + i, Clubs);
+        t.picCard[static_cast<size_t>(i)].visible = true;
+        t.bringToFront(i);
+    }
+    view.showTable(t);
+    const auto zOrder = [&](int picture) { return view.children().indexOf(view.picture(picture)); };
+    QVERIFY(zOrder(1) < zOrder(2));
+    bool done = false;
+    view.startMovement(
+        {Movement::Kind::Glide, 1, 0, drawStart(3, homePosition(1)), homePosition(1)},
+        [&] { done = true; });
+    QVERIFY(zOrder(1) > zOrder(2)); // on its way, in front
+    view.finishMovements();
+    QVERIFY(done);
+    QVERIFY(zOrder(1) < zOrder(2));
+}
 
 void MotionTest::pausesWakeInTheirOrder() {
     QtScheduler scheduler;

@@ -16,6 +16,7 @@
 #include "ui/online_session.h"
 #include "ui/options_dialog.h"
 #include "ui/rules_page.h"
+#include "ui/rules_window.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -24,7 +25,9 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QtTest/qtestspontaneevent.h>
 
 using namespace corvane;
@@ -108,7 +111,7 @@ private slots:
     void everyMessageShowsWhole();
     void commandsRefusedWhileTheDealLands();
     void namesShownAsWritten();
-    void rulesPageFailureIsSaid();
+    void rulesPageWithoutABrowser();
     void enterPressesTheFocusedButton();
     void hintWhileNamingTrump();
     void smallWindowsRefuseOnlyTheirOwnClose();
@@ -208,25 +211,37 @@ void TableAsPlayedTest::namesShownAsWritten() {
     }
 }
 
-void TableAsPlayedTest::rulesPageFailureIsSaid() {
+void TableAsPlayedTest::rulesPageWithoutABrowser() {
+    // No browser takes the page: it opens in the program's own window, and nothing is refused.
     TableUnderTest table(1);
     FailingBrowser failing;
     table.window.action(QStringLiteral("mnuRiziv"))->trigger();
-    QMessageBox* box = nullptr;
+    RulesWindow* rules = nullptr;
     QVERIFY(QTest::qWaitFor(
         [&] {
-            box = table.window.findChild<QMessageBox*>(QStringLiteral("rulesPageMessage"));
-            return box != nullptr && box->isVisible();
+            rules = table.window.findChild<RulesWindow*>();
+            return rules != nullptr && rules->isVisible();
         },
         10000));
-    QCOMPARE(box->text(), QString::fromLatin1(RulesPageFailedMessage));
-    box->close();
+    QVERIFY(!table.window.findChild<QMessageBox*>(QStringLiteral("rulesPageMessage")));
+    QVERIFY(rules->browser()->toPlainText().contains(QLatin1String("Counting a hand")));
+    QCOMPARE(rules->browser()->verticalScrollBar()->value(), 0);
 
-    // A browser that takes the page: nothing is said.
+    // Help's keyboard entry opens the same page at its section on the keys.
+    rules->hide();
+    table.window.action(QStringLiteral("mnuKeyboard"))->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return rules->isVisible(); }, 10000));
+    QVERIFY(rules->browser()->toPlainText().contains(QLatin1String("Playing by the keyboard")));
+    QVERIFY(rules->browser()->verticalScrollBar()->value() > 0);
+    QCOMPARE(table.window.findChildren<RulesWindow*>().size(), 1);
+    rules->close();
+
+    // A browser that takes the page: no window of our own.
+    delete rules;
     qputenv("BROWSER", "true");
     table.window.action(QStringLiteral("mnuRiziv"))->trigger();
     QTest::qWait(1500);
-    QVERIFY(!table.window.findChild<QMessageBox*>(QStringLiteral("rulesPageMessage")));
+    QVERIFY(!table.window.findChild<RulesWindow*>());
 }
 
 void TableAsPlayedTest::enterPressesTheFocusedButton() {

@@ -6,8 +6,10 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QGraphicsDropShadowEffect>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QSignalSpy>
@@ -23,6 +25,9 @@ private slots:
     void initTestCase() { corvane::ui::test::quietOffscreenWarnings(); }
     void startUp();
     void menus();
+    void noTwoItemsOfAMenuShareALetter();
+    void theDealerIsMarkedFromTheDealOn();
+    void theOptionsLeaveTheWaitingBidDialogInSight();
     void playersMenuGreyedDuringAHand();
     void newPartnerAndOpponents();
     void bidDialogShowsTheAuctionsLimits_data();
@@ -90,6 +95,7 @@ void TableWindowTest::menus() {
         {"mnuNewPartner", "New Partner"},
         {"mnuNewOpponents", "New Opponents"},
         {"mnuRiziv", "&Rules of Corvane..."},
+        {"mnuKeyboard", "&Keyboard..."},
         {"mnuHint", "&Hint"},
         {"mnuAbout", "&About Corvane..."},
     };
@@ -101,7 +107,71 @@ void TableWindowTest::menus() {
     QCOMPARE(table.window.action(QStringLiteral("mnuHint"))->shortcut(), QKeySequence(Qt::Key_F2));
     auto* players = table.window.findChild<QMenu*>(QStringLiteral("mnuPlayers"));
     QVERIFY(players);
-    QCOMPARE(players->title(), QStringLiteral("&Players"));
+    QCOMPARE(players->title(), QStringLiteral("Pl&ayers"));
+}
+
+void TableWindowTest::noTwoItemsOfAMenuShareALetter() {
+    TableUnderTest table(7);
+    std::vector<QMenu*> menus;
+    for (QAction* top : table.window.menuBar()->actions())
+        if (top->menu())
+            menus.push_back(top->menu());
+    menus.push_back(table.window.menuBar()->findChild<QMenu*>(QStringLiteral("mnuPlayers")));
+    for (QMenu* menu : menus) {
+        QSet<QKeySequence> letters;
+        for (QAction* a : menu->actions()) {
+            const QKeySequence letter = QKeySequence::mnemonic(a->text());
+            if (letter.isEmpty())
+                continue;
+            QVERIFY2(!letters.contains(letter),
+                     qPrintable(menu->title() + ": " + a->text() + " shares its letter"));
+            letters.insert(letter);
+        }
+    }
+}
+
+void TableWindowTest::theDealerIsMarkedFromTheDealOn() {
+    TableUnderTest table(7);
+    QLabel* mark = table.view()->dealerMark();
+    QVERIFY(!mark->isVisible()); // nothing dealt yet
+    table.click(table.button(1));
+    const int dealer = table.t().dealerSeat;
+    QVERIFY(mark->isVisible());
+    // Beside the dealer's name, on its line and after its text.
+    const QLabel* name = table.view()->playerName(dealer);
+    QVERIFY(name->geometry().contains(mark->geometry().center()));
+    QVERIFY(mark->x() > name->geometry().center().x() +
+                            name->fontMetrics().horizontalAdvance(name->text()) / 2);
+    // The bid labels keep the colours the rules give them.
+    for (int seat = 0; seat < 4; ++seat)
+        QCOMPARE(table.t().lblBid[static_cast<size_t>(seat)].color,
+                 seat == dealer ? LabelColor::Red : LabelColor::Black);
+
+    // A white name (the bidder's) gets a dark edge to read on the baize; a black one none.
+    table.t().lblPlayerName[1].color = LabelColor::White;
+    table.window.refresh();
+    QVERIFY(
+        qobject_cast<QGraphicsDropShadowEffect*>(table.view()->playerName(1)->graphicsEffect()));
+    QVERIFY(!table.view()->playerName(2)->graphicsEffect());
+    table.t().lblPlayerName[1].color = LabelColor::Black;
+    table.window.refresh();
+    QVERIFY(!table.view()->playerName(1)->graphicsEffect());
+}
+
+void TableWindowTest::theOptionsLeaveTheWaitingBidDialogInSight() {
+    TableUnderTest table(7);
+    table.t().gamePhase = PhaseBidding;
+    table.engine.setUpBidDialog();
+    table.window.refresh();
+    QWidget* bid = table.window.bidDialog();
+    QVERIFY(bid->isVisible());
+    table.window.action(QStringLiteral("mnuOptions"))->trigger();
+    auto* options = table.window.findChild<QDialog*>(QStringLiteral("frmOptions"));
+    QVERIFY(options && options->isVisible());
+    QVERIFY(!options->frameGeometry().intersects(bid->frameGeometry()));
+    // Smaller than the table, and standing on it.
+    QVERIFY(table.window.frameGeometry().contains(options->frameGeometry()));
+    options->close();
 }
 
 void TableWindowTest::playersMenuGreyedDuringAHand() {

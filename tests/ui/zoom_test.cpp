@@ -121,6 +121,32 @@ private slots:
         QVERIFY(std::abs((w.bottom() + 1) - (buttons->y() + frame.height()) - 60) <= 1);
     }
 
+    // The button window, the messages and the bid and trump dialogs grow with the table, their
+    // letters and symbols too.
+    void theSmallWindowsScaleWithTheTable_data() { everythingScalesWithTheZoom_data(); }
+    void theSmallWindowsScaleWithTheTable() {
+        QFETCH(double, zoom);
+        test::TableUnderTest table(7);
+        table.window.setZoom(zoom);
+        const QSize expected(static_cast<int>(2400 * zoom / 15), static_cast<int>(600 * zoom / 15));
+        for (QWidget* w : {static_cast<QWidget*>(table.window.buttonWindow()),
+                           static_cast<QWidget*>(table.window.bidDialog()),
+                           static_cast<QWidget*>(table.window.trumpDialog())})
+            QCOMPARE(w->size(), expected);
+        QCOMPARE(table.button(1)->font().pointSizeF(), buttonFont(10).pointSizeF() * zoom);
+        QCOMPARE(table.button(1)->width(), static_cast<int>(1215 * zoom / 15));
+        QCOMPARE(table.bid(3)->font().pointSizeF(), buttonFont(10).pointSizeF() * zoom);
+        QCOMPARE(table.bid(3)->geometry(),
+                 QRect(static_cast<int>(1800 * zoom / 15), 0, static_cast<int>(615 * zoom / 15),
+                       static_cast<int>(615 * zoom / 15)));
+        QCOMPARE(table.suit(0)->iconSize(), QSize(16, 16) * zoom);
+        // A message across the window at the zoom, in the zoomed type.
+        table.engine.start(table.engine.MessageButton("Count 25 points."));
+        table.window.refresh();
+        QCOMPARE(table.button(1)->width(), static_cast<int>(2430 * zoom / 15));
+        QVERIFY(table.button(1)->font().pointSizeF() > buttonFont(10).pointSizeF() * zoom - 1.01);
+    }
+
     void aGlideRunsInTableCoordinates() {
         test::TableUnderTest table(11, 1.0); // real pace: the deal glides
         table.window.setZoom(2.0);
