@@ -52,6 +52,8 @@ public:
     static std::span<const double> zoomSteps();
 
 protected:
+    // An options dialog goes to its exact place once the window manager has framed it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The small windows sit over the table's corner wherever the window manager puts the table.
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

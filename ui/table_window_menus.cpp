@@ -8,6 +8,7 @@
 #include "ui/table_window.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -76,7 +77,20 @@ void TableWindow::openOptions() {
     });
     emit optionsOpened(options);
     placeAboveSmallWindows(options); // before showing: see showDialogs()
+    options->installEventFilter(this);
     options->show();
+}
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Placed before it was framed, the dialog assumed the table's frame; the window manager's
+    // first move of it tells the real one.
+    auto* options = qobject_cast<OptionsDialog*>(watched);
+    if (options && event->type() == QEvent::Move && options->isVisible() &&
+        options->frameGeometry() != options->geometry()) {
+        options->removeEventFilter(this);
+        placeAboveSmallWindows(options);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TableWindow::placeAboveSmallWindows(QWidget* dialog) const {

@@ -356,7 +356,12 @@ void TableAsPlayedTest::firstPlacementEqualsTheLater() {
         table.window.action(QStringLiteral("mnuOptions"))->trigger();
         auto* options = table.window.findChild<OptionsDialog*>();
         QVERIFY(options);
-        firstShowing(options);
+        // The options stand just above the small windows' place.
+        QVERIFY(QTest::qWaitForWindowExposed(options));
+        QTest::qWait(400);
+        const QRect first = options->frameGeometry();
+        const int lift = table.window.buttonWindow()->frameGeometry().height() + 4;
+        QCOMPARE(first, placed(options).translated(0, -lift));
         options->close();
         QTest::qWait(100);
     }
