@@ -10,7 +10,7 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
                          std::unique_ptr<Preferences> remembered)
     : preferences(std::move(remembered)), random(seed), engine(scheduler, random),
       window(engine, scheduler), online(engine, scheduler, window, std::move(server)),
-      record(engine, online),
+      record(engine, online, seed),
       keeping(std::make_unique<RecordKeeping>(
           record, &window,
           preferences ? RecordKeeping::pathBeside(preferences->fileName()) : QString(),

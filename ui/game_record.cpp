@@ -11,8 +11,10 @@
 
 namespace corvane::ui {
 
-GameRecord::GameRecord(Engine& engine, OnlineSession& online, QObject* parent)
-    : QObject(parent), m_engine(engine), m_online(online), m_standalone(engine.table()) {
+GameRecord::GameRecord(Engine& engine, OnlineSession& online, std::uint64_t seed, QObject* parent)
+    : QObject(parent), m_engine(engine), m_online(online), m_standalone(engine.table()),
+      m_standaloneTrace(seed) {
+    engine.addObserver(&m_standaloneTrace);
     m_standalone.addListener(listener(Source::Standalone));
     engine.addObserver(&m_standalone);
     connect(&online, &OnlineSession::stateChanged, this, &GameRecord::follow);
@@ -64,6 +66,18 @@ const Table* GameRecord::tableInPlay() const {
     return nullptr;
 }
 
+const GameTrace* GameRecord::trace() const {
+    switch (m_source) {
+    case Source::Standalone:
+        return &m_standaloneTrace;
+    case Source::Hosting:
+        return m_hostedTraces.empty() ? nullptr : m_hostedTraces.back().get();
+    case Source::Seated:
+        break;
+    }
+    return nullptr;
+}
+
 void GameRecord::follow() {
     using State = OnlineSession::State;
     const State state = m_online.state();
@@ -75,6 +89,9 @@ void GameRecord::follow() {
         recorder->addListener(listener(Source::Hosting));
         host->addObserver(recorder.get());
         m_hosted.push_back(std::move(recorder));
+        auto trace = std::make_unique<GameTrace>(0);
+        host->addObserver(trace.get());
+        m_hostedTraces.push_back(std::move(trace));
     } else if (state == State::Joining && m_online.seat()) {
         m_seated = std::make_unique<online::SeatHistory>(m_engine.table());
         m_seated->addListener(listener(Source::Seated));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "flow/history_recorder.h"
+#include "ui/game_trace.h"
 
 #include <QObject>
 #include <memory>
@@ -26,7 +27,9 @@ public:
     // What the record follows now.
     enum class Source { Standalone, Hosting, Seated };
 
-    GameRecord(Engine& engine, OnlineSession& online, QObject* parent = nullptr);
+    // `seed` is the program's, for the game record file.
+    GameRecord(Engine& engine, OnlineSession& online, std::uint64_t seed = 0,
+               QObject* parent = nullptr);
     ~GameRecord() override;
 
     Source source() const { return m_source; }
@@ -35,6 +38,8 @@ public:
     bool online() const { return m_source != Source::Standalone; }
     // The table whose game is recorded, when this program runs it (standalone or hosting).
     const Table* tableInPlay() const;
+    // The game so far as trace lines, when this program runs it; null at another's table.
+    const GameTrace* trace() const;
 
 signals:
     void changed();
@@ -49,6 +54,8 @@ private:
     OnlineSession& m_online;
     Source m_source = Source::Standalone;
     HistoryRecorder m_standalone;
+    GameTrace m_standaloneTrace;
+    std::vector<std::unique_ptr<GameTrace>> m_hostedTraces;
     // A host's engine may outlive the hosting by a moment (it is deleted once its event is
     // over), so each recorder it was given stays until the program ends.
     std::vector<std::unique_ptr<HistoryRecorder>> m_hosted;

@@ -1,7 +1,9 @@
 // The menu items and the windows they open.
 #include "ui/record_windows.h"
 
+#include "ui/game_record.h"
 #include "ui/hand_history_window.h"
+#include "ui/record_dialogs.h"
 #include "ui/record_keeping.h"
 #include "ui/record_menu.h"
 #include "ui/statistics_window.h"
@@ -18,6 +20,11 @@ RecordWindows::RecordWindows(TableWindow& window, GameRecord& record, RecordKeep
     connect(history, &QAction::triggered, this, &RecordWindows::openHistory);
     QAction* statistics = addRecordItem(window, "mnuStatistics", QStringLiteral("&Statistics"));
     connect(statistics, &QAction::triggered, this, &RecordWindows::openStatistics);
+    m_save = addRecordItem(window, "mnuSaveGameRecord", QStringLiteral("Save Game &Record..."));
+    connect(m_save, &QAction::triggered, this, &RecordWindows::saveGameRecord);
+    // At another's table the game's deal is not this program's to write.
+    connect(&record, &GameRecord::changed, this,
+            [this] { m_save->setEnabled(m_record.trace() != nullptr); });
 }
 
 HandHistoryWindow* RecordWindows::history() const {
@@ -47,6 +54,22 @@ StatisticsWindow* RecordWindows::openStatistics() {
     m_statistics->show();
     m_statistics->raise();
     return m_statistics;
+}
+
+bool RecordWindows::saveGameRecordTo(const QString& file) {
+    const GameTrace* trace = m_record.trace();
+    return trace && trace->save(file);
+}
+
+void RecordWindows::saveGameRecord() {
+    if (!m_record.trace())
+        return;
+    askWhereToSave(&m_window, QStringLiteral("Save Game Record"),
+                   QStringLiteral("corvane-game.jsonl"), QStringLiteral("Game records (*.jsonl)"),
+                   [this](const QString& file) {
+                       if (!saveGameRecordTo(file))
+                           tellNotWritten(&m_window, file);
+                   });
 }
 
 } // namespace corvane::ui

@@ -22,6 +22,10 @@ public:
 
     HandHistoryWindow* openHistory();
     StatisticsWindow* openStatistics();
+    // Game, Save Game Record: asks where, then writes the game so far.
+    void saveGameRecord();
+    bool saveGameRecordTo(const QString& file);
+    QAction* saveAction() const { return m_save; }
     HandHistoryWindow* history() const;
     StatisticsWindow* statistics() const;
 
@@ -31,6 +35,7 @@ private:
     RecordKeeping& m_keeping;
     QPointer<HandHistoryWindow> m_history;
     QPointer<StatisticsWindow> m_statistics;
+    QAction* m_save = nullptr;
 };
 
 } // namespace corvane::ui

@@ -3,7 +3,7 @@
 // itself would write, texts with quotes, backslashes and control characters survive the round
 // trip, and a failed write is reported instead of lost.
 #include "tools/sim/simulation.h"
-#include "tools/sim/trace_writer.h"
+#include "flow/trace_writer.h"
 
 #include <cerrno>
 #include <cstdio>

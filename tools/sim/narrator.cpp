@@ -3,7 +3,7 @@
 namespace corvane {
 
 std::string Narrator::name(int seat) const {
-    return m_engine.table().lblPlayerName[static_cast<size_t>(seat & 3)].caption;
+    return m_names(seat);
 }
 
 void Narrator::onDeal(int dealer, const std::array<int, 52>&) {

@@ -4,12 +4,20 @@
 #include "flow/engine.h"
 
 #include <cstdio>
+#include <functional>
 
 namespace corvane {
 
 class Narrator final : public TableObserver {
 public:
-    Narrator(const Engine& engine, std::FILE* out) : m_engine(engine), m_out(out) {}
+    Narrator(const Engine& engine, std::FILE* out)
+        : m_names([&engine](int seat) {
+              return engine.table().lblPlayerName[static_cast<size_t>(seat & 3)].caption;
+          }),
+          m_out(out) {}
+    // A trace names no one: the seats go by these names.
+    Narrator(std::array<std::string, 4> names, std::FILE* out)
+        : m_names([names](int seat) { return names[static_cast<size_t>(seat & 3)]; }), m_out(out) {}
 
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
     void onBid(int seat, const std::string& bid, int suit) override;
@@ -22,7 +30,7 @@ public:
 
 private:
     std::string name(int seat) const;
-    const Engine& m_engine;
+    std::function<std::string(int)> m_names;
     std::FILE* m_out;
     int m_hand = 0;
     std::string m_trick;

@@ -1,13 +1,15 @@
 // corvane-sim: plays whole standalone games headless and prints what happened.
+#include "flow/trace_writer.h"
 #include "server/command_line.h"
 #include "tools/sim/narrator.h"
+#include "tools/sim/replay.h"
 #include "tools/sim/simulation.h"
-#include "tools/sim/trace_writer.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -17,6 +19,28 @@ namespace {
 
 // The trace file could not be written; the run stops at the next game.
 struct TraceLost {};
+
+// --replay: a trace read back, told hand by hand with --verbose.
+int replay(const std::string& path, bool verbose) {
+    std::ifstream in(path);
+    if (!in) {
+        std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(), std::strerror(errno));
+        return cli::ExitRunFailed;
+    }
+    Narrator narrator({"You", "Left", "Partner", "Right"}, stdout);
+    TableObserver quiet;
+    const ReplayResult r = replayTrace(in, verbose ? static_cast<TableObserver&>(narrator) : quiet,
+                                       [verbose](int game, unsigned long long seed) {
+                                           if (verbose)
+                                               std::printf("\nGame %d (seed %llu)\n", game, seed);
+                                       });
+    if (!r.error.empty()) {
+        std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(), r.error.c_str());
+        return cli::ExitRunFailed;
+    }
+    std::printf("\ngames %ld\nhands %ld\n", r.games, r.hands);
+    return 0;
+}
 
 int traceFailed(const std::string& path, int error) {
     std::fprintf(stderr, "corvane-sim: --trace %s: %s\n", path.c_str(), std::strerror(error));
@@ -45,8 +69,15 @@ int main(int argc, char** argv) {
     app.add_option("--trace", tracePath, "Write every step as one JSON object a line")
         ->type_name("FILE");
     app.add_flag("--verbose", verbose, "Print the games hand by hand");
+    std::string replayPath;
+    app.add_option("--replay", replayPath,
+                   "Read back a trace (--trace, or a game record the program saved) instead of "
+                   "playing; with --verbose, hand by hand")
+        ->type_name("FILE");
     if (auto code = cli::parse(app, argc, argv))
         return *code;
+    if (!replayPath.empty())
+        return replay(replayPath, verbose);
     options.seed = seed;
 
     Simulation sim(options);

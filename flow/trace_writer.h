@@ -1,4 +1,5 @@
-// Writes every step of the simulated games as one JSON object per line.
+// Writes every step of a game as one JSON object per line: the simulator's --trace, and the
+// game's own record file.
 #pragma once
 
 #include "flow/observer.h"
@@ -15,6 +16,10 @@ public:
     // `seat0Suit` gives the suit the local player's hint chose, for its bids.
     TraceWriter(std::FILE* out, std::function<int()> seat0Suit)
         : m_out(out), m_seat0Suit(std::move(seat0Suit)) {}
+    // Each line, without its newline, to `sink`.
+    using Sink = std::function<void(const std::string&)>;
+    TraceWriter(Sink sink, std::function<int()> seat0Suit)
+        : m_out(nullptr), m_sink(std::move(sink)), m_seat0Suit(std::move(seat0Suit)) {}
 
     void gameStarted(int game, std::uint64_t seed);
     // The errno of the first write that failed, 0 while every write has gone through.
@@ -36,6 +41,7 @@ public:
 private:
     void line(const std::string& text);
     std::FILE* m_out;
+    Sink m_sink;
     std::function<int()> m_seat0Suit;
     int m_hand = 0;
     int m_error = 0;

@@ -1,4 +1,4 @@
-#include "tools/sim/trace_writer.h"
+#include "flow/trace_writer.h"
 
 #include <cerrno>
 
@@ -55,6 +55,10 @@ std::string jsonString(const std::string& text) {
 void TraceWriter::line(const std::string& text) {
     if (m_error != 0)
         return;
+    if (!m_out) {
+        m_sink(text);
+        return;
+    }
     if (std::fputs(text.c_str(), m_out) == EOF || std::fputc('\n', m_out) == EOF)
         m_error = errno != 0 ? errno : EIO;
 }
