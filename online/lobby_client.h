@@ -138,7 +138,11 @@ public:
         virtual void clearTables() = 0;
         virtual void addTable(const ListedTable& table) = 0;
         // A join refused for a taken seat: that row's seats as the server has just told them.
-        virtual void showSeats(int row, const std::array<std::string, 4>& names) = 0;
+        virtual void showSeats(int row, const std::array<std::string, 4>& occupants) = 0;
+        // The row the person has chosen (-1: none), and choosing it again once the list has
+        // been read anew (-1: the chosen table is no longer listed, so none is).
+        virtual int selectedRow() const = 0;
+        virtual void selectRow(int row) = 0;
         virtual void clearWhiteboard() = 0;
         virtual void addWhiteboardLine(const std::string& line) = 0;
         // The state changed, or the table did: the window shows it.
@@ -193,6 +197,7 @@ public:
     static constexpr const char* KeyRefusedMessage = "The Corvane Server refused that key.";
     // The lobby dialog's status line.
     static constexpr const char* ConnectingText = "Connecting...";
+    static constexpr const char* WaitingText = "Waiting for the server to answer...";
     static constexpr const char* SeatTakenText = "That seat has just been taken. Choose another.";
     static constexpr const char* TableGoneText = "That table has just closed. Choose another.";
     static constexpr const char* NoTablesText = "No tables are waiting for players.";
@@ -202,6 +207,10 @@ public:
     // How long the server may take to answer "H" or "L", and to send the first table rows.
     static constexpr int AnswerTimeoutMs = 10000;
     static constexpr int NoTablesAfterMs = 2000;
+    // While the dialog is open the list is read again this often, well within the lobby's list
+    // rate (a burst of 20, then 10 a second). The lobby closes a connection that only lists
+    // after 30 seconds; the next reading opens a new one.
+    static constexpr int RefreshEveryMs = 5000;
     // How the seat list of a refused join marks a seat that a computer holds.
     static constexpr char FreeSeatMark = '`';
 
@@ -225,6 +234,9 @@ private:
     void listedTable(const ListedTable& table);
     void listBroken(const std::string& why);
     void listKeyRefused();
+    void answerEnded();
+    void refreshQuietly();
+    void rememberChoice();
     void closeList();
 
     void tableCreated();
@@ -261,6 +273,12 @@ private:
     std::vector<ListedTable> m_rows;
     std::set<std::string> m_listedIds;
     TimeLimit m_noTables;
+    TimeLimit m_keepFresh;
+    // A reading of the list by itself: its first row replaces the rows shown, so the list does
+    // not go blank while the answer is on its way.
+    bool m_freshAnswer = false;
+    // The id of the table the person had chosen, to choose it again in the new list.
+    std::string m_chosenId;
 
     // Hosting: the host's channel, engine and host; its own seat on a player channel.
     Channel* m_hostChannel = nullptr;

@@ -52,8 +52,9 @@ void Seat::sendChat(std::string text) {
     const auto field = static_cast<std::size_t>(kMaxShortText);
     const std::size_t room = prefix < field ? field - prefix : 0;
     const std::string_view kept = utf8Prefix(text, room, ChatLength);
+    // Said once the line itself is back on the whiteboard.
     if (kept.size() < text.size())
-        m_whiteboard.push_back(ChatShortenedMessage);
+        m_chatShortened = true;
     sendToHost(encode(ChatLine{m_engine.table().localSeat, std::string(kept)}));
 }
 
@@ -155,7 +156,14 @@ void Seat::handle(const Message& message) {
                    [&](const CardPlayed& m) { onCardPlayed(m); },
                    [&](const TrickWon& m) { onTrickWon(m); },
                    [&](const HandEnd& m) { m_engine.start(onHandEnd(m)); },
-                   [&](const ChatShow& m) { m_whiteboard.push_back(m.text); },
+                   [&](const ChatShow& m) {
+                       m_whiteboard.push_back(m.text);
+                       if (m_chatShortened &&
+                           m.text.starts_with(t.lblPlayerName[0].caption + ": ")) {
+                           m_chatShortened = false;
+                           m_whiteboard.push_back(ChatShortenedMessage);
+                       }
+                   },
                    [&](const Misdeal&) { onMisdeal(); },
                    [&](const HostGone&) { hostGone(); },
                },

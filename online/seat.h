@@ -111,6 +111,7 @@ private:
     bool m_joining = false;
     bool m_seated = false;
     bool m_hostsOwnSeat = false;
+    bool m_chatShortened = false; // the last line sent was cut; the note follows its echo
     bool m_gone = false;
     bool m_holdingTrick = false;
     // The trick holds, owned here rather than by the engine: a hold that takes the messages

@@ -136,6 +136,9 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
     m_lstGames->setObjectName(QStringLiteral("lstGames"));
     m_lstGames->setGeometry(below(120, 1680, 2415, 450));
     m_lstGames->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The list has room for two rows: a long name is cut rather than given a scroll bar that
+    // would leave room for one.
+    m_lstGames->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lblList->setBuddy(m_lstGames);
 
     buildTableFrame();
@@ -196,7 +199,11 @@ void LobbyDialog::addTable(const std::string& name, const std::array<std::string
     const int row = m_lstGames->count();
     if (row >= MaxTables)
         return;
-    m_lstGames->addItem(QString::fromStdString(name));
+    const QString whole = QString::fromStdString(name);
+    const int room = m_lstGames->contentsRect().width() - 6;
+    auto* item = new QListWidgetItem(
+        m_lstGames->fontMetrics().elidedText(whole, Qt::ElideRight, room), m_lstGames);
+    item->setToolTip(whole);
     m_tableSeats[static_cast<size_t>(row)] = occupants;
     if (focusWidget() == m_lstGames)
         lstGamesClick();
@@ -204,7 +211,17 @@ void LobbyDialog::addTable(const std::string& name, const std::array<std::string
 
 void LobbyDialog::clearTables() {
     m_lstGames->clear();
-    updateJoin();
+    lstGamesClick();
+}
+
+void LobbyDialog::selectRow(int row) {
+    if (row < 0 || row >= m_lstGames->count()) {
+        m_lstGames->clearSelection();
+        m_lstGames->setCurrentRow(-1);
+    } else {
+        m_lstGames->setCurrentRow(row);
+    }
+    lstGamesClick();
 }
 
 void LobbyDialog::setBusy(bool busy) {
@@ -287,8 +304,23 @@ void LobbyDialog::txtUserNameChange() {
     updateJoin();
 }
 
+// No table chosen: the seat buttons show where the seats are, and no one's name.
+void LobbyDialog::showCompass() {
+    m_seats->setExclusive(false);
+    for (size_t seat = 0; seat < 4; ++seat) {
+        QRadioButton* option = m_optSeat[seat];
+        option->setChecked(false);
+        option->setEnabled(true);
+        option->setText(QString::fromUtf8(SeatPlaces[seat].caption));
+        option->setToolTip(QString());
+    }
+    m_seats->setExclusive(true);
+}
+
 void LobbyDialog::lstGamesClick() {
     const int row = selectedRow();
+    if (row == -1)
+        showCompass();
     if (row != -1 && !userName().isEmpty()) {
         // None is left checked from another table: a table of four people offers no seat.
         m_seats->setExclusive(false);

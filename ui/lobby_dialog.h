@@ -35,8 +35,10 @@ public:
     // One table of the server's list, its occupants exactly as sent, seats 0-3. Tables beyond
     // the 21st are ignored: a row number has two digits on the wire and the list has room for 21.
     void addTable(const std::string& name, const std::array<std::string, 4>& occupants);
-    // Empties the list. The seat buttons keep what they show until a row is selected again.
+    // Empties the list; with no row chosen the seat buttons show the compass again.
     void clearTables();
+    // Chooses that row as a click would (-1: none).
+    void selectRow(int row);
     // The hourglass on the dialog while a connection is made. Meanwhile New Table, Join and
     // Refresh do nothing, so one connection cannot be started over another; Cancel still works.
     void setBusy(bool busy);
@@ -82,6 +84,7 @@ private:
     void txtUserNameChange();
     void lstGamesClick();
     void updateJoin();
+    void showCompass();
     void cmdNewClick();
     void cmdJoinClick();
     void cmdRefreshClick();

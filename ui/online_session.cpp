@@ -153,6 +153,15 @@ void OnlineSession::showSeats(int row, const std::array<std::string, 4>& occupan
         m_dialog->showSeats(row, occupants);
 }
 
+int OnlineSession::selectedRow() const {
+    return m_dialog ? m_dialog->selectedRow() : -1;
+}
+
+void OnlineSession::selectRow(int row) {
+    if (m_dialog)
+        m_dialog->selectRow(row);
+}
+
 void OnlineSession::clearWhiteboard() {
     m_window.view()->whiteboard()->clear();
 }

@@ -144,6 +144,11 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
 
     m_whiteboard = new QPlainTextEdit(this);
     m_whiteboard->setObjectName(QStringLiteral("txtWhiteboard"));
+    // The chat history is small: a smaller type shows more of it at once.
+    QFont history = m_whiteboard->font();
+    history.setPointSizeF(7.5);
+    m_whiteboard->setFont(history);
+    m_whiteboard->document()->setDocumentMargin(2);
     place(m_whiteboard, twips(6120, 1200, 2055, 855));
     m_whiteboard->setReadOnly(true);
     m_whiteboard->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -80,12 +80,17 @@ struct Dialog final : LobbyClient::View {
     void closeDialog() override { open = false; }
     void setBusy(bool b) override { busy = b; }
     void setStatus(const std::string& text) override { status = text; }
-    void clearTables() override { rows.clear(); }
+    void clearTables() override {
+        rows.clear();
+        selected = -1;
+    }
     void addTable(const LobbyClient::ListedTable& table) override { rows.push_back(table.name); }
     void showSeats(int row, const std::array<std::string, 4>& occupants) override {
         seatsRow = row;
         seats = occupants;
     }
+    int selectedRow() const override { return selected; }
+    void selectRow(int row) override { selected = row; }
     void clearWhiteboard() override { whiteboard.clear(); }
     void addWhiteboardLine(const std::string& line) override { whiteboard.push_back(line); }
     void showState(State) override {}
@@ -96,6 +101,7 @@ struct Dialog final : LobbyClient::View {
     std::string status;
     std::vector<std::string> rows;
     int seatsRow = -1;
+    int selected = -1;
     std::array<std::string, 4> seats{};
     std::vector<std::string> whiteboard;
 };
@@ -292,15 +298,15 @@ const std::vector<Case>& cases() {
              ASSERT_TRUE(l.client.newTable(Hosting));
              EXPECT_TRUE(l.dialog.busy);
          },
-         State::Creating, "", Open, "", 1},
+         State::Creating, LobbyClient::ConnectingText, Open, "", 1},
         {"host port refused", From::HostConnecting, Event::CouldNotReach,
          [](Lobby& l) { l.connections.answer(Port::Host, false, Refused); }, State::Standalone, "-",
          Closed, Unreached, 0},
         {"cancel while the host channel connects", From::HostConnecting, Event::Cancel,
          [](Lobby& l) { l.client.cancel(); }, State::Standalone, "-", Closed, "", 0},
         {"key refused to the host", From::Creating, Event::KeyRefused,
-         [](Lobby& l) { l.hostChannel().arrive("N"); }, State::ConnectingList,
-         LobbyClient::ConnectingText, Open, KeyRefused, 1},
+         [](Lobby& l) { l.hostChannel().arrive("N"); }, State::ConnectingList, KeyRefused, Open,
+         KeyRefused, 1},
         {"no answer to H", From::Creating, Event::NoAnswer,
          [](Lobby& l) { l.time.advance(LobbyClient::AnswerTimeoutMs); }, State::ConnectingList,
          LobbyClient::SilentText, Open, "", 1},
@@ -369,14 +375,14 @@ const std::vector<Case>& cases() {
          },
          State::ConnectingList, LobbyClient::TableGoneText, Open, "", 1},
         {"key refused to the joiner", From::Joining, Event::KeyRefused,
-         [](Lobby& l) { l.player().arrive("N"); }, State::ConnectingList,
-         LobbyClient::ConnectingText, Open, KeyRefused, 1},
+         [](Lobby& l) { l.player().arrive("N"); }, State::ConnectingList, KeyRefused, Open,
+         KeyRefused, 1},
         {"key refused in two arrivals", From::Joining, Event::KeyRefused,
          [](Lobby& l) {
              l.player().arrive("");
              l.player().arrive("N");
          },
-         State::ConnectingList, LobbyClient::ConnectingText, Open, KeyRefused, 1},
+         State::ConnectingList, KeyRefused, Open, KeyRefused, 1},
         {"no answer to L", From::Joining, Event::NoAnswer,
          [](Lobby& l) { l.time.advance(LobbyClient::AnswerTimeoutMs); }, State::Lobby,
          LobbyClient::SilentText, Open, "", 1},
@@ -486,6 +492,73 @@ TEST(LobbyJoin, ChoosingAgainAfterATakenSeat) {
     EXPECT_EQ(l.t().localSeat, 3);
     EXPECT_EQ(l.t().lblPlayerName[0].caption, "Guesty");
     EXPECT_EQ(l.connections.live(), 1);
+}
+
+// While the dialog waits for the server, its status line says so.
+TEST(LobbyStatus, SaysWhatItWaitsFor) {
+    for (From from : {From::Creating, From::Joining}) {
+        Lobby l;
+        lead(l, from);
+        EXPECT_EQ(l.dialog.status, LobbyClient::WaitingText) << int(from);
+    }
+}
+
+// The list is read again while the dialog is open: new tables appear, the chosen one stays
+// chosen wherever it now is, and one that has closed is chosen no more.
+TEST(LobbyList, KeptFreshWhileTheDialogIsOpen) {
+    Lobby l;
+    lead(l, From::Lobby);
+    l.list().arrive(row("Harbour", "2"));
+    l.dialog.selected = 1;
+    l.time.advance(LobbyClient::NoTablesAfterMs);
+    l.list().takeSent();
+    l.time.advance(LobbyClient::RefreshEveryMs);
+    EXPECT_EQ(l.list().takeSent(), "Q");
+    EXPECT_EQ(l.dialog.rows.size(), 2u); // shown until the answer comes
+    l.list().arrive(row("Harbour", "2") + row("Saturday", "3"));
+    EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Harbour", "Saturday"}));
+    EXPECT_EQ(l.dialog.selected, 0);
+    l.time.advance(LobbyClient::NoTablesAfterMs + LobbyClient::RefreshEveryMs);
+    l.list().arrive(row("Saturday", "3"));
+    l.time.advance(LobbyClient::NoTablesAfterMs);
+    EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Saturday"}));
+    EXPECT_EQ(l.dialog.selected, -1);
+    EXPECT_EQ(l.dialog.status, "");
+    // The lobby closes a connection that only lists: the next reading opens another, quietly.
+    l.list().peerCloses();
+    l.time.advance(LobbyClient::RefreshEveryMs);
+    EXPECT_EQ(l.client.state(), State::Lobby);
+    EXPECT_FALSE(l.dialog.busy);
+    l.connections.answer(Port::List, true);
+    EXPECT_EQ(l.list().takeSent(), "Q");
+    l.time.advance(LobbyClient::NoTablesAfterMs);
+    EXPECT_EQ(l.dialog.status, LobbyClient::NoTablesText);
+    EXPECT_EQ(l.connections.live(), 1);
+}
+
+// A refused key leaves the table that was chosen chosen once the list is back.
+TEST(LobbyJoin, RefusedKeyKeepsTheChosenTable) {
+    Lobby l;
+    lead(l, From::Lobby);
+    l.list().arrive(row("Harbour", "2"));
+    l.dialog.selected = 1;
+    ASSERT_TRUE(l.client.join({"Guesty", "wrong", {}, 1, 2}));
+    l.connections.answer(Port::Player, true);
+    l.player().arrive("N");
+    l.connections.answer(Port::List, true);
+    l.list().arrive(row("Evening", "1") + row("Harbour", "2"));
+    EXPECT_EQ(l.dialog.selected, 1);
+    EXPECT_EQ(l.dialog.status, KeyRefused);
+}
+
+// A seat lost at a hosted table is told in the chat history, which the host's own seat gets
+// like every other; the host's button window is left free.
+TEST(LobbyHost, ASeatLostTakesNoMessage) {
+    Lobby l;
+    lead(l, From::Hosting);
+    l.hostChannel().arrive(encode(TakeSeatWithId{1, "Bronach", "7"}));
+    l.hostChannel().arrive(encode(SeatLost{1}));
+    EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == 2) << l.t().buttonMessage;
 }
 
 } // namespace

@@ -279,10 +279,12 @@ TEST_F(SeatFixture, ChatIsCutToEightyAndShownOnTheWhiteboard) {
     EXPECT_EQ(channel.takeSent(), "c280" + std::string(80, 'a'));
     seat.sendChat("");
     EXPECT_EQ(channel.takeSent(), "c200");
-    arrive(encode(ChatShow{"Bob: hi"}));
-    ASSERT_EQ(seat.whiteboard().size(), 2u);
-    EXPECT_EQ(seat.whiteboard()[0], online::Seat::ChatShortenedMessage);
-    EXPECT_EQ(seat.whiteboard()[1], "Bob: hi");
+    // The person is told once the cut line is back, after it.
+    EXPECT_TRUE(seat.whiteboard().empty());
+    arrive(encode(ChatShow{"Ann: hi"}) + encode(ChatShow{"Bob: " + std::string(80, 'a')}));
+    EXPECT_EQ(seat.whiteboard(),
+              (std::vector<std::string>{"Ann: hi", "Bob: " + std::string(80, 'a'),
+                                        online::Seat::ChatShortenedMessage}));
 }
 
 // Eighty accented letters are 160 bytes: the line is cut where a letter ends, so that the
@@ -294,11 +296,13 @@ TEST_F(SeatFixture, AccentedChatIsCutOnACharacterBoundary) {
     seat.sendChat(accented);
     const std::string sent = channel.takeSent();
     EXPECT_EQ(sent, "c294" + accented.substr(0, 94));
-    ASSERT_EQ(seat.whiteboard().size(), 1u);
-    EXPECT_EQ(seat.whiteboard()[0], online::Seat::ChatShortenedMessage);
+    arrive(encode(ChatShow{"Bob: " + accented.substr(0, 94)}));
+    ASSERT_EQ(seat.whiteboard().size(), 2u);
+    EXPECT_EQ(seat.whiteboard()[1], online::Seat::ChatShortenedMessage);
     seat.sendChat("\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(channel.takeSent(), "c205\xC3\xA9t\xC3\xA9");
-    EXPECT_EQ(seat.whiteboard().size(), 1u);
+    arrive(encode(ChatShow{"Bob: \xC3\xA9t\xC3\xA9"}));
+    EXPECT_EQ(seat.whiteboard().size(), 3u);
 }
 
 TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {

@@ -35,6 +35,9 @@ private slots:
     void enabling();
     void emptyUserNameAllowsNothing();
     void noRowNoJoin();
+    void unchosenTableShowsTheCompass_data();
+    void unchosenTableShowsTheCompass();
+    void longNameKeepsTwoRowsInView();
     void rowShowsSeats_data();
     void rowShowsSeats();
     void seatCaptions_data();
@@ -190,6 +193,44 @@ void LobbyDialogTest::noRowNoJoin() {
     QCOMPARE(lobby.joinSpy.count(), 0);
     // The seat buttons still show the compass until a table is chosen.
     QCOMPARE(seat(&lobby.dialog, 0)->text(), QStringLiteral("South"));
+}
+
+// Once no table is chosen (the list emptied, or the chosen table gone from it), the seat buttons
+// show the compass again and offer nobody's seat.
+void LobbyDialogTest::unchosenTableShowsTheCompass_data() {
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("list emptied") << true;
+    QTest::newRow("table no longer chosen") << false;
+}
+
+void LobbyDialogTest::unchosenTableShowsTheCompass() {
+    QFETCH(bool, emptied);
+    Lobby lobby(QStringLiteral("Ansel"), {{"Pub", FourPeople}, {"Den", AllComputers}});
+    clickRow(&lobby.dialog, 0);
+    QCOMPARE(seat(&lobby.dialog, 0)->toolTip(), QStringLiteral("Maren"));
+    if (emptied)
+        lobby.dialog.clearTables();
+    else
+        lobby.dialog.selectRow(-1);
+    const std::array<QString, 4> compass{"South", "West", "North", "East"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(seat(&lobby.dialog, i)->text(), compass[static_cast<size_t>(i)]);
+        QVERIFY(seat(&lobby.dialog, i)->toolTip().isEmpty());
+    }
+    QCOMPARE(lobby.dialog.selectedSeat(), -1);
+    QVERIFY(!button(&lobby.dialog, "cmdJoin")->isEnabled());
+}
+
+// The list has room for two rows; a long name is cut, not given a scroll bar that takes the room
+// of the second.
+void LobbyDialogTest::longNameKeepsTwoRowsInView() {
+    const std::string name = "A table with a very long name indeed";
+    Lobby lobby(QStringLiteral("Ansel"), {{name, MixedSeats}, {"Den", AllComputers}});
+    QListWidget* l = list(&lobby.dialog);
+    QVERIFY(!l->horizontalScrollBar()->isVisible());
+    QVERIFY(l->visualItemRect(l->item(1)).top() < l->viewport()->height());
+    QCOMPARE(l->item(0)->toolTip(), QString::fromStdString(name));
+    QVERIFY(l->visualItemRect(l->item(0)).width() <= l->viewport()->width());
 }
 
 void LobbyDialogTest::rowShowsSeats_data() {

@@ -27,6 +27,7 @@ class OnlineWindowTest : public QObject {
 private slots:
     void initTestCase();
     void cancelReturnsToStandalone();
+    void chatHistoryShowsFourLines();
     void hostAndGuestPlayAWholeGameAndChat();
     void timeOutActsForAnIdlePlayer();
     void hostKilledMidHand();
@@ -65,6 +66,25 @@ void OnlineWindowTest::cancelReturnsToStandalone() {
     QCOMPARE(p->t().speedDelay, speed);
     QVERIFY(p->window.buttonWindow()->isVisible());
     QCOMPARE(p->button(1)->text(), QStringLiteral("&Deal"));
+}
+
+// The chat history is small on the table: its type leaves room for four lines at any zoom.
+void OnlineWindowTest::chatHistoryShowsFourLines() {
+    TableUnderTest p(1);
+    p.t().online = true;
+    p.window.refresh();
+    QVERIFY(p.view()->whiteboard()->isVisible());
+    for (double zoom : {1.0, 2.0}) {
+        p.view()->setZoom(zoom);
+        QPlainTextEdit* board = p.view()->whiteboard();
+        const int room =
+            board->viewport()->height() - 2 * static_cast<int>(board->document()->documentMargin());
+        QVERIFY2(room >= 4 * board->fontMetrics().lineSpacing(),
+                 qPrintable(QStringLiteral("%1 px for lines of %2 px at %3")
+                                .arg(room)
+                                .arg(board->fontMetrics().lineSpacing())
+                                .arg(zoom)));
+    }
 }
 
 void OnlineWindowTest::hostAndGuestPlayAWholeGameAndChat() {
