@@ -1,7 +1,9 @@
 // Whole online games through the real corvane-lobby: a hosting bot and joined bots as separate
-// processes. After every hand each seat's view must agree with the host's table.
-#include "bot_process.h"
+// processes. After every hand each seat's view must agree with the host's table. Every wait has
+// a deadline: a bot that stalls or fails ends its test with a message saying which, and takes
+// the others down with it.
 #include "tests/server/lobby_process.h"
+#include "tests/support/bot_process.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -11,27 +13,33 @@ namespace {
 
 class OnlineGames : public ::testing::Test {
 protected:
-    std::vector<std::string> common(const char* pace = "fast") {
-        return {"--server",      "127.0.0.1",
-                "--list-port",   std::to_string(lobby.listPort()),
-                "--host-port",   std::to_string(lobby.hostPort()),
-                "--player-port", std::to_string(lobby.playerPort()),
-                "--pace",        pace};
-    }
     std::unique_ptr<BotProcess> host(int persons, int games, const char* pace = "fast") {
-        auto args = common(pace);
-        args.insert(args.end(),
-                    {"--host", "T", "--name", "Hosty", "--wait-for", std::to_string(persons),
-                     "--games", std::to_string(games), "--seed", "17"});
-        return std::make_unique<BotProcess>(args);
+        return std::make_unique<BotProcess>(
+            ports(), std::vector<std::string>{"--pace", pace, "--host", "T", "--name", "Hosty",
+                                              "--wait-for", std::to_string(persons), "--games",
+                                              std::to_string(games), "--seed", "17"});
     }
     std::unique_ptr<BotProcess> join(int seat, int games, const char* pace = "fast") {
-        auto args = common(pace);
-        args.insert(args.end(), {"--join", "T", "--seat", std::to_string(seat), "--name",
-                                 "J" + std::to_string(seat), "--games", std::to_string(games),
-                                 "--seed", std::to_string(seat)});
-        return std::make_unique<BotProcess>(args);
+        return std::make_unique<BotProcess>(
+            ports(),
+            std::vector<std::string>{"--pace", pace, "--join", "T", "--seat", std::to_string(seat),
+                                     "--name", "J" + std::to_string(seat), "--games",
+                                     std::to_string(games), "--seed", std::to_string(seat)});
     }
+    LobbyPorts ports() const { return {lobby.listPort(), lobby.hostPort(), lobby.playerPort()}; }
+
+    // Waits for every bot; the message names each one that failed, stalled or was killed.
+    static void finishAll(const std::vector<BotProcess*>& bots) {
+        std::vector<ChildProcess*> children(bots.begin(), bots.end());
+        if (testing::finishAll(children, deadline()))
+            return;
+        std::string why;
+        for (const BotProcess* bot : bots)
+            why += "\n" + bot->describe();
+        ADD_FAILURE() << "the bots did not all finish with 0:" << why;
+    }
+    // Far beyond a game at a person's pace: reached only by a bot that stalls.
+    static Deadline deadline() { return within(std::chrono::seconds(60)); }
 
     // The seat's own lines ("hand N seat S ...") against the host's account of that seat.
     static void agree(const BotProcess& hostBot, const BotProcess& seatBot, int seat) {
@@ -55,9 +63,7 @@ TEST_F(OnlineGames, FourPersonsPlayWholeGamesAndEveryViewAgreesWithTheHost) {
     std::vector<std::unique_ptr<BotProcess>> joined;
     for (int seat = 1; seat <= 3; ++seat)
         joined.push_back(join(seat, 2));
-    EXPECT_EQ(hostBot->finish(), 0);
-    for (auto& j : joined)
-        EXPECT_EQ(j->finish(), 0);
+    finishAll({hostBot.get(), joined[0].get(), joined[1].get(), joined[2].get()});
 
     const auto games = winners(*hostBot, "table game ");
     ASSERT_EQ(games.size(), 2u);
@@ -75,9 +81,7 @@ TEST_F(OnlineGames, SeatLeftToTheHostsComputerPlayer) {
     auto hostBot = host(3, 1);
     auto west = join(1, 1);
     auto east = join(3, 1);
-    EXPECT_EQ(hostBot->finish(), 0);
-    EXPECT_EQ(west->finish(), 0);
-    EXPECT_EQ(east->finish(), 0);
+    finishAll({hostBot.get(), west.get(), east.get()});
     const auto games = winners(*hostBot, "table game ");
     ASSERT_EQ(games.size(), 1u);
     agree(*hostBot, *hostBot, 0);
@@ -93,12 +97,9 @@ TEST_F(OnlineGames, JoinedBotKilledMidHandIsPlayedByTheComputerAndTheGameFinishe
     // North plays at the pace of a person, so the table is mid-hand when it goes.
     auto north = join(2, 1, "normal");
     auto east = join(3, 1);
-    ASSERT_TRUE(north->waitForLine("deal 1"));
-    north->killNow();
-    north->finish();
-    EXPECT_EQ(hostBot->finish(), 0);
-    EXPECT_EQ(west->finish(), 0);
-    EXPECT_EQ(east->finish(), 0);
+    ASSERT_TRUE(north->waitForLine("deal 1", deadline())) << north->describe();
+    north->kill();
+    finishAll({hostBot.get(), west.get(), east.get()});
     const auto games = winners(*hostBot, "table game ");
     ASSERT_EQ(games.size(), 1u);
     EXPECT_EQ(hostBot->lines("notice: J2 has disconnected.").size(), 1u)
@@ -114,11 +115,10 @@ TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
     std::vector<std::unique_ptr<BotProcess>> joined;
     for (int seat = 1; seat <= 3; ++seat)
         joined.push_back(join(seat, 1));
-    ASSERT_TRUE(hostBot->waitForLine("deal 1"));
-    hostBot->killNow();
-    hostBot->finish();
+    ASSERT_TRUE(hostBot->waitForLine("deal 1", deadline())) << hostBot->describe();
+    hostBot->kill();
+    finishAll({joined[0].get(), joined[1].get(), joined[2].get()});
     for (auto& j : joined) {
-        EXPECT_EQ(j->finish(), 0);
         EXPECT_FALSE(j->lines("host gone: back to a standalone game").empty());
         EXPECT_TRUE(j->lines("game ").empty());
     }

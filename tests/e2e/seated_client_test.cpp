@@ -4,9 +4,9 @@
 // write as its own, and a card it has already played. The lobby drops the first two, the host
 // asks again after the third, and the hand goes on; each finished trick stays for the standalone
 // pause before anything else arrives.
-#include "bot_process.h"
 #include "protocol/encode.h"
 #include "tests/server/lobby_process.h"
+#include "tests/support/bot_process.h"
 
 #include <algorithm>
 #include <chrono>
@@ -26,10 +26,9 @@ std::string card(int picture) {
 
 TEST(SeatedClient, ForeignAndReplayedCardsAreRefusedAndEveryTrickStaysForThePause) {
     LobbyProcess lobby{{"--quiet"}};
-    BotProcess hostBot({"--server", "127.0.0.1", "--list-port", std::to_string(lobby.listPort()),
-                        "--host-port", std::to_string(lobby.hostPort()), "--player-port",
-                        std::to_string(lobby.playerPort()), "--pace", "normal", "--host", "T",
-                        "--name", "Hosty", "--wait-for", "2", "--seed", "5"});
+    BotProcess hostBot(
+        {lobby.listPort(), lobby.hostPort(), lobby.playerPort()},
+        {"--pace", "normal", "--host", "T", "--name", "Hosty", "--wait-for", "2", "--seed", "5"});
     // The table is listed once the bot has created it.
     bool listed = false;
     for (int i = 0; i < 100 && !listed; ++i) {
@@ -131,8 +130,7 @@ TEST(SeatedClient, ForeignAndReplayedCardsAreRefusedAndEveryTrickStaysForThePaus
     EXPECT_TRUE(replayTried);
     EXPECT_GE(askedAgain, 1);
     raw.close();
-    hostBot.killNow();
-    hostBot.finish();
+    hostBot.kill();
     // The host logged the card it asked again for; the card of seat 0's hand never reached it:
     // the lobby dropped it.
     const auto logged = hostBot.lines("host ");

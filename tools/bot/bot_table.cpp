@@ -153,17 +153,48 @@ private:
     int m_count = 0;
 };
 
+// Stands between the player channel and the seat: a close before "Y" is the lobby refusing the
+// join, not the host leaving, and sends the bot back to the list.
+class BotJoin::JoinWatch final : public online::Channel::Receiver {
+public:
+    explicit JoinWatch(BotJoin& join) : m_join(join) {}
+    void received(std::string_view bytes) override { m_join.m_player.seat().received(bytes); }
+    void closed() override {
+        if (m_join.m_player.seat().joining())
+            return m_join.refused();
+        m_join.m_player.seat().closed();
+    }
+
+private:
+    BotJoin& m_join;
+};
+
 BotJoin::BotJoin(asio::io_context& io, Scheduler& scheduler, const BotSettings& settings,
                  const Endpoints& endpoints, std::string tableName, int seat, std::string userName,
                  std::uint64_t seed)
     : m_io(io), m_endpoints(endpoints), m_tableName(std::move(tableName)), m_seatWanted(seat),
       m_userName(userName), m_player(io, scheduler, settings, std::move(userName), seed),
-      m_retry(io) {}
+      m_retry(io), m_watch(std::make_unique<JoinWatch>(*this)) {
+    m_player.channel().setReceiver(m_watch.get());
+    // The four seat names without "Y": the seat asked for is taken.
+    m_player.seat().setJoinRefusedHandler([this] {
+        std::fprintf(stderr, "corvane-bot: seat %d of %s is taken\n", m_seatWanted,
+                     m_tableName.c_str());
+        m_player.channel().close();
+        m_done(false);
+    });
+}
 
-BotJoin::~BotJoin() = default;
+BotJoin::~BotJoin() {
+    m_player.channel().setReceiver(nullptr);
+}
 
 void BotJoin::start(std::function<void(bool)> done) {
     m_done = std::move(done);
+    openList();
+}
+
+void BotJoin::openList() {
     m_list = std::make_unique<AsioChannel>(m_io);
     m_reader = std::make_unique<ListReader>(*this);
     m_list->setReceiver(m_reader.get());
@@ -201,6 +232,15 @@ void BotJoin::join(int row) {
         m_player.channel().send(encode(JoinTable{m_endpoints.key, row, m_seatWanted, m_userName}));
         m_done(true);
     });
+}
+
+void BotJoin::refused() {
+    if (++m_tries >= 100) {
+        std::fprintf(stderr, "corvane-bot: the lobby refused every join of %s\n",
+                     m_tableName.c_str());
+        return m_done(false);
+    }
+    openList();
 }
 
 } // namespace corvane::bot

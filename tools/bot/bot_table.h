@@ -65,21 +65,27 @@ private:
     bool m_finished = false;
 };
 
-// Joins the listed table of that name at that seat: "Q" on the list port, then "L".
+// Joins the listed table of that name at that seat: "Q" on the list port, then "L". The lobby
+// refuses a join by closing the player channel before "Y" (a row it cannot be sure of, when
+// others at this address read lists of their own): a fresh list and a new "L" follow, within
+// the same bounded number of looks at the list.
 class BotJoin {
 public:
     BotJoin(asio::io_context& io, Scheduler& scheduler, const BotSettings& settings,
             const Endpoints& endpoints, std::string tableName, int seat, std::string userName,
             std::uint64_t seed);
-    // `done` gets false when the table is not listed or the join fails.
     ~BotJoin();
+    // `done` gets false when the table is not listed, the seat is taken, or the join fails.
     void start(std::function<void(bool)> done);
     BotPlayer& player() { return m_player; }
 
 private:
     class ListReader;
+    class JoinWatch;
+    void openList();
     void askList();
     void join(int row);
+    void refused();
 
     asio::io_context& m_io;
     Endpoints m_endpoints;
@@ -90,6 +96,7 @@ private:
     std::unique_ptr<AsioChannel> m_list;
     std::unique_ptr<ListReader> m_reader;
     asio::steady_timer m_retry;
+    std::unique_ptr<JoinWatch> m_watch;
     int m_tries = 0;
     std::function<void(bool)> m_done;
 };
