@@ -115,8 +115,8 @@ void OnlineSession::openDialog() {
     connect(m_dialog, &LobbyDialog::cancelRequested, this, [this] { m_client.cancel(); });
     connect(m_dialog, &LobbyDialog::newTableRequested, this, &OnlineSession::newTable);
     connect(m_dialog, &LobbyDialog::joinRequested, this, &OnlineSession::join);
-    m_window.placeDialog(m_dialog); // before showing, so that it does not jump once framed
-    m_dialog->show();
+    // Above the button window: a message meanwhile (a refused key) leaves its buttons uncovered.
+    m_window.showAboveSmallWindows(m_dialog);
 }
 
 void OnlineSession::closeDialog() {

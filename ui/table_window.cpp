@@ -122,7 +122,7 @@ void TableWindow::placeVisibleDialogs() {
             placeDialog(dialog);
     for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         if (dialog->isVisible() && !dialog->isModal()) {
-            if (qobject_cast<OptionsDialog*>(dialog))
+            if (dialog->property(AboveSmallWindows).toBool())
                 placeAboveSmallWindows(dialog);
             else
                 placeDialog(dialog);

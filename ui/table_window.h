@@ -31,8 +31,10 @@ public:
     void refresh();
     // Puts a small window over the table's bottom right corner.
     void placeDialog(QWidget* dialog) const;
-    // The same corner, lifted above the small windows' place (the options dialog).
-    void placeAboveSmallWindows(QWidget* dialog) const;
+    // Shows a dialog that stays open while the small windows come and go (the options, the
+    // lobby's): it stands on the table just above their corner, so that neither covers the
+    // other, and goes to its exact place there once the window manager has framed it.
+    void showAboveSmallWindows(QDialog* dialog);
 
     Engine& engine() { return m_engine; }
     TableView* view() const { return m_view; }
@@ -52,7 +54,7 @@ public:
     static std::span<const double> zoomSteps();
 
 protected:
-    // An options dialog goes to its exact place once the window manager has framed it.
+    // A dialog shown above the small windows goes to its exact place once it is framed.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The small windows sit over the table's corner wherever the window manager puts the table.
     void moveEvent(QMoveEvent* event) override;
@@ -73,6 +75,9 @@ private:
     void buildViewMenu();
     void markZoom();
     void placeVisibleDialogs();
+    // The corner of the small windows, lifted above their place.
+    void placeAboveSmallWindows(QWidget* dialog) const;
+    static constexpr const char* AboveSmallWindows = "aboveSmallWindows";
     // The small windows drawn at the table's zoom, as the table's own labels are.
     void followZoom(double zoom);
     void showDialogs();

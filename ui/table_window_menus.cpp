@@ -76,19 +76,24 @@ void TableWindow::openOptions() {
         emit optionsChanged();
     });
     emit optionsOpened(options);
-    placeAboveSmallWindows(options); // before showing: see showDialogs()
-    options->installEventFilter(this);
-    options->show();
+    showAboveSmallWindows(options);
+}
+
+void TableWindow::showAboveSmallWindows(QDialog* dialog) {
+    dialog->setProperty(AboveSmallWindows, true);
+    placeAboveSmallWindows(dialog); // before showing: see showDialogs()
+    dialog->installEventFilter(this);
+    dialog->show();
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
     // Placed before it was framed, the dialog assumed the table's frame; the window manager's
     // first move of it tells the real one.
-    auto* options = qobject_cast<OptionsDialog*>(watched);
-    if (options && event->type() == QEvent::Move && options->isVisible() &&
-        options->frameGeometry() != options->geometry()) {
-        options->removeEventFilter(this);
-        placeAboveSmallWindows(options);
+    auto* dialog = qobject_cast<QDialog*>(watched);
+    if (dialog && dialog->property(AboveSmallWindows).toBool() && event->type() == QEvent::Move &&
+        dialog->isVisible() && dialog->frameGeometry() != dialog->geometry()) {
+        dialog->removeEventFilter(this);
+        placeAboveSmallWindows(dialog);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -122,6 +122,17 @@ void OnlineLobbyTest::refusedServerIsReportedInTheDialog() {
     QCOMPARE(session(*p).state(), State::Lobby);
     QVERIFY(!session(*p).lobbyDialog()->isBusy());
     shot(session(*p).lobbyDialog(), "lobby-refused-server");
+    // A message meanwhile (a refused key says one) leaves the dialog's buttons and its status
+    // line uncovered.
+    p->engine.start(p->engine.MessageButton("The Corvane Server refused that key."));
+    p->window.refresh();
+    QVERIFY(p->messageShown());
+    const QRect message = p->window.buttonWindow()->frameGeometry();
+    for (const char* name : {"cmdJoin", "cmdNew", "cmdRefresh", "cmdCancel", "lblStatus"}) {
+        QWidget* w = field<QWidget>(*p, name);
+        QVERIFY2(!message.intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())), name);
+    }
+    p->click(p->button(1));
     // Another server can be typed and tried with Refresh.
     LobbyServer lobby;
     QVERIFY(lobby.running());
