@@ -2,8 +2,7 @@
 // processes. After every hand each seat's view must agree with the host's table. Every wait has
 // a deadline: a bot that stalls or fails ends its test with a message saying which, and takes
 // the others down with it.
-#include "tests/server/lobby_process.h"
-#include "tests/support/bot_process.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,7 +25,7 @@ protected:
                                      "--name", "J" + std::to_string(seat), "--games",
                                      std::to_string(games), "--seed", std::to_string(seat)});
     }
-    LobbyPorts ports() const { return {lobby.listPort(), lobby.hostPort(), lobby.playerPort()}; }
+    const LobbyPorts& ports() const { return lobby.ports(); }
 
     // Waits for every bot; the message names each one that failed, stalled or was killed.
     static void finishAll(const std::vector<BotProcess*>& bots) {

@@ -5,8 +5,8 @@
 // asks again after the third, and the hand goes on; each finished trick stays for the standalone
 // pause before anything else arrives.
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
-#include "tests/support/bot_process.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,7 @@
 // corvane-load against the real lobby with its default limits (each table from a loopback
 // address of its own), and its answers when the lobby is not there or never answers.
-#include "tests/server/lobby_process.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <asio.hpp>
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // corvane-lobby against clients on the open internet: each abuse below is held by its limit,
 // and a well-behaved table from another address keeps relaying meanwhile.
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
 #include "tests/server/steady_table.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

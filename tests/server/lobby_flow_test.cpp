@@ -1,8 +1,9 @@
 // corvane-lobby over real sockets: the list, creating a table, the key, joining with the
 // "q"/"P"/"Y" exchange, relaying both ways, and the losses of a player and of a host.
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // from a file or the environment, signals, host names, bind errors and the figures line.
 #include "corvane_version.h"
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <asio.hpp>
 #include <cstdio>

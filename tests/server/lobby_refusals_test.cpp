@@ -3,9 +3,10 @@
 // times is logged once, and a seat's flood does not reach its host. Each attacker comes from
 // a loopback address of its own while a well-behaved table relays meanwhile.
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
 #include "tests/server/steady_table.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,9 +1,10 @@
 // corvane-lobby against clients that misbehave: garbage, floods, silence and slow readers
 // are cut off on their own, and the other tables go on.
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
 #include "tests/server/steady_table.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // clients misbehave.
 #pragma once
 
-#include "tests/server/lobby_process.h"
 #include "tests/server/table_setup.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 #include <memory>

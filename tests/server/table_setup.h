@@ -3,7 +3,8 @@
 #pragma once
 
 #include "protocol/encode.h"
-#include "tests/server/lobby_process.h"
+#include "tests/support/lobby_clients.h"
+#include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <signal.h>
 #include <stdexcept>
@@ -34,7 +37,7 @@ std::string commandLine(const std::vector<std::string>& argv) {
 
 } // namespace
 
-Deadline within(std::chrono::seconds wait) {
+Deadline within(std::chrono::milliseconds wait) {
     return std::chrono::steady_clock::now() + wait;
 }
 
@@ -95,6 +98,7 @@ bool ChildProcess::readAvailable() {
     while (true) {
         const ssize_t n = ::read(m_out, buffer, sizeof buffer);
         if (n > 0) {
+            m_output.append(buffer, static_cast<std::size_t>(n));
             m_partial.append(buffer, static_cast<std::size_t>(n));
             continue;
         }
@@ -147,10 +151,7 @@ bool ChildProcess::waitForLine(const std::string& prefix, Deadline deadline) {
 }
 
 bool ChildProcess::reap(Deadline deadline) {
-    if (m_state != State::Running && m_state != State::KilledAtDeadline &&
-        m_state != State::KilledAfterOther)
-        return true;
-    if (m_pid <= 0)
+    if (m_reaped)
         return true;
     if (m_exited >= 0) {
         pollfd entry{m_exited, POLLIN, 0};
@@ -162,7 +163,7 @@ bool ChildProcess::reap(Deadline deadline) {
     int status = 0;
     if (waitpid(m_pid, &status, 0) != m_pid)
         return false;
-    m_pid = -m_pid;
+    m_reaped = true;
     if (m_state == State::Running) {
         m_state = WIFEXITED(status) ? State::Exited : State::Signalled;
         m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -187,7 +188,7 @@ void ChildProcess::killAs(State state) {
 }
 
 void ChildProcess::kill() {
-    killAs(State::Signalled);
+    killAs(State::Killed);
 }
 
 bool ChildProcess::running() {
@@ -203,6 +204,12 @@ int ChildProcess::finish(Deadline deadline) {
     if (!reap(deadline))
         killAs(State::KilledAtDeadline);
     return m_state == State::Exited ? m_code : -1;
+}
+
+int ChildProcess::stop(Deadline deadline) {
+    if (m_state == State::Running)
+        ::kill(m_pid, SIGTERM);
+    return finish(deadline);
 }
 
 std::vector<std::string> ChildProcess::lines(const std::string& prefix) const {
@@ -225,6 +232,9 @@ std::string ChildProcess::describe() const {
     case State::Signalled:
         out += "killed by signal " + std::to_string(m_signal);
         break;
+    case State::Killed:
+        out += "killed by the test";
+        break;
     case State::KilledAtDeadline:
         out += "still running at its deadline, killed";
         break;
@@ -237,6 +247,25 @@ std::string ChildProcess::describe() const {
     for (std::size_t i = m_lines.size() - shown; i < m_lines.size(); ++i)
         out += "\n    " + m_lines[i];
     return out;
+}
+
+ProcessRun runProgram(std::vector<std::string> argv, Deadline deadline) {
+    // Test cases run side by side: the file is this process's own.
+    char errPath[] = "/tmp/corvane-run-err-XXXXXX";
+    const int err = mkstemp(errPath);
+    if (err < 0)
+        throw std::runtime_error("mkstemp failed");
+    ::close(err);
+    ProcessRun run;
+    {
+        ChildProcess child(std::move(argv), Launch{{}, 0, errPath});
+        run.exitCode = child.finish(deadline);
+        run.out = child.output();
+    }
+    std::ifstream file(errPath);
+    run.err.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::remove(errPath);
+    return run;
 }
 
 bool finishAll(const std::vector<ChildProcess*>& children, Deadline deadline) {

@@ -16,7 +16,7 @@ namespace corvane::testing {
 using Deadline = std::chrono::steady_clock::time_point;
 
 // A deadline that far from now.
-Deadline within(std::chrono::seconds wait);
+Deadline within(std::chrono::milliseconds wait);
 
 // How the process is started beyond its arguments.
 struct Launch {
@@ -46,8 +46,14 @@ public:
     int finish(Deadline deadline);
     // Ends it now (SIGKILL); finish() then reports it killed.
     void kill();
+    // Asks it to end (SIGTERM) and waits, killing it at the deadline; as finish().
+    int stop(Deadline deadline);
+    // Everything it has printed so far, as it printed it.
+    const std::string& output() const { return m_output; }
     // Not ended yet (it is reaped when it has).
     bool running();
+    // It has ended, and not because it was killed from here.
+    bool endedByItself() const { return m_state == State::Exited || m_state == State::Signalled; }
     // Every line read so far that starts with `prefix`, without it.
     std::vector<std::string> lines(const std::string& prefix) const;
     // The program, how it ended and its last lines: for a failure message.
@@ -55,7 +61,7 @@ public:
 
 private:
     friend bool finishAll(const std::vector<ChildProcess*>& children, Deadline deadline);
-    enum class State { Running, Exited, Signalled, KilledAtDeadline, KilledAfterOther };
+    enum class State { Running, Exited, Signalled, Killed, KilledAtDeadline, KilledAfterOther };
     // Takes what the pipe holds now into lines; false at its end.
     bool readAvailable();
     void takeLines();
@@ -68,12 +74,27 @@ private:
     int m_out = -1;
     int m_exited = -1; // a pidfd: readable once the process has ended
     State m_state = State::Running;
+    bool m_reaped = false;
     int m_code = -1;
     int m_signal = 0;
+    std::string m_output;
     std::string m_partial;
     std::vector<std::string> m_lines;
     std::size_t m_taken = 0; // lines handed out by nextLine
 };
+
+// A program run to its end: its exit code (-1 when it did not exit by itself) and what it
+// printed.
+struct ProcessRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `argv` (the program's path first) to its end, killing it at the deadline; for programs
+// that end on their own.
+ProcessRun runProgram(std::vector<std::string> argv,
+                      Deadline deadline = within(std::chrono::seconds(60)));
 
 // Waits for every child together until the deadline. The first to fail (a non-zero exit or a
 // signal) has the others killed at once, since they would wait for it forever; at the deadline

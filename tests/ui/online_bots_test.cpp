@@ -1,7 +1,6 @@
 // The window online with corvane-bots at the table, through the real corvane-lobby: hosting a
 // table two bots join, joining a bot's table, a refused key, a table full of people, and the
 // lobby dialog with three waiting tables (written to lobby-three-tables.png).
-#include "bot_process.h"
 #include "online_fixture.h"
 #include "ui/twips.h"
 
@@ -85,11 +84,9 @@ void OnlineBotsTest::windowHostsTwoBots() {
                  {hosting.get()}, [&] { return gameOver(*hosting); }, 240000),
              "the game did not end");
     // Each bot played its seat to the end of the game and said so.
-    for (QProcess* bot : {west.get(), east.get()}) {
-        QVERIFY(QTest::qWaitFor([&] { return bot->state() == QProcess::NotRunning; }, 30000) ||
-                bot->state() == QProcess::Running);
+    for (corvane::testing::BotProcess* bot : {west.get(), east.get()}) {
+        QVERIFY(QTest::qWaitFor([&] { return !bot->running(); }, 30000) || bot->running());
         bot->kill();
-        bot->waitForFinished(5000);
     }
 }
 
@@ -118,7 +115,6 @@ void OnlineBotsTest::windowJoinsABotsTable() {
                  {guest.get()}, [&] { return gameOver(*guest); }, 240000),
              "the game did not end");
     bot->kill();
-    bot->waitForFinished(5000);
 }
 
 // At a person's pace (the bot host's and the window's own), each finished trick stays on the
@@ -164,7 +160,6 @@ void OnlineBotsTest::finishedTricksStayForThePause() {
     for (const qint64 ms : shownFor)
         QVERIFY2(ms >= 900, qPrintable(QStringLiteral("a trick was shown for %1 ms").arg(ms)));
     bot->kill();
-    bot->waitForFinished(5000);
 }
 
 void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
@@ -197,13 +192,12 @@ void OnlineBotsTest::refusedKeyKeepsTheDialogOpen() {
     QVERIFY(session(*p).lobbyDialog()->isVisible());
     QVERIFY(p->view()->chat()->isVisible());
     bot->kill();
-    bot->waitForFinished(5000);
 }
 
 // The lobby lists only tables with a free seat, so the last free seat is what a late-comer sees.
 void OnlineBotsTest::onlyTheFreeSeatOfAFullishTable() {
     LobbyServer lobby;
-    std::vector<std::unique_ptr<QProcess>> bots;
+    std::vector<std::unique_ptr<corvane::testing::BotProcess>> bots;
     bots.push_back(startBot(lobby.address(), {QStringLiteral("--host"), QStringLiteral("Full"),
                                               QStringLiteral("--wait-for"), QStringLiteral("4")}));
     auto p = player(24, lobby.address());
@@ -225,13 +219,12 @@ void OnlineBotsTest::onlyTheFreeSeatOfAFullishTable() {
     QVERIFY(field<QPushButton>(*p, "cmdJoin")->isEnabled());
     for (auto& bot : bots) {
         bot->kill();
-        bot->waitForFinished(5000);
     }
 }
 
 void OnlineBotsTest::lobbyWithThreeTables() {
     LobbyServer lobby;
-    std::vector<std::unique_ptr<QProcess>> bots;
+    std::vector<std::unique_ptr<corvane::testing::BotProcess>> bots;
     const QStringList names{QStringLiteral("Kitchen"), QStringLiteral("Harbour"),
                             QStringLiteral("Saturday")};
     for (const QString& name : names)
@@ -248,7 +241,6 @@ void OnlineBotsTest::lobbyWithThreeTables() {
     QVERIFY(shot.save(QDir::current().filePath(QStringLiteral("lobby-three-tables.png"))));
     for (auto& bot : bots) {
         bot->kill();
-        bot->waitForFinished(5000);
     }
 }
 

@@ -2,8 +2,9 @@
 // the lobby dialog filled in as a person would, and a loop that lets chosen people play.
 #pragma once
 
-#include "lobby_server.h"
 #include "table_fixture.h"
+#include "tests/support/bot_process.h"
+#include "tests/support/lobby_process.h"
 #include "ui/lobby_dialog.h"
 #include "ui/online_session.h"
 
@@ -20,6 +21,49 @@
 namespace corvane::ui::test {
 
 using State = OnlineSession::State;
+
+// The real lobby, quiet, with its address as the window takes it; not running() when it could
+// not start (a port asked for was taken) or once killed.
+class LobbyServer {
+public:
+    explicit LobbyServer(const QStringList& extra = {}) {
+        std::vector<std::string> args{"--quiet"};
+        for (const QString& arg : extra)
+            args.push_back(arg.toStdString());
+        try {
+            m_lobby = std::make_unique<corvane::testing::LobbyProcess>(args);
+        } catch (const std::exception&) {
+            return;
+        }
+        m_address.host = QStringLiteral("127.0.0.1");
+        m_address.listPort = m_lobby->listPort();
+        m_address.hostPort = m_lobby->hostPort();
+        m_address.playerPort = m_lobby->playerPort();
+        m_running = true;
+    }
+    bool running() const { return m_running; }
+    const ServerAddress& address() const { return m_address; }
+    void kill() {
+        if (m_lobby)
+            m_lobby->kill();
+        m_running = false;
+    }
+
+private:
+    std::unique_ptr<corvane::testing::LobbyProcess> m_lobby;
+    ServerAddress m_address;
+    bool m_running = false;
+};
+
+// The real bot at that lobby, quiet: a headless person at a table.
+inline std::unique_ptr<corvane::testing::BotProcess> startBot(const ServerAddress& server,
+                                                              const QStringList& args) {
+    std::vector<std::string> argv{"--quiet"};
+    for (const QString& arg : args)
+        argv.push_back(arg.toStdString());
+    return std::make_unique<corvane::testing::BotProcess>(
+        corvane::testing::LobbyPorts{server.listPort, server.hostPort, server.playerPort}, argv);
+}
 
 // Pauses a hundred times shorter than in play: the 20-second time-out lasts 200 ms.
 inline constexpr double OnlineTimeScale = 0.01;

@@ -2,7 +2,7 @@
 // 0 at every moment of a game, standalone and while hosting a table on the real corvane-lobby,
 // whose seated corvane-bot then hears that its host is gone. The program is driven through its
 // command script (CORVANE_SCRIPT), which clicks as a person would.
-#include "lobby_server.h"
+#include "online_fixture.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -138,17 +138,9 @@ void ProgramExitTest::endsWhileHosting() {
     QVERIFY(QTest::qWaitFor([&] { return program.process.canReadLine(); }, EndWithinMs));
 
     // The table is listed: a bot sits down at it.
-    QProcess bot;
-    bot.setProgram(QStringLiteral(CORVANE_BOT_BINARY));
-    bot.setArguments({QStringLiteral("--server"), QStringLiteral("127.0.0.1"),
-                      QStringLiteral("--list-port"), QString::number(base),
-                      QStringLiteral("--host-port"), QString::number(base + 100),
-                      QStringLiteral("--player-port"), QString::number(base + 200),
-                      QStringLiteral("--join"), QStringLiteral("Evening"), QStringLiteral("--seat"),
-                      QStringLiteral("1"), QStringLiteral("--name"), QStringLiteral("Botty")});
-    bot.setProcessChannelMode(QProcess::MergedChannels);
-    bot.start();
-    QVERIFY(bot.waitForStarted(EndWithinMs));
+    corvane::testing::BotProcess bot(
+        {base, static_cast<quint16>(base + 100), static_cast<quint16>(base + 200)},
+        {"--join", "Evening", "--seat", "1", "--name", "Botty"});
 
     QVERIFY2(ended(program.process),
              "the hosting program is still running after its end was asked for");
@@ -157,8 +149,10 @@ void ProgramExitTest::endsWhileHosting() {
     QCOMPARE(program.printed().size(), 2);
 
     // The lobby tells the seated bot its host is gone, as for a lost program.
-    QVERIFY(ended(bot));
-    QVERIFY2(bot.readAll().contains("host gone"), "the bot did not hear that its host left");
+    bot.finish(corvane::testing::within(std::chrono::milliseconds(EndWithinMs)));
+    QVERIFY2(bot.endedByItself(), qPrintable(QString::fromStdString(bot.describe())));
+    QVERIFY2(bot.output().find("host gone") != std::string::npos,
+             "the bot did not hear that its host left");
 }
 
 QTEST_MAIN(ProgramExitTest)

@@ -1,5 +1,5 @@
-// Test helpers: the real corvane-lobby started on free loopback ports, and blocking clients
-// that read whole messages through the protocol's own decoders.
+// Blocking test clients of the lobby: connections that read whole messages through the
+// protocol's own decoders.
 #pragma once
 
 #include "protocol/decoder.h"
@@ -9,61 +9,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <sys/types.h>
-#include <vector>
 
 namespace corvane::testing {
-
-// How a test starts the lobby beyond its options: the log kept in a file to read back, and
-// a descriptor limit (soft and hard) set before the binary starts.
-struct LobbyLaunch {
-    bool keepLog = false;
-    unsigned descriptorLimit = 0;
-    std::vector<std::pair<std::string, std::string>> environment;
-};
-
-// A launch that keeps the log, optionally under a descriptor limit.
-inline LobbyLaunch keptLog(unsigned descriptorLimit = 0) {
-    LobbyLaunch launch;
-    launch.keepLog = true;
-    launch.descriptorLimit = descriptorLimit;
-    return launch;
-}
-
-class LobbyProcess {
-public:
-    explicit LobbyProcess(std::vector<std::string> extraArgs = {}, LobbyLaunch launch = {});
-    ~LobbyProcess();
-    LobbyProcess(const LobbyProcess&) = delete;
-    LobbyProcess& operator=(const LobbyProcess&) = delete;
-
-    std::uint16_t listPort() const { return m_list; }
-    std::uint16_t hostPort() const { return m_host; }
-    std::uint16_t playerPort() const { return m_player; }
-    pid_t pid() const { return m_pid; }
-    // The log so far, when it is kept.
-    std::string log() const;
-    // Waits (a bounded while) for a log line containing `text`; true when one came.
-    bool waitForLog(const std::string& text) const;
-
-private:
-    pid_t m_pid = -1;
-    std::string m_logPath;
-    std::uint16_t m_list = 0;
-    std::uint16_t m_host = 0;
-    std::uint16_t m_player = 0;
-};
-
-// A program run to its end: its exit code and what it printed.
-struct ProcessRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs `argv` (the program's path first) and waits for it to end; for runs that end on their
-// own.
-ProcessRun runProgram(std::vector<std::string> argv);
 
 // A blocking connection. Reads give up after a generous safety limit so that a broken server
 // fails the test instead of hanging it; nothing here measures speed.
