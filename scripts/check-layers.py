@@ -4,7 +4,8 @@
 The folders form layers, bottom to top. A file may include headers of its own folder and of the
 layers below it, never of a layer above nor of another folder on its own layer. The lobby server
 stands on the wire codec alone. A test folder follows the folder it tests; the end-to-end tests
-and the fuzzers sit above everything.
+and the fuzzers sit above everything. Any test folder may use tests/support, the launchers of the
+real lobby and bot and the lobby's test clients, which stand on the wire codec alone.
 
 Usage: check-layers.py [ROOT]   (exit 0 when every include goes down, 1 with a list when not)
 """
@@ -24,6 +25,8 @@ LAYERS = [
 # Folders that may stand only on the named folders, whatever their layer.
 ONLY_ON = {"server": {"protocol"}}
 TOP_TEST_FOLDERS = {"e2e", "fuzz"}
+# Test helpers that every test folder may include, and the folders they stand on.
+SHARED_TEST_FOLDERS = {"support": {"protocol"}}
 
 LAYER_OF = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
@@ -46,6 +49,8 @@ def owner_of(path: pathlib.PurePosixPath):
         folder = parts[1]
         if folder in TOP_TEST_FOLDERS:
             return None
+        if folder in SHARED_TEST_FOLDERS:
+            return (folder, True)
         return (folder, True) if folder in LAYER_OF else None
     return (parts[0], False) if parts[0] in LAYER_OF else None
 
@@ -67,13 +72,17 @@ def violations(root: pathlib.Path):
             if len(inc) < 2:
                 continue  # a header beside the file, or a generated .moc
             if is_test and inc[0] == "tests":
-                if len(inc) > 2 and inc[1] != folder:
+                shared = inc[1] in SHARED_TEST_FOLDERS and folder not in SHARED_TEST_FOLDERS
+                if len(inc) > 2 and inc[1] != folder and not shared:
                     yield rel, included, f"tests/{folder} reaches into tests/{inc[1]}"
                 continue
             target = inc[0]
             if target not in LAYER_OF:
                 continue  # not one of ours (a library header written with quotes)
-            if not allowed(folder, target):
+            if folder in SHARED_TEST_FOLDERS:
+                if target not in SHARED_TEST_FOLDERS[folder]:
+                    yield rel, included, f"tests/{folder} may not include {target}/"
+            elif not allowed(folder, target):
                 yield rel, included, f"{folder}/ may not include {target}/"
 
 
