@@ -2,6 +2,8 @@
 // processes. After every hand each seat's view must agree with the host's table. Every wait has
 // a deadline: a bot that stalls or fails ends its test with a message saying which, and takes
 // the others down with it.
+#include "protocol/encode.h"
+#include "tests/support/lobby_clients.h"
 #include "tests/support/lobby_process.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +123,30 @@ TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
         EXPECT_FALSE(j->lines("host gone: back to a standalone game").empty());
         EXPECT_TRUE(j->lines("game ").empty());
     }
+}
+
+// The lobby refuses a join while another list being read at the joiner's address puts another
+// table on that row. The bot takes the refusal for what it is, not for its host leaving, and
+// joins from a fresh list once the lists agree.
+TEST(OnlineJoin, ARefusedJoinIsTriedAgainFromAFreshList) {
+    LobbyProcess lobby({}, keptLog());
+    HostClient elsewhere(lobby.hostPort(), "127.0.0.2");
+    elsewhere.send(protocol::encode(protocol::CreateTable{"", "Other", "", "Ann"}));
+    ASSERT_EQ(elsewhere.nextRaw(), "H");
+    HostClient neighbour(lobby.listPort());
+    neighbour.send("Q");
+    ASSERT_TRUE(neighbour.next()); // the other table alone
+    BotProcess hostBot(lobby.ports(), {"--pace", "fast", "--host", "T", "--name", "Hosty",
+                                       "--wait-for", "2", "--seed", "17"});
+    BotProcess joiner(lobby.ports(),
+                      {"--pace", "fast", "--join", "T", "--seat", "1", "--name", "J1"});
+    ASSERT_TRUE(lobby.waitForLog("join refused")) << lobby.log();
+    neighbour.send("Q");
+    ASSERT_TRUE(neighbour.next() && neighbour.next()); // the bot's table first
+    EXPECT_TRUE(finishAll({&hostBot, &joiner}, within(std::chrono::seconds(60))))
+        << hostBot.describe() << "\n"
+        << joiner.describe();
+    EXPECT_EQ(joiner.lines("game ").size(), 1u);
 }
 
 } // namespace
