@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run watch test bench bench-window sim clean format lobby load package install
+.PHONY: all deps configure build run watch test mutants bench bench-window sim clean format lobby load package install
 
 all: build
 
@@ -26,6 +26,11 @@ watch: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Plants a fixed list of faults one at a time in a scratch copy and says which the core tests
+# catch (not part of `make test`; docs/testing.md has the figures).
+mutants: deps
+	@nice -n 10 scripts/mutants.py $(MUTANTS_ARGS)
 
 bench: build
 	@$(BUILD_DIR)/tools/bench/corvane-bench

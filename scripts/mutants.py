@@ -1,0 +1,374 @@
+#!/usr/bin/env python3
+"""Plants a fixed list of faults, one at a time, and says which of them the core tests catch.
+
+Each fault is a file, an exact snippet that occurs once in it and its replacement: the kinds of
+slip real changes make (an off-by-one, a flipped comparison, a wrong constant, a dropped check,
+a swapped seat). The checkout is copied into a scratch tree of its own (MUTANTS_DIR, default
+/tmp/corvane-mutants-$USER), built there once without the window and without debug information,
+and then each fault is written into the scratch copy, the core test programs are rebuilt (one
+file compiles, the tests relink), run with a time limit, and the file is put back. The checkout
+itself is never written to.
+
+A snippet that is no longer in its file is reported "stale": the list is out of date there.
+
+    scripts/mutants.py [--list] [--only NAME-SUBSTRING ...] [--jobs N] [--timeout SECONDS]
+"""
+import argparse
+import getpass
+import os
+import shutil
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+# (name, file, snippet, replacement). Names say what the fault is.
+MUTANTS = [
+    # --- cards/: the card, its values, legal play
+    ("face off by one", "cards/card.h",
+     "return (m_number - 1) % 13 + 1;", "return m_number % 13 + 1;"),
+    ("ace of hearts numbered one too low", "cards/card.h",
+     "m_number == 40;", "m_number == 39;"),
+    ("red trump Jack and Five swapped", "cards/card_value.cpp",
+     "redTrump{0, 11, 1, 2, 3, 14, 4, 5, 6, 7, 8, 13, 9, 10}",
+     "redTrump{0, 11, 1, 2, 3, 13, 4, 5, 6, 7, 8, 14, 9, 10}"),
+    ("black plain Ace ranked lowest", "cards/card_value.cpp",
+     "blackPlain{0, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 11, 12, 13}",
+     "blackPlain{0, 1, 10, 9, 8, 7, 6, 5, 4, 3, 2, 11, 12, 13}"),
+    ("led suit bonus too small", "cards/card_value.cpp",
+     "leadSuit == suit) ? 50 : 0;", "leadSuit == suit) ? 5 : 0;"),
+    ("Ace of hearts owed as a trump", "cards/legal_play.cpp",
+     "return value < AceOfHeartsValue ||", "return value <= AceOfHeartsValue ||"),
+    ("a 30 bid released on the first trick", "cards/legal_play.cpp",
+     "context.highBid < 30);", "context.highBid <= 30);"),
+    ("the obligation released a trick late", "cards/legal_play.cpp",
+     "(context.tricksPlayed > 0 ||", "(context.tricksPlayed > 1 ||"),
+    ("Ace of hearts counted as a card of hearts to follow", "cards/legal_play.cpp",
+     "if (held.suit() == ledSuit && !held.isAceOfHearts()) {",
+     "if (held.suit() == ledSuit) {"),
+    ("following suit asked of the leader", "cards/legal_play.cpp",
+     "context.trickCardCount >= 1 &&", "context.trickCardCount >= 0 &&"),
+
+    # --- players/: the bids, the standard card choice, the Expert and its sampling
+    ("30 bid without a face or ace", "players/bid_evaluation.cpp",
+     "if (five && jack && (face || ace || aceHearts))\n        return 30;",
+     "if (five && jack)\n        return 30;"),
+    ("Queen not counted as a face", "players/bid_evaluation.cpp",
+     "faces |= f >= Queen ? bit : 0u;", "faces |= f > Queen ? bit : 0u;"),
+    ("dealer opens at 25", "players/bid_evaluation.cpp",
+     "highBid = best.level == 30 ? 30 : 20;", "highBid = best.level == 30 ? 30 : 25;"),
+    ("dealer passes when level equals the high bid", "players/bid_evaluation.cpp",
+     "if (best.level == 0 || best.level < highBid)",
+     "if (best.level == 0 || best.level <= highBid)"),
+    ("high bidder numbered by four cards", "players/bid_evaluation.cpp",
+     "highBidder = firstCard / 5;", "highBidder = firstCard / 4;"),
+    ("bid levels: dealer's allowance for everyone", "players/expert_bid.cpp",
+     "const int k = seat == t.dealerSeat ? 4 : 3;", "const int k = 4;"),
+    ("bid dialog reads the five from host pictures", "players/expert_bid.cpp",
+     "t.cardAt(t.localPicture(5 * seat + slot)).face() == 5;",
+     "t.cardAt(5 * seat + slot).face() == 5;"),
+    ("going high after the wrong neighbour of the bidder", "players/card_play.cpp",
+     "if (seat == previousSeat(bidder) && beatsHigh && clearOfPartner)",
+     "if (seat == nextSeat(bidder) && beatsHigh && clearOfPartner)"),
+    ("clear of partner by one", "players/card_play.cpp",
+     "const bool clearOfPartner = hbValue - v(partnerCard) >= 2;",
+     "const bool clearOfPartner = hbValue - v(partnerCard) >= 1;"),
+    ("partner's draw threshold", "players/card_play.cpp",
+     "if (table.drawCount[static_cast<size_t>(partner)] >= 4 ||",
+     "if (table.drawCount[static_cast<size_t>(partner)] >= 3 ||"),
+    ("cheapest card without the led suit's value", "players/card_play.cpp",
+     "const int key = legal ? vL[slot] * 8 + k : none;",
+     "const int key = legal ? v[slot] * 8 + k : none;"),
+    ("playout: trump owed only below the Ace of hearts", "players/playout.cpp",
+     "obliged |= v < AceOfHeartsValue || v < ledValue;",
+     "obliged |= v < AceOfHeartsValue;"),
+    ("playout: the top trump counts once", "players/playout.cpp",
+     "(top ? 2 : 1));", "(top ? 1 : 1));"),
+    ("playout: partner taken for the opponent on the right", "players/playout.cpp",
+     "withLead[s.trick[static_cast<size_t>((seat + 3) & 3)]]",
+     "withLead[s.trick[static_cast<size_t>((seat + 2) & 3)]]"),
+    ("expert counts its own side's units as the bidder's", "players/expert_play.cpp",
+     "playout::partnershipUnits(s, t.bidderSeat & 1) * 5;",
+     "playout::partnershipUnits(s, seat & 1) * 5;"),
+    ("expert reads the score unturned", "players/expert_play.cpp",
+     "t.score[static_cast<size_t>((p + t.localSeat) & 1)];",
+     "t.score[static_cast<size_t>(p & 1)];"),
+    ("expert tie broken toward the dearer card", "players/expert_play.cpp",
+     "cost(slot) < cost(best)))", "cost(slot) > cost(best)))"),
+    ("sampling ignores shown voids", "players/seat_knowledge.cpp",
+     "CardSet pool = strict ? left & k.mayHold[w] : left;", "CardSet pool = left;"),
+    ("sampling: the leader of a trump trick taken as bound", "players/seat_knowledge.cpp",
+     "if (ledTrump && i > first)", "if (ledTrump && i >= first)"),
+    ("sampling: a 30 bid's first trick not binding", "players/seat_knowledge.cpp",
+     "if (trick == 0 && t.highBid >= 30)", "if (trick == 0 && t.highBid > 30)"),
+    ("sampling picks from one card short", "players/seat_knowledge.cpp",
+     "const int pick = dealt + random.below(count - dealt);",
+     "const int pick = dealt + random.below(count - dealt > 1 ? count - dealt - 1 : 1);"),
+
+    # --- table/: seat numbering (the same for seats 0 and 2, wrong for 1 and 3)
+    ("local picture turned the wrong way", "table/table.h",
+     "return (hostIndex - 5 * localSeat + 20) % 20;", "return (hostIndex + 5 * localSeat) % 20;"),
+    ("dealer label turned the wrong way", "table/table.h",
+     "return (dealerSeat - localSeat + 4) % 4;", "return (dealerSeat + localSeat) % 4;"),
+    ("partner of seat 1 and 3 swapped", "table/table.h",
+     "return seat > 1 ? seat - 2 : seat + 2;", "return seat > 1 ? seat - 2 : seat ^ 3;"),
+
+    # --- flow/: the auction, the draw, tricks and scoring
+    ("bid made only when over the bid", "flow/engine_finish.cpp",
+     "result.made = counted >= m_t.highBid;", "result.made = counted > m_t.highBid;"),
+    ("a 30 bid made counts its tricks, not 60", "flow/engine_finish.cpp",
+     "const int gain = m_t.highBid < 30 ? counted : 60;",
+     "const int gain = m_t.highBid <= 30 ? counted : 60;"),
+    ("the game won at 115", "flow/engine_finish.cpp",
+     "if (m_t.score[bidders] > 115) {", "if (m_t.score[bidders] >= 115) {"),
+    ("opponents of a bidder gone down held to 120", "flow/engine_finish.cpp",
+     "m_t.score[bidders] -= m_t.highBid;\n"
+     "        m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);",
+     "m_t.score[bidders] -= m_t.highBid;\n"
+     "        m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 120);"),
+    ("the top trump's trick counts once", "flow/engine_finish.cpp",
+     "== m_t.topTrumpOut ? 2 : 1;", "== m_t.topTrumpOut ? 1 : 1;"),
+    ("the hand ends a trick early", "flow/engine_finish.cpp",
+     "if (m_t.tricksPlayed != 5) {", "if (m_t.tricksPlayed != 4) {"),
+    ("the deal passes to the right", "flow/engine_finish.cpp",
+     "m_t.dealerSeat = nextSeat(m_t.dealerSeat);\n    m_t.gamePhase = PhaseIdle;",
+     "m_t.dealerSeat = previousSeat(m_t.dealerSeat);\n    m_t.gamePhase = PhaseIdle;"),
+    ("auction over when two after the dealer pass", "flow/engine_auction.cpp",
+     "caption(d + 1) == \"Pass\" && caption(d + 2) == \"Pass\" && caption(d + 3) == \"Pass\";",
+     "caption(d + 1) == \"Pass\" && caption(d + 2) == \"Pass\";"),
+    ("auction over when another equals the dealer", "flow/engine_auction.cpp",
+     "const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&",
+     "const bool othersBelow = bidValue(caption(d + 1)) <= dealerValue &&"),
+    ("host draws from one card too early", "flow/engine_host.cpp",
+     "m_t.deck[static_cast<size_t>(23 + i)];", "m_t.deck[static_cast<size_t>(22 + i)];"),
+    ("host: the bidder leads", "flow/engine_host.cpp",
+     "m_t.turnSeat = nextSeat(m_t.bidderSeat);", "m_t.turnSeat = m_t.bidderSeat;"),
+    ("host: a person's equal bid takes the auction", "flow/engine_host.cpp",
+     "if (bidValue(label.caption) > m_t.highBid) {",
+     "if (bidValue(label.caption) >= m_t.highBid) {"),
+    ("host: a person's card never wins the trick", "flow/engine_host.cpp",
+     "if (m_t.CardValue(card, m_t.trumpSuit, led) >",
+     "if (m_t.CardValue(card, m_t.trumpSuit, led) <"),
+    ("host: the auction's first round one seat short", "flow/engine_host.cpp",
+     "if (m_t.bidsMade < 4) {", "if (m_t.bidsMade < 3) {"),
+
+    # --- online/: the host's checks on a person's moves, the seat's numbering
+    ("host takes a bid of any value from 20 to 30", "online/host.cpp",
+     "if (value != 20 && value != 25 && value != 30)", "if (value < 20 || value > 30)"),
+    ("host takes a bid equal to the level it must beat", "online/host.cpp",
+     "if (index <= t.highBid / 5 - k)", "if (index < t.highBid / 5 - k)"),
+    ("host gives seat 0 the dealer's allowance", "online/host.cpp",
+     "const int k = m.seat == t.dealerSeat ? 4 : 3;", "const int k = m.seat == 0 ? 4 : 3;"),
+    ("host looks for the five in four cards", "online/host.cpp",
+     "for (int i = 5 * m.seat; i <= 5 * m.seat + 4; ++i)",
+     "for (int i = 5 * m.seat; i < 5 * m.seat + 4; ++i)"),
+    ("host lets a 25 go without a five", "online/host.cpp",
+     "if (index >= 2 && !hasFive)", "if (index >= 3 && !hasFive)"),
+    ("host takes a bid it did not ask for", "online/host.cpp",
+     "m_engine.hostAwaits().bidFrom != m.seat ||\n", ""),
+    ("host takes a trump it did not ask for", "online/host.cpp",
+     "t.gamePhase != PhaseDiscard || !m_engine.hostAwaits().trump)",
+     "t.gamePhase != PhaseDiscard)"),
+    ("host takes a second discard from a seat", "online/host.cpp",
+     "!seatLinked(m.seat) || m_engine.seatReady()[static_cast<size_t>(m.seat)])",
+     "!seatLinked(m.seat))"),
+    ("host takes the same picture discarded twice", "online/host.cpp",
+     "slot > 5 * m.seat + 4 || !seen.insert(slot).second)", "slot > 5 * m.seat + 4)"),
+    ("host takes the next seat's first card", "online/host.cpp",
+     "if (m.card < 5 * seat || m.card > 5 * seat + 4)",
+     "if (m.card < 5 * seat || m.card > 5 * seat + 5)"),
+    ("host takes a thrown card", "online/host.cpp",
+     "t.CardState(m.card) == TagState::Played || t.CardState(m.card) == TagState::Thrown)",
+     "t.CardState(m.card) == TagState::Played)"),
+    ("host takes a card from a seat not on turn", "online/host.cpp",
+     "seat < 0 || seat != t.turnSeat ||", "seat < 0 ||"),
+    ("host seats a person over one waiting", "online/host.cpp",
+     "holder != m.playerId) || waiting || m.playerId.empty())",
+     "holder != m.playerId) || m.playerId.empty())"),
+    ("host passes chat from an empty seat", "online/host.cpp",
+     "if (!m_hosting || !seatLinked(m.seat))\n        return refuse(\"chat",
+     "if (!m_hosting)\n        return refuse(\"chat"),
+    ("seat credits tricks by host seat", "online/seat.cpp",
+     "t.lblTricks[difference % 2 == 0 ? 0 : 1]", "t.lblTricks[m.seat % 2 == 0 ? 0 : 1]"),
+    ("seat 3 reads the score as an even seat", "online/seat.cpp",
+     "const bool evenSeat = t.localSeat % 2 == 0;", "const bool evenSeat = t.localSeat != 1;"),
+
+    # --- protocol/: field reading and writing
+    ("pair list kept one character longer", "protocol/wire_fields.cpp",
+     "list.size(), kMaxShortText - 1));", "list.size(), kMaxShortText));"),
+    ("digit range takes its upper bound as out", "protocol/wire_fields.cpp",
+     "if (c < '0' + low || c > '0' + high) {", "if (c < '0' + low || c >= '0' + high) {"),
+    ("odd pair list taken", "protocol/wire_fields.cpp",
+     "if (list.size() % 2 != 0) {", "if (list.size() % 2 > 1) {"),
+    ("pair one over its limit taken", "protocol/wire_fields.cpp",
+     "if (value > high) {", "if (value > high + 1) {"),
+    ("long text cut one character late", "protocol/wire_fields.cpp",
+     "text = text.substr(0, kMaxLongText);", "text = text.substr(0, kMaxLongText + 1);"),
+    ("field limit one over its width", "protocol/wire_fields.cpp",
+     "return limit - 1;", "return limit;"),
+    ("hand end's sign read backwards", "protocol/decode.cpp",
+     "m.made = sign == \"+\";", "m.made = sign == \"-\";"),
+    ("host messages addressed to a fifth seat", "protocol/decode.cpp",
+     "if (code >= '0' && code <= '3') {", "if (code >= '0' && code <= '4') {"),
+
+    # --- server/: the lobby's claims and limits
+    ("lobby passes the next seat's first card", "server/seat_claims.cpp",
+     "card->card > 5 * seat + 4)", "card->card > 5 * seat + 5)"),
+    ("lobby passes a second trump from the asked seat", "server/seat_claims.cpp",
+     "        m_trumpSeat = -1;\n    }\n    return std::nullopt;",
+     "    }\n    return std::nullopt;"),
+    ("lobby allows one table too many per address", "server/lobby.cpp",
+     "if (waitingFrom(host.address()) >= m_maxTablesPerAddress) {",
+     "if (waitingFrom(host.address()) > m_maxTablesPerAddress) {"),
+    ("lobby lets a player join seat 0", "server/lobby_players.cpp",
+     "if (request.seat == 0 || t->seatPeer[seat] != 0) {", "if (t->seatPeer[seat] != 0) {"),
+    ("lobby: connections from one address one too many", "server/connection_registry.cpp",
+     "counted->second.open >= m_maxPerAddress", "counted->second.open > m_maxPerAddress"),
+]
+
+# The core test programs, cheapest first; the server's run only for faults where the lobby is.
+FAST_TESTS = ["cards", "protocol", "table", "players", "flow", "online", "tools"]
+LOBBY_FOLDERS = ("server/", "protocol/")
+BUILD_TARGETS = [f"corvane_{t}_tests" for t in FAST_TESTS] + [
+    "corvane-sim", "corvane-lobby", "corvane-load", "corvane_server_tests"]
+
+
+def run(cmd, cwd, timeout=None, env=None):
+    try:
+        p = subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, stdout=subprocess.PIPE,
+                           stderr=subprocess.STDOUT, text=True)
+        return p.returncode, p.stdout
+    except subprocess.TimeoutExpired:
+        return None, ""
+
+
+def sync_scratch(repo: Path, src: Path):
+    """Copies the checkout's tracked files into the scratch tree, touching only those that differ,
+    so that the scratch build stays incremental."""
+    files = subprocess.run(["git", "ls-files", "-z"], cwd=repo, check=True,
+                           stdout=subprocess.PIPE).stdout.decode().split("\0")
+    for name in filter(None, files):
+        a, b = repo / name, src / name
+        if not a.is_file():
+            continue
+        data = a.read_bytes()
+        if b.is_file() and b.read_bytes() == data:
+            continue
+        b.parent.mkdir(parents=True, exist_ok=True)
+        b.write_bytes(data)
+        shutil.copymode(a, b)
+
+
+def configure(src: Path, build: Path, env):
+    if (build / "CMakeCache.txt").exists():
+        return
+    cmd = ["cmake", "-S", str(src), "-B", str(build), "-DCORVANE_UI=OFF",
+           "-DCMAKE_BUILD_TYPE=Mutants", "-DCMAKE_CXX_FLAGS_MUTANTS=-O1"]
+    if shutil.which("ninja"):
+        cmd += ["-G", "Ninja"]
+    if shutil.which("ccache"):
+        cmd += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DCMAKE_C_COMPILER_LAUNCHER=ccache"]
+    rc, out = run(cmd, src, env=env)
+    if rc != 0:
+        sys.exit("configure failed:\n" + out)
+
+
+def build(build_dir: Path, jobs: int, env):
+    return run(["cmake", "--build", str(build_dir), "-j", str(jobs), "--target", *BUILD_TARGETS],
+               build_dir, env=env)
+
+
+def tests_catch(build_dir: Path, folder: str, deadline: float, env) -> str:
+    """Runs the core tests until one fails: the name of what caught the fault, or ''."""
+    for t in FAST_TESTS:
+        left = deadline - time.monotonic()
+        if left <= 0:
+            return "time-out"
+        rc, _ = run([str(build_dir / "tests" / t / f"corvane_{t}_tests"), "--gtest_fail_fast",
+                     "--gtest_brief=1"], build_dir, timeout=left, env=env)
+        if rc is None:
+            return f"{t} (time-out)"
+        if rc != 0:
+            return t
+    left = deadline - time.monotonic()
+    rc, _ = run(["ctest", "-R", "SimTraceFollowsTheRules", "--stop-on-failure"], build_dir,
+                timeout=max(left, 1), env=env)
+    if rc is None:
+        return "trace check (time-out)"
+    if rc != 0:
+        return "trace check"
+    if folder.startswith(LOBBY_FOLDERS):
+        left = deadline - time.monotonic()
+        rc, _ = run([str(build_dir / "tests" / "server" / "corvane_server_tests"),
+                     "--gtest_fail_fast", "--gtest_brief=1"], build_dir, timeout=max(left, 1),
+                    env=env)
+        if rc is None:
+            return "server (time-out)"
+        if rc != 0:
+            return "server"
+    return ""
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--list", action="store_true", help="print the faults and stop")
+    ap.add_argument("--only", nargs="*", default=[], help="faults whose name holds one of these")
+    ap.add_argument("--jobs", type=int, default=2)
+    ap.add_argument("--timeout", type=float, default=180, help="seconds of tests per fault")
+    args = ap.parse_args()
+
+    chosen = [m for m in MUTANTS if not args.only or any(o in m[0] for o in args.only)]
+    if args.list:
+        for name, path, *_ in chosen:
+            print(f"{path}: {name}")
+        print(f"{len(chosen)} faults")
+        return 0
+
+    repo = Path(__file__).resolve().parent.parent
+    root = Path(os.environ.get("MUTANTS_DIR", f"/tmp/corvane-mutants-{getpass.getuser()}"))
+    src, build_dir = root / "src", root / "build"
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    env.setdefault("CCACHE_DIR", str(root / "ccache"))
+    env.setdefault("CCACHE_BASEDIR", str(root))
+
+    sync_scratch(repo, src)
+    configure(src, build_dir, env)
+    rc, out = build(build_dir, args.jobs, env)
+    if rc != 0:
+        sys.exit("the unchanged tree does not build:\n" + out[-4000:])
+    if tests_catch(build_dir, "server/", time.monotonic() + 600, env):
+        sys.exit("the core tests fail on the unchanged tree")
+
+    killed = counted = 0
+    for name, path, snippet, replacement in chosen:
+        target = src / path
+        original = target.read_text()
+        if original.count(snippet) != 1:
+            print(f"stale     {path}: {name} (snippet found {original.count(snippet)} times)",
+                  flush=True)
+            continue
+        counted += 1
+        started = time.monotonic()
+        try:
+            target.write_text(original.replace(snippet, replacement))
+            rc, out = build(build_dir, args.jobs, env)
+            if rc != 0:
+                verdict, by = "broken", "does not compile: fix the list"
+            else:
+                by = tests_catch(build_dir, path, time.monotonic() + args.timeout, env)
+                verdict = "killed" if by else "survived"
+        finally:
+            target.write_text(original)
+        killed += verdict == "killed"
+        counted -= verdict == "broken"
+        took = time.monotonic() - started
+        print(f"{verdict:9} {path}: {name}" + (f" (by {by})" if by else "") + f" [{took:.0f} s]",
+              flush=True)
+    # The scratch tree is left as the checkout has it, ready for the next run.
+    build(build_dir, args.jobs, env)
+    print(f"mutants: {killed} of {counted} killed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
