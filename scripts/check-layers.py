@@ -4,8 +4,10 @@
 The folders form layers, bottom to top. A file may include headers of its own folder and of the
 layers below it, never of a layer above nor of another folder on its own layer. The lobby server
 stands on the wire codec alone. A test folder follows the folder it tests; the end-to-end tests
-and the fuzzers sit above everything. Any test folder may use tests/support, the launchers of the
-real lobby and bot and the lobby's test clients, which stand on the wire codec alone.
+and the fuzzers sit above everything. Any test folder may use tests/support (the launchers of the
+real lobby and bot, the lobby's test clients, the short card and table notation) as far as what
+the helper includes is allowed to the folder itself: the card notation serves tests/cards, the
+table row only the tests above the table.
 
 Usage: check-layers.py [ROOT]   (exit 0 when every include goes down, 1 with a list when not)
 """
@@ -26,7 +28,7 @@ LAYERS = [
 ONLY_ON = {"server": {"protocol"}}
 TOP_TEST_FOLDERS = {"e2e", "fuzz"}
 # Test helpers that every test folder may include, and the folders they stand on.
-SHARED_TEST_FOLDERS = {"support": {"protocol"}}
+SHARED_TEST_FOLDERS = {"support": {"protocol", "cards", "table"}}
 
 LAYER_OF = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
@@ -55,6 +57,22 @@ def owner_of(path: pathlib.PurePosixPath):
     return (parts[0], False) if parts[0] in LAYER_OF else None
 
 
+def support_violations(root: pathlib.Path, folder: str, helper: str, seen: set):
+    """What the helper `helper` (tests/support/...) includes that folder `folder` may not."""
+    if helper in seen:
+        return
+    seen.add(helper)
+    path = root / helper
+    if not path.is_file():
+        return
+    for included in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+        inc = pathlib.PurePosixPath(included).parts
+        if len(inc) > 2 and inc[:2] == ("tests", "support"):
+            yield from support_violations(root, folder, included, seen)
+        elif len(inc) >= 2 and inc[0] in LAYER_OF and not allowed(folder, inc[0]):
+            yield f"{helper} includes {inc[0]}/, which {folder}/ may not"
+
+
 def violations(root: pathlib.Path):
     for path in sorted(root.rglob("*")):
         if path.suffix not in SOURCE_SUFFIXES or not path.is_file():
@@ -71,6 +89,10 @@ def violations(root: pathlib.Path):
             inc = pathlib.PurePosixPath(included).parts
             if len(inc) < 2:
                 continue  # a header beside the file, or a generated .moc
+            if is_test and len(inc) > 2 and inc[:2] == ("tests", "support") and folder in LAYER_OF:
+                for why in support_violations(root, folder, included, set()):
+                    yield rel, included, why
+                continue
             if is_test and inc[0] == "tests":
                 shared = inc[1] in SHARED_TEST_FOLDERS and folder not in SHARED_TEST_FOLDERS
                 if len(inc) > 2 and inc[1] != folder and not shared:

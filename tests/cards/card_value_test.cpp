@@ -2,6 +2,7 @@
 // orders written out as the game's four order strings, read the way the rules read them.
 #include "cards/card.h"
 #include "cards/card_value.h"
+#include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -9,6 +10,8 @@
 
 namespace corvane {
 namespace {
+
+using testing::card;
 
 // The orders, lowest first; "XX" holds the place of the Ace of hearts among the trumps.
 const std::string redTrump = "02-03-04-06-07-08-09-10-12-13-01-XX-11-05";
@@ -82,24 +85,24 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, CardValueRows,
     ::testing::Values(ValueRow{AceOfHearts, Spades, NoLeadSuit, 112},
                       ValueRow{AceOfHearts, Hearts, Spades, 112},
-                      ValueRow{Card::of(King, Hearts), Hearts, NoLeadSuit, 110},
-                      ValueRow{Card::of(Ace, Diamonds), Diamonds, NoLeadSuit, 111},
-                      ValueRow{Card::of(2, Clubs), Clubs, NoLeadSuit, 108},
-                      ValueRow{Card::of(10, Clubs), Clubs, NoLeadSuit, 101},
-                      ValueRow{Card::of(10, Spades), Hearts, Spades, 51},
-                      ValueRow{Card::of(King, Spades), Hearts, Spades, 63},
-                      ValueRow{Card::of(King, Diamonds), Hearts, Spades, 13},
+                      ValueRow{card("KH"), Hearts, NoLeadSuit, 110},
+                      ValueRow{card("AD"), Diamonds, NoLeadSuit, 111},
+                      ValueRow{card("2C"), Clubs, NoLeadSuit, 108},
+                      ValueRow{card("10C"), Clubs, NoLeadSuit, 101},
+                      ValueRow{card("10S"), Hearts, Spades, 51},
+                      ValueRow{card("KS"), Hearts, Spades, 63},
+                      ValueRow{card("KD"), Hearts, Spades, 13},
                       // Without a led suit spades get no bonus either.
-                      ValueRow{Card::of(King, Spades), Hearts, NoLeadSuit, 13},
-                      ValueRow{Card::of(Ace, Clubs), Hearts, NoLeadSuit, 10},
-                      ValueRow{Card::of(Ace, Diamonds), Spades, NoLeadSuit, 1},
+                      ValueRow{card("KS"), Hearts, NoLeadSuit, 13},
+                      ValueRow{card("AC"), Hearts, NoLeadSuit, 10},
+                      ValueRow{card("AD"), Spades, NoLeadSuit, 1},
                       ValueRow{Card{}, Spades, Spades, 0}));
 // clang-format on
 
 TEST(CardNames, FacesAndSuits) {
-    EXPECT_EQ(CardName(Card::of(10, Clubs)), "10");
-    EXPECT_EQ(CardName(Card::of(Queen, Hearts)), "Queen");
-    EXPECT_EQ(CardName(Card::of(Ace, Spades)), "Ace");
+    EXPECT_EQ(CardName(card("10C")), "10");
+    EXPECT_EQ(CardName(card("QH")), "Queen");
+    EXPECT_EQ(CardName(card("AS")), "Ace");
     EXPECT_EQ(SuitSentenceName(Diamonds), "diamonds.");
     EXPECT_EQ(Card::of(Ace, Hearts).number(), 40);
     EXPECT_EQ(Card::of(5, Hearts).number(), 44);

@@ -1,12 +1,15 @@
 // The computer's bid: the levels of a hand, the suit it names and the dealer's rules.
 #include "players/bid_evaluation.h"
 #include "table/table.h"
+#include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace corvane {
 namespace {
+
+using testing::cards;
 
 struct LevelRow {
     const char* name;
@@ -28,26 +31,17 @@ TEST_P(Levels, BestLevelAndSuit) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, Levels,
     ::testing::Values(
-        LevelRow{"five and jack of hearts", {Card::of(5, Hearts), Card::of(Jack, Hearts),
-                  Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Clubs)}, 25, Hearts},
-        LevelRow{"five, jack and the ace of hearts", {Card::of(5, Clubs), Card::of(Jack, Clubs),
-                  AceOfHearts, Card::of(3, Spades), Card::of(4, Diamonds)}, 30, Clubs},
-        LevelRow{"five, jack and a king", {Card::of(5, Spades), Card::of(Jack, Spades),
-                  Card::of(King, Spades), Card::of(3, Hearts), Card::of(4, Diamonds)}, 30, Spades},
-        LevelRow{"five alone", {Card::of(5, Clubs), Card::of(2, Hearts), Card::of(3, Spades),
-                  Card::of(4, Diamonds), Card::of(6, Diamonds)}, 20, Clubs},
-        LevelRow{"jack and king, no five", {Card::of(Jack, Diamonds), Card::of(King, Diamonds),
-                  Card::of(3, Spades), Card::of(4, Clubs), Card::of(6, Clubs)}, 20, Diamonds},
-        LevelRow{"five, ace and queen", {Card::of(5, Diamonds), Card::of(Ace, Diamonds),
-                  Card::of(Queen, Diamonds), Card::of(3, Spades), Card::of(4, Clubs)}, 25, Diamonds},
-        LevelRow{"five and the ace of hearts", {Card::of(5, Spades), AceOfHearts,
-                  Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Clubs)}, 25, Spades},
+        LevelRow{"five and jack of hearts", cards("5H JH 2S 3S 4C"), 25, Hearts},
+        LevelRow{"five, jack and the ace of hearts", cards("5C JC AH 3S 4D"), 30, Clubs},
+        LevelRow{"five, jack and a king", cards("5S JS KS 3H 4D"), 30, Spades},
+        LevelRow{"five alone", cards("5C 2H 3S 4D 6D"), 20, Clubs},
+        LevelRow{"jack and king, no five", cards("JD KD 3S 4C 6C"), 20, Diamonds},
+        LevelRow{"five, ace and queen", cards("5D AD QD 3S 4C"), 25, Diamonds},
+        LevelRow{"five and the ace of hearts", cards("5S AH 2C 3C 4C"), 25, Spades},
         // No level: the suit is still the one with the greatest sum.
-        LevelRow{"jack alone passes", {Card::of(Jack, Clubs), Card::of(2, Hearts),
-                  Card::of(3, Spades), Card::of(4, Diamonds), Card::of(6, Diamonds)}, 0, Diamonds},
+        LevelRow{"jack alone passes", cards("JC 2H 3S 4D 6D"), 0, Diamonds},
         // Two suits at 20: the greater sum of rank values names the suit.
-        LevelRow{"two suits at twenty", {Card::of(5, Spades), Card::of(5, Clubs),
-                  Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Hearts)}, 20, Clubs}));
+        LevelRow{"two suits at twenty", cards("5S 5C 2C 3C 4H"), 20, Clubs}));
 // clang-format on
 
 class Bidding : public ::testing::Test {
@@ -67,8 +61,7 @@ protected:
 };
 
 TEST_F(Bidding, NonDealerBidsItsLevelOverTheHighBid) {
-    hand(1, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Spades), Card::of(3, Spades),
-             Card::of(4, Clubs)});
+    hand(1, cards("5H JH 2S 3S 4C"));
     highBid = 20;
     EXPECT_EQ(bid(1, 3), "25");
     EXPECT_EQ(highBid, 25);
@@ -78,8 +71,7 @@ TEST_F(Bidding, NonDealerBidsItsLevelOverTheHighBid) {
 }
 
 TEST_F(Bidding, FiveOfClubsOnly) {
-    hand(2, {Card::of(5, Clubs), Card::of(2, Hearts), Card::of(3, Spades), Card::of(4, Diamonds),
-             Card::of(6, Diamonds)});
+    hand(2, cards("5C 2H 3S 4D 6D"));
     highBid = 20;
     highBidder = 1;
     EXPECT_EQ(bid(2, 3), "Pass");
@@ -89,20 +81,17 @@ TEST_F(Bidding, FiveOfClubsOnly) {
 }
 
 TEST_F(Bidding, DealerOpensAtTwentyOrThirty) {
-    hand(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Spades), Card::of(3, Spades),
-             Card::of(4, Clubs)});
+    hand(0, cards("5H JH 2S 3S 4C"));
     EXPECT_EQ(bid(0, 0), "20"); // best level 25 opens at 20
     EXPECT_EQ(highBidder, 0);
     highBid = 0;
-    hand(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(King, Hearts),
-             Card::of(3, Spades), Card::of(4, Clubs)});
+    hand(0, cards("5H JH KH 3S 4C"));
     EXPECT_EQ(bid(0, 0), "30");
     EXPECT_EQ(highBid, 30);
 }
 
 TEST_F(Bidding, DealerBelowTheHighBidPasses) {
-    hand(3, {Card::of(5, Clubs), Card::of(2, Hearts), Card::of(3, Spades), Card::of(4, Diamonds),
-             Card::of(6, Diamonds)});
+    hand(3, cards("5C 2H 3S 4D 6D"));
     highBid = 25;
     EXPECT_EQ(bid(3, 3), "Pass");
     EXPECT_EQ(highBid, 25);

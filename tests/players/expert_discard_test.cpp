@@ -4,6 +4,7 @@
 #include "cards/card_value.h"
 #include "players/expert_discard.h"
 #include "table/table.h"
+#include "tests/support/cards.h"
 
 #include <bit>
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 
 namespace corvane {
 namespace {
+
+using testing::cards;
 
 struct DiscardRow {
     const char* name;
@@ -65,17 +68,14 @@ TEST_P(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Hands, ExpertDiscard, ::testing::Values(
     DiscardRow{"no trump", 1, 2,
-               {Card::of(King, Hearts), Card::of(Queen, Clubs), Card::of(2, Diamonds),
-                Card::of(9, Clubs), Card::of(King, Diamonds)},
-               {Card::of(3, Hearts), Card::of(4, Hearts), Card::of(6, Hearts)}},
+               cards("KH QC 2D 9C KD"),
+               cards("3H 4H 6H")},
     DiscardRow{"two trumps and plain kings", 2, 0,
-               {Card::of(5, Spades), Card::of(King, Hearts), Card::of(Jack, Spades),
-                Card::of(King, Clubs), Card::of(3, Diamonds)},
-               {Card::of(3, Hearts), Card::of(4, Hearts), Card::of(6, Hearts)}},
+               cards("5S KH JS KC 3D"),
+               cards("3H 4H 6H")},
     DiscardRow{"the bidder with a kitty of plain cards", 0, 0,
-               {Card::of(Ace, Spades), Card::of(King, Hearts), Card::of(Queen, Diamonds),
-                Card::of(2, Spades), Card::of(King, Clubs)},
-               {Card::of(King, Diamonds), Card::of(Queen, Hearts), Card::of(8, Clubs)}}),
+               cards("AS KH QD 2S KC"),
+               cards("KD QH 8C")}),
     [](const ::testing::TestParamInfo<DiscardRow>& info) { return std::to_string(info.index); });
 // clang-format on
 
@@ -84,13 +84,11 @@ TEST(ExpertDiscardSix, TheBidderWithSixTrumpsKeepsItsBestFive) {
     t.trumpSuit = Spades;
     t.highBid = 30;
     t.bidderSeat = 1;
-    const std::array<Card, 8> cards{
-        Card::of(Ace, Spades), Card::of(Ace, Hearts), Card::of(2, Spades),    Card::of(3, Spades),
-        Card::of(King, Clubs), Card::of(5, Spades),   Card::of(Jack, Spades), Card::of(4, Spades)};
+    const std::vector<Card> eight = cards("AS AH 2S 3S KC 5S JS 4S");
     for (size_t k = 0; k < 5; ++k)
-        t.picCard[5 + k].card = cards[k];
+        t.picCard[5 + k].card = eight[k];
     for (size_t i = 0; i < 3; ++i)
-        t.picCard[KittyFirst + i].card = cards[5 + i];
+        t.picCard[KittyFirst + i].card = eight[5 + i];
     // Five, Jack, Ace of hearts, Ace of spades, 2: the 3 and the 4 go with the King of clubs.
     const unsigned keep = expertKeep(t, 1, ExpertEffort{});
     EXPECT_EQ(keep, 0b01100111u);

@@ -5,102 +5,55 @@
 #include "players/expert_play.h"
 #include "players/hand_worth.h"
 #include "table/table.h"
-#include "tests/players/trick_setup.h"
+#include "tests/support/table_row.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace corvane {
 namespace {
 
-class ExpertChoice : public ::testing::Test {
-protected:
-    // Deals the seat its cards; pictures past them hold cards already played to earlier tricks.
-    void hand(int seat, std::vector<Card> cards, std::vector<Card> played = {}) {
-        for (size_t k = 0; k < 5; ++k) {
-            auto& p = table.picCard[static_cast<size_t>(5 * seat) + k];
-            const bool inHand = k < cards.size();
-            p.card = inHand ? cards[k] : played.at(k - cards.size());
-            p.state = inHand ? TagState::Down : TagState::Played;
-        }
-    }
-    void lay(int seat, int slot) { testing::layCard(table, 5 * seat + slot); }
-    void SetUp() override {
-        table.gamePhase = PhasePlay;
-        table.trumpSuit = Hearts;
-        table.trickWinnerCard = -1;
-        effort.samples = 40;
-        effort.bidSamples = 60;
-    }
-    Table table;
-    HandRecord record;
-    ExpertEffort effort;
-};
+// A table in play: the row, then the Expert's effort.
+Table inPlay(const std::string& row) {
+    Table table = testing::tableRow("trump H; " + row);
+    table.gamePhase = PhasePlay;
+    return table;
+}
 
-TEST_F(ExpertChoice, TakesTheDecidingTrickWithTheFive) {
+ExpertEffort effort() {
+    ExpertEffort e;
+    e.samples = 40;
+    e.bidSamples = 60;
+    return e;
+}
+
+TEST(ExpertChoice, TakesTheDecidingTrickWithTheFive) {
     // Fourth trick; seat 0 bid 20 and its side has 15 points. Seat 0 plays last, the opponents
     // lead the King and the Queen of trumps: the Five takes the trick and makes the bid.
-    table.highBid = 20;
-    table.bidderSeat = 0;
-    table.tricksPlayed = 3;
+    Table table = inPlay("bid 20 by 0; tricks 3; turn 0; 0: 2C 5H ~ 3C 4C 6C;"
+                         "1: KH 7S ~ 3S 4S 6S; 2: 9D 8S ~ 3D 4D 6D; 3: QH 9S ~ 7D 8D 10D;"
+                         "trick 1:KH 2:9D 3:QH");
     table.trickUnits = {2, 1, 1, 0, 0};
     table.topTrumpOut = 114;
-    hand(0, {Card::of(2, Clubs), Card::of(5, Hearts)},
-         {Card::of(3, Clubs), Card::of(4, Clubs), Card::of(6, Clubs)});
-    hand(1, {Card::of(King, Hearts), Card::of(7, Spades)},
-         {Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades)});
-    hand(2, {Card::of(9, Diamonds), Card::of(8, Spades)},
-         {Card::of(3, Diamonds), Card::of(4, Diamonds), Card::of(6, Diamonds)});
-    hand(3, {Card::of(Queen, Hearts), Card::of(9, Spades)},
-         {Card::of(7, Diamonds), Card::of(8, Diamonds), Card::of(10, Diamonds)});
-    table.turnSeat = 1;
-    lay(1, 0);
-    lay(2, 0);
-    lay(3, 0);
-    table.turnSeat = 0;
-    const ExpertCard choice = expertCard(table, record, 0, effort);
+    const ExpertCard choice = expertCard(table, HandRecord{}, 0, effort());
     EXPECT_EQ(choice.picture, 1);
     EXPECT_EQ(choice.takes, choice.samples);
 }
 
-TEST_F(ExpertChoice, PlaysOnlyWhatAPersonMay) {
+TEST(ExpertChoice, PlaysOnlyWhatAPersonMay) {
     // Trump led by an opponent: the 4 of hearts is owed, so the plain cards may not be played
     // however the deals fall; with a single card allowed nothing is weighed.
-    table.highBid = 25;
-    table.bidderSeat = 1;
-    table.tricksPlayed = 1;
-    hand(0,
-         {Card::of(King, Clubs), Card::of(4, Hearts), Card::of(Queen, Spades),
-          Card::of(2, Diamonds)},
-         {Card::of(3, Clubs)});
-    hand(1, {Card::of(Jack, Clubs), Card::of(7, Hearts), Card::of(2, Spades), Card::of(10, Spades)},
-         {Card::of(3, Spades)});
-    hand(2, {Card::of(9, Diamonds), Card::of(8, Spades), Card::of(5, Clubs), Card::of(6, Clubs)},
-         {Card::of(3, Diamonds)});
-    hand(3, {Card::of(Queen, Hearts), Card::of(9, Spades), Card::of(2, Clubs), Card::of(7, Clubs)},
-         {Card::of(7, Diamonds)});
-    table.turnSeat = 1;
-    lay(1, 1);
-    table.turnSeat = 2;
-    lay(2, 0);
-    table.turnSeat = 3;
-    lay(3, 0);
-    table.turnSeat = 0;
-    const ExpertCard choice = expertCard(table, record, 0, effort);
+    const Table table = inPlay("bid 25 by 1; tricks 1; turn 0; 0: KC 4H QS 2D ~ 3C;"
+                               "1: JC 7H 2S 10S ~ 3S; 2: 9D 8S 5C 6C ~ 3D; 3: QH 9S 2C 7C ~ 7D;"
+                               "trick 1:7H 2:9D 3:QH");
+    const ExpertCard choice = expertCard(table, HandRecord{}, 0, effort());
     EXPECT_EQ(choice.picture, 1);
     EXPECT_EQ(choice.samples, 0);
 }
 
-TEST_F(ExpertChoice, SameSeedSameCard) {
-    table.highBid = 20;
-    table.bidderSeat = 2;
-    table.tricksPlayed = 0;
-    hand(0, {Card::of(King, Clubs), Card::of(4, Hearts), Card::of(Queen, Spades),
-             Card::of(2, Diamonds), Card::of(Jack, Hearts)});
-    table.turnSeat = 0;
-    table.ledCard = 0;
-    const ExpertCard a = expertCard(table, record, 0, effort);
-    const ExpertCard b = expertCard(table, record, 0, effort);
+TEST(ExpertChoice, SameSeedSameCard) {
+    const Table table = inPlay("bid 20 by 2; tricks 0; turn 0; 0: KC 4H QS 2D JH");
+    const ExpertCard a = expertCard(table, HandRecord{}, 0, effort());
+    const ExpertCard b = expertCard(table, HandRecord{}, 0, effort());
     EXPECT_EQ(a.picture, b.picture);
     EXPECT_EQ(a.takes, b.takes);
     EXPECT_EQ(a.partnerTakes, b.partnerTakes);
@@ -109,7 +62,7 @@ TEST_F(ExpertChoice, SameSeedSameCard) {
 
 struct BidRow {
     const char* name;
-    std::vector<Card> cards;
+    const char* cards;
     int highBid;
     bool bids;
 };
@@ -123,8 +76,7 @@ TEST_P(ExpertAuction, BidsWhatItCanMake) {
     table.dealerSeat = 3;
     table.highBid = row.highBid;
     table.bidderSeat = row.highBid == 0 ? 0 : 2;
-    for (size_t k = 0; k < 5; ++k)
-        table.picCard[5 + k].card = row.cards[k];
+    testing::dealSeat(table, 1, testing::cards(row.cards));
     ExpertEffort effort;
     effort.bidSamples = 80;
     const ExpertBid bid = expertBid(table, 1, effort);
@@ -137,25 +89,18 @@ TEST_P(ExpertAuction, BidsWhatItCanMake) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Hands, ExpertAuction, ::testing::Values(
-    BidRow{"low cards of four suits", {Card::of(2, Diamonds), Card::of(3, Diamonds),
-           Card::of(10, Spades), Card::of(9, Clubs), Card::of(4, Hearts)}, 0, false},
-    BidRow{"the three top trumps", {Card::of(5, Hearts), Card::of(Jack, Hearts),
-           Card::of(Ace, Hearts), Card::of(King, Hearts), Card::of(2, Clubs)}, 0, true},
-    BidRow{"no bid above 30", {Card::of(5, Hearts), Card::of(Jack, Hearts),
-           Card::of(Ace, Hearts), Card::of(King, Hearts), Card::of(2, Clubs)}, 30, false}),
+    BidRow{"low cards of four suits", "2D 3D 10S 9C 4H", 0, false},
+    BidRow{"the three top trumps", "5H JH AH KH 2C", 0, true},
+    BidRow{"no bid above 30", "5H JH AH KH 2C", 30, false}),
     [](const ::testing::TestParamInfo<BidRow>& info) { return std::to_string(info.index); });
 // clang-format on
 
 TEST(AllowedBids, FollowTheBidDialog) {
-    Table table;
-    table.dealerSeat = 2;
-    table.highBid = 20;
-    for (size_t k = 0; k < 5; ++k)
-        table.picCard[5 + k].card = Card::of(static_cast<int>(k) + 6, Clubs); // no Five
+    Table table = testing::tableRow("dealer 2; bid 20 by 0; 1: 6C 7C 8C 9C 10C"); // no Five
     EXPECT_EQ(allowedBids(table, 1), (std::array<bool, 4>{true, false, false, false}));
     table.anyBidAllowed = true;
     EXPECT_EQ(allowedBids(table, 1), (std::array<bool, 4>{true, false, true, true}));
-    table.picCard[10].card = Card::of(5, Spades);
+    table.picCard[10].card = testing::card("5S");
     table.anyBidAllowed = false;
     EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true}))
         << "dealer holds";

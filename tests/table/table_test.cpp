@@ -1,14 +1,17 @@
 // The card pictures' tags and the routines that turn and mark them.
 #include "table/table.h"
+#include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
 
+using testing::card;
+
 TEST(CardPicture, TagIsTheTwoDigitNumberAndTheState) {
     Table t;
-    t.picCard[3].card = Card::of(5, Spades);
+    t.picCard[3].card = card("5S");
     t.picCard[3].state = TagState::Up;
     EXPECT_EQ(t.picCard[3].tag(), "05U");
     t.picCard[3].card = AceOfHearts;
@@ -22,7 +25,7 @@ TEST(CardPicture, TagIsTheTwoDigitNumberAndTheState) {
 
 TEST(CardPicture, MarkingAndFlipping) {
     Table t;
-    t.picCard[0].card = Card::of(9, Clubs);
+    t.picCard[0].card = card("9C");
     t.picCard[0].state = TagState::Up;
     // Marked twice, a face-up card ends face down, not face up.
     t.MarkDiscard(0);
