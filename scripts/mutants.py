@@ -12,11 +12,13 @@ itself is never written to.
 A snippet that is no longer in its file is reported "stale": the list is out of date there.
 
     scripts/mutants.py [--list] [--only NAME-SUBSTRING ...] [--jobs N] [--timeout SECONDS]
+                       [--tree CHECKOUT]
 """
 import argparse
 import getpass
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -25,10 +27,10 @@ from pathlib import Path
 # (name, file, snippet, replacement). Names say what the fault is.
 MUTANTS = [
     # --- cards/: the card, its values, legal play
-    ("face off by one", "cards/card.h",
-     "return (m_number - 1) % 13 + 1;", "return m_number % 13 + 1;"),
-    ("ace of hearts numbered one too low", "cards/card.h",
-     "m_number == 40;", "m_number == 39;"),
+    ("Ace of hearts valued as a plain heart", "cards/card_value.cpp",
+     "if (card.isAceOfHearts())\n        return AceOfHeartsValue;\n", ""),
+    ("value table without its no-lead row", "cards/card_value.cpp",
+     "for (int lead = 0; lead < 5; ++lead)", "for (int lead = 0; lead < 4; ++lead)"),
     ("red trump Jack and Five swapped", "cards/card_value.cpp",
      "redTrump{0, 11, 1, 2, 3, 14, 4, 5, 6, 7, 8, 13, 9, 10}",
      "redTrump{0, 11, 1, 2, 3, 13, 4, 5, 6, 7, 8, 14, 9, 10}"),
@@ -105,15 +107,10 @@ MUTANTS = [
      "const int pick = dealt + random.below(count - dealt);",
      "const int pick = dealt + random.below(count - dealt > 1 ? count - dealt - 1 : 1);"),
 
-    # --- table/: seat numbering (the same for seats 0 and 2, wrong for 1 and 3)
-    ("local picture turned the wrong way", "table/table.h",
-     "return (hostIndex - 5 * localSeat + 20) % 20;", "return (hostIndex + 5 * localSeat) % 20;"),
-    ("dealer label turned the wrong way", "table/table.h",
-     "return (dealerSeat - localSeat + 4) % 4;", "return (dealerSeat + localSeat) % 4;"),
-    ("partner of seat 1 and 3 swapped", "table/table.h",
-     "return seat > 1 ? seat - 2 : seat + 2;", "return seat > 1 ? seat - 2 : seat ^ 3;"),
-
     # --- flow/: the auction, the draw, tricks and scoring
+    ("opponents' count takes one opponent twice", "flow/engine_finish.cpp",
+     "(units(nextSeat(b)) + units(previousSeat(b))) * 5;",
+     "(units(nextSeat(b)) + units(nextSeat(b))) * 5;"),
     ("bid made only when over the bid", "flow/engine_finish.cpp",
      "result.made = counted >= m_t.highBid;", "result.made = counted > m_t.highBid;"),
     ("a 30 bid made counts its tricks, not 60", "flow/engine_finish.cpp",
@@ -192,6 +189,15 @@ MUTANTS = [
      "t.lblTricks[difference % 2 == 0 ? 0 : 1]", "t.lblTricks[m.seat % 2 == 0 ? 0 : 1]"),
     ("seat 3 reads the score as an even seat", "online/seat.cpp",
      "const bool evenSeat = t.localSeat % 2 == 0;", "const bool evenSeat = t.localSeat != 1;"),
+
+    # Seat numbering: the same for seats 0 and 2, wrong for 1 and 3.
+    ("seat deals its hand from the wrong host seat", "online/seat.cpp",
+     "m.deck[static_cast<size_t>((5 * t.localSeat + i) % 20)]",
+     "m.deck[static_cast<size_t>((15 * t.localSeat + i) % 20)]"),
+    ("seat's record: the dealer at the auction's right", "online/seat_history.cpp",
+     "h->dealer = (seat + 3) % 4;", "h->dealer = (seat + 1) % 4;"),
+    ("seat's record reads seat 3's score as an even seat's", "online/seat_history.cpp",
+     "const bool even = m_table.localSeat % 2 == 0;", "const bool even = m_table.localSeat != 1;"),
 
     # --- protocol/: field reading and writing
     ("pair list kept one character longer", "protocol/wire_fields.cpp",
@@ -315,8 +321,11 @@ def main():
     ap.add_argument("--only", nargs="*", default=[], help="faults whose name holds one of these")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--timeout", type=float, default=180, help="seconds of tests per fault")
+    ap.add_argument("--tree", help="the checkout whose files are tested (default: this one)")
     args = ap.parse_args()
 
+    # A stopped run still puts the planted file back (the finally below).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped"))
     chosen = [m for m in MUTANTS if not args.only or any(o in m[0] for o in args.only)]
     if args.list:
         for name, path, *_ in chosen:
@@ -324,7 +333,7 @@ def main():
         print(f"{len(chosen)} faults")
         return 0
 
-    repo = Path(__file__).resolve().parent.parent
+    repo = Path(args.tree).resolve() if args.tree else Path(__file__).resolve().parent.parent
     root = Path(os.environ.get("MUTANTS_DIR", f"/tmp/corvane-mutants-{getpass.getuser()}"))
     src, build_dir = root / "src", root / "build"
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
