@@ -2,7 +2,6 @@
 // sample agrees with what the seat knows (counts, cards seen, suits shown lacking), what the
 // seat infers never rules out a card it truly holds, and the same seed replays the same game.
 #include "cards/card_value.h"
-#include "cards/legal_play.h"
 #include "players/seat_knowledge.h"
 #include "tests/tools/play_check.h"
 #include "tools/arena/arena.h"
@@ -44,12 +43,8 @@ public:
 
 private:
     void checkLegal(const Table& t, int seat, int picture, Card card) {
-        EXPECT_EQ(checkLocalPlay(testing::handBeforePlay(t, seat, picture), card,
-                                 testing::contextBeforePlay(t, m_previousLead)),
-                  Refusal::None)
-            << shortName(card);
-        if (t.trickCardCount == 0)
-            m_previousLead = picture;
+        EXPECT_TRUE(m_referee.legal(t, seat, picture)) << shortName(card);
+        m_referee.played(t, picture);
     }
 
     // The suits a seat shows it lacks, worked out here on their own.
@@ -118,7 +113,7 @@ private:
     }
 
     const Engine& m_engine;
-    int m_previousLead = 0;
+    testing::LegalPlayReferee m_referee;
     std::array<CardSet, 4> m_lacks{};
     std::vector<Card> m_trick;
 };

@@ -1,7 +1,6 @@
 // The playout kernel against the engine: at the first card of every hand the kernel takes the
 // table as it stands and plays the whole hand out by itself; the engine then plays the same hand,
 // and every card, every trick's winner and units, and the legal cards at every turn must agree.
-#include "cards/legal_play.h"
 #include "players/hand_snapshot.h"
 #include "players/playout.h"
 #include "tests/tools/play_check.h"
@@ -41,10 +40,12 @@ public:
     explicit KernelWitness(const Engine& engine) : m_engine(engine) {}
 
     // The lead the table keeps between hands is whatever it holds when play begins.
-    void onDeal(int, const std::array<int, 52>&) override { m_lastLead = m_engine.table().ledCard; }
-    void onDraw(int, Card) override { m_lastLead = m_engine.table().ledCard; }
+    void onDeal(int, const std::array<int, 52>&) override {
+        m_referee.followTable(m_engine.table());
+    }
+    void onDraw(int, Card) override { m_referee.followTable(m_engine.table()); }
     void onKitty(const std::vector<int>&, const std::vector<std::pair<int, int>>&) override {
-        m_lastLead = m_engine.table().ledCard;
+        m_referee.followTable(m_engine.table());
     }
 
     void onPlay(int seat, int picture, Card card) override {
@@ -55,7 +56,10 @@ public:
         const Step& expected = m_steps[m_next++];
         EXPECT_EQ(seat, expected.seat) << "hand " << hands;
         EXPECT_EQ(card.number(), expected.card) << "hand " << hands << " seat " << seat;
-        checkLegality(t, seat, picture, expected.legal);
+        // The kernel's legal cards are exactly those the table lets a person play.
+        EXPECT_EQ(m_referee.legalSlots(t, seat, picture), expected.legal)
+            << "hand " << hands << " seat " << seat;
+        m_referee.played(t, picture);
         ++cards;
     }
 
@@ -81,7 +85,7 @@ private:
         s.trick = {};
         // The lead as the table read it just before this card, whatever it makes of it then.
         Table before = t;
-        before.ledCard = m_lastLead;
+        before.ledCard = m_referee.lastLead();
         s.led = handStateFromTable(before).led;
         s.winner = playout::NoSeat;
         s.trickCount = 0;
@@ -105,24 +109,8 @@ private:
         ++hands;
     }
 
-    // The kernel's legal cards are exactly those the table lets a person play.
-    void checkLegality(const Table& t, int seat, int picture, unsigned kernelLegal) {
-        const std::vector<Card> hand = testing::handBeforePlay(t, seat, picture);
-        const PlayContext c = testing::contextBeforePlay(t, m_lastLead);
-        for (int k = 0; k < 5; ++k) {
-            const int i = 5 * seat + k;
-            if (t.CardState(i) == TagState::Played && i != picture)
-                continue;
-            const bool table = checkLocalPlay(hand, t.cardAt(i), c) == Refusal::None;
-            EXPECT_EQ(table, ((kernelLegal >> k) & 1u) != 0)
-                << "hand " << hands << " seat " << seat << " card " << shortName(t.cardAt(i));
-        }
-        if (t.trickCardCount == 0)
-            m_lastLead = picture;
-    }
-
     const Engine& m_engine;
-    int m_lastLead = 0;
+    testing::LegalPlayReferee m_referee;
     std::vector<Step> m_steps;
     std::vector<TrickEnd> m_tricks;
     size_t m_next = 0;

@@ -2,8 +2,8 @@
 // every line of whole games parses to the documented keys and is byte for byte what the library
 // itself would write, texts with quotes, backslashes and control characters survive the round
 // trip, and a failed write is reported instead of lost.
-#include "tools/sim/simulation.h"
 #include "flow/trace_writer.h"
+#include "tools/sim/simulation.h"
 
 #include <cerrno>
 #include <cstdio>
