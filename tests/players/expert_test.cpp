@@ -39,6 +39,18 @@ TEST(ExpertChoice, TakesTheDecidingTrickWithTheFive) {
     EXPECT_EQ(choice.takes, choice.samples);
 }
 
+TEST(ExpertChoice, ADefenderSetsTheBidWithTheAceOfHearts) {
+    // Fourth trick; seat 0 bid 20 and its side has 10 points, so it needs both tricks left.
+    // Seat 1 plays last: the Ace of hearts takes this trick and sets the bid; the 2 of clubs
+    // would leave the last trick to whoever holds the Jack.
+    Table table = inPlay("bid 20 by 0; tricks 3; turn 1; 0: QH 8S ~ 5H 4C 6C;"
+                         "1: AH 2C ~ 3S 4S 6S; 2: KH JH ~ 3D 4D 6D; 3: 9D 9S ~ 7D 8D 10D;"
+                         "trick 2:KH 3:9D 0:QH");
+    table.trickUnits = {2, 1, 0, 1, 0};
+    table.topTrumpOut = 114;
+    EXPECT_EQ(expertCard(table, HandRecord{}, 1, effort()).picture, 5);
+}
+
 TEST(ExpertChoice, PlaysOnlyWhatAPersonMay) {
     // Trump led by an opponent: the 4 of hearts is owed, so the plain cards may not be played
     // however the deals fall; with a single card allowed nothing is weighed.
@@ -104,6 +116,13 @@ TEST(AllowedBids, FollowTheBidDialog) {
     table.anyBidAllowed = false;
     EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true}))
         << "dealer holds";
+}
+
+TEST(AllowedBids, ReadTheSeatsOwnCardsOnline) {
+    // At seat 1 of an online table the seat's own cards lie on pictures 0-4.
+    Table table = testing::tableRow("dealer 2; 0: 5S 6C 7C 8C 9C; 1: 2D 3D 4D 6D 7D");
+    table.localSeat = 1;
+    EXPECT_TRUE(allowedBids(table, 1)[2]);
 }
 
 struct WorthRow {
