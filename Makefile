@@ -2,6 +2,9 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# Most of the long tests wait (for timers, processes, sockets) rather than compute: more of them
+# run at once than there are cores.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 4 )))
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build run watch test mutants bench bench-window sim clean format lobby load package install
@@ -25,7 +28,7 @@ watch: build
 	@$(BUILD_DIR)/tools/sim/corvane-sim --games 1 --verbose --seed $$(date +%s)
 
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(TEST_JOBS)
 
 # Plants a fixed list of faults one at a time in a scratch copy and says which the core tests
 # catch (not part of `make test`; docs/testing.md has the figures).
