@@ -46,15 +46,15 @@ void RecordKeeping::setEnabled(bool on) {
     settings.setValue(QString::fromLatin1(SettingKey), on);
 }
 
-RecordStore* RecordKeeping::store() {
+RecordWriter* RecordKeeping::writer() {
     if (!keeps())
         return nullptr;
-    if (!m_store) {
-        m_store = std::make_unique<RecordStore>(RecordStore::Options{m_path});
-        m_store->setTroubleHandler([this](const QString& text) { say(text); });
-        m_store->open();
+    if (!m_writer) {
+        m_writer = std::make_unique<RecordWriter>(RecordStore::Options{m_path});
+        // Said on the window's thread, from the writer's.
+        connect(m_writer.get(), &RecordWriter::trouble, this, &RecordKeeping::say);
     }
-    return m_store->state() == RecordStore::State::Open ? m_store.get() : nullptr;
+    return m_writer->state() == RecordStore::State::Failed ? nullptr : m_writer.get();
 }
 
 void RecordKeeping::say(const QString& text) {
@@ -100,7 +100,7 @@ RecordedGameInfo RecordKeeping::infoFor(const GameHistory& game) const {
 void RecordKeeping::handScored(const GameHistory& game, const RecordedHand& hand) {
     if (!m_enabled)
         return;
-    RecordStore* s = store();
+    RecordWriter* s = writer();
     if (!s)
         return;
     // A hand numbered no later than the last one written begins another game (a new game, or
@@ -116,7 +116,7 @@ void RecordKeeping::handScored(const GameHistory& game, const RecordedHand& hand
 void RecordKeeping::gameWon(const GameHistory& game) {
     if (!m_enabled || !game.winner)
         return;
-    if (RecordStore* s = store())
+    if (RecordWriter* s = writer())
         s->recordGameWon(*game.winner, game.finalScores);
     m_lastHand = 0;
 }

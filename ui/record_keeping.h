@@ -3,7 +3,7 @@
 // message over the table, and the game plays on.
 #pragma once
 
-#include "ui/record_store.h"
+#include "ui/record_writer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -34,8 +34,9 @@ public:
     bool enabled() const { return m_enabled; }
     void setEnabled(bool on);
     const QString& path() const { return m_path; }
-    // The open store, opening it on first use; null when nothing is kept or it cannot be used.
-    RecordStore* store();
+    // The record file's writer, started on first use; null when nothing is kept or the file
+    // cannot be used.
+    RecordWriter* writer();
 
     // Adds "Record games" to an options dialog as it opens; OK stores it.
     void extendOptions(QDialog* options);
@@ -56,7 +57,7 @@ private:
     QString m_path;
     QString m_settingsFile;
     bool m_enabled = true;
-    std::unique_ptr<RecordStore> m_store;
+    std::unique_ptr<RecordWriter> m_writer;
     int m_lastHand = 0;
     int m_lastSource = -1;
 };

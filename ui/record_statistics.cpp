@@ -7,6 +7,7 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QTextStream>
+#include <QUuid>
 #include <QVariant>
 
 namespace corvane::ui {
@@ -98,6 +99,24 @@ bool exportRecordCsv(const QString& connection, const QString& file) {
     }
     text.flush();
     return out.error() == QFile::NoError;
+}
+
+RecordReader::RecordReader(const QString& path)
+    : m_connection(QStringLiteral("record-reader-") +
+                   QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=1000"));
+    db.open();
+}
+
+RecordReader::~RecordReader() {
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool RecordReader::isOpen() const {
+    return QSqlDatabase::database(m_connection, false).isOpen();
 }
 
 } // namespace corvane::ui

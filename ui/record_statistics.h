@@ -1,6 +1,7 @@
 // The figures of the record file: games played and won, the win rate by computer level and by
 // partner, bids made and set by the bid and by the bidder's seat, the average points a hand,
-// the longest winning run, and the win rate after each game. Read with a handful of queries.
+// the longest winning run, and the win rate after each game. Read with a handful of queries,
+// through a connection of the reading thread's own (the writes have theirs on the writer's).
 #pragma once
 
 #include <QString>
@@ -40,5 +41,20 @@ struct RecordStatistics {
 
 // Every recorded hand with its game as comma-separated values, a header line first.
 bool exportRecordCsv(const QString& connection, const QString& file);
+
+// A read-only connection on the record file for the thread that makes it; never makes the file.
+class RecordReader {
+public:
+    explicit RecordReader(const QString& path);
+    ~RecordReader();
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
+
+    bool isOpen() const;
+    const QString& connectionName() const { return m_connection; }
+
+private:
+    QString m_connection;
+};
 
 } // namespace corvane::ui

@@ -67,6 +67,8 @@ public:
     int handCount();
     int gameCount();
     int pendingHands() const { return static_cast<int>(m_pending.size()); }
+    // Tries once more the writes a lock held back, as the record closes.
+    bool retryPending() { return writePending(); }
     // The connection's name, for the queries of the statistics.
     QString connectionName() const { return m_connection; }
 

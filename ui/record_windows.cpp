@@ -47,7 +47,7 @@ HandHistoryWindow* RecordWindows::openHistory() {
 
 StatisticsWindow* RecordWindows::openStatistics() {
     if (!m_statistics) {
-        m_statistics = new StatisticsWindow(m_keeping.store(), m_keeping.path(),
+        m_statistics = new StatisticsWindow(m_keeping.writer(), m_keeping.path(),
                                             m_keeping.enabled(), &m_window);
         m_statistics->setAttribute(Qt::WA_DeleteOnClose);
     }

@@ -2,7 +2,7 @@
 #include "ui/statistics_window.h"
 
 #include "ui/record_dialogs.h"
-#include "ui/record_store.h"
+#include "ui/record_writer.h"
 #include "ui/win_rate_plot.h"
 
 #include <QDir>
@@ -26,9 +26,9 @@ QString percent(const RecordStatistics::Tally& t) {
 const char* const SeatNames[] = {"You", "Left", "Partner", "Right"};
 } // namespace
 
-StatisticsWindow::StatisticsWindow(RecordStore* store, const QString& path, bool recording,
+StatisticsWindow::StatisticsWindow(RecordWriter* writer, const QString& path, bool recording,
                                    QWidget* parent)
-    : QDialog(parent), m_store(store), m_figures(new QTextBrowser(this)),
+    : QDialog(parent), m_writer(writer), m_path(path), m_figures(new QTextBrowser(this)),
       m_plot(new WinRatePlot(this)), m_file(new QLabel(this)),
       m_clear(new QPushButton(QStringLiteral("&Clear Record..."), this)),
       m_export(new QPushButton(QStringLiteral("&Export as CSV..."), this)) {
@@ -42,7 +42,7 @@ StatisticsWindow::StatisticsWindow(RecordStore* store, const QString& path, bool
     QString where = QStringLiteral("The record is kept in %1.").arg(QDir::toNativeSeparators(path));
     if (!recording)
         where += QStringLiteral(" Recording is off (Options).");
-    if (!store)
+    if (!writer || writer->state() == RecordStore::State::Failed)
         where += QStringLiteral(" The file cannot be used now.");
     m_file->setText(where);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
@@ -57,8 +57,10 @@ StatisticsWindow::StatisticsWindow(RecordStore* store, const QString& path, bool
     layout->addWidget(m_file);
     layout->addLayout(buttons);
     resize(560, 640);
-    m_clear->setEnabled(store != nullptr);
-    m_export->setEnabled(store != nullptr);
+    m_clear->setEnabled(writer != nullptr);
+    m_export->setEnabled(writer != nullptr);
+    if (writer)
+        connect(writer, &RecordWriter::written, this, &StatisticsWindow::reload);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_clear, &QPushButton::clicked, this, &StatisticsWindow::askToClear);
     connect(m_export, &QPushButton::clicked, this, [this] {
@@ -72,8 +74,15 @@ StatisticsWindow::StatisticsWindow(RecordStore* store, const QString& path, bool
     reload();
 }
 
+StatisticsWindow::~StatisticsWindow() = default;
+
 void StatisticsWindow::reload() {
-    m_statistics = m_store ? RecordStatistics::read(m_store->connectionName()) : RecordStatistics{};
+    // The file is read once the writer has made it or brought it forward.
+    if (!m_reader && m_writer && m_writer->state() == RecordStore::State::Open)
+        m_reader = std::make_unique<RecordReader>(m_path);
+    m_statistics = m_reader && m_reader->isOpen()
+                       ? RecordStatistics::read(m_reader->connectionName())
+                       : RecordStatistics{};
     showFigures();
     m_plot->setRates(m_statistics.winRateAfterGame);
 }
@@ -131,15 +140,15 @@ void StatisticsWindow::ask(const char* text, std::function<void()> yes) {
 void StatisticsWindow::askToClear() {
     ask(FirstQuestion, [this] {
         ask(SecondQuestion, [this] {
-            if (m_store)
-                m_store->clear();
-            reload();
+            // The figures are read again once the writer has cleared the file.
+            if (m_writer)
+                m_writer->clear();
         });
     });
 }
 
 bool StatisticsWindow::exportTo(const QString& file) {
-    return m_store && exportRecordCsv(m_store->connectionName(), file);
+    return m_reader && m_reader->isOpen() && exportRecordCsv(m_reader->connectionName(), file);
 }
 
 } // namespace corvane::ui

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -15,15 +16,19 @@ class QTextBrowser;
 
 namespace corvane::ui {
 
-class RecordStore;
+class RecordReader;
+class RecordWriter;
 class WinRatePlot;
 
 class StatisticsWindow final : public QDialog {
     Q_OBJECT
 public:
-    // `store` may be null when nothing is recorded; `path` is where the file is (or would be).
-    StatisticsWindow(RecordStore* store, const QString& path, bool recording,
+    // `writer` may be null when nothing is recorded; `path` is where the file is (or would be).
+    // The figures are read on this thread through a connection of the window's own, again each
+    // time the writer has written.
+    StatisticsWindow(RecordWriter* writer, const QString& path, bool recording,
                      QWidget* parent = nullptr);
+    ~StatisticsWindow() override;
 
     const RecordStatistics& statistics() const { return m_statistics; }
     QTextBrowser* figures() const { return m_figures; }
@@ -46,7 +51,9 @@ private:
     void ask(const char* text, std::function<void()> yes);
     void showFigures();
 
-    RecordStore* m_store;
+    RecordWriter* m_writer;
+    QString m_path;
+    std::unique_ptr<RecordReader> m_reader;
     RecordStatistics m_statistics;
     QTextBrowser* m_figures;
     WinRatePlot* m_plot;

@@ -1,9 +1,13 @@
 // The program keeps its record beside its preferences: scored hands reach the file while
-// "Record games" is on, none while it is off, and the switch lives in the options dialog.
+// "Record games" is on, none while it is off, all of them written by the time the program has
+// gone; a file that cannot be used is said over the table; the switch lives in the options
+// dialog.
 #include "table_fixture.h"
 #include "ui/record_keeping.h"
+#include "ui/record_statistics.h"
 
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -35,25 +39,39 @@ private slots:
 
     void scoredHandsReachTheFileWhileRecordingIsOn_data() {
         QTest::addColumn<bool>("on");
-        QTest::newRow("on") << true;
-        QTest::newRow("off") << false;
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("on") << true << true;
+        QTest::newRow("off") << false << true;
+        QTest::newRow("on, the file's place taken by a folder") << true << false;
     }
     void scoredHandsReachTheFileWhileRecordingIsOn() {
         QFETCH(bool, on);
+        QFETCH(bool, usable);
         QTemporaryDir dir;
         const QString prefs = dir.filePath(QStringLiteral("corvane.conf"));
+        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
         {
             QSettings s(prefs, QSettings::IniFormat);
             s.setValue(QString::fromLatin1(RecordKeeping::SettingKey), on);
         }
-        TableUnderTest table(41, 0.0, {}, std::make_unique<Preferences>(prefs));
-        RecordKeeping& keeping = *table.program.keeping;
-        QCOMPARE(keeping.path(), dir.filePath(QStringLiteral("record.sqlite")));
-        QCOMPARE(keeping.enabled(), on);
-        QVERIFY(playHands(table, 2));
-        RecordStore* store = keeping.store();
-        QVERIFY(store);
-        QCOMPARE(store->handCount(), on ? 2 : 0);
+        if (!usable)
+            QVERIFY(QDir().mkpath(path));
+        {
+            TableUnderTest table(41, 0.0, {}, std::make_unique<Preferences>(prefs));
+            RecordKeeping& keeping = *table.program.keeping;
+            QCOMPARE(keeping.path(), path);
+            QCOMPARE(keeping.enabled(), on);
+            QVERIFY(playHands(table, 2));
+            // The writer's trouble is said on the window's thread, over the table.
+            if (!usable)
+                QTRY_VERIFY(table.window.findChild<QMessageBox*>(QStringLiteral("recordTrouble")));
+            QCOMPARE(keeping.writer() != nullptr, usable);
+        } // the program ends with the last hand perhaps still queued
+        if (!usable)
+            return;
+        RecordReader reader(path);
+        QVERIFY(reader.isOpen());
+        QCOMPARE(RecordStatistics::read(reader.connectionName()).hands, on ? 2 : 0);
     }
 
     void theOptionsDialogTurnsItOff() {
@@ -76,7 +94,7 @@ private slots:
     void aProgramWithoutPreferencesKeepsNothing() {
         TableUnderTest table(43);
         QVERIFY(!table.program.keeping->keeps());
-        QVERIFY(!table.program.keeping->store());
+        QVERIFY(!table.program.keeping->writer());
     }
 };
 
