@@ -1,5 +1,6 @@
 // The window online with corvane-bots at the table, through the real corvane-lobby: hosting a
-// table two bots join, joining a bot's table, a refused key, a table full of people, and the
+// table two bots join, joining a bot's table (the seat's own history shown, the game record
+// not to be saved), a refused key, a table full of people, and the
 // lobby dialog with three waiting tables (written to lobby-three-tables.png).
 #include "online_fixture.h"
 #include "ui/twips.h"
@@ -102,6 +103,8 @@ void OnlineBotsTest::windowJoinsABotsTable() {
     QTest::mouseClick(field<QPushButton>(*guest, "cmdCancel"), Qt::LeftButton);
     QVERIFY(join(*guest, QStringLiteral("Guesty"), 2, QStringLiteral("Night")));
     QCOMPARE(guest->t().localSeat, 2);
+    // The deal of another's table is not this program's to write.
+    QVERIFY(!guest->window.action(QStringLiteral("mnuSaveGameRecord"))->isEnabled());
     // The bot host sits opposite: at the top of the guest's table.
     QVERIFY(QTest::qWaitFor(
         [&] { return guest->view()->playerName(2)->text() == QStringLiteral("Botty"); }, 10000));
@@ -111,9 +114,21 @@ void OnlineBotsTest::windowJoinsABotsTable() {
         QVERIFY(guest->t().picCard[static_cast<size_t>(i)].showsFace());
         QCOMPARE(guest->view()->picture(i)->pos(), toPixels(homePosition(i)));
     }
-    QVERIFY2(playUntil(
-                 {guest.get()}, [&] { return gameOver(*guest); }, 240000),
-             "the game did not end");
+    // While seated, the history shown is the seat's: its own cards, never the others' hands,
+    // though every deal carried them.
+    const GameRecord& record = guest->program.record;
+    size_t seatsHands = 0;
+    const auto watch = [&] {
+        if (record.source() == GameRecord::Source::Seated) {
+            seatsHands = 0;
+            for (const RecordedHand& h : record.history().hands)
+                seatsHands += h.dealt[0][0].isValid() && !h.dealt[1][0].isValid() &&
+                              !h.dealt[2][0].isValid() && !h.dealt[3][0].isValid();
+        }
+        return gameOver(*guest);
+    };
+    QVERIFY2(playUntil({guest.get()}, watch, 240000), "the game did not end");
+    QVERIFY(seatsHands >= 2);
     bot->kill();
 }
 
