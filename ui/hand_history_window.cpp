@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -44,6 +45,7 @@ HandHistoryWindow::HandHistoryWindow(GameRecord& record, QWidget* parent)
     m_sheet->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_sheet->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_sheet->horizontalHeader()->setStretchLastSection(true);
+    m_sheet->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_details->setObjectName(QStringLiteral("handDetails"));
     m_caption->setObjectName(QStringLiteral("stepCaption"));
     m_caption->setAlignment(Qt::AlignCenter);
@@ -72,7 +74,7 @@ HandHistoryWindow::HandHistoryWindow(GameRecord& record, QWidget* parent)
     split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
-    resize(960, 620);
+    resize(1040, 640);
 
     connect(m_sheet, &QTableWidget::currentCellChanged, this, [this](int row) {
         if (row >= 0 && row != m_chosen) {
@@ -132,6 +134,7 @@ void HandHistoryWindow::refresh() {
             item->setText(cells[c]);
         }
     }
+    fitSheet();
     m_plot->setScores(std::move(scores));
     m_plot->setSideNames(QStringLiteral("%1 and %2").arg(name(0), name(2)),
                          QStringLiteral("%1 and %2").arg(name(1), name(3)));
@@ -147,6 +150,19 @@ void HandHistoryWindow::refresh() {
         m_sheet->setCurrentCell(m_chosen, 0);
     }
     showChosenHand();
+}
+
+void HandHistoryWindow::fitSheet() {
+    // Every column in sight without a sideways scroll bar, at whatever size the text is drawn.
+    QHeaderView* header = m_sheet->horizontalHeader();
+    header->resizeSections(QHeaderView::ResizeToContents);
+    const int last = m_sheet->columnCount() - 1;
+    int width = 2 * m_sheet->frameWidth() + m_sheet->verticalScrollBar()->sizeHint().width() +
+                header->sectionSizeHint(last);
+    for (int c = 0; c < last; ++c)
+        width += header->sectionSize(c);
+    if (width > m_sheet->minimumWidth())
+        m_sheet->setMinimumWidth(width);
 }
 
 void HandHistoryWindow::showChosenHand() {

@@ -34,6 +34,7 @@ public:
 
 private:
     void refresh();
+    void fitSheet();
     void showChosenHand();
     void stepBy(int steps);
 

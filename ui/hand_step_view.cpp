@@ -79,12 +79,16 @@ void HandStepView::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Felt);
     const qreal dpr = devicePixelRatioF();
-    // Cards sized so that a hand of five fits across the width with room for the side hands.
-    const qreal zoom = std::min(width() / (71.0 * 7.2), height() / (96.0 * 3.6));
+    const QFontMetrics fm = p.fontMetrics();
+    const int margin = fm.height() + 4;
+    const int gap = 4;
+    // Cards sized so that nothing lies over a card of another place: the top and bottom hands,
+    // the trick's cross between them (two cards high, three wide) and the side hands beside it.
+    const qreal zoom = std::min((width() - 12.0 - 4 * gap) / (71.0 * 5.8),
+                                (height() - 2.0 * margin - 4 * gap) / (96.0 * 4));
     const QSize card = CardRenderer::cardSize(zoom);
     const int overlap = card.width() * 2 / 3;
     const int fan = card.width() + 4 * overlap;
-    const QFontMetrics fm = p.fontMetrics();
 
     auto drawCard = [&](QPoint at, Card c) {
         p.drawPixmap(at, c.isValid() ? cardRenderer().face(c, dpr, zoom)
@@ -92,7 +96,6 @@ void HandStepView::paintEvent(QPaintEvent*) {
     };
     const int cx = width() / 2;
     const int cy = height() / 2;
-    const int margin = fm.height() + 4;
     // Where each seat's hand starts: bottom, left, top, right (left and right fan downwards).
     const std::array<QPoint, 4> handAt0{
         QPoint(cx - fan / 2, height() - card.height() - margin),
@@ -147,12 +150,13 @@ void HandStepView::paintEvent(QPaintEvent*) {
         return;
     }
     const RecordedTrick& t = m_hand.tricks[static_cast<size_t>(m_step - 1)];
-    const int dx = card.width() * 2 / 3;
-    const int dy = card.height() / 3;
-    const std::array<QPoint, 4> place{QPoint(cx - card.width() / 2, cy - card.height() / 2 + dy),
-                                      QPoint(cx - card.width() / 2 - dx, cy - card.height() / 2),
-                                      QPoint(cx - card.width() / 2, cy - card.height() / 2 - dy),
-                                      QPoint(cx - card.width() / 2 + dx, cy - card.height() / 2)};
+    // A cross, each card clear of the others: the player's below the middle, the partner's
+    // above it, the side seats' level with it.
+    const int left = cx - card.width() / 2;
+    const std::array<QPoint, 4> place{QPoint(left, cy + gap / 2),
+                                      QPoint(left - card.width() - gap, cy - card.height() / 2),
+                                      QPoint(left, cy - card.height() - gap / 2),
+                                      QPoint(left + card.width() + gap, cy - card.height() / 2)};
     for (int seat : t.order)
         drawCard(place[static_cast<size_t>(seat & 3)], t.bySeat[static_cast<size_t>(seat & 3)]);
     if (t.complete()) {

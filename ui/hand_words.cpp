@@ -12,12 +12,21 @@ QString cardsInWords(const std::vector<Card>& cards) {
     return words.join(QLatin1Char(' '));
 }
 
+namespace {
+// The verb after a seat's name: the player's own seat is "You", who "go" and "deal".
+QString says(const QString& who, const char* verb, const char* itself) {
+    return who + QLatin1Char(' ') +
+           QString::fromLatin1(who == QLatin1String("You") ? verb : itself);
+}
+} // namespace
+
 QString handInWords(const RecordedHand& h, const std::array<std::string, 4>& names) {
     auto name = [&](int seat) {
         return QString::fromStdString(names[static_cast<size_t>(seat & 3)]).toHtmlEscaped();
     };
-    QString html =
-        QStringLiteral("<b>Hand %1</b>, %2 deals.<br>").arg(h.number).arg(name(h.dealer));
+    QString html = QStringLiteral("<b>Hand %1</b>, %2.<br>")
+                       .arg(h.number)
+                       .arg(says(name(h.dealer), "deal", "deals"));
     QStringList bids;
     for (const RecordedBid& b : h.bids)
         bids << name(b.seat) + QLatin1Char(' ') + QString::fromStdString(b.bid);
@@ -26,8 +35,8 @@ QString handInWords(const RecordedHand& h, const std::array<std::string, 4>& nam
     if (h.stage == HandStage::Misdealt)
         return html + QStringLiteral("Everybody passed: a misdeal.");
     if (h.bidder >= 0)
-        html += QStringLiteral("%1 goes %2 on %3.<br>")
-                    .arg(name(h.bidder))
+        html += QStringLiteral("%1 %2 on %3.<br>")
+                    .arg(says(name(h.bidder), "go", "goes"))
                     .arg(h.bid)
                     .arg(QString::fromStdString(SuitName(h.trump)));
     html +=
