@@ -68,7 +68,7 @@ void Engine::startUp() {
     }
     m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
     nameComputerSeats();
-    SetupButtons(0);
+    SetupButtons(ButtonMode::Deal);
 }
 
 void Engine::nameComputerSeats() {
@@ -118,7 +118,7 @@ void Engine::resetForNewGame() {
     m_t.gamePhase = PhaseIdle;
     m_t.netRole = 0;
     stopTimeout();
-    SetupButtons(0);
+    SetupButtons(ButtonMode::Deal);
     notify([](TableObserver& o) { o.onNewGame(); });
 }
 
@@ -158,21 +158,21 @@ void Engine::Shuffle() {
 
 // --- The button window and its messages ------------------------------------------------------
 
-void Engine::SetupButtons(int mode) {
+void Engine::SetupButtons(ButtonMode mode) {
     auto& menu = m_t.buttonMenu;
     menu.modeX = mode;
     switch (mode) {
-    case 0:
+    case ButtonMode::Deal:
         menu.autoDiscardEnabled = false;
         menu.dealCaption = "&Deal";
         menu.fontSize = 10;
         break;
-    case 1:
+    case ButtonMode::Discard:
         menu.autoDiscardEnabled = true;
         menu.dealCaption = "&Deal";
         menu.fontSize = 10;
         break;
-    default:
+    case ButtonMode::Message:
         break;
     }
     menu.visible = true;
@@ -183,31 +183,29 @@ void Engine::clickButton(int index) {
     if (!menu.visible)
         return;
     if (index == 0) {
-        if (menu.modeX == 1 && menu.autoDiscardEnabled)
+        if (menu.modeX == ButtonMode::Discard && menu.autoDiscardEnabled)
             autoDiscard();
         return;
     }
     switch (menu.modeX) {
-    case 0:
+    case ButtonMode::Deal:
         // Only between hands: a second deal must never reshuffle a hand in progress.
-        if (m_t.gamePhase != PhaseIdle || m_dealing)
+        if (!betweenHands())
             return;
         dismissAdvice();
         menu.visible = false;
         if (m_t.online)
             run(TellServerToContinue());
         else
-            run(OfflineAction("C"));
+            run(OfflineAction(OfflineStep::Deal));
         break;
-    case 1:
+    case ButtonMode::Discard:
         dismissAdvice();
         menu.visible = false;
         run(TellServerToContinue());
         break;
-    case 2:
+    case ButtonMode::Message:
         acknowledgeMessage();
-        break;
-    default:
         break;
     }
 }
@@ -224,8 +222,8 @@ Task Engine::showMessage(std::string message, bool noWait, MessageKind kind) {
     // What the window showed before the advice, not the advice itself, is what comes back.
     dismissAdvice();
     const bool wasVisible = m_t.buttonMenu.visible;
-    const int previousMode = m_t.buttonMenu.modeX;
-    SetupButtons(2);
+    const ButtonMode previousMode = m_t.buttonMenu.modeX;
+    SetupButtons(ButtonMode::Message);
     m_t.buttonMenu.fontSize = message.size() > 20 ? 8 : 10;
     m_t.buttonMessage = message;
     notify([&](TableObserver& o) { o.onMessage(message); });
@@ -246,7 +244,7 @@ void Engine::acknowledgeMessage() {
     m_messages.pop_back();
     if (!m_messages.empty()) {
         // A message still waits underneath: show it again rather than lose it.
-        SetupButtons(2);
+        SetupButtons(ButtonMode::Message);
         m_t.buttonMessage = m_messages.back().text;
         m_t.buttonMenu.fontSize = m_t.buttonMessage.size() > 20 ? 8 : 10;
     }
@@ -265,8 +263,13 @@ void Engine::hint() {
 
 // --- The time-out ----------------------------------------------------------------------------
 
+void Engine::showTimeoutLeft(int seconds) {
+    m_timeoutLeft = seconds;
+    m_t.lblTimeout.caption = (seconds < 10 ? "0" : "") + std::to_string(seconds);
+}
+
 void Engine::startTimeout() {
-    m_t.lblTimeout.caption = "20";
+    showTimeoutLeft(TimeoutSeconds);
     m_t.lblTimeout.visible = true;
     m_t.timeoutRunning = true;
     run(timeoutLoop(++m_timeoutGeneration));
@@ -275,7 +278,7 @@ void Engine::startTimeout() {
 void Engine::stopTimeout() {
     m_t.timeoutRunning = false;
     m_t.lblTimeout.visible = false;
-    m_t.lblTimeout.caption = "20";
+    showTimeoutLeft(TimeoutSeconds);
     ++m_timeoutGeneration;
 }
 
@@ -289,11 +292,8 @@ Task Engine::timeoutLoop(unsigned generation) {
 }
 
 void Engine::timeoutTick() {
-    int left = bidValue(m_t.lblTimeout.caption) - 1;
-    if (left < 0)
-        left = 0;
-    m_t.lblTimeout.caption = (left < 10 ? "0" : "") + std::to_string(left);
-    if (left > 0)
+    showTimeoutLeft(std::max(m_timeoutLeft - 1, 0));
+    if (m_timeoutLeft > 0)
         return;
     stopTimeout();
     if (m_t.gamePhase == PhasePlay) {

@@ -61,14 +61,20 @@ public:
     bool discardMarkable(int picture) const;
 
     // --- Waiting ------------------------------------------------------------------------------
+    static constexpr int TimeoutSeconds = 20;
     void startTimeout();
     void stopTimeout();
     void timeoutTick(); // one second of the local player's time-out
+    int timeoutLeft() const { return m_timeoutLeft; }
     bool messageWaiting() const { return !m_messages.empty(); }
     size_t flowsInProgress() const;
 
     // --- The flow (public so that tests and the host can drive single steps) -----------------
-    Task OfflineAction(std::string action, std::string extraInfo = {});
+    // One step of a standalone hand, named as the one-letter action codes name them: the deal
+    // ("C"), the local player's bid shown ("B", with the bid's first two characters), the draw
+    // ("R"), the local player's turn ("W") and a computer seat's card ("F").
+    enum class OfflineStep { Deal, Bid, Draw, LocalTurn, ComputerCard };
+    Task OfflineAction(OfflineStep action, std::string extraInfo = {});
     Task PlayLoop();
     Task ComputerPlay(int& seat);
     Task ComputerBidding();
@@ -88,7 +94,7 @@ public:
     // played, a bid, trump named, a click on Deal) or any later message takes it away, and it
     // never comes back over a later moment.
     Task advise(std::string message);
-    void SetupButtons(int mode);
+    void SetupButtons(ButtonMode mode);
     void Shuffle();
     void PlayCard(int seat, int cardIdx, int& cardsPlayed);
     void autoDiscard();
@@ -119,10 +125,9 @@ public:
     };
     const HostAwaits& hostAwaits() const { return m_awaits; }
     HostAwaits& hostAwaits() { return m_awaits; }
-    // No hand on the table and none being dealt: a standalone table may go online only now.
+    // No hand on the table and none being dealt: the only time a deal may start ("&Deal", a
+    // seat's "i") and a standalone table may go online.
     bool betweenHands() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
-    // Between hands, with no deal under way: the only time "i" may deal.
-    bool hostMayDeal() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
 
     void becomeHost(); // the table exists and this machine runs it
     // A seat's name as a person takes it or leaves it to the computer, which then shows a
@@ -231,7 +236,9 @@ private:
     std::vector<TableObserver*> m_observers;
     std::list<Task> m_flows;
     std::vector<MessageWaiter> m_messages;
+    void showTimeoutLeft(int seconds);
     unsigned m_timeoutGeneration = 0;
+    int m_timeoutLeft = TimeoutSeconds;
     bool m_dealing = false;
     bool m_gameWon = false; // a game ended in this flow: wait for "&Deal" before dealing
     HostLink* m_hostLink = nullptr;

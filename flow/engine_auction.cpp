@@ -8,27 +8,24 @@
 
 namespace corvane {
 
-namespace {
-void appendTwoDigits(std::string& text, int n) {
-    text += static_cast<char>('0' + n / 10 % 10);
-    text += static_cast<char>('0' + n % 10);
-}
-int twoDigitsAt(const std::string& text, size_t at) {
-    return (text[at] - '0') * 10 + (text[at + 1] - '0');
-}
-} // namespace
-
-Task Engine::OfflineAction(std::string action, std::string extraInfo) {
-    if (action == "C")
+Task Engine::OfflineAction(OfflineStep action, std::string extraInfo) {
+    switch (action) {
+    case OfflineStep::Deal:
         co_await deal();
-    else if (action == "B")
+        break;
+    case OfflineStep::Bid:
         co_await localBidShown(std::move(extraInfo));
-    else if (action == "R")
+        break;
+    case OfflineStep::Draw:
         co_await drawAndPlay();
-    else if (action == "W")
+        break;
+    case OfflineStep::LocalTurn:
         localTurn();
-    else if (action == "F")
+        break;
+    case OfflineStep::ComputerCard:
         co_await ComputerPlay(m_t.turnSeat);
+        break;
+    }
 }
 
 Task Engine::deal() {
@@ -41,16 +38,13 @@ Task Engine::deal() {
     std::copy_n(m_t.deck.begin(), 52, shuffled.begin());
     notify([&](TableObserver& o) { o.onDeal(m_t.dealerSeat, shuffled); });
 
-    m_t.dealString.clear();
-    for (int i = 0; i <= m_t.lastPicture(); ++i)
-        appendTwoDigits(m_t.dealString, m_t.deck[static_cast<size_t>(i)]);
+    const auto dealt =
+        std::span<const int>(m_t.deck).first(static_cast<size_t>(m_t.lastPicture()) + 1);
+    m_t.dealString = protocol::dealString(dealt);
     // The local seat's hand lands on pictures 0-4 and the other hands follow round the table.
     for (int i = 0; i <= m_t.lastPicture(); ++i) {
-        const int card =
-            i >= KittyFirst
-                ? twoDigitsAt(m_t.dealString, static_cast<size_t>(40 + 2 * (i - KittyFirst)))
-                : twoDigitsAt(m_t.dealString,
-                              static_cast<size_t>((10 * m_t.localSeat + 2 * i) % 40));
+        const int card = i >= KittyFirst ? dealt[static_cast<size_t>(i)]
+                                         : dealt[static_cast<size_t>((5 * m_t.localSeat + i) % 20)];
         m_t.dealToPicture(i, card, false); // shown as it glides in
     }
 
@@ -113,7 +107,7 @@ Task Engine::bidClicked(int index) {
             m_t.localSeat, value == 0 ? protocol::Bid::passed() : protocol::Bid::of(value)}));
         co_return;
     }
-    co_await OfflineAction("B", label.caption.substr(0, 2));
+    co_await OfflineAction(OfflineStep::Bid, label.caption.substr(0, 2));
 }
 
 Task Engine::localBidShown(std::string extraInfo) {

@@ -20,7 +20,7 @@ Task Engine::EndAuction() {
         m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);
         showTrump();
         StandAloneComputerDiscard();
-        SetupButtons(1);
+        SetupButtons(ButtonMode::Discard);
     } else {
         m_t.trumpDialogVisible = true;
     }
@@ -54,7 +54,7 @@ Task Engine::trumpNamed(int suit) {
     m_t.trumpSuit = suit;
     showTrump();
     StandAloneComputerDiscard();
-    SetupButtons(1);
+    SetupButtons(ButtonMode::Discard);
 }
 
 std::vector<int> Engine::throwComputerCards(int seat) {
@@ -126,16 +126,12 @@ Task Engine::TellServerToContinue() {
     }
     if (m_t.gamePhase != PhaseDiscard)
         co_return;
-    std::string list;
     std::vector<int> thrown;
     std::vector<int> slots;
     for (int i = 0; i <= 4; ++i) {
         if (m_t.CardState(i) != TagState::Up) {
-            const int index = m_t.hostPicture(i);
-            list += static_cast<char>('0' + index / 10);
-            list += static_cast<char>('0' + index % 10);
             thrown.push_back(i);
-            slots.push_back(index);
+            slots.push_back(m_t.hostPicture(i));
         }
     }
     if (m_t.online) {
@@ -149,7 +145,7 @@ Task Engine::TellServerToContinue() {
                 thrown.push_back(i);
     }
     notify([&](TableObserver& o) { o.onDiscard(0, thrown); });
-    co_await OfflineAction("R", list);
+    co_await OfflineAction(OfflineStep::Draw);
 }
 
 // --- The bidder's kitty ----------------------------------------------------------------------

@@ -121,15 +121,13 @@ void Engine::hostDeal() {
     std::array<int, 52> deck{};
     std::copy_n(m_t.deck.begin(), 52, deck.begin());
     notify([&](TableObserver& o) { o.onDeal(m_t.dealerSeat, deck); });
-    m_t.dealString.clear();
     std::vector<int> dealt;
     for (int i = 0; i <= m_t.lastPicture(); ++i) {
         const int card = m_t.deck[static_cast<size_t>(i)];
         dealt.push_back(card);
-        m_t.dealString += static_cast<char>('0' + card / 10);
-        m_t.dealString += static_cast<char>('0' + card % 10);
         m_t.dealToPicture(i, card, true);
     }
+    m_t.dealString = protocol::dealString(dealt);
     for (auto& label : m_t.lblBid)
         label.caption.clear();
     m_seatReady = {};
@@ -158,13 +156,9 @@ void Engine::hostDraw() {
         notify([&](TableObserver& o) { o.onDraw(i, p.card); });
     }
     std::vector<int> hands;
-    m_t.dealString.clear();
-    for (int i = 0; i <= 19; ++i) {
-        const int card = m_t.cardAt(i).deckIndex();
-        hands.push_back(card);
-        m_t.dealString += static_cast<char>('0' + card / 10);
-        m_t.dealString += static_cast<char>('0' + card % 10);
-    }
+    for (int i = 0; i <= 19; ++i)
+        hands.push_back(m_t.cardAt(i).deckIndex());
+    m_t.dealString = protocol::dealString(hands);
     sendToSeats(encode(protocol::Cards{hands}));
     m_t.turnSeat = nextSeat(m_t.bidderSeat);
     m_t.tricksPlayed = 0;

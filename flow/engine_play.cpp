@@ -16,10 +16,10 @@ Task Engine::PlayLoop() {
         if (m_t.gamePhase != PhasePlay)
             break;
         if (m_t.turnSeat == 0) {
-            co_await OfflineAction("W");
+            co_await OfflineAction(OfflineStep::LocalTurn);
             break;
         }
-        co_await OfflineAction("F");
+        co_await OfflineAction(OfflineStep::ComputerCard);
         if (m_t.gamePhase != PhasePlay)
             break;
     }
@@ -29,7 +29,7 @@ Task Engine::PlayLoop() {
             m_gameWon = false;
             co_return;
         }
-        co_await OfflineAction("C");
+        co_await OfflineAction(OfflineStep::Deal);
     }
 }
 

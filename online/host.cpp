@@ -300,7 +300,7 @@ void Host::onDiscards(const Discards& m) {
 }
 
 void Host::onNextHand() {
-    if (!m_hosting || !m_engine.hostMayDeal())
+    if (!m_hosting || !m_engine.betweenHands())
         return refuse("\"i\" during a hand");
     m_engine.start(m_engine.hostNextHand());
 }

@@ -264,7 +264,7 @@ void LobbyClient::leave(Event event) {
     restoreStandalone();
     m_engine.stopTimeout();
     if (m_engine.table().gamePhase == PhaseIdle)
-        m_engine.SetupButtons(0);
+        m_engine.SetupButtons(ButtonMode::Deal);
     move(event);
     m_view.tableChanged();
 }

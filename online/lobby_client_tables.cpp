@@ -91,7 +91,7 @@ void LobbyClient::sitAtOwnTable(bool connected) {
     m_seat->GrabASeat(0);
     m_view.closeDialog();
     // Seated: "&Deal" asks the host for the first hand.
-    m_engine.SetupButtons(0);
+    m_engine.SetupButtons(ButtonMode::Deal);
     move(Event::Hosted);
     m_view.tableChanged();
 }
@@ -210,7 +210,7 @@ void LobbyClient::seatChanged() {
         closeList();
         const Table& t = m_engine.table();
         if (t.gamePhase == PhaseIdle && t.dealString.empty())
-            m_engine.SetupButtons(0);
+            m_engine.SetupButtons(ButtonMode::Deal);
         move(Event::Seated);
     }
 }

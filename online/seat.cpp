@@ -203,11 +203,7 @@ void Seat::onCards(const Cards& m) {
         t.cardsBeforeMe = 0;
         t.trickWinnerCard = -1;
         t.drawCount = {};
-        t.dealString.clear();
-        for (int card : m.deck) {
-            t.dealString += static_cast<char>('0' + card / 10);
-            t.dealString += static_cast<char>('0' + card % 10);
-        }
+        t.dealString = dealString(m.deck);
     }
     for (int i = 0; i <= t.lastPicture(); ++i) {
         if (i >= KittyFirst && !deal) {
@@ -295,7 +291,7 @@ void Seat::onDiscardPhase(const DiscardPhase& m) {
         t.lblBid[static_cast<size_t>(s)].visible = false;
     t.trumpDialogVisible = false;
     t.gamePhase = PhaseDiscard;
-    m_engine.SetupButtons(1);
+    m_engine.SetupButtons(ButtonMode::Discard);
 }
 
 void Seat::onDraw() {
@@ -447,7 +443,7 @@ Task Seat::onHandEnd(HandEnd m) {
     ++m_hands;
     // A new game starts with "&Deal", which asks the host for the first hand.
     if (gameOver)
-        m_engine.SetupButtons(0);
+        m_engine.SetupButtons(ButtonMode::Deal);
     if (m_onChanged)
         m_onChanged();
 }

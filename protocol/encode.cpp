@@ -240,6 +240,12 @@ std::string encode(const HostDownMessage& message) {
     return std::visit([](const auto& m) { return encode(m); }, message);
 }
 
+std::string dealString(std::span<const int> cards) {
+    std::string out;
+    putPairList(out, cards);
+    return out;
+}
+
 std::string addressedTo(int seat, std::string_view message) {
     std::string out;
     putDigits(out, seat, 1);

@@ -4,6 +4,7 @@
 #include "protocol/messages.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,10 @@ std::string encode(const ListUpMessage& message);
 std::string encode(const HostUpMessage& message);
 std::string encode(const PlayerUpMessage& message);
 std::string encode(const HostDownMessage& message);
+
+// The card list of "C" without its length field, two digits a card: the form in which a table
+// keeps its last deal.
+std::string dealString(std::span<const int> cards);
 
 // A host message for one seat: the seat digit followed by the message's bytes.
 std::string addressedTo(int seat, std::string_view message);

@@ -53,11 +53,15 @@ void putBid(std::string& out, const Bid& bid) {
     }
 }
 
+void putPairList(std::string& out, std::span<const int> values) {
+    for (int value : values) {
+        putDigits(out, value, 2);
+    }
+}
+
 void putPairs(std::string& out, const std::vector<int>& values, int lengthWidth) {
     std::string list;
-    for (int value : values) {
-        putDigits(list, value, 2);
-    }
+    putPairList(list, values);
     if (lengthWidth == 3) {
         putText3(out, list);
     } else {

@@ -5,6 +5,7 @@
 #include "protocol/messages.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@ void putText2(std::string& out, std::string_view text);
 void putText3(std::string& out, std::string_view text);
 void putBid(std::string& out, const Bid& bid);
 void putPairs(std::string& out, const std::vector<int>& values, int lengthWidth);
+// The values of a list as two digits each, without the list's length.
+void putPairList(std::string& out, std::span<const int> values);
 
 // Reads the fields of one message from the front of a byte range. The first field that is
 // short of bytes makes the read Incomplete; the first malformed byte makes it Bad. After either,

@@ -59,10 +59,14 @@ struct Label {
     LabelColor color = LabelColor::Black;
 };
 
+// What the button window offers: "&Deal" between hands (with "&Auto-Discard" disabled), the
+// two buttons of the discard, or a one-line message that a click on it answers.
+enum class ButtonMode { Deal, Discard, Message };
+
 // The small button window: "&Auto-Discard" and "&Deal", or a one-line message.
 struct ButtonMenu {
     bool visible = false;
-    int modeX = 0; // the mode last given to SetupButtons
+    ButtonMode modeX = ButtonMode::Deal; // the mode last given to SetupButtons
     bool autoDiscardEnabled = false;
     std::string dealCaption = "&Deal";
     int fontSize = 10; // 8 for a message longer than 20 characters

@@ -31,7 +31,7 @@ ButtonWindow::ButtonWindow(QWidget* table)
 
 void ButtonWindow::showState(const Table& table) {
     const ButtonMenu& menu = table.buttonMenu;
-    if (menu.modeX == 2) {
+    if (menu.modeX == ButtonMode::Message) {
         m_autoDiscard->hide();
         m_deal->setGeometry(scaled(MessagePlace));
         m_message = QString::fromStdString(table.buttonMessage);
@@ -56,7 +56,8 @@ void ButtonWindow::showState(const Table& table) {
     if (isVisible() != menu.visible) {
         setVisible(menu.visible);
         if (menu.visible)
-            (menu.modeX == 2 || !menu.autoDiscardEnabled ? m_deal : m_autoDiscard)->setFocus();
+            (menu.modeX == ButtonMode::Message || !menu.autoDiscardEnabled ? m_deal : m_autoDiscard)
+                ->setFocus();
     }
 }
 

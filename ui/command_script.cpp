@@ -101,7 +101,7 @@ bool CommandScript::runStep(const QString& step) {
     if (step.startsWith(QLatin1String("play-to:"))) {
         const Table& t = m_engine.table();
         if (t.gamePhase == argument.toInt() && !t.bidDialog.visible && !t.trumpDialogVisible &&
-            !(t.buttonMenu.visible && t.buttonMenu.modeX == 2))
+            !(t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message))
             return true;
         answerWhatWaits();
         return false;
@@ -113,7 +113,8 @@ bool CommandScript::runStep(const QString& step) {
         std::printf("phase=%d dealing=%d bid=%d trump=%d message=%d trick=%d\n", t.gamePhase,
                     m_engine.handUnderWay() && t.gamePhase == PhaseIdle ? 1 : 0,
                     t.bidDialog.visible ? 1 : 0, t.trumpDialogVisible ? 1 : 0,
-                    t.buttonMenu.visible && t.buttonMenu.modeX == 2 ? 1 : 0, t.trickCardCount);
+                    t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message ? 1 : 0,
+                    t.trickCardCount);
         std::fflush(stdout);
         return true;
     }
@@ -138,11 +139,13 @@ bool CommandScript::answerWhatWaits() {
         return press("cmdBid0");
     if (t.trumpDialogVisible)
         return press("cmdSuit0");
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == 1 && t.buttonMenu.autoDiscardEnabled) {
+    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Discard &&
+        t.buttonMenu.autoDiscardEnabled) {
         press("cmdAction0");
         return press("cmdAction1");
     }
-    if (t.buttonMenu.visible && (t.buttonMenu.modeX == 2 || !m_engine.handUnderWay()))
+    if (t.buttonMenu.visible &&
+        (t.buttonMenu.modeX == ButtonMode::Message || !m_engine.handUnderWay()))
         return press("cmdAction1");
     return false;
 }

@@ -69,9 +69,10 @@ void TableWindow::showDialogs() {
         placeDialog(m_buttons);
     m_buttons->showState(t);
     // Every mode change places the window again: a message and the buttons take the same place.
-    if (m_buttons->isVisible() && buttonsWereVisible && buttonMode != t.buttonMenu.modeX)
+    if (m_buttons->isVisible() && buttonsWereVisible &&
+        buttonMode != static_cast<int>(t.buttonMenu.modeX))
         placeDialog(m_buttons);
-    m_buttons->setProperty("mode", t.buttonMenu.modeX);
+    m_buttons->setProperty("mode", static_cast<int>(t.buttonMenu.modeX));
 
     if (t.bidDialog.visible && !m_bid->isVisible())
         placeDialog(m_bid);

@@ -66,7 +66,7 @@ TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
     EXPECT_TRUE(t().imgTrumpVisible);
     EXPECT_EQ(t().lblBid[4].caption, "20");
     EXPECT_EQ(t().lblPlayerName[1].color, LabelColor::White);
-    EXPECT_EQ(t().buttonMenu.modeX, 1);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
 }
 
 TEST_F(Auction, DealerHoldsAndTheBidderPassesBack) {

@@ -99,7 +99,7 @@ TEST_F(Discard, MarkingByClickAndAutoDiscard) {
               Card::of(9, Spades)});
     place(20, {Card::of(2, Clubs), Card::of(4, Spades), Card::of(6, Diamonds)});
     discardPhase(1, Spades);
-    engine.SetupButtons(1);
+    engine.SetupButtons(ButtonMode::Discard);
 
     // A click lifts and marks; a second click restores the card face up at home.
     engine.clickCard(1);
@@ -166,7 +166,7 @@ TEST_F(Discard, DrawRefillsEachPlaceFromItsOwnStockCard) {
     // The bidder (seat 2) keeps its five: the kitty is thrown away.
     for (int i = 20; i <= 22; ++i)
         t().picCard[static_cast<size_t>(i)].state = TagState::Thrown;
-    Task draw = engine.OfflineAction("R");
+    Task draw = engine.OfflineAction(Engine::OfflineStep::Draw);
     clock.runUntilIdle();
     // Pictures 0-4 take stock 28-32, 5-9 take 33-37.
     EXPECT_EQ(t().cardAt(1).deckIndex(), 29);

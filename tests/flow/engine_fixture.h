@@ -31,7 +31,7 @@ protected:
     void settle() {
         for (int guard = 0; guard < 1000; ++guard) {
             clock.runUntilIdle();
-            if (!t().buttonMenu.visible || t().buttonMenu.modeX != 2)
+            if (!t().buttonMenu.visible || t().buttonMenu.modeX != ButtonMode::Message)
                 return;
             engine.clickButton(1);
         }

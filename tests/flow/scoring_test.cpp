@@ -94,7 +94,7 @@ TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
     EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(t().gamePhase, PhaseIdle);
     EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
     // The new game and the end of the hand each move the dealer on.
     EXPECT_EQ(t().dealerSeat, 3);
     for (int i = 0; i <= 22; ++i)

@@ -9,7 +9,7 @@ namespace {
 TEST_F(EngineFixture, StartUpState) {
     EXPECT_EQ(t().gamePhase, PhaseIdle);
     EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
     EXPECT_FALSE(t().buttonMenu.autoDiscardEnabled);
     EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(t().lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
@@ -72,19 +72,19 @@ TEST_F(EngineFixture, NewGameWhileAMessageWaits) {
     EXPECT_FALSE(engine.messageWaiting());
     EXPECT_FALSE(t().bidDialog.visible);
     EXPECT_FALSE(t().trumpDialogVisible);
-    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
 }
 
 TEST_F(EngineFixture, MessageReturnsTheButtonsItCovered) {
-    engine.SetupButtons(1);
+    engine.SetupButtons(ButtonMode::Discard);
     Task message = engine.MessageButton("There's a whisk to the board.");
-    EXPECT_EQ(t().buttonMenu.modeX, 2);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Message);
     EXPECT_EQ(t().buttonMenu.fontSize, 8); // longer than 20 characters
     EXPECT_FALSE(message.done());
     engine.clickButton(1);
     EXPECT_TRUE(message.done());
     EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, 1);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
     EXPECT_TRUE(t().buttonMenu.autoDiscardEnabled);
     EXPECT_EQ(t().buttonMenu.fontSize, 10);
 
@@ -237,7 +237,8 @@ TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
 // comes back when a later message is read.
 TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
     const auto adviceShown = [&](const std::string& text) {
-        return t().buttonMenu.visible && t().buttonMenu.modeX == 2 && t().buttonMessage == text;
+        return t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message &&
+               t().buttonMessage == text;
     };
     struct Row {
         const char* act;
@@ -293,7 +294,8 @@ TEST_F(EngineFixture, ALaterMessageTakesAdviceAwayForGood) {
     engine.clickButton(1);
     EXPECT_TRUE(later.done());
     EXPECT_FALSE(engine.messageWaiting());
-    EXPECT_FALSE(t().buttonMenu.visible && t().buttonMenu.modeX == 2) << t().buttonMessage;
+    EXPECT_FALSE(t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message)
+        << t().buttonMessage;
     // A second hint replaces the first rather than waiting on top of it.
     engine.hint();
     engine.hint();

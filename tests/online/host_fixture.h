@@ -89,7 +89,7 @@ public:
                     const std::string card = (i < 10 ? "p0" : "p") + std::to_string(i);
                     arrive(card);
                 }
-            } else if (t().gamePhase == PhaseIdle && engine.hostMayDeal()) {
+            } else if (t().gamePhase == PhaseIdle && engine.betweenHands()) {
                 arrive("i");
             } else {
                 FAIL() << "the table is stuck in phase " << t().gamePhase;

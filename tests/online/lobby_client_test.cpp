@@ -126,7 +126,8 @@ struct Lobby {
     online::MemoryChannel& hostChannel() { return connections.channel(Port::Host); }
     online::MemoryChannel& player() { return connections.channel(Port::Player); }
     bool messageShown(const std::string& text) {
-        return t().buttonMenu.visible && t().buttonMenu.modeX == 2 && t().buttonMessage == text;
+        return t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message &&
+               t().buttonMessage == text;
     }
 
     VirtualClock game;
@@ -420,7 +421,7 @@ TEST_P(Transitions, LeadWhereTheTableSays) {
     EXPECT_FALSE(l.dialog.busy && c.state == State::Lobby);
     if (c.message == "-") {
     } else if (c.message.empty()) {
-        EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == 2)
+        EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == ButtonMode::Message)
             << l.t().buttonMessage;
     } else {
         EXPECT_TRUE(l.messageShown(c.message)) << l.t().buttonMessage;
@@ -558,7 +559,8 @@ TEST(LobbyHost, ASeatLostTakesNoMessage) {
     lead(l, From::Hosting);
     l.hostChannel().arrive(encode(TakeSeatWithId{1, "Bronach", "7"}));
     l.hostChannel().arrive(encode(SeatLost{1}));
-    EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == 2) << l.t().buttonMessage;
+    EXPECT_FALSE(l.t().buttonMenu.visible && l.t().buttonMenu.modeX == ButtonMode::Message)
+        << l.t().buttonMessage;
 }
 
 } // namespace

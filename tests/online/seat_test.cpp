@@ -28,7 +28,8 @@ protected:
     // The clock is not run: a running time-out would act for the player.
     void arrive(const std::string& bytes) { channel.arrive(bytes); }
     void clickMessages() {
-        for (int guard = 0; guard < 10 && t().buttonMenu.visible && t().buttonMenu.modeX == 2;
+        for (int guard = 0;
+             guard < 10 && t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message;
              ++guard) {
             engine.clickButton(1);
             clock.runUntilIdle();
@@ -263,7 +264,7 @@ TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
     clickMessages();
     EXPECT_EQ(t().gamePhase, PhaseIdle);
     EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, 0);
+    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
     engine.clickButton(1);
     EXPECT_EQ(channel.takeSent(), "i");
 }

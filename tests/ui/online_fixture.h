@@ -127,7 +127,7 @@ inline bool playUntil(const std::vector<TableUnderTest*>& people, const std::fun
             for (TableUnderTest* p : people)
                 qInfo("phase %d buttons %d mode %d bid %d trump %d turn %d text %s",
                       p->t().gamePhase, p->window.buttonWindow()->isVisible(),
-                      p->t().buttonMenu.modeX, p->window.bidDialog()->isVisible(),
+                      static_cast<int>(p->t().buttonMenu.modeX), p->window.bidDialog()->isVisible(),
                       p->window.trumpDialog()->isVisible(), p->localTurn(),
                       qPrintable(p->button(1)->text()));
         }

@@ -55,7 +55,9 @@ struct TableUnderTest {
     QPushButton* button(int i) { return window.buttonWindow()->button(i); }
     QPushButton* bid(int i) { return window.bidDialog()->button(i); }
     QPushButton* suit(int i) { return window.trumpDialog()->button(i); }
-    bool messageShown() { return window.buttonWindow()->isVisible() && t().buttonMenu.modeX == 2; }
+    bool messageShown() {
+        return window.buttonWindow()->isVisible() && t().buttonMenu.modeX == ButtonMode::Message;
+    }
 
     // Lets the flow run until it waits for the player.
     bool settle(int timeoutMs = 5000) {
@@ -86,7 +88,7 @@ struct TableUnderTest {
     // The same without waiting for the flow first (online, the table also waits on the network).
     bool tryMove() {
         if (window.buttonWindow()->isVisible()) {
-            if (t().buttonMenu.modeX == 1 && button(0)->isEnabled())
+            if (t().buttonMenu.modeX == ButtonMode::Discard && button(0)->isEnabled())
                 QTest::mouseClick(button(0), Qt::LeftButton); // Auto-Discard, then draw
             click(button(1));
             return true;

@@ -280,7 +280,8 @@ void TableWindowTest::trumpDialogMarkingAndAutoDiscard() {
     table.t().anyBidAllowed = true;
     // Bid 30 whenever the dialog lets us, until the trump dialog is ours.
     for (int hands = 0; hands < 40 && !table.window.trumpDialog()->isVisible(); ++hands) {
-        if (table.window.buttonWindow()->isVisible() && table.t().buttonMenu.modeX != 1) {
+        if (table.window.buttonWindow()->isVisible() &&
+            table.t().buttonMenu.modeX != ButtonMode::Discard) {
             table.click(table.button(1));
             continue;
         }

@@ -97,7 +97,7 @@ void BotPlayer::act() {
     if (m_finished)
         return;
     Table& t = m_engine.table();
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == 2) {
+    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message) {
         m_engine.clickButton(1); // the message has been read
     } else if (t.bidDialog.visible) {
         const BidHint hint = bidHint(t);
@@ -107,7 +107,8 @@ void BotPlayer::act() {
         m_engine.clickBid(index);
     } else if (t.trumpDialogVisible) {
         m_engine.clickTrump(bidHint(t).suit);
-    } else if (t.gamePhase == PhaseDiscard && t.buttonMenu.visible && t.buttonMenu.modeX == 1) {
+    } else if (t.gamePhase == PhaseDiscard && t.buttonMenu.visible &&
+               t.buttonMenu.modeX == ButtonMode::Discard) {
         m_engine.clickButton(0);
         m_engine.clickButton(1);
     } else if (t.gamePhase == PhasePlay && t.lblPlayerName[0].underline) {
@@ -122,7 +123,7 @@ void BotPlayer::act() {
         if (card >= 0)
             m_engine.clickCard(card);
     } else if (t.gamePhase == PhaseIdle && m_mayDeal && t.buttonMenu.visible &&
-               t.buttonMenu.modeX == 0) {
+               t.buttonMenu.modeX == ButtonMode::Deal) {
         m_mayDeal = false;
         m_engine.clickButton(1); // "&Deal": asks the host for the hand
     } else if (t.gamePhase == PhaseIdle && m_games >= m_settings.games && !m_mayDeal) {

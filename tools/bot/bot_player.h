@@ -31,7 +31,7 @@ public:
     // Let this bot press "&Deal" to ask for the first hand of a game.
     void allowDeal() {
         m_mayDeal = true;
-        m_engine.SetupButtons(0);
+        m_engine.SetupButtons(ButtonMode::Deal);
         schedule();
     }
     void setFinishedHandler(std::function<void()> handler) { m_onFinished = std::move(handler); }

@@ -5,7 +5,7 @@ namespace corvane {
 bool AutoPlayer::act(bool dealNewGame) {
     const Table& t = m_engine.table();
     const ButtonMenu& menu = t.buttonMenu;
-    if (menu.visible && menu.modeX == 2) {
+    if (menu.visible && menu.modeX == ButtonMode::Message) {
         m_engine.clickButton(1);
         return true;
     }
@@ -17,7 +17,7 @@ bool AutoPlayer::act(bool dealNewGame) {
         m_engine.clickTrump(m_lastHintSuit);
         return true;
     }
-    if (menu.visible && menu.modeX == 1 && t.gamePhase == PhaseDiscard) {
+    if (menu.visible && menu.modeX == ButtonMode::Discard && t.gamePhase == PhaseDiscard) {
         discard();
         m_engine.clickButton(1); // Deal: the discard is done
         return true;
@@ -26,7 +26,7 @@ bool AutoPlayer::act(bool dealNewGame) {
         play();
         return true;
     }
-    if (menu.visible && menu.modeX == 0 && t.gamePhase == PhaseIdle && dealNewGame) {
+    if (menu.visible && menu.modeX == ButtonMode::Deal && t.gamePhase == PhaseIdle && dealNewGame) {
         m_engine.clickButton(1);
         return true;
     }

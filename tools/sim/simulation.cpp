@@ -25,7 +25,7 @@ void Simulation::play(long games) {
             break;
         const Table& t = m_engine.table();
         const bool newGame = t.gamePhase == PhaseIdle && t.buttonMenu.visible &&
-                             t.buttonMenu.modeX == 0 && started == m_figures.games;
+                             t.buttonMenu.modeX == ButtonMode::Deal && started == m_figures.games;
         if (newGame) {
             ++started;
             if (m_gameStart)
