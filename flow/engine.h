@@ -7,6 +7,7 @@
 #include "cards/legal_play.h"
 #include "flow/net_link.h"
 #include "flow/observer.h"
+#include "flow/play_context.h"
 #include "flow/scheduler.h"
 #include "flow/task.h"
 #include "players/computer_players.h"
@@ -150,6 +151,10 @@ public:
     Task hostSeatLost(int seat);
     std::array<bool, 4>& seatReady() { return m_seatReady; }
 
+    // The end of a hand, after the score, on every table: the host's, a standalone table's and
+    // a seated player's view. The shown tables also put their cards and tricks away.
+    void clearForNextHand();
+
 private:
     enum class MessageKind { Waits, Advice };
     struct MessageWaiter {
@@ -174,21 +179,15 @@ private:
     Task showMessage(std::string message, bool noWait, MessageKind kind);
     void resetForNewGame(); // the new-game steps, without touching the flows
     void nameComputerSeats();
-    void clearForNextHand(); // the end of a hand, after the score
-    void putCardsAway();     // every card picture hidden, back at its home
+    void putCardsAway(); // every card picture hidden, back at its home
     void showTrump();
     // A computer seat throws away every card that is not a keeper (the bidder also from the
     // kitty) and says which: the pictures, in order.
     std::vector<int> throwComputerCards(int seat);
     void hideTrickCards();
     void localTurn();
-    PlayContext playContext() const;
-    struct HandCards {
-        std::array<Card, 5> cards{};
-        std::size_t count = 0;
-        std::span<const Card> span() const { return {cards.data(), count}; }
-    };
-    HandCards localHand() const;
+    PlayContext playContext() const { return playContextFor(m_t); }
+    HandCards localHand() const { return handOf(m_t, 0); }
 
     Task deal();
     Task localBidShown(std::string extraInfo);
@@ -200,9 +199,9 @@ private:
     Task settleHand();
     void hostDeal();
     void hostDraw();
-    void sendToSeats(const std::string& message);
+    void sendToSeats(const protocol::PlayerDownMessage& message);
     bool seatLinked(int seat) const { return m_hostLink && m_hostLink->seatLinked(seat); }
-    void sendToHost(const std::string& message);
+    void sendToHost(const protocol::PlayerUpMessage& message);
     void playLocalTimeoutCard();
 
     // Waits until the host's own player view has taken in the last trick or hand.

@@ -1,6 +1,7 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
 #include "flow/engine.h"
+#include "flow/hand_texts.h"
 #include "players/bid_evaluation.h"
 #include "protocol/encode.h"
 
@@ -103,8 +104,8 @@ Task Engine::bidClicked(int index) {
     if (m_t.online) {
         m_t.bidDialog.visible = false;
         const int value = bidValue(label.caption);
-        sendToHost(protocol::encode(protocol::PlayerBid{
-            m_t.localSeat, value == 0 ? protocol::Bid::passed() : protocol::Bid::of(value)}));
+        sendToHost(protocol::PlayerBid{m_t.localSeat, value == 0 ? protocol::Bid::passed()
+                                                                 : protocol::Bid::of(value)});
         co_return;
     }
     co_await OfflineAction(OfflineStep::Bid, label.caption.substr(0, 2));
@@ -201,13 +202,12 @@ Task Engine::CallMisdeal() {
     if (m_t.netRole == 2) {
         // Every seat, the host's own view included, shows the misdeal from "N"; the table does
         // not stop for anyone's click.
-        sendToSeats(protocol::encode(protocol::Misdeal{}));
+        sendToSeats(protocol::Misdeal{});
         co_return;
     }
-    const std::string message =
-        m_t.dealerSeat == 0 ? std::string("You called for a misdeal.")
-                            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption +
-                                  " calls for a misdeal.";
+    const std::string message = handText::misdeal(
+        m_t.dealerSeat == 0 ? std::string()
+                            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption);
     co_await MessageButton(message);
 }
 

@@ -3,7 +3,6 @@
 #include "cards/card_value.h"
 #include "flow/engine.h"
 #include "players/discard.h"
-#include "protocol/encode.h"
 
 namespace corvane {
 
@@ -48,7 +47,7 @@ Task Engine::trumpNamed(int suit) {
     m_t.lblBid[0].tag = std::to_string(suit);
     m_t.trumpDialogVisible = false;
     if (m_t.online) {
-        sendToHost(protocol::encode(protocol::NameTrump{suit}));
+        sendToHost(protocol::NameTrump{suit});
         co_return;
     }
     m_t.trumpSuit = suit;
@@ -121,7 +120,7 @@ Task Engine::TellServerToContinue() {
     if (m_t.gamePhase == PhaseIdle) {
         // Online: the ready message asks the host for the next deal.
         if (m_t.online)
-            sendToHost(protocol::encode(protocol::NextHand{}));
+            sendToHost(protocol::NextHand{});
         co_return;
     }
     if (m_t.gamePhase != PhaseDiscard)
@@ -136,7 +135,7 @@ Task Engine::TellServerToContinue() {
     }
     if (m_t.online) {
         m_t.gamePhase = PhaseDrawWait;
-        sendToHost(protocol::encode(protocol::Discards{m_t.localSeat, slots}));
+        sendToHost(protocol::Discards{m_t.localSeat, slots});
         co_return;
     }
     if (m_t.bidderSeat == 0) {

@@ -2,7 +2,7 @@
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
 #include "flow/engine.h"
-#include "protocol/encode.h"
+#include "flow/hand_texts.h"
 #include "table/glide.h"
 
 namespace corvane {
@@ -14,7 +14,7 @@ Task Engine::FinishTrick() {
         const int units = m_t.CardValue(w, m_t.trumpSuit) == m_t.topTrumpOut ? 2 : 1;
         m_t.trickUnits[static_cast<size_t>(s)] += units;
         if (m_t.online)
-            sendToSeats(protocol::encode(protocol::TrickWon{s}));
+            sendToSeats(protocol::TrickWon{s});
         else
             m_t.lblTricks[static_cast<size_t>(s % 2)] += "J";
         m_t.turnSeat = s;
@@ -67,12 +67,12 @@ Task Engine::settleHand() {
             gameWon = true;
         } else {
             m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
-            result.message = "Count " + std::to_string(gain) + " points.";
+            result.message = handText::made(gain);
         }
     } else {
         m_t.score[bidders] -= m_t.highBid;
         m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
-        result.message = "Bidder goes down " + std::to_string(m_t.highBid) + ".";
+        result.message = handText::wentDown(m_t.highBid);
     }
     result.scores = m_t.score;
 
@@ -85,7 +85,7 @@ Task Engine::settleHand() {
         notify([&](TableObserver& o) { o.onHand(result); });
         if (gameWon)
             notify([&](TableObserver& o) { o.onGameEnd(static_cast<int>(bidders), m_t.score); });
-        sendToSeats(protocol::encode(end));
+        sendToSeats(end);
         co_await ViewAwaiter{this, HostLink::ViewStep::Hand};
         if (gameWon) {
             // The next game starts from nothing and waits for a seat's "i".
@@ -98,7 +98,7 @@ Task Engine::settleHand() {
 
     if (gameWon) {
         const int winners = static_cast<int>(bidders);
-        result.message = winners == 0 ? "You're not easy!" : "She's gone, b'y.";
+        result.message = winners == 0 ? handText::GameWon : handText::GameLost;
         notify([&](TableObserver& o) { o.onHand(result); });
         notify([&](TableObserver& o) { o.onGameEnd(winners, result.scores); });
         if (winners == 0)
@@ -115,6 +115,11 @@ Task Engine::settleHand() {
 }
 
 void Engine::clearForNextHand() {
+    // The host's own table is never shown: its view is the host's seated player.
+    if (m_t.netRole != 2) {
+        putCardsAway();
+        m_t.lblTricks = {"", ""};
+    }
     for (size_t s = 0; s < SeatCount; ++s) {
         m_t.lblBid[s].color = LabelColor::Black;
         m_t.lblPlayerName[s].color = LabelColor::Black;
@@ -122,10 +127,6 @@ void Engine::clearForNextHand() {
         m_t.trickUnits[s] = 0;
         m_t.trickSeatCard[s] = -1;
         m_t.drawCount[s] = 0;
-    }
-    if (!m_t.online) {
-        putCardsAway();
-        m_t.lblTricks = {"", ""};
     }
     // The host deals the next hand from the deck as it stands; a standalone deal shuffles anew,
     // so only the host needs the deck shuffled here.
@@ -156,7 +157,7 @@ Task Engine::CelebrateWin() {
         co_await MovementAwaiter{
             m_scheduler, Movement{Movement::Kind::Spin, picture, s, start, p.position}, this};
     }
-    co_await MessageButton("You're not easy!");
+    co_await MessageButton(handText::GameWon);
     m_t.score = {0, 0};
 }
 

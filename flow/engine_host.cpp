@@ -11,8 +11,6 @@
 
 namespace corvane {
 
-using protocol::encode;
-
 namespace {
 protocol::Bid wireBid(const std::string& caption) {
     const int value = bidValue(caption);
@@ -20,12 +18,12 @@ protocol::Bid wireBid(const std::string& caption) {
 }
 } // namespace
 
-void Engine::sendToSeats(const std::string& message) {
+void Engine::sendToSeats(const protocol::PlayerDownMessage& message) {
     if (m_hostLink)
         m_hostLink->sendToSeats(message);
 }
 
-void Engine::sendToHost(const std::string& message) {
+void Engine::sendToHost(const protocol::PlayerUpMessage& message) {
     if (m_playerLink)
         m_playerLink->sendToHost(message);
 }
@@ -69,6 +67,7 @@ void Engine::becomeHost() {
     }
     m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
     m_t.buttonMenu.visible = false;
+    m_t.anyBidAllowed = false; // online the five rule is always on
     Shuffle();
 }
 
@@ -104,7 +103,7 @@ Task Engine::HostLoop() {
                 co_return; // a trick is being closed
             if (seatLinked(m_t.turnSeat)) {
                 m_awaits.cardFrom = m_t.turnSeat;
-                sendToSeats(encode(protocol::YourTurn{m_t.turnSeat}));
+                sendToSeats(protocol::YourTurn{m_t.turnSeat});
                 co_return;
             }
             co_await HostComputerPlay(m_t.turnSeat);
@@ -132,7 +131,7 @@ void Engine::hostDeal() {
         label.caption.clear();
     m_seatReady = {};
     m_awaits = {};
-    sendToSeats(encode(protocol::Cards{dealt}));
+    sendToSeats(protocol::Cards{dealt});
     // StartAuction.
     m_t.bidTurnSeat = m_t.dealerSeat;
     m_t.gamePhase = PhaseBidding;
@@ -159,7 +158,7 @@ void Engine::hostDraw() {
     for (int i = 0; i <= 19; ++i)
         hands.push_back(m_t.cardAt(i).deckIndex());
     m_t.dealString = protocol::dealString(hands);
-    sendToSeats(encode(protocol::Cards{hands}));
+    sendToSeats(protocol::Cards{hands});
     m_t.turnSeat = nextSeat(m_t.bidderSeat);
     m_t.tricksPlayed = 0;
     m_t.trickCardCount = 0;
@@ -193,10 +192,10 @@ Task Engine::HostBidding(bool askAgain) {
         const int s = m_t.bidTurnSeat;
         if (seatLinked(s)) {
             m_awaits.bidFrom = s;
-            m_hostLink->sendToSeat(s, encode(protocol::YourBid{m_t.dealerSeat, m_t.highBid}));
+            m_hostLink->sendToSeat(s, protocol::YourBid{m_t.dealerSeat, m_t.highBid});
             co_return;
         }
-        sendToSeats(encode(protocol::BidMade{s, wireBid(computerBid(s))}));
+        sendToSeats(protocol::BidMade{s, wireBid(computerBid(s))});
         ++m_t.bidsMade;
     }
 
@@ -224,7 +223,7 @@ Task Engine::hostPersonBid(int seat, std::string bid) {
         m_t.bidderSeat = seat;
     }
     notify([&](TableObserver& o) { o.onBid(seat, label.caption, -1); });
-    sendToSeats(encode(protocol::BidMade{m_t.bidTurnSeat, wireBid(label.caption)}));
+    sendToSeats(protocol::BidMade{m_t.bidTurnSeat, wireBid(label.caption)});
     ++m_t.bidsMade;
     co_await HostBidding();
 }
@@ -241,7 +240,7 @@ Task Engine::HostEndAuction() {
         m_t.bidderSeat = m_t.dealerSeat;
     if (seatLinked(m_t.bidderSeat)) {
         m_awaits.trump = true;
-        m_hostLink->sendToSeat(m_t.bidderSeat, encode(protocol::ChooseTrump{}));
+        m_hostLink->sendToSeat(m_t.bidderSeat, protocol::ChooseTrump{});
         co_return;
     }
     co_await pause(m_t.speedDelay);
@@ -268,7 +267,7 @@ void Engine::HostComputerDiscard() {
     }
     std::sort(list.begin(), list.end());
     m_seatReady = {};
-    sendToSeats(encode(protocol::DiscardPhase{list, m_t.trumpSuit, m_t.highBid, m_t.bidderSeat}));
+    sendToSeats(protocol::DiscardPhase{list, m_t.trumpSuit, m_t.highBid, m_t.bidderSeat});
     // With no person left to discard, nobody would ever send "r": draw at once.
     if (AllSeatsReady()) {
         TakeKitty();
@@ -305,14 +304,14 @@ Task Engine::HostComputerPlay(int& seat) {
         co_return;
     PlayCard(seat, card, m_t.trickCardCount);
     notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
-    sendToSeats(encode(protocol::CardPlayed{card}));
+    sendToSeats(protocol::CardPlayed{card});
     co_await countInTrick(seat, card);
 }
 
 Task Engine::hostPersonCard(int card) {
     m_awaits.cardFrom = -1;
     const int seat = m_t.turnSeat;
-    sendToSeats(encode(protocol::CardPlayed{card}));
+    sendToSeats(protocol::CardPlayed{card});
     PlayCard(seat, card, m_t.trickCardCount);
     notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
     const int led = m_t.ledSuit();

@@ -3,7 +3,6 @@
 #include "cards/card_value.h"
 #include "flow/engine.h"
 #include "players/card_play.h"
-#include "protocol/encode.h"
 
 namespace corvane {
 
@@ -87,26 +86,6 @@ Task Engine::countInTrick(int& seat, int card) {
 
 // --- The local player's card -----------------------------------------------------------------
 
-Engine::HandCards Engine::localHand() const {
-    HandCards hand;
-    for (int i = 0; i <= 4; ++i)
-        if (m_t.CardState(i) != TagState::Played)
-            hand.cards[hand.count++] = m_t.cardAt(i);
-    return hand;
-}
-
-PlayContext Engine::playContext() const {
-    PlayContext c;
-    c.trumpSuit = m_t.trumpSuit;
-    c.ledCard = m_t.leadForPlay();
-    c.trickCardCount = m_t.trickCardCount;
-    c.cardsBeforeMe = m_t.online ? m_t.cardsBeforeMe : m_t.trickCardCount;
-    c.tricksPlayed = m_t.tricksPlayed;
-    c.highBid = m_t.highBid;
-    c.mustFollowSuit = m_t.mustFollowSuit;
-    return c;
-}
-
 Refusal Engine::pointerRefusal(int picture) const {
     if (picture < 0 || picture > 4 || m_t.gamePhase != PhasePlay)
         return Refusal::None;
@@ -181,7 +160,7 @@ Task Engine::cardClick(int index) {
     }
     m_t.lblPlayerName[0].underline = false;
     if (m_t.online) {
-        sendToHost(protocol::encode(protocol::PlayCard{m_t.hostPicture(index)}));
+        sendToHost(protocol::PlayCard{m_t.hostPicture(index)});
         co_return;
     }
     co_await PlayLoop();

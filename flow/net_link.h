@@ -2,7 +2,7 @@
 // transport: the host's seat links and broadcast, and a seated player's line to its host.
 #pragma once
 
-#include <string>
+#include "protocol/messages.h"
 
 namespace corvane {
 
@@ -13,8 +13,8 @@ public:
     // A person (the host included) holds the seat; otherwise the computer plays it.
     virtual bool seatLinked(int seat) const = 0;
     // The message to every linked seat, in one send (nothing when no seat is linked).
-    virtual void sendToSeats(const std::string& message) = 0;
-    virtual void sendToSeat(int seat, const std::string& message) = 0;
+    virtual void sendToSeats(const protocol::PlayerDownMessage& message) = 0;
+    virtual void sendToSeat(int seat, const protocol::PlayerDownMessage& message) = 0;
     // Whether the host's own player view has taken in every trick ("X") or every hand ("E")
     // sent to it so far. The flow waits for this before it clears the trick or the hand.
     enum class ViewStep { Trick, Hand };
@@ -29,7 +29,7 @@ public:
 class PlayerLink {
 public:
     virtual ~PlayerLink() = default;
-    virtual void sendToHost(const std::string& message) = 0;
+    virtual void sendToHost(const protocol::PlayerUpMessage& message) = 0;
 };
 
 } // namespace corvane

@@ -2,7 +2,11 @@
 #include "online/host.h"
 
 #include "cards/legal_play.h"
+#include "flow/play_context.h"
+#include "online/overloaded.h"
+#include "players/expert_bid.h"
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
 
 #include <algorithm>
@@ -15,8 +19,12 @@ using namespace corvane::protocol;
 namespace {
 constexpr const char* OwnPlaceholder = "127.0.0.1";
 
-template <class... F> struct Overloaded : F... { using F::operator()...; };
-template <class... F> Overloaded(F...) -> Overloaded<F...>;
+// The cards on the table's pictures as they were dealt; "C" for a seat that sits down during
+// the auction.
+Cards dealtCards(const Table& t) {
+    const auto count = static_cast<std::size_t>(t.lastPicture()) + 1;
+    return Cards{std::vector<int>(t.deck.begin(), t.deck.begin() + static_cast<long>(count))};
+}
 } // namespace
 
 Host::Host(Engine& engine, Channel& hostChannel) : m_engine(engine), m_channel(hostChannel) {
@@ -95,9 +103,9 @@ void Host::refuseAndAskAgain(int seat, const std::string& why) {
     refuse(why + "; asked again");
     const Table& t = m_engine.table();
     if (m_engine.hostAwaits().bidFrom == seat)
-        sendToSeat(seat, encode(YourBid{t.dealerSeat, t.highBid}));
+        sendToSeat(seat, YourBid{t.dealerSeat, t.highBid});
     else if (m_engine.hostAwaits().cardFrom == seat)
-        sendToSeat(seat, encode(YourTurn{seat}));
+        sendToSeat(seat, YourTurn{seat});
 }
 
 // --- Seats -----------------------------------------------------------------------------------
@@ -106,23 +114,23 @@ bool Host::seatLinked(int seat) const {
     return seat >= 0 && seat < 4 && !m_links[static_cast<size_t>(seat)].empty();
 }
 
-void Host::sendToSeats(const std::string& message) {
+void Host::sendToSeats(const PlayerDownMessage& message) {
     std::array<bool, 4> linked{};
     for (int s = 0; s < 4; ++s)
         linked[static_cast<size_t>(s)] = seatLinked(s);
-    if (linked[0] && !message.empty()) {
-        if (message[0] == 'X')
+    if (linked[0]) {
+        if (std::holds_alternative<TrickWon>(message))
             ++m_ownTricksSent;
-        else if (message[0] == 'E')
+        else if (std::holds_alternative<HandEnd>(message))
             ++m_ownHandsSent;
     }
-    const std::string bytes = toLinkedSeats(linked, message);
+    const std::string bytes = toLinkedSeats(linked, encode(message));
     if (!bytes.empty())
         m_channel.send(bytes);
 }
 
-void Host::sendToSeat(int seat, const std::string& message) {
-    m_channel.send(addressedTo(seat, message));
+void Host::sendToSeat(int seat, const PlayerDownMessage& message) {
+    m_channel.send(addressedTo(seat, encode(message)));
 }
 
 bool Host::ownViewCaughtUp(ViewStep step) const {
@@ -159,7 +167,7 @@ void Host::onSeatList() {
         const bool held = seatLinked(j) || std::any_of(m_waiting.begin(), m_waiting.end(),
                                                        [&](const auto& w) { return w.seat == j; });
         const std::string& name = m_engine.table().lblPlayerName[static_cast<size_t>(j)].caption;
-        answers += encode(SeatName{j, held ? name : "`" + name});
+        answers += encode(SeatName{j, held ? name : freeSeatName(name)});
     }
     m_channel.send(answers);
 }
@@ -181,12 +189,11 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
     if (!t.dealString.empty() && !ownFirst && holder.empty()) {
         if (t.gamePhase != PhaseBidding) {
             // Past the auction: the cards come when the next auction opens.
-            sendToSeat(m.seat, encode(WaitNextHand{}));
+            sendToSeat(m.seat, WaitNextHand{});
             m_waiting.push_back({m.seat, m.playerId});
             return;
         }
-        sendToSeat(m.seat, "C" + std::string(3 - std::to_string(t.dealString.size()).size(), '0') +
-                               std::to_string(t.dealString.size()) + t.dealString);
+        sendToSeat(m.seat, dealtCards(t));
     }
     linkSeat(m.seat, m.playerId);
 }
@@ -201,16 +208,14 @@ void Host::linkSeat(int seat, const std::string& id) {
 void Host::broadcastNames() {
     const Table& t = m_engine.table();
     for (int j = 0; j < 4; ++j)
-        sendToSeats(encode(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption}));
+        sendToSeats(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption});
 }
 
 void Host::auctionOpened() {
     std::vector<WaitingSeat> waiting;
     waiting.swap(m_waiting);
-    const std::string& deal = m_engine.table().dealString;
     for (const auto& w : waiting) {
-        sendToSeat(w.seat, "C" + std::string(3 - std::to_string(deal.size()).size(), '0') +
-                               std::to_string(deal.size()) + deal);
+        sendToSeat(w.seat, dealtCards(m_engine.table()));
         linkSeat(w.seat, w.id);
     }
 }
@@ -229,7 +234,7 @@ void Host::onSeatLost(const SeatLost& m) {
     // Every seat sees the computer take the seat, under a computer player's name.
     if (m.seat != 0) {
         m_engine.computerTakesSeat(m.seat);
-        sendToSeats(encode(ChatShow{gone}));
+        sendToSeats(ChatShow{gone});
         broadcastNames();
     }
     m_engine.start(m_engine.hostSeatLost(m.seat));
@@ -245,9 +250,9 @@ void Host::onChat(const ChatLine& m) {
     // "M" carries a two-digit length: the line is cut where a character ends, and the speaker
     // is told.
     const std::string_view kept = utf8Prefix(line, static_cast<size_t>(kMaxShortText));
-    sendToSeats(encode(ChatShow{std::string(kept)}));
+    sendToSeats(ChatShow{std::string(kept)});
     if (kept.size() < line.size())
-        sendToSeat(m.seat, encode(ChatShow{ChatShortenedMessage}));
+        sendToSeat(m.seat, ChatShow{ChatShortenedMessage});
 }
 
 // --- The moves -------------------------------------------------------------------------------
@@ -258,21 +263,14 @@ void Host::onBid(const PlayerBid& m) {
         t.bidTurnSeat != m.seat)
         return refuse("a bid from seat " + std::to_string(m.seat) + " out of turn");
     if (!m.bid.pass) {
+        // The levels the bid dialog would offer this seat: above the high bid (the dealer may
+        // hold it), and 25 or 30 only with a five, the rule being always on online.
         const int value = m.bid.value;
-        if (value != 20 && value != 25 && value != 30)
-            return refuseAndAskAgain(m.seat, "a bid of " + std::to_string(value));
-        // The levels the bid dialog would offer this seat; the five rule is always on online.
         const int index = (value - 15) / 5;
-        const int k = m.seat == t.dealerSeat ? 4 : 3;
-        if (index <= t.highBid / 5 - k)
+        const bool level = value == 20 || value == 25 || value == 30;
+        if (!level || !allowedBids(t, m.seat)[static_cast<size_t>(index)])
             return refuseAndAskAgain(m.seat, "a bid of " + std::to_string(value) + " over " +
                                                  std::to_string(t.highBid));
-        bool hasFive = false;
-        for (int i = 5 * m.seat; i <= 5 * m.seat + 4; ++i)
-            hasFive = hasFive || t.CardRank(i) == 5;
-        if (index >= 2 && !hasFive)
-            return refuseAndAskAgain(m.seat,
-                                     "a bid of " + std::to_string(value) + " without a five");
     }
     const std::string bid = m.bid.pass ? "Pa" : std::to_string(m.bid.value);
     m_engine.start(m_engine.hostPersonBid(m.seat, bid));
@@ -317,21 +315,8 @@ void Host::onCard(const PlayCard& m) {
     if (t.CardState(m.card) == TagState::Played || t.CardState(m.card) == TagState::Thrown)
         return refuseAndAskAgain(seat, "card " + std::to_string(m.card) + ", no longer in seat " +
                                            std::to_string(seat) + "'s hand");
-    std::array<Card, 5> hand{};
-    std::size_t count = 0;
-    for (int i = 5 * seat; i <= 5 * seat + 4; ++i)
-        if (t.CardState(i) != TagState::Played)
-            hand[count++] = t.cardAt(i);
-    PlayContext context;
-    context.trumpSuit = t.trumpSuit;
-    context.ledCard = t.leadForPlay();
-    context.trickCardCount = t.trickCardCount;
-    context.cardsBeforeMe = t.trickCardCount;
-    context.tricksPlayed = t.tricksPlayed;
-    context.highBid = t.highBid;
-    context.mustFollowSuit = t.mustFollowSuit;
     const Refusal refusal =
-        checkLocalPlay(std::span<const Card>(hand.data(), count), t.cardAt(m.card), context);
+        checkLocalPlay(handOf(t, seat).span(), t.cardAt(m.card), playContextFor(t));
     if (refusal != Refusal::None)
         return refuseAndAskAgain(seat,
                                  "card " + std::to_string(m.card) + ": " + refusalMessage(refusal));

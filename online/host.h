@@ -62,8 +62,8 @@ public:
 
     // HostLink
     bool seatLinked(int seat) const override;
-    void sendToSeats(const std::string& message) override;
-    void sendToSeat(int seat, const std::string& message) override;
+    void sendToSeats(const protocol::PlayerDownMessage& message) override;
+    void sendToSeat(int seat, const protocol::PlayerDownMessage& message) override;
     bool ownViewCaughtUp(ViewStep step) const override;
     void auctionOpened() override;
     void notice(const std::string& text) override;

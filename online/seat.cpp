@@ -1,7 +1,10 @@
 // The seated player's handlers of the host's messages, and its moves to the host.
 #include "online/seat.h"
 
+#include "flow/hand_texts.h"
+#include "online/overloaded.h"
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
 #include "table/layout.h"
 
@@ -9,10 +12,28 @@ namespace corvane::online {
 
 using namespace corvane::protocol;
 
-namespace {
-template <class... F> struct Overloaded : F... { using F::operator()...; };
-template <class... F> Overloaded(F...) -> Overloaded<F...>;
-} // namespace
+bool seatMayMove(SeatState from, SeatState to) {
+    using S = SeatState;
+    constexpr int Count = static_cast<int>(S::Gone) + 1;
+    // Rows: from; columns: to, in the order of the enum.
+    //                                        Standing Joining Seated BidSent CardSent Held Gone
+    constexpr bool allowed[Count][Count] = {
+        /* Standing */ {false, true, true, false, false, false, true},
+        /* Joining  */ {true, false, true, false, false, false, true},
+        /* Seated   */ {false, false, false, true, true, true, true},
+        /* BidSent  */ {false, false, true, false, true, true, true},
+        /* CardSent */ {false, false, true, true, false, true, true},
+        /* TrickHeld*/ {false, false, true, false, false, false, true},
+        /* Gone     */ {false, false, false, false, false, false, false},
+    };
+    return allowed[static_cast<int>(from)][static_cast<int>(to)];
+}
+
+void Seat::moveTo(SeatState next) {
+    if (next == m_state || !seatMayMove(m_state, next))
+        return;
+    m_state = next;
+}
 
 Seat::Seat(Engine& engine, Channel& playerChannel) : m_engine(engine), m_channel(playerChannel) {
     m_channel.setReceiver(this);
@@ -32,7 +53,7 @@ void Seat::goOnline() {
 }
 
 void Seat::joinAs(int seat, const std::string& userName) {
-    m_joining = true;
+    moveTo(SeatState::Joining);
     m_joinAnswers = 0;
     m_joinSeat = seat;
     m_userName = userName;
@@ -40,9 +61,9 @@ void Seat::joinAs(int seat, const std::string& userName) {
 
 void Seat::GrabASeat(int seat) {
     Table& t = m_engine.table();
-    sendToHost(encode(TakeSeat{seat, t.lblPlayerName[0].caption}));
+    sendToHost(TakeSeat{seat, t.lblPlayerName[0].caption});
     t.localSeat = seat;
-    m_seated = true;
+    moveTo(SeatState::Seated);
 }
 
 void Seat::sendChat(std::string text) {
@@ -55,18 +76,18 @@ void Seat::sendChat(std::string text) {
     // Said once the line itself is back on the whiteboard.
     if (kept.size() < text.size())
         m_chatShortened = true;
-    sendToHost(encode(ChatLine{m_engine.table().localSeat, std::string(kept)}));
+    sendToHost(ChatLine{m_engine.table().localSeat, std::string(kept)});
 }
 
-void Seat::sendToHost(const std::string& message) {
+void Seat::sendToHost(const PlayerUpMessage& message) {
     if (!m_channel.isOpen())
         return;
-    if (!message.empty() && message[0] == 'b')
-        m_bidSent = true;
-    else if (!message.empty() && message[0] == 'p')
-        m_cardSent = true;
+    if (std::holds_alternative<PlayerBid>(message))
+        moveTo(SeatState::BidSent);
+    else if (std::holds_alternative<PlayCard>(message))
+        moveTo(SeatState::CardSent);
     ++m_sent;
-    m_channel.send(message);
+    m_channel.send(encode(message));
 }
 
 // --- The channel -----------------------------------------------------------------------------
@@ -77,7 +98,7 @@ void Seat::received(std::string_view bytes) {
 }
 
 void Seat::takeMessages() {
-    while (!m_holdingTrick && !m_gone) {
+    while (m_state != SeatState::TrickHeld && m_state != SeatState::Gone) {
         auto decoded = m_decoder.next();
         if (!decoded)
             break;
@@ -85,12 +106,12 @@ void Seat::takeMessages() {
         handle(decoded->message);
         if (m_onMessage)
             m_onMessage(decoded->message);
-        if (m_gone)
+        if (m_state == SeatState::Gone)
             return;
         if (m_onChanged)
             m_onChanged();
     }
-    if (m_decoder.failed() && !m_gone) {
+    if (m_decoder.failed() && m_state != SeatState::Gone) {
         if (m_log)
             m_log("player channel: " + m_decoder.error());
         m_channel.close();
@@ -103,10 +124,9 @@ void Seat::closed() {
 }
 
 void Seat::hostGone() {
-    if (m_gone)
+    if (m_state == SeatState::Gone)
         return;
-    m_gone = true;
-    m_seated = false;
+    moveTo(SeatState::Gone);
     m_channel.close();
     // A standalone game at once; the message waits for the click on the new table.
     m_engine.newGame();
@@ -121,27 +141,26 @@ void Seat::handle(const Message& message) {
     Table& t = m_engine.table();
     std::visit(Overloaded{
                    [&](const JoinAccepted&) {
-                       if (!m_joining)
+                       if (m_state != SeatState::Joining)
                            return;
                        t.lblPlayerName[0].caption = m_userName;
                        GrabASeat(m_joinSeat);
-                       m_joining = false;
                    },
                    [&](const SeatName& m) {
                        if (m.name.empty())
                            return;
-                       if (m_joining) {
+                       if (m_state == SeatState::Joining) {
                            m_seatButtons[static_cast<size_t>(m.seat)] = m.name;
                            if (++m_joinAnswers == SeatCount) {
-                               m_joining = false;
+                               moveTo(SeatState::Standing);
                                if (m_onJoinRefused)
                                    m_onJoinRefused();
                            }
                            return;
                        }
-                       // The grave accent marks a free seat for a joining player only.
-                       const std::string name = m.name[0] == '`' ? m.name.substr(1) : m.name;
-                       t.lblPlayerName[static_cast<size_t>(turned(m.seat))].caption = name;
+                       // The free-seat mark is for a joining player only.
+                       t.lblPlayerName[static_cast<size_t>(turned(m.seat))].caption =
+                           std::string(withoutFreeSeatMark(m.name));
                    },
                    [&](const Cards& m) { onCards(m); },
                    [&](const WaitNextHand&) {
@@ -193,8 +212,8 @@ void Seat::onCards(const Cards& m) {
         return;
     }
     t.buttonMenu.visible = false;
-    m_bidSent = false;
-    m_cardSent = false;
+    if (m_state == SeatState::BidSent || m_state == SeatState::CardSent)
+        moveTo(SeatState::Seated);
     if (deal) {
         // A fresh hand: nothing of the last one stays on this table.
         t.trickSeatCard = {-1, -1, -1, -1};
@@ -230,9 +249,9 @@ void Seat::onYourBid(const YourBid& m) {
     t.lblBid[static_cast<size_t>(turned(t.dealerSeat))].color = LabelColor::Red;
     m_engine.startTimeout();
     m_engine.setUpBidDialog();
-    if (m_bidSent) {
+    if (m_state == SeatState::BidSent) {
         // Asked again: the host did not take the bid this table sent.
-        m_bidSent = false;
+        moveTo(SeatState::Seated);
         t.lblBid[0].visible = false;
         m_engine.start(m_engine.MessageButton(BidRefusedMessage, true));
         return;
@@ -245,8 +264,8 @@ void Seat::onBidMade(const BidMade& m) {
     t.gamePhase = PhaseBidding;
     if (t.bidsMade == 0)
         hideBidLabels();
-    if (m.seat == t.localSeat)
-        m_bidSent = false;
+    if (m.seat == t.localSeat && m_state == SeatState::BidSent)
+        moveTo(SeatState::Seated);
     auto& label = t.lblBid[static_cast<size_t>(turned(m.seat))];
     label.caption = m.bid.pass ? "Pass" : std::to_string(m.bid.value);
     label.visible = true;
@@ -255,12 +274,11 @@ void Seat::onBidMade(const BidMade& m) {
 
 void Seat::onMisdeal() {
     Table& t = m_engine.table();
-    const std::string message =
-        t.dealerSeat == t.localSeat
-            ? std::string("You called for a misdeal.")
-            : t.lblPlayerName[static_cast<size_t>(turned(t.dealerSeat))].caption +
-                  " calls for a misdeal.";
-    m_engine.start(m_engine.MessageButton(message, true));
+    m_engine.start(m_engine.MessageButton(
+        handText::misdeal(t.dealerSeat == t.localSeat
+                              ? std::string()
+                              : t.lblPlayerName[static_cast<size_t>(turned(t.dealerSeat))].caption),
+        true));
     for (int s = 0; s < SeatCount; ++s)
         t.lblBid[static_cast<size_t>(s)].visible = false;
     t.bidsMade = 0;
@@ -324,9 +342,9 @@ void Seat::onYourTurn(const YourTurn& m) {
         clearPreviousTrick();
     t.gamePhase = PhasePlay;
     if (m.seat == t.localSeat) {
-        if (m_cardSent) {
+        if (m_state == SeatState::CardSent) {
             // Asked again: the card this table sent was refused and goes back to the hand.
-            m_cardSent = false;
+            moveTo(SeatState::Seated);
             for (int i = 0; i <= 4; ++i) {
                 auto& p = t.picCard[static_cast<size_t>(i)];
                 if (p.state != TagState::Played && p.state != TagState::Thrown)
@@ -346,8 +364,8 @@ void Seat::onCardPlayed(const CardPlayed& m) {
         return;
     ++t.cardsBeforeMe;
     t.turnSeat = seat;
-    if (seat == t.localSeat)
-        m_cardSent = false;
+    if (seat == t.localSeat && m_state == SeatState::CardSent)
+        moveTo(SeatState::Seated);
     if (seat != t.localSeat && t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
         clearPreviousTrick();
     // ShowTableCard.
@@ -381,14 +399,15 @@ void Seat::onTrickWon(const TrickWon& m) {
     t.trickWinnerCard = -1;
     const int difference = (m.seat - t.localSeat + 4) % 4;
     t.lblTricks[difference % 2 == 0 ? 0 : 1] += "J";
-    m_holdingTrick = true;
+    moveTo(SeatState::TrickHeld);
     m_holds.remove_if([](const Task& hold) { return hold.done(); });
     m_holds.push_back(holdTrick());
 }
 
 Task Seat::holdTrick() {
     co_await m_engine.showFinishedTrick();
-    m_holdingTrick = false;
+    if (m_state == SeatState::TrickHeld)
+        moveTo(SeatState::Seated);
     ++m_tricks;
     if (m_onChanged)
         m_onChanged();
@@ -397,9 +416,8 @@ Task Seat::holdTrick() {
 
 Task Seat::onHandEnd(HandEnd m) {
     Table& t = m_engine.table();
-    const std::string points = std::to_string(m.points);
-    const std::string message =
-        m.made ? "Count " + points + " points." : "Bidder goes down " + points + ".";
+    // The text is a local of the frame: GCC 12 destroys a temporary in a co_await twice.
+    const std::string message = m.made ? handText::made(m.points) : handText::wentDown(m.points);
     co_await m_engine.MessageButton(message, !m_hostsOwnSeat);
 
     const bool evenSeat = t.localSeat % 2 == 0;
@@ -411,35 +429,16 @@ Task Seat::onHandEnd(HandEnd m) {
         t.gamePhase = PhaseIdle;
         gameOver = true;
     } else if (t.score[1] == 120) {
-        co_await m_engine.MessageButton("She's gone b'y.");
+        co_await m_engine.MessageButton(handText::GameLostOnline);
         t.gamePhase = PhaseIdle;
         gameOver = true;
     }
 
-    t.lblTricks = {"", ""};
-    for (int s = 0; s < SeatCount; ++s) {
-        t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
-        t.lblPlayerName[static_cast<size_t>(s)].color = LabelColor::Black;
-        const int played = t.trickSeatCard[static_cast<size_t>(s)];
-        if (played != -1)
-            t.picCard[static_cast<size_t>(t.localPicture(played))].visible = false;
-    }
+    m_engine.clearForNextHand();
+    // The view's own count of the trick, kept from the host's messages.
     t.trickCardCount = 0;
     t.tricksPlayed = 0;
-    for (int i = 0; i <= t.lastPicture(); ++i) {
-        auto& p = t.picCard[static_cast<size_t>(i)];
-        p.visible = false;
-        p.position = {t.homeLeft[static_cast<size_t>(i)], t.homeTop[static_cast<size_t>(i)]};
-    }
-    t.dealerSeat = nextSeat(t.dealerSeat);
-    t.drawCount = {};
-    t.trickSeatCard = {-1, -1, -1, -1};
     t.tableCard = {-1, -1, -1, -1};
-    t.trickWinnerCard = -1;
-    t.topTrumpOut = 0;
-    t.lblBid[4].visible = false;
-    t.imgTrumpVisible = false;
-    t.gamePhase = PhaseIdle;
     ++m_hands;
     // A new game starts with "&Deal", which asks the host for the first hand.
     if (gameOver)

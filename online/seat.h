@@ -16,6 +16,15 @@
 
 namespace corvane::online {
 
+// What a seat is doing. A seat at the table is Seated, or waiting for the host to show back the
+// bid or card it sent (a second "B" or "W" for the own seat meanwhile means the host refused
+// it), or holding the finished trick for its pause, while what the host sends waits in the
+// decoder. Gone is final: the host left or the channel failed, and the table is standalone.
+enum class SeatState { Standing, Joining, Seated, BidSent, CardSent, TrickHeld, Gone };
+
+// Whether the lifecycle may go from one state to another; any other move is ignored.
+bool seatMayMove(SeatState from, SeatState to);
+
 class Seat final : public PlayerLink, public Channel::Receiver, public OwnView {
 public:
     Seat(Engine& engine, Channel& playerChannel);
@@ -52,8 +61,12 @@ public:
     }
     void setLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
 
-    bool seated() const { return m_seated; }
-    bool joining() const { return m_joining; }
+    SeatState state() const { return m_state; }
+    bool seated() const {
+        return m_state != SeatState::Standing && m_state != SeatState::Joining &&
+               m_state != SeatState::Gone;
+    }
+    bool joining() const { return m_state == SeatState::Joining; }
     const std::array<std::string, 4>& seatButtons() const { return m_seatButtons; }
     const std::vector<std::string>& whiteboard() const { return m_whiteboard; }
     int messagesReceived() const { return m_received; }
@@ -68,7 +81,7 @@ public:
     void closed() override;
 
     // PlayerLink
-    void sendToHost(const std::string& message) override;
+    void sendToHost(const protocol::PlayerUpMessage& message) override;
 
     static constexpr const char* HostGoneMessage = "Your host has disconnected.";
     static constexpr const char* BidRefusedMessage = "The host refused that bid.";
@@ -96,6 +109,7 @@ private:
     void clearPreviousTrick();
     void hideBidLabels();
     void hostGone();
+    void moveTo(SeatState next);
 
     Engine& m_engine;
     Channel& m_channel;
@@ -108,20 +122,13 @@ private:
     int m_hands = 0;
     int m_received = 0;
     int m_sent = 0;
-    bool m_joining = false;
-    bool m_seated = false;
+    SeatState m_state = SeatState::Standing;
     bool m_hostsOwnSeat = false;
     bool m_chatShortened = false; // the last line sent was cut; the note follows its echo
-    bool m_gone = false;
-    bool m_holdingTrick = false;
     // The trick holds, owned here rather than by the engine: a hold that takes the messages
     // held meanwhile may meet "K", whose new game abandons the engine's flows while the hold
     // is still running.
     std::list<Task> m_holds;
-    // A bid or card sent and not yet shown back by the host: a second "B" or "W" for the own
-    // seat meanwhile means the host refused it.
-    bool m_bidSent = false;
-    bool m_cardSent = false;
     std::function<void()> m_onChanged;
     std::function<void()> m_onHostGone;
     std::function<void()> m_onJoinRefused;
