@@ -10,6 +10,7 @@
 #include "protocol/utf8_cut.h"
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 namespace corvane::online {
@@ -30,6 +31,14 @@ Cards dealtCards(const Table& t) {
 Host::Host(Engine& engine, Channel& hostChannel) : m_engine(engine), m_channel(hostChannel) {
     m_channel.setReceiver(this);
     m_engine.setHostLink(this);
+    // A message the table cannot use is dropped and the table goes on: the host must not
+    // depend on the lobby having closed its sender first.
+    m_decoder.setSkipsFramedFaults(true);
+    m_nowMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
 }
 
 Host::~Host() {
@@ -41,8 +50,13 @@ Host::~Host() {
 
 void Host::received(std::string_view bytes) {
     m_decoder.feed(bytes);
-    while (auto decoded = m_decoder.next())
+    for (;;) {
+        auto decoded = m_decoder.next();
+        noteDropped();
+        if (!decoded)
+            break;
         handle(decoded->message);
+    }
     if (m_decoder.failed()) {
         if (m_log)
             m_log("host channel: " + m_decoder.error());
@@ -95,6 +109,16 @@ void Host::refuse(const std::string& why) {
     ++m_refused;
     if (m_log)
         m_log("ignored: " + why);
+}
+
+void Host::noteDropped() {
+    const int dropped = m_decoder.dropped();
+    if (dropped == m_droppedSeen)
+        return;
+    const int count = dropped - m_droppedSeen;
+    m_droppedSeen = dropped;
+    refuse(count == 1 ? m_decoder.lastDropped()
+                      : std::to_string(count) + " messages, the last " + m_decoder.lastDropped());
 }
 
 // The seat was asked and answered with a move the table does not take: it is asked the same
@@ -180,12 +204,16 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
     const bool ownFirst = m.seat == 0 && holder == OwnPlaceholder;
     const bool waiting = std::any_of(m_waiting.begin(), m_waiting.end(),
                                      [&](const auto& w) { return w.seat == m.seat; });
-    if ((!holder.empty() && !ownFirst && holder != m.playerId) || waiting || m.playerId.empty())
+    // A person keeps the name they sat down with: a second "s" would let them take another's.
+    if (!holder.empty() && holder == m.playerId)
+        return refuse("a second \"s\" from seat " + std::to_string(m.seat));
+    if ((!holder.empty() && !ownFirst) || waiting || m.playerId.empty())
         return refuse("\"s\" for seat " + std::to_string(m.seat) + ", which a person holds");
 
     Table& t = m_engine.table();
-    if (t.lblPlayerName[seat].caption != m.name)
-        m_engine.personTakesSeat(m.seat, m.name);
+    const std::string name = distinctName(m.seat, m.name);
+    if (t.lblPlayerName[seat].caption != name)
+        m_engine.personTakesSeat(m.seat, name);
     if (!t.dealString.empty() && !ownFirst && holder.empty()) {
         if (t.gamePhase != PhaseBidding) {
             // Past the auction: the cards come when the next auction opens.
@@ -198,8 +226,28 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
     linkSeat(m.seat, m.playerId);
 }
 
+std::string Host::distinctName(int seat, const std::string& name) const {
+    const Table& t = m_engine.table();
+    const auto shown = [&](const std::string& candidate) {
+        for (int j = 0; j < 4; ++j)
+            if (j != seat && t.lblPlayerName[static_cast<size_t>(j)].caption == candidate)
+                return true;
+        return false;
+    };
+    std::string candidate = name;
+    // Four seats: some number up to 5 is always free.
+    for (int n = 2; shown(candidate); ++n) {
+        const std::string suffix = " " + std::to_string(n);
+        candidate =
+            std::string(utf8Prefix(name, static_cast<size_t>(kMaxShortText) - suffix.size())) +
+            suffix;
+    }
+    return candidate;
+}
+
 void Host::linkSeat(int seat, const std::string& id) {
     m_links[static_cast<size_t>(seat)] = id;
+    m_chatLimit.reset(seat);
     broadcastNames();
     if (m_onSeated)
         m_onSeated();
@@ -245,6 +293,16 @@ void Host::onSeatLost(const SeatLost& m) {
 void Host::onChat(const ChatLine& m) {
     if (!m_hosting || !seatLinked(m.seat))
         return refuse("chat from seat " + std::to_string(m.seat) + ", which no person holds");
+    switch (m_chatLimit.take(m.seat, m_nowMs())) {
+    case ChatLimit::Verdict::Pass:
+        break;
+    case ChatLimit::Verdict::DropAndTell:
+        refuse("chat from seat " + std::to_string(m.seat) + " past its limit, until it slows");
+        sendToSeat(m.seat, ChatShow{ChatLimit::DroppedMessage});
+        return;
+    case ChatLimit::Verdict::Drop:
+        return;
+    }
     std::string line =
         m_engine.table().lblPlayerName[static_cast<size_t>(m.seat)].caption + ": " + m.text;
     // "M" carries a two-digit length: the line is cut where a character ends, and the speaker

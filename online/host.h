@@ -6,9 +6,11 @@
 
 #include "flow/engine.h"
 #include "online/channel.h"
+#include "online/chat_limit.h"
 #include "protocol/decoder.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +53,8 @@ public:
     void setSeatedHandler(std::function<void()> handler) { m_onSeated = std::move(handler); }
     // One line for each move refused and each message ignored.
     void setLog(std::function<void(const std::string&)> log) { m_log = std::move(log); }
+    // The steady clock, in milliseconds, that paces each seat's chat (a test's virtual clock).
+    void setClock(std::function<std::int64_t()> nowMs) { m_nowMs = std::move(nowMs); }
 
     bool hosting() const { return m_hosting; }
     const std::array<std::string, 4>& seatLinks() const { return m_links; }
@@ -88,6 +92,9 @@ private:
     void linkSeat(int seat, const std::string& id);
     void broadcastNames();
     void refuse(const std::string& why);
+    void noteDropped();
+    // The name as the seat will show it: a name another seat already shows gets a number.
+    std::string distinctName(int seat, const std::string& name) const;
     void refuseAndAskAgain(int seat, const std::string& why);
     void endHosting();
 
@@ -105,6 +112,9 @@ private:
     int m_ownTricksSent = 0;
     int m_ownHandsSent = 0;
     int m_refused = 0;
+    int m_droppedSeen = 0;
+    ChatLimit m_chatLimit;
+    std::function<std::int64_t()> m_nowMs;
     bool m_hosting = false;
     std::function<void(const std::string&)> m_onNotice;
     std::function<void()> m_onCreated;

@@ -1,3 +1,11 @@
+// The playout kernel's trick play: the legal cards, the computer's card choice, the trick's
+// winner and its units, on bit masks and value tables rather than the table's pictures. It is a
+// second implementation of rules that cards/ and players/card_play.cpp already hold, kept
+// because the Expert plays each hand out hundreds of thousands of times, which the table's own
+// flow, with its labels, positions and strings, cannot do fast enough. Every change to the
+// rules must be made in both: PlayoutAgreement (tests/tools/playout_agreement_test.cpp) plays
+// the kernel and the engine side by side over whole games and fails on the first card, trick
+// winner, units or set of legal cards on which they differ.
 #include "players/playout.h"
 
 #include "cards/card_value.h"

@@ -22,11 +22,15 @@ std::string describe(char code) {
 template <class Message, class Body>
 ParseResult<Message> finish(FieldReader& reader, char code, Body&& body) {
     ParseResult<Message> result;
-    if (reader.state() == FieldReader::State::Incomplete) {
+    const bool incomplete = reader.state() == FieldReader::State::Incomplete;
+    if (incomplete && !reader.outOfRange()) {
         result.status = ParseStatus::Incomplete;
-    } else if (reader.state() == FieldReader::State::Bad) {
+    } else if (reader.state() == FieldReader::State::Bad || reader.outOfRange()) {
         result.status = ParseStatus::Malformed;
         result.error = "malformed field in " + describe(code) + " message";
+        result.framed = reader.ok();
+        result.framePending = incomplete;
+        result.length = reader.ok() ? reader.consumed() : 0;
     } else {
         result.status = ParseStatus::Complete;
         result.message = std::forward<Body>(body);

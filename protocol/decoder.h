@@ -1,6 +1,7 @@
 // The incremental decoder: bytes go in as they arrive, in any split, and whole messages come
 // out in order. A malformed message stops the decoder for good with the reason, rather than
-// letting it shift every later field.
+// letting it shift every later field; a reader that asks for it may instead skip a message
+// whose only fault is the value of a field, since its end is known.
 #pragma once
 
 #include "protocol/decode.h"
@@ -27,6 +28,13 @@ public:
     // This cap only stops a caller that keeps feeding without draining.
     static constexpr std::size_t kMaxBuffered = 64 * 1024;
 
+    // Messages malformed only in a field's value are skipped, counted in dropped(), rather than
+    // failing the decoder.
+    void setSkipsFramedFaults(bool skips) { m_skipsFramedFaults = skips; }
+    int dropped() const { return m_dropped; }
+    // Why the last skipped message was skipped.
+    const std::string& lastDropped() const { return m_lastDropped; }
+
     // Adds the bytes that arrived. Returns false once the decoder has failed.
     bool feed(std::string_view bytes) {
         if (failed()) {
@@ -47,16 +55,21 @@ public:
         }
         const std::string_view pending = std::string_view(m_buffer).substr(m_start);
         ParseResult<Message> result = parseMessage(pending, std::type_identity<Message>{});
+        if (m_skipsFramedFaults && result.status == ParseStatus::Malformed) {
+            if (result.framePending) {
+                result.status = ParseStatus::Incomplete;
+            } else if (result.framed) {
+                ++m_dropped;
+                m_lastDropped = result.error + " at byte " + std::to_string(m_offset);
+                skip(result.length);
+                return next();
+            }
+        }
         switch (result.status) {
         case ParseStatus::Complete: {
             Decoded<Message> decoded{std::move(result.message),
                                      std::string(pending.substr(0, result.length))};
-            m_start += result.length;
-            m_offset += result.length;
-            if (m_start == m_buffer.size()) {
-                m_buffer.clear();
-                m_start = 0;
-            }
+            skip(result.length);
             return decoded;
         }
         case ParseStatus::Incomplete:
@@ -76,6 +89,15 @@ public:
     std::size_t buffered() const { return m_buffer.size() - m_start; }
 
 private:
+    void skip(std::size_t length) {
+        m_start += length;
+        m_offset += length;
+        if (m_start == m_buffer.size()) {
+            m_buffer.clear();
+            m_start = 0;
+        }
+    }
+
     void fail(std::string reason) {
         m_error = std::move(reason);
         m_buffer.clear();
@@ -88,6 +110,9 @@ private:
     // Position in the whole stream of the message at the front, for error messages.
     std::size_t m_offset = 0;
     std::string m_error;
+    bool m_skipsFramedFaults = false;
+    int m_dropped = 0;
+    std::string m_lastDropped;
 };
 
 // The server's readers of its three ports.

@@ -128,20 +128,18 @@ int FieldReader::digits(std::size_t width) {
 }
 
 int FieldReader::digitInRange(int low, int high) {
-    if (ok() && remaining() > 0) {
-        const char c = m_input[m_pos];
-        if (c < '0' + low || c > '0' + high) {
-            setState(State::Bad);
-            return 0;
-        }
+    const int value = digits(1);
+    if (ok() && (value < low || value > high)) {
+        m_outOfRange = true;
+        return low;
     }
-    return digits(1);
+    return value;
 }
 
 int FieldReader::twoDigitsAtMost(int high) {
     const int value = digits(2);
     if (ok() && value > high) {
-        setState(State::Bad);
+        m_outOfRange = true;
         return 0;
     }
     return value;
@@ -187,7 +185,7 @@ std::vector<int> FieldReader::pairs(std::size_t lengthWidth, int high) {
         }
         const int value = (list[i] - '0') * 10 + (list[i + 1] - '0');
         if (value > high) {
-            setState(State::Bad);
+            m_outOfRange = true;
             return {};
         }
         values.push_back(value);

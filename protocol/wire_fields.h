@@ -46,6 +46,9 @@ public:
 
     void markBad() { setState(State::Bad); }
     State state() const { return m_state; }
+    // A field held digits of the right width but a value out of its range: the message stays
+    // framed, and the read goes on to find its end.
+    bool outOfRange() const { return m_outOfRange; }
     bool ok() const { return m_state == State::Ok; }
     std::size_t consumed() const { return m_pos; }
     std::size_t remaining() const { return m_input.size() - m_pos; }
@@ -61,6 +64,7 @@ private:
     std::string_view m_input;
     std::size_t m_pos = 0;
     State m_state = State::Ok;
+    bool m_outOfRange = false;
 };
 
 // Largest card-picture index: five per seat, then a kitty of up to four.
