@@ -2,6 +2,8 @@
 // its messages, the time-out, the shuffle and the players menu.
 #include "flow/engine.h"
 
+#include "cards/card_value.h"
+#include "flow/hand_texts.h"
 #include "players/card_play.h"
 #include "players/hints.h"
 
@@ -296,15 +298,38 @@ void Engine::timeoutTick() {
     if (m_timeoutLeft > 0)
         return;
     stopTimeout();
-    if (m_t.gamePhase == PhasePlay) {
+    // Online the computer decides for the person, and says what it did.
+    const auto tell = [&](std::string text) {
+        if (m_t.online)
+            run(MessageButton(std::move(text), true));
+    };
+    if (m_t.trumpDialogVisible) {
+        const int suit = bidHint(m_t).suit;
+        if (clickTrump(suit))
+            tell(handText::timedOutTrump(suit));
+    } else if (m_t.gamePhase == PhaseDiscard && m_t.buttonMenu.visible &&
+               m_t.buttonMenu.modeX == ButtonMode::Discard) {
+        // The computer's own choice, whatever the person had marked so far.
+        for (int i = 0; i <= m_t.lastPicture(); ++i)
+            if (m_t.CardState(i) == TagState::Thrown && m_t.picCard[static_cast<size_t>(i)].visible)
+                toggleDiscardMark(i);
+        autoDiscard();
+        clickButton(1);
+        tell(handText::TimedOutDiscard);
+    } else if (m_t.gamePhase == PhasePlay && (!m_t.online || m_t.lblPlayerName[0].underline)) {
         if (m_t.online) {
             playLocalTimeoutCard();
             return;
         }
         // The computer's card goes through the same checks as a click.
         run(cardClick(ChooseCard(m_t, m_t.turnSeat, m_t.trumpSuit, m_t.trickWinnerCard)));
-    } else if (m_t.gamePhase == PhaseBidding) {
-        clickBid(0);
+    } else if (m_t.gamePhase == PhaseBidding && m_t.bidDialog.visible) {
+        if (clickBid(0))
+            tell(handText::TimedOutBid);
+    } else if (messageWaiting() && m_t.buttonMenu.visible &&
+               m_t.buttonMenu.modeX == ButtonMode::Message) {
+        // The host's end-of-hand message: the table goes on by itself.
+        clickButton(1);
     }
 }
 
@@ -322,8 +347,10 @@ void Engine::playLocalTimeoutCard() {
                 card = i;
         }
     }
-    if (card >= 0)
+    if (card >= 0) {
         run(cardClick(card));
+        run(MessageButton(handText::timedOutCard(m_t.cardAt(card)), true));
+    }
 }
 
 } // namespace corvane

@@ -46,6 +46,7 @@ bool Engine::clickTrump(int suit) {
 Task Engine::trumpNamed(int suit) {
     m_t.lblBid[0].tag = std::to_string(suit);
     m_t.trumpDialogVisible = false;
+    stopTimeout();
     if (m_t.online) {
         sendToHost(protocol::NameTrump{suit});
         co_return;
@@ -134,6 +135,7 @@ Task Engine::TellServerToContinue() {
         }
     }
     if (m_t.online) {
+        stopTimeout();
         m_t.gamePhase = PhaseDrawWait;
         sendToHost(protocol::Discards{m_t.localSeat, slots});
         co_return;

@@ -16,4 +16,13 @@ std::string misdeal(const std::string& dealer) {
                           : dealer + " calls for a misdeal.";
 }
 
+std::string timedOutCard(Card card) {
+    return "Time ran out: the " + CardName(card) + " of " + SuitName(card.suit()) +
+           " was played for you.";
+}
+
+std::string timedOutTrump(int suit) {
+    return "Time ran out: " + SuitName(suit) + " were named trump for you.";
+}
+
 } // namespace corvane::handText

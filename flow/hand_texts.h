@@ -2,6 +2,8 @@
 // texts that a standalone table, the host and a seated player's view all show.
 #pragma once
 
+#include "cards/card.h"
+
 #include <string>
 
 namespace corvane::handText {
@@ -12,6 +14,12 @@ std::string made(int points);
 std::string wentDown(int bid);
 // `dealer` is the dealer's name, or empty when the local player deals.
 std::string misdeal(const std::string& dealer);
+
+// What the computer did for a person whose time ran out online.
+std::string timedOutCard(Card card);
+std::string timedOutTrump(int suit);
+inline constexpr const char* TimedOutBid = "Time ran out: a pass was bid for you.";
+inline constexpr const char* TimedOutDiscard = "Time ran out: your cards were thrown away for you.";
 
 inline constexpr const char* GameWon = "You're not easy!";
 // The opponents won the game: standalone, and as a seated player's view says it.

@@ -168,7 +168,10 @@ void Seat::handle(const Message& message) {
                    },
                    [&](const YourBid& m) { onYourBid(m); },
                    [&](const BidMade& m) { onBidMade(m); },
-                   [&](const ChooseTrump&) { t.trumpDialogVisible = true; },
+                   [&](const ChooseTrump&) {
+                       t.trumpDialogVisible = true;
+                       m_engine.startTimeout();
+                   },
                    [&](const DiscardPhase& m) { onDiscardPhase(m); },
                    [&](const Draw&) { onDraw(); },
                    [&](const YourTurn& m) { onYourTurn(m); },
@@ -310,6 +313,7 @@ void Seat::onDiscardPhase(const DiscardPhase& m) {
     t.trumpDialogVisible = false;
     t.gamePhase = PhaseDiscard;
     m_engine.SetupButtons(ButtonMode::Discard);
+    m_engine.startTimeout();
 }
 
 void Seat::onDraw() {
@@ -418,7 +422,13 @@ Task Seat::onHandEnd(HandEnd m) {
     Table& t = m_engine.table();
     // The text is a local of the frame: GCC 12 destroys a temporary in a co_await twice.
     const std::string message = m.made ? handText::made(m.points) : handText::wentDown(m.points);
+    // The host's person reads the score before the next hand, but no longer than a turn's
+    // time-out: then the table goes on by itself.
+    if (m_hostsOwnSeat)
+        m_engine.startTimeout();
     co_await m_engine.MessageButton(message, !m_hostsOwnSeat);
+    if (m_hostsOwnSeat)
+        m_engine.stopTimeout();
 
     const bool evenSeat = t.localSeat % 2 == 0;
     t.score[0] = evenSeat ? m.score0 : m.score1;

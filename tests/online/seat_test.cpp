@@ -1,10 +1,12 @@
 // The seated player: each host message applied to a table turned to the player's seat, and the
 // player's moves sent back in the host's numbering.
+#include "flow/hand_texts.h"
 #include "online/memory_channel.h"
 #include "online/seat.h"
 #include "protocol/encode.h"
 #include "table/layout.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace corvane::testing {
@@ -108,10 +110,60 @@ TEST_F(SeatFixture, BidClickSendsTheBidWithTheOwnSeat) {
     EXPECT_FALSE(t().timeoutRunning);
 }
 
-TEST_F(SeatFixture, TimeOutInTheAuctionPasses) {
-    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
-    clock.advance(20000);
-    EXPECT_EQ(channel.takeSent(), "b2Pa");
+// Whatever a person is asked, the computer answers for them when their time runs out, and the
+// button window says what it did.
+TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
+    const std::vector<int> hands(deal.begin(), deal.begin() + 20);
+    const struct {
+        const char* name;
+        std::string asked;
+        std::string sentStart;
+        std::function<std::string(const Table&, const std::string&)> told;
+    } rows[] = {
+        {"bid", encode(Cards{deal}) + encode(YourBid{1, 0}), "b2Pa",
+         [](const Table&, const std::string&) { return handText::TimedOutBid; }},
+        {"trump", encode(Cards{deal}) + "T", "t",
+         [](const Table&, const std::string& sent) {
+             return handText::timedOutTrump(sent[1] - '0');
+         }},
+        {"discard", encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}), "r2",
+         [](const Table&, const std::string&) { return handText::TimedOutDiscard; }},
+        {"card",
+         encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}) + encode(Cards{hands}) +
+             encode(CardPlayed{5}) + encode(YourTurn{2}),
+         "p1",
+         [](const Table& table, const std::string& sent) {
+             const int hostPicture = std::stoi(sent.substr(1));
+             return handText::timedOutCard(table.cardAt(table.localPicture(hostPicture)));
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        online::MemoryChannel c;
+        Engine e(clock, random);
+        online::Seat s(e, c);
+        e.startUp();
+        s.goOnline();
+        s.joinAs(2, "Bob");
+        c.arrive("Y");
+        c.takeSent();
+        c.arrive(row.asked);
+        if (std::string(row.name) == "discard")
+            e.clickCard(0); // the person's own marks give way to the computer's
+        clock.advance(20000);
+        const std::string sent = c.takeSent();
+        EXPECT_EQ(sent.substr(0, row.sentStart.size()), row.sentStart) << sent;
+        EXPECT_EQ(e.table().buttonMessage, row.told(e.table(), sent));
+    }
+}
+
+TEST_F(SeatFixture, TheHostsEndOfHandMessageGoesOnByItselfAfterTheTimeOut) {
+    seat.setHostsOwnSeat(true);
+    arrive("E+20" + std::string("2020") + "1000");
+    clock.advance(19000);
+    EXPECT_EQ(seat.handsCounted(), 0);
+    clock.advance(1000);
+    EXPECT_EQ(seat.handsCounted(), 1);
 }
 
 TEST_F(SeatFixture, TrumpDialogSendsTheSuit) {
