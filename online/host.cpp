@@ -26,6 +26,13 @@ Cards dealtCards(const Table& t) {
     const auto count = static_cast<std::size_t>(t.lastPicture()) + 1;
     return Cards{std::vector<int>(t.deck.begin(), t.deck.begin() + static_cast<long>(count))};
 }
+// Every seat is told who sat down, the person who joined too.
+void announceJoin(Host& host, const Table& t, int seat) {
+    const ChatShow joined{t.lblPlayerName[static_cast<size_t>(seat)].caption + " has joined."};
+    host.sendToSeats(joined);
+    if (!host.seatLinked(seat))
+        host.sendToSeat(seat, joined);
+}
 } // namespace
 
 Host::Host(Engine& engine, Channel& hostChannel) : m_engine(engine), m_channel(hostChannel) {
@@ -219,11 +226,19 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
             // Past the auction: the cards come when the next auction opens.
             sendToSeat(m.seat, WaitNextHand{});
             m_waiting.push_back({m.seat, m.playerId});
+            // The names go out at once, to the joiner too, though its cards wait for the next
+            // auction and the computer plays the seat until then.
+            broadcastNames();
+            for (int j = 0; j < 4; ++j)
+                sendToSeat(m.seat, SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption});
+            announceJoin(*this, t, m.seat);
             return;
         }
         sendToSeat(m.seat, dealtCards(t));
     }
     linkSeat(m.seat, m.playerId);
+    if (!ownFirst)
+        announceJoin(*this, t, m.seat);
 }
 
 std::string Host::distinctName(int seat, const std::string& name) const {

@@ -16,6 +16,14 @@ std::string names(const Table& t, const std::vector<int>& seats) {
     return out;
 }
 
+// The chat line that tells the seats who sat down.
+std::string joined(const std::string& name, const std::vector<int>& seats) {
+    std::string out;
+    for (int s : seats)
+        out += addressedTo(s, encode(ChatShow{name + " has joined."}));
+    return out;
+}
+
 TEST_F(HostFixture, BecomingHostLinksSeatZeroAndBroadcastsTheNamesToIt) {
     online::MemoryChannel other;
     VirtualClock c;
@@ -34,7 +42,7 @@ TEST_F(HostFixture, BecomingHostLinksSeatZeroAndBroadcastsTheNamesToIt) {
 
 TEST_F(HostFixture, BroadcastGoesToLinkedSeatsOnlyInOneSend) {
     arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
-    EXPECT_EQ(channel.takeSent(), names(t(), {0, 2}));
+    EXPECT_EQ(channel.takeSent(), names(t(), {0, 2}) + joined("Bob", {0, 2}));
     arrive(encode(ChatLine{2, "hi"}));
     EXPECT_EQ(channel.takeSent(), "0M07Bob: hi2M07Bob: hi");
 }
@@ -63,7 +71,8 @@ TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
     ASSERT_EQ(t().gamePhase, PhaseBidding);
     channel.takeSent();
     arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
-    EXPECT_EQ(channel.takeSent(), "2C046" + t().dealString + names(t(), {0, 2}));
+    EXPECT_EQ(channel.takeSent(),
+              "2C046" + t().dealString + names(t(), {0, 2}) + joined("Bob", {0, 2}));
     EXPECT_TRUE(host.seatLinked(2));
 }
 
@@ -71,7 +80,9 @@ TEST_F(HostFixture, SeatTakenAfterTheAuctionWaitsForTheNextDeal) {
     drive([&] { return t().gamePhase == PhasePlay; });
     channel.takeSent();
     arrive(encode(TakeSeatWithId{3, "Cat", "8"}));
-    EXPECT_EQ(channel.takeSent(), "3I");
+    // The names go out at once, to the joiner too; its cards wait for the next auction.
+    EXPECT_EQ(channel.takeSent(), "3I" + names(t(), {0}) + names(t(), {3}) + joined("Cat", {0, 3}));
+    EXPECT_EQ(t().lblPlayerName[3].caption, "Cat");
     EXPECT_FALSE(host.seatLinked(3));
     // The next auction opens: the cards, then the names with the new seat linked.
     drive([&] { return host.seatLinked(3); });
