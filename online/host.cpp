@@ -6,6 +6,7 @@
 #include "online/overloaded.h"
 #include "players/expert_bid.h"
 #include "protocol/encode.h"
+#include "protocol/score_line.h"
 #include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
 
@@ -32,6 +33,11 @@ void announceJoin(Host& host, const Table& t, int seat) {
     host.sendToSeats(joined);
     if (!host.seatLinked(seat))
         host.sendToSeat(seat, joined);
+    // Sitting down during a game: the joiner's labels would show nothing until the hand ends.
+    const int ours = t.score[static_cast<size_t>(seat % 2)];
+    const int theirs = t.score[static_cast<size_t>((seat + 1) % 2)];
+    if (ours != 0 || theirs != 0)
+        host.sendToSeat(seat, ChatShow{scoreLine(ours, theirs)});
 }
 } // namespace
 

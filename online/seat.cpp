@@ -4,6 +4,7 @@
 #include "flow/hand_texts.h"
 #include "online/overloaded.h"
 #include "protocol/encode.h"
+#include "protocol/score_line.h"
 #include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
 #include "table/layout.h"
@@ -179,6 +180,8 @@ void Seat::handle(const Message& message) {
                    [&](const TrickWon& m) { onTrickWon(m); },
                    [&](const HandEnd& m) { m_engine.start(onHandEnd(m)); },
                    [&](const ChatShow& m) {
+                       if (const auto score = readScoreLine(m.text))
+                           t.score = *score;
                        m_whiteboard.push_back(m.text);
                        if (m_chatShortened &&
                            m.text.starts_with(t.lblPlayerName[0].caption + ": ")) {

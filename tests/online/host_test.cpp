@@ -1,5 +1,6 @@
 // The host's handlers against the exact bytes they must send, and every move it must refuse.
 #include "host_fixture.h"
+#include "protocol/score_line.h"
 #include "table/name_pool.h"
 
 #include <algorithm>
@@ -89,6 +90,14 @@ TEST_F(HostFixture, SeatTakenAfterTheAuctionWaitsForTheNextDeal) {
     const std::string bytes = channel.takeSent();
     const std::string expected = "3C046" + t().dealString + names(t(), {0, 3});
     EXPECT_NE(bytes.find(expected), std::string::npos) << bytes;
+}
+
+TEST_F(HostFixture, APersonWhoSitsDownDuringAGameIsToldTheScoreFromTheirSide) {
+    t().score = {20, 40};
+    arrive(encode(TakeSeatWithId{1, "Dee", "7"}));
+    const auto messages = sent();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), (Addressed{1, ChatShow{scoreLine(40, 20)}}));
 }
 
 TEST_F(HostFixture, PersonsBidIsShownToEverySeatAndTheAuctionGoesOn) {

@@ -4,6 +4,7 @@
 #include "online/memory_channel.h"
 #include "online/seat.h"
 #include "protocol/encode.h"
+#include "protocol/score_line.h"
 #include "table/layout.h"
 
 #include <functional>
@@ -300,6 +301,15 @@ TEST_F(SeatFixture, HandEndWithNegativeScoresShowsThemFromTheOwnSide) {
     EXPECT_EQ(t().score[0], 40);
     EXPECT_EQ(t().score[1], -15);
     EXPECT_FALSE(t().imgTrumpVisible);
+}
+
+// The score line sets the labels; the same words spoken by a person do not.
+TEST_F(SeatFixture, TheScoreToldOnSittingDownIsShownInTheLabels) {
+    arrive(encode(ChatShow{"Dan: " + scoreLine(5, 10)}));
+    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
+    arrive(encode(ChatShow{scoreLine(-15, 40)}));
+    EXPECT_EQ(t().score, (std::array<int, 2>{-15, 40}));
+    EXPECT_EQ(seat.whiteboard().back(), scoreLine(-15, 40));
 }
 
 TEST_F(SeatFixture, HostsOwnSeatWaitsForTheClickBeforeTheHandCounts) {
