@@ -211,8 +211,6 @@ public:
     // rate (a burst of 20, then 10 a second). The lobby closes a connection that only lists
     // after 30 seconds; the next reading opens a new one.
     static constexpr int RefreshEveryMs = 5000;
-    // How the seat list of a refused join marks a seat that a computer holds.
-    static constexpr char FreeSeatMark = '`';
 
 private:
     class Entry;

@@ -3,6 +3,7 @@
 #include "online/lobby_client.h"
 #include "online/lobby_client_parts.h"
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 
 namespace corvane::online {
 
@@ -156,7 +157,7 @@ void LobbyClient::joinRefusedSeatTaken() {
         return;
     std::array<std::string, 4> occupants = m_seat->seatButtons();
     for (std::string& name : occupants)
-        if (!name.empty() && name.front() == FreeSeatMark)
+        if (protocol::marksFreeSeat(name))
             name = "Computer";
     backToChoosing(Event::SeatTaken, SeatTakenText);
     if (m_joinRow >= 0 && m_joinRow < rowCount())
