@@ -368,12 +368,12 @@ void Host::onDiscards(const Discards& m) {
         !seatLinked(m.seat) || m_engine.seatReady()[static_cast<size_t>(m.seat)])
         return refuse("discards from seat " + std::to_string(m.seat) + " out of turn");
     std::set<int> seen;
-    for (int slot : m.slots) {
+    for (int slot : m.pictures) {
         if (slot < 5 * m.seat || slot > 5 * m.seat + 4 || !seen.insert(slot).second)
             return refuse("discards from seat " + std::to_string(m.seat) + " naming picture " +
                           std::to_string(slot));
     }
-    m_engine.start(m_engine.hostDiscards(m.seat, m.slots));
+    m_engine.start(m_engine.hostDiscards(m.seat, m.pictures));
 }
 
 void Host::onNextHand() {

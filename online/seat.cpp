@@ -294,7 +294,7 @@ void Seat::onMisdeal() {
 
 void Seat::onDiscardPhase(const DiscardPhase& m) {
     Table& t = m_engine.table();
-    for (int slot : m.slots) {
+    for (int slot : m.pictures) {
         const int picture = turnedPicture(slot);
         t.picCard[static_cast<size_t>(picture)].visible = false;
         t.MarkDiscard(picture);

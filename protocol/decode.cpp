@@ -67,7 +67,7 @@ template <class Message> std::optional<Message> playerMove(char code, FieldReade
     case 'r': {
         Discards m;
         m.seat = reader.seat();
-        m.slots = reader.pairs(2, kMaxPicture);
+        m.pictures = reader.pairs(2, kMaxPicture);
         return Message{m};
     }
     case 'i':
@@ -107,7 +107,7 @@ std::optional<PlayerDownMessage> hostMove(char code, FieldReader& reader) {
         return ChooseTrump{};
     case 'D': {
         DiscardPhase m;
-        m.slots = reader.pairs(2, kMaxPicture);
+        m.pictures = reader.pairs(2, kMaxPicture);
         m.trump = reader.digitInRange(0, 3);
         m.highBid = reader.digits(2);
         m.bidder = reader.seat();

@@ -119,7 +119,7 @@ std::string encode(const NameTrump& message) {
 
 std::string encode(const Discards& message) {
     std::string out = seatMessage('r', message.seat);
-    putPairs(out, message.slots, 2);
+    putPairs(out, message.pictures, 2);
     return out;
 }
 
@@ -167,7 +167,7 @@ std::string encode(const ChooseTrump&) {
 
 std::string encode(const DiscardPhase& message) {
     std::string out = "D";
-    putPairs(out, message.slots, 2);
+    putPairs(out, message.pictures, 2);
     putDigits(out, message.trump, 1);
     putDigits(out, message.highBid, 2);
     putDigits(out, message.bidder, 1);

@@ -137,7 +137,7 @@ struct NameTrump {
 // "r": this seat's discards, as card-picture indices in the host's numbering.
 struct Discards {
     int seat = 0;
-    std::vector<int> slots;
+    std::vector<int> pictures;
     friend bool operator==(const Discards&, const Discards&) = default;
 };
 
@@ -193,7 +193,7 @@ struct ChooseTrump {
 
 // "D": trump is named and the discard begins.
 struct DiscardPhase {
-    std::vector<int> slots;
+    std::vector<int> pictures;
     int trump = 0;
     int highBid = 0;
     int bidder = 0;
