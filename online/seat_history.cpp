@@ -3,17 +3,13 @@
 #include "online/seat_history.h"
 
 #include "cards/card_value.h"
+#include "online/overloaded.h"
 
 #include <algorithm>
 
 namespace corvane::online {
 
 using namespace corvane::protocol;
-
-namespace {
-template <class... F> struct Overloaded : F... { using F::operator()...; };
-template <class... F> Overloaded(F...) -> Overloaded<F...>;
-} // namespace
 
 Card SeatHistory::shown(int picture) const {
     const CardPicture& p = m_table.picCard[static_cast<size_t>(picture)];
