@@ -162,21 +162,23 @@ TEST(DecoderStream, GarbageStopsTheInputAfterTheGoodMessages) {
 }
 
 TEST(DecoderStream, GarbageOnTheServersPorts) {
+    enum class Port { List, Host, Player };
     struct Case {
         std::string name;
+        Port port;
         std::string bytes;
     };
-    for (const Case& c : std::vector<Case>{{"list port wants Q only", "QQx"},
-                                           {"host seat digit 4", "4W1"},
-                                           {"host sends a player's move", "0p01"},
-                                           {"player sends a host's message", "W1"}}) {
+    for (const Case& c : std::vector<Case>{{"list port wants Q only", Port::List, "QQx"},
+                                           {"host seat digit 4", Port::Host, "4W1"},
+                                           {"host sends a player's move", Port::Host, "0p01"},
+                                           {"player sends a host's message", Port::Player, "W1"}}) {
         SCOPED_TRACE(c.name);
-        if (c.bytes[0] == 'Q') {
+        if (c.port == Port::List) {
             ListUpDecoder decoder;
             decoder.feed(c.bytes);
             EXPECT_EQ(drain(decoder).size(), 2u);
             EXPECT_TRUE(decoder.failed());
-        } else if (c.bytes[0] == 'W') {
+        } else if (c.port == Port::Player) {
             PlayerUpDecoder decoder;
             decoder.feed(c.bytes);
             EXPECT_TRUE(drain(decoder).empty());
