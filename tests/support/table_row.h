@@ -92,7 +92,9 @@ inline Table tableRow(std::string_view row) {
         if (key == "dealer") {
             table.dealerSeat = detail::seatNumber(value);
         } else if (key == "trump") {
-            table.trumpSuit = value.size() == 1 ? suitLetter(value[0]) : suitLetter('?');
+            if (value.size() != 1)
+                throw std::invalid_argument("trump wants one suit letter: " + value);
+            table.trumpSuit = suitLetter(value[0]);
         } else if (key == "bid") {
             std::istringstream bid(value);
             std::string by, seat;
