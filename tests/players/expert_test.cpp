@@ -116,6 +116,9 @@ TEST(AllowedBids, FollowTheBidDialog) {
     table.anyBidAllowed = false;
     EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true}))
         << "dealer holds";
+    table.picCard[10].card = testing::card("6S");
+    table.picCard[14].card = testing::card("5D");
+    EXPECT_TRUE(allowedBids(table, 2)[2]) << "the five in the seat's last place";
 }
 
 TEST(AllowedBids, ReadTheSeatsOwnCardsOnline) {
