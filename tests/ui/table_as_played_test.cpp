@@ -350,6 +350,13 @@ void TableAsPlayedTest::firstPlacementEqualsTheLater() {
     table.t().buttonMenu.visible = true;
     table.window.refresh();
     firstShowing(table.window.buttonWindow());
+    table.t().buttonMenu.visible = false;
+    table.t().trumpDialogVisible = true;
+    table.window.refresh();
+    firstShowing(table.window.trumpDialog());
+    table.t().trumpDialogVisible = false;
+    table.t().buttonMenu.visible = true;
+    table.window.refresh();
 
     // Each options dialog is a new window: every one is a first showing.
     for (int i = 0; i < 2; ++i) {
