@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QWindow>
 
 namespace corvane::ui {
 
@@ -56,11 +57,26 @@ void ToolWindow::relayout() {
 void ToolWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_frameSeen = false;
+    if (QWindow* window = windowHandle()) {
+        window->removeEventFilter(this);
+        window->installEventFilter(this);
+    }
 }
 
 void ToolWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // The window manager moves a window as it frames it; from then on the frame is known.
+    noticeFrame();
+}
+
+bool ToolWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        noticeFrame();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ToolWindow::noticeFrame() {
+    // The window manager frames a window before it first shows it, and often moves it as it
+    // does; from then on the frame is known.
     if (!m_frameSeen && isVisible() && frameGeometry() != geometry()) {
         m_frameSeen = true;
         emit framed();

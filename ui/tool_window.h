@@ -28,6 +28,9 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // The window's first exposure after a showing: a window manager that frames a window without
+    // moving it is seen here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Puts a child at its place in twips; its geometry, font and icon follow the zoom.
     void place(QWidget* child, QRect twips);
     // A rectangle of the layout and a font of 100% at the zoom in use.
@@ -46,6 +49,7 @@ private:
         QSize iconSize; // at 100%, for a button
     };
     void relayout();
+    void noticeFrame();
 
     QSize m_clientTwips;
     double m_zoom = 1.0;
