@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace corvane::testing {
 namespace {
@@ -22,20 +21,10 @@ using namespace std::chrono_literals;
 class BotTable : public ::testing::Test {
 protected:
     BotTable()
-        : hostBot({lobby.listPort(), lobby.hostPort(), lobby.playerPort()},
-                  {"--pace", "normal", "--host", "T", "--name", "Hosty", "--wait-for", "3",
-                   "--seed", "5"}) {}
+        : hostBot(lobby.ports(), {"--pace", "normal", "--host", "T", "--name", "Hosty",
+                                  "--wait-for", "3", "--seed", "5"}) {}
 
-    void SetUp() override {
-        bool listed = false;
-        for (int i = 0; i < 100 && !listed; ++i) {
-            HostClient list(lobby.listPort());
-            list.send("Q");
-            std::this_thread::sleep_for(100ms);
-            listed = list.readable();
-        }
-        ASSERT_TRUE(listed);
-    }
+    void SetUp() override { ASSERT_TRUE(lobby.waitForLog("opens the host's seat")) << lobby.log(); }
 
     // Joins and sits at `seat`; the name the host then shows for it, or "" if none came.
     std::string sit(PlayerClient& client, int seat, const std::string& name) {
@@ -53,7 +42,7 @@ protected:
         return {};
     }
 
-    LobbyProcess lobby{{"--quiet"}};
+    LobbyProcess lobby{{}, keptLog()};
     BotProcess hostBot;
 };
 
