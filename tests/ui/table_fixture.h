@@ -15,9 +15,11 @@
 #include "ui/table_window.h"
 #include "ui/trump_dialog.h"
 
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +34,22 @@ inline void quietOffscreenWarnings() {
             if (!text.contains(QLatin1String("does not support raise()")))
                 previous(type, context, text);
         });
+}
+
+// Runs the event loop until `done` holds, waking on each event: QTest::qWaitFor sleeps 10 ms
+// between passes, which a hand's few hundred zero-length pauses turn into seconds.
+template <typename Done> bool awaitCondition(Done done, int timeoutMs = 5000) {
+    QTimer bound; // wakes the loop at the deadline when nothing else happens
+    bound.setSingleShot(true);
+    bound.start(timeoutMs);
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
 }
 
 struct TableUnderTest {
@@ -61,8 +79,8 @@ struct TableUnderTest {
 
     // Lets the flow run until it waits for the player.
     bool settle(int timeoutMs = 5000) {
-        return QTest::qWaitFor([this] { return scheduler.pending() == 0 && !view()->moving(); },
-                               timeoutMs);
+        return awaitCondition([this] { return scheduler.pending() == 0 && !view()->moving(); },
+                              timeoutMs);
     }
     void click(QPushButton* b) {
         if (messageShown() && b == button(1))
