@@ -51,6 +51,21 @@ TEST(ExpertChoice, ADefenderSetsTheBidWithTheAceOfHearts) {
     EXPECT_EQ(expertCard(table, HandRecord{}, 1, effort()).picture, 5);
 }
 
+TEST(ExpertChoice, ReadsItsSidesScoreAtAnOddSeatAndTiesGoToTheCheaperCard) {
+    // Seat 1's own table (its cards on pictures 0-4), leading the fourth trick: the bidders have
+    // 5 points and are set whatever falls. The Jack of trumps takes the trick for sure, but with
+    // its side already at 115 the points are worth nothing and the cheaper 2 of clubs goes.
+    for (const auto& [score, led] : {std::pair{std::array{115, 0}, "2C"}, {{0, 115}, "JH"}}) {
+        Table table = inPlay("bid 20 by 0; tricks 3; turn 1; 0: JH 2C ~ 5H 3C 4C;"
+                             "1: 9D 8S ~ 3S 4S 6S; 2: KC 9S ~ 7D 8D 10D; 3: QC 7S ~ 3D 4D 6D");
+        table.localSeat = 1;
+        table.score = score;
+        table.trickUnits = {1, 2, 0, 1, 0};
+        EXPECT_EQ(table.cardAt(expertCard(table, HandRecord{}, 1, effort()).picture),
+                  testing::card(led));
+    }
+}
+
 TEST(ExpertChoice, PlaysOnlyWhatAPersonMay) {
     // Trump led by an opponent: the 4 of hearts is owed, so the plain cards may not be played
     // however the deals fall; with a single card allowed nothing is weighed.
