@@ -5,27 +5,13 @@
 namespace corvane::testing {
 namespace {
 
-// Hands without a Five or a Jack never bid.
-const std::initializer_list<Card> weak0 = {Card::of(2, Spades), Card::of(3, Diamonds),
-                                           Card::of(4, Clubs), Card::of(6, Hearts),
-                                           Card::of(7, Spades)};
-const std::initializer_list<Card> weak1 = {Card::of(8, Spades), Card::of(9, Diamonds),
-                                           Card::of(10, Clubs), Card::of(2, Hearts),
-                                           Card::of(3, Spades)};
-const std::initializer_list<Card> weak2 = {Card::of(4, Spades), Card::of(6, Diamonds),
-                                           Card::of(7, Clubs), Card::of(3, Hearts),
-                                           Card::of(8, Diamonds)};
-const std::initializer_list<Card> weak3 = {Card::of(9, Spades), Card::of(10, Diamonds),
-                                           Card::of(2, Clubs), Card::of(7, Hearts),
-                                           Card::of(9, Clubs)};
-// The Five of clubs alone: 20 in clubs.
-const std::initializer_list<Card> fiveClubs = {Card::of(5, Clubs), Card::of(2, Diamonds),
-                                               Card::of(3, Clubs), Card::of(4, Hearts),
-                                               Card::of(6, Spades)};
-// The Five of diamonds alone: 20 in diamonds.
-const std::initializer_list<Card> fiveDiamonds = {Card::of(5, Diamonds), Card::of(8, Clubs),
-                                                  Card::of(10, Spades), Card::of(8, Hearts),
-                                                  Card::of(4, Diamonds)};
+// Hands without a Five or a Jack never bid; a Five alone bids 20 in its suit.
+const char* const weak0 = "2S 3D 4C 6H 7S";
+const char* const weak1 = "8S 9D 10C 2H 3S";
+const char* const weak2 = "4S 6D 7C 3H 8D";
+const char* const weak3 = "9S 10D 2C 7H 9C";
+const char* const fiveClubs = "5C 2D 3C 4H 6S";
+const char* const fiveDiamonds = "5D 8C 10S 8H 4D";
 
 class Auction : public EngineFixture {
 protected:
@@ -36,20 +22,22 @@ protected:
         t().highBid = 0;
         t().bidsMade = 0;
         t().buttonMenu.visible = false;
-        place(KittyFirst, {Card::of(Queen, Spades), Card::of(Queen, Clubs), Card::of(King, Spades)},
-              TagState::Down);
+        place(KittyFirst, "QS QC KS", TagState::Down);
         flow = engine.ComputerBidding();
         clock.runUntilIdle();
+    }
+    void hands(const char* h0, const char* h1, const char* h2, const char* h3) {
+        place(0, h0);
+        place(5, h1, TagState::Down);
+        place(10, h2, TagState::Down);
+        place(15, h3, TagState::Down);
     }
     const std::string& bid(int seat) { return t().lblBid[static_cast<size_t>(seat)].caption; }
     Task flow;
 };
 
 TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
-    place(0, weak0);
-    place(5, fiveClubs, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, weak3, TagState::Down);
+    hands(weak0, fiveClubs, weak2, weak3);
     open(3);
     // Seat 0 is first from the dealer's left.
     ASSERT_TRUE(t().bidDialog.visible);
@@ -70,10 +58,7 @@ TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
 }
 
 TEST_F(Auction, DealerHoldsAndTheBidderPassesBack) {
-    place(0, weak0);
-    place(5, fiveClubs, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, fiveDiamonds, TagState::Down);
+    hands(weak0, fiveClubs, weak2, fiveDiamonds);
     open(3);
     ASSERT_TRUE(engine.clickBid(0));
     clock.runUntilIdle();
@@ -87,10 +72,7 @@ TEST_F(Auction, DealerHoldsAndTheBidderPassesBack) {
 }
 
 TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
-    place(0, fiveDiamonds);
-    place(5, fiveClubs, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, weak3, TagState::Down);
+    hands(fiveDiamonds, fiveClubs, weak2, weak3);
     open(0);
     // Seat 1 bid 20; as dealer the local player may hold at 20.
     ASSERT_TRUE(t().bidDialog.visible);
@@ -114,10 +96,7 @@ TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
 }
 
 TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
-    place(0, weak0);
-    place(5, weak1, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, weak3, TagState::Down);
+    hands(weak0, weak1, weak2, weak3);
     t().lblPlayerName[2].caption = "Mabel";
     open(2);
     ASSERT_TRUE(engine.clickBid(0));
@@ -134,10 +113,7 @@ TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
 }
 
 TEST_F(Auction, LocalDealerCallsTheMisdeal) {
-    place(0, weak0);
-    place(5, weak1, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, weak3, TagState::Down);
+    hands(weak0, weak1, weak2, weak3);
     open(0);
     // Everybody else passed before the local dealer.
     ASSERT_TRUE(engine.clickBid(0));
@@ -146,10 +122,7 @@ TEST_F(Auction, LocalDealerCallsTheMisdeal) {
 }
 
 TEST_F(Auction, DisabledBidsAreRefused) {
-    place(0, weak0);
-    place(5, fiveClubs, TagState::Down);
-    place(10, weak2, TagState::Down);
-    place(15, weak3, TagState::Down);
+    hands(weak0, fiveClubs, weak2, weak3);
     open(0);
     // highBid 20 from seat 1; no Five in hand: only Pass and the hold at 20.
     EXPECT_FALSE(engine.clickBid(2));

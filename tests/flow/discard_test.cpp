@@ -19,25 +19,14 @@ protected:
 };
 
 TEST_F(Discard, ComputerSeatsKeepTrumpsAndTheAceOfHearts) {
-    place(0, {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
-              Card::of(7, Spades)});
+    place(0, "2S 3S 4S 6S 7S");
     // Seat 1: the Ace of hearts and no trump: keeps it and throws the other four.
-    place(5,
-          {AceOfHearts, Card::of(2, Clubs), Card::of(3, Clubs), Card::of(4, Clubs),
-           Card::of(6, Clubs)},
-          TagState::Down);
+    place(5, "AH 2C 3C 4C 6C", TagState::Down);
     // Seat 2: no trump at all: throws all five.
-    place(10,
-          {Card::of(8, Spades), Card::of(9, Spades), Card::of(10, Spades), Card::of(8, Clubs),
-           Card::of(9, Clubs)},
-          TagState::Down);
+    place(10, "8S 9S 10S 8C 9C", TagState::Down);
     // Seat 3, the bidder: three trumps in hand, two in the kitty.
-    place(15,
-          {Card::of(5, Diamonds), Card::of(Jack, Diamonds), Card::of(2, Diamonds),
-           Card::of(Queen, Spades), Card::of(King, Spades)},
-          TagState::Down);
-    place(20, {Card::of(King, Diamonds), Card::of(Queen, Clubs), Card::of(Ace, Diamonds)},
-          TagState::Down);
+    place(15, "5D JD 2D QS KS", TagState::Down);
+    place(20, "KD QC AD", TagState::Down);
     discardPhase(3, Diamonds);
     engine.StandAloneComputerDiscard();
 
@@ -67,9 +56,8 @@ TEST_F(Discard, ComputerSeatsKeepTrumpsAndTheAceOfHearts) {
 
 TEST_F(Discard, BidderWithSevenCardsThrowsTheTwoLowest) {
     // Local bidder, trump hearts, keeping all five and two kitty cards.
-    place(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Hearts), Card::of(3, Clubs),
-              Card::of(King, Spades)});
-    place(20, {Card::of(9, Hearts), Card::of(Queen, Hearts), Card::of(4, Diamonds)});
+    place(0, "5H JH 2H 3C KS");
+    place(20, "9H QH 4D");
     discardPhase(0, Hearts);
     engine.toggleDiscardMark(22); // marks the 4 of diamonds from the kitty
     ASSERT_EQ(CountCards(t(), 0) + CountCards(t(), 4), 7);
@@ -83,9 +71,9 @@ TEST_F(Discard, BidderWithSevenCardsThrowsTheTwoLowest) {
 }
 
 TEST_F(Discard, LowestCardTiesKeepTheHandCard) {
-    place(0, {Card::of(2, Spades), Card::of(Jack, Hearts)});
-    place(2, {Card::of(King, Hearts), Card::of(Queen, Hearts), Card::of(5, Hearts)});
-    place(20, {Card::of(2, Spades), Card::of(3, Diamonds), Card::of(4, Hearts)});
+    place(0, "2S JH");
+    place(2, "KH QH 5H");
+    place(20, "2S 3D 4H");
     t().trumpSuit = Hearts;
     // The 2 of spades (9) ties with the kitty's copy; the hand card is first. The 3 of diamonds
     // is 3, lower still.
@@ -95,9 +83,8 @@ TEST_F(Discard, LowestCardTiesKeepTheHandCard) {
 }
 
 TEST_F(Discard, MarkingByClickAndAutoDiscard) {
-    place(0, {Card::of(5, Spades), Card::of(3, Clubs), AceOfHearts, Card::of(King, Diamonds),
-              Card::of(9, Spades)});
-    place(20, {Card::of(2, Clubs), Card::of(4, Spades), Card::of(6, Diamonds)});
+    place(0, "5S 3C AH KD 9S");
+    place(20, "2C 4S 6D");
     discardPhase(1, Spades);
     engine.SetupButtons(ButtonMode::Discard);
 
@@ -128,7 +115,7 @@ TEST_F(Discard, MarkingByClickAndAutoDiscard) {
 }
 
 TEST_F(Discard, KittyClicksNeedTrumpNamedAndTheLocalBidder) {
-    place(20, {Card::of(2, Clubs), Card::of(4, Spades), Card::of(6, Diamonds)});
+    place(20, "2C 4S 6D");
     t().gamePhase = PhaseDiscard;
     t().bidderSeat = 0;
     t().lblBid[4].visible = false; // trump not named yet
@@ -140,8 +127,7 @@ TEST_F(Discard, KittyClicksNeedTrumpNamedAndTheLocalBidder) {
 }
 
 TEST_F(Discard, AllTrumpsMarkNothingAndDrawNothing) {
-    place(0, {Card::of(5, Clubs), Card::of(3, Clubs), Card::of(4, Clubs), Card::of(6, Clubs),
-              Card::of(7, Clubs)});
+    place(0, "5C 3C 4C 6C 7C");
     discardPhase(1, Clubs);
     engine.autoDiscard();
     for (int i = 0; i <= 4; ++i)

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "flow/engine.h"
+#include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
-#include <initializer_list>
-#include <vector>
+#include <string_view>
 
 namespace corvane::testing {
 
@@ -15,10 +15,10 @@ protected:
 
     Table& t() { return engine.table(); }
 
-    // Puts `cards` on pictures first, first+1, ... in state `state`, visible.
-    void place(int first, std::initializer_list<Card> cards, TagState state = TagState::Up) {
+    // Puts the named cards on pictures first, first+1, ... in state `state`, visible.
+    void place(int first, std::string_view names, TagState state = TagState::Up) {
         int i = first;
-        for (Card c : cards) {
+        for (Card c : cards(names)) {
             auto& p = t().picCard[static_cast<size_t>(i)];
             p.card = c;
             p.state = state;

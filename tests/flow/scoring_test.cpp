@@ -85,7 +85,7 @@ TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
     t().dealerSeat = 1;
     for (int s = 0; s < 4; ++s)
         t().trickSeatCard[static_cast<size_t>(s)] = 5 * s;
-    place(0, {Card::of(2, Spades)}, TagState::Played);
+    place(0, "2S", TagState::Played);
 
     Task finish = engine.FinishTrick();
     settle();
@@ -104,7 +104,7 @@ TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
 TEST_F(EngineFixture, TopTrumpTrickIsWorthTwoUnitsAndOneMark) {
     t().gamePhase = PhasePlay;
     t().trumpSuit = Hearts;
-    place(10, {Card::of(5, Hearts)}, TagState::Played);
+    place(10, "5H", TagState::Played);
     t().topTrumpOut = 114;
     t().trickWinnerCard = 10;
     t().tricksPlayed = 2;
@@ -127,7 +127,7 @@ TEST_F(EngineFixture, TopTrumpTrickIsWorthTwoUnitsAndOneMark) {
 TEST_F(EngineFixture, SeatThreeTrickMarksTheirColumn) {
     t().gamePhase = PhasePlay;
     t().trumpSuit = Clubs;
-    place(17, {Card::of(3, Clubs)}, TagState::Played);
+    place(17, "3C", TagState::Played);
     t().topTrumpOut = 114;
     t().trickWinnerCard = 17;
     t().tricksPlayed = 1;

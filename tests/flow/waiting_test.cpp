@@ -15,11 +15,10 @@ TEST_F(EngineFixture, StartUpState) {
     EXPECT_EQ(t().lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
     EXPECT_EQ(t().lblPlayerName[0].caption, "You");
     EXPECT_EQ(engine.namePool().count(), 26);
-    std::set<std::string> names{t().lblPlayerName[1].caption, t().lblPlayerName[2].caption,
-                                t().lblPlayerName[3].caption};
+    const std::set<std::string> names{t().lblPlayerName[1].caption, t().lblPlayerName[2].caption,
+                                      t().lblPlayerName[3].caption};
     EXPECT_EQ(names.size(), 3u);
-    EXPECT_GE(t().backDesign, 0);
-    EXPECT_LE(t().backDesign, 7);
+    EXPECT_TRUE(t().backDesign >= 0 && t().backDesign <= 7) << t().backDesign;
 }
 
 TEST_F(EngineFixture, TheDealGlidesAndPausesPerCard) {
@@ -34,13 +33,11 @@ TEST_F(EngineFixture, TheDealGlidesAndPausesPerCard) {
     EXPECT_EQ(t().dealString.size(), 46u);
     for (int i = 0; i <= 22; ++i) {
         const auto& p = t().picCard[static_cast<size_t>(i)];
-        EXPECT_TRUE(p.visible);
-        EXPECT_EQ(p.position, homePosition(i));
+        EXPECT_TRUE(p.visible && p.position == homePosition(i)) << i;
         EXPECT_EQ(p.state, i < 5 ? TagState::Up : TagState::Down);
         EXPECT_EQ(p.card.deckIndex(), t().deck[static_cast<size_t>(i)]);
     }
-    // The auction opens at the dealer's left.
-    EXPECT_EQ(t().bidTurnSeat, nextSeat(dealer));
+    EXPECT_EQ(t().bidTurnSeat, nextSeat(dealer)); // the auction opens at the dealer's left
     // A second Deal while a hand is on cannot reshuffle it.
     const std::string dealt = t().dealString;
     engine.clickButton(1);
@@ -63,19 +60,15 @@ TEST_F(EngineFixture, NewGameAbandonsTheDealInProgress) {
         EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
     EXPECT_TRUE(t().buttonMenu.visible);
     EXPECT_EQ(engine.namePool().count(), 26);
-}
 
-TEST_F(EngineFixture, NewGameWhileAMessageWaits) {
     Task message = engine.MessageButton("Bidder goes down 20.");
     EXPECT_TRUE(engine.messageWaiting());
     engine.newGame();
-    EXPECT_FALSE(engine.messageWaiting());
-    EXPECT_FALSE(t().bidDialog.visible);
-    EXPECT_FALSE(t().trumpDialogVisible);
+    EXPECT_FALSE(engine.messageWaiting() || t().bidDialog.visible || t().trumpDialogVisible);
     EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
 }
 
-TEST_F(EngineFixture, MessageReturnsTheButtonsItCovered) {
+TEST_F(EngineFixture, MessagesReturnTheButtonsTheyCovered) {
     engine.SetupButtons(ButtonMode::Discard);
     Task message = engine.MessageButton("There's a whisk to the board.");
     EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Message);
@@ -87,14 +80,12 @@ TEST_F(EngineFixture, MessageReturnsTheButtonsItCovered) {
     EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
     EXPECT_TRUE(t().buttonMenu.autoDiscardEnabled);
     EXPECT_EQ(t().buttonMenu.fontSize, 10);
-
     Task shortOne = engine.MessageButton("Count 25 points.");
     EXPECT_EQ(t().buttonMenu.fontSize, 10);
-    Task noWait = engine.MessageButton("Hello", true);
-    EXPECT_TRUE(noWait.done());
-}
+    EXPECT_TRUE(engine.MessageButton("Hello", true).done());
 
-TEST_F(EngineFixture, AMessageShownOverAnotherIsNotLost) {
+    // A message shown over another is not lost.
+    engine.newGame();
     t().buttonMenu.visible = false;
     Task first = engine.MessageButton("Count 20 points.");
     Task second = engine.MessageButton("I would pass.");
@@ -110,16 +101,15 @@ TEST_F(EngineFixture, AMessageShownOverAnotherIsNotLost) {
 }
 
 TEST_F(EngineFixture, HintSentences) {
-    t().gamePhase = PhaseIdle;
-    EXPECT_EQ(hintSentence(t()), "Click Deal to get started.");
-    t().gamePhase = PhaseDiscard;
-    EXPECT_EQ(hintSentence(t()), "Use the Auto-discard button.");
-    t().gamePhase = PhaseDrawWait;
-    EXPECT_EQ(hintSentence(t()), "I got nothing.");
-
+    const std::pair<int, const char*> phases[] = {{PhaseIdle, "Click Deal to get started."},
+                                                  {PhaseDiscard, "Use the Auto-discard button."},
+                                                  {PhaseDrawWait, "I got nothing."}};
+    for (const auto& [phase, sentence] : phases) {
+        t().gamePhase = phase;
+        EXPECT_EQ(hintSentence(t()), sentence);
+    }
     t().gamePhase = PhaseBidding;
-    place(0, {Card::of(5, Hearts), Card::of(Jack, Hearts), Card::of(2, Spades), Card::of(3, Spades),
-              Card::of(4, Clubs)});
+    place(0, "5H JH 2S 3S 4C");
     t().highBid = 20;
     t().bidderSeat = 1;
     t().dealerSeat = 3;
@@ -130,12 +120,9 @@ TEST_F(EngineFixture, HintSentences) {
     EXPECT_EQ(t().bidderSeat, 1);
     t().highBid = 25;
     EXPECT_EQ(hintSentence(t()), "I would pass.");
-
     // The local dealer with nobody bidding names 20 for a best level of 25.
     t().highBid = 0;
     t().dealerSeat = 0;
-    EXPECT_EQ(hintSentence(t()), "I would go 20 on hearts.");
-
     engine.hint();
     EXPECT_EQ(t().buttonMessage, "I would go 20 on hearts.");
 }
@@ -152,45 +139,50 @@ void bidderLeadsSecondTrick(Table& t) {
     t.turnSeat = 0;
 }
 
-TEST_F(EngineFixture, CardHintSentence) {
+TEST_F(EngineFixture, CardHints) {
     bidderLeadsSecondTrick(t());
     t().drawCount = {0, 0, 4, 0};
-    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(2, Spades),
-              Card::of(3, Spades), Card::of(4, Clubs)});
+    place(0, "10C QH 2S 3S 4C");
     // Leading with a partner that drew four: the highest card by rank value, counted with the
     // suit of the last card led. Picture 0 (the 10 of clubs) led last, so clubs count as led.
     t().ledCard = 0;
     EXPECT_EQ(hintSentence(t()), "I would play the 4 of clubs.");
     t().ledCard = 1;
     EXPECT_EQ(hintSentence(t()), "I would play the Queen of hearts.");
-}
 
-TEST_F(EngineFixture, ExpertHintGivesItsReason) {
-    bidderLeadsSecondTrick(t());
-    place(0, {Card::of(10, Clubs), Card::of(Queen, Hearts), Card::of(Jack, Diamonds),
-              Card::of(3, Spades), Card::of(4, Clubs)});
+    // The Expert gives its reason, short enough for the button window.
+    t().drawCount = {};
+    place(0, "10C QH JD 3S 4C");
     t().ledCard = 0;
     const std::string standard = hintSentence(t());
     engine.hint();
     EXPECT_EQ(t().buttonMessage, standard) << "Standard is the start-up level";
     engine.clickButton(1);
-
     t().expertComputers = true;
     engine.hint();
     const std::string expert = t().buttonMessage;
     EXPECT_EQ(expert.rfind("I would play the ", 0), 0u) << expert;
     EXPECT_NE(expert.find(": "), std::string::npos) << expert;
-    EXPECT_LE(expert.size(), 75u) << "short enough for the button window";
-    const bool reasoned = expert.ends_with(" of 10 deals.") || expert.ends_with("away.");
-    EXPECT_TRUE(reasoned) << expert;
+    EXPECT_LE(expert.size(), 75u);
+    EXPECT_TRUE(expert.ends_with(" of 10 deals.") || expert.ends_with("away.")) << expert;
     engine.clickButton(1);
-
     t().gamePhase = PhaseBidding;
     t().highBid = 0;
     t().dealerSeat = 3;
     engine.hint();
     const std::string bid = t().buttonMessage;
     EXPECT_TRUE(bid == "I would pass." || bid.ends_with(" of 10 deals.")) << bid;
+
+    // During the pause after the fifth trick every local card is on the table: nothing to say,
+    // and the time-out running out plays nothing.
+    engine.clickButton(1);
+    t().gamePhase = PhasePlay;
+    place(0, "2S 3S 4S 6S 7S", TagState::Played);
+    EXPECT_EQ(hintSentence(t()), "I got nothing.");
+    t().lblPlayerName[0].underline = true;
+    engine.startTimeout();
+    clock.advance(20000);
+    EXPECT_EQ(t().trickCardCount, 0);
 }
 
 class LocalPlay : public EngineFixture {
@@ -206,13 +198,20 @@ protected:
         t().trickWinnerCard = -1;
         t().buttonMenu.visible = false;
         t().lblPlayerName[0].underline = true;
-        place(0, {Card::of(4, Spades), Card::of(2, Diamonds), Card::of(King, Clubs),
-                  Card::of(8, Hearts), Card::of(9, Hearts)});
+        place(0, "4S 2D KC 8H 9H");
     }
 };
 
 TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
     yourTurn();
+    // Clicks out of turn, or on another seat's card, do nothing.
+    t().lblPlayerName[0].underline = false;
+    engine.clickCard(2);
+    EXPECT_FALSE(t().buttonMenu.visible);
+    t().lblPlayerName[0].underline = true;
+    engine.clickCard(7);
+    EXPECT_EQ(t().trickCardCount, 0);
+
     EXPECT_EQ(engine.pointerRefusal(2), Refusal::Whisk);
     EXPECT_EQ(engine.pointerRefusal(0), Refusal::None);
     engine.clickCard(2);
@@ -242,79 +241,51 @@ TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
     };
     struct Row {
         const char* act;
-        void (*setUp)(Engine&, Table&);
+        int phase;
         void (*advice)(Engine&);
         void (*doIt)(Engine&);
     };
     const Row rows[] = {
-        {"a card after a refusal", [](Engine&, Table&) {},
-         [](Engine& e) { e.clickCard(2); }, // a club under a 30 bid's first lead: a whisk
+        // A club under a 30 bid's first lead: a whisk.
+        {"a card after a refusal", PhasePlay, [](Engine& e) { e.clickCard(2); },
          [](Engine& e) { e.clickCard(0); }},
-        {"a card after a hint", [](Engine&, Table&) {}, [](Engine& e) { e.hint(); },
+        {"a card after a hint", PhasePlay, [](Engine& e) { e.hint(); },
          [](Engine& e) { e.clickCard(0); }},
-        {"a bid after a hint",
-         [](Engine& e, Table& table) {
-             table.gamePhase = PhaseBidding;
-             e.setUpBidDialog();
-         },
-         [](Engine& e) { e.hint(); }, [](Engine& e) { e.clickBid(0); }},
-        {"trump after a hint",
-         [](Engine&, Table& table) {
-             table.gamePhase = PhaseDiscard;
-             table.trumpDialogVisible = true;
-         },
-         [](Engine& e) { e.hint(); }, [](Engine& e) { e.clickTrump(Spades); }},
+        {"a bid after a hint", PhaseBidding, [](Engine& e) { e.hint(); },
+         [](Engine& e) { e.clickBid(0); }},
+        {"trump after a hint", PhaseDiscard, [](Engine& e) { e.hint(); },
+         [](Engine& e) { e.clickTrump(Spades); }},
+        {"a hint after a hint", PhaseIdle, [](Engine& e) { e.hint(); },
+         [](Engine& e) { e.hint(); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.act);
         engine.newGame();
         yourTurn();
-        row.setUp(engine, t());
+        t().gamePhase = row.phase;
+        if (row.phase == PhaseBidding)
+            engine.setUpBidDialog();
+        t().trumpDialogVisible = row.phase == PhaseDiscard;
         row.advice(engine);
         const std::string advice = t().buttonMessage;
         ASSERT_TRUE(adviceShown(advice));
         row.doIt(engine);
-        EXPECT_FALSE(adviceShown(advice));
+        if (row.phase == PhaseIdle) // a second hint replaces the first rather than waiting on it
+            engine.clickButton(1);
+        else
+            EXPECT_FALSE(adviceShown(advice));
         EXPECT_FALSE(engine.messageWaiting());
         // A later message, once read, leaves nothing of the old advice behind.
         Task later = engine.MessageButton("Bidder goes down 20.");
+        EXPECT_EQ(t().buttonMessage, "Bidder goes down 20.");
         engine.clickButton(1);
         EXPECT_TRUE(later.done());
+        EXPECT_FALSE(engine.messageWaiting());
         EXPECT_FALSE(adviceShown(advice));
     }
 }
 
-TEST_F(EngineFixture, ALaterMessageTakesAdviceAwayForGood) {
-    t().buttonMenu.visible = false;
-    t().gamePhase = PhaseIdle;
-    engine.hint();
-    const std::string hint = t().buttonMessage;
-    Task later = engine.MessageButton("Bidder goes down 20.");
-    EXPECT_EQ(t().buttonMessage, "Bidder goes down 20.");
-    engine.clickButton(1);
-    EXPECT_TRUE(later.done());
-    EXPECT_FALSE(engine.messageWaiting());
-    EXPECT_FALSE(t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message)
-        << t().buttonMessage;
-    // A second hint replaces the first rather than waiting on top of it.
-    engine.hint();
-    engine.hint();
-    engine.clickButton(1);
-    EXPECT_FALSE(engine.messageWaiting());
-}
-
-TEST_F(LocalPlay, ClicksOutOfTurnDoNothing) {
-    yourTurn();
-    t().lblPlayerName[0].underline = false;
-    engine.clickCard(2);
-    EXPECT_FALSE(t().buttonMenu.visible);
-    EXPECT_EQ(t().CardState(2), TagState::Up);
-    t().lblPlayerName[0].underline = true;
-    engine.clickCard(7); // another seat's card
-    EXPECT_EQ(t().trickCardCount, 0);
-}
-
-TEST_F(LocalPlay, TheTimeOutPlaysTheComputersCard) {
+TEST_F(LocalPlay, TheTimeOutPlaysTheComputersCardOrPasses) {
     yourTurn();
     engine.startTimeout();
     EXPECT_TRUE(t().lblTimeout.visible);
@@ -329,23 +300,19 @@ TEST_F(LocalPlay, TheTimeOutPlaysTheComputersCard) {
     // The 4 of spades is the only trump and the first trick of a 30 bid must be led with one.
     EXPECT_EQ(t().CardState(0), TagState::Played);
     EXPECT_EQ(t().trickCardCount, 1);
-}
 
-TEST_F(EngineFixture, TheTimeOutPassesInTheAuction) {
     t().gamePhase = PhaseBidding;
     engine.setUpBidDialog();
     engine.startTimeout();
     clock.advance(20000);
     EXPECT_EQ(t().lblBid[0].caption, "Pass");
     EXPECT_FALSE(t().bidDialog.visible);
-}
 
-TEST_F(EngineFixture, NewGameStopsTheTimeOut) {
+    // A new game stops it.
     engine.startTimeout();
     clock.advance(3000);
     engine.newGame();
     EXPECT_FALSE(t().lblTimeout.visible);
-    EXPECT_EQ(t().lblTimeout.caption, "20");
     clock.advance(30000);
     EXPECT_EQ(t().lblTimeout.caption, "20");
 }
@@ -381,30 +348,8 @@ TEST(Shuffle, SameSeedSameDeck) {
     EXPECT_NE(deckFor(5), deckFor(6));
     // A fixed seed gives this exact order, on every platform.
     const auto deck = deckFor(1);
-    const std::array<int, 8> firstEight{deck[0], deck[1], deck[2], deck[3],
-                                        deck[4], deck[5], deck[6], deck[7]};
-    EXPECT_EQ(firstEight, (std::array<int, 8>{11, 8, 49, 14, 5, 48, 23, 3}));
-}
-
-} // namespace
-} // namespace corvane::testing
-
-namespace corvane::testing {
-namespace {
-
-TEST_F(EngineFixture, HintAfterTheLastCardHasNothingToSay) {
-    // During the pause after the fifth trick every local card is on the table.
-    t().gamePhase = PhasePlay;
-    place(0,
-          {Card::of(2, Spades), Card::of(3, Spades), Card::of(4, Spades), Card::of(6, Spades),
-           Card::of(7, Spades)},
-          TagState::Played);
-    EXPECT_EQ(hintSentence(t()), "I got nothing.");
-    // The time-out running out then plays nothing.
-    t().lblPlayerName[0].underline = true;
-    engine.startTimeout();
-    clock.advance(20000);
-    EXPECT_EQ(t().trickCardCount, 0);
+    EXPECT_EQ(std::vector<int>(deck.begin(), deck.begin() + 8),
+              (std::vector<int>{11, 8, 49, 14, 5, 48, 23, 3}));
 }
 
 } // namespace
