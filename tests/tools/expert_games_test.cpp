@@ -1,6 +1,7 @@
 // Whole games with Expert seats: every card they play is one a person may play, every deal they
 // sample agrees with what the seat knows (counts, cards seen, suits shown lacking), what the
-// seat infers never rules out a card it truly holds, and the same seed replays the same game.
+// seat infers never rules out a card it truly holds; Standard games take every hint; the same
+// seed replays the same game at either level.
 #include "cards/card_value.h"
 #include "players/seat_knowledge.h"
 #include "tests/tools/play_check.h"
@@ -9,6 +10,7 @@
 
 #include <bit>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -142,10 +144,25 @@ TEST_P(ExpertGames, PlayLegallyAndSampleWhatTheyKnow) {
 
 INSTANTIATE_TEST_SUITE_P(MustFollowSuit, ExpertGames, ::testing::Bool());
 
-TEST(ExpertGames, SameSeedSameGame) {
-    const auto tape = [](std::uint64_t seed) {
+// Whole games at the Standard level: the table takes every card and bid the hint advises. The
+// rules of each hand are the trace checker's (check_trace.py, on the simulator's trace).
+TEST(WholeGames, TheTableTakesEveryHint) {
+    for (const auto& [seed, follow, anyBid] : {std::tuple{1, false, false},
+                                               {2, true, false},
+                                               {3, false, true},
+                                               {4, true, true},
+                                               {5, false, false}}) {
+        Simulation sim(SimOptions{static_cast<std::uint64_t>(seed), follow, anyBid});
+        ASSERT_NO_THROW(sim.play(20));
+        EXPECT_EQ(sim.player().refusedHints(), 0) << seed;
+    }
+}
+
+TEST(WholeGames, SameSeedSameGameAtEitherLevel) {
+    const auto tape = [](std::uint64_t seed, bool expert) {
         Simulation sim(SimOptions{seed, false, false});
-        allExpert(sim, 10);
+        if (expert)
+            allExpert(sim, 10);
         struct Tape : TableObserver {
             std::vector<int> cards;
             void onPlay(int, int picture, Card card) override {
@@ -153,11 +170,13 @@ TEST(ExpertGames, SameSeedSameGame) {
             }
         } tape;
         sim.engine().addObserver(&tape);
-        sim.play(1);
+        sim.play(expert ? 1 : 3);
         return tape.cards;
     };
-    EXPECT_EQ(tape(5), tape(5));
-    EXPECT_NE(tape(5), tape(6));
+    for (bool expert : {false, true}) {
+        EXPECT_EQ(tape(5, expert), tape(5, expert));
+        EXPECT_NE(tape(5, expert), tape(6, expert));
+    }
 }
 
 TEST(Arena, PairsAreDuplicateAndReplayable) {
