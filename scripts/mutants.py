@@ -149,6 +149,13 @@ MUTANTS = [
      "if (m_t.CardValue(card, m_t.trumpSuit, led) <"),
     ("host: the auction's first round one seat short", "flow/engine_host.cpp",
      "if (m_t.bidsMade < 4) {", "if (m_t.bidsMade < 3) {"),
+    ("host: the holding dealer never named bidder", "flow/engine_host.cpp",
+     "        m_t.bidderSeat = m_t.dealerSeat;\n", ""),
+    ("host: the dealer asked again after holding", "flow/engine_host.cpp",
+     "m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;",
+     "m_t.dealerSeat;"),
+    ("hand worth: the game over at 115", "players/hand_worth.h",
+     "gameOver = after[bidders] > 115;", "gameOver = after[bidders] >= 115;"),
 
     # --- online/: the host's checks on a person's moves, the seat's numbering
     ("host takes a bid of any value from 20 to 30", "online/host.cpp",

@@ -30,25 +30,14 @@ TEST_F(Discard, ComputerSeatsKeepTrumpsAndTheAceOfHearts) {
     discardPhase(3, Diamonds);
     engine.StandAloneComputerDiscard();
 
-    auto state = [&](int i) { return t().CardState(i); };
-    EXPECT_EQ(state(5), TagState::Down);
-    for (int i = 6; i <= 14; ++i)
-        EXPECT_EQ(state(i), TagState::Thrown) << i;
-    EXPECT_FALSE(t().picCard[6].visible);
-    EXPECT_EQ(state(18), TagState::Thrown);
-    EXPECT_EQ(state(19), TagState::Thrown);
-    EXPECT_EQ(state(21), TagState::Thrown);
-    EXPECT_EQ(state(20), TagState::Down);
-    EXPECT_EQ(state(22), TagState::Down);
     // Seat 0 never takes part in the automatic discard.
-    for (int i = 0; i <= 4; ++i)
-        EXPECT_EQ(state(i), TagState::Up);
-
+    EXPECT_EQ(states(), "UUUUU DXXXX XXXXX DDDXX DXD");
+    EXPECT_FALSE(t().picCard[6].visible);
     // The kitty's two trumps move into the two emptied places.
     engine.TakeKitty();
-    EXPECT_EQ(t().cardAt(18), Card::of(King, Diamonds));
-    EXPECT_EQ(t().cardAt(19), Card::of(Ace, Diamonds));
-    EXPECT_EQ(state(18), TagState::Down);
+    EXPECT_EQ(t().cardAt(18), card("KD"));
+    EXPECT_EQ(t().cardAt(19), card("AD"));
+    EXPECT_EQ(t().CardState(18), TagState::Down);
     EXPECT_EQ(CountCards(t(), 3), 5);
     for (int i = 20; i <= 22; ++i)
         EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
@@ -65,8 +54,8 @@ TEST_F(Discard, BidderWithSevenCardsThrowsTheTwoLowest) {
     // The 3 of clubs (plain, 8 in black) goes before the King of spades (13); both plain cards
     // are below every trump.
     EXPECT_EQ(t().CardState(3), TagState::Up); // refilled from the kitty
-    EXPECT_EQ(t().cardAt(3), Card::of(9, Hearts));
-    EXPECT_EQ(t().cardAt(4), Card::of(Queen, Hearts));
+    EXPECT_EQ(t().cardAt(3), card("9H"));
+    EXPECT_EQ(t().cardAt(4), card("QH"));
     EXPECT_EQ(CountCards(t(), 0), 5);
 }
 
@@ -87,51 +76,39 @@ TEST_F(Discard, MarkingByClickAndAutoDiscard) {
     place(20, "2C 4S 6D");
     discardPhase(1, Spades);
     engine.SetupButtons(ButtonMode::Discard);
+    const auto hand = [&] { return states().substr(0, 5); };
 
     // A click lifts and marks; a second click restores the card face up at home.
     engine.clickCard(1);
-    EXPECT_EQ(t().CardState(1), TagState::Thrown);
+    EXPECT_EQ(hand(), "UXUUU");
     EXPECT_EQ(t().picCard[1].position.top, MarkedCardTop);
     engine.clickCard(1);
-    EXPECT_EQ(t().CardState(1), TagState::Up);
+    EXPECT_EQ(hand(), "UUUUU");
     EXPECT_EQ(t().picCard[1].position.top, LocalHandTop);
-
     // Not the bidder: kitty clicks and other seats' cards do nothing.
     engine.clickCard(21);
     engine.clickCard(7);
     EXPECT_EQ(t().CardState(21), TagState::Up);
-
-    // Auto-Discard marks the non-trumps; the Ace of hearts is always kept.
+    // Auto-Discard marks the non-trumps; the Ace of hearts is always kept. Pressed twice, it
+    // restores the hand.
     engine.clickButton(0);
-    EXPECT_EQ(t().CardState(0), TagState::Up);
-    EXPECT_EQ(t().CardState(1), TagState::Thrown);
-    EXPECT_EQ(t().CardState(2), TagState::Up);
-    EXPECT_EQ(t().CardState(3), TagState::Thrown);
-    EXPECT_EQ(t().CardState(4), TagState::Up);
-    // Pressed twice, it restores the hand.
+    EXPECT_EQ(hand(), "UXUXU");
     engine.clickButton(0);
-    for (int i = 0; i <= 4; ++i)
-        EXPECT_EQ(t().CardState(i), TagState::Up) << i;
-}
+    EXPECT_EQ(hand(), "UUUUU");
+    // All trumps: nothing to mark.
+    place(0, "5C 3C 4C 6C 7C");
+    t().trumpSuit = Clubs;
+    engine.autoDiscard();
+    EXPECT_EQ(hand(), "UUUUU");
 
-TEST_F(Discard, KittyClicksNeedTrumpNamedAndTheLocalBidder) {
-    place(20, "2C 4S 6D");
-    t().gamePhase = PhaseDiscard;
+    // Kitty clicks need trump named and the local bidder.
     t().bidderSeat = 0;
-    t().lblBid[4].visible = false; // trump not named yet
+    t().lblBid[4].visible = false;
     engine.clickCard(20);
     EXPECT_EQ(t().CardState(20), TagState::Up);
     t().lblBid[4].visible = true;
     engine.clickCard(20);
     EXPECT_EQ(t().CardState(20), TagState::Thrown);
-}
-
-TEST_F(Discard, AllTrumpsMarkNothingAndDrawNothing) {
-    place(0, "5C 3C 4C 6C 7C");
-    discardPhase(1, Clubs);
-    engine.autoDiscard();
-    for (int i = 0; i <= 4; ++i)
-        EXPECT_EQ(t().CardState(i), TagState::Up);
 }
 
 TEST_F(Discard, DrawRefillsEachPlaceFromItsOwnStockCard) {

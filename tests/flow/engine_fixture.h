@@ -5,6 +5,7 @@
 #include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <string_view>
 
 namespace corvane::testing {
@@ -25,6 +26,15 @@ protected:
             p.visible = true;
             ++i;
         }
+    }
+
+    // The state letters of pictures 0-22, a space between seats: "UUUUU DXXXX ... DXD".
+    std::string states() {
+        std::string out;
+        for (int i = 0; i <= 22; ++i)
+            out +=
+                std::string(i > 0 && i % 5 == 0 ? " " : "") + static_cast<char>(t().CardState(i));
+        return out;
     }
 
     // Acknowledges every message the table waits on, running the clock in between.

@@ -38,7 +38,7 @@ struct HostTable : ::testing::Test {
     // Each bid from the seat the host asked last.
     void bids(const std::string& list) {
         std::istringstream in(list);
-        for (std::string bid; in >> bid;) {
+        for (std::string bid; in >> bid && engine.hostAwaits().bidFrom >= 0;) {
             engine.start(engine.hostPersonBid(engine.hostAwaits().bidFrom, bid));
             clock.runUntilIdle();
         }
@@ -63,6 +63,8 @@ TEST_F(HostTable, AuctionRows) {
         // The dealer holds at 20, the bidder passes back: the dealer names trump.
         {3, "20 Pa Pa 20 Pa", "0 1 2 3 0 3t", 3},
         {0, "Pa 20 25 Pa", "1 2 3 0 3t", 3},
+        // The others passed but the last; the dealer's hold gives it another word.
+        {0, "Pa Pa 20 20 Pa", "1 2 3 0 3 0t", 0},
     };
     for (const AuctionRow& r : rows) {
         SCOPED_TRACE(r.bids);

@@ -4,6 +4,7 @@
 #include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -44,57 +45,54 @@ INSTANTIATE_TEST_SUITE_P(
         LevelRow{"two suits at twenty", cards("5S 5C 2C 3C 4H"), 20, Clubs}));
 // clang-format on
 
-class Bidding : public ::testing::Test {
-protected:
-    void hand(int seat, std::vector<Card> cards) {
-        for (size_t k = 0; k < cards.size(); ++k)
-            table.picCard[static_cast<size_t>(5 * seat) + k].card = cards[k];
-    }
-    std::string bid(int seat, int dealer) {
-        return BidEvaluation(table, 5 * seat, 5 * seat + 4, highBid, highBidder, suit, dealer,
-                             seat);
-    }
-    Table table;
-    int highBid = 0;
-    int highBidder = 0;
-    int suit = -1;
+// One seat's bids in turn on the same table, each after the last: the bid, and the high bid
+// and its bidder after it.
+struct BidRow {
+    const char* name;
+    int seat, dealer;
+    const char* hand;
+    int highBid, bidder; // before the first bid
+    std::vector<std::tuple<std::string, int, int>> bids;
 };
 
-TEST_F(Bidding, NonDealerBidsItsLevelOverTheHighBid) {
-    hand(1, cards("5H JH 2S 3S 4C"));
-    highBid = 20;
-    EXPECT_EQ(bid(1, 3), "25");
-    EXPECT_EQ(highBid, 25);
-    EXPECT_EQ(highBidder, 1);
-    EXPECT_EQ(suit, Hearts);
-    EXPECT_EQ(bid(1, 3), "Pass"); // not above 25 any more
-}
-
-TEST_F(Bidding, FiveOfClubsOnly) {
-    hand(2, cards("5C 2H 3S 4D 6D"));
-    highBid = 20;
-    highBidder = 1;
-    EXPECT_EQ(bid(2, 3), "Pass");
-    EXPECT_EQ(bid(2, 2), "20"); // as dealer it holds
-    EXPECT_EQ(highBid, 20);
-    EXPECT_EQ(highBidder, 1); // the hold is left to the auction
-}
-
-TEST_F(Bidding, DealerOpensAtTwentyOrThirty) {
-    hand(0, cards("5H JH 2S 3S 4C"));
-    EXPECT_EQ(bid(0, 0), "20"); // best level 25 opens at 20
-    EXPECT_EQ(highBidder, 0);
-    highBid = 0;
-    hand(0, cards("5H JH KH 3S 4C"));
-    EXPECT_EQ(bid(0, 0), "30");
-    EXPECT_EQ(highBid, 30);
-}
-
-TEST_F(Bidding, DealerBelowTheHighBidPasses) {
-    hand(3, cards("5C 2H 3S 4D 6D"));
-    highBid = 25;
-    EXPECT_EQ(bid(3, 3), "Pass");
-    EXPECT_EQ(highBid, 25);
+TEST(Bidding, Rows) {
+    const BidRow rows[] = {
+        {"over the high bid, then not above its own 25",
+         1,
+         3,
+         "5H JH 2S 3S 4C",
+         20,
+         0,
+         {{"25", 25, 1}, {"Pass", 25, 1}}},
+        // As dealer it holds; the hold is left to the auction.
+        {"a Five alone", 2, 3, "5C 2H 3S 4D 6D", 20, 1, {{"Pass", 20, 1}}},
+        {"a Five alone, dealing", 2, 2, "5C 2H 3S 4D 6D", 20, 1, {{"20", 20, 1}}},
+        {"the dealer opens at 20 for a best level of 25",
+         0,
+         0,
+         "5H JH 2S 3S 4C",
+         0,
+         2,
+         {{"20", 20, 0}}},
+        {"the dealer opens at 30", 0, 0, "5H JH KH 3S 4C", 0, 2, {{"30", 30, 0}}},
+        {"the dealer below the high bid passes", 3, 3, "5C 2H 3S 4D 6D", 25, 1, {{"Pass", 25, 1}}},
+    };
+    for (const BidRow& r : rows) {
+        Table table;
+        const std::vector<Card> hand = cards(r.hand);
+        for (size_t k = 0; k < hand.size(); ++k)
+            table.picCard[static_cast<size_t>(5 * r.seat) + k].card = hand[k];
+        int highBid = r.highBid, bidder = r.bidder, suit = -1;
+        for (const auto& [bid, high, by] : r.bids) {
+            EXPECT_EQ(BidEvaluation(table, 5 * r.seat, 5 * r.seat + 4, highBid, bidder, suit,
+                                    r.dealer, r.seat),
+                      bid)
+                << r.name;
+            EXPECT_EQ(highBid, high) << r.name;
+            EXPECT_EQ(bidder, by) << r.name;
+        }
+        EXPECT_EQ(suit, hand[0].suit()) << r.name;
+    }
 }
 
 } // namespace

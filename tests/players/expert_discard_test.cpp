@@ -4,8 +4,9 @@
 #include "cards/card_value.h"
 #include "players/expert_discard.h"
 #include "table/table.h"
-#include "tests/support/cards.h"
+#include "tests/support/table_row.h"
 
+#include <algorithm>
 #include <bit>
 #include <gtest/gtest.h>
 #include <vector>
@@ -13,85 +14,49 @@
 namespace corvane {
 namespace {
 
-using testing::cards;
-
 struct DiscardRow {
     const char* name;
     int seat;
-    int bidder;
-    std::vector<Card> hand;
-    std::vector<Card> kitty;
+    const char* table; // after "trump S; dealer 3"
+    int keep;          // the exact keep, -1 when only the rule's checks apply
 };
-
-class ExpertDiscard : public ::testing::TestWithParam<DiscardRow> {
-protected:
-    Table tableFor(const DiscardRow& row) const {
-        Table t;
-        t.gamePhase = PhaseDiscard;
-        t.trumpSuit = Spades;
-        t.highBid = 25;
-        t.bidderSeat = row.bidder;
-        t.dealerSeat = 3;
-        for (size_t k = 0; k < 5; ++k)
-            t.picCard[static_cast<size_t>(5 * row.seat) + k].card = row.hand[k];
-        for (size_t i = 0; i < 3; ++i)
-            t.picCard[KittyFirst + i].card = row.kitty[i];
-        return t;
-    }
-};
-
-TEST_P(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
-    const DiscardRow& row = GetParam();
-    const Table t = tableFor(row);
-    ExpertEffort effort;
-    effort.discardSamples = 60;
-    const unsigned keep = expertKeep(t, row.seat, effort);
-    EXPECT_LE(std::popcount(keep), 5) << row.name;
-    const bool bidder = row.seat == row.bidder;
-    EXPECT_EQ(keep >> (bidder ? 8 : 5), 0u) << row.name << ": a card it does not hold";
-
-    // The trumps the rule keeps: every one of them, or the bidder's best five.
-    std::vector<std::pair<int, int>> trumps; // value, bit
-    for (int i = 0; i < (bidder ? 8 : 5); ++i) {
-        const Card c =
-            i < 5 ? row.hand[static_cast<size_t>(i)] : row.kitty[static_cast<size_t>(i - 5)];
-        if (isTrumpValue(CardValue(c, t.trumpSuit)))
-            trumps.emplace_back(CardValue(c, t.trumpSuit), i);
-    }
-    std::sort(trumps.rbegin(), trumps.rend());
-    for (size_t n = 0; n < trumps.size() && n < 5; ++n)
-        EXPECT_TRUE((keep >> trumps[n].second) & 1u) << row.name << ": trump " << n;
-
-    EXPECT_EQ(keep, expertKeep(t, row.seat, effort)) << "the same seed, the same keep";
-}
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Hands, ExpertDiscard, ::testing::Values(
-    DiscardRow{"no trump", 1, 2,
-               cards("KH QC 2D 9C KD"),
-               cards("3H 4H 6H")},
-    DiscardRow{"two trumps and plain kings", 2, 0,
-               cards("5S KH JS KC 3D"),
-               cards("3H 4H 6H")},
-    DiscardRow{"the bidder with a kitty of plain cards", 0, 0,
-               cards("AS KH QD 2S KC"),
-               cards("KD QH 8C")}),
-    [](const ::testing::TestParamInfo<DiscardRow>& info) { return std::to_string(info.index); });
+const DiscardRow discardRows[] = {
+    {"no trump", 1, "bid 25 by 2; 1: KH QC 2D 9C KD; kitty 3H 4H 6H", -1},
+    {"two trumps and plain kings", 2, "bid 25 by 0; 2: 5S KH JS KC 3D; kitty 3H 4H 6H", -1},
+    {"the bidder with a kitty of plain cards", 0, "bid 25 by 0; 0: AS KH QD 2S KC; kitty KD QH 8C",
+     -1},
+    // Five, Jack, Ace of hearts, Ace of spades, 2: the 3 and the 4 go with the King of clubs.
+    {"the bidder with six trumps keeps its best five", 1,
+     "bid 30 by 1; 1: AS AH 2S 3S KC; kitty 5S JS 4S", 0b01100111},
+};
 // clang-format on
 
-TEST(ExpertDiscardSix, TheBidderWithSixTrumpsKeepsItsBestFive) {
-    Table t;
-    t.trumpSuit = Spades;
-    t.highBid = 30;
-    t.bidderSeat = 1;
-    const std::vector<Card> eight = cards("AS AH 2S 3S KC 5S JS 4S");
-    for (size_t k = 0; k < 5; ++k)
-        t.picCard[5 + k].card = eight[k];
-    for (size_t i = 0; i < 3; ++i)
-        t.picCard[KittyFirst + i].card = eight[5 + i];
-    // Five, Jack, Ace of hearts, Ace of spades, 2: the 3 and the 4 go with the King of clubs.
-    const unsigned keep = expertKeep(t, 1, ExpertEffort{});
-    EXPECT_EQ(keep, 0b01100111u);
+TEST(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
+    for (const DiscardRow& row : discardRows) {
+        SCOPED_TRACE(row.name);
+        Table t = testing::tableRow(std::string("trump S; dealer 3; ") + row.table);
+        t.gamePhase = PhaseDiscard;
+        ExpertEffort effort;
+        effort.discardSamples = 60;
+        const unsigned keep = expertKeep(t, row.seat, effort);
+        EXPECT_LE(std::popcount(keep), 5);
+        const bool bidder = row.seat == t.bidderSeat;
+        EXPECT_EQ(keep >> (bidder ? 8 : 5), 0u) << "a card it does not hold";
+        EXPECT_TRUE(row.keep < 0 || keep == static_cast<unsigned>(row.keep)) << keep;
+        // The trumps the rule keeps: every one of them, or the bidder's best five.
+        std::vector<std::pair<int, int>> trumps; // value, bit
+        for (int i = 0; i < (bidder ? 8 : 5); ++i) {
+            const int v = t.CardValue(i < 5 ? 5 * row.seat + i : KittyFirst + i - 5, t.trumpSuit);
+            if (isTrumpValue(v))
+                trumps.emplace_back(v, i);
+        }
+        std::sort(trumps.rbegin(), trumps.rend());
+        for (size_t n = 0; n < trumps.size() && n < 5; ++n)
+            EXPECT_TRUE((keep >> trumps[n].second) & 1u) << "trump " << n;
+        EXPECT_EQ(keep, expertKeep(t, row.seat, effort)) << "the same seed, the same keep";
+    }
 }
 
 } // namespace

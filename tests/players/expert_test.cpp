@@ -160,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(Hands, HandWorth, ::testing::Values(
     WorthRow{0, 20, 15, 0, {0, 0}, -20 - 15},               // set
     WorthRow{1, 30, 30, 1, {0, 0}, 60},                     // 30 made scores 60
     WorthRow{0, 25, 25, 1, {0, 110}, -(25 - 5)},            // the other side: the 115 cap
+    WorthRow{0, 20, 20, 0, {95, 0}, 20 - 10},               // 115 is not yet the game
+    WorthRow{1, 30, 25, 1, {0, 0}, -30 - 5},                // 30 set
     WorthRow{0, 20, 25, 0, {100, 50}, 20 + GameWorth},      // 125 wins the game: 120
     WorthRow{0, 20, 25, 1, {100, 50}, -20 - GameWorth}));
 // clang-format on
