@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QUuid>
 #include <cstdio>
+#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -43,7 +44,7 @@ RecordedHand hand(int number, std::array<int, 2> scores, bool made = true) {
     h.trump = number % 4;
     h.made = made;
     h.counted = made ? 20 : 15;
-    h.points = made ? 20 : 20;
+    h.points = 20;
     h.scores = scores;
     h.stage = HandStage::Scored;
     return h;
@@ -148,24 +149,19 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("record.sqlite"));
         {
             Raw old(path);
-            QVERIFY(old.exec(QStringLiteral(
-                "CREATE TABLE games(id INTEGER PRIMARY KEY, started TEXT NOT NULL, mode TEXT NOT "
-                "NULL, level TEXT NOT NULL, name0 TEXT, name1 TEXT, name2 TEXT, name3 TEXT, winner "
-                "INTEGER, score0 INTEGER NOT NULL DEFAULT 0, score1 INTEGER NOT NULL DEFAULT 0)")));
-            QVERIFY(old.exec(QStringLiteral(
-                "CREATE TABLE hands(id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES "
-                "games(id), number INTEGER NOT NULL, played TEXT NOT NULL, dealer INTEGER NOT "
-                "NULL, "
-                "bidder INTEGER NOT NULL, bid INTEGER NOT NULL, trump INTEGER NOT NULL, made "
-                "INTEGER NOT NULL, points INTEGER NOT NULL, score0 INTEGER NOT NULL, score1 "
-                "INTEGER "
-                "NOT NULL)")));
-            QVERIFY(old.exec(QStringLiteral(
-                "INSERT INTO games VALUES(1,'2026-01-01T10:00:00Z','standalone','Expert','You','A',"
-                "'B','C',1,35,120)")));
-            QVERIFY(old.exec(QStringLiteral(
-                "INSERT INTO hands VALUES(1,1,1,'2026-01-01T10:01:00Z',0,1,25,3,1,25,0,25)")));
-            QVERIFY(old.exec(QStringLiteral("PRAGMA user_version=1")));
+            const QString schema = QStringLiteral(R"(
+CREATE TABLE games(id INTEGER PRIMARY KEY, started TEXT NOT NULL, mode TEXT NOT NULL, level TEXT
+  NOT NULL, name0 TEXT, name1 TEXT, name2 TEXT, name3 TEXT, winner INTEGER, score0 INTEGER NOT NULL
+  DEFAULT 0, score1 INTEGER NOT NULL DEFAULT 0);
+CREATE TABLE hands(id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES games(id), number
+  INTEGER NOT NULL, played TEXT NOT NULL, dealer INTEGER NOT NULL, bidder INTEGER NOT NULL, bid
+  INTEGER NOT NULL, trump INTEGER NOT NULL, made INTEGER NOT NULL, points INTEGER NOT NULL, score0
+  INTEGER NOT NULL, score1 INTEGER NOT NULL);
+INSERT INTO games VALUES(1,'2026-01-01T10:00:00Z','standalone','Expert','You','A','B','C',1,35,120);
+INSERT INTO hands VALUES(1,1,1,'2026-01-01T10:01:00Z',0,1,25,3,1,25,0,25);
+PRAGMA user_version=1)");
+            for (const QString& sql : schema.split(QLatin1Char(';')))
+                QVERIFY2(old.exec(sql), qPrintable(sql));
         }
         RecordStore store(at(path));
         QVERIFY(store.open());
@@ -283,13 +279,15 @@ private slots:
         // A lock let go within the time-out is simply waited for.
         RecordStore patient(at(path, 5000));
         QVERIFY(patient.open());
+        std::promise<void> locked;
         std::thread holder([&] {
             Raw other(path);
             other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-            QThread::msleep(300);
+            locked.set_value();
+            QThread::msleep(300); // the other program's write, shorter than the time-out
             other.exec(QStringLiteral("COMMIT"));
         });
-        QThread::msleep(100);
+        locked.get_future().wait();
         patient.recordHand(gameInfo(), hand(1, {5, 0}));
         holder.join();
         QCOMPARE(patient.pendingHands(), 0);
