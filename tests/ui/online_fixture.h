@@ -15,19 +15,35 @@
 #include <QRadioButton>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace corvane::ui::test {
 
 using State = OnlineSession::State;
 
-// The real lobby, quiet, and its address as the window takes it.
-struct LobbyServer {
-    corvane::testing::LobbyProcess process{{"--quiet"}};
-    ServerAddress address() const {
-        return {QStringLiteral("127.0.0.1"), process.listPort(), process.hostPort(),
-                process.playerPort()};
+// The real lobby, quiet, with its address as the window takes it; not running() when it could
+// not start (a port asked for was taken).
+class LobbyServer {
+public:
+    explicit LobbyServer(const QStringList& extra = {}) {
+        std::vector<std::string> args{"--quiet"};
+        for (const QString& arg : extra)
+            args.push_back(arg.toStdString());
+        try {
+            m_lobby = std::make_unique<corvane::testing::LobbyProcess>(args);
+        } catch (const std::exception&) {
+            return;
+        }
+        m_address = {QStringLiteral("127.0.0.1"), m_lobby->listPort(), m_lobby->hostPort(),
+                     m_lobby->playerPort()};
     }
+    bool running() const { return m_lobby != nullptr; }
+    const ServerAddress& address() const { return m_address; }
+
+private:
+    std::unique_ptr<corvane::testing::LobbyProcess> m_lobby;
+    ServerAddress m_address;
 };
 
 // Pauses a hundred times shorter than in play: the 20-second time-out lasts 200 ms.
