@@ -2,6 +2,7 @@
 #include "host_fixture.h"
 #include "protocol/score_line.h"
 #include "table/name_pool.h"
+#include "tests/support/cards.h"
 
 #include <algorithm>
 
@@ -249,13 +250,15 @@ struct Refused {
     Stage stage;
     std::string (*move)(HostFixture& f, const Table& t);
     bool asksAgain = false;
+    // What happens first, with the clock held: a computer seat's move stays pending.
+    void (*before)(HostFixture& f) = nullptr;
 };
 
 std::string twoDigits(int n) {
     return (n < 10 ? "0" : "") + std::to_string(n);
 }
 
-class HostRefuses : public HostFixture, public ::testing::WithParamInterface<Refused> {
+class StagedHost : public HostFixture {
 public:
     // Seat 2 is a person; the auction gives seat 0 the bid when a stage needs trump.
     void reach(Stage stage) {
@@ -280,16 +283,22 @@ public:
     }
 };
 
+class HostRefuses : public StagedHost, public ::testing::WithParamInterface<Refused> {};
+
 TEST_P(HostRefuses, AndTheTableIsUnchanged) {
     const Refused& row = GetParam();
     reach(row.stage);
     if (row.stage == Stage::Trump && !engine.hostAwaits().trump)
         GTEST_SKIP() << "this deal gave no person the bid";
+    if (row.before) {
+        row.before(*this);
+        channel.takeSent();
+    }
     const std::string before = snapshot();
     const int refused = host.refusedMoves();
     const int bidFrom = engine.hostAwaits().bidFrom;
     const int cardFrom = engine.hostAwaits().cardFrom;
-    arrive(row.move(*this, t()));
+    channel.arrive(row.move(*this, t()));
     EXPECT_EQ(snapshot(), before);
     std::string askedAgain;
     if (row.asksAgain && bidFrom >= 0)
@@ -305,19 +314,11 @@ const Refused refusedMoves[] = {
      [](HostFixture& f, const Table&) {
          return "b" + std::to_string((f.engine.hostAwaits().bidFrom + 2) % 4) + "20";
      }},
-    {"BidNotAboveTheHighBid", Stage::Bidding,
-     [](HostFixture& f, const Table& t) {
-         // Not the dealer's hold: a level the dialog would not offer this seat.
-         const int seat = f.engine.hostAwaits().bidFrom;
-         const int level = seat == t.dealerSeat ? t.highBid - 5 : t.highBid;
-         return "b" + std::to_string(seat) + twoDigits(level < 20 ? 15 : level);
-     },
-     true},
-    {"BidOfAnUnknownLevel", Stage::Bidding,
-     [](HostFixture& f, const Table&) {
-         return "b" + std::to_string(f.engine.hostAwaits().bidFrom) + "35";
-     },
-     true},
+    {"BidFromAComputerSeatOnItsTurn", Stage::Bidding,
+     [](HostFixture&, const Table& t) { return "b" + std::to_string(t.bidTurnSeat) + "Pa"; }, false,
+     [](HostFixture& f) {
+         f.channel.arrive("b" + std::to_string(f.engine.hostAwaits().bidFrom) + "Pa");
+     }},
     {"TrumpDuringTheAuction", Stage::Bidding,
      [](HostFixture&, const Table&) { return std::string("t2"); }},
     {"DiscardsDuringTheAuction", Stage::Bidding,
@@ -333,6 +334,9 @@ const Refused refusedMoves[] = {
      [](HostFixture&, const Table&) { return std::string("r00220"); }},
     {"DiscardsNamingACardTwice", Stage::Discard,
      [](HostFixture&, const Table&) { return std::string("r2041010"); }},
+    {"SecondDiscardsFromASeat", Stage::Discard,
+     [](HostFixture&, const Table&) { return std::string("r20212"); }, false,
+     [](HostFixture& f) { f.channel.arrive("r2041011"); }},
     {"DealDuringAHand", Stage::Discard,
      [](HostFixture&, const Table&) { return std::string("i"); }},
     {"SeatAPersonHolds", Stage::Discard,
@@ -342,6 +346,28 @@ const Refused refusedMoves[] = {
     {"CardFromAnotherSeatsHand", Stage::Play,
      [](HostFixture& f, const Table&) {
          return "p" + twoDigits(5 * ((f.engine.hostAwaits().cardFrom + 1) % 4));
+     }},
+    {"CardTheSeatThrewAway", Stage::Play,
+     [](HostFixture& f, const Table&) {
+         return "p" + twoDigits(5 * f.engine.hostAwaits().cardFrom);
+     },
+     true,
+     [](HostFixture& f) {
+         f.t().picCard[static_cast<size_t>(5 * f.engine.hostAwaits().cardFrom)].state =
+             TagState::Thrown;
+     }},
+    {"CardWhileTheTableWaitsOnAnotherSeat", Stage::Play,
+     [](HostFixture& f, const Table&) {
+         return "p" + twoDigits(5 * f.engine.hostAwaits().cardFrom);
+     },
+     false, [](HostFixture& f) { f.t().turnSeat = (f.engine.hostAwaits().cardFrom + 1) % 4; }},
+    {"SeatSomeoneWaitsFor", Stage::Play,
+     [](HostFixture&, const Table&) {
+         return encode(TakeSeatWithId{3, "Eve", "77"});
+     },
+     false,
+     [](HostFixture& f) {
+         f.channel.arrive(encode(TakeSeatWithId{3, "Cat", "8"}));
      }},
     {"CardOfTheKitty", Stage::Play, [](HostFixture&, const Table&) { return std::string("p21"); }},
     {"DealDuringPlay", Stage::Play, [](HostFixture&, const Table&) { return std::string("i"); }},
@@ -358,6 +384,53 @@ const Refused refusedMoves[] = {
 
 INSTANTIATE_TEST_SUITE_P(Moves, HostRefuses, ::testing::ValuesIn(refusedMoves),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A person's bid is taken only at a level the bid dialog would offer the seat: above the high
+// bid (the dealer may hold it), 25 and 30 only with a five.
+struct BidLevel {
+    int high;
+    bool five, dealer;
+    std::string bid;
+    bool taken;
+};
+
+class HostBidLevels : public StagedHost, public ::testing::WithParamInterface<BidLevel> {};
+
+TEST_P(HostBidLevels, TakenOnlyAsTheDialogOffers) {
+    const BidLevel& row = GetParam();
+    reach(Stage::Bidding);
+    const int seat = engine.hostAwaits().bidFrom;
+    t().highBid = row.high;
+    t().dealerSeat = row.dealer ? seat : (seat + 1) % 4;
+    const auto hand = cards(row.five ? "5C 2D 3D 4D 6D" : "2C 2D 3D 4D 6D");
+    for (int i = 0; i < 5; ++i)
+        t().picCard[static_cast<size_t>(5 * seat + i)].card = hand[static_cast<size_t>(i)];
+    const int refused = host.refusedMoves();
+    channel.arrive("b" + std::to_string(seat) + row.bid);
+    EXPECT_EQ(host.refusedMoves(), refused + (row.taken ? 0 : 1));
+    EXPECT_EQ(t().lblBid[static_cast<size_t>(seat)].caption, row.taken ? row.bid : "");
+    if (!row.taken) {
+        EXPECT_EQ(channel.takeSent(), encode(Addressed{seat, YourBid{t().dealerSeat, row.high}}));
+    }
+}
+
+const BidLevel bidLevels[] = {
+    {0, true, false, "20", true},   {0, true, false, "25", true},   {0, true, false, "30", true},
+    {0, false, false, "20", true},  {0, false, false, "25", false}, {0, false, false, "30", false},
+    {0, true, false, "00", false},  {0, true, false, "15", false},  {0, true, false, "19", false},
+    {0, true, false, "21", false},  {0, true, false, "24", false},  {0, true, false, "26", false},
+    {0, true, false, "29", false},  {0, true, false, "31", false},  {0, true, false, "35", false},
+    {20, true, false, "20", false}, {20, true, false, "25", true},  {20, true, true, "20", true},
+    {20, true, true, "15", false},  {25, true, false, "25", false}, {25, true, false, "30", true},
+    {25, true, true, "25", true},   {25, true, true, "20", false},  {30, true, false, "30", false},
+    {30, true, true, "30", true},   {30, false, true, "30", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bids, HostBidLevels, ::testing::ValuesIn(bidLevels), [](const auto& info) {
+    const BidLevel& r = info.param;
+    return "Over" + std::to_string(r.high) + (r.dealer ? "Dealer" : "") + (r.five ? "" : "NoFive") +
+           "Bids" + r.bid;
+});
 
 TEST_F(HostFixture, CardAlreadyPlayedIsRefused) {
     // Seat 0 is asked for its second card: its first is on the table already.

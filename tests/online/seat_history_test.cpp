@@ -11,9 +11,10 @@
 namespace corvane::testing {
 namespace {
 
-class SeatHistoryFixture : public HostFixture {
+// At seat 2, with the host's partnership, and at seat 3, with the other.
+class SeatHistoryFixture : public HostFixture, public ::testing::WithParamInterface<int> {
 protected:
-    static constexpr int SeatNo = 2;
+    const int SeatNo = GetParam();
 
     SeatHistoryFixture()
         : hostHistory(engine.table()), seatRandom(3), seatEngine(seatClock, seatRandom),
@@ -56,11 +57,8 @@ protected:
     std::set<int> faceUp;
 };
 
-int turned(int hostSeat) {
-    return (hostSeat - 2 + 4) % 4;
-}
-
-TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
+TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
+    const auto turned = [&](int hostSeat) { return (hostSeat - SeatNo + 4) % 4; };
     int scored = 0;
     seatHistory.addListener(
         {nullptr, [&](const GameHistory&, const RecordedHand&) { ++scored; }, nullptr});
@@ -86,7 +84,7 @@ TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
             EXPECT_EQ(m.bids[b].bid, h.bids[b].bid);
         }
         // The own cards are known; the other seats' never, even after the hand.
-        EXPECT_EQ(m.dealt[0], h.dealt[SeatNo]);
+        EXPECT_EQ(m.dealt[0], h.dealt[static_cast<size_t>(SeatNo)]);
         for (size_t s = 1; s < 4; ++s)
             for (size_t j = 0; j < 5; ++j) {
                 EXPECT_FALSE(m.dealt[s][j].isValid());
@@ -94,7 +92,7 @@ TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
             }
         if (h.stage != HandStage::Scored)
             continue;
-        EXPECT_EQ(m.held[0], h.held[SeatNo]);
+        EXPECT_EQ(m.held[0], h.held[static_cast<size_t>(SeatNo)]);
         EXPECT_EQ(m.bidder, turned(h.bidder));
         EXPECT_EQ(m.trump, h.trump);
         EXPECT_EQ(m.kitty[0].isValid(), m.bidder == 0);
@@ -114,8 +112,8 @@ TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
         EXPECT_EQ(m.made, h.made);
         EXPECT_EQ(m.points, h.points);
         EXPECT_EQ(m.counted, h.counted);
-        // Seat 2 sits with the host's partnership.
-        EXPECT_EQ(m.scores, h.scores);
+        EXPECT_EQ(m.scores[0], h.scores[static_cast<size_t>(SeatNo % 2)]);
+        EXPECT_EQ(m.scores[1], h.scores[static_cast<size_t>(1 - SeatNo % 2)]);
     }
     EXPECT_GT(checkedTricks, 0);
     for (const RecordedHand& m : mine.hands) {
@@ -133,7 +131,7 @@ TEST_F(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
     }
 }
 
-TEST_F(SeatHistoryFixture, TheHostKnowsEveryHandOnceItIsOver) {
+TEST_P(SeatHistoryFixture, TheHostKnowsEveryHandOnceItIsOver) {
     drive([&] {
         const RecordedHand* h = hostHistory.history().current();
         return h && h->stage == HandStage::Scored;
@@ -146,6 +144,8 @@ TEST_F(SeatHistoryFixture, TheHostKnowsEveryHandOnceItIsOver) {
     EXPECT_EQ(cards.size(), 20u);
     EXPECT_FALSE(cards.count(0));
 }
+
+INSTANTIATE_TEST_SUITE_P(Seats, SeatHistoryFixture, ::testing::Values(2, 3));
 
 } // namespace
 } // namespace corvane::testing

@@ -117,25 +117,41 @@ TEST(Catalogue, HostToSeatedPlayer) {
     });
 }
 
-TEST(Catalogue, ScoresUseTheSignDigit) {
-    struct Case {
-        int score;
-        std::string field;
+// Each field at its edges: the largest value and the longest text round-trip; one past is
+// clamped or cut to what the field and its length prefix can carry.
+TEST(Catalogue, FieldsAtTheirEdges) {
+    const auto text = [](std::size_t n) { return std::string(n, 'x'); };
+    const auto pairs = [](std::size_t n) {
+        std::string out;
+        for (std::size_t i = 0; i < n; ++i)
+            out += "03";
+        return out;
     };
-    for (const Case& c :
-         std::vector<Case>{{-25, "0025"}, {0, "1000"}, {120, "2120"}, {7, "2007"}}) {
-        const std::string bytes = encode(HandEnd{true, 20, c.score, 0});
-        EXPECT_EQ(bytes.substr(4, 4), c.field) << c.score;
+    checkRows<PlayerDownMessage>({
+        {ChatShow{text(99)}, "M99" + text(99)},
+        {YourBid{3, 99}, "B399"},
+        {Cards{std::vector<int>(499, 3)}, "C998" + pairs(499)},
+        {CardPlayed{23}, "F23"},
+        {DiscardPhase{std::vector<int>(49, 3), 3, 30, 3}, "D98" + pairs(49) + "3303"},
+    });
+    checkRows<PlayerUpMessage>({{PlayCard{23}, "p23"}, {Discards{3, {23, 0}}, "r3042300"}});
+    struct Cut {
+        std::string bytes;
+        std::string expected;
+    };
+    for (const Cut& c : std::vector<Cut>{
+             {encode(ChatShow{text(150)}), "M99" + text(99)},
+             {encode(YourBid{0, 100}), "B099"},
+             {encode(YourBid{0, -5}), "B000"},
+             {encode(Discards{1, std::vector<int>(50, 3)}), "r198" + pairs(49)},
+             {encode(JoinTable{"a-much-longer-key", 1, 1, "B"}), "La-much-l01101B"},
+             {encode(CreateTable{"k", text(150), "192.168.1.20", "Maud"}).substr(9, 2), "99"}}) {
+        EXPECT_EQ(c.bytes, c.expected);
     }
-}
-
-TEST(Catalogue, TextsAreCutToWhatTheirPrefixCanCarry) {
-    const std::string longText(150, 'x');
-    EXPECT_EQ(encode(ChatShow{longText}), "M99" + std::string(99, 'x'));
-    const std::string create = encode(CreateTable{"k", longText, "192.168.1.20", "Maud"});
-    EXPECT_EQ(create.substr(9, 2), "99");
-    EXPECT_NE(create.find("/192.168.1.20"), std::string::npos);
-    EXPECT_EQ(encode(JoinTable{"a-much-longer-key", 1, 1, "B"}), "La-much-l01101B");
+    // A long card list keeps the length its three digits can say.
+    const std::string deck = encode(Cards{std::vector<int>(600, 3)});
+    EXPECT_EQ(deck.substr(0, 4), "C999");
+    EXPECT_EQ(deck.size(), 4u + 999u);
 }
 
 TEST(Catalogue, HostPrefixesASeatDigitAndTheServerAddsThePlayerId) {
