@@ -104,10 +104,10 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         EXPECT_EQ(c.takeSent(), "p" + twoDigits(5 * own + 3));
         c.arrive(encode(TrickWon{left}));
         clock.advance(Engine::TrickPause);
+        EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "|J");
         c.arrive(encode(TrickWon{partner}));
         clock.advance(Engine::TrickPause);
-        EXPECT_EQ(table.lblTricks[0], "J");
-        EXPECT_EQ(table.lblTricks[1], "J");
+        EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "J|J");
         c.arrive("E+20" + std::string("2030") + "1000");
         clock.runUntilIdle();
         EXPECT_EQ(table.score[0], own % 2 == 0 ? 30 : 0);

@@ -180,7 +180,8 @@ TEST(DecoderStream, GarbageOnTheServersPorts) {
                                            {"suit 4", Port::Player, "t4"},
                                            {"card past the kitty", Port::Player, "p24"},
                                            {"picture past the kitty", Port::Player, "r20224"},
-                                           {"odd picture list", Port::Player, "r203101"}}) {
+                                           {"odd picture list", Port::Player, "r203101"},
+                                           {"odd list before digits", Port::Host, "0D031013251"}}) {
         SCOPED_TRACE(c.name);
         const auto check = [&](auto decoder, std::size_t good) {
             decoder.setSkipsFramedFaults(c.skips);
