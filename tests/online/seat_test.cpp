@@ -15,6 +15,20 @@ namespace {
 
 using namespace corvane::protocol;
 
+// A player seated at `own` on its own table.
+struct Seated {
+    Seated(VirtualClock& clock, Random& random, int own) : e(clock, random), s(e, c) {
+        e.startUp();
+        s.goOnline();
+        s.joinAs(own, "Bob");
+        c.arrive("Y");
+        c.takeSent();
+    }
+    online::MemoryChannel c;
+    Engine e;
+    online::Seat s;
+};
+
 class SeatFixture : public ::testing::Test {
 protected:
     SeatFixture() : random(5), engine(clock, random), seat(engine, channel) {
@@ -71,14 +85,8 @@ std::string twoDigits(int n) {
 TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
     for (int own = 0; own < 4; ++own) {
         SCOPED_TRACE("seat " + std::to_string(own));
-        online::MemoryChannel c;
-        Engine e(clock, random);
-        online::Seat s(e, c);
-        e.startUp();
-        s.goOnline();
-        s.joinAs(own, "Bob");
-        c.arrive("Y");
-        c.takeSent();
+        Seated seated(clock, random, own);
+        auto& [c, e, s] = seated;
         const Table& table = e.table();
         const int left = (own + 1) % 4, partner = (own + 2) % 4;
         c.arrive(encode(Cards{deal}));
@@ -93,6 +101,8 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         c.arrive(encode(DiscardPhase{{5 * left}, 3, 20, left}));
         EXPECT_EQ(table.CardState(table.localPicture(5 * left)), TagState::Thrown);
         EXPECT_EQ(table.lblPlayerName[1].color, LabelColor::White);
+        EXPECT_EQ(table.trumpSuit, 3);
+        EXPECT_EQ(table.lblBid[4].caption, "20");
         e.clickCard(0);
         e.clickCard(1);
         e.clickButton(1);
@@ -102,14 +112,19 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
                  encode(CardPlayed{5 * ((own + 3) % 4)}) + encode(YourTurn{own}));
         e.clickCard(3);
         EXPECT_EQ(c.takeSent(), "p" + twoDigits(5 * own + 3));
+        c.arrive(encode(CardPlayed{5 * own + 3}));
+        EXPECT_EQ(table.trickCardCount, 2); // the echo counts once
+        EXPECT_EQ(table.CardState(3), TagState::Played);
         c.arrive(encode(TrickWon{left}));
         clock.advance(Engine::TrickPause);
         EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "|J");
         c.arrive(encode(TrickWon{partner}));
         clock.advance(Engine::TrickPause);
         EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "J|J");
-        c.arrive("E+20" + std::string("2030") + "1000");
+        c.arrive("E-20" + std::string("2030") + "1000");
         clock.runUntilIdle();
+        EXPECT_EQ(table.buttonMessage, "Bidder goes down 20.");
+        EXPECT_FALSE(table.imgTrumpVisible);
         EXPECT_EQ(table.score[0], own % 2 == 0 ? 30 : 0);
         EXPECT_EQ(table.score[1], own % 2 == 0 ? 0 : 30);
     }
@@ -124,14 +139,6 @@ TEST_F(SeatFixture, CardsAfterTheDrawHideTheKitty) {
     EXPECT_EQ(t().CardState(2), TagState::Up);
     for (int i = 20; i <= 22; ++i)
         EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
-}
-
-TEST_F(SeatFixture, TwoMessagesInOneArrivalAreBothHandled) {
-    arrive(encode(Cards{deal}));
-    arrive(encode(BidMade{1, Bid::passed()}) + encode(YourBid{1, 0}));
-    EXPECT_EQ(t().lblBid[3].caption, "Pass");
-    EXPECT_TRUE(t().bidDialog.visible);
-    EXPECT_TRUE(t().timeoutRunning);
 }
 
 // Whatever a person is asked, the computer answers for them when their time runs out, and the
@@ -163,14 +170,8 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        online::MemoryChannel c;
-        Engine e(clock, random);
-        online::Seat s(e, c);
-        e.startUp();
-        s.goOnline();
-        s.joinAs(2, "Bob");
-        c.arrive("Y");
-        c.takeSent();
+        Seated seated(clock, random, 2);
+        auto& [c, e, s] = seated;
         c.arrive(row.asked);
         if (std::string(row.name) == "discard")
             e.clickCard(0); // the person's own marks give way to the computer's
@@ -181,54 +182,25 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
     }
 }
 
-TEST_F(SeatFixture, TheHostsEndOfHandMessageGoesOnByItselfAfterTheTimeOut) {
+// The host's own seat reads the score before the next hand: until the click, or at most a
+// turn's time-out.
+TEST_F(SeatFixture, TheHostsEndOfHandMessageWaitsForTheClickOrTheTimeOut) {
     seat.setHostsOwnSeat(true);
     arrive("E+20" + std::string("2020") + "1000");
     clock.advance(19000);
     EXPECT_EQ(seat.handsCounted(), 0);
     clock.advance(1000);
     EXPECT_EQ(seat.handsCounted(), 1);
+    arrive("E+20" + std::string("2020") + "1000");
+    EXPECT_EQ(seat.handsCounted(), 1);
+    clickMessages();
+    EXPECT_EQ(seat.handsCounted(), 2);
 }
-
 TEST_F(SeatFixture, TrumpDialogSendsTheSuit) {
     arrive("T");
     ASSERT_TRUE(t().trumpDialogVisible);
     engine.clickTrump(3);
     EXPECT_EQ(channel.takeSent(), "t3");
-}
-
-TEST_F(SeatFixture, DiscardPhaseMarksTheTurnedSlotsAndTheDiscardGoesBackInHostNumbers) {
-    arrive(encode(Cards{deal}));
-    arrive(encode(DiscardPhase{{5, 6, 20}, 3, 25, 1}));
-    EXPECT_EQ(t().CardState(15), TagState::Thrown); // host 5 is seat 1: picture 15 for seat 2
-    EXPECT_FALSE(t().picCard[15].visible);
-    EXPECT_EQ(t().CardState(20), TagState::Thrown);
-    EXPECT_EQ(t().trumpSuit, 3);
-    EXPECT_EQ(t().lblBid[4].caption, "25");
-    EXPECT_EQ(t().lblPlayerName[3].color, LabelColor::White);
-    EXPECT_EQ(t().gamePhase, PhaseDiscard);
-    engine.clickCard(0);
-    engine.clickCard(1);
-    engine.clickButton(1);
-    EXPECT_EQ(channel.takeSent(), "r2041011");
-    EXPECT_EQ(t().gamePhase, PhaseDrawWait);
-}
-
-TEST_F(SeatFixture, OwnTurnAndCardGoBackInHostNumbersAndTheEchoCountsOnce) {
-    arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
-    std::vector<int> hands(deal.begin(), deal.begin() + 20);
-    arrive(encode(Cards{hands}) + encode(CardPlayed{5}) + encode(YourTurn{2}));
-    EXPECT_TRUE(t().lblPlayerName[0].underline);
-    EXPECT_TRUE(t().timeoutRunning);
-    EXPECT_EQ(t().trickCardCount, 1);
-    EXPECT_EQ(t().CardState(15), TagState::Played);
-    // Any card: hearts are trump, a spade was led and the rule to follow suit is off.
-    engine.clickCard(3);
-    EXPECT_EQ(channel.takeSent(), "p13");
-    arrive(encode(CardPlayed{13}));
-    EXPECT_EQ(t().trickCardCount, 2);
-    EXPECT_EQ(t().cardsBeforeMe, 2);
-    EXPECT_EQ(t().CardState(3), TagState::Played);
 }
 
 // The four cards stay for the trick pause: the next lead, sent at once, waits until it is over,
@@ -267,6 +239,7 @@ TEST_F(SeatFixture, ARefusedBidIsAskedAgain) {
     EXPECT_TRUE(engine.clickBid(1));
     EXPECT_EQ(channel.takeSent(), "b220");
     EXPECT_FALSE(t().bidDialog.visible);
+    EXPECT_FALSE(t().timeoutRunning);
     arrive(encode(YourBid{1, 0}));
     EXPECT_EQ(t().buttonMessage, online::Seat::BidRefusedMessage);
     EXPECT_TRUE(t().bidDialog.visible);
@@ -295,26 +268,6 @@ TEST_F(SeatFixture, ARefusedCardGoesBackToTheHandAndIsAskedAgain) {
     EXPECT_NE(t().CardState(3), TagState::Played);
 }
 
-TEST_F(SeatFixture, HandEndWithNegativeScoresShowsThemFromTheOwnSide) {
-    online::MemoryChannel c;
-    Engine e(clock, random);
-    online::Seat odd(e, c);
-    odd.goOnline();
-    odd.joinAs(1, "Ann");
-    c.arrive("Y");
-    c.arrive("E-25" + std::string("0025") + "2040");
-    clock.runUntilIdle();
-    EXPECT_EQ(e.table().buttonMessage, "Bidder goes down 25.");
-    EXPECT_EQ(e.table().score[0], 40);
-    EXPECT_EQ(e.table().score[1], -25);
-    EXPECT_EQ(odd.handsCounted(), 1);
-    arrive("E+25" + std::string("2040") + "0015");
-    EXPECT_EQ(t().buttonMessage, "Count 25 points.");
-    EXPECT_EQ(t().score[0], 40);
-    EXPECT_EQ(t().score[1], -15);
-    EXPECT_FALSE(t().imgTrumpVisible);
-}
-
 // The score line sets the labels; the same words spoken by a person do not.
 TEST_F(SeatFixture, TheScoreToldOnSittingDownIsShownInTheLabels) {
     arrive(encode(ChatShow{"Dan: " + scoreLine(5, 10)}));
@@ -322,14 +275,6 @@ TEST_F(SeatFixture, TheScoreToldOnSittingDownIsShownInTheLabels) {
     arrive(encode(ChatShow{scoreLine(-15, 40)}));
     EXPECT_EQ(t().score, (std::array<int, 2>{-15, 40}));
     EXPECT_EQ(seat.whiteboard().back(), scoreLine(-15, 40));
-}
-
-TEST_F(SeatFixture, HostsOwnSeatWaitsForTheClickBeforeTheHandCounts) {
-    seat.setHostsOwnSeat(true);
-    arrive("E+20" + std::string("2020") + "1000");
-    EXPECT_EQ(seat.handsCounted(), 0);
-    clickMessages();
-    EXPECT_EQ(seat.handsCounted(), 1);
 }
 
 TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
@@ -380,23 +325,24 @@ TEST_F(SeatFixture, AccentedChatIsCutOnACharacterBoundary) {
     EXPECT_EQ(seat.whiteboard().size(), 3u);
 }
 
+// "K", or the channel lost, in the middle of a hand: a standalone game at once.
 TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {
-    arrive(encode(Cards{deal}) + "K");
-    EXPECT_FALSE(t().online);
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
-    EXPECT_EQ(t().buttonMessage, "Your host has disconnected.");
-    EXPECT_FALSE(channel.isOpen());
-    EXPECT_FALSE(seat.seated());
+    for (bool told : {true, false}) {
+        Seated seated(clock, random, 2);
+        auto& [c, e, s] = seated;
+        c.arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
+        if (told)
+            c.arrive("K");
+        else
+            c.peerCloses();
+        EXPECT_FALSE(e.table().online);
+        EXPECT_EQ(e.table().gamePhase, PhaseIdle);
+        EXPECT_FALSE(e.table().bidDialog.visible);
+        EXPECT_FALSE(e.table().timeoutRunning);
+        EXPECT_EQ(e.table().buttonMessage, "Your host has disconnected.");
+        EXPECT_FALSE(c.isOpen());
+        EXPECT_FALSE(s.seated());
+    }
 }
-
-TEST_F(SeatFixture, LostPlayerChannelReturnsToAStandaloneGame) {
-    arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
-    channel.peerCloses();
-    EXPECT_FALSE(t().online);
-    EXPECT_FALSE(t().bidDialog.visible);
-    EXPECT_FALSE(t().timeoutRunning);
-    EXPECT_EQ(t().buttonMessage, "Your host has disconnected.");
-}
-
 } // namespace
 } // namespace corvane::testing

@@ -55,7 +55,8 @@ private:
 // p) and the connection's number, which is also its player id; "p3@10.0.0.2" comes from another
 // address (127.0.0.1 without).
 struct World {
-    explicit World(std::optional<std::string> key = std::nullopt) : lobby(std::move(key)) {}
+    explicit World(std::optional<std::string> key = std::nullopt, unsigned maxTables = 4)
+        : lobby(std::move(key), maxTables) {}
 
     FakePeer& peer(const std::string& name) {
         const auto at = name.find('@');
@@ -202,9 +203,11 @@ const Row rows[] = {
      kitchen + Steps{"l4>Q", "p6>" + encode(JoinTable{"", 0, 1, "Cy"}),
                      "p6<" + names({"Maud", "Bea", "`Computer", "`Computer"}), "h1<",
                      "p6>" + encode(JoinTable{"", 0, 3, "Cy"}), "p6<Y", "h1<q"}},
+    // Seat 0 is the host's, even before its own seat channel has come.
     {"NobodyJoinsTheHostsSeat",
-     kitchen + Steps{"l4>Q", "p6>" + encode(JoinTable{"", 0, 0, "Cy"}),
-                     "p6<" + names({"Maud", "Bea", "`Computer", "`Computer"}), "h1<"}},
+     Steps{"h1>" + encode(CreateTable{"", "Kitchen", "", "Maud"}), "h1<H", "l4>Q",
+           "p6>" + encode(JoinTable{"", 0, 0, "Cy"}),
+           "p6<" + names({"Maud", "`Computer", "`Computer", "`Computer"}), "h1<"}},
     {"AJoinToARowThatNamesNoTableIsClosed",
      kitchen + Steps{"l4>Q", "p6>" + encode(JoinTable{"", 5, 1, "Cy"}), "p6#", "h1<"}},
     {"APlayersLossIsToldToTheHostAndFreesTheSeat",
@@ -286,6 +289,26 @@ TEST(LobbyRules, ListsAtMostTwentyOneTables) {
                 listRow("T" + std::to_string(i), i + 1, {"H", "Computer", "Computer", "Computer"});
     }
     world.run(steps + Steps{"l99>QQ", "l99<" + listed + listed});
+}
+
+// Three addresses hold 24 tables, older than a new one from a fourth: each home gets its share
+// of the 21 rows, and the new table is listed.
+TEST(LobbyRules, SquattersCannotHideANewTable) {
+    lobby::setLogEnabled(false);
+    World world(std::nullopt, 8);
+    Steps steps;
+    for (int i = 0; i < 24; ++i)
+        steps.push_back("h" + std::to_string(i + 1) + "@127.0.3." + std::to_string(i % 3 + 1) +
+                        ">" + encode(CreateTable{"", "Squat" + std::to_string(i), "", "x"}));
+    world.run(steps + Steps{"h30@127.0.0.7>" + encode(CreateTable{"", "Fresh", "", "x"}), "l31>Q"});
+    HostDownDecoder decoder;
+    decoder.feed(world.peer("l31").got);
+    std::vector<std::string> listed;
+    while (auto row = decoder.next())
+        listed.push_back(std::get<TableEntry>(row->message).name);
+    ASSERT_EQ(listed.size(), 21u);
+    EXPECT_EQ(listed.front(), "Squat0");
+    EXPECT_EQ(listed.back(), "Fresh");
 }
 
 } // namespace

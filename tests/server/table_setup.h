@@ -1,5 +1,5 @@
 // Test helpers that bring a table to a known state through the real protocol: a host with its
-// own seat channel, the table list, and people joining at seats.
+// own seat channel, the table list, people joining at seats, and a steady table.
 #pragma once
 
 #include "protocol/encode.h"
@@ -70,5 +70,25 @@ inline std::unique_ptr<PlayerClient> joinAt(const LobbyProcess& lobby, HostedTab
     EXPECT_TRUE(taken && std::holds_alternative<protocol::TakeSeatWithId>(taken->message));
     return player;
 }
+
+// A table from 127.0.0.1 with a person at seat 1, which must keep relaying while other
+// clients misbehave.
+struct QuietTable {
+    explicit QuietTable(const LobbyProcess& lobby) : table(lobby, "Steady", "Maud") {
+        listTables(lobby, 1);
+        west = joinAt(lobby, table, 0, 1, "Bea");
+    }
+
+    void checkStillRelays() {
+        table.host.send("0F031F03");
+        EXPECT_EQ(table.seat0->nextRaw(), "F03");
+        EXPECT_EQ(west->nextRaw(), "F03");
+        west->send("p08");
+        EXPECT_EQ(table.host.nextRaw(), "p08");
+    }
+
+    HostedTable table;
+    std::unique_ptr<PlayerClient> west;
+};
 
 } // namespace corvane::testing
