@@ -37,6 +37,8 @@ TEST_P(Scoring, HandEnd) {
     t().tricksPlayed = 5;
     t().trickCardCount = 4;
     t().dealerSeat = 3;
+    for (size_t s = 0; s < 4; ++s)
+        t().lblPlayerName[s].underline = true; // a turn mark that must not reach the next auction
 
     Task finish = engine.FinishTrick();
     clock.runUntilIdle();
@@ -50,6 +52,8 @@ TEST_P(Scoring, HandEnd) {
     EXPECT_EQ(hands[0].scores, r.after);
     EXPECT_EQ(hands[0].message, r.message);
     EXPECT_EQ(t().gamePhase, PhaseIdle);
+    for (size_t s = 0; s < 4; ++s)
+        EXPECT_FALSE(t().lblPlayerName[s].underline) << "seat " << s;
 }
 
 // clang-format off

@@ -106,8 +106,6 @@ private slots:
     void aboutClosesWithOkAndEscape();
 
     void rulesPageBesideProgram();
-
-    void screenshots();
 };
 
 void DialogsTest::optionsStartUpState() {
@@ -549,28 +547,6 @@ void DialogsTest::rulesPageBesideProgram() {
     // Something is always found to open, here at least the build's copy.
     QVERIFY(!findRulesPage().isEmpty());
     QVERIFY(rulesPageCandidates().contains(page));
-}
-
-void DialogsTest::screenshots() {
-    const QString dir = QDir(QCoreApplication::applicationDirPath()).filePath("screenshots");
-    QVERIFY(QDir().mkpath(dir));
-
-    Table table;
-    table.backDesign = 2;
-    OptionsDialog options(table);
-    options.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&options));
-    const QPixmap optionsShot = options.grab();
-    QCOMPARE(optionsShot.deviceIndependentSize().toSize(), options.size());
-    QVERIFY(optionsShot.save(QDir(dir).filePath("options_dialog.png")));
-
-    AboutBox about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    const QPixmap aboutShot = about.grab();
-    QCOMPARE(aboutShot.deviceIndependentSize().toSize(), about.size());
-    QVERIFY(aboutShot.save(QDir(dir).filePath("about_box.png")));
-    qInfo("screenshots in %s", qPrintable(dir));
 }
 
 QTEST_MAIN(DialogsTest)

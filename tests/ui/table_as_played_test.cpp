@@ -107,7 +107,6 @@ class TableAsPlayedTest : public QObject {
 private slots:
     void initTestCase() { corvane::ui::test::quietOffscreenWarnings(); }
     void kittyFansOut();
-    void noTurnMarkWhenTheBidDialogOpens();
     void everyMessageShowsWhole();
     void commandsRefusedWhileTheDealLands();
     void namesShownAsWritten();
@@ -127,24 +126,6 @@ void TableAsPlayedTest::kittyFansOut() {
     // The three dealt kitty cards each show a part of their face, left to right.
     for (int i = 20; i <= 21; ++i)
         QVERIFY(table.view()->picture(i)->x() < table.view()->picture(i + 1)->x());
-}
-
-void TableAsPlayedTest::noTurnMarkWhenTheBidDialogOpens() {
-    TableUnderTest table(17);
-    // Many hands, so that some end with the local player's card third in the last trick.
-    int dialogs = 0;
-    for (int moves = 0; moves < 20000 && dialogs < 80; ++moves) {
-        if (table.window.bidDialog()->isVisible()) {
-            ++dialogs;
-            for (int s = 1; s < 4; ++s)
-                QVERIFY2(
-                    !table.view()->playerName(s)->font().underline(),
-                    qPrintable(
-                        QStringLiteral("seat %1 underlined at bid dialog %2").arg(s).arg(dialogs)));
-        }
-        QVERIFY(table.playOneMove());
-    }
-    QVERIFY(dialogs >= 80);
 }
 
 void TableAsPlayedTest::everyMessageShowsWhole() {
