@@ -288,10 +288,12 @@ TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
     EXPECT_EQ(channel.takeSent(), "i");
 }
 
-TEST_F(SeatFixture, MisdealNamesTheDealer) {
+TEST_F(SeatFixture, MisdealNamesTheDealerAndALateSeatWaits) {
     arrive(encode(SeatName{3, "Dan"}) + encode(YourBid{3, 0}) + "N");
     EXPECT_EQ(t().buttonMessage, "Dan calls for a misdeal.");
     EXPECT_EQ(t().bidsMade, 0);
+    arrive("I");
+    EXPECT_EQ(t().buttonMessage, "Waiting for next hand...");
 }
 
 TEST_F(SeatFixture, ChatIsCutToEightyAndShownOnTheWhiteboard) {

@@ -117,11 +117,4 @@ inline bool playUntil(const std::vector<TableUnderTest*>& people, const std::fun
     return true;
 }
 
-inline bool gameOver(const TableUnderTest& p) {
-    for (const std::string& m : p.messages)
-        if (m == "You're not easy!" || m == "She's gone b'y." || m == "She's gone, b'y.")
-            return true;
-    return false;
-}
-
 } // namespace corvane::ui::test

@@ -1,17 +1,30 @@
 // Online play in the window, end to end: real table windows (offscreen) through the real
 // corvane-lobby on loopback, a hosting window and a joining window in this process, each with its
-// own engine, sockets and clock. The online rules are the core's; these show what the window
-// shows of them and that it feeds the person's clicks and lines to them.
+// own engine, sockets and clock, and the lobby dialog as the window feeds it. The online rules
+// and which answer leads where are the core's; these show what the window shows of them and that
+// it feeds the person's clicks and lines to them.
 #include "online_fixture.h"
 #include "ui/options_dialog.h"
+#include "ui/socket_channel.h"
 #include "ui/twips.h"
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 using namespace corvane;
 using namespace corvane::ui;
 using namespace corvane::ui::test;
+
+namespace {
+
+bool statusIs(TableUnderTest& p, const char* text) {
+    return QTest::qWaitFor(
+        [&] { return session(p).lobbyDialog()->status() == QString::fromUtf8(text); }, 10000);
+}
+
+} // namespace
 
 class OnlineWindowTest : public QObject {
     Q_OBJECT
@@ -57,14 +70,16 @@ private slots:
         }
     }
 
-    void hostAndGuestPlayAWholeGameAndChat() {
+    // The host and a guest chat and play a hand; the guest's record holds its own cards only;
+    // then the host's program goes away mid-hand.
+    void hostAndGuestPlayThenTheHostIsKilled() {
         LobbyServer lobby;
         auto hosting = player(3, lobby.address());
         QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
         QCOMPARE(hosting->window.windowTitle(), QStringLiteral("Corvane (Hosting)"));
         auto guest = player(4, lobby.address());
+        const std::string ownName = guest->t().lblPlayerName[0].caption;
         QVERIFY(join(*guest, QStringLiteral("Guesty"), 2));
-        QCOMPARE(guest->window.windowTitle(), QStringLiteral("Corvane"));
         QCOMPARE(guest->view()->playerName(0)->text(), QStringLiteral("Guesty"));
         // The deal of another's table is not this program's to write.
         QVERIFY(!guest->window.action(QStringLiteral("mnuSaveGameRecord"))->isEnabled());
@@ -81,75 +96,30 @@ private slots:
                 QStringLiteral("Guesty: Evening all")));
 
         // The guest's own five cards face up at the bottom, the others face down.
+        const std::vector<TableUnderTest*> both{hosting.get(), guest.get()};
         QVERIFY(playUntil(
-            {hosting.get(), guest.get()}, [&] { return guest->view()->picture(4)->isVisible(); },
-            10000));
+            both, [&] { return guest->view()->picture(4)->isVisible(); }, 10000));
         for (int i = 0; i < 5; ++i) {
             QVERIFY(guest->t().picCard[static_cast<size_t>(i)].showsFace());
             QCOMPARE(guest->view()->picture(i)->pos(), toPixels(homePosition(i)));
         }
         QVERIFY(!guest->t().picCard[10].showsFace());
 
-        // Then the whole game; the history the guest keeps is the seat's: its own cards only.
+        // The history the guest keeps is the seat's: its own cards only.
         const GameRecord& record = guest->program.record;
-        // When both tables show the game over, the record may not yet hold the last hand (a game
-        // of two hands then shows one): every hand it does hold must be the seat's own.
-        size_t hands = 0;
-        size_t ownHands = 0;
-        const auto over = [&] {
-            if (record.source() == GameRecord::Source::Seated) {
-                hands = record.history().hands.size();
-                ownHands = 0;
-                for (const RecordedHand& h : record.history().hands)
-                    ownHands += h.dealt[0][0].isValid() && !h.dealt[1][0].isValid() &&
-                                !h.dealt[2][0].isValid() && !h.dealt[3][0].isValid();
-            }
-            return gameOver(*hosting) && gameOver(*guest);
+        const auto scored = [&] {
+            const auto& hands = record.history().hands;
+            return record.source() == GameRecord::Source::Seated && !hands.empty() &&
+                   hands[0].stage == HandStage::Scored;
         };
-        QVERIFY2(playUntil({hosting.get(), guest.get()}, over, 240000), "the game did not end");
-        QVERIFY(hands >= 1);
-        QCOMPARE(ownHands, hands);
-        // Partners see the same result.
-        const auto won = [](const TableUnderTest& p) {
-            return std::count(p.messages.begin(), p.messages.end(), "You're not easy!") > 0;
-        };
-        QCOMPARE(won(*hosting), won(*guest));
-    }
+        QVERIFY2(playUntil(both, scored, 60000), "no hand was scored");
+        for (const RecordedHand& h : record.history().hands)
+            QVERIFY(h.dealt[0][0].isValid() && !h.dealt[1][0].isValid() &&
+                    !h.dealt[2][0].isValid() && !h.dealt[3][0].isValid());
 
-    // A guest that never bids or plays (it only answers the button window) is shown the time-out
-    // counting down, and the hand goes on: its cards are played for it.
-    void timeOutActsForAnIdlePlayer() {
-        LobbyServer lobby;
-        auto hosting = player(5, lobby.address());
-        QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Idle")));
-        auto guest = player(6, lobby.address());
-        QVERIFY(join(*guest, QStringLiteral("Sleepy"), 1));
-        bool sawCountdown = false;
         QVERIFY(playUntil(
-            {hosting.get()},
-            [&] {
-                if (guest->window.buttonWindow()->isVisible())
-                    guest->click(guest->button(1));
-                sawCountdown |= guest->view()->timeout()->isVisible() &&
-                                guest->view()->timeout()->text() != QStringLiteral("20");
-                int played = 0;
-                for (int i = 0; i < 5; ++i)
-                    played += guest->t().CardState(i) == TagState::Played;
-                return played >= 2;
-            },
-            60000));
-        QVERIFY(sawCountdown);
-    }
-
-    void hostKilledMidHand() {
-        LobbyServer lobby;
-        auto hosting = player(7, lobby.address());
-        QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Short")));
-        auto guest = player(8, lobby.address());
-        const std::string ownName = guest->t().lblPlayerName[0].caption;
-        QVERIFY(join(*guest, QStringLiteral("Left"), 3));
-        QVERIFY(playUntil(
-            {hosting.get(), guest.get()}, [&] { return guest->t().gamePhase == PhasePlay; },
+            both,
+            [&] { return record.history().hands.size() >= 2 && guest->t().gamePhase == PhasePlay; },
             20000));
         hosting.reset(); // the host's program goes away mid-hand
         QVERIFY(reaches(*guest, State::Standalone));
@@ -163,21 +133,111 @@ private slots:
             QVERIFY(!guest->view()->picture(i)->isVisible());
     }
 
-    // A person who sits down mid-hand is told to wait; their first cards come with the next deal.
-    void sittingDownMidHandWaitsForTheNext() {
+    // A guest that never bids or plays (it only answers the button window) is shown the time-out
+    // counting down (what the computer then does for it is the seat's, tested in the core).
+    void timeOutActsForAnIdlePlayer() {
         LobbyServer lobby;
-        auto hosting = player(12, lobby.address());
-        QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Busy")));
+        auto hosting = player(5, lobby.address());
+        QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Idle")));
+        auto guest = player(6, lobby.address());
+        QVERIFY(join(*guest, QStringLiteral("Sleepy"), 1));
         QVERIFY(playUntil(
-            {hosting.get()}, [&] { return hosting->t().gamePhase == PhasePlay; }, 20000));
-        auto late = player(13, lobby.address());
-        QVERIFY(join(*late, QStringLiteral("Late"), 1));
-        QTRY_VERIFY(late->messageShown());
-        QCOMPARE(late->window.buttonWindow()->message(),
-                 QStringLiteral("Waiting for next hand..."));
-        QVERIFY(playUntil(
-            {hosting.get(), late.get()}, [&] { return late->view()->picture(0)->isVisible(); },
+            {hosting.get()},
+            [&] {
+                if (guest->window.buttonWindow()->isVisible())
+                    guest->click(guest->button(1));
+                return guest->view()->timeout()->isVisible() &&
+                       guest->view()->timeout()->text() != QStringLiteral("20");
+            },
             60000));
+    }
+
+    void refusedServerIsReportedInTheDialog() {
+        ServerAddress dead = LobbyServer().address(); // ports that were just free
+        auto p = player(11, dead);
+        p->window.action(QStringLiteral("mnuConnect"))->trigger();
+        QVERIFY(statusIs(*p, SocketChannel::RefusedText));
+        QVERIFY(!session(*p).lobbyDialog()->isBusy());
+        // A message meanwhile (a refused key says one) leaves the dialog's buttons and its status
+        // line uncovered.
+        p->engine.start(p->engine.MessageButton("The Corvane Server refused that key."));
+        p->window.refresh();
+        QVERIFY(p->messageShown());
+        const QRect message = p->window.buttonWindow()->frameGeometry();
+        for (const char* name : {"cmdJoin", "cmdNew", "cmdRefresh", "cmdCancel", "lblStatus"}) {
+            QWidget* w = field<QWidget>(*p, name);
+            QVERIFY2(!message.intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())), name);
+        }
+        p->click(p->button(1));
+        // Another server typed is tried with Refresh.
+        LobbyServer lobby;
+        field<QLineEdit>(*p, "txtServer")
+            ->setText(QStringLiteral("127.0.0.1:%1").arg(lobby.address().listPort));
+        press(*p, "cmdRefresh");
+        QVERIFY(statusIs(*p, OnlineSession::NoTablesText));
+    }
+
+    void playOnlineBetweenHandsOnly() {
+        LobbyServer lobby;
+        auto p = player(13, lobby.address());
+        QAction* connect = p->window.action(QStringLiteral("mnuConnect"));
+        auto* menu = qobject_cast<QMenu*>(connect->parent());
+        QVERIFY(menu);
+        p->click(p->button(1)); // Deal: a standalone hand begins
+        QTRY_VERIFY(p->t().gamePhase != PhaseIdle);
+        emit menu->aboutToShow();
+        QVERIFY(!connect->isEnabled());
+        p->window.action(QStringLiteral("mnuNew"))->trigger();
+        emit menu->aboutToShow();
+        QVERIFY(connect->isEnabled());
+    }
+
+    // Someone else takes the seat while the late one still reads the old list: the seat buttons
+    // show who took it.
+    void takenSeatReturnsToChoosing() {
+        LobbyServer lobby;
+        auto hosting = player(14, lobby.address());
+        QVERIFY(host(*hosting, QStringLiteral("Hosty"), QStringLiteral("Evening")));
+        auto late = player(15, lobby.address());
+        QVERIFY(openLobby(*late, QStringLiteral("Late")));
+        QTRY_COMPARE(field<QListWidget>(*late, "lstGames")->count(), 1);
+        auto quick = player(16, lobby.address());
+        QVERIFY(join(*quick, QStringLiteral("Quick"), 1));
+        QVERIFY(pickSeat(*late, 1));
+        QVERIFY(statusIs(*late, OnlineSession::SeatTakenText));
+        QVERIFY(!session(*late).lobbyDialog()->isBusy());
+        auto* seat1 = field<QRadioButton>(*late, "optSeat1");
+        QCOMPARE(seat1->text(), QStringLiteral("Quick"));
+        QVERIFY(!seat1->isEnabled());
+    }
+
+    // The name and the server come back in the next run's lobby dialog, and the key only while
+    // "Remember key" is ticked.
+    void lobbyFieldsComeBackInTheNextRun() {
+        LobbyServer lobby;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        const auto run = [&](std::uint64_t seed, bool tick) {
+            auto p = player(seed, lobby.address(), std::make_unique<Preferences>(file));
+            if (!openLobby(*p))
+                return QStringList();
+            const QStringList shown{field<QLineEdit>(*p, "txtUserName")->text(),
+                                    field<QLineEdit>(*p, "txtPassword")->text()};
+            if (shown[0].isEmpty()) {
+                QTest::keyClicks(field<QLineEdit>(*p, "txtUserName"), QStringLiteral("Hosty"));
+                QTest::keyClicks(field<QLineEdit>(*p, "txtPassword"), QStringLiteral("sesame"));
+            }
+            if (tick)
+                press(*p, "chkRememberKey");
+            press(*p, "cmdNew");
+            return reaches(*p, State::Hosting) ? shown : QStringList();
+        };
+        QCOMPARE(run(31, true), (QStringList{"", ""}));
+        QCOMPARE(Preferences(file).lobby(),
+                 (LobbyPreferences{QStringLiteral("Hosty"), lobby.address().text(), true,
+                                   QStringLiteral("sesame")}));
+        QCOMPARE(run(32, true), (QStringList{"Hosty", "sesame"})); // unticked
+        QCOMPARE(run(33, false), (QStringList{"Hosty", ""}));
     }
 };
 
