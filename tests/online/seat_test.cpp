@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace corvane::testing {
 namespace {
@@ -29,18 +30,10 @@ struct Seated {
     online::Seat s;
 };
 
+// A player seated at seat 2 on its own table, and a deal: deck value n on host picture n, the
+// kitty 20-22 (`hands` the same without the kitty, as after the draw).
 class SeatFixture : public ::testing::Test {
 protected:
-    SeatFixture() : random(5), engine(clock, random), seat(engine, channel) {
-        engine.startUp();
-        seat.goOnline();
-        seat.joinAs(2, "Bob");
-        channel.arrive("Y");
-        channel.takeSent();
-        // A deal: deck value n on host picture n, the kitty 20-22.
-        for (int i = 0; i < 23; ++i)
-            deal.push_back(i);
-    }
     Table& t() { return engine.table(); }
     // The clock is not run: a running time-out would act for the player.
     void arrive(const std::string& bytes) { channel.arrive(bytes); }
@@ -54,11 +47,17 @@ protected:
     }
 
     VirtualClock clock;
-    Random random;
-    Engine engine;
-    online::MemoryChannel channel;
-    online::Seat seat;
-    std::vector<int> deal;
+    Random random{5};
+    Seated seated{clock, random, 2};
+    online::MemoryChannel& channel = seated.c;
+    Engine& engine = seated.e;
+    online::Seat& seat = seated.s;
+    std::vector<int> deal = [] {
+        std::vector<int> d(23);
+        std::iota(d.begin(), d.end(), 0);
+        return d;
+    }();
+    std::vector<int> hands{deal.begin(), deal.begin() + 20};
 };
 
 TEST_F(SeatFixture, JoinTakesTheSeatUnderTheUserName) {
@@ -108,8 +107,8 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         e.clickButton(1);
         EXPECT_EQ(c.takeSent(),
                   "r" + std::to_string(own) + "04" + twoDigits(5 * own) + twoDigits(5 * own + 1));
-        c.arrive(encode(Cards{std::vector<int>(deal.begin(), deal.begin() + 20)}) +
-                 encode(CardPlayed{5 * ((own + 3) % 4)}) + encode(YourTurn{own}));
+        c.arrive(encode(Cards{hands}) + encode(CardPlayed{5 * ((own + 3) % 4)}) +
+                 encode(YourTurn{own}));
         e.clickCard(3);
         EXPECT_EQ(c.takeSent(), "p" + twoDigits(5 * own + 3));
         c.arrive(encode(CardPlayed{5 * own + 3}));
@@ -132,7 +131,6 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
 
 TEST_F(SeatFixture, CardsAfterTheDrawHideTheKitty) {
     arrive(encode(Cards{deal}));
-    std::vector<int> hands(deal.begin(), deal.begin() + 20);
     hands[12] = 40;
     arrive(encode(Cards{hands}));
     EXPECT_EQ(t().cardAt(2).deckIndex(), 40);
@@ -144,7 +142,6 @@ TEST_F(SeatFixture, CardsAfterTheDrawHideTheKitty) {
 // Whatever a person is asked, the computer answers for them when their time runs out, and the
 // button window says what it did.
 TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
-    const std::vector<int> hands(deal.begin(), deal.begin() + 20);
     const struct {
         const char* name;
         std::string asked;
@@ -207,7 +204,6 @@ TEST_F(SeatFixture, TrumpDialogSendsTheSuit) {
 // and only then does the trick count for the host's own wait.
 TEST_F(SeatFixture, AFinishedTrickStaysOnTheTableForThePause) {
     arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
-    std::vector<int> hands(deal.begin(), deal.begin() + 20);
     arrive(encode(Cards{hands}));
     const std::vector<int> trick{5, 10, 15, 0};
     for (int card : trick)
@@ -251,7 +247,6 @@ TEST_F(SeatFixture, ARefusedBidIsAskedAgain) {
 
 TEST_F(SeatFixture, ARefusedCardGoesBackToTheHandAndIsAskedAgain) {
     arrive(encode(Cards{deal}) + encode(DiscardPhase{{}, 3, 20, 1}));
-    std::vector<int> hands(deal.begin(), deal.begin() + 20);
     arrive(encode(Cards{hands}) + encode(CardPlayed{5}) + encode(YourTurn{2}));
     engine.clickCard(3);
     EXPECT_EQ(channel.takeSent(), "p13");
