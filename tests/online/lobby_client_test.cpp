@@ -122,10 +122,11 @@ struct Lobby {
         client.setSeedSource([] { return 7; });
     }
     Table& t() { return engine.table(); }
-    online::MemoryChannel& channel(const std::string& port) {
-        return connections.channel(port == "list"   ? Port::List
-                                   : port == "host" ? Port::Host
-                                                    : Port::Player);
+    static Port port(const std::string& name) {
+        return name == "list" ? Port::List : name == "host" ? Port::Host : Port::Player;
+    }
+    online::MemoryChannel& channel(const std::string& name) {
+        return connections.channel(port(name));
     }
     online::MemoryChannel& list() { return channel("list"); }
     online::MemoryChannel& player() { return channel("player"); }
@@ -152,7 +153,7 @@ struct Lobby {
         for (std::string w; words >> w;) {
             SCOPED_TRACE(w);
             const auto at = w.find_first_of("+-.<>");
-            const std::string port = w.substr(0, at);
+            const std::string name = w.substr(0, at);
             if (w == "online")
                 client.playOnline();
             else if (w == "new")
@@ -174,21 +175,18 @@ struct Lobby {
             else if (at == std::string::npos)
                 FAIL() << "no word " << w;
             else if (w[at] == '+' || w[at] == '-')
-                connections.answer(port == "list"   ? Port::List
-                                   : port == "host" ? Port::Host
-                                                    : Port::Player,
-                                   w[at] == '+', Refused);
+                connections.answer(port(name), w[at] == '+', Refused);
             else if (w[at] == '.')
-                channel(port).peerCloses();
+                channel(name).peerCloses();
             else {
                 const std::string b = w.substr(at + 1);
                 const std::string sent = bytes.count(b) ? bytes.at(b) : b;
                 if (w[at] == '<')
-                    channel(port).arrive(sent);
+                    channel(name).arrive(sent);
                 else if (b.empty())
-                    channel(port).takeSent();
+                    channel(name).takeSent();
                 else
-                    EXPECT_EQ(channel(port).takeSent(), sent);
+                    EXPECT_EQ(channel(name).takeSent(), sent);
             }
         }
     }
