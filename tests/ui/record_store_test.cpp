@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -62,24 +61,34 @@ struct Raw {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
     }
-    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
     QVariant value(const QString& sql) const {
-        QSqlQuery q(db());
+        QSqlQuery q(QSqlDatabase::database(name, false));
         return q.exec(sql) && q.next() ? q.value(0) : QVariant();
     }
     bool exec(const QString& sql) const {
-        QSqlQuery q(db());
+        QSqlQuery q(QSqlDatabase::database(name, false));
         return q.exec(sql);
     }
 };
 
-RecordStore::Options at(const QString& path, int busyMs = 5000) {
-    return {path, busyMs, 0};
+// A store that keeps what it says.
+struct Heard {
+    RecordStore store;
+    QStringList said;
+    explicit Heard(const QString& path, int busyMs = 5000, int maxPages = 0)
+        : store({path, busyMs, maxPages}) {
+        store.setTroubleHandler([this](const QString& text) { said << text; });
+    }
+};
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The child writer: records hands of one game until killed, saying after each one.
 int childWriter(const QString& path) {
-    RecordStore store(at(path));
+    RecordStore store({path});
     if (!store.open())
         return 2;
     for (int n = 1;; ++n) {
@@ -93,17 +102,12 @@ int childWriter(const QString& path) {
 int childReadOnly(const QString& path) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
         return 3;
-    RecordStore store(at(path));
-    int messages = 0;
-    QString said;
-    store.setTroubleHandler([&](const QString& text) {
-        ++messages;
-        said = text;
-    });
-    if (store.open())
-        store.recordHand(gameInfo(), hand(1, {20, 5}));
-    store.recordHand(gameInfo(), hand(2, {40, 5}));
-    std::printf("%d %d %s\n", messages, static_cast<int>(store.state()), qPrintable(said));
+    Heard h(path);
+    if (h.store.open())
+        h.store.recordHand(gameInfo(), hand(1, {20, 5}));
+    h.store.recordHand(gameInfo(), hand(2, {40, 5}));
+    std::printf("%d %d %s\n", int(h.said.size()), static_cast<int>(h.store.state()),
+                qPrintable(h.said.value(0)));
     return 0;
 }
 
@@ -111,42 +115,41 @@ int childReadOnly(const QString& path) {
 
 class RecordStoreTest : public QObject {
     Q_OBJECT
+    QTemporaryDir dir;
+    QString path;
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() {
+        QVERIFY(dir.isValid());
+        path = dir.filePath(QStringLiteral("record-%1.sqlite").arg(QTest::currentTestFunction()));
+    }
 
     void handsAreWrittenAndReadBack() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
         {
-            RecordStore store(at(path));
+            RecordStore store({path});
             QVERIFY(store.open());
             store.recordHand(gameInfo(), hand(1, {20, 10}));
             store.recordHand(gameInfo(), hand(2, {0, 20}, false));
             store.recordGameWon(0, {120, 20});
             store.recordHand(gameInfo(), hand(1, {5, 0}));
         }
-        RecordStore again(at(path));
+        RecordStore again({path});
         QVERIFY(again.open());
         QCOMPARE(again.handCount(), 3);
         QCOMPARE(again.gameCount(), 2);
         Raw raw(path);
-        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(),
-                 RecordStore::SchemaVersion);
-        QCOMPARE(raw.value(QStringLiteral("SELECT winner FROM games ORDER BY id LIMIT 1")).toInt(),
-                 0);
-        QCOMPARE(raw.value(QStringLiteral("SELECT score0 FROM games ORDER BY id LIMIT 1")).toInt(),
-                 120);
-        QVERIFY(raw.value(QStringLiteral("SELECT winner FROM games ORDER BY id DESC LIMIT 1"))
-                    .isNull());
-        QCOMPARE(raw.value(QStringLiteral("SELECT bids FROM hands WHERE made=0")).toString(),
-                 QStringLiteral("3:20 0:Pass"));
-        QCOMPARE(raw.value(QStringLiteral("SELECT name1 || kind0 FROM games LIMIT 1")).toString(),
-                 QStringLiteral("Annperson"));
+        const std::pair<const char*, QVariant> rows[] = {
+            {"PRAGMA user_version", RecordStore::SchemaVersion},
+            {"SELECT winner || ' ' || score0 FROM games ORDER BY id LIMIT 1", "0 120"},
+            {"SELECT winner IS NULL FROM games ORDER BY id DESC LIMIT 1", 1},
+            {"SELECT bids FROM hands WHERE made=0", "3:20 0:Pass"},
+            {"SELECT name1 || kind0 FROM games LIMIT 1", "Annperson"}};
+        for (const auto& [sql, expected] : rows)
+            QCOMPARE(raw.value(QString::fromLatin1(sql)).toString(), expected.toString());
     }
 
     void aVersionOneFileIsBroughtForward() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
         {
             Raw old(path);
             const QString schema = QStringLiteral(R"(
@@ -163,121 +166,96 @@ PRAGMA user_version=1)");
             for (const QString& sql : schema.split(QLatin1Char(';')))
                 QVERIFY2(old.exec(sql), qPrintable(sql));
         }
-        RecordStore store(at(path));
+        RecordStore store({path});
         QVERIFY(store.open());
         store.recordHand(gameInfo(), hand(1, {20, 0}));
-        Raw raw(path);
-        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(),
-                 RecordStore::SchemaVersion);
-        // The old hand counts in the totals with the new one.
-        QCOMPARE(raw.value(QStringLiteral("SELECT made FROM bid_totals WHERE bid=25")).toInt(), 1);
-        QCOMPARE(raw.value(QStringLiteral("SELECT sum(hands) FROM bid_totals")).toInt(), 2);
         QCOMPARE(store.handCount(), 2);
-        QCOMPARE(
-            raw.value(QStringLiteral("SELECT level || winner FROM games WHERE id=1")).toString(),
-            QStringLiteral("Expert1"));
-        QCOMPARE(raw.value(QStringLiteral("SELECT kind0 FROM games WHERE id=1")).toString(),
-                 QStringLiteral("person"));
-        QVERIFY(raw.value(QStringLiteral("SELECT counted FROM hands WHERE id=1")).isNull());
-        QCOMPARE(raw.value(QStringLiteral("SELECT counted FROM hands WHERE id=2")).toInt(), 20);
+        Raw raw(path);
+        // The old hand counts in the totals with the new one; what it never had stays empty.
+        const std::pair<const char*, QVariant> rows[] = {
+            {"PRAGMA user_version", RecordStore::SchemaVersion},
+            {"SELECT made FROM bid_totals WHERE bid=25", 1},
+            {"SELECT sum(hands) FROM bid_totals", 2},
+            {"SELECT level || winner || kind0 FROM games WHERE id=1", "Expert1person"},
+            {"SELECT counted IS NULL FROM hands WHERE id=1", 1},
+            {"SELECT counted FROM hands WHERE id=2", 20}};
+        for (const auto& [sql, expected] : rows)
+            QCOMPARE(raw.value(QString::fromLatin1(sql)).toString(), expected.toString());
     }
 
     void aCorruptFileIsPutAsideAndANewOneBegun() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
-        QByteArray garbage(8192, 'x');
-        garbage.prepend("not a database at all");
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(garbage);
-        }
-        RecordStore store(at(path));
-        QStringList said;
-        store.setTroubleHandler([&](const QString& text) { said << text; });
-        QVERIFY(store.open());
-        QCOMPARE(said.size(), 1);
-        QVERIFY(said[0].startsWith(QStringLiteral("The game record could not be read.")));
+        const QByteArray garbage = "not a database at all" + QByteArray(8192, 'x');
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(garbage) == garbage.size());
+        f.close();
+        Heard h(path);
+        QVERIFY(h.store.open());
+        h.store.recordHand(gameInfo(), hand(1, {20, 0}));
+        QCOMPARE(h.store.handCount(), 1);
+        QCOMPARE(h.said.size(), 1);
+        QVERIFY(h.said[0].startsWith(QStringLiteral("The game record could not be read.")));
         const QStringList aside =
-            QDir(dir.path()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::Files);
+            QDir(dir.path()).entryList({QFileInfo(path).fileName() + QStringLiteral(".damaged-*")});
         QCOMPARE(aside.size(), 1);
-        QFile kept(dir.filePath(aside[0]));
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), garbage);
-        QVERIFY(said[0].contains(aside[0]));
-        store.recordHand(gameInfo(), hand(1, {20, 0}));
-        QCOMPARE(store.handCount(), 1);
-        QCOMPARE(said.size(), 1);
+        QCOMPARE(contents(dir.filePath(aside[0])), garbage);
+        QVERIFY(h.said[0].contains(aside[0]));
     }
 
     void aReadOnlyFileGivesOneMessageAndIsLeftAlone() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        QTemporaryDir own; // a folder the child may not write in
+        path = own.filePath(QStringLiteral("record.sqlite"));
         {
-            RecordStore store(at(path));
+            RecordStore store({path});
             QVERIFY(store.open());
             store.recordHand(gameInfo(), hand(1, {20, 0}));
         }
         QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        QFile(dir.path())
+        QFile(own.path())
             .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner |
                             QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                             QFile::ExeOther);
-        QFile before(path);
-        QVERIFY(before.open(QIODevice::ReadOnly));
-        const QByteArray bytes = before.readAll();
+        const QByteArray bytes = contents(path);
         QProcess child;
-        child.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--read-only"), path});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitCode(), 0);
         const QString out = QString::fromUtf8(child.readAllStandardOutput()).trimmed();
         QVERIFY2(out.startsWith(QStringLiteral("1 2 The game record")), qPrintable(out));
-        QFile after(path);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), bytes);
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.damaged-*")}).size(), 0);
+        QCOMPARE(contents(path), bytes);
+        QCOMPARE(QDir(own.path()).entryList({QStringLiteral("*.damaged-*")}).size(), 0);
     }
 
     void aFullFileStopsTheRecordWithOneMessage() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
-        RecordStore store({path, 5000, 12});
-        QStringList said;
-        store.setTroubleHandler([&](const QString& text) { said << text; });
-        QVERIFY(store.open());
-        for (int n = 1; n <= 2000 && store.state() == RecordStore::State::Open; ++n)
-            store.recordHand(gameInfo(), hand(n, {n, n}));
-        QCOMPARE(store.state(), RecordStore::State::Failed);
-        store.recordHand(gameInfo(), hand(1, {1, 1}));
-        QCOMPARE(said.size(), 1);
-        QVERIFY2(said[0].contains(QStringLiteral("the disk is full")), qPrintable(said[0]));
+        Heard h(path, 5000, 12);
+        QVERIFY(h.store.open());
+        for (int n = 1; n <= 2000 && h.store.state() == RecordStore::State::Open; ++n)
+            h.store.recordHand(gameInfo(), hand(n, {n, n}));
+        QCOMPARE(h.store.state(), RecordStore::State::Failed);
+        h.store.recordHand(gameInfo(), hand(1, {1, 1}));
+        QCOMPARE(h.said.size(), 1);
+        QVERIFY2(h.said[0].contains(QStringLiteral("the disk is full")), qPrintable(h.said[0]));
         QVERIFY(QFile::exists(path));
     }
 
     void aLockHeldElsewhereIsWaitedOutAndNothingIsLost() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
-        RecordStore store(at(path, 100));
-        QStringList said;
-        store.setTroubleHandler([&](const QString& text) { said << text; });
-        QVERIFY(store.open());
+        Heard h(path, 100);
+        QVERIFY(h.store.open());
         {
             Raw other(path);
             QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            store.recordHand(gameInfo(), hand(1, {20, 0}));
-            QCOMPARE(store.pendingHands(), 1);
-            QCOMPARE(store.state(), RecordStore::State::Open);
+            h.store.recordHand(gameInfo(), hand(1, {20, 0}));
+            QCOMPARE(h.store.pendingHands(), 1);
+            QCOMPARE(h.store.state(), RecordStore::State::Open);
             QVERIFY(other.exec(QStringLiteral("COMMIT")));
         }
-        store.recordHand(gameInfo(), hand(2, {40, 0}));
-        QCOMPARE(store.pendingHands(), 0);
-        QCOMPARE(store.handCount(), 2);
-        QCOMPARE(store.gameCount(), 1);
-        QVERIFY(said.isEmpty());
+        h.store.recordHand(gameInfo(), hand(2, {40, 0}));
+        QCOMPARE(h.store.pendingHands(), 0);
+        QCOMPARE(h.store.handCount(), 2);
+        QCOMPARE(h.store.gameCount(), 1);
+        QVERIFY(h.said.isEmpty());
 
         // A lock let go within the time-out is simply waited for.
-        RecordStore patient(at(path, 5000));
+        RecordStore patient({path, 5000});
         QVERIFY(patient.open());
         std::promise<void> locked;
         std::thread holder([&] {
@@ -295,17 +273,10 @@ PRAGMA user_version=1)");
     }
 
     void twoWritersAtOnceBothRecord() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
-        {
-            RecordStore first(at(path));
-            QVERIFY(first.open());
-        }
+        QVERIFY(RecordStore({path}).open());
         auto writer = [&](int offset) {
-            RecordStore store(at(path));
-            if (!store.open())
-                return;
-            for (int n = 1; n <= 40; ++n)
+            RecordStore store({path});
+            for (int n = 1; n <= 40 && store.open(); ++n)
                 store.recordHand(gameInfo(), hand(n, {offset + n, n}));
         };
         std::thread a(writer, 0);
@@ -319,11 +290,8 @@ PRAGMA user_version=1)");
     }
 
     void aKilledWriterLosesNoMoreThanTheHandInPlay() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), path});
-        QVERIFY(child.waitForStarted());
         int told = 0;
         while (told < 40 && child.waitForReadyRead(10000))
             while (child.canReadLine())
