@@ -31,29 +31,6 @@ class OnlineWindowTest : public QObject {
 private slots:
     void initTestCase() { quietOffscreenWarnings(); }
 
-    // Online the chat shows, Play Online is not offered and the five rule is always on (the
-    // options dialog shows it greyed); Cancel gives back the standalone table and its speed.
-    void cancelReturnsToStandalone() {
-        LobbyServer lobby;
-        auto p = player(2, lobby.address());
-        const int speed = p->t().speedDelay;
-        QVERIFY(openLobby(*p));
-        QVERIFY(p->view()->chat()->isVisible());
-        QCOMPARE(p->view()->chat()->maxLength(), 80);
-        QVERIFY(!p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
-        p->window.action(QStringLiteral("mnuOptions"))->trigger();
-        auto* options = p->window.findChild<OptionsDialog*>();
-        QVERIFY(options);
-        QVERIFY(!options->findChild<QCheckBox*>(QStringLiteral("chk525"))->isEnabled());
-        options->reject();
-        press(*p, "cmdCancel");
-        QCOMPARE(session(*p).state(), State::Standalone);
-        QVERIFY(!p->view()->chat()->isVisible());
-        QVERIFY(p->window.action(QStringLiteral("mnuConnect"))->isEnabled());
-        QCOMPARE(p->t().speedDelay, speed);
-        QCOMPARE(p->button(1)->text(), QStringLiteral("&Deal"));
-    }
-
     // The chat history is small on the table: its type leaves room for four lines at any zoom.
     void chatHistoryShowsFourLines() {
         TableUnderTest p(1);
@@ -152,14 +129,19 @@ private slots:
             60000));
     }
 
-    void refusedServerIsReportedInTheDialog() {
+    // A refused server is said in the dialog's status line, and a message meanwhile (a refused
+    // key says one) leaves its buttons and status line uncovered; another server typed is tried
+    // with Refresh. Online the chat shows, Play Online is not offered and the five rule is always
+    // on (the options dialog shows it greyed); Cancel gives back the standalone table and its
+    // speed, where Play Online is offered between hands only.
+    void playOnlineThenCancel() {
         ServerAddress dead = LobbyServer().address(); // ports that were just free
         auto p = player(11, dead);
-        p->window.action(QStringLiteral("mnuConnect"))->trigger();
+        const int speed = p->t().speedDelay;
+        QAction* connect = p->window.action(QStringLiteral("mnuConnect"));
+        connect->trigger();
         QVERIFY(statusIs(*p, SocketChannel::RefusedText));
         QVERIFY(!session(*p).lobbyDialog()->isBusy());
-        // A message meanwhile (a refused key says one) leaves the dialog's buttons and its status
-        // line uncovered.
         p->engine.start(p->engine.MessageButton("The Corvane Server refused that key."));
         p->window.refresh();
         QVERIFY(p->messageShown());
@@ -169,18 +151,27 @@ private slots:
             QVERIFY2(!message.intersects(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())), name);
         }
         p->click(p->button(1));
-        // Another server typed is tried with Refresh.
         LobbyServer lobby;
         field<QLineEdit>(*p, "txtServer")
             ->setText(QStringLiteral("127.0.0.1:%1").arg(lobby.address().listPort));
         press(*p, "cmdRefresh");
         QVERIFY(statusIs(*p, OnlineSession::NoTablesText));
-    }
 
-    void playOnlineBetweenHandsOnly() {
-        LobbyServer lobby;
-        auto p = player(13, lobby.address());
-        QAction* connect = p->window.action(QStringLiteral("mnuConnect"));
+        QVERIFY(p->view()->chat()->isVisible());
+        QCOMPARE(p->view()->chat()->maxLength(), 80);
+        QVERIFY(!connect->isEnabled());
+        p->window.action(QStringLiteral("mnuOptions"))->trigger();
+        auto* options = p->window.findChild<OptionsDialog*>();
+        QVERIFY(options);
+        QVERIFY(!options->findChild<QCheckBox*>(QStringLiteral("chk525"))->isEnabled());
+        options->reject();
+        press(*p, "cmdCancel");
+        QCOMPARE(session(*p).state(), State::Standalone);
+        QVERIFY(!p->view()->chat()->isVisible());
+        QVERIFY(connect->isEnabled());
+        QCOMPARE(p->t().speedDelay, speed);
+        QCOMPARE(p->button(1)->text(), QStringLiteral("&Deal"));
+
         auto* menu = qobject_cast<QMenu*>(connect->parent());
         QVERIFY(menu);
         p->click(p->button(1)); // Deal: a standalone hand begins
