@@ -108,11 +108,8 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinked) {
     EXPECT_NE(computer, "Bob");
     const auto& pool = NamePool::all();
     EXPECT_NE(std::find(pool.begin(), pool.end(), computer), pool.end());
-    std::string names;
-    for (int s = 0; s < 4; ++s)
-        names +=
-            encode(Addressed{0, SeatName{s, t().lblPlayerName[static_cast<size_t>(s)].caption}});
-    EXPECT_EQ(channel.takeSent(), encode(Addressed{0, ChatShow{"Bob has disconnected."}}) + names);
+    EXPECT_EQ(channel.takeSent(),
+              encode(Addressed{0, ChatShow{"Bob has disconnected."}}) + names(t(), {0}));
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(engine.hostAwaits().cardFrom, 0);
 }
