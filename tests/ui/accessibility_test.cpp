@@ -38,8 +38,6 @@ private slots:
                                   ->text(QAccessible::Name);
         QCOMPARE(other, QStringLiteral("A card face down, in %1's hand")
                             .arg(QString::fromStdString(t.lblPlayerName[1].caption)));
-        QCOMPARE(QAccessible::queryAccessibleInterface(table.view()->picture(0))->role(),
-                 QAccessible::Client);
         QCOMPARE(
             QAccessible::queryAccessibleInterface(table.view()->score(0))->text(QAccessible::Name),
             QStringLiteral("We 0, They 0"));
@@ -54,19 +52,6 @@ private slots:
                               QString::fromStdString(
                                   t.lblPlayerName[static_cast<size_t>(seat)].caption)));
         }
-    }
-
-    void aPlayableCardSaysSo() {
-        test::TableUnderTest table(9);
-        for (int guard = 0; guard < 200 && !table.localTurn(); ++guard)
-            QVERIFY(table.playOneMove() || table.settle());
-        QVERIFY(table.localTurn());
-        int playable = 0;
-        for (int i = 0; i < 5; ++i)
-            playable += QAccessible::queryAccessibleInterface(table.view()->picture(i))
-                            ->text(QAccessible::Name)
-                            .endsWith(QLatin1String(", playable"));
-        QVERIFY(playable >= 1);
     }
 
     void aHandIsAnnounced() {
@@ -84,6 +69,14 @@ private slots:
         const int scores = table.t().score[0] + table.t().score[1];
         for (int guard = 0; guard < 400 && table.t().score[0] + table.t().score[1] == scores;
              ++guard) {
+            if (table.localTurn()) { // a playable card says so
+                int playable = 0;
+                for (int i = 0; i < 5; ++i)
+                    playable += QAccessible::queryAccessibleInterface(table.view()->picture(i))
+                                    ->text(QAccessible::Name)
+                                    .endsWith(QLatin1String(", playable"));
+                QVERIFY(playable >= 1);
+            }
             if (!table.playOneMove())
                 QVERIFY(table.settle());
             if (table.messageShown())

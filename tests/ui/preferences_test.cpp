@@ -135,7 +135,7 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
-    void theKeyIsKeptOnlyWhenAsked() {
+    void theKeyIsKeptOnlyWhenAskedAndOddFieldsAreDropped() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("corvane.conf"));
         {
@@ -156,20 +156,17 @@ private slots:
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(!f.readAll().contains("secret1"));
-    }
 
-    void lobbyFieldsOutOfShapeAreDropped() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
+        // Fields out of shape are dropped.
         writeFile(file, "[lobby]\nname=A name far too long for the field\nserver=\"a\\tb\"\n"
                         "rememberKey=true\nkey=123456789\n");
-        const LobbyPreferences read = Preferences(file).lobby();
-        QVERIFY(read.userName.isEmpty());
-        QVERIFY(read.server.isEmpty());
-        QVERIFY(read.rememberKey);
-        QVERIFY(read.key.isEmpty());
+        const LobbyPreferences odd = Preferences(file).lobby();
+        QVERIFY(odd.userName.isEmpty() && odd.server.isEmpty() && odd.key.isEmpty());
+        QVERIFY(odd.rememberKey);
     }
 
+    // The window comes back where it was; starting up writes no place of its own, so a run
+    // that is killed before it ends leaves the last good place for the next one.
     void theWindowComesBackWhereItWas() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("corvane.conf"));
@@ -179,22 +176,10 @@ private slots:
             first.program.window.move(123, 77);
             place = first.program.window.pos();
         }
-        Run second(2, file);
-        QCOMPARE(second.program.window.pos(), place);
-    }
-
-    // Starting up writes no place of its own: a run that is killed before it ends leaves the
-    // last good place for the next one.
-    void startingUpKeepsTheLastPlace() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
-        {
-            Run first(1, file);
-            first.program.window.move(123, 77);
-        }
         const WindowPreferences kept = Preferences(file).window();
         QVERIFY(!kept.geometry.isEmpty());
         Run second(2, file);
+        QCOMPARE(second.program.window.pos(), place);
         QCOMPARE(Preferences(file).window(), kept);
     }
 };
