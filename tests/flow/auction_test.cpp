@@ -96,29 +96,24 @@ TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
 }
 
 TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
-    hands(weak0, weak1, weak2, weak3);
-    t().lblPlayerName[2].caption = "Mabel";
-    open(2);
-    ASSERT_TRUE(engine.clickBid(0));
-    clock.runUntilIdle();
-    EXPECT_EQ(t().buttonMessage, "Mabel calls for a misdeal.");
-    for (int i = 0; i <= 22; ++i)
-        EXPECT_EQ(t().CardState(i), TagState::Up) << "picture " << i;
-    engine.clickButton(1);
-    clock.runUntilIdle();
-    // A new hand is dealt at once by the next dealer.
-    EXPECT_EQ(t().dealerSeat, 3);
-    EXPECT_EQ(t().gamePhase, PhaseBidding);
-    EXPECT_EQ(t().lblBid[3].color, LabelColor::Red);
-}
-
-TEST_F(Auction, LocalDealerCallsTheMisdeal) {
-    hands(weak0, weak1, weak2, weak3);
-    open(0);
-    // Everybody else passed before the local dealer.
-    ASSERT_TRUE(engine.clickBid(0));
-    clock.runUntilIdle();
-    EXPECT_EQ(t().buttonMessage, "You called for a misdeal.");
+    for (const auto& [dealer, message] :
+         {std::pair{2, "Mabel calls for a misdeal."}, {0, "You called for a misdeal."}}) {
+        engine.newGame();
+        hands(weak0, weak1, weak2, weak3);
+        t().lblPlayerName[2].caption = "Mabel";
+        open(dealer);
+        ASSERT_TRUE(engine.clickBid(0));
+        clock.runUntilIdle();
+        EXPECT_EQ(t().buttonMessage, message);
+        for (int i = 0; i <= 22; ++i)
+            EXPECT_EQ(t().CardState(i), TagState::Up) << "picture " << i;
+        engine.clickButton(1);
+        clock.runUntilIdle();
+        // A new hand is dealt at once by the next dealer.
+        EXPECT_EQ(t().dealerSeat, dealer + 1);
+        EXPECT_EQ(t().gamePhase, PhaseBidding);
+        EXPECT_EQ(t().lblBid[static_cast<size_t>(dealer + 1)].color, LabelColor::Red);
+    }
 }
 
 TEST_F(Auction, DisabledBidsAreRefused) {

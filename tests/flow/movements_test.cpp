@@ -25,11 +25,14 @@ public:
     std::vector<Movement> movements;
 };
 
-TEST(Movements, TheDealGlidesEveryCardFromTheDealersSide) {
+struct Movements : ::testing::Test {
+    Movements() : random(3), engine(scheduler, random) { engine.startUp(); }
     RecordingScheduler scheduler;
-    Random random(3);
-    Engine engine(scheduler, random);
-    engine.startUp();
+    Random random;
+    Engine engine;
+};
+
+TEST_F(Movements, TheDealGlidesEveryCardFromTheDealersSide) {
     engine.table().dealerSeat = 1;
     engine.clickButton(1);
     scheduler.clock.runUntilIdle();
@@ -46,11 +49,7 @@ TEST(Movements, TheDealGlidesEveryCardFromTheDealersSide) {
     }
 }
 
-TEST(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeat) {
-    RecordingScheduler scheduler;
-    Random random(3);
-    Engine engine(scheduler, random);
-    engine.startUp();
+TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeat) {
     Table& t = engine.table();
     for (int s = 0; s < 4; ++s) {
         const int picture = 5 * s + 2;

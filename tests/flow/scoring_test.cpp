@@ -2,6 +2,8 @@
 // game won at 120, negative scores, and the dealer moving on.
 #include "tests/flow/engine_fixture.h"
 
+#include <tuple>
+
 namespace corvane::testing {
 namespace {
 
@@ -57,29 +59,17 @@ TEST_P(Scoring, HandEnd) {
 }
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Rules, Scoring,
-    ::testing::Values(
-        ScoreRow{"seat 1 makes 20 with 4 units", 1, 20, {1, 2, 0, 2}, {0, 0}, {5, 20},
-                 "Count 20 points."},
-        ScoreRow{"seat 1 set on 20 with 3 units", 1, 20, {2, 2, 1, 1}, {0, 0}, {15, -20},
-                 "Bidder goes down 20."},
-        ScoreRow{"a made 30 scores 60", 0, 30, {3, 0, 3, 0}, {10, 10}, {70, 10},
-                 "Count 60 points."},
-        ScoreRow{"counted above the bid", 2, 20, {3, 1, 2, 0}, {0, 0}, {25, 5},
-                 "Count 25 points."},
-        ScoreRow{"defenders capped at 115", 0, 20, {2, 1, 2, 1}, {0, 110}, {20, 115},
-                 "Count 20 points."},
-        ScoreRow{"set into the negative", 0, 25, {1, 2, 2, 1}, {0, 0}, {-25, 15},
-                 "Bidder goes down 25."},
-        ScoreRow{"115 is not yet the game", 1, 20, {1, 3, 1, 1}, {40, 95}, {50, 115},
-                 "Count 20 points."},
-        ScoreRow{"set, the defenders capped at 115", 3, 30, {1, 1, 2, 2}, {110, 50}, {115, 20},
-                 "Bidder goes down 30."},
-        ScoreRow{"the bidders win at 120", 0, 20, {2, 1, 3, 0}, {100, 60}, {120, 60},
-                 "You're not easy!"},
-        ScoreRow{"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120},
-                 "She's gone, b'y."}));
+INSTANTIATE_TEST_SUITE_P(Rules, Scoring, ::testing::ValuesIn(std::vector<ScoreRow>{
+    {"seat 1 makes 20 with 4 units", 1, 20, {1, 2, 0, 2}, {0, 0}, {5, 20}, "Count 20 points."},
+    {"seat 1 set on 20 with 3 units", 1, 20, {2, 2, 1, 1}, {0, 0}, {15, -20}, "Bidder goes down 20."},
+    {"a made 30 scores 60", 0, 30, {3, 0, 3, 0}, {10, 10}, {70, 10}, "Count 60 points."},
+    {"counted above the bid", 2, 20, {3, 1, 2, 0}, {0, 0}, {25, 5}, "Count 25 points."},
+    {"defenders capped at 115", 0, 20, {2, 1, 2, 1}, {0, 110}, {20, 115}, "Count 20 points."},
+    {"set into the negative", 0, 25, {1, 2, 2, 1}, {0, 0}, {-25, 15}, "Bidder goes down 25."},
+    {"115 is not yet the game", 1, 20, {1, 3, 1, 1}, {40, 95}, {50, 115}, "Count 20 points."},
+    {"set, the defenders capped at 115", 3, 30, {1, 1, 2, 2}, {110, 50}, {115, 20}, "Bidder goes down 30."},
+    {"the bidders win at 120", 0, 20, {2, 1, 3, 0}, {100, 60}, {120, 60}, "You're not easy!"},
+    {"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120}, "She's gone, b'y."}}));
 // clang-format on
 
 TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
@@ -109,41 +99,33 @@ TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
         EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
 }
 
-TEST_F(EngineFixture, TopTrumpTrickIsWorthTwoUnitsAndOneMark) {
-    t().gamePhase = PhasePlay;
-    t().trumpSuit = Hearts;
-    place(10, "5H", TagState::Played);
-    t().topTrumpOut = 114;
-    t().trickWinnerCard = 10;
-    t().tricksPlayed = 2;
-    t().trickCardCount = 4;
-    Task finish = engine.FinishTrick();
-    EXPECT_FALSE(finish.done()); // the one-second pause with the trick on the table
-    EXPECT_EQ(t().trickCardCount, 4);
-    clock.advance(999);
-    EXPECT_FALSE(finish.done());
-    clock.advance(1);
-    EXPECT_TRUE(finish.done());
-    EXPECT_EQ(t().trickUnits[2], 2);
-    EXPECT_EQ(t().lblTricks[0], "J");
-    EXPECT_EQ(t().turnSeat, 2);
-    EXPECT_EQ(t().trickCardCount, 0);
-    EXPECT_EQ(t().trickWinnerCard, -1);
+// A trick's units and the mark in its side's column: the top trump's trick is worth two and one
+// mark, after the one-second pause with the trick on the table; seat 3 marks the second column.
+TEST_F(EngineFixture, TrickUnitsAndTheirMark) {
+    for (const auto& [picture, top, units, column] :
+         {std::tuple{10, "5H", 2, 0}, {17, "3H", 1, 1}}) {
+        engine.newGame();
+        t().gamePhase = PhasePlay;
+        t().trumpSuit = Hearts;
+        place(picture, top, TagState::Played);
+        t().topTrumpOut = 114;
+        t().trickWinnerCard = picture;
+        t().tricksPlayed = 2;
+        t().trickCardCount = 4;
+        const size_t seat = static_cast<size_t>(picture / 5);
+        Task finish = engine.FinishTrick();
+        EXPECT_EQ(t().trickCardCount, 4);
+        clock.advance(999);
+        EXPECT_FALSE(finish.done());
+        clock.advance(1);
+        EXPECT_TRUE(finish.done());
+        EXPECT_EQ(t().trickUnits[seat], units);
+        EXPECT_EQ(t().lblTricks[static_cast<size_t>(column)], "J");
+        EXPECT_EQ(t().lblTricks[static_cast<size_t>(1 - column)], "");
+        EXPECT_EQ(t().turnSeat, static_cast<int>(seat));
+        EXPECT_EQ(t().trickWinnerCard, -1);
+    }
     EXPECT_EQ(t().speedDelay, 300);
-}
-
-TEST_F(EngineFixture, SeatThreeTrickMarksTheirColumn) {
-    t().gamePhase = PhasePlay;
-    t().trumpSuit = Clubs;
-    place(17, "3C", TagState::Played);
-    t().topTrumpOut = 114;
-    t().trickWinnerCard = 17;
-    t().tricksPlayed = 1;
-    Task finish = engine.FinishTrick();
-    clock.runUntilIdle();
-    EXPECT_EQ(t().trickUnits[3], 1);
-    EXPECT_EQ(t().lblTricks[1], "J");
-    EXPECT_EQ(t().lblTricks[0], "");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The computer's bid: the levels of a hand, the suit it names and the dealer's rules.
 #include "players/bid_evaluation.h"
 #include "table/table.h"
-#include "tests/support/cards.h"
+#include "tests/support/table_row.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -56,32 +56,22 @@ struct BidRow {
 };
 
 TEST(Bidding, Rows) {
+    // clang-format off
     const BidRow rows[] = {
-        {"over the high bid, then not above its own 25",
-         1,
-         3,
-         "5H JH 2S 3S 4C",
-         20,
-         0,
+        {"over the high bid, then not above its own 25", 1, 3, "5H JH 2S 3S 4C", 20, 0,
          {{"25", 25, 1}, {"Pass", 25, 1}}},
         // As dealer it holds; the hold is left to the auction.
         {"a Five alone", 2, 3, "5C 2H 3S 4D 6D", 20, 1, {{"Pass", 20, 1}}},
         {"a Five alone, dealing", 2, 2, "5C 2H 3S 4D 6D", 20, 1, {{"20", 20, 1}}},
-        {"the dealer opens at 20 for a best level of 25",
-         0,
-         0,
-         "5H JH 2S 3S 4C",
-         0,
-         2,
-         {{"20", 20, 0}}},
+        {"the dealer opens at 20 for a best level of 25", 0, 0, "5H JH 2S 3S 4C", 0, 2, {{"20", 20, 0}}},
         {"the dealer opens at 30", 0, 0, "5H JH KH 3S 4C", 0, 2, {{"30", 30, 0}}},
         {"the dealer below the high bid passes", 3, 3, "5C 2H 3S 4D 6D", 25, 1, {{"Pass", 25, 1}}},
     };
+    // clang-format on
     for (const BidRow& r : rows) {
         Table table;
         const std::vector<Card> hand = cards(r.hand);
-        for (size_t k = 0; k < hand.size(); ++k)
-            table.picCard[static_cast<size_t>(5 * r.seat) + k].card = hand[k];
+        testing::dealSeat(table, r.seat, hand);
         int highBid = r.highBid, bidder = r.bidder, suit = -1;
         for (const auto& [bid, high, by] : r.bids) {
             EXPECT_EQ(BidEvaluation(table, 5 * r.seat, 5 * r.seat + 4, highBid, bidder, suit,

@@ -63,28 +63,5 @@ TEST(CardChoice, HighestCardIgnoresPlayedAndTiesKeepTheFirst) {
     EXPECT_EQ(HighestCard(table, 0, Hearts), 1);
 }
 
-TEST(CardChoice, AlwaysAnUnplayedCardOfTheSeat) {
-    // Every trump, every led suit, a few hands: the answer is always one of the seat's own
-    // unplayed cards.
-    for (int trump = 0; trump < 4; ++trump) {
-        for (int lead = 0; lead < 4; ++lead) {
-            for (bool follow : {false, true}) {
-                Table table = tableRow("bid 30 by 1; tricks 1");
-                table.trumpSuit = trump;
-                table.mustFollowSuit = follow;
-                testing::dealSeat(
-                    table, 0,
-                    {Card::of(6, trump), Card::of(9, lead), Card::of(Queen, (lead + 1) % 4)});
-                table.picCard[19].card = Card::of(7, lead);
-                testing::layCard(table, 19);
-                const int card = choose(table, 0);
-                ASSERT_GE(card, 0);
-                ASSERT_LE(card, 4);
-                EXPECT_NE(table.CardState(card), TagState::Played);
-            }
-        }
-    }
-}
-
 } // namespace
 } // namespace corvane

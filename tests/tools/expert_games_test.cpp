@@ -1,7 +1,7 @@
 // Whole games with Expert seats: every card they play is one a person may play, every deal they
 // sample agrees with what the seat knows (counts, cards seen, suits shown lacking), what the
-// seat infers never rules out a card it truly holds; Standard games take every hint; the same
-// seed replays the same game at either level.
+// seat infers never rules out a card it truly holds; the same seed replays the same game at
+// either level.
 #include "cards/card_value.h"
 #include "players/seat_knowledge.h"
 #include "tests/tools/play_check.h"
@@ -10,7 +10,6 @@
 
 #include <bit>
 #include <gtest/gtest.h>
-#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -143,20 +142,6 @@ TEST_P(ExpertGames, PlayLegallyAndSampleWhatTheyKnow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MustFollowSuit, ExpertGames, ::testing::Bool());
-
-// Whole games at the Standard level: the table takes every card and bid the hint advises. The
-// rules of each hand are the trace checker's (check_trace.py, on the simulator's trace).
-TEST(WholeGames, TheTableTakesEveryHint) {
-    for (const auto& [seed, follow, anyBid] : {std::tuple{1, false, false},
-                                               {2, true, false},
-                                               {3, false, true},
-                                               {4, true, true},
-                                               {5, false, false}}) {
-        Simulation sim(SimOptions{static_cast<std::uint64_t>(seed), follow, anyBid});
-        ASSERT_NO_THROW(sim.play(20));
-        EXPECT_EQ(sim.player().refusedHints(), 0) << seed;
-    }
-}
 
 TEST(WholeGames, SameSeedSameGameAtEitherLevel) {
     const auto tape = [](std::uint64_t seed, bool expert) {

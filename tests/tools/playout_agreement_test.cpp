@@ -134,6 +134,7 @@ TEST_P(PlayoutAgreement, EveryCardAndTrickAsTheEngine) {
     EXPECT_GT(witness.hands, 1000);
     EXPECT_EQ(witness.cards, witness.hands * 20);
     EXPECT_EQ(witness.tricks, witness.hands * 5);
+    EXPECT_EQ(sim.player().refusedHints(), 0) << "the table takes every card and bid hinted";
 }
 
 // clang-format off

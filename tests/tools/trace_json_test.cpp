@@ -1,8 +1,12 @@
 // The simulator's trace lines are written by hand, for speed; here a JSON library reads them back:
 // every line of whole games parses to the documented keys and is byte for byte what the library
-// itself would write, texts with quotes, backslashes and control characters survive the round
-// trip, and a failed write is reported instead of lost.
+// itself would write, and read back by the replay it tells the games exactly as they were told
+// while they were played; texts with quotes, backslashes and control characters survive the
+// round trip, a broken line is reported with its number, and a failed write is reported instead
+// of lost.
 #include "flow/trace_writer.h"
+#include "tools/sim/narrator.h"
+#include "tools/sim/replay.h"
 #include "tools/sim/simulation.h"
 
 #include <cerrno>
@@ -28,17 +32,13 @@ struct MemoryTrace {
             std::fclose(file);
         std::free(data);
     }
-    std::vector<std::string> lines() {
+    std::string text() {
         std::fflush(file);
-        std::vector<std::string> out;
-        std::istringstream in(std::string(data, size));
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
+        return std::string(data, size);
     }
 };
 
-TEST(TraceJson, WholeGamesParseToTheDocumentedKeysExactlyAsTheLibraryWritesThem) {
+TEST(TraceJson, WholeGamesParseToTheDocumentedKeysAndReplayAsTheyWereTold) {
     const std::map<std::string, std::vector<std::string>> keys{
         {"game", {"ev", "game", "seed"}},
         {"deal", {"ev", "hand", "dealer", "deck"}},
@@ -59,12 +59,19 @@ TEST(TraceJson, WholeGamesParseToTheDocumentedKeysExactlyAsTheLibraryWritesThem)
     options.seed = 18446744073709551615ull; // the top of the seed's range is written whole
     Simulation sim(options);
     TraceWriter trace(memory.file, [&sim] { return sim.player().lastHintSuit(); });
+    const std::array<std::string, 4> names{"You", "Left", "Partner", "Right"};
+    MemoryTrace told;
+    Narrator live(names, told.file);
     sim.engine().addObserver(&trace);
+    sim.engine().addObserver(&live);
     sim.onGameStart([&](int game) { trace.gameStarted(game, options.seed); });
     sim.play(10);
 
     std::set<std::string> seen;
-    const auto lines = memory.lines();
+    std::vector<std::string> lines;
+    std::istringstream in(memory.text());
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     ASSERT_GT(lines.size(), 1000u);
     for (const std::string& line : lines) {
         const Json event = Json::parse(line); // throws on anything that is not JSON
@@ -82,6 +89,39 @@ TEST(TraceJson, WholeGamesParseToTheDocumentedKeysExactlyAsTheLibraryWritesThem)
                            "trick", "hand", "end"})
         EXPECT_TRUE(seen.count(ev)) << ev;
     EXPECT_EQ(Json::parse(lines.front()).at("seed").get<std::uint64_t>(), options.seed);
+
+    std::istringstream again(memory.text());
+    MemoryTrace retold;
+    Narrator narrator(names, retold.file);
+    std::vector<int> games;
+    const ReplayResult r = replayTrace(again, narrator, [&](int game, unsigned long long seed) {
+        games.push_back(game);
+        EXPECT_EQ(seed, options.seed);
+    });
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(r.games, 10);
+    EXPECT_EQ(games, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(r.hands, sim.figures().hands);
+    EXPECT_FALSE(told.text().empty());
+    EXPECT_EQ(retold.text(), told.text());
+}
+
+TEST(TraceJson, ABrokenLineIsReportedWithItsNumber) {
+    struct Row {
+        const char* trace;
+        const char* error;
+    };
+    for (const Row& row : {
+             Row{"{\"ev\":\"game\",\"game\":1,\"seed\":2}\n{\"ev\":\"deal\"", "line 2: "},
+             Row{"{\"ev\":\"bid\",\"seat\":1}\n", "line 1: "},
+             Row{"\n{\"ev\":\"shuffle\"}\n", "line 2: an unknown event \"shuffle\""},
+             Row{"{\"ev\":\"deal\",\"hand\":1,\"dealer\":0,\"deck\":[1,2]}\n",
+                 "line 1: a deal of 2 cards"},
+         }) {
+        std::istringstream in(row.trace);
+        TableObserver nobody;
+        EXPECT_EQ(replayTrace(in, nobody).error.rfind(row.error, 0), 0u) << row.trace;
+    }
 }
 
 TEST(TraceJson, TextsSurviveTheRoundTrip) {
