@@ -89,8 +89,6 @@ private slots:
     void selectorFollowsClicksAndKeys();
     void optionsAreNonModalAndOpenedAfresh();
 
-    void placementTwips_data();
-    void placementTwips();
     void placementPixels_data();
     void placementPixels();
     void placeDialogOverTable_data();
@@ -256,37 +254,18 @@ void DialogsTest::optionsAreNonModalAndOpenedAfresh() {
     }
 }
 
-void DialogsTest::placementTwips_data() {
-    QTest::addColumn<QRect>("window"); // in twips
-    QTest::addColumn<QSize>("dialog");
-    QTest::addColumn<QPoint>("expected");
-    // The rule written out: left + width - dialog - 350, top + height - dialog - 600.
-    QTest::newRow("3000-twip dialog over Left 1000 Width 8520")
-        << QRect(1000, 1200, 8520, 7620) << QSize(3000, 1500) << QPoint(6170, 6720);
-    QTest::newRow("dialog larger than the window near the top left")
-        << QRect(60, 30, 4000, 3000) << QSize(5325, 6400) << QPoint(-1615, -3970);
-    QTest::newRow("window partly off the left of the screen")
-        << QRect(-2000, -500, 8520, 7620) << QSize(3000, 1500) << QPoint(3170, 5020);
-}
-
-void DialogsTest::placementTwips() {
-    QFETCH(QRect, window);
-    QFETCH(QSize, dialog);
-    QFETCH(QPoint, expected);
-    const TwipPoint at = placeDialogTwips({window.x(), window.y(), window.width(), window.height()},
-                                          dialog.width(), dialog.height());
-    QCOMPARE(QPoint(at.left, at.top), expected);
-}
-
 void DialogsTest::placementPixels_data() {
     QTest::addColumn<QRect>("table");
     QTest::addColumn<QSize>("dialog");
     QTest::addColumn<QPoint>("expected");
-    // 350 twips is 23 1/3 pixels and 600 twips 40: the left edge rounds to the nearest pixel.
+    // The rule in twips: left + width - dialog - 350, top + height - dialog - 600; 350 twips is
+    // 23 1/3 pixels and 600 twips 40, and the left edge rounds to the nearest pixel.
     QTest::newRow("6170 twips = 411.33 pixels")
         << QRect(66, 80, 568, 508) << QSize(200, 100) << QPoint(411, 448);
     QTest::newRow("negative, dialog larger than the window")
         << QRect(4, 2, 266, 200) << QSize(355, 427) << QPoint(-108, -265);
+    QTest::newRow("negative window position")
+        << QRect(-100, -40, 568, 508) << QSize(200, 100) << QPoint(245, 328);
 }
 
 void DialogsTest::placementPixels() {
@@ -294,6 +273,7 @@ void DialogsTest::placementPixels() {
     QFETCH(QSize, dialog);
     QFETCH(QPoint, expected);
     QCOMPARE(placeDialogPixels(table, dialog), expected);
+    QCOMPARE(placeDialogTwips({1000, 1200, 8520, 7620}, 3000, 1500), (TwipPoint{6170, 6720}));
 }
 
 void DialogsTest::placeDialogOverTable_data() {
