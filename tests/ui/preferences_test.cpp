@@ -41,50 +41,44 @@ class PreferencesTest : public QObject {
 private slots:
     void initTestCase() { test::quietOffscreenWarnings(); }
 
-    void optionsComeBackInTheNextRun() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
-        {
-            Run first(1, file);
-            first.program.window.action(QStringLiteral("mnuOptions"))->trigger();
-            auto* options = first.program.window.findChild<OptionsDialog*>();
-            QVERIFY(options);
-            options->pickDesign((first.t().backDesign + 3) % 8);
-            const int design = options->pickedDesign();
-            auto* speed = options->findChild<QComboBox*>(QStringLiteral("cboSpeed"));
-            speed->setCurrentIndex(speed->findData(SpeedGiveEr));
-            options->findChild<QCheckBox*>(QStringLiteral("chkFollowSuit"))->setChecked(true);
-            options->findChild<QCheckBox*>(QStringLiteral("chkTutorial"))->setChecked(true);
-            options->findChild<QCheckBox*>(QStringLiteral("chk525"))->setChecked(false);
-            auto* computers = options->findChild<QComboBox*>(QStringLiteral("cboComputers"));
-            computers->setCurrentIndex(computers->findText(QStringLiteral("Expert")));
-            QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                              Qt::LeftButton);
-            QCOMPARE(first.t().backDesign, design);
-
-            // The next run draws its dealer from another seed; the options stay.
-            Run second(2, file);
-            QCOMPARE(second.t().backDesign, design);
-            QCOMPARE(second.t().speedDelay, SpeedGiveEr);
-            QVERIFY(second.t().mustFollowSuit);
-            QVERIFY(second.t().tutorialMode);
-            QVERIFY(second.t().anyBidAllowed);
-            QVERIFY(second.t().expertComputers);
-        }
+    // Options set in the dialog come back in the next run, which draws its dealer from another
+    // seed; options cancelled do not.
+    void optionsComeBackInTheNextRun_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
     }
-
-    void cancelledOptionsAreNotKept() {
+    void optionsComeBackInTheNextRun() {
+        QFETCH(bool, ok);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("corvane.conf"));
         Run first(1, file);
+        const Table before = first.t();
         first.program.window.action(QStringLiteral("mnuOptions"))->trigger();
         auto* options = first.program.window.findChild<OptionsDialog*>();
-        options->findChild<QCheckBox*>(QStringLiteral("chkTutorial"))->setChecked(true);
-        QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+        QVERIFY(options);
+        auto box = [&](const char* name) { return options->findChild<QCheckBox*>(name); };
+        auto combo = [&](const char* name) { return options->findChild<QComboBox*>(name); };
+        const int design = (before.backDesign + 3) % 8;
+        options->pickDesign(design);
+        combo("cboSpeed")->setCurrentIndex(combo("cboSpeed")->findData(SpeedGiveEr));
+        box("chkFollowSuit")->setChecked(true);
+        box("chkTutorial")->setChecked(true);
+        box("chk525")->setChecked(false);
+        combo("cboComputers")->setCurrentIndex(1);
+        QTest::mouseClick(options->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel"),
                           Qt::LeftButton);
         Run second(2, file);
-        QVERIFY(!second.t().tutorialMode);
-        QVERIFY(!QFile::exists(file) || !Preferences(file).table().backDesign);
+        const Table& t = second.t();
+        QCOMPARE(t.speedDelay, ok ? SpeedGiveEr : before.speedDelay);
+        QCOMPARE(t.mustFollowSuit, ok);
+        QCOMPARE(t.tutorialMode, ok);
+        QCOMPARE(t.anyBidAllowed, ok);
+        QCOMPARE(t.expertComputers, ok);
+        if (ok)
+            QCOMPARE(t.backDesign, design);
+        else
+            QVERIFY(!QFile::exists(file) || !Preferences(file).table().backDesign);
     }
 
     void damagedFilesStartWithDefaults_data() {
