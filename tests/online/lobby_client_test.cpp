@@ -9,6 +9,7 @@
 #include "protocol/encode.h"
 #include "table/random.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -62,10 +63,8 @@ struct Connections final : LobbyClient::Connector {
         done(connected, why);
     }
     int live() const {
-        int n = 0;
-        for (const Opened& o : opened)
-            n += !o.discarded;
-        return n;
+        return int(
+            std::count_if(opened.begin(), opened.end(), [](auto& o) { return !o.discarded; }));
     }
 
     std::vector<Opened> opened;
@@ -91,8 +90,8 @@ struct Dialog final : LobbyClient::View {
     }
     int selectedRow() const override { return selected; }
     void selectRow(int row) override { selected = row; }
-    void clearWhiteboard() override { whiteboard.clear(); }
-    void addWhiteboardLine(const std::string& line) override { whiteboard.push_back(line); }
+    void clearWhiteboard() override {}
+    void addWhiteboardLine(const std::string&) override {}
     void showState(State) override {}
     void tableChanged() override {}
 
@@ -103,7 +102,6 @@ struct Dialog final : LobbyClient::View {
     int seatsRow = -1;
     int selected = -1;
     std::array<std::string, 4> seats{};
-    std::vector<std::string> whiteboard;
 };
 
 const std::string Refused = "The server refused the connection.";
