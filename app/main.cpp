@@ -1,9 +1,12 @@
 // The game program: one table window over the game engine.
 //
-//   corvane [--server HOST[:PORT]] [--help] [--version]
+//   corvane [--server HOST[:PORT]] [--pace FACTOR] [--help] [--version]
 //
 // --server names the lobby server for "Play Online..." (default localhost on ports 9000, 9100
 // and 9200; a PORT moves all three, keeping their spacing).
+// --pace multiplies every pause of the table (the deal, the computers' moves, a trick left in
+// view): 1 by default, 0.1 plays ten times as fast, so that a demonstration or a run of the
+// program under a script need not sit through whole hands. Below 0.5 cards jump to their places.
 //
 // The arguments are read before the application is created, so that --help and --version answer
 // on a machine with no display. Qt's own options (-platform and the like) are left to Qt.
@@ -30,12 +33,17 @@ struct ProgramOptions {
                               QStringLiteral("The lobby server for online play (default "
                                              "localhost; a PORT moves all three ports)."),
                               QStringLiteral("HOST[:PORT]"), QStringLiteral("localhost")};
+    QCommandLineOption pace{QStringLiteral("pace"),
+                            QStringLiteral("Multiplies the table's pauses (default 1; 0.1 plays "
+                                           "ten times as fast)."),
+                            QStringLiteral("FACTOR"), QStringLiteral("1")};
 
     ProgramOptions() {
         parser.setApplicationDescription(QStringLiteral("Corvane, the card game."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(server);
+        parser.addOption(pace);
     }
 };
 
@@ -106,6 +114,12 @@ int main(int argc, char** argv) {
         return refuse(
             QStringLiteral("--server wants HOST or HOST:PORT, not \"%1\".").arg(serverText));
     }
+    bool paceIsNumber = false;
+    const double pace = options.parser.value(options.pace).toDouble(&paceIsNumber);
+    if (!paceIsNumber || !(pace > 0 && pace <= 10)) {
+        return refuse(QStringLiteral("--pace wants a factor above 0 and up to 10, not \"%1\".")
+                          .arg(options.parser.value(options.pace)));
+    }
     auto preferences = std::make_unique<corvane::ui::Preferences>();
     // Without --server, the lobby the player used last time.
     if (!options.parser.isSet(options.server)) {
@@ -115,6 +129,7 @@ int main(int argc, char** argv) {
     }
 
     corvane::ui::GameProgram program(corvane::ui::clockSeed(), server, std::move(preferences));
+    program.scheduler.setTimeScale(pace);
     program.start();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-// The card renderer: picture sizes at each density, the cache, and what a player sees on the
+// The card renderer: pictures at each density, the cache, and what a player sees on the
 // faces and backs (distinct pictures, red only on red suits, indexes in both corners, the pip
 // count and the two-way symmetry of the spot and court cards).
 #include "ui/card_renderer.h"
@@ -98,71 +98,33 @@ class CardRendererTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void sizesFollowTheDensity_data() {
-        QTest::addColumn<qreal>("dpr");
-        QTest::addColumn<QSize>("devicePixels");
-        QTest::newRow("1x") << 1.0 << QSize(71, 96);
-        QTest::newRow("1.5x") << 1.5 << QSize(107, 144);
-        QTest::newRow("2x") << 2.0 << QSize(142, 192);
-        QTest::newRow("3x") << 3.0 << QSize(213, 288);
-    }
-    void sizesFollowTheDensity() {
-        QFETCH(qreal, dpr);
-        QFETCH(QSize, devicePixels);
+    // A picture is painted at the density asked for, and each is painted once: another density,
+    // card, back or symbol size is another picture, and designs are taken modulo eight.
+    void picturesFollowTheDensityAndAreCached() {
         CardRenderer renderer;
-        for (const QPixmap& p : {renderer.face(Card::of(7, corvane::Clubs), dpr),
-                                 renderer.face(Card::of(corvane::King, corvane::Hearts), dpr),
-                                 renderer.back(3, dpr)}) {
-            QCOMPARE(p.size(), devicePixels);
-            QCOMPARE(p.devicePixelRatio(), dpr);
-        }
-        const QPixmap symbol = renderer.suitSymbol(corvane::Spades, 32, dpr);
-        QCOMPARE(symbol.size(), QSize(32, 32) * dpr);
-        QCOMPARE(symbol.devicePixelRatio(), dpr);
-    }
-
-    void theCacheKeepsEachPictureOnce() {
-        CardRenderer renderer;
-        QCOMPARE(renderer.cachedCount(), std::size_t{0});
         const Card card = Card::of(corvane::Queen, corvane::Diamonds);
-        const qint64 first = renderer.face(card).cacheKey();
-        QCOMPARE(renderer.cachedCount(), std::size_t{1});
-        QCOMPARE(renderer.face(card).cacheKey(), first);
-        QCOMPARE(renderer.cachedCount(), std::size_t{1});
-        // Another density, card, back or symbol size is another entry.
-        QVERIFY(renderer.face(card, 2.0).cacheKey() != first);
-        QVERIFY(renderer.face(Card::of(corvane::Queen, corvane::Hearts)).cacheKey() != first);
-        const qint64 back = renderer.back(2).cacheKey();
-        QCOMPARE(renderer.back(2).cacheKey(), back);
+        for (qreal dpr : {1.0, 1.5, 2.0}) {
+            for (const QPixmap& p : {renderer.face(card, dpr), renderer.back(3, dpr)}) {
+                QCOMPARE(p.deviceIndependentSize().toSize(), CardRenderer::cardSize(1.0));
+                QCOMPARE(p.devicePixelRatio(), dpr);
+            }
+            QCOMPARE(renderer.suitSymbol(corvane::Spades, 32, dpr).size(), QSize(32, 32) * dpr);
+        }
+        const std::size_t painted = renderer.cachedCount();
+        QCOMPARE(renderer.face(card).cacheKey(), renderer.face(card).cacheKey());
+        QCOMPARE(renderer.back(10).cacheKey(), renderer.back(2).cacheKey());
+        QCOMPARE(renderer.back(-6).cacheKey(), renderer.back(2).cacheKey());
         QVERIFY(renderer.suitSymbol(1, 16).cacheKey() != renderer.suitSymbol(1, 32).cacheKey());
-        QCOMPARE(renderer.cachedCount(), std::size_t{6});
-        // Designs are taken modulo eight, so 10 and -6 are design 2.
-        QCOMPARE(renderer.back(10).cacheKey(), back);
-        QCOMPARE(renderer.back(-6).cacheKey(), back);
-        QCOMPARE(renderer.cachedCount(), std::size_t{6});
-        QVERIFY(!renderer.windowIcon().isNull());
-        const std::size_t withIcon = renderer.cachedCount();
-        renderer.windowIcon();
-        QCOMPARE(renderer.cachedCount(), withIcon);
+        QCOMPARE(renderer.cachedCount(), painted + 3);
     }
 
-    void allFacesAndBacksDiffer_data() {
-        QTest::addColumn<qreal>("dpr");
-        QTest::newRow("1x") << 1.0;
-        QTest::newRow("2x") << 2.0;
-    }
-    void allFacesAndBacksDiffer() {
-        QFETCH(qreal, dpr);
+    void allFacesDiffer() {
         CardRenderer renderer;
         QSet<QByteArray> seen;
         for (int n = 1; n <= 52; ++n) {
-            seen.insert(bytesOf(imageOf(renderer.face(Card::fromNumber(n), dpr))));
+            seen.insert(bytesOf(imageOf(renderer.face(Card::fromNumber(n), 2.0))));
         }
         QCOMPARE(seen.size(), 52);
-        for (int design = 0; design < BackDesignCount; ++design) {
-            seen.insert(bytesOf(imageOf(renderer.back(design, dpr))));
-        }
-        QCOMPARE(seen.size(), 52 + BackDesignCount);
     }
 
     void backsAreDistinctDesigns() {
@@ -198,18 +160,6 @@ private slots:
         }
     }
 
-    void backNamesAreShortAndDistinct() {
-        QSet<QString> names;
-        for (int design = 0; design < BackDesignCount; ++design) {
-            const QString name = CardRenderer::backName(design);
-            QVERIFY(!name.isEmpty() && name.size() <= 20);
-            names.insert(name);
-        }
-        QCOMPARE(names.size(), BackDesignCount);
-        QCOMPARE(CardRenderer::backName(8), CardRenderer::backName(0));
-        QCOMPARE(CardRenderer::backName(-1), CardRenderer::backName(7));
-    }
-
     void onlyRedSuitsShowRed() {
         CardRenderer renderer;
         for (int n = 1; n <= 52; ++n) {
@@ -228,6 +178,8 @@ private slots:
             QVERIFY(qAlpha(symbol.pixel(16, 16)) == 255);
             QCOMPARE(qAlpha(symbol.pixel(0, 0)), 0);
         }
+        const QImage icon = renderer.windowIcon().pixmap(QSize(16, 16)).toImage();
+        QVERIFY(countIn(icon.convertToFormat(QImage::Format_ARGB32), icon.rect(), isRed) > 0);
     }
 
     void bothCornersCarryTheIndex() {
@@ -317,19 +269,6 @@ private slots:
         QCOMPARE(countIn(blank, QRect(4, 4, 63, 88), isInk), 0);
         QCOMPARE(qAlpha(blank.pixel(0, 0)), 0);
     }
-
-    void theWindowIconHasSeveralSizes() {
-        CardRenderer renderer;
-        const QIcon icon = renderer.windowIcon();
-        const QList<QSize> sizes = icon.availableSizes();
-        for (int pixels : {16, 32, 48, 256}) {
-            QVERIFY(sizes.contains(QSize(pixels, pixels)));
-        }
-        const QImage small = icon.pixmap(QSize(16, 16)).toImage();
-        QVERIFY(countIn(small.convertToFormat(QImage::Format_ARGB32), small.rect(), isRed) > 0);
-    }
-
-    void theSharedRendererIsOne() { QCOMPARE(&cardRenderer(), &cardRenderer()); }
 };
 
 QTEST_MAIN(CardRendererTest)

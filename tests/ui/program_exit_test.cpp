@@ -18,9 +18,9 @@ namespace {
 
 // Generous: the program's end is immediate, but a loaded machine is slow to start a process.
 constexpr int EndWithinMs = 20000;
-// Reaching a moment plays part of a hand at the table's own pace (a deal, an auction, the
-// draw): seconds when the machine is quiet, many more when it is loaded. Only the end that
-// follows is held to EndWithinMs.
+// Reaching a moment plays part of a hand (a deal, an auction, the draw), at ten times the table's
+// pace (--pace 0.1) but for the moment in the middle of the deal: seconds when the machine is
+// quiet, many more when it is loaded. Only the end that follows is held to EndWithinMs.
 constexpr int ReachWithinMs = 120000;
 
 // A process that has ended, or ends within the bound. Waiting for a line runs the event loop,
@@ -70,25 +70,27 @@ private slots:
 void ProgramExitTest::endsAtEveryMoment_data() {
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("state"); // what "print" must show just before the end
+    QTest::addColumn<QString>("pace");
     const struct {
         const char* moment;
         const char* steps;
         const char* state;
+        const char* pace;
     } moments[] = {
-        {"before the first deal", "print", "phase=0 dealing=0 bid=0 trump=0 message=0"},
-        {"mid-deal", "click:cmdAction1 wait:300 print", "phase=0 dealing=1 bid=0"},
+        {"before the first deal", "print", "phase=0 dealing=0 bid=0 trump=0 message=0", "0.1"},
+        {"mid-deal", "click:cmdAction1 wait:300 print", "phase=0 dealing=1 bid=0", "1"},
         {"in the auction, bid dialog open", "play-to:1 shown:frmBidSel print",
-         "phase=1 dealing=0 bid=1"},
+         "phase=1 dealing=0 bid=1", "0.1"},
         {"with a message waiting", "action:mnuHint print",
-         "phase=0 dealing=0 bid=0 trump=0 message=1"},
-        {"options dialog open", "action:mnuOptions shown:frmOptions print", "phase=0"},
-        {"mid-trick", "play-to:4 wait:500 print", "phase=4"},
+         "phase=0 dealing=0 bid=0 trump=0 message=1", "0.1"},
+        {"options dialog open", "action:mnuOptions shown:frmOptions print", "phase=0", "0.1"},
+        {"mid-trick", "play-to:4 wait:50 print", "phase=4", "0.1"},
     };
     for (const auto& m : moments) {
         for (const char* end : {"action:mnuExit", "close"}) {
             QTest::addRow("%s, %s", m.moment, end)
                 << QStringLiteral("%1 %2").arg(QLatin1String(m.steps), QLatin1String(end))
-                << QString::fromLatin1(m.state);
+                << QString::fromLatin1(m.state) << QString::fromLatin1(m.pace);
         }
     }
 }
@@ -96,7 +98,8 @@ void ProgramExitTest::endsAtEveryMoment_data() {
 void ProgramExitTest::endsAtEveryMoment() {
     QFETCH(QString, script);
     QFETCH(QString, state);
-    Program program(script);
+    QFETCH(QString, pace);
+    Program program(script, {QStringLiteral("--pace"), pace});
     QVERIFY(program.process.waitForStarted(EndWithinMs));
     // Every script prints its state just before it asks for the end.
     QVERIFY2(QTest::qWaitFor([&] { return program.process.canReadLine(); }, ReachWithinMs),

@@ -24,7 +24,6 @@ class TableWindowTest : public QObject {
 private slots:
     void initTestCase() { corvane::ui::test::quietOffscreenWarnings(); }
     void startUp();
-    void menus();
     void noTwoItemsOfAMenuShareALetter();
     void theDealerIsMarkedFromTheDealOn();
     void theOptionsLeaveTheWaitingBidDialogInSight();
@@ -42,72 +41,33 @@ private slots:
 
 void TableWindowTest::startUp() {
     TableUnderTest table(7);
-    QCOMPARE(table.window.windowTitle(), QStringLiteral("Corvane"));
-    QCOMPARE(table.view()->size(), QSize(562, 463));
-    QCOMPARE(table.view()->playerName(0)->text(), QStringLiteral("You"));
+    // Four players with four different names, nothing of a hand shown yet.
     QSet<QString> names;
-    for (int s = 1; s < 4; ++s) {
+    for (int s = 0; s < 4; ++s) {
         QVERIFY(table.view()->playerName(s)->isVisible());
-        QVERIFY(!table.view()->playerName(s)->text().isEmpty());
         names.insert(table.view()->playerName(s)->text());
     }
-    QCOMPARE(names.size(), 3);
-    QCOMPARE(table.view()->playerName(4)->text(), QStringLiteral("We"));
-    QCOMPARE(table.view()->playerName(5)->text(), QStringLiteral("They"));
-    QCOMPARE(table.view()->score(0)->text(), QStringLiteral("0"));
-    QCOMPARE(table.view()->score(1)->text(), QStringLiteral("0"));
+    QCOMPARE(names.size(), 4);
+    QVERIFY(!names.contains(QString()));
     for (int i = 0; i < 5; ++i)
         QVERIFY(!table.view()->bid(i)->isVisible());
     for (int i = 0; i < PictureCount; ++i)
         QVERIFY(!table.view()->picture(i)->isVisible());
-    QVERIFY(!table.view()->trump()->isVisible());
-    QVERIFY(!table.view()->timeout()->isVisible());
-    // Standalone: no chat, no whiteboard, no seat box.
-    QVERIFY(!table.view()->chat()->isVisible());
-    QVERIFY(!table.view()->whiteboard()->isVisible());
-    QVERIFY(!table.view()->seat()->isVisible());
+    // Standalone: no trump, countdown, chat, whiteboard or seat box.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             table.view()->trump(), table.view()->timeout(), table.view()->chat(),
+             table.view()->whiteboard(), table.view()->seat()})
+        QVERIFY(!w->isVisible());
     // The button window offers the deal only.
     QVERIFY(table.window.buttonWindow()->isVisible());
-    QCOMPARE(table.window.buttonWindow()->windowTitle(), QStringLiteral("Corvane Menu"));
-    QCOMPARE(table.button(1)->text(), QStringLiteral("&Deal"));
     QVERIFY(table.button(1)->isEnabled());
-    QCOMPARE(table.button(0)->text(), QStringLiteral("&Auto-Discard"));
     QVERIFY(!table.button(0)->isEnabled());
     QVERIFY(!table.window.bidDialog()->isVisible());
     QVERIFY(!table.window.trumpDialog()->isVisible());
-    // The hand pictures sit at their homes, 240 twips apart, the right hand ending inside.
-    QCOMPARE(table.view()->picture(0)->pos(), QPoint(216, 328));
-    QCOMPARE(table.view()->picture(4)->geometry().right() + 1, px(5265));
-    QCOMPARE(table.view()->picture(19)->geometry().right() + 1, px(8145));
-}
-
-void TableWindowTest::menus() {
-    TableUnderTest table(7);
-    struct Row {
-        const char* name;
-        const char* caption;
-    };
-    const Row rows[] = {
-        {"mnuNew", "&New Game"},
-        {"mnuConnect", "&Play Online..."},
-        {"mnuOptions", "&Options..."},
-        {"mnuExit", "E&xit"},
-        {"mnuNewPartner", "New Partner"},
-        {"mnuNewOpponents", "New Opponents"},
-        {"mnuRiziv", "&Rules of Corvane..."},
-        {"mnuKeyboard", "&Keyboard..."},
-        {"mnuHint", "&Hint"},
-        {"mnuAbout", "&About Corvane..."},
-    };
-    for (const Row& row : rows) {
-        QAction* a = table.window.action(QString::fromLatin1(row.name));
-        QVERIFY2(a, row.name);
-        QCOMPARE(a->text(), QString::fromLatin1(row.caption));
-    }
-    QCOMPARE(table.window.action(QStringLiteral("mnuHint"))->shortcut(), QKeySequence(Qt::Key_F2));
-    auto* players = table.window.findChild<QMenu*>(QStringLiteral("mnuPlayers"));
-    QVERIFY(players);
-    QCOMPARE(players->title(), QStringLiteral("Pl&ayers"));
+    // Every hand's place lies inside the table.
+    for (int i = 0; i < PictureCount; ++i)
+        QVERIFY2(table.view()->rect().contains(table.view()->picture(i)->geometry()),
+                 qPrintable(QString::number(i)));
 }
 
 void TableWindowTest::noTwoItemsOfAMenuShareALetter() {
