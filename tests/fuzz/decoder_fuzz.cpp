@@ -16,9 +16,8 @@ using namespace corvane::protocol;
 int g_direction = -1;
 
 void check(bool condition) {
-    if (!condition) {
+    if (!condition)
         std::abort();
-    }
 }
 
 template <class Message> void run(std::string_view input) {
@@ -29,9 +28,8 @@ template <class Message> void run(std::string_view input) {
     while (!input.empty()) {
         const std::string_view piece = input.substr(0, step);
         input.remove_prefix(piece.size());
-        if (!decoder.feed(piece)) {
+        if (!decoder.feed(piece))
             break;
-        }
         while (auto decoded = decoder.next()) {
             check(!decoded->raw.empty());
             const std::string again = encode(decoded->message);
@@ -44,9 +42,8 @@ template <class Message> void run(std::string_view input) {
             // built form comes back as the same message. (A lenient reading, such as a key
             // sent short or a name without its address, is rebuilt in the full form.)
             check(encode(reparsed->message) == again);
-            if (again == decoded->raw) {
+            if (again == decoded->raw)
                 check(reparsed->message == decoded->message);
-            }
         }
         check(decoder.buffered() <= Decoder<Message>::kMaxBuffered);
     }
@@ -55,9 +52,8 @@ template <class Message> void run(std::string_view input) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    if (const char* direction = std::getenv("CORVANE_FUZZ_DIRECTION")) {
+    if (const char* direction = std::getenv("CORVANE_FUZZ_DIRECTION"))
         g_direction = std::atoi(direction);
-    }
     return 0;
 }
 

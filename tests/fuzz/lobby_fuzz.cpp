@@ -7,6 +7,7 @@
 #include "protocol/encode.h"
 #include "server/event_log.h"
 #include "server/lobby.h"
+#include "tests/server/fake_peer.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +22,7 @@ namespace {
 using namespace corvane::protocol;
 using corvane::lobby::Channel;
 using corvane::lobby::Lobby;
+using corvane::testing::FakePeer;
 
 // Reads bytes of the script; past its end, zeros.
 class Script {
@@ -32,9 +34,8 @@ public:
     std::string text(int maxLength) {
         std::string out;
         const int length = below(maxLength + 1);
-        for (int i = 0; i < length; ++i) {
+        for (int i = 0; i < length; ++i)
             out += static_cast<char>(byte());
-        }
         return out;
     }
 
@@ -48,48 +49,6 @@ void fail(const std::string& why) {
     std::fprintf(stderr, "broken: %s\n", why.c_str());
     std::abort();
 }
-
-class FakePeer : public corvane::lobby::Peer {
-public:
-    FakePeer(std::uint64_t id, Channel channel, std::string address)
-        : m_id(id), m_channel(channel), m_address(std::move(address)) {
-        switch (channel) {
-        case Channel::List:
-            decoder.emplace<ListUpDecoder>();
-            break;
-        case Channel::Host:
-            decoder.emplace<HostUpDecoder>();
-            break;
-        case Channel::Player:
-            decoder.emplace<PlayerUpDecoder>();
-            break;
-        }
-    }
-    std::uint64_t id() const override { return m_id; }
-    Channel channel() const override { return m_channel; }
-    const std::string& address() const override { return m_address; }
-    void deliver(std::string_view bytes) override {
-        if (closing) {
-            return; // as the real connection: nothing more goes out once it is ending
-        }
-        received += bytes.size();
-    }
-    void closeSoon(std::string) override { closing = true; }
-    void setIdentified(bool) override {}
-    bool takeChatLine() override { return true; }
-    corvane::lobby::ListAllowance takeList() override {
-        return corvane::lobby::ListAllowance::Given;
-    }
-
-    std::variant<ListUpDecoder, HostUpDecoder, PlayerUpDecoder> decoder;
-    bool closing = false;
-    std::size_t received = 0;
-
-private:
-    std::uint64_t m_id;
-    Channel m_channel;
-    std::string m_address;
-};
 
 // A message for the connection's port, well formed, with fields from the script.
 std::string message(Script& in, Channel channel) {
@@ -138,9 +97,8 @@ struct World {
     std::uint64_t nextId = 1;
 
     FakePeer* pick(Script& in) {
-        if (peers.empty()) {
+        if (peers.empty())
             return nullptr;
-        }
         auto it = peers.begin();
         std::advance(it, in.below(static_cast<int>(peers.size())));
         return it->second.get();
@@ -154,13 +112,11 @@ struct World {
                 decoder.feed(bytes);
                 while (auto decoded = decoder.next()) {
                     lobby.received(peer, *decoded);
-                    if (peer.closing) {
+                    if (peer.closing)
                         return;
-                    }
                 }
-                if (decoder.failed()) {
+                if (decoder.failed())
                     peer.closing = true;
-                }
             },
             peer.decoder);
     }
@@ -177,15 +133,13 @@ struct World {
                 ++it;
             }
         }
-        if (auto broken = lobby.brokenRule()) {
+        if (auto broken = lobby.brokenRule())
             fail(*broken);
-        }
     }
 
     void check(std::uint64_t closedId) {
-        if (auto broken = lobby.brokenRule()) {
+        if (auto broken = lobby.brokenRule())
             fail("after closing " + std::to_string(closedId) + ": " + *broken);
-        }
     }
 };
 
@@ -215,30 +169,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 3:
         case 4:
         case 5:
-            if (FakePeer* peer = world.pick(in)) {
+            if (FakePeer* peer = world.pick(in))
                 world.arrive(*peer, message(in, peer->channel()));
-            }
             break;
         case 6:
-            if (FakePeer* peer = world.pick(in)) {
+            if (FakePeer* peer = world.pick(in))
                 peer->closing = true;
-            }
             break;
         default:
-            if (FakePeer* peer = world.pick(in)) {
+            if (FakePeer* peer = world.pick(in))
                 world.arrive(*peer, in.text(12));
-            }
             break;
         }
         world.settle();
     }
     // Everyone leaves: nothing may be left behind.
-    for (auto& [id, peer] : world.peers) {
+    for (auto& [id, peer] : world.peers)
         peer->closing = true;
-    }
     world.settle();
-    if (world.lobby.tableCount() != 0) {
+    if (world.lobby.tableCount() != 0)
         fail("tables outlive every connection");
-    }
     return 0;
 }

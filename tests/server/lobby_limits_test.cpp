@@ -21,9 +21,8 @@ using namespace std::chrono_literals;
 
 std::size_t occurrences(const std::string& text, const std::string& what) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
         ++count;
-    }
     return count;
 }
 
@@ -45,9 +44,8 @@ TEST(LobbyAbuse, WireTextCannotForgeOrBreakALogLine) {
     std::size_t count = 0;
     for (std::string line; std::getline(lines, line); ++count) {
         EXPECT_TRUE(std::regex_match(line, stamp)) << line;
-        for (unsigned char c : line) {
+        for (unsigned char c : line)
             EXPECT_TRUE(c >= 0x20 && c != 0x7f && c < 0x80) << line;
-        }
     }
     EXPECT_GT(count, 5u);
     EXPECT_EQ(log.find("\n" + forged), std::string::npos);
@@ -64,9 +62,8 @@ TEST(LobbyAbuse, ListsBeyondTheRateAreDroppedAndLoggedOnce) {
     // A hundred requests at once: the burst of 20 is answered (one row each), the rest not.
     greedy.send(std::string(100, 'Q'));
     std::size_t rows = 0;
-    while (greedy.nextWithin(1500ms)) {
+    while (greedy.nextWithin(1500ms))
         ++rows;
-    }
     EXPECT_GE(rows, 20u);
     EXPECT_LE(rows, 22u);
     greedy.send(std::string(50, 'Q'));
@@ -91,9 +88,8 @@ TEST(LobbyAbuse, AConnectionThatOnlyListsIsClosedAtTheHelloTimeout) {
         } catch (const asio::system_error&) {
             break;
         }
-        if (!lister.nextWithin(300ms)) {
+        if (!lister.nextWithin(300ms))
             break;
-        }
         ++rows;
     }
     EXPECT_TRUE(lister.waitForClose());
@@ -124,9 +120,8 @@ TEST(LobbyAbuse, ConnectionsOverTheAddressCapAreRefused) {
     LobbyProcess lobby({"--max-connections-per-address", "8"});
     QuietTable steady(lobby);
     std::vector<std::unique_ptr<RawClient>> held;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 8; ++i)
         held.push_back(std::make_unique<RawClient>(lobby.playerPort(), "127.0.0.8"));
-    }
     // On the same port, so the eight are surely accepted first.
     RawClient ninth(lobby.playerPort(), "127.0.0.8");
     EXPECT_TRUE(ninth.waitForClose());
@@ -143,9 +138,8 @@ TEST(LobbyAbuse, ASeatThatNeverReadsIsDroppedAtTheWriteDeadline) {
     // Gus's own seat never reads. The host sends it about 50 KB a second, far under the
     // backlog cap, until the server reports the seat lost (bounded at 30 s).
     std::string burst;
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 50; ++i)
         burst += addressedTo(0, encode(ChatShow{std::string(90, 'x')}));
-    }
     for (int round = 0; round < 300 && !flooded.host.readable(); ++round) {
         flooded.host.send(burst);
         std::this_thread::sleep_for(100ms);
@@ -176,9 +170,8 @@ TEST(LobbyAbuse, AtTheConnectionLimitANewHostIsStillAnswered) {
 
 std::string repeated(const std::string& message, int times) {
     std::string out;
-    for (int i = 0; i < times; ++i) {
+    for (int i = 0; i < times; ++i)
         out += message;
-    }
     return out;
 }
 
@@ -201,9 +194,8 @@ TEST(LobbyRefusals, ARefusedJoinerGetsNoPlaceAndNoTime) {
         refused.push_back(std::make_unique<PlayerClient>(lobby.playerPort(),
                                                          "127.0.5." + std::to_string(i % 8 + 1)));
         refused.back()->send(encode(JoinTable{"", 0, 0, "Sq"}));
-        for (int seat = 0; seat < 4; ++seat) {
+        for (int seat = 0; seat < 4; ++seat)
             ASSERT_EQ(refused.back()->nextRaw().substr(0, 2), "P" + std::to_string(seat));
-        }
     }
     // Every place is taken; a new host from elsewhere takes a refused joiner's.
     HostedTable newcomer(lobby, "Newcomer", "Ned", "127.0.0.20");
@@ -224,9 +216,8 @@ TEST(LobbyRefusals, ReconnectingGainsNoTableLists) {
         lister.send(std::string(20, 'Q'));
         lister.finishSending();
         // Each list is one row, the steady table's; the lobby closes when it has read all.
-        while (auto row = lister.next()) {
+        while (auto row = lister.next())
             rows += std::holds_alternative<TableEntry>(row->message) ? 1 : 0;
-        }
     }
     EXPECT_GE(rows, 40u);
     EXPECT_LE(rows, 41u);
@@ -251,9 +242,8 @@ TEST(LobbyRefusals, EachKindOfRefusalIsLoggedOncePerConnection) {
     seated->send(repeated(encode(JoinTable{"", 1, 3, "Bo"}), 200));
     PlayerClient taker(lobby.playerPort(), "127.0.0.24");
     taker.send(repeated(encode(JoinTable{"", 0, 1, "Cy"}), 200));
-    for (int i = 0; i < 800; ++i) {
+    for (int i = 0; i < 800; ++i)
         ASSERT_EQ(taker.nextRaw()[0], 'P');
-    }
     steady.checkStillRelays();
     const std::string line = figures(lobby);
     const std::string log = lobby.log();
@@ -299,22 +289,15 @@ TEST(LobbyRefusals, ASeatsChatFloodDoesNotReachItsHost) {
 TEST(LobbyRobustness, GarbageClosesOnlyTheSender) {
     LobbyProcess lobby;
     QuietTable steady(lobby);
-    struct Case {
-        std::string name;
-        int port; // 0 list, 1 host, 2 player
-        std::string bytes;
+    const std::pair<std::uint16_t, std::string> cases[] = {
+        {lobby.listPort(), "Qxyz"},
+        {lobby.hostPort(), "7W1"},
+        {lobby.playerPort(), std::string("\0\xff\x01", 3)},
     };
-    const std::vector<Case> cases{
-        {"list port, not Q", 0, "Qxyz"},
-        {"host port, seat 7", 1, "7W1"},
-        {"player port, binary", 2, std::string("\0\xff\x01", 3)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::uint16_t port =
-            c.port == 0 ? lobby.listPort() : (c.port == 1 ? lobby.hostPort() : lobby.playerPort());
+    for (const auto& [port, bytes] : cases) {
+        SCOPED_TRACE(bytes);
         RawClient bad(port);
-        bad.send(c.bytes);
+        bad.send(bytes);
         EXPECT_TRUE(bad.waitForClose());
         steady.checkStillRelays();
     }
@@ -353,13 +336,11 @@ TEST(LobbyRobustness, AReaderThatFallsBehindIsDropped) {
     // Gus's own seat never reads; the host keeps broadcasting long chat lines to it until the
     // server gives up on the seat and tells the host the seat is lost.
     std::string burst;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i)
         burst += addressedTo(0, encode(ChatShow{std::string(90, 'x')}));
-    }
     // Kernel buffers on loopback hold some megabytes before the server's own queue fills.
-    for (int round = 0; round < 4000 && !flooded.host.readable(); ++round) {
+    for (int round = 0; round < 4000 && !flooded.host.readable(); ++round)
         flooded.host.send(burst);
-    }
     EXPECT_EQ(flooded.host.nextRaw(), "k0");
     steady.checkStillRelays();
 }

@@ -58,12 +58,10 @@ TEST(LobbyOperator, CommandLineAnswersAndUsageErrors) {
         const ProcessRun run = runLobby(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
-        if (c.exitCode == 0) {
+        if (c.exitCode == 0)
             EXPECT_EQ(run.err, "");
-        }
-        for (const std::string& text : c.errHas) {
+        for (const std::string& text : c.errHas)
             EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
-        }
     }
 }
 
@@ -84,9 +82,8 @@ TEST(LobbyOperator, AHostNameIsResolvedForTheAddress) {
     asio::error_code ec;
     const auto found = asio::ip::tcp::resolver(io).resolve("localhost", "", ec);
     if (ec || found.empty() ||
-        found.begin()->endpoint().address() != asio::ip::make_address("127.0.0.1")) {
+        found.begin()->endpoint().address() != asio::ip::make_address("127.0.0.1"))
         GTEST_SKIP() << "localhost does not resolve first to 127.0.0.1 here";
-    }
     LobbyProcess lobby({"--address", "localhost"});
     EXPECT_EQ(createTable(lobby, ""), "H");
 }

@@ -5,6 +5,7 @@
 #include "protocol/encode.h"
 #include "server/event_log.h"
 #include "server/lobby.h"
+#include "tests/server/fake_peer.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -18,37 +19,6 @@ namespace {
 
 using namespace corvane::protocol;
 using lobby::Channel;
-
-struct FakePeer final : lobby::Peer {
-    FakePeer(std::uint64_t id, Channel channel, std::string address)
-        : m_id(id), m_channel(channel), m_address(std::move(address)) {
-        if (channel == Channel::Host)
-            decoder.emplace<HostUpDecoder>();
-        else if (channel == Channel::Player)
-            decoder.emplace<PlayerUpDecoder>();
-    }
-    std::uint64_t id() const override { return m_id; }
-    Channel channel() const override { return m_channel; }
-    const std::string& address() const override { return m_address; }
-    void deliver(std::string_view bytes) override {
-        if (!closing)
-            got += bytes;
-    }
-    void closeSoon(std::string) override { closing = true; }
-    void setIdentified(bool) override {}
-    lobby::ListAllowance takeList() override { return lobby::ListAllowance::Given; }
-    bool takeChatLine() override { return true; }
-
-    std::variant<ListUpDecoder, HostUpDecoder, PlayerUpDecoder> decoder;
-    std::string got;
-    bool closing = false;
-    bool gone = false;
-
-private:
-    std::uint64_t m_id;
-    Channel m_channel;
-    std::string m_address;
-};
 
 // A script's steps: "h1>BYTES" h1 sends, "h1<BYTES" h1 has received exactly that since its last
 // check, "h1!" h1 closes, "h1#" the lobby has closed h1. A name is the channel's letter (l, h,

@@ -58,13 +58,11 @@ inline std::unique_ptr<PlayerClient> joinAt(const LobbyProcess& lobby, HostedTab
     EXPECT_EQ(table.host.nextRaw(), "q");
     EXPECT_EQ(player->nextRaw(), "Y");
     std::string answers;
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < 4; ++s)
         answers += protocol::encode(protocol::SeatName{s, s == seat ? name : "`Computer"});
-    }
     table.host.send(answers);
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < 4; ++s)
         EXPECT_EQ(player->nextRaw().substr(0, 2), "P" + std::to_string(s));
-    }
     player->send(protocol::encode(protocol::TakeSeat{seat, name}));
     auto taken = table.host.next();
     EXPECT_TRUE(taken && std::holds_alternative<protocol::TakeSeatWithId>(taken->message));

@@ -222,26 +222,15 @@ std::vector<std::string> ChildProcess::lines(const std::string& prefix) const {
 
 std::string ChildProcess::describe() const {
     std::string out = m_command + ": ";
-    switch (m_state) {
-    case State::Running:
-        out += "still running";
-        break;
-    case State::Exited:
-        out += "exited with " + std::to_string(m_code);
-        break;
-    case State::Signalled:
-        out += "killed by signal " + std::to_string(m_signal);
-        break;
-    case State::Killed:
-        out += "killed by the test";
-        break;
-    case State::KilledAtDeadline:
-        out += "still running at its deadline, killed";
-        break;
-    case State::KilledAfterOther:
-        out += "killed when another program of the test failed";
-        break;
-    }
+    static const char* const how[] = {"still running",
+                                      "exited with ",
+                                      "killed by signal ",
+                                      "killed by the test",
+                                      "still running at its deadline, killed",
+                                      "killed when another program of the test failed"};
+    out += how[static_cast<int>(m_state)];
+    if (m_state == State::Exited || m_state == State::Signalled)
+        out += std::to_string(m_state == State::Exited ? m_code : m_signal);
     const std::size_t shown = std::min<std::size_t>(m_lines.size(), 8);
     out += shown ? "; its last lines:" : "; it printed nothing";
     for (std::size_t i = m_lines.size() - shown; i < m_lines.size(); ++i)

@@ -30,9 +30,8 @@ void RawClient::finishSending() {
 std::optional<std::string> RawClient::readSome() {
     char buffer[4096];
     const ssize_t n = ::recv(m_socket.native_handle(), buffer, sizeof buffer, 0);
-    if (n <= 0) {
+    if (n <= 0)
         return std::nullopt;
-    }
     return std::string(buffer, static_cast<std::size_t>(n));
 }
 
@@ -40,12 +39,10 @@ bool RawClient::waitForClose() {
     char buffer[4096];
     while (true) {
         const ssize_t n = ::recv(m_socket.native_handle(), buffer, sizeof buffer, 0);
-        if (n == 0 || (n < 0 && errno == ECONNRESET)) {
+        if (n == 0 || (n < 0 && errno == ECONNRESET))
             return true;
-        }
-        if (n < 0) {
+        if (n < 0)
             return false;
-        }
     }
 }
 

@@ -52,16 +52,13 @@ public:
     // The next whole message with its exact bytes, or nothing if the connection ended first.
     std::optional<protocol::Decoded<Message>> next() {
         while (true) {
-            if (auto decoded = m_decoder.next()) {
+            if (auto decoded = m_decoder.next())
                 return decoded;
-            }
-            if (m_decoder.failed()) {
+            if (m_decoder.failed())
                 return std::nullopt;
-            }
             std::optional<std::string> bytes = m_raw.readSome();
-            if (!bytes) {
+            if (!bytes)
                 return std::nullopt;
-            }
             m_decoder.feed(*bytes);
         }
     }
@@ -69,16 +66,13 @@ public:
     // The next whole message if one comes within `wait` of the last bytes; nothing otherwise.
     std::optional<protocol::Decoded<Message>> nextWithin(std::chrono::milliseconds wait) {
         while (true) {
-            if (auto decoded = m_decoder.next()) {
+            if (auto decoded = m_decoder.next())
                 return decoded;
-            }
-            if (m_decoder.failed() || !m_raw.readableWithin(wait)) {
+            if (m_decoder.failed() || !m_raw.readableWithin(wait))
                 return std::nullopt;
-            }
             std::optional<std::string> bytes = m_raw.readSome();
-            if (!bytes) {
+            if (!bytes)
                 return std::nullopt;
-            }
             m_decoder.feed(*bytes);
         }
     }
