@@ -57,8 +57,9 @@ TEST_F(BotTable, APersonKeepsTheNameTheySatDownWithAndNoNameIsShownTwice) {
     for (;;) {
         auto message = raw.nextWithin(10s);
         ASSERT_TRUE(message.has_value()) << "no chat line came back";
-        if (const auto* p = std::get_if<SeatName>(&message->message); p && p->seat == 1)
+        if (const auto* p = std::get_if<SeatName>(&message->message); p && p->seat == 1) {
             EXPECT_EQ(p->name, shown);
+        }
         const auto* chat = std::get_if<ChatShow>(&message->message);
         if (chat && chat->text != shown + " has joined.") {
             EXPECT_EQ(chat->text, shown + ": I resign, take it");

@@ -58,8 +58,9 @@ TEST(LobbyOperator, CommandLineAnswersAndUsageErrors) {
         const ProcessRun run = runLobby(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.out.find(c.outHas), std::string::npos) << run.out;
-        if (c.exitCode == 0)
+        if (c.exitCode == 0) {
             EXPECT_EQ(run.err, "");
+        }
         for (const std::string& text : c.errHas)
             EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
     }
