@@ -1,6 +1,6 @@
 // Playing by the keyboard alone: a whole hand from the deal through the auction, trump, the
-// discard and the five tricks with no mouse click, the focus mark on the picked card, and keys
-// typed into a text field left to it.
+// discard and the five tricks with no mouse click, the focus mark on the picked card only, the
+// kitty reached by the bidder, and keys typed into a text field left to it.
 #include "table_fixture.h"
 #include "ui/keyboard_play.h"
 
@@ -22,13 +22,26 @@ struct KeyboardTable : test::TableUnderTest {
         settle();
     }
     int picked() { return window.keyboard()->picked(); }
-    int cardsInHand() {
+    int count(bool (*which)(KeyboardTable&, int)) {
         int n = 0;
-        for (int i = 0; i < 5; ++i) {
-            const CardPicture& p = t().picCard[static_cast<size_t>(i)];
-            n += p.visible && p.state != TagState::Played;
-        }
+        for (int i = 0; i < PictureCount; ++i)
+            n += which(*this, i);
         return n;
+    }
+    static bool inHand(KeyboardTable& t, int i) {
+        const CardPicture& p = t.t().picCard[static_cast<size_t>(i)];
+        return i < 5 && p.visible && p.state != TagState::Played;
+    }
+    static bool marked(KeyboardTable& t, int i) { return t.view()->picture(i)->keyboardMark(); }
+    // Clubs face up on the pictures, as a deal leaves them.
+    void lay(std::initializer_list<int> pictures) {
+        for (int i : pictures) {
+            CardPicture& p = t().picCard[static_cast<size_t>(i)];
+            p.card = Card::of(2 + i % 10, Clubs);
+            p.state = TagState::Up;
+            p.visible = true;
+        }
+        window.refresh();
     }
 };
 
@@ -44,114 +57,101 @@ private slots:
     // not; each plays its hand to the end without a click.
     void aWholeHandByTheKeyboard_data() {
         QTest::addColumn<quint64>("seed");
-        for (quint64 seed : {1ull, 2ull, 3ull, 4ull, 5ull, 6ull})
+        for (quint64 seed : {2ull, 5ull})
             QTest::newRow(qPrintable(QString::number(seed))) << seed;
     }
     void aWholeHandByTheKeyboard() {
         QFETCH(quint64, seed);
         KeyboardTable table(seed);
         table.key(Qt::Key_D); // deal
-        QVERIFY(table.t().gamePhase != PhaseIdle || table.bid(0)->isVisible());
-
+        const std::array<int, 2> start = table.t().score;
         int playedByKeys = 0;
-        bool markedByKeys = false;
-        bool namedTrump = false;
-        const int startScores = table.t().score[0] + table.t().score[1];
-        for (int guard = 0; guard < 400; ++guard) {
-            if (table.messageShown()) {
-                // A message waits: Space on its focused button, as on every desktop.
-                table.messages.push_back(table.button(1)->text().toStdString());
-                table.key(Qt::Key_Space, table.button(1));
+        bool ended = false;
+        for (int guard = 0; guard < 400 && !ended; ++guard) {
+            if (table.t().score != start ||
+                (table.t().gamePhase == PhaseIdle && !table.messageShown() &&
+                 table.button(1)->isVisible())) {
+                ended = true; // scored, or thrown in and Deal waits for the next hand
+            } else if (table.messageShown()) {
+                table.key(Qt::Key_Return, table.button(1)); // Enter on its focused button
             } else if (table.window.trumpDialog()->isVisible()) {
                 table.key(Qt::Key_H);
-                namedTrump = true;
             } else if (table.window.bidDialog()->isVisible()) {
-                table.key(table.bid(1)->isEnabled() ? Qt::Key_2 : Qt::Key_P);
+                // A bid by its key, a pass by Enter on the focused button.
+                const bool bid = table.bid(1)->isEnabled();
+                table.bid(0)->setFocus();
+                table.key(bid ? Qt::Key_2 : Qt::Key_Enter, bid ? nullptr : table.bid(0));
             } else if (table.button(0)->isVisible() && table.button(0)->isEnabled()) {
-                // The discard: mark the first card with Enter, then let Auto-Discard choose.
-                if (!markedByKeys) {
-                    table.key(Qt::Key_1);
-                    QCOMPARE(table.picked(), 0);
-                    QVERIFY(table.view()->picture(0)->keyboardMark());
-                    table.key(Qt::Key_Return);
-                    QCOMPARE(table.t().picCard[0].state, TagState::Thrown);
-                    table.key(Qt::Key_Space); // and unmark it again
-                    QCOMPARE(table.t().picCard[0].state, TagState::Up);
-                    markedByKeys = true;
-                }
+                // The discard: mark the first card, unmark it, then let Auto-Discard choose.
+                table.key(Qt::Key_1);
+                QVERIFY(table.view()->picture(0)->keyboardMark());
+                table.key(Qt::Key_Return);
+                QCOMPARE(table.t().picCard[0].state, TagState::Thrown);
+                table.key(Qt::Key_Space);
+                QCOMPARE(table.t().picCard[0].state, TagState::Up);
                 table.key(Qt::Key_A);
                 table.key(Qt::Key_D); // draw
             } else if (table.localTurn()) {
-                const int before = table.cardsInHand();
-                // Right until a card the rules take, as a person would try them in turn.
-                for (int tries = 0; tries < 6 && table.cardsInHand() == before; ++tries) {
+                const int before = table.count(KeyboardTable::inHand);
+                // Right until a card the rules take, as a person would try them in turn: the
+                // arrows pass over the cards already played, and only one card is marked.
+                for (int tries = 0; tries < 6 && table.count(KeyboardTable::inHand) == before;
+                     ++tries) {
                     table.key(Qt::Key_Right);
-                    QVERIFY(table.picked() >= 0);
+                    QVERIFY(KeyboardTable::inHand(table, table.picked()));
+                    QCOMPARE(table.count(KeyboardTable::marked), 1);
                     table.key(Qt::Key_Return);
                     // A refused card says why and waits for the message to be taken away.
-                    if (table.cardsInHand() == before && table.messageShown())
-                        table.key(Qt::Key_Space, table.button(1));
+                    if (table.count(KeyboardTable::inHand) == before && table.messageShown())
+                        table.key(Qt::Key_Return, table.button(1));
                 }
-                QCOMPARE(table.cardsInHand(), before - 1);
+                QCOMPARE(table.count(KeyboardTable::inHand), before - 1);
                 ++playedByKeys;
-            } else if (table.button(1)->isVisible() && table.button(1)->isEnabled() &&
-                       table.t().score[0] + table.t().score[1] != startScores) {
-                break; // the hand is scored and Deal waits for the next one
-            } else if (table.t().gamePhase == PhaseIdle && table.button(1)->isVisible()) {
-                break; // a thrown-in hand
             } else {
                 QVERIFY(table.settle());
             }
         }
-        if (table.t().score[0] + table.t().score[1] != startScores)
-            QCOMPARE(playedByKeys, 5);
-        Q_UNUSED(namedTrump);
+        QVERIFY(ended);
         QCOMPARE(table.picked(), -1); // the hand is gone, and the mark with it
+        if (table.t().score == start)
+            return;
+        QCOMPARE(playedByKeys, 5);
+        table.key(Qt::Key_Return, table.button(1)); // the score read, the next hand
+        QVERIFY(!table.messageShown());
     }
 
     // Each button shows the key that presses it, underlined; the keyboard reads it from there.
     void everyButtonUnderlinesItsKey() {
         KeyboardTable table(3);
-        struct Row {
-            QPushButton* button;
-            Qt::Key key;
-        };
-        const Row rows[] = {
+        const std::pair<QPushButton*, Qt::Key> rows[] = {
             {table.bid(0), Qt::Key_P},       {table.bid(1), Qt::Key_2},
             {table.bid(2), Qt::Key_5},       {table.bid(3), Qt::Key_3},
             {table.suit(Spades), Qt::Key_S}, {table.suit(Diamonds), Qt::Key_D},
             {table.suit(Clubs), Qt::Key_C},  {table.suit(Hearts), Qt::Key_H},
             {table.button(0), Qt::Key_A},    {table.button(1), Qt::Key_D},
         };
-        for (const Row& row : rows)
-            QCOMPARE(QKeySequence::mnemonic(row.button->text()), QKeySequence(Qt::ALT | row.key));
+        for (const auto& [button, key] : rows)
+            QCOMPARE(QKeySequence::mnemonic(button->text()), QKeySequence(Qt::ALT | key));
     }
 
     // The bidder who took the kitty reaches its cards with the arrows, left of the hand, and
     // throws them away with Enter; anyone else's arrows stay in the hand.
     void theArrowsReachTheKittyForTheBidder() {
         KeyboardTable table(3);
-        Table& t = table.t();
-        t.gamePhase = PhaseDiscard;
-        t.lblBid[4].visible = true; // trump is named
-        t.bidderSeat = 0;
-        for (int i : {0, 1, 2, 3, 4, 20, 21, 22}) {
-            t.picCard[static_cast<size_t>(i)].card = Card::of(2 + i % 10, Clubs);
-            t.picCard[static_cast<size_t>(i)].state = TagState::Up;
-            t.picCard[static_cast<size_t>(i)].visible = true;
-        }
-        t.buttonMenu.visible = false;
-        table.window.refresh();
+        table.t().gamePhase = PhaseDiscard;
+        table.t().lblBid[4].visible = true; // trump is named
+        table.t().bidderSeat = 0;
+        table.t().buttonMenu.visible = false;
+        table.lay({0, 1, 2, 3, 4, 20, 21, 22});
         table.key(Qt::Key_1);
         table.key(Qt::Key_Left);
         QCOMPARE(table.picked(), 22);
         QVERIFY(table.view()->picture(22)->keyboardMark());
         table.key(Qt::Key_Return);
-        QCOMPARE(t.picCard[22].state, TagState::Thrown);
+        QCOMPARE(table.t().picCard[22].state, TagState::Thrown);
         table.key(Qt::Key_Right);
         QCOMPARE(table.picked(), 0);
-
-        t.bidderSeat = 1;
+        table.t().bidderSeat = 1;
         table.window.refresh();
         table.key(Qt::Key_Left);
         QCOMPARE(table.picked(), 4); // round the hand, not into the kitty
@@ -160,17 +160,11 @@ private slots:
     // The ring marks a card of this hand: a new hand dealt onto the same picture takes it away.
     void theRingDoesNotCarryIntoTheNextHand() {
         KeyboardTable table(2);
-        Table& t = table.t();
-        t.gamePhase = PhasePlay;
-        for (int i = 0; i < 5; ++i) {
-            t.picCard[static_cast<size_t>(i)].card = Card::of(2 + i, Hearts);
-            t.picCard[static_cast<size_t>(i)].state = TagState::Up;
-            t.picCard[static_cast<size_t>(i)].visible = true;
-        }
-        table.window.refresh();
+        table.t().gamePhase = PhasePlay;
+        table.lay({0, 1, 2, 3, 4});
         table.key(Qt::Key_3);
         QCOMPARE(table.picked(), 2);
-        t.picCard[2].card = Card::of(King, Spades); // the next deal
+        table.t().picCard[2].card = Card::of(King, Spades); // the next deal
         table.window.refresh();
         QCOMPARE(table.picked(), -1);
         QVERIFY(!table.view()->picture(2)->keyboardMark());
@@ -183,28 +177,6 @@ private slots:
         QTest::keyClicks(chat, QStringLiteral("dad 25"));
         QCOMPARE(chat->text(), QStringLiteral("dad 25"));
         QVERIFY(!table.view()->picture(0)->isVisible()); // "d" did not deal
-    }
-
-    void arrowsSkipCardsThatLeftTheHand() {
-        KeyboardTable table(2);
-        table.key(Qt::Key_D);
-        while (table.window.bidDialog()->isVisible() || table.messageShown()) {
-            if (table.messageShown())
-                table.key(Qt::Key_Space, table.button(1));
-            else
-                table.key(Qt::Key_P);
-        }
-        QVERIFY(table.cardsInHand() > 0);
-        table.key(Qt::Key_Left); // from nothing, Left picks the last card
-        const int last = table.picked();
-        QVERIFY(last >= 0);
-        for (int i = 0; i < 5; ++i)
-            table.key(Qt::Key_Right);
-        QCOMPARE(table.picked(), last); // round the hand and back
-        int marks = 0;
-        for (int i = 0; i < 5; ++i)
-            marks += table.view()->picture(i)->keyboardMark();
-        QCOMPARE(marks, 1);
     }
 };
 

@@ -98,6 +98,16 @@ struct TableUnderTest {
         return t().gamePhase == PhasePlay && t().lblPlayerName[0].underline && !messageShown();
     }
 
+    // Deals (a new game each time) until the local player is asked for a bid.
+    bool dealUntilTheBidDialog() {
+        click(button(1));
+        for (int hands = 0; hands < 20 && !window.bidDialog()->isVisible(); ++hands) {
+            window.action(QStringLiteral("mnuNew"))->trigger();
+            click(button(1));
+        }
+        return window.bidDialog()->isVisible();
+    }
+
     // One move of a person who takes the computer's advice. False when nothing waits for them.
     bool playOneMove() {
         settle();
