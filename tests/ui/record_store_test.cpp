@@ -1,7 +1,8 @@
-// The record file on a real SQLite file in a temporary folder: hands written and read back, a
+// The record file on a real SQLite file in a temporary folder, where it loses or spoils games: a
 // version 1 file brought forward, a corrupt file put aside, a read-only and a full file refused
 // with one message, a lock held by another connection waited out, two writers at once, and a
-// writer killed mid-game that loses no more than the hand it was writing.
+// writer killed mid-game that loses no more than the hand it was writing. (What is written is
+// read back by the statistics' test.)
 #include "ui/record_store.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <QTest>
 #include <QUuid>
 #include <cstdio>
-#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -24,26 +24,21 @@ using namespace corvane::ui;
 
 namespace {
 
-RecordedGameInfo gameInfo() {
-    return {
-        QStringLiteral("standalone"),
-        QStringLiteral("Standard"),
-        {QStringLiteral("You"), QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")},
-        {QStringLiteral("person"), QStringLiteral("computer"), QStringLiteral("computer"),
-         QStringLiteral("computer")}};
-}
+const RecordedGameInfo game{
+    QStringLiteral("standalone"),
+    QStringLiteral("Standard"),
+    {QStringLiteral("You"), QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")},
+    {QStringLiteral("person"), QStringLiteral("computer"), QStringLiteral("computer"),
+     QStringLiteral("computer")}};
 
-RecordedHand hand(int number, std::array<int, 2> scores, bool made = true) {
+RecordedHand hand(int number, std::array<int, 2> scores = {}) {
     RecordedHand h;
     h.number = number;
-    h.dealer = number % 4;
-    h.bids = {{(number + 1) % 4, "20"}, {(number + 2) % 4, "Pass"}};
-    h.bidder = (number + 1) % 4;
+    h.bids = {{1, "20"}, {2, "Pass"}};
+    h.bidder = 1;
     h.bid = 20;
-    h.trump = number % 4;
-    h.made = made;
-    h.counted = made ? 20 : 15;
-    h.points = 20;
+    h.made = true;
+    h.counted = 20;
     h.scores = scores;
     h.stage = HandStage::Scored;
     return h;
@@ -61,14 +56,12 @@ struct Raw {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
     }
-    QVariant value(const QString& sql) const {
-        QSqlQuery q(QSqlDatabase::database(name, false));
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    bool exec(const QString& sql) const { return QSqlQuery(db()).exec(sql); }
+    QString value(const char* sql) const {
+        QSqlQuery q(db());
+        return q.exec(QString::fromLatin1(sql)) && q.next() ? q.value(0).toString() : QString();
     }
-    bool exec(const QString& sql) const {
-        QSqlQuery q(QSqlDatabase::database(name, false));
-        return q.exec(sql);
-    }
+    QSqlDatabase db() const { return QSqlDatabase::database(name, false); }
 };
 
 // A store that keeps what it says.
@@ -89,13 +82,12 @@ QByteArray contents(const QString& path) {
 // The child writer: records hands of one game until killed, saying after each one.
 int childWriter(const QString& path) {
     RecordStore store({path});
-    if (!store.open())
-        return 2;
-    for (int n = 1;; ++n) {
-        store.recordHand(gameInfo(), hand(n, {n, 2 * n}));
+    for (int n = 1; store.open(); ++n) {
+        store.recordHand(game, hand(n, {n, 2 * n}));
         std::printf("hand %d\n", n);
         std::fflush(stdout);
     }
+    return 2;
 }
 
 // The child that meets a read-only file as a person does (root writes whatever the mode says).
@@ -104,8 +96,8 @@ int childReadOnly(const QString& path) {
         return 3;
     Heard h(path);
     if (h.store.open())
-        h.store.recordHand(gameInfo(), hand(1, {20, 5}));
-    h.store.recordHand(gameInfo(), hand(2, {40, 5}));
+        h.store.recordHand(game, hand(1));
+    h.store.recordHand(game, hand(2));
     std::printf("%d %d %s\n", int(h.said.size()), static_cast<int>(h.store.state()),
                 qPrintable(h.said.value(0)));
     return 0;
@@ -121,34 +113,10 @@ class RecordStoreTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
-        QVERIFY(dir.isValid());
         path = dir.filePath(QStringLiteral("record-%1.sqlite").arg(QTest::currentTestFunction()));
     }
 
-    void handsAreWrittenAndReadBack() {
-        {
-            RecordStore store({path});
-            QVERIFY(store.open());
-            store.recordHand(gameInfo(), hand(1, {20, 10}));
-            store.recordHand(gameInfo(), hand(2, {0, 20}, false));
-            store.recordGameWon(0, {120, 20});
-            store.recordHand(gameInfo(), hand(1, {5, 0}));
-        }
-        RecordStore again({path});
-        QVERIFY(again.open());
-        QCOMPARE(again.handCount(), 3);
-        QCOMPARE(again.gameCount(), 2);
-        Raw raw(path);
-        const std::pair<const char*, QVariant> rows[] = {
-            {"PRAGMA user_version", RecordStore::SchemaVersion},
-            {"SELECT winner || ' ' || score0 FROM games ORDER BY id LIMIT 1", "0 120"},
-            {"SELECT winner IS NULL FROM games ORDER BY id DESC LIMIT 1", 1},
-            {"SELECT bids FROM hands WHERE made=0", "3:20 0:Pass"},
-            {"SELECT name1 || kind0 FROM games LIMIT 1", "Annperson"}};
-        for (const auto& [sql, expected] : rows)
-            QCOMPARE(raw.value(QString::fromLatin1(sql)).toString(), expected.toString());
-    }
-
+    // The old hand counts in the totals with the new one; what it never had stays empty.
     void aVersionOneFileIsBroughtForward() {
         {
             Raw old(path);
@@ -168,19 +136,21 @@ PRAGMA user_version=1)");
         }
         RecordStore store({path});
         QVERIFY(store.open());
-        store.recordHand(gameInfo(), hand(1, {20, 0}));
+        store.recordHand(game, hand(1));
         QCOMPARE(store.handCount(), 2);
         Raw raw(path);
-        // The old hand counts in the totals with the new one; what it never had stays empty.
         const std::pair<const char*, QVariant> rows[] = {
             {"PRAGMA user_version", RecordStore::SchemaVersion},
             {"SELECT made FROM bid_totals WHERE bid=25", 1},
             {"SELECT sum(hands) FROM bid_totals", 2},
             {"SELECT level || winner || kind0 FROM games WHERE id=1", "Expert1person"},
-            {"SELECT counted IS NULL FROM hands WHERE id=1", 1},
-            {"SELECT counted FROM hands WHERE id=2", 20}};
+            {"SELECT ifnull(counted, 'none') FROM hands ORDER BY id", "none"},
+            // The new hand, of a new game not won yet.
+            {"SELECT bids || ' ' || counted || kind1 || ifnull(winner, 'none') FROM hands JOIN "
+             "games ON games.id = game WHERE hands.id=2",
+             "1:20 2:Pass 20computernone"}};
         for (const auto& [sql, expected] : rows)
-            QCOMPARE(raw.value(QString::fromLatin1(sql)).toString(), expected.toString());
+            QCOMPARE(raw.value(sql), expected.toString());
     }
 
     void aCorruptFileIsPutAsideAndANewOneBegun() {
@@ -190,14 +160,13 @@ PRAGMA user_version=1)");
         f.close();
         Heard h(path);
         QVERIFY(h.store.open());
-        h.store.recordHand(gameInfo(), hand(1, {20, 0}));
+        h.store.recordHand(game, hand(1));
         QCOMPARE(h.store.handCount(), 1);
-        QCOMPARE(h.said.size(), 1);
-        QVERIFY(h.said[0].startsWith(QStringLiteral("The game record could not be read.")));
         const QStringList aside =
             QDir(dir.path()).entryList({QFileInfo(path).fileName() + QStringLiteral(".damaged-*")});
         QCOMPARE(aside.size(), 1);
         QCOMPARE(contents(dir.filePath(aside[0])), garbage);
+        QCOMPARE(h.said.size(), 1); // naming the file put aside
         QVERIFY(h.said[0].contains(aside[0]));
     }
 
@@ -207,7 +176,7 @@ PRAGMA user_version=1)");
         {
             RecordStore store({path});
             QVERIFY(store.open());
-            store.recordHand(gameInfo(), hand(1, {20, 0}));
+            store.recordHand(game, hand(1));
         }
         QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         QFile(own.path())
@@ -218,7 +187,6 @@ PRAGMA user_version=1)");
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--read-only"), path});
         QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitCode(), 0);
         const QString out = QString::fromUtf8(child.readAllStandardOutput()).trimmed();
         QVERIFY2(out.startsWith(QStringLiteral("1 2 The game record")), qPrintable(out));
         QCOMPARE(contents(path), bytes);
@@ -229,64 +197,44 @@ PRAGMA user_version=1)");
         Heard h(path, 5000, 12);
         QVERIFY(h.store.open());
         for (int n = 1; n <= 2000 && h.store.state() == RecordStore::State::Open; ++n)
-            h.store.recordHand(gameInfo(), hand(n, {n, n}));
+            h.store.recordHand(game, hand(n));
         QCOMPARE(h.store.state(), RecordStore::State::Failed);
-        h.store.recordHand(gameInfo(), hand(1, {1, 1}));
+        h.store.recordHand(game, hand(1));
         QCOMPARE(h.said.size(), 1);
         QVERIFY2(h.said[0].contains(QStringLiteral("the disk is full")), qPrintable(h.said[0]));
         QVERIFY(QFile::exists(path));
     }
 
+    // A hand that meets a lock held past the time-out is written with the next one.
     void aLockHeldElsewhereIsWaitedOutAndNothingIsLost() {
         Heard h(path, 100);
         QVERIFY(h.store.open());
         {
             Raw other(path);
             QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            h.store.recordHand(gameInfo(), hand(1, {20, 0}));
+            h.store.recordHand(game, hand(1));
             QCOMPARE(h.store.pendingHands(), 1);
-            QCOMPARE(h.store.state(), RecordStore::State::Open);
             QVERIFY(other.exec(QStringLiteral("COMMIT")));
         }
-        h.store.recordHand(gameInfo(), hand(2, {40, 0}));
+        h.store.recordHand(game, hand(2));
         QCOMPARE(h.store.pendingHands(), 0);
         QCOMPARE(h.store.handCount(), 2);
         QCOMPARE(h.store.gameCount(), 1);
         QVERIFY(h.said.isEmpty());
-
-        // A lock let go within the time-out is simply waited for.
-        RecordStore patient({path, 5000});
-        QVERIFY(patient.open());
-        std::promise<void> locked;
-        std::thread holder([&] {
-            Raw other(path);
-            other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-            locked.set_value();
-            QThread::msleep(300); // the other program's write, shorter than the time-out
-            other.exec(QStringLiteral("COMMIT"));
-        });
-        locked.get_future().wait();
-        patient.recordHand(gameInfo(), hand(1, {5, 0}));
-        holder.join();
-        QCOMPARE(patient.pendingHands(), 0);
-        QCOMPARE(patient.handCount(), 3);
     }
 
     void twoWritersAtOnceBothRecord() {
         QVERIFY(RecordStore({path}).open());
-        auto writer = [&](int offset) {
+        auto writer = [&] {
             RecordStore store({path});
             for (int n = 1; n <= 40 && store.open(); ++n)
-                store.recordHand(gameInfo(), hand(n, {offset + n, n}));
+                store.recordHand(game, hand(n));
         };
-        std::thread a(writer, 0);
-        std::thread b(writer, 1000);
+        std::thread a(writer), b(writer);
         a.join();
         b.join();
-        Raw raw(path);
-        QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM hands")).toInt(), 80);
-        QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM games")).toInt(), 2);
-        QCOMPARE(raw.value(QStringLiteral("SELECT count(DISTINCT game) FROM hands")).toInt(), 2);
+        QCOMPARE(Raw(path).value("SELECT count(*) || count(DISTINCT game) FROM hands"),
+                 QStringLiteral("802"));
     }
 
     void aKilledWriterLosesNoMoreThanTheHandInPlay() {
@@ -300,13 +248,12 @@ PRAGMA user_version=1)");
         child.kill(); // SIGKILL, wherever it is in its write
         QVERIFY(child.waitForFinished());
         Raw raw(path);
-        QCOMPARE(raw.value(QStringLiteral("PRAGMA integrity_check")).toString(),
-                 QStringLiteral("ok"));
-        const int hands = raw.value(QStringLiteral("SELECT count(*) FROM hands")).toInt();
+        QCOMPARE(raw.value("PRAGMA integrity_check"), QStringLiteral("ok"));
+        const int hands = raw.value("SELECT count(*) FROM hands").toInt();
         QVERIFY(hands >= told);
         // Every hand that is there is whole, numbered on from 1, and the game's score is its last.
-        QCOMPARE(raw.value(QStringLiteral("SELECT max(number) FROM hands")).toInt(), hands);
-        QCOMPARE(raw.value(QStringLiteral("SELECT score1 FROM games")).toInt(), 2 * hands);
+        QCOMPARE(raw.value("SELECT max(number) FROM hands").toInt(), hands);
+        QCOMPARE(raw.value("SELECT score1 FROM games").toInt(), 2 * hands);
     }
 };
 
