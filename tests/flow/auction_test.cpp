@@ -57,20 +57,6 @@ TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
     EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
 }
 
-TEST_F(Auction, DealerHoldsAndTheBidderPassesBack) {
-    hands(weak0, fiveClubs, weak2, fiveDiamonds);
-    open(3);
-    ASSERT_TRUE(engine.clickBid(0));
-    clock.runUntilIdle();
-    // The dealer held seat 1's 20; seat 1 could not raise and passed.
-    EXPECT_EQ(bid(3), "20");
-    EXPECT_EQ(bid(1), "Pass");
-    EXPECT_EQ(t().bidderSeat, 3);
-    EXPECT_EQ(t().trumpSuit, Diamonds);
-    EXPECT_EQ(t().lblBid[4].caption, "20");
-    EXPECT_EQ(t().highBid, 20);
-}
-
 TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
     hands(fiveDiamonds, fiveClubs, weak2, weak3);
     open(0);
@@ -126,40 +112,6 @@ TEST_F(Auction, DisabledBidsAreRefused) {
     EXPECT_TRUE(engine.clickBid(0));
     EXPECT_FALSE(engine.clickBid(0)); // the dialog has closed
 }
-
-struct DialogRow {
-    const char* name;
-    int highBid;
-    bool dealer;
-    bool five;
-    bool anyBid;
-    std::array<bool, 4> enabled;
-};
-
-class BidDialogButtons : public EngineFixture, public ::testing::WithParamInterface<DialogRow> {};
-
-TEST_P(BidDialogButtons, Enabled) {
-    const DialogRow& r = GetParam();
-    place(0, r.five ? fiveDiamonds : weak0);
-    t().highBid = r.highBid;
-    t().dealerSeat = r.dealer ? 0 : 2;
-    t().anyBidAllowed = r.anyBid;
-    engine.setUpBidDialog();
-    EXPECT_EQ(t().bidDialog.enabled, r.enabled) << r.name;
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Rules, BidDialogButtons,
-    ::testing::Values(DialogRow{"25, not dealer", 25, false, true, false, {true, false, false, true}},
-                      DialogRow{"25, dealer", 25, true, true, false, {true, false, true, true}},
-                      DialogRow{"30, not dealer", 30, false, true, false, {true, false, false, false}},
-                      DialogRow{"30, dealer", 30, true, true, false, {true, false, false, true}},
-                      DialogRow{"no five, open", 0, false, false, false, {true, true, false, false}},
-                      DialogRow{"no five, any bid", 0, false, false, true, {true, true, true, true}},
-                      DialogRow{"a five, open", 0, false, true, false, {true, true, true, true}},
-                      DialogRow{"20, not dealer", 20, false, true, false, {true, false, true, true}}));
-// clang-format on
 
 } // namespace
 } // namespace corvane::testing

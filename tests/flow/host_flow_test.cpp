@@ -3,9 +3,11 @@
 // online host's.
 #include "flow/engine.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <variant>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -13,7 +15,10 @@ namespace {
 // Every seat linked; records whom the host asks for a bid and for trump.
 struct AllPersons final : HostLink {
     bool seatLinked(int) const override { return true; }
-    void sendToSeats(const protocol::PlayerDownMessage&) override {}
+    void sendToSeats(const protocol::PlayerDownMessage& m) override {
+        if (const auto* end = std::get_if<protocol::HandEnd>(&m))
+            ends.push_back(*end);
+    }
     void sendToSeat(int seat, const protocol::PlayerDownMessage& m) override {
         asked += (asked.empty() ? "" : " ") + std::to_string(seat) +
                  (std::holds_alternative<protocol::ChooseTrump>(m) ? "t" : "");
@@ -22,6 +27,7 @@ struct AllPersons final : HostLink {
     void auctionOpened() override {}
     void notice(const std::string&) override {}
     std::string asked;
+    std::vector<protocol::HandEnd> ends;
 };
 
 struct HostTable : ::testing::Test {
@@ -83,7 +89,7 @@ TEST_F(HostTable, TheDrawTakesEachPlacesOwnStockCardAndTheBiddersLeftLeads) {
     bids("Pa Pa 20 Pa");
     ASSERT_EQ(engine.table().bidderSeat, 1);
     const auto deck = engine.table().deck;
-    engine.start(engine.hostTrumpNamed(Clubs));
+    engine.start(engine.hostTrumpNamed(Spades));
     for (int seat = 0; seat < 4; ++seat)
         engine.start(
             engine.hostDiscards(seat, seat == 2 ? std::vector<int>{10, 12} : std::vector<int>{}));
@@ -94,6 +100,36 @@ TEST_F(HostTable, TheDrawTakesEachPlacesOwnStockCardAndTheBiddersLeftLeads) {
     EXPECT_EQ(t.cardAt(12).deckIndex(), deck[35]);
     EXPECT_EQ(t.turnSeat, 2);
     EXPECT_EQ(engine.hostAwaits().cardFrom, 2);
+    // The card worth a second unit is the top one of all twenty held (here seat 3's).
+    int top = 0;
+    for (int i = 0; i < 20; ++i)
+        top = std::max(top, t.CardValue(i, t.trumpSuit));
+    EXPECT_EQ(t.topTrumpOut, top);
+}
+
+// The seats are told a made bid's gain (60 for a 30) or a set bid, and the scores after it.
+TEST_F(HostTable, TheHandsEndTellsTheGainOrTheBid) {
+    struct Row {
+        int bid;
+        std::array<int, 5> units;
+        protocol::HandEnd end;
+    };
+    for (const Row& r : {Row{30, {3, 0, 3, 0, 0}, {true, 60, 70, 10}},
+                         Row{25, {1, 2, 2, 1, 0}, {false, 25, -15, 25}}}) {
+        Table& t = engine.table();
+        t.gamePhase = PhasePlay;
+        t.bidderSeat = 2;
+        t.highBid = r.bid;
+        t.score = {10, 10};
+        t.trickUnits = r.units;
+        t.trickWinnerCard = -1;
+        t.tricksPlayed = 5;
+        t.trickCardCount = 4;
+        link.ends.clear();
+        Task finish = engine.FinishTrick();
+        clock.runUntilIdle();
+        EXPECT_EQ(link.ends, std::vector{r.end}) << r.bid;
+    }
 }
 
 } // namespace

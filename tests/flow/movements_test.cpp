@@ -1,5 +1,5 @@
 // The movements the flow asks the window for: the deal's glides from the dealer's side and the
-// spiral of a won game.
+// spiral of a won game, and the new game after it.
 #include "flow/engine.h"
 #include "table/glide.h"
 
@@ -49,8 +49,11 @@ TEST_F(Movements, TheDealGlidesEveryCardFromTheDealersSide) {
     }
 }
 
-TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeat) {
+// The won game's spin, then the new game: scores cleared, the table waiting for Deal, and the
+// dealer moved on twice (by the new game and by the end of the hand).
+TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeatThenANewGameWaits) {
     Table& t = engine.table();
+    t.dealerSeat = 1;
     for (int s = 0; s < 4; ++s) {
         const int picture = 5 * s + 2;
         t.picCard[static_cast<size_t>(picture)].card = Card::of(s + 2, Clubs);
@@ -77,6 +80,15 @@ TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeat) {
         EXPECT_EQ(m.to, spiralEnd(s, trickPosition(s)));
     }
     EXPECT_EQ(t.buttonMessage, "You're not easy!");
+    engine.clickButton(1);
+    scheduler.clock.runUntilIdle();
+    EXPECT_TRUE(finish.done());
+    EXPECT_EQ(t.score, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(t.gamePhase, PhaseIdle);
+    EXPECT_TRUE(t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Deal);
+    EXPECT_EQ(t.dealerSeat, 3);
+    for (int i = 0; i <= 22; ++i)
+        EXPECT_FALSE(t.picCard[static_cast<size_t>(i)].visible);
 }
 
 } // namespace

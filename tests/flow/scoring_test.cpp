@@ -69,35 +69,10 @@ INSTANTIATE_TEST_SUITE_P(Rules, Scoring, ::testing::ValuesIn(std::vector<ScoreRo
     {"115 is not yet the game", 1, 20, {1, 3, 1, 1}, {40, 95}, {50, 115}, "Count 20 points."},
     {"set, the defenders capped at 115", 3, 30, {1, 1, 2, 2}, {110, 50}, {115, 20}, "Bidder goes down 30."},
     {"the bidders win at 120", 0, 20, {2, 1, 3, 0}, {100, 60}, {120, 60}, "You're not easy!"},
+    {"a sum of 120 wins", 0, 25, {2, 1, 3, 0}, {95, 30}, {120, 30}, "You're not easy!"},
+    {"both near the end: the bidders' win stops the count", 1, 20, {1, 3, 0, 2}, {110, 100}, {110, 120}, "She's gone, b'y."},
     {"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120}, "She's gone, b'y."}}));
 // clang-format on
-
-TEST_F(EngineFixture, WonGameResetsForANewGameAndWaitsForDeal) {
-    t().gamePhase = PhasePlay;
-    t().bidderSeat = 0;
-    t().highBid = 20;
-    t().score = {100, 40};
-    t().trickUnits = {3, 1, 2, 0, 0};
-    t().tricksPlayed = 5;
-    t().trickWinnerCard = -1;
-    t().dealerSeat = 1;
-    for (int s = 0; s < 4; ++s)
-        t().trickSeatCard[static_cast<size_t>(s)] = 5 * s;
-    place(0, "2S", TagState::Played);
-
-    Task finish = engine.FinishTrick();
-    settle();
-    EXPECT_TRUE(finish.done());
-    // The celebration cleared the scores and the new game leaves the table waiting for Deal.
-    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
-    EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
-    // The new game and the end of the hand each move the dealer on.
-    EXPECT_EQ(t().dealerSeat, 3);
-    for (int i = 0; i <= 22; ++i)
-        EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
-}
 
 // A trick's units and the mark in its side's column: the top trump's trick is worth two and one
 // mark, after the one-second pause with the trick on the table; seat 3 marks the second column.

@@ -84,7 +84,7 @@ TEST(ExpertChoice, SameSeedSameCard) {
     EXPECT_EQ(a.picture, b.picture);
     EXPECT_EQ(a.takes, b.takes);
     EXPECT_EQ(a.partnerTakes, b.partnerTakes);
-    EXPECT_GT(a.samples, 0);
+    EXPECT_EQ(a.samples, 40);
 }
 
 struct BidRow {
@@ -108,6 +108,7 @@ TEST_P(ExpertAuction, BidsWhatItCanMake) {
     effort.bidSamples = 80;
     const ExpertBid bid = expertBid(table, 1, effort);
     EXPECT_EQ(bid.bid != "Pass", row.bids) << row.name << ": " << bid.bid;
+    EXPECT_EQ(bid.samples, row.highBid < 30 ? 80 : 0) << "no bid left to weigh above 30";
     if (bid.bid != "Pass") {
         EXPECT_GT(bidValue(bid.bid), row.highBid);
         EXPECT_TRUE(allowedBids(table, 1)[static_cast<size_t>((bidValue(bid.bid) - 15) / 5)]);
@@ -122,25 +123,39 @@ INSTANTIATE_TEST_SUITE_P(Hands, ExpertAuction, ::testing::Values(
     [](const ::testing::TestParamInfo<BidRow>& info) { return std::to_string(info.index); });
 // clang-format on
 
-TEST(AllowedBids, FollowTheBidDialog) {
-    Table table = testing::tableRow("dealer 2; bid 20 by 0; 1: 6C 7C 8C 9C 10C"); // no Five
-    EXPECT_EQ(allowedBids(table, 1), (std::array<bool, 4>{true, false, false, false}));
-    table.anyBidAllowed = true;
-    EXPECT_EQ(allowedBids(table, 1), (std::array<bool, 4>{true, false, true, true}));
-    table.picCard[10].card = testing::card("5S");
-    table.anyBidAllowed = false;
-    EXPECT_EQ(allowedBids(table, 2), (std::array<bool, 4>{true, true, true, true}))
-        << "dealer holds";
-    table.picCard[10].card = testing::card("6S");
-    table.picCard[14].card = testing::card("5D");
-    EXPECT_TRUE(allowedBids(table, 2)[2]) << "the five in the seat's last place";
-}
+// The bids a seat may make, as the bid dialog offers them: Pass, 20, 25 and 30, "1" enabled.
+struct AllowedRow {
+    const char* table;
+    int seat, localSeat;
+    bool anyBid;
+    const char* enabled;
+};
 
-TEST(AllowedBids, ReadTheSeatsOwnCardsOnline) {
-    // At seat 1 of an online table the seat's own cards lie on pictures 0-4.
-    Table table = testing::tableRow("dealer 2; 0: 5S 6C 7C 8C 9C; 1: 2D 3D 4D 6D 7D");
-    table.localSeat = 1;
-    EXPECT_TRUE(allowedBids(table, 1)[2]);
+TEST(AllowedBids, Rows) {
+    // clang-format off
+    const AllowedRow rows[] = {
+        {"dealer 2; 0: 2S 3D 4C 6H 7S", 0, 0, false, "1100"}, // no Five: 20 at most
+        {"dealer 2; 0: 2S 3D 4C 6H 7S", 0, 0, true, "1111"},
+        {"dealer 2; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1111"},
+        {"dealer 2; bid 20 by 1; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1011"},
+        {"dealer 2; bid 25 by 1; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1001"},
+        {"dealer 0; bid 25 by 1; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1011"}, // the dealer holds
+        {"dealer 2; bid 30 by 1; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1000"},
+        {"dealer 0; bid 30 by 1; 0: 5D 8C 10S 8H 4D", 0, 0, false, "1001"},
+        {"dealer 2; bid 20 by 0; 2: 6S 7C 8C 9C 5D", 2, 0, false, "1111"}, // the Five in last place
+        // At seat 1 of an online table the seat's own cards lie on pictures 0-4.
+        {"dealer 2; 0: 5S 6C 7C 8C 9C; 1: 2D 3D 4D 6D 7D", 1, 1, false, "1111"},
+    };
+    // clang-format on
+    for (const AllowedRow& r : rows) {
+        Table table = testing::tableRow(r.table);
+        table.localSeat = r.localSeat;
+        table.anyBidAllowed = r.anyBid;
+        std::string enabled;
+        for (bool on : allowedBids(table, r.seat))
+            enabled += on ? '1' : '0';
+        EXPECT_EQ(enabled, r.enabled) << r.table;
+    }
 }
 
 struct WorthRow {
@@ -159,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Hands, HandWorth, ::testing::Values(
     WorthRow{0, 20, 20, 0, {0, 0}, 20 - 10},                // made: 20 against 10
     WorthRow{0, 20, 15, 0, {0, 0}, -20 - 15},               // set
     WorthRow{1, 30, 30, 1, {0, 0}, 60},                     // 30 made scores 60
-    WorthRow{0, 25, 25, 1, {0, 110}, -(25 - 5)},            // the other side: the 115 cap
+    WorthRow{0, 20, 20, 1, {0, 110}, -(20 - 5)},            // the other side: the 115 cap
     WorthRow{0, 20, 20, 0, {95, 0}, 20 - 10},               // 115 is not yet the game
     WorthRow{1, 30, 25, 1, {0, 0}, -30 - 5},                // 30 set
     WorthRow{0, 20, 25, 0, {100, 50}, 20 + GameWorth},      // 125 wins the game: 120

