@@ -28,26 +28,6 @@ protected:
         }
     }
 
-    // The state letters of pictures 0-22, a space between seats: "UUUUU DXXXX ... DXD".
-    std::string states() {
-        std::string out;
-        for (int i = 0; i <= 22; ++i)
-            out +=
-                std::string(i > 0 && i % 5 == 0 ? " " : "") + static_cast<char>(t().CardState(i));
-        return out;
-    }
-
-    // Acknowledges every message the table waits on, running the clock in between.
-    void settle() {
-        for (int guard = 0; guard < 1000; ++guard) {
-            clock.runUntilIdle();
-            if (!t().buttonMenu.visible || t().buttonMenu.modeX != ButtonMode::Message)
-                return;
-            engine.clickButton(1);
-        }
-        FAIL() << "messages never stop";
-    }
-
     VirtualClock clock;
     Random random;
     Engine engine;
