@@ -90,6 +90,7 @@ void Host::closed() {
 
 void Host::endHosting() {
     m_hosting = false;
+    m_discardsAsked = false;
     m_links = {};
     m_waiting.clear();
     // Back to a standalone table: every flow of the online table is abandoned.
@@ -155,6 +156,13 @@ void Host::sendToSeats(const PlayerDownMessage& message) {
     std::array<bool, 4> linked{};
     for (int s = 0; s < 4; ++s)
         linked[static_cast<size_t>(s)] = seatLinked(s);
+    // The seats discard between the "D" that asks them, once trump is named and the computer
+    // seats have thrown away, and the draw's "C": before it, while a computer bidder is still
+    // choosing trump, a seat's "r" would start the draw under no trump.
+    if (std::holds_alternative<DiscardPhase>(message))
+        m_discardsAsked = true;
+    else if (std::holds_alternative<Cards>(message))
+        m_discardsAsked = false;
     if (linked[0]) {
         if (std::holds_alternative<TrickWon>(message))
             ++m_ownTricksSent;
@@ -363,9 +371,8 @@ void Host::onTrump(const NameTrump& m) {
 }
 
 void Host::onDiscards(const Discards& m) {
-    const Table& t = m_engine.table();
-    if (!m_hosting || t.gamePhase != PhaseDiscard || m_engine.hostAwaits().trump ||
-        !seatLinked(m.seat) || m_engine.seatReady()[static_cast<size_t>(m.seat)])
+    if (!m_hosting || !m_discardsAsked || !seatLinked(m.seat) ||
+        m_engine.seatReady()[static_cast<size_t>(m.seat)])
         return refuse("discards from seat " + std::to_string(m.seat) + " out of turn");
     std::set<int> seen;
     for (int slot : m.pictures) {

@@ -116,6 +116,7 @@ private:
     ChatLimit m_chatLimit;
     std::function<std::int64_t()> m_nowMs;
     bool m_hosting = false;
+    bool m_discardsAsked = false; // "D" has gone out and the draw's "C" not yet
     std::function<void(const std::string&)> m_onNotice;
     std::function<void()> m_onCreated;
     std::function<void()> m_onRefused;

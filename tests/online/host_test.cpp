@@ -213,7 +213,7 @@ TEST_F(HostFixture, ChatIsCutToFitTheLengthField) {
 // --- Refused moves: each leaves the table as it was. A move the host asked a seat for is asked
 // again of that seat ("B" or "W" once more); anything else sends nothing. ---------------------
 
-enum class Stage { Bidding, Trump, Discard, Play, Idle };
+enum class Stage { Bidding, AuctionOver, Trump, Discard, Play, Idle };
 
 // The move's bytes, where {a} is the seat asked (for a bid or a card), {o} the seat across from
 // it, {t} the seat whose turn the auction is at, {b} the bidder, {p} the first picture of the
@@ -242,6 +242,16 @@ public:
         switch (stage) {
         case Stage::Bidding:
             drive([&] { return engine.hostAwaits().bidFrom == 2; });
+            break;
+        case Stage::AuctionOver:
+            // The persons pass and the clock steps: a computer seat has won the auction and
+            // pauses before it names trump, so no seat has been asked for its discards.
+            arrive("i");
+            for (int guard = 0; guard < 100000 && t().gamePhase != PhaseDiscard; ++guard)
+                if (engine.hostAwaits().bidFrom >= 0)
+                    channel.arrive("b" + std::to_string(engine.hostAwaits().bidFrom) + "Pa");
+                else
+                    clock.advance(1);
             break;
         case Stage::Trump:
             drive([&] { return engine.hostAwaits().trump; }, "30");
@@ -313,6 +323,7 @@ const Refused refusedMoves[] = {
     {"DiscardsDuringTheAuction", Stage::Bidding, "r000"},
     {"CardDuringTheAuction", Stage::Bidding, "p00"},
     {"DiscardsBeforeTheTrumpIsNamed", Stage::Trump, "r{b}00"},
+    {"DiscardsBeforeAComputerBiddersTrump", Stage::AuctionOver, "r200"},
     {"SecondTrump", Stage::Discard, "t1"},
     {"DiscardsFromAComputerSeat", Stage::Discard, "r10205"},
     {"DiscardsNamingAnotherSeatsCard", Stage::Discard, "r00205"},
@@ -334,6 +345,7 @@ const Refused refusedMoves[] = {
      encode(TakeSeatWithId{3, "Cat", "8"})},
     {"CardOfTheKitty", Stage::Play, "p21"},
     {"DealDuringPlay", Stage::Play, "i"},
+    {"DiscardsDuringPlay", Stage::Play, "r{a}00"},
     {"BidDuringPlay", Stage::Play, "b0Pa"},
     {"ChatFromAComputerSeat", Stage::Play, encode(ChatLine{1, "boo"})},
     {"CardBeforeAnyDeal", Stage::Idle, "p00"},
