@@ -79,7 +79,8 @@ class LobbyDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The table stays playable behind it; the typing starts in the name; the key is not shown.
+    // The table stays playable behind it; the typing starts in the name; the key is not shown;
+    // the server is the one given.
     // Every control lies inside its parent and clear of its neighbours, but for a pixel where a
     // caption meets its field (the seat buttons sit on the little card table, their background).
     void startUpAndLayout() {
@@ -89,6 +90,7 @@ private slots:
         QVERIFY(!lobby.dialog.isModal());
         QCOMPARE(QApplication::focusWidget(), child(&lobby.dialog, "txtUserName"));
         QCOMPARE(child<QLineEdit>(&lobby.dialog, "txtPassword")->echoMode(), QLineEdit::Password);
+        QCOMPARE(lobby.dialog.server(), QStringLiteral("localhost"));
         for (QWidget* parent :
              {static_cast<QWidget*>(&lobby.dialog), child(&lobby.dialog, "Frame1")}) {
             QList<QWidget*> controls;
