@@ -106,11 +106,4 @@ public:
     std::vector<std::string> log;
 };
 
-inline std::string bytesOf(const std::vector<Addressed>& messages) {
-    std::string out;
-    for (const auto& m : messages)
-        out += encode(m);
-    return out;
-}
-
 } // namespace corvane::testing

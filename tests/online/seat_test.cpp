@@ -84,9 +84,11 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         EXPECT_EQ(table.lblBid[1].color, LabelColor::Red); // the dealer's mark
         EXPECT_TRUE(e.clickBid(0));
         EXPECT_EQ(c.takeSent(), "b" + std::to_string(own) + "Pa");
-        c.arrive(encode(SeatName{left, "Dan"}) + encode(BidMade{left, Bid::of(20)}));
+        c.arrive(encode(SeatName{left, "Dan"}) + encode(BidMade{left, Bid::of(20)}) + "T");
         EXPECT_EQ(table.lblPlayerName[1].caption, "Dan");
         EXPECT_EQ(table.lblBid[1].caption, "20");
+        EXPECT_TRUE(e.clickTrump(3));
+        EXPECT_EQ(c.takeSent(), "t3");
         c.arrive(encode(DiscardPhase{{5 * left}, 3, 20, left}));
         EXPECT_EQ(table.CardState(table.localPicture(5 * left)), TagState::Thrown);
         EXPECT_EQ(table.lblPlayerName[1].color, LabelColor::White);
@@ -177,13 +179,6 @@ TEST_F(SeatFixture, TheHostsEndOfHandMessageWaitsForTheClickOrTheTimeOut) {
     clickMessages();
     EXPECT_EQ(seat.handsCounted(), 2);
 }
-TEST_F(SeatFixture, TrumpDialogSendsTheSuit) {
-    arrive("T");
-    ASSERT_TRUE(t().trumpDialogVisible);
-    engine.clickTrump(3);
-    EXPECT_EQ(channel.takeSent(), "t3");
-}
-
 // The four cards stay for the trick pause: the next lead, sent at once, waits until it is over,
 // and only then does the trick count for the host's own wait.
 TEST_F(SeatFixture, AFinishedTrickStaysOnTheTableForThePause) {
