@@ -229,7 +229,7 @@ MUTANTS = [
      "t.gamePhase != PhaseDiscard || !m_engine.hostAwaits().trump)",
      "t.gamePhase != PhaseDiscard)"),
     ("host takes a second discard from a seat", "online/host.cpp",
-     "!seatLinked(m.seat) || m_engine.seatReady()[static_cast<size_t>(m.seat)])",
+     "!seatLinked(m.seat) ||\n        m_engine.seatReady()[static_cast<size_t>(m.seat)])",
      "!seatLinked(m.seat))"),
     ("host takes the same picture discarded twice", "online/host.cpp",
      "slot > 5 * m.seat + 4 || !seen.insert(slot).second)", "slot > 5 * m.seat + 4)"),

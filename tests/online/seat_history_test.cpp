@@ -1,9 +1,12 @@
-// The history at a seat, built from the messages the seat receives: it agrees with the host's
-// turned to the seat, and holds no other seat's cards (the kitty only when the seat took it).
+// The history at a table one hosts (every card known once a hand is over) and at a seat, built
+// from the messages the seat receives: the seat's history agrees with the host's turned to the
+// seat, and holds no other seat's cards (the kitty only when the seat took it).
 #include "flow/history_recorder.h"
 #include "online/seat.h"
 #include "online/seat_history.h"
 #include "tests/online/host_fixture.h"
+
+#include <set>
 
 namespace corvane::testing {
 namespace {
@@ -99,6 +102,22 @@ TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
         EXPECT_EQ(m.scores[1], h.scores[static_cast<size_t>(1 - SeatNo % 2)]);
     }
     EXPECT_GT(checkedTricks, 0);
+}
+
+// The host's record of its first scored hand holds every seat's cards (a person's card that
+// never wins its trick leaves that record empty).
+TEST_P(SeatHistoryFixture, TheHostKnowsEveryHandOnceItIsOver) {
+    drive([&] {
+        const RecordedHand* h = hostHistory.history().current();
+        return h && h->stage == HandStage::Scored;
+    });
+    const RecordedHand& h = *hostHistory.history().current();
+    std::set<int> cards;
+    for (const auto& five : h.held)
+        for (Card c : five)
+            cards.insert(c.number());
+    EXPECT_EQ(cards.size(), 20u);
+    EXPECT_FALSE(cards.count(0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Seats, SeatHistoryFixture, ::testing::Values(2, 3));
