@@ -1,6 +1,7 @@
-// The local player's marking and Auto-Discard, and the draw. What the computer seats throw, the
-// bidder's kitty (the lowest cards thrown, ties keeping the hand's card) and the stock each place
-// draws from are the trace checker's (tests/tools/check_trace.py).
+// The local player's marking and Auto-Discard, the kitty's lowest card and the draw. What the
+// computer seats throw, the bidder's kitty and the stock each place draws from are the trace
+// checker's (tests/tools/check_trace.py).
+#include "players/discard.h"
 #include "tests/flow/engine_fixture.h"
 
 #include <numeric>
@@ -19,6 +20,19 @@ protected:
         t().lblBid[4].caption = "20";
     }
 };
+
+// Only the local bidder may keep plain cards to the kitty, so only here can the lowest tie.
+TEST_F(Discard, LowestCardTiesKeepTheHandCard) {
+    place(0, "2S JH");
+    place(2, "KH QH 5H");
+    place(20, "2S 3D 4H");
+    t().trumpSuit = Hearts;
+    // The 2 of spades (9) ties with the kitty's copy; the hand card is first. The 3 of diamonds
+    // is 3, lower still.
+    EXPECT_EQ(LowestCard(t(), 0), 21);
+    t().picCard[21].state = TagState::Thrown;
+    EXPECT_EQ(LowestCard(t(), 0), 0);
+}
 
 TEST_F(Discard, MarkingByClickAndAutoDiscard) {
     place(0, "5S 3C AH KD 9S");
