@@ -1,4 +1,5 @@
-// Every message of the catalogue, built to its exact bytes and parsed back, in each direction.
+// Every message of the catalogue, built to its exact bytes and parsed back, in each direction,
+// alone and in one stream split at every byte.
 #include "protocol/decoder.h"
 #include "protocol/encode.h"
 
@@ -14,8 +15,49 @@ template <class Message> struct Row {
     std::string bytes;
 };
 
-// Builds each row's message, checks the bytes, and decodes them back to the same message.
+template <class Message> std::vector<Message> drain(Decoder<Message>& decoder) {
+    std::vector<Message> out;
+    while (auto decoded = decoder.next())
+        out.push_back(std::move(decoded->message));
+    return out;
+}
+
+// Feeds the rows' bytes as one stream in two arrivals cut at every position, then one byte at a
+// time, and expects the same messages in the same order each time: cut at 0 or at the end the
+// stream is one arrival; any other cut leaves a message partly read, to wait for the rest.
+template <class Message> void checkEverySplit(const std::vector<Row<Message>>& rows) {
+    std::string stream;
+    std::vector<Message> messages;
+    for (const Row<Message>& row : rows) {
+        stream += row.bytes;
+        messages.push_back(row.message);
+    }
+    for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        Decoder<Message> decoder;
+        ASSERT_TRUE(decoder.feed(std::string_view(stream).substr(0, cut)));
+        std::vector<Message> got = drain(decoder);
+        ASSERT_TRUE(decoder.feed(std::string_view(stream).substr(cut)));
+        std::vector<Message> rest = drain(decoder);
+        got.insert(got.end(), rest.begin(), rest.end());
+        EXPECT_FALSE(decoder.failed()) << decoder.error();
+        ASSERT_EQ(got, messages);
+        EXPECT_EQ(decoder.buffered(), 0u);
+    }
+    Decoder<Message> decoder;
+    std::vector<Message> got;
+    for (char c : stream) {
+        ASSERT_TRUE(decoder.feed(std::string_view(&c, 1)));
+        std::vector<Message> some = drain(decoder);
+        got.insert(got.end(), some.begin(), some.end());
+    }
+    EXPECT_EQ(got, messages);
+}
+
+// Builds each row's message, checks the bytes, and decodes them back to the same message, alone
+// and in the stream of all the rows split every way.
 template <class Message> void checkRows(const std::vector<Row<Message>>& rows) {
+    checkEverySplit(rows);
     for (const Row<Message>& row : rows) {
         SCOPED_TRACE(row.bytes);
         EXPECT_EQ(encode(row.message), row.bytes);
