@@ -6,16 +6,13 @@
 namespace corvane::testing {
 namespace {
 
-TEST_F(EngineFixture, StartUpState) {
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
-    EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
+// From start-up the table waits for Deal with the dealer marked; the deal then lays each card
+// at home after its pause.
+TEST_F(EngineFixture, FromStartUpTheDealGlidesAndPausesPerCard) {
+    EXPECT_TRUE(t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Deal);
     EXPECT_FALSE(t().buttonMenu.autoDiscardEnabled);
     EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(t().lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
-}
-
-TEST_F(EngineFixture, TheDealGlidesAndPausesPerCard) {
     const int dealer = t().dealerSeat;
     engine.clickButton(1);
     EXPECT_FALSE(t().buttonMenu.visible);

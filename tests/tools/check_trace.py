@@ -178,7 +178,11 @@ class Checker:
 
     def legal(self, seat, picture, first_trick):
         card = self.pics[picture]
-        lead_card = self.pics.get(self.trick[0][1]) if self.trick else self.pics.get(self.prev_lead)
+        # A lead answers the last lead, kept across tricks; a hand's first lead answers nothing.
+        if self.trick:
+            lead_card = self.pics.get(self.trick[0][1])
+        else:
+            lead_card = None if first_trick else self.pics.get(self.prev_lead)
         led_value = value(lead_card, self.trump)
         hand = [self.pics[i] for i in range(5 * seat, 5 * seat + 5) if i not in self.played or i == picture]
         obliged = any(value(c, self.trump) >= 100 and (value(c, self.trump) < 112 or value(c, self.trump) < led_value) for c in hand)
