@@ -213,10 +213,10 @@ struct Case {
     const char* name;
     std::string from, act;
     State state;
-    std::string status; // the dialog's status line afterwards ("-": not looked at)
-    bool dialogOpen;
-    std::string message; // the message the table shows ("": none, "-": not looked at)
-    int liveConnections;
+    std::string message = ""; // the message the table shows ("": none, "-": not looked at)
+    std::string status = "-"; // the dialog's status line afterwards ("-": not looked at)
+    bool dialogOpen = false;
+    int liveConnections = 0;
     void (*check)(Lobby&) = nullptr;
 };
 
@@ -226,65 +226,60 @@ const std::string Connecting = LobbyClient::ConnectingText;
 
 const Case cases[] = {
     // Opening the list.
-    {"play online", "", "online", State::ConnectingList, Connecting, Open, "", 1},
-    {"list connects", ConnectingList, "list+", State::Lobby, "", Open, "", 1},
-    {"list refused", ConnectingList, "list-", State::Lobby, Refused, Open, "", 0},
-    {"cancel while connecting", ConnectingList, "cancel", State::Standalone, "-", Closed, "", 0},
-    {"new game while connecting", ConnectingList, "end", State::Standalone, "-", Closed, "", 0},
+    {"play online", "", "online", State::ConnectingList, "", Connecting, Open, 1},
+    {"list connects", ConnectingList, "list+", State::Lobby, "", "", Open, 1},
+    {"list refused", ConnectingList, "list-", State::Lobby, "", Refused, Open},
+    {"cancel while connecting", ConnectingList, "cancel", State::Standalone},
+    {"new game while connecting", ConnectingList, "end", State::Standalone},
     // Reading the list.
-    {"refresh asks again", AtLobby, "list> refresh list>Q", State::Lobby, "", Open, "", 1},
-    {"refresh after the lobby closed the list", AtLobby, "list. refresh", State::ConnectingList,
-     Connecting, Open, "", 1},
-    {"refresh with another server typed", AtLobby, "typed refresh", State::ConnectingList,
-     Connecting, Open, "", 1},
-    {"garbage on the list", AtLobby, "list<garbage", State::Lobby, LobbyClient::BrokenListText,
-     Open, "", 0},
-    {"more rows than asked for", AtLobby, "", State::Lobby, LobbyClient::BrokenListText, Open, "",
+    {"refresh asks again", AtLobby, "list> refresh list>Q", State::Lobby, "", "", Open, 1},
+    {"refresh after the lobby closed the list", AtLobby, "list. refresh", State::ConnectingList, "",
+     Connecting, Open, 1},
+    {"refresh with another server typed", AtLobby, "typed refresh", State::ConnectingList, "",
+     Connecting, Open, 1},
+    {"garbage on the list", AtLobby, "list<garbage", State::Lobby, "", LobbyClient::BrokenListText,
+     Open},
+    {"more rows than asked for", AtLobby, "", State::Lobby, "", LobbyClient::BrokenListText, Open,
      0,
      [](Lobby& l) {
          for (int i = 2; i < 24; ++i)
              l.list().arrive(row("T", std::to_string(i)));
          EXPECT_EQ(l.dialog.rows.size(), 21u);
      }},
-    {"no tables waiting", AtLobby, "refresh wait-list", State::Lobby, LobbyClient::NoTablesText,
-     Open, "", 1},
-    {"a key refused on the list", AtLobby, "list<N", State::Lobby, "", Open, KeyRefused, 1},
-    {"cancel in the lobby", AtLobby, "cancel", State::Standalone, "-", Closed, "", 0},
-    {"new game in the lobby", AtLobby, "end", State::Standalone, "-", Closed, "", 0},
+    {"no tables waiting", AtLobby, "refresh wait-list", State::Lobby, "", LobbyClient::NoTablesText,
+     Open, 1},
+    {"a key refused on the list", AtLobby, "list<N", State::Lobby, KeyRefused, "", Open, 1},
+    {"cancel in the lobby", AtLobby, "cancel", State::Standalone},
+    {"new game in the lobby", AtLobby, "end", State::Standalone},
     // Opening a table.
-    {"new table", AtLobby, "new", State::Creating, Connecting, Open, "", 1},
-    {"host port refused", HostConnecting, "host-", State::Standalone, "-", Closed, Unreached, 0},
-    {"cancel while the host channel connects", HostConnecting, "cancel", State::Standalone, "-",
-     Closed, "", 0},
-    {"key refused to the host", Creating, "host<N", State::ConnectingList, KeyRefused, Open,
-     KeyRefused, 1},
-    {"no answer to H", Creating, "wait-answer", State::ConnectingList, LobbyClient::SilentText,
-     Open, "", 1},
+    {"new table", AtLobby, "new", State::Creating, "", Connecting, Open, 1},
+    {"host port refused", HostConnecting, "host-", State::Standalone, Unreached},
+    {"cancel while the host channel connects", HostConnecting, "cancel", State::Standalone},
+    {"key refused to the host", Creating, "host<N", State::ConnectingList, KeyRefused, KeyRefused,
+     Open, 1},
+    {"no answer to H", Creating, "wait-answer", State::ConnectingList, "", LobbyClient::SilentText,
+     Open, 1},
     {"host channel closed before H, then the time-out", Creating, "host. wait-answer",
-     State::ConnectingList, LobbyClient::SilentText, Open, "", 1},
-    {"cancel while waiting for H", Creating, "cancel", State::Standalone, "-", Closed, "", 0},
-    {"new game while waiting for H", Creating, "end", State::Standalone, "-", Closed, "", 0},
-    {"own seat refused", OwnSeatConnecting, "player-", State::Standalone, "-", Closed, Unreached,
-     0},
-    {"host channel lost before the own seat", OwnSeatConnecting, "host.", State::Standalone, "-",
-     Closed, Lost, 0},
-    {"own seat opened", OwnSeatConnecting, "player+", State::Hosting, "-", Closed, "", 2},
+     State::ConnectingList, "", LobbyClient::SilentText, Open, 1},
+    {"cancel while waiting for H", Creating, "cancel", State::Standalone},
+    {"new game while waiting for H", Creating, "end", State::Standalone},
+    {"own seat refused", OwnSeatConnecting, "player-", State::Standalone, Unreached},
+    {"host channel lost before the own seat", OwnSeatConnecting, "host.", State::Standalone, Lost},
+    {"own seat opened", OwnSeatConnecting, "player+", State::Hosting, "", "-", Closed, 2},
     // Hosting.
-    {"server lost while hosting", Hosting, "host.", State::Standalone, "-", Closed, Lost, 0},
-    {"own seat lost while hosting", Hosting, "player.", State::Standalone, "-", Closed, HostGone,
-     0},
-    {"new game while hosting", Hosting, "end", State::Standalone, "-", Closed, "", 0},
+    {"server lost while hosting", Hosting, "host.", State::Standalone, Lost},
+    {"own seat lost while hosting", Hosting, "player.", State::Standalone, HostGone},
+    {"new game while hosting", Hosting, "end", State::Standalone},
     // A seat lost at a hosted table is told in the chat history, which the host's own seat gets
     // like every other; the host's button window is left free.
     {"a seat lost while hosting takes no message", Hosting, "host<Bronach host<lost1",
-     State::Hosting, "-", Closed, "", 2},
+     State::Hosting, "", "-", Closed, 2},
     // Joining.
-    {"join", AtLobby, "join", State::Joining, Connecting, Open, "", 2},
-    {"player port refused", JoinConnecting, "player-", State::Lobby, Refused, Open, "", 1},
-    {"cancel while the player channel connects", JoinConnecting, "cancel", State::Standalone, "-",
-     Closed, "", 0},
-    {"join accepted", Joining, "player<Y", State::Seated, "-", Closed, "", 1},
-    {"seat taken meanwhile", Joining, "", State::Lobby, LobbyClient::SeatTakenText, Open, "", 1,
+    {"join", AtLobby, "join", State::Joining, "", Connecting, Open, 2},
+    {"player port refused", JoinConnecting, "player-", State::Lobby, "", Refused, Open, 1},
+    {"cancel while the player channel connects", JoinConnecting, "cancel", State::Standalone},
+    {"join accepted", Joining, "player<Y", State::Seated, "", "-", Closed, 1},
+    {"seat taken meanwhile", Joining, "", State::Lobby, "", LobbyClient::SeatTakenText, Open, 1,
      [](Lobby& l) {
          l.player().arrive(encode(SeatName{0, "Hosty"}) + encode(SeatName{1, "`Tommy"}) +
                            encode(SeatName{2, "Quick"}));
@@ -294,22 +289,22 @@ const Case cases[] = {
          EXPECT_EQ(l.dialog.seats,
                    (std::array<std::string, 4>{"Hosty", "Computer", "Quick", "Computer"}));
      }},
-    {"table gone before Y", Joining, "list> player. list>Q", State::Lobby,
-     LobbyClient::TableGoneText, Open, "", 1, [](Lobby& l) { EXPECT_TRUE(l.dialog.rows.empty()); }},
-    {"table gone with the list closed", Joining, "list. player.", State::ConnectingList,
-     LobbyClient::TableGoneText, Open, "", 1},
-    {"key refused to the joiner", Joining, "player<N", State::ConnectingList, KeyRefused, Open,
-     KeyRefused, 1},
+    {"table gone before Y", Joining, "list> player. list>Q", State::Lobby, "",
+     LobbyClient::TableGoneText, Open, 1, [](Lobby& l) { EXPECT_TRUE(l.dialog.rows.empty()); }},
+    {"table gone with the list closed", Joining, "list. player.", State::ConnectingList, "",
+     LobbyClient::TableGoneText, Open, 1},
+    {"key refused to the joiner", Joining, "player<N", State::ConnectingList, KeyRefused,
+     KeyRefused, Open, 1},
     {"key refused in two arrivals", Joining, "player< player<N", State::ConnectingList, KeyRefused,
-     Open, KeyRefused, 1},
-    {"no answer to L", Joining, "wait-answer", State::Lobby, LobbyClient::SilentText, Open, "", 1},
-    {"cancel while waiting for Y", Joining, "cancel", State::Standalone, "-", Closed, "", 0},
-    {"new game while waiting for Y", Joining, "end", State::Standalone, "-", Closed, "", 0},
+     KeyRefused, Open, 1},
+    {"no answer to L", Joining, "wait-answer", State::Lobby, "", LobbyClient::SilentText, Open, 1},
+    {"cancel while waiting for Y", Joining, "cancel", State::Standalone},
+    {"new game while waiting for Y", Joining, "end", State::Standalone},
     // Seated.
-    {"host gone", Seated, "player<K", State::Standalone, "-", Closed, HostGone, 0},
-    {"player channel lost", Seated, "player.", State::Standalone, "-", Closed, HostGone, 0},
-    {"a misdeal once seated is no refusal", Seated, "player<N", State::Seated, "-", Closed, "-", 1},
-    {"new game while seated", Seated, "end", State::Standalone, "-", Closed, "", 0},
+    {"host gone", Seated, "player<K", State::Standalone, HostGone},
+    {"player channel lost", Seated, "player.", State::Standalone, HostGone},
+    {"a misdeal once seated is no refusal", Seated, "player<N", State::Seated, "-", "-", Closed, 1},
+    {"new game while seated", Seated, "end", State::Standalone},
 };
 
 class Transitions : public ::testing::TestWithParam<Case> {};
