@@ -319,6 +319,17 @@ void mark(HostFixture& f, int picture, TagState state) {
 const Refused refusedMoves[] = {
     {"BidOutOfTurn", Stage::Bidding, "b{o}20"},
     {"BidFromAComputerSeatOnItsTurn", Stage::Bidding, "b{t}Pa", false, "b{a}Pa"},
+    // The table's own state says no, though the seat was asked.
+    {"BidWhileTheAuctionWaitsOnAnotherSeat", Stage::Bidding, "b{a}Pa", false, "",
+     [](HostFixture& f, int) { f.t().bidTurnSeat = (f.t().bidTurnSeat + 1) % 4; }},
+    {"BidOutsideTheAuction", Stage::Bidding, "b{a}Pa", false, "",
+     [](HostFixture& f, int) { f.t().gamePhase = PhaseDiscard; }},
+    {"TrumpOutsideTheDiscard", Stage::Trump, "t1", false, "",
+     [](HostFixture& f, int) { f.t().gamePhase = PhasePlay; }},
+    {"CardWhileATrickCloses", Stage::Play, "p{p}", false, "",
+     [](HostFixture& f, int) { f.t().trickCardCount = 4; }},
+    {"CardOutsidePlay", Stage::Play, "p{p}", false, "",
+     [](HostFixture& f, int) { f.t().gamePhase = PhaseDrawWait; }},
     {"TrumpDuringTheAuction", Stage::Bidding, "t2"},
     {"DiscardsDuringTheAuction", Stage::Bidding, "r000"},
     {"CardDuringTheAuction", Stage::Bidding, "p00"},
