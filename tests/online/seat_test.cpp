@@ -105,7 +105,9 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         c.arrive(encode(Cards{drawn}) + encode(CardPlayed{5 * ((own + 3) % 4)}) +
                  encode(YourTurn{own}));
         EXPECT_EQ(table.cardAt(2).deckIndex(), 40);
-        EXPECT_FALSE(table.picCard[KittyFirst].visible);
+        EXPECT_EQ(table.CardState(2), TagState::Up);
+        for (int k = KittyFirst; k <= 22; ++k)
+            EXPECT_FALSE(table.picCard[static_cast<size_t>(k)].visible); // the kitty
         EXPECT_EQ(table.picCard[15].position, trickPosition(3)); // the right-hand seat's card
         e.clickCard(3);
         EXPECT_EQ(c.takeSent(), "p" + twoDigits(5 * own + 3));
