@@ -95,7 +95,7 @@ private slots:
     void historyAndSavedRecordFollowTheGame() {
         TableUnderTest table(34);
         const GameHistory& game = table.program.record.history();
-        table.window.action(QStringLiteral("mnuHandHistory"))->trigger();
+        table.window.action("mnuHandHistory")->trigger();
         HandHistoryWindow* history = table.program.recordWindows->history();
         QVERIFY(history && history->isVisible());
         QTableWidget* sheet = history->sheet();
@@ -103,7 +103,7 @@ private slots:
             const RecordedHand* h = game.current();
             return h && h->stage == HandStage::Play && !h->tricks.empty();
         }));
-        QCOMPARE(history->details()->toPlainText().count(QStringLiteral("not seen")), 3);
+        QCOMPARE(history->details()->toPlainText().count("not seen"), 3);
         QCOMPARE(sheet->item(sheet->rowCount() - 1, 3)->text(), QStringLiteral("in play"));
         QVERIFY(playUntil(table,
                           [&] { return scoredHands(game) >= 2 && !table.engine.handUnderWay(); }));
@@ -128,12 +128,12 @@ private slots:
                 QStringLiteral(" took it")));
         }
         QVERIFY(!history->nextButton()->isEnabled());
-        QVERIFY(!history->details()->toPlainText().contains(QStringLiteral("not seen")));
+        QVERIFY(!history->details()->toPlainText().contains("not seen"));
 
         // The game so far as trace lines: the game's line first, a deal for each hand of the
         // history, every card played, a line for each hand scored.
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("game.jsonl"));
+        const QString file = dir.filePath("game.jsonl");
         QVERIFY(table.program.recordWindows->saveGameRecordTo(file));
         QVERIFY(!table.program.recordWindows->saveGameRecordTo(dir.filePath("no/such/dir/x")));
         QFile in(file);
@@ -146,8 +146,7 @@ private slots:
         for (const RecordedHand& h : game.hands)
             for (const RecordedTrick& t : h.tricks)
                 cards += static_cast<int>(t.order.size());
-        QVERIFY(lines.startsWith("{\"ev\":\"game\""));
-        QCOMPARE(events("game"), 1);
+        QVERIFY(lines.startsWith("{\"ev\":\"game\"") && events("game") == 1);
         QCOMPARE(events("deal"), static_cast<int>(game.hands.size()));
         QCOMPARE(events("play"), cards);
         QCOMPARE(events("hand"), scoredHands(game));
@@ -166,8 +165,8 @@ private slots:
         QFETCH(bool, on);
         QFETCH(bool, usable);
         QTemporaryDir dir;
-        const QString prefs = dir.filePath(QStringLiteral("corvane.conf"));
-        const QString path = dir.filePath(QStringLiteral("record.sqlite"));
+        const QString prefs = dir.filePath("corvane.conf");
+        const QString path = dir.filePath("record.sqlite");
         QSettings(prefs, QSettings::IniFormat)
             .setValue(QString::fromLatin1(RecordKeeping::SettingKey), on);
         if (!usable)
@@ -181,7 +180,7 @@ private slots:
                 playUntil(table, [&] { return scoredHands(table.program.record.history()) >= 2; }));
             // The writer's trouble is said on the window's thread, over the table.
             if (!usable)
-                QTRY_VERIFY(table.window.findChild<QMessageBox*>(QStringLiteral("recordTrouble")));
+                QTRY_VERIFY(table.window.findChild<QMessageBox*>("recordTrouble"));
             QCOMPARE(keeping.writer() != nullptr, usable);
         } // the program ends with the last hand perhaps still queued
         if (!usable)

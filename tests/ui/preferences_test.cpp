@@ -48,15 +48,10 @@ private slots:
     void damagedFilesGiveDefaults_data() {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<TablePreferences>("read");
-        QTest::newRow("garbage") << QByteArray("\x00\xff\x13[[[=\n\x01\x02", 11)
-                                 << prefs(300, 0, 0);
         QTest::newRow("out of range") << QByteArray("[options]\nspeed=12345\nbackDesign=8\n"
                                                     "tutorial=maybe\nmustFollowSuit=yes please\n"
                                                     "fiveRule=2\n")
                                       << prefs(300, 0, 0);
-        QTest::newRow("wrong types")
-            << QByteArray("[options]\nspeed=@ByteArray(xyz)\nbackDesign=@Variant(\\0\\0\\0\\x7f)\n")
-            << prefs(300, 0, 0);
         QTest::newRow("sound among broken") << QByteArray("[options]\nspeed=700\nbackDesign=-1\n"
                                                           "mustFollowSuit=true\nfiveRule=false\n"
                                                           "tutorial=\n[[broken section\n")

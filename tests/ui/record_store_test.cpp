@@ -1,8 +1,7 @@
 // The record file on a real SQLite file in a temporary folder, where it loses or spoils games: a
-// version 1 file brought forward, a corrupt file put aside, a read-only and a full file refused
-// with one message, a lock held by another connection waited out, two writers at once, and a
-// writer killed mid-game that loses no more than the hand it was writing. (What is written is
-// read back by the statistics' test.)
+// corrupt file put aside, a read-only and a full file refused with one message, a lock held by
+// another connection waited out, and a second writer at the same time, killed mid-game, that
+// loses no more than the hand it was writing. (The statistics' test reads back what is written.)
 #include "ui/record_store.h"
 
 #include <QCoreApplication>
@@ -16,7 +15,6 @@
 #include <QTest>
 #include <QUuid>
 #include <cstdio>
-#include <thread>
 #include <unistd.h>
 
 using namespace corvane;
@@ -24,12 +22,10 @@ using namespace corvane::ui;
 
 namespace {
 
-const RecordedGameInfo game{
-    QStringLiteral("standalone"),
-    QStringLiteral("Standard"),
-    {QStringLiteral("You"), QStringLiteral("Ann"), QStringLiteral("Bo"), QStringLiteral("Cy")},
-    {QStringLiteral("person"), QStringLiteral("computer"), QStringLiteral("computer"),
-     QStringLiteral("computer")}};
+const RecordedGameInfo game{"standalone",
+                            "Standard",
+                            {"You", "Ann", "Bo", "Cy"},
+                            {"person", "computer", "computer", "computer"}};
 
 RecordedHand hand(int number, std::array<int, 2> scores = {}) {
     RecordedHand h;
@@ -48,7 +44,7 @@ RecordedHand hand(int number, std::array<int, 2> scores = {}) {
 struct Raw {
     QString name = QUuid::createUuid().toString();
     explicit Raw(const QString& path) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         db.open();
     }
@@ -113,44 +109,7 @@ class RecordStoreTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
-        path = dir.filePath(QStringLiteral("record-%1.sqlite").arg(QTest::currentTestFunction()));
-    }
-
-    // The old hand counts in the totals with the new one; what it never had stays empty.
-    void aVersionOneFileIsBroughtForward() {
-        {
-            Raw old(path);
-            const QString schema = QStringLiteral(R"(
-CREATE TABLE games(id INTEGER PRIMARY KEY, started TEXT NOT NULL, mode TEXT NOT NULL, level TEXT
-  NOT NULL, name0 TEXT, name1 TEXT, name2 TEXT, name3 TEXT, winner INTEGER, score0 INTEGER NOT NULL
-  DEFAULT 0, score1 INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE hands(id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES games(id), number
-  INTEGER NOT NULL, played TEXT NOT NULL, dealer INTEGER NOT NULL, bidder INTEGER NOT NULL, bid
-  INTEGER NOT NULL, trump INTEGER NOT NULL, made INTEGER NOT NULL, points INTEGER NOT NULL, score0
-  INTEGER NOT NULL, score1 INTEGER NOT NULL);
-INSERT INTO games VALUES(1,'2026-01-01T10:00:00Z','standalone','Expert','You','A','B','C',1,35,120);
-INSERT INTO hands VALUES(1,1,1,'2026-01-01T10:01:00Z',0,1,25,3,1,25,0,25);
-PRAGMA user_version=1)");
-            for (const QString& sql : schema.split(QLatin1Char(';')))
-                QVERIFY2(old.exec(sql), qPrintable(sql));
-        }
-        RecordStore store({path});
-        QVERIFY(store.open());
-        store.recordHand(game, hand(1));
-        QCOMPARE(store.handCount(), 2);
-        Raw raw(path);
-        const std::pair<const char*, QVariant> rows[] = {
-            {"PRAGMA user_version", RecordStore::SchemaVersion},
-            {"SELECT made FROM bid_totals WHERE bid=25", 1},
-            {"SELECT sum(hands) FROM bid_totals", 2},
-            {"SELECT level || winner || kind0 FROM games WHERE id=1", "Expert1person"},
-            {"SELECT ifnull(counted, 'none') FROM hands ORDER BY id", "none"},
-            // The new hand, of a new game not won yet.
-            {"SELECT bids || ' ' || counted || kind1 || ifnull(winner, 'none') FROM hands JOIN "
-             "games ON games.id = game WHERE hands.id=2",
-             "1:20 2:Pass 20computernone"}};
-        for (const auto& [sql, expected] : rows)
-            QCOMPARE(raw.value(sql), expected.toString());
+        path = dir.filePath(QString::fromLatin1(QTest::currentTestFunction()) + ".sqlite");
     }
 
     void aCorruptFileIsPutAsideAndANewOneBegun() {
@@ -163,7 +122,7 @@ PRAGMA user_version=1)");
         h.store.recordHand(game, hand(1));
         QCOMPARE(h.store.handCount(), 1);
         const QStringList aside =
-            QDir(dir.path()).entryList({QFileInfo(path).fileName() + QStringLiteral(".damaged-*")});
+            QDir(dir.path()).entryList({QFileInfo(path).fileName() + ".damaged-*"});
         QCOMPARE(aside.size(), 1);
         QCOMPARE(contents(dir.filePath(aside[0])), garbage);
         QCOMPARE(h.said.size(), 1); // naming the file put aside
@@ -172,25 +131,21 @@ PRAGMA user_version=1)");
 
     void aReadOnlyFileGivesOneMessageAndIsLeftAlone() {
         QTemporaryDir own; // a folder the child may not write in
-        path = own.filePath(QStringLiteral("record.sqlite"));
+        path = own.filePath("record.sqlite");
         {
             RecordStore store({path});
             QVERIFY(store.open());
             store.recordHand(game, hand(1));
         }
-        QFile(path).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        QFile(own.path())
-            .setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner |
-                            QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                            QFile::ExeOther);
-        const QByteArray bytes = contents(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+        QFile::setPermissions(own.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::ExeOther);
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--read-only"), path});
+        child.start(QCoreApplication::applicationFilePath(), {"--read-only", path});
         QVERIFY(child.waitForFinished(30000));
         const QString out = QString::fromUtf8(child.readAllStandardOutput()).trimmed();
-        QVERIFY2(out.startsWith(QStringLiteral("1 2 The game record")), qPrintable(out));
-        QCOMPARE(contents(path), bytes);
-        QCOMPARE(QDir(own.path()).entryList({QStringLiteral("*.damaged-*")}).size(), 0);
+        QVERIFY2(out.startsWith("1 2 The game record"), qPrintable(out)); // one message, Failed
+        QCOMPARE(QDir(own.path()).entryList({"*.damaged-*"}).size(), 0);
     }
 
     void aFullFileStopsTheRecordWithOneMessage() {
@@ -201,7 +156,7 @@ PRAGMA user_version=1)");
         QCOMPARE(h.store.state(), RecordStore::State::Failed);
         h.store.recordHand(game, hand(1));
         QCOMPARE(h.said.size(), 1);
-        QVERIFY2(h.said[0].contains(QStringLiteral("the disk is full")), qPrintable(h.said[0]));
+        QVERIFY2(h.said[0].contains("the disk is full"), qPrintable(h.said[0]));
         QVERIFY(QFile::exists(path));
     }
 
@@ -209,12 +164,15 @@ PRAGMA user_version=1)");
     void aLockHeldElsewhereIsWaitedOutAndNothingIsLost() {
         Heard h(path, 100);
         QVERIFY(h.store.open());
+        QSqlQuery timeout(QSqlDatabase::database(h.store.connectionName()));
+        QVERIFY(timeout.exec("PRAGMA busy_timeout") && timeout.next());
+        QCOMPARE(timeout.value(0).toInt(), 100); // a lock let go within it is simply waited for
         {
             Raw other(path);
-            QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QVERIFY(other.exec("BEGIN EXCLUSIVE"));
             h.store.recordHand(game, hand(1));
             QCOMPARE(h.store.pendingHands(), 1);
-            QVERIFY(other.exec(QStringLiteral("COMMIT")));
+            QVERIFY(other.exec("COMMIT"));
         }
         h.store.recordHand(game, hand(2));
         QCOMPARE(h.store.pendingHands(), 0);
@@ -223,23 +181,16 @@ PRAGMA user_version=1)");
         QVERIFY(h.said.isEmpty());
     }
 
-    void twoWritersAtOnceBothRecord() {
-        QVERIFY(RecordStore({path}).open());
-        auto writer = [&] {
-            RecordStore store({path});
-            for (int n = 1; n <= 40 && store.open(); ++n)
-                store.recordHand(game, hand(n));
-        };
-        std::thread a(writer), b(writer);
-        a.join();
-        b.join();
-        QCOMPARE(Raw(path).value("SELECT count(*) || count(DISTINCT game) FROM hands"),
-                 QStringLiteral("802"));
-    }
-
-    void aKilledWriterLosesNoMoreThanTheHandInPlay() {
+    // Another program writes the file at the same time and is killed mid-write: the file is
+    // sound, all our hands are there, and of its own every hand it told of, whole.
+    void aSecondWriterKilledMidGameLosesNoMoreThanTheHandInPlay() {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), path});
+        child.start(QCoreApplication::applicationFilePath(), {"--writer", path});
+        QVERIFY(child.waitForReadyRead(10000)); // its game is the file's first
+        RecordStore ours({path});
+        QVERIFY(ours.open());
+        for (int n = 1; n <= 40; ++n)
+            ours.recordHand(game, hand(n));
         int told = 0;
         while (told < 40 && child.waitForReadyRead(10000))
             while (child.canReadLine())
@@ -249,20 +200,22 @@ PRAGMA user_version=1)");
         QVERIFY(child.waitForFinished());
         Raw raw(path);
         QCOMPARE(raw.value("PRAGMA integrity_check"), QStringLiteral("ok"));
-        const int hands = raw.value("SELECT count(*) FROM hands").toInt();
+        QCOMPARE(raw.value("SELECT count(*) FROM hands WHERE game=2"), QStringLiteral("40"));
+        QCOMPARE(raw.value("SELECT bids FROM hands LIMIT 1"), QStringLiteral("1:20 2:Pass"));
+        const int hands = raw.value("SELECT count(*) FROM hands WHERE game=1").toInt();
         QVERIFY(hands >= told);
-        // Every hand that is there is whole, numbered on from 1, and the game's score is its last.
-        QCOMPARE(raw.value("SELECT max(number) FROM hands").toInt(), hands);
-        QCOMPARE(raw.value("SELECT score1 FROM games").toInt(), 2 * hands);
+        // Numbered on from 1, and the game's score is its last hand's.
+        QCOMPARE(raw.value("SELECT max(number) FROM hands WHERE game=1").toInt(), hands);
+        QCOMPARE(raw.value("SELECT score1 FROM games WHERE id=1").toInt(), 2 * hands);
     }
 };
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == QLatin1String("--writer"))
+    if (args.size() == 3 && args[1] == "--writer")
         return childWriter(args[2]);
-    if (args.size() == 3 && args[1] == QLatin1String("--read-only"))
+    if (args.size() == 3 && args[1] == "--read-only")
         return childReadOnly(args[2]);
     RecordStoreTest test;
     return QTest::qExec(&test, argc, argv);

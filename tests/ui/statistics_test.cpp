@@ -119,9 +119,11 @@ private slots:
         QFETCH(bool, second);
         window->show();
         QTest::mouseClick(window->clearButton(), Qt::LeftButton);
+        QMessageBox* asked = nullptr;
         for (bool yes : {first, second}) {
             QMessageBox* box = window->question();
-            QVERIFY(box);
+            QVERIFY(box && box != asked); // a second question, not the first again
+            asked = box;
             QTest::mouseClick(box->button(yes ? QMessageBox::Yes : QMessageBox::No),
                               Qt::LeftButton);
             if (!yes)
