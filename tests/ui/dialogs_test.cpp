@@ -35,6 +35,7 @@ struct Setting {
     const char* name;
     std::function<void(OptionsDialog&)> change;
     std::function<void(TablePreferences&)> effect;
+    bool recording = true; // "Record games" stays on
 };
 
 const std::vector<Setting>& settings() {
@@ -52,7 +53,7 @@ const std::vector<Setting>& settings() {
         {"expert computers", [](OptionsDialog& d) { choose(&d, "cboComputers", 1); },
          [](TablePreferences& p) { p.expertComputers = true; }},
         {"record games", [](OptionsDialog& d) { click(&d, "chkRecordGames"); },
-         [](TablePreferences&) {}},
+         [](TablePreferences&) {}, false},
     };
     return all;
 }
@@ -105,7 +106,7 @@ private slots:
             click(dialog, "chk525");
         }
         click(dialog, row == -1 ? "cmdCancel" : "cmdOK");
-        const bool recording = row != 6;
+        const bool recording = row < 0 || settings()[size_t(row)].recording;
         QCOMPARE(TablePreferences::of(t), expected);
         QCOMPARE(first->program.keeping->enabled(), recording);
 
