@@ -43,12 +43,10 @@ void fill(const QString& path) {
     const std::tuple<const char*, const char*, int> games[] = {
         {"Standard", "Ann", 0}, {"Standard", "Ann", 0}, {"Expert", "Bo", 1}, {"Expert", "Ann", 0}};
     for (const auto& [level, partner, winner] : games) {
-        const QString computer = QStringLiteral("computer");
-        const RecordedGameInfo info{QStringLiteral("standalone"),
-                                    QString::fromLatin1(level),
-                                    {QStringLiteral("You"), QStringLiteral("Ed"),
-                                     QString::fromLatin1(partner), QStringLiteral("Flo")},
-                                    {QStringLiteral("person"), computer, computer, computer}};
+        const RecordedGameInfo info{"standalone",
+                                    level,
+                                    {"You", "Ed", partner, "Flo"},
+                                    {"person", "computer", "computer", "computer"}};
         store.recordHand(info, hand(1, 0, 20, true, 3));  // we take 20
         store.recordHand(info, hand(2, 1, 25, false, 2)); // we take 15
         store.recordGameWon(winner, {120, 30});
@@ -67,9 +65,7 @@ class StatisticsTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
-        path = dir.filePath(QStringLiteral("%1-%2.sqlite")
-                                .arg(QLatin1String(QTest::currentTestFunction()),
-                                     QLatin1String(QTest::currentDataTag())));
+        path = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".sqlite");
         fill(path);
         store = std::make_unique<RecordWriter>(RecordStore::Options{path});
         store->flush();
@@ -95,7 +91,7 @@ private slots:
         QVERIFY(window->fileLabel()->text().contains(path));
 
         // The export writes every hand, a line each under the heading.
-        const QString csv = dir.filePath(QStringLiteral("out.csv"));
+        const QString csv = dir.filePath("out.csv");
         QVERIFY(window->exportTo(csv));
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -104,7 +100,7 @@ private slots:
         QCOMPARE(lines.size(), 9);
         QVERIFY(lines[0].startsWith(QStringLiteral("game,started,mode,level,name0")));
         QVERIFY(lines[8].contains(QStringLiteral(",Expert,You,Ed,Ann,Flo,person,computer,")));
-        QVERIFY(!window->exportTo(dir.filePath(QStringLiteral("no/such/folder/out.csv"))));
+        QVERIFY(!window->exportTo(dir.filePath("no/such/folder/out.csv")));
     }
 
     void clearingIsAskedTwice_data() {
