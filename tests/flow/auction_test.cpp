@@ -1,5 +1,6 @@
-// The auction: the bid dialog's buttons, the local bid, the dealer's hold, the bidder who passes
-// after a hold, everybody passing, and the end of the auction.
+// The auction with the local player: its bid, the dealer's hold it may make, the bidder who
+// passes after a hold, everybody passing, and a disabled bid refused. Which bids the dialog
+// enables are the players' rows (allowedBids); the computer's auctions the trace checker's.
 #include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
@@ -43,13 +44,8 @@ TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
     ASSERT_TRUE(t().bidDialog.visible);
     EXPECT_TRUE(engine.clickBid(0));
     clock.runUntilIdle();
-    EXPECT_EQ(bid(0), "Pass");
-    EXPECT_EQ(bid(1), "20");
-    EXPECT_EQ(bid(2), "Pass");
-    EXPECT_EQ(bid(3), "Pass");
+    // The bids and the auction's end are the trace checker's; here what the table shows.
     EXPECT_EQ(t().bidderSeat, 1);
-    EXPECT_EQ(t().highBid, 20);
-    EXPECT_EQ(t().gamePhase, PhaseDiscard);
     EXPECT_EQ(t().trumpSuit, Clubs);
     EXPECT_TRUE(t().imgTrumpVisible);
     EXPECT_EQ(t().lblBid[4].caption, "20");
