@@ -57,8 +57,7 @@ struct TableUnderTest {
     QtScheduler& scheduler;
     Engine& engine;
     TableWindow& window;
-    std::vector<std::string> messages; // every message the button window showed, in order
-    bool settleAfterClicks = true;     // online the flow also waits on the network: never settle
+    bool settleAfterClicks = true; // online the flow also waits on the network: never settle
 
     explicit TableUnderTest(std::uint64_t seed, double timeScale = 0.0, ServerAddress server = {},
                             std::unique_ptr<Preferences> remembered = nullptr)
@@ -83,8 +82,6 @@ struct TableUnderTest {
                               timeoutMs);
     }
     void click(QPushButton* b) {
-        if (messageShown() && b == button(1))
-            messages.push_back(window.buttonWindow()->message().toStdString());
         QTest::mouseClick(b, Qt::LeftButton);
         if (settleAfterClicks)
             settle();
