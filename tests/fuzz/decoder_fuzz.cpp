@@ -4,6 +4,7 @@
 #include "protocol/decoder.h"
 #include "protocol/encode.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -64,22 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         direction = input.empty() ? 0 : static_cast<unsigned char>(input[0]) % 5;
         input.remove_prefix(input.empty() ? 0 : 1);
     }
-    switch (direction) {
-    case 0:
-        run<ListUpMessage>(input);
-        break;
-    case 1:
-        run<HostUpMessage>(input);
-        break;
-    case 2:
-        run<PlayerUpMessage>(input);
-        break;
-    case 3:
-        run<HostDownMessage>(input);
-        break;
-    default:
-        run<PlayerDownMessage>(input);
-        break;
-    }
+    static void (*const runs[])(std::string_view) = {run<ListUpMessage>, run<HostUpMessage>,
+                                                     run<PlayerUpMessage>, run<HostDownMessage>,
+                                                     run<PlayerDownMessage>};
+    runs[std::clamp(direction, 0, 4)](input);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -91,58 +92,6 @@ std::string message(Script& in, Channel channel) {
     return {};
 }
 
-struct World {
-    Lobby lobby{std::nullopt, 3};
-    std::map<std::uint64_t, std::unique_ptr<FakePeer>> peers;
-    std::uint64_t nextId = 1;
-
-    FakePeer* pick(Script& in) {
-        if (peers.empty())
-            return nullptr;
-        auto it = peers.begin();
-        std::advance(it, in.below(static_cast<int>(peers.size())));
-        return it->second.get();
-    }
-
-    // What the session does with bytes that arrive: decode, hand each message over, and end
-    // the connection at the first malformed one.
-    void arrive(FakePeer& peer, std::string_view bytes) {
-        std::visit(
-            [&](auto& decoder) {
-                decoder.feed(bytes);
-                while (auto decoded = decoder.next()) {
-                    lobby.received(peer, *decoded);
-                    if (peer.closing)
-                        return;
-                }
-                if (decoder.failed())
-                    peer.closing = true;
-            },
-            peer.decoder);
-    }
-
-    // Connections that asked to end, ended as the session does after the caller returns.
-    void settle() {
-        for (auto it = peers.begin(); it != peers.end();) {
-            if (it->second->closing) {
-                const std::uint64_t id = it->first;
-                lobby.closed(*it->second);
-                it = peers.erase(it);
-                check(id);
-            } else {
-                ++it;
-            }
-        }
-        if (auto broken = lobby.brokenRule())
-            fail(*broken);
-    }
-
-    void check(std::uint64_t closedId) {
-        if (auto broken = lobby.brokenRule())
-            fail("after closing " + std::to_string(closedId) + ": " + *broken);
-    }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -153,41 +102,37 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const char* const addresses[] = {"10.0.0.1", "10.0.0.2", "10.0.0.3"};
     Script in(data, size);
-    World world;
+    Lobby lobby{std::nullopt, 3};
+    std::map<std::uint64_t, std::unique_ptr<FakePeer>> peers;
+    std::uint64_t nextId = 1;
+    const auto settle = [&] {
+        if (auto broken = corvane::testing::settle(lobby, peers))
+            fail(*broken);
+    };
     for (int step = 0; step < 400 && !in.done(); ++step) {
-        switch (in.below(8)) {
-        case 0:
-        case 1: {
+        // Two in eight open a connection, four send a message, one closes, one sends bytes.
+        const int what = in.below(8);
+        if (what < 2) {
             const auto channel = static_cast<Channel>(in.below(3));
-            const std::uint64_t id = world.nextId++;
-            auto peer = std::make_unique<FakePeer>(id, channel, addresses[in.below(3)]);
-            world.lobby.opened(*peer);
-            world.peers.emplace(id, std::move(peer));
-            break;
+            auto& peer = peers[nextId];
+            peer = std::make_unique<FakePeer>(nextId++, channel, addresses[in.below(3)]);
+            lobby.opened(*peer);
+        } else if (!peers.empty()) {
+            FakePeer& peer =
+                *std::next(peers.begin(), in.below(static_cast<int>(peers.size())))->second;
+            if (what == 6)
+                peer.closing = true;
+            else
+                corvane::testing::arrive(lobby, peer,
+                                         what < 6 ? message(in, peer.channel()) : in.text(12));
         }
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-            if (FakePeer* peer = world.pick(in))
-                world.arrive(*peer, message(in, peer->channel()));
-            break;
-        case 6:
-            if (FakePeer* peer = world.pick(in))
-                peer->closing = true;
-            break;
-        default:
-            if (FakePeer* peer = world.pick(in))
-                world.arrive(*peer, in.text(12));
-            break;
-        }
-        world.settle();
+        settle();
     }
     // Everyone leaves: nothing may be left behind.
-    for (auto& [id, peer] : world.peers)
+    for (auto& [id, peer] : peers)
         peer->closing = true;
-    world.settle();
-    if (world.lobby.tableCount() != 0)
+    settle();
+    if (lobby.tableCount() != 0)
         fail("tables outlive every connection");
     return 0;
 }

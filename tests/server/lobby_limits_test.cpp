@@ -26,8 +26,15 @@ std::size_t occurrences(const std::string& text, const std::string& what) {
     return count;
 }
 
+std::string repeated(const std::string& message, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += message;
+    return out;
+}
+
 TEST(LobbyAbuse, WireTextCannotForgeOrBreakALogLine) {
-    LobbyProcess lobby({}, keptLog());
+    LobbyProcess lobby;
     QuietTable steady(lobby);
     const std::string forged = "2026-01-01T00:00:00.000Z #1 127.0.0.1 forged";
     const std::string tableName =
@@ -55,21 +62,29 @@ TEST(LobbyAbuse, WireTextCannotForgeOrBreakALogLine) {
     EXPECT_NE(log.find(R"(as "Ann\x0D\x0A\x7F\"\\")"), std::string::npos);
 }
 
+// The figures line the lobby logs on SIGUSR1.
+std::string figures(const LobbyProcess& lobby) {
+    kill(lobby.pid(), SIGUSR1);
+    EXPECT_TRUE(lobby.waitForLog("figures:"));
+    const std::string log = lobby.log();
+    const std::size_t at = log.rfind("figures:");
+    return at == std::string::npos ? std::string() : log.substr(at, log.find('\n', at) - at);
+}
+
 TEST(LobbyAbuse, ListsBeyondTheRateAreDroppedAndLoggedOnce) {
-    LobbyProcess lobby({}, keptLog());
+    LobbyProcess lobby;
     QuietTable steady(lobby);
     HostClient greedy(lobby.listPort(), "127.0.0.3");
     // A hundred requests at once: the burst of 20 is answered (one row each), the rest not.
     greedy.send(std::string(100, 'Q'));
     std::size_t rows = 0;
-    while (greedy.nextWithin(1500ms))
+    while (greedy.next(1500ms))
         ++rows;
     EXPECT_GE(rows, 20u);
     EXPECT_LE(rows, 22u);
     greedy.send(std::string(50, 'Q'));
     steady.checkStillRelays();
-    kill(lobby.pid(), SIGUSR1);
-    ASSERT_TRUE(lobby.waitForLog("figures:"));
+    figures(lobby);
     EXPECT_EQ(occurrences(lobby.log(), "asks for the list too often"), 1u);
     // Lists are counted, not logged line by line.
     EXPECT_EQ(occurrences(lobby.log(), "listed"), 0u);
@@ -88,7 +103,7 @@ TEST(LobbyAbuse, AConnectionThatOnlyListsIsClosedAtTheHelloTimeout) {
         } catch (const asio::system_error&) {
             break;
         }
-        if (!lister.nextWithin(300ms))
+        if (!lister.next(300ms))
             break;
         ++rows;
     }
@@ -98,60 +113,63 @@ TEST(LobbyAbuse, AConnectionThatOnlyListsIsClosedAtTheHelloTimeout) {
     steady.checkStillRelays();
 }
 
-TEST(LobbyAbuse, TablesOverTheAddressCapAreRefused) {
-    LobbyProcess lobby;
-    QuietTable steady(lobby);
-    std::vector<std::unique_ptr<HostClient>> hosts;
-    for (int i = 0; i < 4; ++i) {
-        hosts.push_back(std::make_unique<HostClient>(lobby.hostPort(), "127.0.0.5"));
-        hosts.back()->send(encode(CreateTable{"", "Squat" + std::to_string(i), "", "S"}));
-        ASSERT_EQ(hosts.back()->nextRaw(), "H");
-    }
-    HostClient fifth(lobby.hostPort(), "127.0.0.5");
-    fifth.send(encode(CreateTable{"", "Squat4", "", "S"}));
-    EXPECT_EQ(fifth.nextRaw(), "<closed>");
-    HostClient neighbour(lobby.hostPort(), "127.0.0.6");
-    neighbour.send(encode(CreateTable{"", "Next door", "", "N"}));
-    EXPECT_EQ(neighbour.nextRaw(), "H");
-    steady.checkStillRelays();
-}
-
-TEST(LobbyAbuse, ConnectionsOverTheAddressCapAreRefused) {
+// Four tables and eight connections from one address: a fifth table and a ninth connection
+// are refused; a neighbour's table then is not.
+TEST(LobbyAbuse, TablesAndConnectionsOverTheAddressCapsAreRefused) {
     LobbyProcess lobby({"--max-connections-per-address", "8"});
     QuietTable steady(lobby);
-    std::vector<std::unique_ptr<RawClient>> held;
-    for (int i = 0; i < 8; ++i)
-        held.push_back(std::make_unique<RawClient>(lobby.playerPort(), "127.0.0.8"));
-    // On the same port, so the eight are surely accepted first.
-    RawClient ninth(lobby.playerPort(), "127.0.0.8");
+    std::vector<std::unique_ptr<HostClient>> held;
+    for (int i = 0; i < 5; ++i) {
+        held.push_back(std::make_unique<HostClient>(lobby.hostPort(), "127.0.0.5"));
+        held.back()->send(encode(CreateTable{"", "Squat" + std::to_string(i), "", "S"}));
+        EXPECT_EQ(held.back()->nextRaw(), i < 4 ? "H" : "<closed>");
+    }
+    // With the four hosts, eight; on one port, so that these are surely accepted first.
+    for (int i = 0; i < 4; ++i)
+        held.push_back(std::make_unique<HostClient>(lobby.playerPort(), "127.0.0.5"));
+    RawClient ninth(lobby.playerPort(), "127.0.0.5");
     EXPECT_TRUE(ninth.waitForClose());
-    HostedTable neighbour(lobby, "Next door", "N", "127.0.0.9");
+    HostedTable neighbour(lobby, "Next door", "N", "127.0.0.6");
     steady.checkStillRelays();
 }
 
-TEST(LobbyAbuse, ASeatThatNeverReadsIsDroppedAtTheWriteDeadline) {
-    LobbyProcess lobby({"--write-timeout", "2", "--max-backlog", "1073741824", "--max-input-rate",
-                        "0", "--send-buffer", "4096"},
-                       keptLog());
-    QuietTable steady(lobby);
-    HostedTable flooded(lobby, "Flooded", "Gus", "127.0.0.10");
-    // Gus's own seat never reads. The host sends it about 50 KB a second, far under the
-    // backlog cap, until the server reports the seat lost (bounded at 30 s).
-    std::string burst;
-    for (int i = 0; i < 50; ++i)
-        burst += addressedTo(0, encode(ChatShow{std::string(90, 'x')}));
-    for (int round = 0; round < 300 && !flooded.host.readable(); ++round) {
-        flooded.host.send(burst);
-        std::this_thread::sleep_for(100ms);
+// Gus's own seat never reads; the host sends it long chat lines until the server reports the
+// seat lost: at the write deadline when the host sends about 50 KB a second, far under the
+// backlog cap (bounded at 30 s), and at the backlog cap when it sends without a pause (kernel
+// buffers on loopback hold some megabytes before the server's own queue fills).
+TEST(LobbyAbuse, ASeatThatNeverReadsIsDropped) {
+    struct Row {
+        std::vector<std::string> args;
+        std::chrono::milliseconds pause;
+        int rounds;
+        const char* logged;
+    };
+    for (const Row& row :
+         {Row{{"--write-timeout", "2", "--max-backlog", "1073741824", "--send-buffer", "4096"},
+              100ms,
+              300,
+              "no write progress for 2 s"},
+          Row{{"--max-backlog", "65536"}, 0ms, 8000, "backlog over 65536"}}) {
+        std::vector<std::string> args = row.args;
+        args.insert(args.end(), {"--max-input-rate", "0"});
+        LobbyProcess lobby(args);
+        QuietTable steady(lobby);
+        HostedTable flooded(lobby, "Flooded", "Gus", "127.0.0.10");
+        const std::string burst =
+            repeated(addressedTo(0, encode(ChatShow{std::string(90, 'x')})), 50);
+        for (int round = 0; round < row.rounds && !flooded.host.readable(); ++round) {
+            flooded.host.send(burst);
+            std::this_thread::sleep_for(row.pause);
+        }
+        EXPECT_EQ(flooded.host.nextRaw(), "k0");
+        EXPECT_TRUE(lobby.waitForLog(row.logged)) << row.logged;
+        steady.checkStillRelays();
     }
-    EXPECT_EQ(flooded.host.nextRaw(), "k0");
-    EXPECT_TRUE(lobby.waitForLog("no write progress for 2 s"));
-    steady.checkStillRelays();
 }
 
 TEST(LobbyAbuse, AtTheConnectionLimitANewHostIsStillAnswered) {
     // 160 descriptors leave 128 connections, the last 64 kept for host and player channels.
-    LobbyProcess lobby({}, keptLog(160));
+    LobbyProcess lobby({}, Launch{{}, 160, {}});
     QuietTable steady(lobby);
     // A flood from several addresses fills every place with connections that say nothing.
     std::vector<std::unique_ptr<RawClient>> flood;
@@ -168,25 +186,9 @@ TEST(LobbyAbuse, AtTheConnectionLimitANewHostIsStillAnswered) {
     EXPECT_EQ(log.find("accept failed"), std::string::npos);
 }
 
-std::string repeated(const std::string& message, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += message;
-    return out;
-}
-
-// The figures line the lobby logs on SIGUSR1.
-std::string figures(const LobbyProcess& lobby) {
-    kill(lobby.pid(), SIGUSR1);
-    EXPECT_TRUE(lobby.waitForLog("figures:"));
-    const std::string log = lobby.log();
-    const std::size_t at = log.rfind("figures:");
-    return at == std::string::npos ? std::string() : log.substr(at, log.find('\n', at) - at);
-}
-
 TEST(LobbyRefusals, ARefusedJoinerGetsNoPlaceAndNoTime) {
     // 160 descriptors leave 128 connections, the last 64 kept for host and player channels.
-    LobbyProcess lobby({"--hello-timeout", "3"}, keptLog(160));
+    LobbyProcess lobby({"--hello-timeout", "3"}, Launch{{}, 160, {}});
     QuietTable steady(lobby);
     // Seat 0 of the steady table is its host's: every "L" for it is refused with the seat list.
     std::vector<std::unique_ptr<PlayerClient>> refused;
@@ -208,7 +210,7 @@ TEST(LobbyRefusals, ARefusedJoinerGetsNoPlaceAndNoTime) {
 
 TEST(LobbyRefusals, ReconnectingGainsNoTableLists) {
     // The address's allowance is set low enough that its refill over the test is under one.
-    LobbyProcess lobby({"--address-list-burst", "40", "--address-list-rate", "0.01"}, keptLog());
+    LobbyProcess lobby({"--address-list-burst", "40", "--address-list-rate", "0.01"});
     QuietTable steady(lobby);
     std::size_t rows = 0;
     for (int i = 0; i < 300; ++i) {
@@ -232,7 +234,7 @@ TEST(LobbyRefusals, ReconnectingGainsNoTableLists) {
 }
 
 TEST(LobbyRefusals, EachKindOfRefusalIsLoggedOncePerConnection) {
-    LobbyProcess lobby({}, keptLog());
+    LobbyProcess lobby;
     QuietTable steady(lobby);
     HostedTable attic(lobby, "Attic", "Ann", "127.0.0.23");
     listTables(lobby, 2, "127.0.0.23");
@@ -262,7 +264,7 @@ TEST(LobbyRefusals, EachKindOfRefusalIsLoggedOncePerConnection) {
 }
 
 TEST(LobbyRefusals, ASeatsChatFloodDoesNotReachItsHost) {
-    LobbyProcess lobby({}, keptLog());
+    LobbyProcess lobby;
     QuietTable steady(lobby);
     HostedTable parlour(lobby, "Parlour", "Pam", "127.0.0.25");
     listTables(lobby, 2, "127.0.0.26");
@@ -286,63 +288,27 @@ TEST(LobbyRefusals, ASeatsChatFloodDoesNotReachItsHost) {
     steady.checkStillRelays();
 }
 
-TEST(LobbyRobustness, GarbageClosesOnlyTheSender) {
-    LobbyProcess lobby;
+TEST(LobbyRobustness, GarbageOrAFloodClosesOnlyTheSender) {
+    LobbyProcess lobby({"--max-input-rate", "1000"});
     QuietTable steady(lobby);
     const std::pair<std::uint16_t, std::string> cases[] = {
         {lobby.listPort(), "Qxyz"},
         {lobby.hostPort(), "7W1"},
         {lobby.playerPort(), std::string("\0\xff\x01", 3)},
+        // Well formed, but half a megabyte at once: far over the input rate.
+        {lobby.playerPort(), std::string(1 << 19, 'i')},
     };
     for (const auto& [port, bytes] : cases) {
-        SCOPED_TRACE(bytes);
+        SCOPED_TRACE(bytes.substr(0, 8));
         RawClient bad(port);
-        bad.send(bytes);
+        try {
+            bad.send(bytes);
+        } catch (const asio::system_error&) {
+            // Closed while it was still sending.
+        }
         EXPECT_TRUE(bad.waitForClose());
         steady.checkStillRelays();
     }
-}
-
-TEST(LobbyRobustness, ASilentConnectionIsClosed) {
-    LobbyProcess lobby({"--hello-timeout", "1"});
-    QuietTable steady(lobby);
-    RawClient silent(lobby.playerPort());
-    EXPECT_TRUE(silent.waitForClose());
-    steady.checkStillRelays();
-}
-
-TEST(LobbyRobustness, AFloodIsClosed) {
-    LobbyProcess lobby({"--max-input-rate", "1000"});
-    QuietTable steady(lobby);
-    RawClient flood(lobby.playerPort());
-    const std::string chunk(8192, 'i');
-    bool closed = false;
-    for (int i = 0; i < 64 && !closed; ++i) {
-        asio::error_code ec;
-        try {
-            flood.send(chunk);
-        } catch (const asio::system_error&) {
-            closed = true;
-        }
-    }
-    EXPECT_TRUE(closed || flood.waitForClose());
-    steady.checkStillRelays();
-}
-
-TEST(LobbyRobustness, AReaderThatFallsBehindIsDropped) {
-    LobbyProcess lobby({"--max-backlog", "65536", "--max-input-rate", "0"});
-    QuietTable steady(lobby);
-    HostedTable flooded(lobby, "Flooded", "Gus");
-    // Gus's own seat never reads; the host keeps broadcasting long chat lines to it until the
-    // server gives up on the seat and tells the host the seat is lost.
-    std::string burst;
-    for (int i = 0; i < 100; ++i)
-        burst += addressedTo(0, encode(ChatShow{std::string(90, 'x')}));
-    // Kernel buffers on loopback hold some megabytes before the server's own queue fills.
-    for (int round = 0; round < 4000 && !flooded.host.readable(); ++round)
-        flooded.host.send(burst);
-    EXPECT_EQ(flooded.host.nextRaw(), "k0");
-    steady.checkStillRelays();
 }
 
 } // namespace

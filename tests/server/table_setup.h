@@ -37,14 +37,15 @@ inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, s
     HostClient list(lobby.listPort(), from);
     list.send("Q");
     std::vector<protocol::TableEntry> entries;
-    for (std::size_t i = 0; i < rows; ++i) {
+    while (entries.size() < rows) {
         auto decoded = list.next();
-        if (!decoded || !std::holds_alternative<protocol::TableEntry>(decoded->message)) {
-            ADD_FAILURE() << "row " << i << " missing";
+        const auto* entry =
+            decoded ? std::get_if<protocol::TableEntry>(&decoded->message) : nullptr;
+        if (!entry)
             break;
-        }
-        entries.push_back(std::get<protocol::TableEntry>(decoded->message));
+        entries.push_back(*entry);
     }
+    EXPECT_EQ(entries.size(), rows);
     return entries;
 }
 

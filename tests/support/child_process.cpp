@@ -11,48 +11,22 @@
 #include <signal.h>
 #include <stdexcept>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace corvane::testing {
 
-namespace {
-
-// Milliseconds left until the deadline, for poll(); 0 once it has passed.
-int msLeft(Deadline deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    return static_cast<int>(std::clamp<long long>(left.count(), 0, 1 << 30));
-}
-
-std::string commandLine(const std::vector<std::string>& argv) {
-    std::string out;
-    for (std::size_t i = 0; i < argv.size(); ++i) {
-        const std::string& arg = argv[i];
-        out += i == 0 ? arg.substr(arg.rfind('/') + 1) : " " + arg;
-    }
-    return out;
-}
-
-} // namespace
-
-Deadline within(std::chrono::milliseconds wait) {
-    return std::chrono::steady_clock::now() + wait;
-}
-
-ChildProcess::ChildProcess(std::vector<std::string> argv, Launch launch)
-    : m_command(commandLine(argv)) {
+ChildProcess::ChildProcess(std::vector<std::string> argv, Launch launch) {
+    for (const std::string& arg : argv)
+        m_command += m_command.empty() ? arg.substr(arg.rfind('/') + 1) : " " + arg;
     // Close-on-exec, so that no other child holds this pipe open and hides its end.
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    int err = -1;
-    if (!launch.stderrPath.empty()) {
-        err = ::open(launch.stderrPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-        if (err < 0)
-            throw std::runtime_error("cannot open " + launch.stderrPath);
-    }
+    const int err =
+        launch.stderrPath.empty()
+            ? -1
+            : ::open(launch.stderrPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     std::vector<char*> args;
     for (std::string& arg : argv)
         args.push_back(arg.data());
@@ -64,10 +38,9 @@ ChildProcess::ChildProcess(std::vector<std::string> argv, Launch launch)
         dup2(fds[1], STDOUT_FILENO);
         if (err >= 0)
             dup2(err, STDERR_FILENO);
-        if (launch.descriptorLimit > 0) {
-            const rlimit limit{launch.descriptorLimit, launch.descriptorLimit};
+        const rlimit limit{launch.descriptorLimit, launch.descriptorLimit};
+        if (launch.descriptorLimit > 0)
             setrlimit(RLIMIT_NOFILE, &limit);
-        }
         for (const auto& [name, value] : launch.environment)
             setenv(name.c_str(), value.c_str(), 1);
         execv(args[0], args.data());
@@ -77,68 +50,71 @@ ChildProcess::ChildProcess(std::vector<std::string> argv, Launch launch)
     if (err >= 0)
         ::close(err);
     m_out = fds[0];
-    fcntl(m_out, F_SETFL, fcntl(m_out, F_GETFL) | O_NONBLOCK);
-    // Called directly: this C library's header declares it without C linkage.
-    m_exited = static_cast<int>(syscall(SYS_pidfd_open, m_pid, 0));
 }
 
 ChildProcess::~ChildProcess() {
-    if (m_state == State::Running) {
+    if (!m_reaped) {
         ::kill(m_pid, SIGKILL);
         waitpid(m_pid, nullptr, 0);
     }
     if (m_out >= 0)
         ::close(m_out);
-    if (m_exited >= 0)
-        ::close(m_exited);
 }
 
-bool ChildProcess::readAvailable() {
+bool ChildProcess::readSome(Deadline deadline) {
+    pollfd entry{m_out, POLLIN, 0};
+    int ready = -1;
+    while (m_out >= 0 && ready < 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        ready =
+            ::poll(&entry, 1, static_cast<int>(std::clamp<long long>(left.count(), 0, 1 << 30)));
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
     char buffer[4096];
-    while (true) {
-        const ssize_t n = ::read(m_out, buffer, sizeof buffer);
-        if (n > 0) {
-            m_output.append(buffer, static_cast<std::size_t>(n));
-            m_partial.append(buffer, static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno == EAGAIN) {
-            takeLines();
-            return true;
-        }
-        // The end of the output: a last line without its newline counts too.
-        takeLines();
-        if (!m_partial.empty())
-            m_lines.push_back(std::move(m_partial));
-        m_partial.clear();
+    const ssize_t n = ready > 0 ? ::read(m_out, buffer, sizeof buffer) : -1;
+    if (n > 0)
+        m_output.append(buffer, static_cast<std::size_t>(n));
+    else if (ready > 0) {
         ::close(m_out);
         m_out = -1;
-        return false;
+    }
+    return n > 0;
+}
+
+void ChildProcess::reap() {
+    if (!m_reaped && waitpid(m_pid, &m_status, 0) == m_pid)
+        m_reaped = true;
+}
+
+void ChildProcess::end(const char* why) {
+    if (m_reaped)
+        return;
+    ::kill(m_pid, SIGKILL);
+    m_killed = why;
+    reap();
+    while (readSome(within(std::chrono::seconds(1)))) {
     }
 }
 
-void ChildProcess::takeLines() {
-    std::size_t start = 0;
-    for (std::size_t end; (end = m_partial.find('\n', start)) != std::string::npos; start = end + 1)
-        m_lines.push_back(m_partial.substr(start, end - start));
-    m_partial.erase(0, start);
+int ChildProcess::exitCode() const {
+    return endedByItself() && WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
 }
 
 bool ChildProcess::nextLine(std::string& line, Deadline deadline) {
-    while (m_taken == m_lines.size()) {
-        if (m_out < 0)
-            return false;
-        pollfd entry{m_out, POLLIN, 0};
-        const int ready = ::poll(&entry, 1, msLeft(deadline));
-        if (ready < 0 && errno == EINTR)
+    std::size_t end;
+    while ((end = m_output.find('\n', m_taken)) == std::string::npos) {
+        if (readSome(deadline))
             continue;
-        if (ready <= 0)
+        if (m_out >= 0 || m_taken == m_output.size())
             return false;
-        readAvailable();
+        // At the end of the output, a last line without its newline counts too.
+        end = m_output.size();
+        break;
     }
-    line = m_lines[m_taken++];
+    line = m_output.substr(m_taken, end - m_taken);
+    m_taken = std::min(end + 1, m_output.size());
     return true;
 }
 
@@ -150,101 +126,52 @@ bool ChildProcess::waitForLine(const std::string& prefix, Deadline deadline) {
     return false;
 }
 
-bool ChildProcess::reap(Deadline deadline) {
-    if (m_reaped)
-        return true;
-    if (m_exited >= 0) {
-        pollfd entry{m_exited, POLLIN, 0};
-        while (::poll(&entry, 1, msLeft(deadline)) < 0 && errno == EINTR) {
-        }
-        if (!(entry.revents & POLLIN))
-            return false;
-    }
-    int status = 0;
-    if (waitpid(m_pid, &status, 0) != m_pid)
-        return false;
-    m_reaped = true;
-    if (m_state == State::Running) {
-        m_state = WIFEXITED(status) ? State::Exited : State::Signalled;
-        m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    m_signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-    return true;
-}
-
-void ChildProcess::killAs(State state) {
-    if (m_state != State::Running)
-        return;
-    ::kill(m_pid, SIGKILL);
-    m_state = state;
-    // A killed process ends at once; its output up to then is kept.
-    reap(Deadline::max());
-    while (m_out >= 0) {
-        pollfd entry{m_out, POLLIN, 0};
-        if (::poll(&entry, 1, 1000) <= 0)
-            break;
-        readAvailable();
-    }
-}
-
-void ChildProcess::kill() {
-    killAs(State::Killed);
-}
-
-bool ChildProcess::running() {
-    if (m_state != State::Running)
-        return false;
-    return !reap(std::chrono::steady_clock::now());
-}
-
 int ChildProcess::finish(Deadline deadline) {
-    std::string ignored;
-    while (nextLine(ignored, deadline)) {
+    while (readSome(deadline)) {
     }
-    if (!reap(deadline))
-        killAs(State::KilledAtDeadline);
-    return m_state == State::Exited ? m_code : -1;
-}
-
-int ChildProcess::stop(Deadline deadline) {
-    if (m_state == State::Running)
-        ::kill(m_pid, SIGTERM);
-    return finish(deadline);
+    // Its output has ended, so it is ending; or the deadline came first.
+    if (m_out >= 0)
+        end("still running at its deadline, killed");
+    reap();
+    return exitCode();
 }
 
 std::vector<std::string> ChildProcess::lines(const std::string& prefix) const {
     std::vector<std::string> out;
-    for (const auto& line : m_lines)
-        if (line.starts_with(prefix))
-            out.push_back(line.substr(prefix.size()));
+    for (std::size_t at = 0, end; at < m_output.size(); at = end + 1) {
+        end = std::min(m_output.find('\n', at), m_output.size());
+        if (m_output.compare(at, prefix.size(), prefix) == 0)
+            out.push_back(m_output.substr(at + prefix.size(), end - at - prefix.size()));
+    }
     return out;
 }
 
 std::string ChildProcess::describe() const {
     std::string out = m_command + ": ";
-    static const char* const how[] = {"still running",
-                                      "exited with ",
-                                      "killed by signal ",
-                                      "killed by the test",
-                                      "still running at its deadline, killed",
-                                      "killed when another program of the test failed"};
-    out += how[static_cast<int>(m_state)];
-    if (m_state == State::Exited || m_state == State::Signalled)
-        out += std::to_string(m_state == State::Exited ? m_code : m_signal);
-    const std::size_t shown = std::min<std::size_t>(m_lines.size(), 8);
-    out += shown ? "; its last lines:" : "; it printed nothing";
-    for (std::size_t i = m_lines.size() - shown; i < m_lines.size(); ++i)
-        out += "\n    " + m_lines[i];
+    if (!m_reaped || m_killed)
+        out += m_killed ? m_killed : "still running";
+    else if (WIFEXITED(m_status))
+        out += "exited with " + std::to_string(WEXITSTATUS(m_status));
+    else
+        out += "killed by signal " + std::to_string(WTERMSIG(m_status));
+    const std::vector<std::string> all = lines();
+    out += all.empty() ? "; it printed nothing" : "; its last lines:";
+    for (std::size_t i = all.size() - std::min<std::size_t>(all.size(), 8); i < all.size(); ++i)
+        out += "\n    " + all[i];
     return out;
 }
 
-ProcessRun runProgram(std::vector<std::string> argv, Deadline deadline) {
-    // Test cases run side by side: the file is this process's own.
-    char errPath[] = "/tmp/corvane-run-err-XXXXXX";
-    const int err = mkstemp(errPath);
-    if (err < 0)
+std::string temporaryFile(const std::string& prefix) {
+    std::string path = "/tmp/" + prefix + "-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0)
         throw std::runtime_error("mkstemp failed");
-    ::close(err);
+    ::close(fd);
+    return path;
+}
+
+ProcessRun runProgram(std::vector<std::string> argv, Deadline deadline) {
+    const std::string errPath = temporaryFile("corvane-run-err");
     ProcessRun run;
     {
         ChildProcess child(std::move(argv), Launch{{}, 0, errPath});
@@ -253,62 +180,18 @@ ProcessRun runProgram(std::vector<std::string> argv, Deadline deadline) {
     }
     std::ifstream file(errPath);
     run.err.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    std::remove(errPath);
+    std::remove(errPath.c_str());
     return run;
 }
 
-bool finishAll(const std::vector<ChildProcess*>& children, Deadline deadline) {
-    using State = ChildProcess::State;
-    const auto failed = [](const ChildProcess* c) {
-        return c->m_state == State::Signalled || (c->m_state == State::Exited && c->m_code != 0);
-    };
-    while (true) {
-        std::vector<pollfd> entries;
-        std::vector<ChildProcess*> owners;
-        for (ChildProcess* c : children) {
-            if (c->m_state != State::Running)
-                continue;
-            if (c->m_out < 0 && c->m_exited < 0) {
-                // No pidfd to wait on: the output has ended, so the process is ending.
-                c->reap(deadline);
-                continue;
-            }
-            // The output first; once it has ended, the end of the process.
-            const int fd = c->m_out >= 0 ? c->m_out : c->m_exited;
-            entries.push_back({fd, POLLIN, 0});
-            owners.push_back(c);
-        }
-        if (entries.empty())
-            break;
-        const int ready = ::poll(entries.data(), entries.size(), msLeft(deadline));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0) {
-            // All at once, so that none sees another go and reacts before it is killed.
-            for (ChildProcess* c : owners)
-                ::kill(c->m_pid, SIGKILL);
-            for (ChildProcess* c : owners)
-                c->killAs(State::KilledAtDeadline);
-            break;
-        }
-        bool anyFailed = false;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].revents == 0)
-                continue;
-            ChildProcess* c = owners[i];
-            if (entries[i].fd == c->m_out)
-                c->readAvailable();
-            else
-                c->reap(deadline);
-            anyFailed = anyFailed || failed(c);
-        }
-        if (anyFailed)
-            for (ChildProcess* c : children)
-                c->killAs(State::KilledAfterOther);
-    }
-    return std::none_of(children.begin(), children.end(), [](const ChildProcess* c) {
-        return c->m_state != State::Exited || c->m_code != 0;
-    });
+std::string finishAll(const std::vector<ChildProcess*>& children, Deadline deadline) {
+    bool allExited = true;
+    for (ChildProcess* child : children)
+        allExited = child->finish(deadline) == 0 && allExited;
+    std::string why;
+    for (const ChildProcess* child : children)
+        why += allExited ? "" : "\n" + child->describe();
+    return why;
 }
 
 } // namespace corvane::testing

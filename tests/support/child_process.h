@@ -15,8 +15,9 @@ namespace corvane::testing {
 
 using Deadline = std::chrono::steady_clock::time_point;
 
-// A deadline that far from now.
-Deadline within(std::chrono::milliseconds wait);
+inline Deadline within(std::chrono::milliseconds wait) {
+    return std::chrono::steady_clock::now() + wait;
+}
 
 // How the process is started beyond its arguments.
 struct Launch {
@@ -37,51 +38,45 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     pid_t pid() const { return m_pid; }
-    // Reads until a line starts with `prefix`; false at the end of the output or the deadline.
-    bool waitForLine(const std::string& prefix, Deadline deadline);
     // The next line; false at the end of the output or the deadline.
     bool nextLine(std::string& line, Deadline deadline);
+    // Reads until a line starts with `prefix`; false at the end of the output or the deadline.
+    bool waitForLine(const std::string& prefix, Deadline deadline);
     // Reads the rest of the output and waits for the end, killing the process at the deadline.
     // The exit code; -1 when it did not exit by itself.
     int finish(Deadline deadline);
-    // Ends it now (SIGKILL); finish() then reports it killed.
-    void kill();
-    // Asks it to end (SIGTERM) and waits, killing it at the deadline; as finish().
-    int stop(Deadline deadline);
+    // Ends it now (SIGKILL).
+    void kill() { end("killed by the test"); }
     // Everything it has printed so far, as it printed it.
     const std::string& output() const { return m_output; }
-    // Not ended yet (it is reaped when it has).
-    bool running();
     // It has ended, and not because it was killed from here.
-    bool endedByItself() const { return m_state == State::Exited || m_state == State::Signalled; }
-    // Every line read so far that starts with `prefix`, without it.
-    std::vector<std::string> lines(const std::string& prefix) const;
+    bool endedByItself() const { return m_reaped && m_killed == nullptr; }
+    // Every line printed so far that starts with `prefix`, without it.
+    std::vector<std::string> lines(const std::string& prefix = "") const;
     // The program, how it ended and its last lines: for a failure message.
     std::string describe() const;
 
 private:
-    friend bool finishAll(const std::vector<ChildProcess*>& children, Deadline deadline);
-    enum class State { Running, Exited, Signalled, Killed, KilledAtDeadline, KilledAfterOther };
-    // Takes what the pipe holds now into lines; false at its end.
-    bool readAvailable();
-    void takeLines();
-    // Waits for the end of the process until the deadline; true when it ended.
-    bool reap(Deadline deadline);
-    void killAs(State state);
+    // Reads what comes by the deadline; false at the end of the output or the deadline.
+    bool readSome(Deadline deadline);
+    // Waits for the end: called once the output has ended (or the process was killed).
+    void reap();
+    // SIGKILL, saying why, keeping what it printed up to then.
+    void end(const char* why);
+    int exitCode() const;
 
     std::string m_command;
     pid_t m_pid = -1;
     int m_out = -1;
-    int m_exited = -1; // a pidfd: readable once the process has ended
-    State m_state = State::Running;
     bool m_reaped = false;
-    int m_code = -1;
-    int m_signal = 0;
+    int m_status = 0;
+    const char* m_killed = nullptr;
     std::string m_output;
-    std::string m_partial;
-    std::vector<std::string> m_lines;
-    std::size_t m_taken = 0; // lines handed out by nextLine
+    std::size_t m_taken = 0; // of the output, handed out by nextLine
 };
+
+// A new empty file of this process's own (test cases run side by side), named from `prefix`.
+std::string temporaryFile(const std::string& prefix);
 
 // A program run to its end: its exit code (-1 when it did not exit by itself) and what it
 // printed.
@@ -96,9 +91,10 @@ struct ProcessRun {
 ProcessRun runProgram(std::vector<std::string> argv,
                       Deadline deadline = within(std::chrono::seconds(60)));
 
-// Waits for every child together until the deadline. The first to fail (a non-zero exit or a
-// signal) has the others killed at once, since they would wait for it forever; at the deadline
-// every one still running is killed. True when all exited with 0.
-bool finishAll(const std::vector<ChildProcess*>& children, Deadline deadline);
+// Waits for each child in turn until the deadline, killing those still running then. Nothing
+// when all exited with 0; otherwise how each ended, for a failure message. Their output is read
+// one after another: a bot prints some kilobytes, far under what a pipe holds, and one that fails
+// ends its table, so the others end too.
+std::string finishAll(const std::vector<ChildProcess*>& children, Deadline deadline);
 
 } // namespace corvane::testing

@@ -1,44 +1,24 @@
-// Starting and stopping the real corvane-lobby.
+// Starting and stopping the real corvane-lobby, and the bot's command line.
 #include "tests/support/lobby_process.h"
 
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <regex>
+#include <signal.h>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-#include <unistd.h>
 
 namespace corvane::testing {
 
-namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-} // namespace
-
-LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, LobbyLaunch launch) {
+LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, Launch launch) {
     std::vector<std::string> args{
         CORVANE_LOBBY_BINARY, "--address", "127.0.0.1", "--list-port", "0", "--host-port", "0",
         "--player-port",      "0"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-    Launch how{launch.environment, launch.descriptorLimit, {}};
-    if (launch.keepLog) {
-        char path[] = "/tmp/corvane-lobby-log-XXXXXX";
-        const int fd = mkstemp(path);
-        if (fd < 0)
-            throw std::runtime_error("mkstemp failed");
-        ::close(fd);
-        m_logPath = path;
-        how.stderrPath = m_logPath;
-    }
-    m_process = std::make_unique<ChildProcess>(args, how);
+    m_logPath = launch.stderrPath = temporaryFile("corvane-lobby-log");
+    m_process = std::make_unique<ChildProcess>(args, launch);
     // The server's first line names the ports it got.
     std::string line;
     m_process->nextLine(line, within(std::chrono::seconds(10)));
@@ -46,22 +26,25 @@ LobbyProcess::LobbyProcess(std::vector<std::string> extraArgs, LobbyLaunch launc
     static const std::regex ports("list=(\\d+) host=(\\d+) player=(\\d+)");
     if (!std::regex_search(line, match, ports)) {
         m_process->finish(within(std::chrono::seconds(1)));
+        std::remove(m_logPath.c_str());
         throw std::runtime_error("corvane-lobby did not report its ports: " +
                                  m_process->describe());
     }
-    m_ports.list = static_cast<std::uint16_t>(std::stoi(match[1]));
-    m_ports.host = static_cast<std::uint16_t>(std::stoi(match[2]));
-    m_ports.player = static_cast<std::uint16_t>(std::stoi(match[3]));
+    m_ports = {static_cast<std::uint16_t>(std::stoi(match[1])),
+               static_cast<std::uint16_t>(std::stoi(match[2])),
+               static_cast<std::uint16_t>(std::stoi(match[3]))};
 }
 
 LobbyProcess::~LobbyProcess() {
-    m_process->stop(within(std::chrono::seconds(10)));
-    if (!m_logPath.empty())
-        std::remove(m_logPath.c_str());
+    ::kill(m_process->pid(), SIGTERM);
+    m_process->finish(within(std::chrono::seconds(10)));
+    std::remove(m_logPath.c_str());
 }
 
 std::string LobbyProcess::log() const {
-    return readAll(m_logPath);
+    std::stringstream text;
+    text << std::ifstream(m_logPath).rdbuf();
+    return text.str();
 }
 
 bool LobbyProcess::waitForLog(const std::string& text) const {
@@ -73,5 +56,26 @@ bool LobbyProcess::waitForLog(const std::string& text) const {
     }
     return false;
 }
+
+namespace {
+
+std::vector<std::string> botCommand(const LobbyPorts& lobby, std::vector<std::string> args) {
+    std::vector<std::string> argv{CORVANE_BOT_BINARY,
+                                  "--server",
+                                  "127.0.0.1",
+                                  "--list-port",
+                                  std::to_string(lobby.list),
+                                  "--host-port",
+                                  std::to_string(lobby.host),
+                                  "--player-port",
+                                  std::to_string(lobby.player)};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return argv;
+}
+
+} // namespace
+
+BotProcess::BotProcess(const LobbyPorts& lobby, std::vector<std::string> args)
+    : ChildProcess(botCommand(lobby, std::move(args))) {}
 
 } // namespace corvane::testing

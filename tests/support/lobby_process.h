@@ -1,51 +1,37 @@
-// The real corvane-lobby as the tests run it: started on free loopback ports (it names them on
-// its first line), its log kept in a file when a test reads it, stopped with SIGTERM at the end.
+// The real corvane-lobby and corvane-bot as the tests run them: the lobby on free loopback
+// ports (it names them on its first line) with its log in a file, stopped with SIGTERM at the
+// end; a bot pointed at it.
 #pragma once
 
-#include "tests/support/bot_process.h"
 #include "tests/support/child_process.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <sys/types.h>
-#include <utility>
 #include <vector>
 
 namespace corvane::testing {
 
-// How a test starts the lobby beyond its options: the log kept in a file to read back, and
-// a descriptor limit (soft and hard) set before the binary starts.
-struct LobbyLaunch {
-    bool keepLog = false;
-    unsigned descriptorLimit = 0;
-    std::vector<std::pair<std::string, std::string>> environment;
+// The lobby's loopback ports, as a bot is told them.
+struct LobbyPorts {
+    std::uint16_t list = 0;
+    std::uint16_t host = 0;
+    std::uint16_t player = 0;
 };
-
-// A launch that keeps the log, optionally under a descriptor limit.
-inline LobbyLaunch keptLog(unsigned descriptorLimit = 0) {
-    LobbyLaunch launch;
-    launch.keepLog = true;
-    launch.descriptorLimit = descriptorLimit;
-    return launch;
-}
 
 class LobbyProcess {
 public:
-    // Throws when the lobby does not start or names no ports.
-    explicit LobbyProcess(std::vector<std::string> extraArgs = {}, LobbyLaunch launch = {});
+    // Throws when the lobby does not start or names no ports. The launch's standard error is
+    // the lobby's log file.
+    explicit LobbyProcess(std::vector<std::string> extraArgs = {}, Launch launch = {});
     ~LobbyProcess();
-    LobbyProcess(const LobbyProcess&) = delete;
-    LobbyProcess& operator=(const LobbyProcess&) = delete;
 
     std::uint16_t listPort() const { return m_ports.list; }
     std::uint16_t hostPort() const { return m_ports.host; }
     std::uint16_t playerPort() const { return m_ports.player; }
     const LobbyPorts& ports() const { return m_ports; }
     pid_t pid() const { return m_process->pid(); }
-    // Ends it at once (SIGKILL), as a crash would.
-    void kill() { m_process->kill(); }
-    // The log so far, when it is kept.
+    // The log so far.
     std::string log() const;
     // Waits (a bounded while) for a log line containing `text`; true when one came.
     bool waitForLog(const std::string& text) const;
@@ -54,6 +40,12 @@ private:
     std::string m_logPath;
     std::unique_ptr<ChildProcess> m_process;
     LobbyPorts m_ports;
+};
+
+class BotProcess : public ChildProcess {
+public:
+    // `args` follow the lobby's address and ports.
+    BotProcess(const LobbyPorts& lobby, std::vector<std::string> args);
 };
 
 } // namespace corvane::testing
