@@ -356,6 +356,18 @@ MUTANTS = [
      "if (request.seat == 0 || t->seatPeer[seat] != 0) {", "if (t->seatPeer[seat] != 0) {"),
     ("lobby: connections from one address one too many", "server/connection_registry.cpp",
      "counted->second.open >= m_maxPerAddress", "counted->second.open > m_maxPerAddress"),
+    ("lobby: every refusal of a kind logged", "server/lobby.cpp",
+     "if (!logged) {", "if (true) {"),
+    ("lobby: the key file's key kept whole", "server/key_file.cpp",
+     "return line.substr(0, 8);", "return line;"),
+    ("lobby: a new connection given the idle time-out", "server/session.cpp",
+     "m_deadline = Clock::now() + m_options.helloTimeout;",
+     "m_deadline = Clock::now() + m_options.idleTimeout;"),
+    ("lobby: no backlog cap on a slow reader", "server/session.cpp",
+     "if (m_outbox.size() + m_sending.size() + bytes.size() > m_options.maxBacklog) {",
+     "if (false) {"),
+    ("lobby log: the delete character written raw", "server/log_text.cpp",
+     "if (c < 0x20 || c == 0x7F) {", "if (c < 0x20) {"),
 ]
 
 # The core test programs, cheapest first; the server's run only for faults where the lobby is.
