@@ -13,6 +13,8 @@
 namespace corvane::testing {
 namespace {
 
+using namespace corvane::protocol;
+
 class OnlineGames : public ::testing::Test {
 protected:
     // A bot at table "T": its host, which deals once four persons sit (seat 0), or joined at
@@ -107,7 +109,7 @@ TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
 TEST(OnlineJoin, ARefusedJoinIsTriedAgainFromAFreshList) {
     LobbyProcess lobby;
     HostClient elsewhere(lobby.hostPort(), "127.0.0.2");
-    elsewhere.send(protocol::encode(protocol::CreateTable{"", "Other", "", "Ann"}));
+    elsewhere.send(encode(CreateTable{"", "Other", "", "Ann"}));
     ASSERT_EQ(elsewhere.nextRaw(), "H");
     HostClient neighbour(lobby.listPort());
     neighbour.send("Q");
@@ -128,7 +130,6 @@ TEST(OnlineJoin, ARefusedJoinIsTriedAgainFromAFreshList) {
 // as the host paces its table by its own seat's view. (Seats of this program wait out the
 // pause themselves; other clients rely on the host.)
 TEST(SeatedClient, AFinishedTrickStaysForThePause) {
-    using namespace corvane::protocol;
     LobbyProcess lobby;
     BotProcess hostBot(lobby.ports(), {"--pace", "normal", "--host", "T", "--name", "Hosty",
                                        "--wait-for", "2", "--seed", "5"});

@@ -31,22 +31,15 @@ struct HostedTable {
     std::unique_ptr<PlayerClient> seat0;
 };
 
-// Asks for the list and reads the expected number of rows.
-inline std::vector<protocol::TableEntry> listTables(const LobbyProcess& lobby, std::size_t rows,
-                                                    const std::string& from = "127.0.0.1") {
+// Asks for the list and reads its `rows` rows, as a joiner does before its "L".
+inline void listTables(const LobbyProcess& lobby, std::size_t rows,
+                       const std::string& from = "127.0.0.1") {
     HostClient list(lobby.listPort(), from);
     list.send("Q");
-    std::vector<protocol::TableEntry> entries;
-    while (entries.size() < rows) {
-        auto decoded = list.next();
-        const auto* entry =
-            decoded ? std::get_if<protocol::TableEntry>(&decoded->message) : nullptr;
-        if (!entry)
-            break;
-        entries.push_back(*entry);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto row = list.next();
+        ASSERT_TRUE(row && std::holds_alternative<protocol::TableEntry>(row->message)) << i;
     }
-    EXPECT_EQ(entries.size(), rows);
-    return entries;
 }
 
 // Joins row `row` of the last list at `seat`, answering the host's "q" as a host would, and
