@@ -38,8 +38,7 @@ private slots:
             QCOMPARE(nameOf(table.view()->announcer()), sentence);
             said << sentence;
         });
-        while (!table.window.bidDialog()->isVisible())
-            QVERIFY(table.playOneMove());
+        QVERIFY(table.playUntil([&] { return table.window.bidDialog()->isVisible(); }));
         const auto caption = [&](int seat) {
             return QString::fromStdString(t.lblPlayerName[static_cast<size_t>(seat)].caption);
         };

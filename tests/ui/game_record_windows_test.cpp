@@ -29,13 +29,6 @@ int scoredHands(const GameHistory& game) {
     }));
 }
 
-bool playUntil(TableUnderTest& table, const std::function<bool()>& done) {
-    for (int guard = 0; guard < 3000 && !done(); ++guard)
-        if (!table.playOneMove())
-            return false;
-    return done();
-}
-
 std::string playState(const Table& t) {
     std::string s = std::to_string(t.gamePhase) + ' ' + std::to_string(t.turnSeat) + ' ' +
                     std::to_string(t.trickCardCount) + ' ' + std::to_string(t.tricksPlayed);
@@ -59,7 +52,7 @@ private slots:
         LastTrick& last = *table.program.lastTrick;
         QVERIFY(!last.action()->isEnabled()); // nothing to show before the first trick
         QVERIFY(!last.show(LastTrick::Showing::UntilClick));
-        QVERIFY(playUntil(table, [&] {
+        QVERIFY(table.playUntil([&] {
             const RecordedHand* h = table.program.record.history().current();
             return table.localTurn() && h && h->lastCompleteTrick();
         }));
@@ -99,14 +92,14 @@ private slots:
         HandHistoryWindow* history = table.program.recordWindows->history();
         QVERIFY(history && history->isVisible());
         QTableWidget* sheet = history->sheet();
-        QVERIFY(playUntil(table, [&] {
+        QVERIFY(table.playUntil([&] {
             const RecordedHand* h = game.current();
             return h && h->stage == HandStage::Play && !h->tricks.empty();
         }));
         QCOMPARE(history->details()->toPlainText().count("not seen"), 3);
         QCOMPARE(sheet->item(sheet->rowCount() - 1, 3)->text(), QStringLiteral("in play"));
-        QVERIFY(playUntil(table,
-                          [&] { return scoredHands(game) >= 2 && !table.engine.handUnderWay(); }));
+        QVERIFY(table.playUntil(
+            [&] { return scoredHands(game) >= 2 && !table.engine.handUnderWay(); }));
         QCOMPARE(sheet->rowCount(), static_cast<int>(game.hands.size()));
         const RecordedHand& last =
             *std::find_if(game.hands.rbegin(), game.hands.rend(),
@@ -177,7 +170,7 @@ private slots:
             QCOMPARE(keeping.path(), path);
             QCOMPARE(keeping.enabled(), on);
             QVERIFY(
-                playUntil(table, [&] { return scoredHands(table.program.record.history()) >= 2; }));
+                table.playUntil([&] { return scoredHands(table.program.record.history()) >= 2; }));
             // The writer's trouble is said on the window's thread, over the table.
             if (!usable)
                 QTRY_VERIFY(table.window.findChild<QMessageBox*>("recordTrouble"));

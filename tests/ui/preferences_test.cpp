@@ -1,6 +1,6 @@
 // What the program remembers between runs beyond the options (the dialog's test has those): a
 // damaged or hand-edited file read with defaults where a value is wrong, the key kept only when
-// asked, and the window's place.
+// asked, and the window's place and zoom.
 #include "table_fixture.h"
 #include "ui/preferences.h"
 
@@ -81,19 +81,22 @@ private slots:
         QCOMPARE(Preferences(file).lobby(), (LobbyPreferences{{}, {}, true, {}}));
     }
 
-    // The window comes back where it was; starting up writes no place of its own, so a run
-    // that is killed before it ends leaves the last good place for the next one.
+    // The window comes back where it was, at its zoom; starting up writes no place of its own, so a
+    // run that is killed before it ends leaves the last good place for the next one.
     void theWindowComesBackWhereItWas() {
         QPoint place;
         {
             test::TableUnderTest first(1, 0.0, {}, std::make_unique<Preferences>(file));
             first.window.move(123, 77);
+            first.window.setZoom(1.5);
             place = first.window.pos();
         }
         const WindowPreferences kept = Preferences(file).window();
         QVERIFY(!kept.geometry.isEmpty());
         test::TableUnderTest second(2, 0.0, {}, std::make_unique<Preferences>(file));
         QCOMPARE(second.window.pos(), place);
+        QCOMPARE(second.window.view()->scale().zoom, 1.5);
+        QVERIFY(!second.window.view()->fitsWindow());
         QCOMPARE(Preferences(file).window(), kept);
     }
 };

@@ -1,15 +1,13 @@
 // The table as it is drawn: at 100% and 200% every card and label at its place times the zoom and
 // inside the window, the cards painted at their size, the small windows grown with the table, a
-// deal gliding at 200%, the table fitted to a resized window and the zoom remembered; the view's
+// deal gliding at 200% and the table fitted to a resized window; the view's
 // movements (a glide along its steps, a spin, a move overtaking the one running, the stacking of
 // a landed card), and the Qt scheduler's pauses and cancellation under them.
 #include "flow/task.h"
 #include "table/glide.h"
 #include "table_fixture.h"
-#include "ui/preferences.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace corvane;
@@ -104,20 +102,6 @@ private slots:
         QVERIFY(std::abs(drawn.center().x() - table.view()->rect().center().x()) <= 1);
         QVERIFY(drawn.top() <= 1); // the height is what limits it here
         QVERIFY(table.window.action(QStringLiteral("mnuZoomFit"))->isChecked());
-    }
-
-    void theZoomIsRemembered() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("corvane.conf"));
-        {
-            GameProgram first(1, {}, std::make_unique<Preferences>(file));
-            first.start();
-            first.window.setZoom(1.5);
-        }
-        GameProgram second(2, {}, std::make_unique<Preferences>(file));
-        second.start();
-        QCOMPARE(second.window.view()->scale().zoom, 1.5);
-        QVERIFY(!second.window.view()->fitsWindow());
     }
 
     // Pauses wake in the order of their ends, not of their starts; a cancelled one never does.

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,13 @@ struct TableUnderTest {
     bool playOneMove() {
         settle();
         return tryMove();
+    }
+    // Such moves until done() holds (false if play stops first).
+    bool playUntil(const std::function<bool()>& done) {
+        for (int guard = 0; guard < 3000 && !done(); ++guard)
+            if (!playOneMove())
+                return false;
+        return done();
     }
     // The same without waiting for the flow first (online, the table also waits on the network).
     bool tryMove() {

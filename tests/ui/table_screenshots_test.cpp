@@ -76,17 +76,13 @@ void TableScreenshotsTest::fourMomentsOfAHand() {
                 ->geometry()
                 .contains(mark->geometry().center()));
     // A trick on the table: the player's turn with cards already played before it.
-    for (int moves = 0; moves < 500 && !(table.localTurn() && table.t().trickCardCount > 0);
-         ++moves)
-        QVERIFY(table.playOneMove());
-    QVERIFY(table.localTurn());
+    QVERIFY(table.playUntil([&] { return table.localTurn() && table.t().trickCardCount > 0; }));
     shoot(table, QStringLiteral("table-trick.png"));
     for (int s = 0; s < 4; ++s) // a white name (the bidder's) has a dark edge to read on the baize
         QCOMPARE(table.view()->playerName(s)->graphicsEffect() != nullptr,
                  table.t().lblPlayerName[static_cast<size_t>(s)].color == LabelColor::White);
     // The end of the hand: the score message waits for its click, the last trick on the table.
-    for (int moves = 0; moves < 500 && table.t().score == (std::array<int, 2>{0, 0}); ++moves)
-        QVERIFY(table.playOneMove());
+    QVERIFY(table.playUntil([&] { return table.t().score != std::array<int, 2>{0, 0}; }));
     QVERIFY(table.messageShown());
     shoot(table, QStringLiteral("table-hand-end.png"));
 }
