@@ -5,7 +5,6 @@
 
 #include "flow/engine.h"
 #include "players/hints.h"
-#include "table/random.h"
 #include "ui/bid_dialog.h"
 #include "ui/button_window.h"
 #include "ui/card_view.h"
@@ -23,7 +22,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace corvane::ui::test {
 
