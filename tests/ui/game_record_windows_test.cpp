@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <ranges>
 
 using namespace corvane;
 using namespace corvane::ui;
@@ -24,9 +25,8 @@ using namespace corvane::ui::test;
 namespace {
 
 int scoredHands(const GameHistory& game) {
-    return static_cast<int>(std::count_if(game.hands.begin(), game.hands.end(), [](const auto& h) {
-        return h.stage == HandStage::Scored;
-    }));
+    return static_cast<int>(
+        std::ranges::count(game.hands, HandStage::Scored, &RecordedHand::stage));
 }
 
 std::string playState(const Table& t) {
@@ -101,9 +101,8 @@ private slots:
         QVERIFY(table.playUntil(
             [&] { return scoredHands(game) >= 2 && !table.engine.handUnderWay(); }));
         QCOMPARE(sheet->rowCount(), static_cast<int>(game.hands.size()));
-        const RecordedHand& last =
-            *std::find_if(game.hands.rbegin(), game.hands.rend(),
-                          [](const RecordedHand& h) { return h.stage == HandStage::Scored; });
+        const RecordedHand& last = *std::ranges::find(game.hands | std::views::reverse,
+                                                      HandStage::Scored, &RecordedHand::stage);
         const int row = last.number - 1;
         QCOMPARE(sheet->item(row, 6)->text(), QString::number(last.scores[0]));
         QCOMPARE(sheet->item(row, 7)->text(), QString::number(last.scores[1]));
