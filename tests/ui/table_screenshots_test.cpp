@@ -59,33 +59,33 @@ class TableScreenshotsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { corvane::ui::test::quietOffscreenWarnings(); }
-    void fourMomentsOfAHand();
-};
 
-void TableScreenshotsTest::fourMomentsOfAHand() {
-    TableUnderTest table(48);
-    shoot(table, QStringLiteral("table-start.png"));
-    // The auction: every hand dealt, the local cards face up, the bid dialog open.
-    QVERIFY(table.dealUntilTheBidDialog());
-    shoot(table, QStringLiteral("table-auction.png"));
-    // The dealer's mark, too small for the comparison: on the dealer's line, beside the name.
-    const QLabel* mark = table.view()->dealerMark();
-    QVERIFY(mark->isVisible());
-    QVERIFY(table.view()
-                ->playerName(table.t().dealerSeat)
-                ->geometry()
-                .contains(mark->geometry().center()));
-    // A trick on the table: the player's turn with cards already played before it.
-    QVERIFY(table.playUntil([&] { return table.localTurn() && table.t().trickCardCount > 0; }));
-    shoot(table, QStringLiteral("table-trick.png"));
-    for (int s = 0; s < 4; ++s) // a white name (the bidder's) has a dark edge to read on the baize
-        QCOMPARE(table.view()->playerName(s)->graphicsEffect() != nullptr,
-                 table.t().lblPlayerName[static_cast<size_t>(s)].color == LabelColor::White);
-    // The end of the hand: the score message waits for its click, the last trick on the table.
-    QVERIFY(table.playUntil([&] { return table.t().score != std::array<int, 2>{0, 0}; }));
-    QVERIFY(table.messageShown());
-    shoot(table, QStringLiteral("table-hand-end.png"));
-}
+    void fourMomentsOfAHand() {
+        TableUnderTest table(48);
+        shoot(table, QStringLiteral("table-start.png"));
+        // The auction: every hand dealt, the local cards face up, the bid dialog open.
+        QVERIFY(table.dealUntilTheBidDialog());
+        shoot(table, QStringLiteral("table-auction.png"));
+        // The dealer's mark, too small for the comparison: on the dealer's line, beside the name.
+        const QLabel* mark = table.view()->dealerMark();
+        QVERIFY(mark->isVisible());
+        QVERIFY(table.view()
+                    ->playerName(table.t().dealerSeat)
+                    ->geometry()
+                    .contains(mark->geometry().center()));
+        // A trick on the table: the player's turn with cards already played before it.
+        QVERIFY(table.playUntil([&] { return table.localTurn() && table.t().trickCardCount > 0; }));
+        shoot(table, QStringLiteral("table-trick.png"));
+        for (int s = 0; s < 4;
+             ++s) // a white name (the bidder's) has a dark edge to read on the baize
+            QCOMPARE(table.view()->playerName(s)->graphicsEffect() != nullptr,
+                     table.t().lblPlayerName[static_cast<size_t>(s)].color == LabelColor::White);
+        // The end of the hand: the score message waits for its click, the last trick on the table.
+        QVERIFY(table.playUntil([&] { return table.t().score != std::array<int, 2>{0, 0}; }));
+        QVERIFY(table.messageShown());
+        shoot(table, QStringLiteral("table-hand-end.png"));
+    }
+};
 
 QTEST_MAIN(TableScreenshotsTest)
 #include "table_screenshots_test.moc"
