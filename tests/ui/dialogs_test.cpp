@@ -22,10 +22,6 @@ void click(QWidget* parent, const QString& name) {
     QTest::mouseClick(w, Qt::LeftButton);
 }
 
-void choose(QWidget* parent, const char* combo, int item) {
-    parent->findChild<QComboBox*>(QString::fromLatin1(combo))->setCurrentIndex(item);
-}
-
 QString pack(int design) {
     return QStringLiteral("picPack%1").arg(design);
 }
@@ -42,7 +38,7 @@ const std::vector<Setting>& settings() {
     static const std::vector<Setting> all{
         {"design", [](OptionsDialog& d) { click(&d, pack((d.pickedDesign() + 3) % 8)); },
          [](TablePreferences& p) { p.backDesign = (*p.backDesign + 3) % 8; }},
-        {"speed", [](OptionsDialog& d) { choose(&d, "cboSpeed", 2); },
+        {"speed", [](OptionsDialog& d) { d.findChild<QComboBox*>("cboSpeed")->setCurrentIndex(2); },
          [](TablePreferences& p) { p.speedDelay = SpeedGiveEr; }},
         {"must follow suit", [](OptionsDialog& d) { click(&d, "chkFollowSuit"); },
          [](TablePreferences& p) { p.mustFollowSuit = true; }},
@@ -50,7 +46,8 @@ const std::vector<Setting>& settings() {
          [](TablePreferences& p) { p.tutorialMode = true; }},
         {"five rule", [](OptionsDialog& d) { click(&d, "chk525"); },
          [](TablePreferences& p) { p.anyBidAllowed = true; }},
-        {"expert computers", [](OptionsDialog& d) { choose(&d, "cboComputers", 1); },
+        {"expert computers",
+         [](OptionsDialog& d) { d.findChild<QComboBox*>("cboComputers")->setCurrentIndex(1); },
          [](TablePreferences& p) { p.expertComputers = true; }},
         {"record games", [](OptionsDialog& d) { click(&d, "chkRecordGames"); },
          [](TablePreferences&) {}, false},
