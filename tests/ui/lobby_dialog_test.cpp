@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -234,31 +233,6 @@ private slots:
             QCOMPARE(lobby.refreshSpy.count(), refresh ? 1 : 0);
             QCOMPARE(lobby.dialog.selectedSeat(), -1);
             QVERIFY(!lobby.button("cmdJoin")->isEnabled());
-        }
-    }
-
-    // The list has room for two rows; a long name is cut, not given a scroll bar that takes the
-    // room of the second.
-    void longNameKeepsTwoRowsInView() {
-        const std::string name = "A table with a very long name indeed";
-        Lobby lobby(QStringLiteral("Ansel"), {{name, Mixed}, {"Den", Free}});
-        QListWidget* l = lobby.list();
-        QVERIFY(!l->horizontalScrollBar()->isVisible());
-        QVERIFY(l->visualItemRect(l->item(1)).top() < l->viewport()->height());
-        QCOMPARE(l->item(0)->toolTip(), QString::fromStdString(name));
-        QVERIFY(l->visualItemRect(l->item(0)).width() <= l->viewport()->width());
-    }
-
-    // A table arriving while the list has the focus runs the row's click again: the checked seat
-    // goes back to the lowest free one.
-    void addingWithListFocusRerunsRowClick() {
-        for (const auto& [focus, checkedAfter] : {std::pair{"lstGames", 1}, {"txtTable", 2}}) {
-            Lobby lobby(QStringLiteral("Ansel"), {{"Pub", Mixed}});
-            lobby.clickRow(0);
-            lobby.seat(2)->setChecked(true);
-            child(&lobby.dialog, focus)->setFocus();
-            lobby.dialog.addTable("Den", Free);
-            QCOMPARE(lobby.dialog.selectedSeat(), checkedAfter);
         }
     }
 
