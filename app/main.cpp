@@ -11,7 +11,7 @@
 // The arguments are read before the application is created, so that --help and --version answer
 // on a machine with no display. Qt's own options (-platform and the like) are left to Qt.
 #include "corvane_version.h"
-#include "ui/game_program.h"
+#include "ui/program/game_program.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -21,12 +21,25 @@ LAYERS = [
     ["players"],
     ["flow"],
     ["online"],
+    ["record"],
     ["ui", "server"],
     ["tools", "app"],
 ]
 # Folders that may stand only on the named folders, whatever their layer.
 ONLY_ON = {"server": {"protocol"}}
 TOP_TEST_FOLDERS = {"e2e", "fuzz"}
+# Folders that stand on Qt but must not draw: no Qt Widgets header, so that a program without a
+# window (the simulator, a test) can use them.
+NO_WIDGETS = {"record"}
+SYSTEM_INCLUDE = re.compile(r'^\s*#\s*include\s+<([^>]+)>', re.MULTILINE)
+# Qt Widgets' headers: its module folder, or one of its classes by name.
+WIDGET_HEADER = re.compile(
+    r"^(QtWidgets/.*|Q(Widget|Dialog|MessageBox|CheckBox|GroupBox|Label|PushButton|MainWindow|"
+    r"Application|Menu|MenuBar|Action|LineEdit|ComboBox|FileDialog|Layout|[HV]BoxLayout|"
+    r"GridLayout|Frame|ScrollArea|TextEdit|PlainTextEdit|TableWidget|ListWidget|AbstractButton|"
+    r"SpinBox|Slider|ToolButton|StatusBar|Splitter|StackedWidget|TabWidget|Style|"
+    r"GraphicsView|GraphicsScene))$"
+)
 # Test helpers that every test folder may include, and the folders they stand on.
 SHARED_TEST_FOLDERS = {"support": {"protocol", "cards", "table"}}
 
@@ -85,6 +98,10 @@ def violations(root: pathlib.Path):
             continue
         folder, is_test = owner
         text = path.read_text(encoding="utf-8", errors="replace")
+        if not is_test and folder in NO_WIDGETS:
+            for header in SYSTEM_INCLUDE.findall(text):
+                if WIDGET_HEADER.match(header):
+                    yield rel, header, f"{folder}/ may not include Qt Widgets"
         for included in INCLUDE.findall(text):
             inc = pathlib.PurePosixPath(included).parts
             if len(inc) < 2:

@@ -15,12 +15,14 @@ CASES = [
     ("cards/card.h", "protocol/messages.h", False),
     ("server/lobby.cpp", "protocol/decoder.h", True),
     ("server/lobby.cpp", "cards/card.h", False),
-    ("ui/table_view.cpp", "server/lobby.h", False),
+    ("ui/table/table_view.cpp", "server/lobby.h", False),
     ("tools/sim/simulation.cpp", "flow/engine.h", True),
     ("tests/flow/scoring_test.cpp", "tests/flow/engine_fixture.h", True),
     ("tests/flow/scoring_test.cpp", "tests/online/host_fixture.h", False),
     ("tests/table/table_test.cpp", "flow/engine.h", False),
     ("tests/e2e/games_test.cpp", "tools/bot/bot_table.h", True),
+    ("ui/record/statistics_window.cpp", "record/record_store.h", True),
+    ("record/record_store.cpp", "ui/record/game_record.h", False),
 ]
 
 
@@ -30,6 +32,8 @@ HELPER = ("tests/support/table_row.h", "table/table.h")
 CASES += [
     ("tests/flow/auction_test.cpp", HELPER[0], True),
     ("tests/cards/legal_play_test.cpp", HELPER[0], False),
+    ("record/record_store.cpp", "<QSqlQuery>", True),
+    ("record/record_writer.cpp", "<QMessageBox>", False),
 ]
 
 
@@ -38,7 +42,8 @@ def run(file: str, include: str) -> int:
         for name, its_include in ((file, include), HELPER):
             path = pathlib.Path(root, name)
             path.parent.mkdir(parents=True, exist_ok=True)
-            path.write_text(f'#include "{its_include}"\n')
+            quoted = f"<{its_include[1:-1]}>" if its_include.startswith("<") else f'"{its_include}"'
+            path.write_text(f"#include {quoted}\n")
         return subprocess.run([sys.executable, SCRIPT, root], capture_output=True).returncode
 
 

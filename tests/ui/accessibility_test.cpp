@@ -1,7 +1,7 @@
 // What a screen reader gets through QAccessible over one hand: the names of the cards, bids and
 // score, and the alerts (the turn, each card, each trick, the end of the hand).
 #include "table_fixture.h"
-#include "ui/table_speech.h"
+#include "ui/table/table_speech.h"
 
 #include <QAccessible>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The card renderer: pictures at each density, and what a player sees on the faces and backs
 // (distinct pictures, red only on red suits, indexes in both corners, the pip count, the two-way
 // symmetry of the spot and court cards, court cards as pictures, distinct back designs).
-#include "ui/card_renderer.h"
+#include "ui/cards/card_renderer.h"
 
 #include <QImage>
 #include <QSet>

@@ -2,9 +2,9 @@
 // and comes back in the next run, none on Cancel; what OK must leave alone; and the designs
 // picked by the keyboard.
 #include "table_fixture.h"
-#include "ui/options_dialog.h"
-#include "ui/preferences.h"
-#include "ui/record_keeping.h"
+#include "ui/dialogs/options_dialog.h"
+#include "ui/program/preferences.h"
+#include "ui/record/record_keeping.h"
 
 #include <QAction>
 #include <QCheckBox>

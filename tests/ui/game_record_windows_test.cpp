@@ -1,14 +1,14 @@
 // What the program keeps of a game, on a real table window: the last trick shown over the table,
 // the Hand History's sheet, plot and steps, "Save Game Record..." as trace lines, and the record
 // file kept beside the preferences while "Record games" is on.
+#include "record/record_statistics.h"
 #include "table_fixture.h"
-#include "ui/hand_history_window.h"
-#include "ui/hand_step_view.h"
-#include "ui/last_trick.h"
-#include "ui/last_trick_view.h"
-#include "ui/record_keeping.h"
-#include "ui/record_statistics.h"
-#include "ui/record_windows.h"
+#include "ui/record/hand_history_window.h"
+#include "ui/record/hand_step_view.h"
+#include "ui/record/record_keeping.h"
+#include "ui/record/record_windows.h"
+#include "ui/table/last_trick.h"
+#include "ui/table/last_trick_view.h"
 
 #include <QAction>
 #include <QFile>

@@ -2,7 +2,7 @@
 // discard and the five tricks with no mouse click, the focus mark on the picked card only, the
 // kitty reached by the bidder, and keys typed into a text field left to it.
 #include "table_fixture.h"
-#include "ui/keyboard_play.h"
+#include "ui/table/keyboard_play.h"
 
 #include <QKeySequence>
 #include <QLineEdit>

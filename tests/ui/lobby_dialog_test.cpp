@@ -2,7 +2,7 @@
 // clicks through QTest, tables added as the lobby's list arrives. Its layout, its fields as the
 // connections read them, its enabling rules, the seat buttons for the chosen table, Refresh,
 // Cancel and the busy pointer.
-#include "ui/lobby_dialog.h"
+#include "ui/online/lobby_dialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 
 #include "table_fixture.h"
 #include "tests/support/lobby_process.h"
-#include "ui/lobby_dialog.h"
-#include "ui/online_session.h"
+#include "ui/online/lobby_dialog.h"
+#include "ui/online/online_session.h"
 
 #include <QAction>
 #include <QElapsedTimer>

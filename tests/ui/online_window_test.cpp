@@ -4,7 +4,7 @@
 // and which answer leads where are the core's; these show what the window shows of them and that
 // it feeds the person's clicks and lines to them.
 #include "online_fixture.h"
-#include "ui/socket_channel.h"
+#include "ui/online/socket_channel.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>

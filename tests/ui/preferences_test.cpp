@@ -2,7 +2,7 @@
 // damaged or hand-edited file read with defaults where a value is wrong, the key kept only when
 // asked, and the window's place and zoom.
 #include "table_fixture.h"
-#include "ui/preferences.h"
+#include "ui/program/preferences.h"
 
 #include <QFile>
 #include <QTemporaryDir>

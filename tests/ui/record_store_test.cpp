@@ -2,7 +2,7 @@
 // corrupt file put aside, a read-only and a full file refused with one message, a lock held by
 // another connection waited out, and a second writer at the same time, killed mid-game, that
 // loses no more than the hand it was writing. (The statistics' test reads back what is written.)
-#include "ui/record_store.h"
+#include "record/record_store.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The Statistics window on a real record file in a temporary folder: the figures and the CSV
 // export of known games (which also reads back what the record wrote), and the clear that is
 // asked twice.
-#include "ui/record_writer.h"
-#include "ui/statistics_window.h"
+#include "record/record_writer.h"
+#include "ui/record/statistics_window.h"
 
 #include <QFile>
 #include <QLabel>

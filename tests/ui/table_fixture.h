@@ -5,14 +5,14 @@
 
 #include "flow/engine.h"
 #include "players/hints.h"
-#include "ui/bid_dialog.h"
-#include "ui/button_window.h"
-#include "ui/card_view.h"
-#include "ui/game_program.h"
-#include "ui/qt_scheduler.h"
-#include "ui/table_view.h"
-#include "ui/table_window.h"
-#include "ui/trump_dialog.h"
+#include "ui/program/game_program.h"
+#include "ui/program/qt_scheduler.h"
+#include "ui/table/bid_dialog.h"
+#include "ui/table/button_window.h"
+#include "ui/table/card_view.h"
+#include "ui/table/table_view.h"
+#include "ui/table/table_window.h"
+#include "ui/table/trump_dialog.h"
 
 #include <QDeadlineTimer>
 #include <QLabel>

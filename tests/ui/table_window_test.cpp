@@ -6,12 +6,12 @@
 // The online texts' headers use a member named `slots`: they come before Qt's keywords.
 #include "table/name_pool.h"
 #include "table_fixture.h"
-#include "ui/about_box.h"
-#include "ui/dialog_placement.h"
-#include "ui/lobby_dialog.h"
-#include "ui/message_fit.h"
-#include "ui/options_dialog.h"
-#include "ui/rules_window.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/dialogs/options_dialog.h"
+#include "ui/dialogs/rules_window.h"
+#include "ui/online/lobby_dialog.h"
+#include "ui/table/dialog_placement.h"
+#include "ui/table/message_fit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // table-green sheet at 1x and 2x, so the card drawing can be looked over as a whole.
 //   cardsheet [output-directory]   writes cardsheet-1x.png, cardsheet-2x.png
 //                                  and a 3x close-up, cardsheet-detail-3x.png
-#include "ui/card_renderer.h"
+#include "ui/cards/card_renderer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // window's thread, which only queues them;
 // then opens the Statistics window on the file and reports how long until it has painted. Runs
 // on files of its own in a temporary folder.
-#include "ui/record_store.h"
-#include "ui/record_writer.h"
-#include "ui/statistics_window.h"
+#include "record/record_store.h"
+#include "record/record_writer.h"
+#include "ui/record/statistics_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

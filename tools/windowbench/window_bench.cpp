@@ -3,9 +3,9 @@
 // takes while it waits for the player's click. It prints them; it asserts nothing.
 //
 //   corvane-window-bench [--idle-seconds N] [--zoom PERCENT]
-#include "ui/button_window.h"
-#include "ui/game_program.h"
-#include "ui/table_view.h"
+#include "ui/program/game_program.h"
+#include "ui/table/button_window.h"
+#include "ui/table/table_view.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,0 +1,115 @@
+// Finding and opening the rules page: in a browser, else in the program's own window.
+#include "ui/dialogs/rules_page.h"
+
+#include "ui/dialogs/rules_window.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#if !defined(CORVANE_DATA_FROM_PROGRAM) || !defined(CORVANE_PROGRAM_DIR)
+#error "the build gives the data folder beside the program's and the program's build folder"
+#endif
+
+namespace corvane::ui {
+
+QString builtProgramDirectory() {
+    return QStringLiteral(CORVANE_PROGRAM_DIR);
+}
+
+QStringList rulesPageCandidates() {
+    const QString name = QString::fromLatin1(RulesPageFileName);
+    QStringList candidates;
+    if (QCoreApplication::instance() != nullptr) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        candidates << program.filePath(name)
+                   << QDir::cleanPath(
+                          program.filePath(QStringLiteral(CORVANE_DATA_FROM_PROGRAM "/") + name));
+    }
+    candidates << QDir(builtProgramDirectory()).filePath(name);
+    candidates.removeDuplicates();
+    return candidates;
+}
+
+QString builtInRulesPage() {
+    const QString name = QString::fromLatin1(RulesPageFileName);
+    QFile builtIn(QStringLiteral(":/corvane/") + name);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !builtIn.open(QIODevice::ReadOnly))
+        return {};
+    const QString path = QDir(folder).filePath(name);
+    QFile copy(path);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    const QByteArray page = builtIn.readAll();
+    if (copy.write(page) != page.size() || !copy.flush())
+        return {};
+    return path;
+}
+
+QString findRulesPage() {
+    for (const QString& path : rulesPageCandidates()) {
+        if (QFileInfo(path).isFile())
+            return QFileInfo(path).absoluteFilePath();
+    }
+    return builtInRulesPage();
+}
+
+namespace {
+
+void showInOwnWindow(QWidget* owner, const QUrl& page) {
+    auto* window = owner->findChild<RulesWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (window == nullptr)
+        window = new RulesWindow(owner);
+    window->showPage(page);
+}
+
+} // namespace
+
+void openRulesPage(QWidget* owner, const QString& section, std::function<void()> missing) {
+    const QString file = findRulesPage();
+    if (file.isEmpty()) {
+        missing();
+        return;
+    }
+    QUrl page = QUrl::fromLocalFile(file);
+    if (!section.isEmpty())
+        page.setFragment(section);
+    const QPointer<QWidget> guard(owner);
+    const auto ownWindow = [guard, page] {
+        if (guard)
+            showInOwnWindow(guard, page);
+    };
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener says by its exit status whether a browser took the page.
+    auto* opener = new QProcess(owner);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, ownWindow](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             ownWindow();
+                         opener->deleteLater();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener, ownWindow](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return; // a crash or a lost pipe ends in finished()
+                         ownWindow();
+                         opener->deleteLater();
+                     });
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    // A plain file name unless a section is asked for: every opener takes that.
+    opener->start(QStringLiteral("xdg-open"), {section.isEmpty() ? file : page.toString()});
+#else
+    if (!QDesktopServices::openUrl(page))
+        ownWindow();
+#endif
+}
+
+} // namespace corvane::ui
