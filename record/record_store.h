@@ -1,3 +1,4 @@
+// record: the record of play across runs, below the window (Qt Core and Qt SQL, no widgets).
 // The record of play kept across runs: every finished hand and game in an SQLite file through
 // Qt SQL. The schema carries its version and is brought forward on opening; each hand is one
 // transaction, so a program killed mid-write loses at most the hand being written; two programs

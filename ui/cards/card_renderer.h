@@ -1,3 +1,4 @@
+// ui/cards: the card faces, backs and suit symbols, painted by the program itself.
 // Our own drawing of the cards: the 52 faces, the eight back designs and the four suit symbols,
 // painted with QPainter at any device pixel ratio and cached. A card is 71 x 96 at 1x.
 #pragma once

@@ -1,3 +1,4 @@
+// ui/dialogs: the dialogs away from the hand: Options, the about box, the rules page.
 // The options dialog: the card-back design, the pace and level of the computer players and the
 // three rule options. It reads the six settings from the table when it is made and writes them
 // back on OK.

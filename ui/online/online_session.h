@@ -1,3 +1,4 @@
+// ui/online: online play in the window: the lobby dialog and the connections under it.
 // Online play from the table window: the lobby client adapted to Qt. It opens its connections as
 // sockets, keeps its time limits on a clock of real time, and shows what it says in the lobby
 // dialog and the table window; it decides nothing itself.

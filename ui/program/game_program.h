@@ -1,3 +1,4 @@
+// ui/program: the game program put together: its parts, preferences, clock and test script.
 // What the game program is made of: the random source, the Qt clock, the engine and the table
 // window, put together in the order they need each other, and what it remembers between runs.
 // main() and the window bench share it.

@@ -1,3 +1,4 @@
+// ui/record: the windows that show the record of play, and the keeping of it from the table.
 // The record's windows on the Game menu: "Hand History" and "Statistics", each made when it is
 // opened and gone when it is closed, one of each at a time.
 #pragma once

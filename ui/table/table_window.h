@@ -1,3 +1,4 @@
+// ui/table: the table window and everything on and around it while a hand is played.
 // The program's main window: the table, its menu, and the small windows around it (the button
 // window, the bid and trump dialogs). Input goes to the engine; after every input and every step
 // of the flow the window shows the engine's table again.
