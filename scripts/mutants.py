@@ -51,7 +51,14 @@ MUTANTS = [
     ("following suit asked of the leader", "cards/legal_play.cpp",
      "context.trickCardCount >= 1 &&", "context.trickCardCount >= 0 &&"),
 
+    # --- table/: the glides the window animates
+    ("glide overshoots a home to its left or above", "table/glide.cpp",
+     "return value - std::min(GlideStep, value - target);", "return value - GlideStep;"),
+
     # --- players/: the bids, the standard card choice, the Expert and its sampling
+    ("a Five with its Ace alone or its King alone bids 25", "players/bid_evaluation.cpp",
+     "if (five && (jack || aceHearts || (ace && face)))",
+     "if (five && (jack || aceHearts || ace || face))"),
     ("30 bid without a face or ace", "players/bid_evaluation.cpp",
      "if (five && jack && (face || ace || aceHearts))\n        return 30;",
      "if (five && jack)\n        return 30;"),

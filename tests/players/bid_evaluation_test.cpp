@@ -39,6 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
         LevelRow{"jack and king, no five", cards("JD KD 3S 4C 6C"), 20, Diamonds},
         LevelRow{"five, ace and queen", cards("5D AD QD 3S 4C"), 25, Diamonds},
         LevelRow{"five and the ace of hearts", cards("5S AH 2C 3C 4C"), 25, Spades},
+        // A Five with one honour of its suit other than the Jack is worth no more than the Five.
+        LevelRow{"five and its ace", cards("5D AD 2C 3S 4C"), 20, Diamonds},
+        LevelRow{"five and its king", cards("5C KC 2H 3S 4D"), 20, Clubs},
         // No level: the suit is still the one with the greatest sum.
         LevelRow{"jack alone passes", cards("JC 2H 3S 4D 6D"), 0, Diamonds},
         // Two suits at 20: the greater sum of rank values names the suit.
