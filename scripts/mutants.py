@@ -56,6 +56,9 @@ MUTANTS = [
      "return value - std::min(GlideStep, value - target);", "return value - GlideStep;"),
 
     # --- players/: the bids, the standard card choice, the Expert and its sampling
+    ("the Ace of hearts thrown away when hearts are not trump", "players/discard.cpp",
+     "return card.suit() == trumpSuit || card.isAceOfHearts();",
+     "return card.suit() == trumpSuit;"),
     ("a Five with its Ace alone or its King alone bids 25", "players/bid_evaluation.cpp",
      "if (five && (jack || aceHearts || (ace && face)))",
      "if (five && (jack || aceHearts || ace || face))"),

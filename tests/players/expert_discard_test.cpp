@@ -2,6 +2,7 @@
 // only as the bidder), never throws away a trump the rule keeps, and the same table and seed
 // give the same choice.
 #include "cards/card_value.h"
+#include "players/discard.h"
 #include "players/expert_discard.h"
 #include "table/table.h"
 #include "tests/support/table_row.h"
@@ -32,6 +33,41 @@ const DiscardRow discardRows[] = {
      "bid 30 by 1; 1: AS AH 2S 3S KC; kitty 5S JS 4S", 0b01100111},
 };
 // clang-format on
+
+// The rule a computer seat discards by: its trumps and the Ace of hearts, whatever the trump;
+// the bidder's best five of hand and kitty.
+TEST(DiscardRule, KeepsTrumpsAndTheAceOfHearts) {
+    struct Row {
+        const char* hand;
+        const char* kitty; // empty for a seat that is not the bidder
+        int trump;
+        const char* kept;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"2S AH 3C KD 4C", "", Clubs, "AH 3C 4C"},
+        {"AH 2S 3S 4D 6D", "", Hearts, "AH"},
+        {"5D JD AH 2D 3D", "4D KD 6S", Diamonds, "5D JD AH KD 4D"},
+        {"2S 3S 4S AH KC", "QC 5H 6S", Spades, "AH 2S 3S 4S 6S"},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.hand);
+        std::array<std::uint8_t, 5> hand{};
+        std::array<std::uint8_t, 3> kitty{};
+        const auto number = [](Card c) { return static_cast<std::uint8_t>(c.number()); };
+        std::ranges::transform(testing::cards(r.hand), hand.begin(), number);
+        const std::vector<Card> kittyCards = testing::cards(r.kitty);
+        std::ranges::transform(kittyCards, kitty.begin(), number);
+        std::array<std::uint8_t, 8> kept{};
+        const int count =
+            keepByRule(hand, kittyCards.empty() ? nullptr : kitty.data(), 3, r.trump, kept);
+        std::vector<Card> got;
+        for (int i = 0; i < count; ++i)
+            got.push_back(Card::fromNumber(kept[static_cast<size_t>(i)]));
+        EXPECT_EQ(got, testing::cards(r.kept));
+    }
+}
 
 TEST(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
     for (const DiscardRow& row : discardRows) {
