@@ -24,8 +24,7 @@ TEST(Glide, StepsOf120TwipsEndingAtHome) {
     EXPECT_EQ(path.size(), static_cast<size_t>((7080 - home.left) / GlideStep));
     // Off the grid, the last step is shorter, towards the right and down or the left and up.
     EXPECT_EQ(glidePath({0, 0}, {250, 0}), (std::vector<Point>{{120, 0}, {240, 0}, {250, 0}}));
-    EXPECT_EQ(glidePath({250, 300}, {0, 0}),
-              (std::vector<Point>{{130, 180}, {10, 60}, {0, 0}}));
+    EXPECT_EQ(glidePath({250, 300}, {0, 0}), (std::vector<Point>{{130, 180}, {10, 60}, {0, 0}}));
     EXPECT_EQ(glidePath({5, 5}, {5, 5}).size(), 1u);
 }
 
