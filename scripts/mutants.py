@@ -149,6 +149,9 @@ MUTANTS = [
      "    if (!gameOver)\n        after[others] =", "    after[others] ="),
 
     # --- flow/: the auction, the draw, tricks and scoring
+    ("only the Five's trick counts double", "flow/engine_finish.cpp",
+     "m_t.CardValue(w, m_t.trumpSuit) == m_t.topTrumpOut ? 2 : 1;",
+     "m_t.CardValue(w, m_t.trumpSuit) == 114 ? 2 : 1;"),
     ("opponents' count takes one opponent twice", "flow/engine_finish.cpp",
      "(units(nextSeat(b)) + units(previousSeat(b))) * 5;",
      "(units(nextSeat(b)) + units(nextSeat(b))) * 5;"),

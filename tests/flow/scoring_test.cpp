@@ -74,16 +74,17 @@ INSTANTIATE_TEST_SUITE_P(Rules, Scoring, ::testing::ValuesIn(std::vector<ScoreRo
     {"the other side wins", 3, 20, {0, 2, 1, 3}, {50, 110}, {50, 120}, "She's gone, b'y."}}));
 // clang-format on
 
-// A trick's units and the mark in its side's column: the top trump's trick is worth two and one
-// mark, after the one-second pause with the trick on the table; seat 3 marks the second column.
+// A trick's units and the mark in its side's column: the trick of the highest trump in play (the
+// Five, or the Jack when the Five is in the kitty or the stock) is worth two and one mark, after
+// the one-second pause with the trick on the table; seat 3 marks the second column.
 TEST_F(EngineFixture, TrickUnitsAndTheirMark) {
-    for (const auto& [picture, top, units, column] :
-         {std::tuple{10, "5H", 2, 0}, {17, "3H", 1, 1}}) {
+    for (const auto& [picture, card, topTrumpOut, units, column] :
+         {std::tuple{10, "5H", 114, 2, 0}, {17, "3H", 114, 1, 1}, {12, "JH", 113, 2, 0}}) {
         engine.newGame();
         t().gamePhase = PhasePlay;
         t().trumpSuit = Hearts;
-        place(picture, top, TagState::Played);
-        t().topTrumpOut = 114;
+        place(picture, card, TagState::Played);
+        t().topTrumpOut = topTrumpOut;
         t().trickWinnerCard = picture;
         t().tricksPlayed = 2;
         t().trickCardCount = 4;
