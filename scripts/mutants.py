@@ -230,6 +230,9 @@ MUTANTS = [
      "gameOver = after[bidders] > 115;", "gameOver = after[bidders] >= 115;"),
 
     # --- online/: the host's checks on a person's moves, the seat's numbering
+    ("host takes a card for the seat whose turn it is, asked or not", "online/host.cpp",
+     "    const int seat = m_engine.hostAwaits().cardFrom;\n    if (!m_hosting || t.gamePhase != PhasePlay",
+     "    const int seat = t.turnSeat;\n    if (!m_hosting || t.gamePhase != PhasePlay"),
     ("host takes a bid of any value from 20 to 30", "online/host.cpp",
      "const bool level = value == 20 || value == 25 || value == 30;",
      "const bool level = value >= 20 && value <= 30;"),

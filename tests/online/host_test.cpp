@@ -352,6 +352,9 @@ const Refused refusedMoves[] = {
      [](HostFixture& f, int picture) { mark(f, picture, TagState::Played); }},
     {"CardWhileTheTableWaitsOnAnotherSeat", Stage::Play, "p{p}", false, "",
      [](HostFixture& f, int picture) { f.t().turnSeat = (picture / 5 + 1) % 4; }},
+    // The turn is a seat's the host asked nobody for (a computer's): its card is not the person's.
+    {"CardOfTheSeatWhoseTurnItIs", Stage::Play, "p{n}", false, "",
+     [](HostFixture& f, int picture) { f.t().turnSeat = (picture / 5 + 1) % 4; }},
     {"SeatSomeoneWaitsFor", Stage::Play, encode(TakeSeatWithId{3, "Eve", "77"}), false,
      encode(TakeSeatWithId{3, "Cat", "8"})},
     {"CardOfTheKitty", Stage::Play, "p21"},
