@@ -10,12 +10,12 @@
 //
 // The arguments are read before the application is created, so that --help and --version answer
 // on a machine with no display. Qt's own options (-platform and the like) are left to Qt.
+#include "app/qt_arguments.h"
 #include "corvane_version.h"
+#include "server/command_line.h"
 #include "ui/program/game_program.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -23,51 +23,66 @@ namespace {
 // The desktop entry and AppStream id; the window manager matches the window to its launcher by it.
 constexpr const char* DesktopFileName = "org.corvane.corvane";
 
-struct ProgramOptions {
-    QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Displays this help and exits.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Displays the version and exits.")};
-    QCommandLineOption server{QStringLiteral("server"),
-                              QStringLiteral("The lobby server for online play (default "
-                                             "localhost; a PORT moves all three ports)."),
-                              QStringLiteral("HOST[:PORT]"), QStringLiteral("localhost")};
-    QCommandLineOption pace{QStringLiteral("pace"),
-                            QStringLiteral("Multiplies the table's pauses (default 1; 0.1 plays "
-                                           "ten times as fast)."),
-                            QStringLiteral("FACTOR"), QStringLiteral("1")};
-
-    ProgramOptions() {
-        parser.setApplicationDescription(QStringLiteral("Corvane, the card game."));
-        parser.addOption(help);
-        parser.addOption(version);
-        parser.addOption(server);
-        parser.addOption(pace);
-    }
+struct GameOptions {
+    corvane::ui::ServerAddress server;
+    bool serverGiven = false;
+    double pace = 1;
 };
 
-// The options QApplication takes for itself.
-bool isQtOption(const QString& name) {
-    static const QStringList names =
-        QStringLiteral("platform platformpluginpath platformtheme plugin qwindowgeometry geometry "
-                       "qwindowicon icon qwindowtitle title reverse session display name style "
-                       "stylesheet widgetcount nograb dograb sync visual ncols cmap qmljsdebugger")
-            .split(QLatin1Char(' '));
-    return names.contains(name);
+// Reads the program's own arguments; nothing when the window opens, else the code to exit with.
+std::optional<int> parseOptions(int argc, char** argv, GameOptions& options) {
+    const std::vector<std::string> ours = corvane::app::withoutQtOptions(argc, argv);
+    std::vector<const char*> args;
+    for (const std::string& arg : ours)
+        args.push_back(arg.c_str());
+
+    CLI::App app("Corvane, the card game. Qt's own options, such as -platform NAME, are also "
+                 "accepted.",
+                 "corvane");
+    corvane::cli::setUp(app);
+    std::string server = "localhost";
+    CLI::Option* serverOption =
+        app.add_option("--server", server,
+                       "The lobby server for online play (a PORT moves all three ports)")
+            ->type_name("HOST[:PORT]")
+            ->check(CLI::Validator(
+                [](std::string& text) {
+                    corvane::ui::ServerAddress ignored;
+                    return corvane::ui::ServerAddress::parse(QString::fromStdString(text), ignored)
+                               ? std::string()
+                               : "\"" + text + "\" is not HOST or HOST:PORT";
+                },
+                ""));
+    app.add_option("--pace", options.pace,
+                   "Multiplies the table's pauses (0.1 plays ten times as fast)")
+        ->type_name("FACTOR")
+        ->transform(corvane::cli::range(0.01, 10.0));
+    if (auto code = corvane::cli::parse(app, static_cast<int>(args.size()), args.data()))
+        return code;
+    corvane::ui::ServerAddress::parse(QString::fromStdString(server), options.server);
+    options.serverGiven = serverOption->count() > 0;
+    return std::nullopt;
 }
 
-int refuse(const QString& why) {
-    std::fprintf(stderr, "corvane: %s\nTry 'corvane --help' for more information.\n",
-                 qPrintable(why));
-    return 2;
-}
+int run(int argc, char** argv) {
+    GameOptions options;
+    if (auto code = parseOptions(argc, argv, options))
+        return *code;
 
-QStringList argumentList(int argc, char** argv) {
-    QStringList list;
-    for (int i = 0; i < argc; ++i)
-        list << QString::fromLocal8Bit(argv[i]);
-    return list;
+    QApplication app(argc, argv);
+    auto preferences = std::make_unique<corvane::ui::Preferences>();
+    // Without --server, the lobby the player used last time.
+    if (!options.serverGiven) {
+        corvane::ui::ServerAddress remembered;
+        if (corvane::ui::ServerAddress::parse(preferences->lobby().server, remembered))
+            options.server = remembered;
+    }
+
+    corvane::ui::GameProgram program(corvane::ui::clockSeed(), options.server,
+                                     std::move(preferences));
+    program.scheduler.setTimeScale(options.pace);
+    program.start();
+    return app.exec();
 }
 
 } // namespace
@@ -76,60 +91,5 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationVersion(QString::fromLatin1(corvane::VersionText));
     QApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
-
-    // A first reading, before any display is opened: only --help and --version act here, and
-    // options this parser does not know may belong to Qt.
-    {
-        ProgramOptions early;
-        early.parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        early.parser.parse(argumentList(argc, argv));
-        if (early.parser.isSet(early.help)) {
-            std::fputs(qPrintable(early.parser.helpText().replace(
-                           QStringLiteral("<executable_name>"), QStringLiteral("corvane"))),
-                       stdout);
-            return 0;
-        }
-        if (early.parser.isSet(early.version)) {
-            std::printf("corvane %s\n", corvane::VersionText);
-            return 0;
-        }
-        for (const QString& name : early.parser.unknownOptionNames()) {
-            if (!isQtOption(name))
-                return refuse(QStringLiteral("Unknown option '%1'.").arg(name));
-        }
-    }
-
-    QApplication app(argc, argv);
-    // Qt has taken its own options out; what remains must all be ours.
-    ProgramOptions options;
-    if (!options.parser.parse(QApplication::arguments()))
-        return refuse(options.parser.errorText());
-    if (!options.parser.positionalArguments().isEmpty())
-        return refuse(QStringLiteral("Unexpected argument '%1'.")
-                          .arg(options.parser.positionalArguments().constFirst()));
-
-    corvane::ui::ServerAddress server;
-    const QString serverText = options.parser.value(options.server);
-    if (!corvane::ui::ServerAddress::parse(serverText, server)) {
-        return refuse(
-            QStringLiteral("--server wants HOST or HOST:PORT, not \"%1\".").arg(serverText));
-    }
-    bool paceIsNumber = false;
-    const double pace = options.parser.value(options.pace).toDouble(&paceIsNumber);
-    if (!paceIsNumber || !(pace > 0 && pace <= 10)) {
-        return refuse(QStringLiteral("--pace wants a factor above 0 and up to 10, not \"%1\".")
-                          .arg(options.parser.value(options.pace)));
-    }
-    auto preferences = std::make_unique<corvane::ui::Preferences>();
-    // Without --server, the lobby the player used last time.
-    if (!options.parser.isSet(options.server)) {
-        corvane::ui::ServerAddress remembered;
-        if (corvane::ui::ServerAddress::parse(preferences->lobby().server, remembered))
-            server = remembered;
-    }
-
-    corvane::ui::GameProgram program(corvane::ui::clockSeed(), server, std::move(preferences));
-    program.scheduler.setTimeScale(pace);
-    program.start();
-    return app.exec();
+    return corvane::cli::finish("corvane", run(argc, argv));
 }

@@ -1,18 +1,25 @@
 // The command-line conventions of the Corvane programs, over CLI11: --help and --version on
-// standard output with exit 0, a refused argument named on standard error with exit 2, and a
-// later option overriding an earlier one, so that a wrapper can put its defaults first. The
-// server and the tools share it; it stands on CLI11 alone.
+// standard output with exit 0, a refused argument named on standard error with exit 2, a run
+// that fails (a lost write to standard output too) with exit 1, and a later option overriding
+// an earlier one, so that a wrapper can put its defaults first. The game, the server and the
+// tools share it; it stands on CLI11 alone.
 #pragma once
 
 #include "corvane_version.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 
 namespace corvane::cli {
 
@@ -22,6 +29,7 @@ inline constexpr int ExitUsage = 2;
 
 // A program's application with the shared --version flag, error format and option rules.
 inline void setUp(CLI::App& app) {
+    app.set_help_flag("-h,--help", "Print this help and exit");
     app.set_version_flag("--version", std::string(app.get_name()) + " " + VersionText,
                          "Print the version and exit");
     app.failure_message([](const CLI::App* a, const CLI::Error& e) {
@@ -32,30 +40,49 @@ inline void setUp(CLI::App& app) {
         CLI::MultiOptionPolicy::TakeLast);
 }
 
+// A number as the help and the messages show it: 0.01 and 65535, not 0.010000 or 65535.000000.
+template <typename T> std::string numberText(T value) {
+    char text[64];
+    std::to_chars_result written{};
+    if constexpr (std::is_floating_point_v<T>)
+        written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (written.ec != std::errc{} || written.ptr == nullptr)
+        written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
+}
+
+// A number option's check, put on with transform(): a non-number and a number out of range are
+// told apart, and the help shows the range as LOW-HIGH. Decimal only, as a person writes it:
+// the value is handed on rewritten, so that CLI11 reads no "010" as octal and no "-1" as 2^64-1.
+template <typename T> CLI::Validator range(T low, T high) {
+    const std::string span = numberText(low) + "-" + numberText(high);
+    return CLI::Validator(
+        [low, high, span](std::string& text) -> std::string {
+            T value{};
+            const char* end = text.data() + text.size();
+            const auto [stop, ec] = std::from_chars(text.data(), end, value);
+            // "-1" is a whole number, if not one an unsigned option takes.
+            const bool negativeWhole = std::is_unsigned_v<T> && text.size() > 1 && text[0] == '-' &&
+                                       text.find_first_not_of("0123456789", 1) == text.npos;
+            if (ec == std::errc::result_out_of_range || negativeWhole)
+                return text + " is out of range (" + span + ")";
+            if (ec != std::errc{} || stop != end || text.empty() ||
+                (std::is_floating_point_v<T> && !std::isfinite(static_cast<double>(value))))
+                return text +
+                       (std::is_integral_v<T> ? " is not a whole number" : " is not a number");
+            if (value < low || value > high)
+                return text + " is out of range (" + span + ")";
+            text = numberText(value);
+            return {};
+        },
+        span);
+}
+
 // A 64-bit seed: every value from 0 to 2^64 - 1, and nothing else (no sign, no wrapping).
 inline CLI::Option* addSeed(CLI::App& app, std::uint64_t& seed, const std::string& help) {
-    const auto read = [](const std::string& text, std::uint64_t& out) {
-        const char* end = text.data() + text.size();
-        const auto [stop, ec] = std::from_chars(text.data(), end, out);
-        return ec == std::errc{} && stop == end && !text.empty();
-    };
-    return app
-        .add_option_function<std::string>(
-            "--seed",
-            [&seed, read](const std::string& text) {
-                if (!read(text, seed))
-                    throw CLI::ValidationError("--seed", text + " is not a seed");
-            },
-            help)
+    return app.add_option("--seed", seed, help)
         ->type_name("S")
-        ->check(CLI::Validator(
-            [read](std::string& text) {
-                std::uint64_t ignored = 0;
-                return read(text, ignored)
-                           ? std::string()
-                           : text + " is not a whole number from 0 to 18446744073709551615";
-            },
-            "0-18446744073709551615"));
+        ->transform(range(std::uint64_t{0}, std::numeric_limits<std::uint64_t>::max()));
 }
 
 // What parsing came to: go on, or exit with the code and what to print.
@@ -101,6 +128,18 @@ inline std::optional<int> parse(CLI::App& app, int argc, const char* const* argv
 inline int refuse(const CLI::App& app, const std::string& why) {
     std::cerr << refusal(app, why);
     return ExitUsage;
+}
+
+// The exit code once everything has been written: a program whose output was lost (a full disk,
+// a closed pipe) did not do what it was asked, whatever it ran into before.
+inline int finish(const char* name, int code) {
+    std::cout.flush();
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good())
+        return code;
+    const int error = errno;
+    std::fprintf(stderr, "%s: cannot write to standard output: %s\n", name,
+                 std::strerror(error != 0 ? error : EIO));
+    return ExitRunFailed;
 }
 
 } // namespace corvane::cli

@@ -1,5 +1,6 @@
 // corvane-lobby: lists the tables waiting for players and relays every message of a table
 // between its host and its seated players.
+#include "server/command_line.h"
 #include "server/connection_registry.h"
 #include "server/event_log.h"
 #include "server/figures.h"
@@ -68,9 +69,7 @@ void everyInterval(asio::steady_timer& timer, std::chrono::seconds interval,
     });
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const CommandLine command = parseCommandLine(argc, argv);
     std::cout << command.out;
     std::cerr << command.err;
@@ -149,4 +148,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return corvane::cli::finish("corvane-lobby", run(argc, argv));
 }

@@ -13,7 +13,7 @@ CLI::Option* seconds(CLI::App& app, const std::string& name, std::chrono::second
                      unsigned& holder, unsigned low, const std::string& what) {
     holder = static_cast<unsigned>(target.count());
     return app.add_option(name, holder, what)
-        ->check(CLI::Range(low, kWeek))
+        ->transform(cli::range(low, kWeek))
         ->default_val(holder)
         ->type_name("S");
 }
@@ -33,7 +33,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
           std::tuple{"--host-port", &options.hostPort, "host-channel port (0 picks a free port)"},
           std::tuple{"--player-port", &options.playerPort,
                      "player-channel port (0 picks a free port)"}}) {
-        app.add_option(name, *port, what)->check(CLI::Range(0, 65535))->type_name("N");
+        app.add_option(name, *port, what)->transform(cli::range(0, 65535))->type_name("N");
     }
     std::string key;
     CLI::Option* keyOption =
@@ -60,55 +60,55 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             "log a line of figures every S seconds, 0 for only on SIGUSR1");
     app.add_option("--max-backlog", options.maxBacklog,
                    "drop a reader that falls this many bytes behind")
-        ->check(CLI::Range(std::size_t{4096}, std::size_t{1} << 30))
+        ->transform(cli::range(std::size_t{4096}, std::size_t{1} << 30))
         ->type_name("BYTES");
     app.add_option("--send-buffer", options.sendBuffer, "kernel send buffer of each connection")
-        ->check(CLI::Range(std::size_t{4096}, std::size_t{1} << 26))
+        ->transform(cli::range(std::size_t{4096}, std::size_t{1} << 26))
         ->type_name("BYTES");
     app.add_option("--max-input-rate", options.maxInputRate,
                    "drop a sender above this sustained rate (bursts up to four times it), 0 for "
                    "none")
-        ->check(CLI::Range(std::size_t{0}, std::size_t{1} << 30))
+        ->transform(cli::range(std::size_t{0}, std::size_t{1} << 30))
         ->type_name("B/S");
     app.add_option("--chat-burst", options.chatBurst,
                    "chat lines a seat may send at once, beyond them lines are dropped")
-        ->check(CLI::Range(1u, 100000u))
+        ->transform(cli::range(1u, 100000u))
         ->type_name("N");
     app.add_option("--chat-rate", options.chatRate, "chat lines a second after the burst")
-        ->check(CLI::Range(0.01, 100000.0))
+        ->transform(cli::range(0.01, 100000.0))
         ->type_name("N/S");
     app.add_option("--list-burst", options.listBurst,
                    "table lists a connection may ask for at once, beyond them lists are dropped")
-        ->check(CLI::Range(1u, 100000u))
+        ->transform(cli::range(1u, 100000u))
         ->type_name("N");
     app.add_option("--list-rate", options.listRate, "table lists a second after the burst")
-        ->check(CLI::Range(0.01, 100000.0))
+        ->transform(cli::range(0.01, 100000.0))
         ->type_name("N/S");
     app.add_option("--address-list-burst", options.addressListBurst,
                    "table lists all connections from one address may ask for at once")
-        ->check(CLI::Range(1u, 1000000u))
+        ->transform(cli::range(1u, 1000000u))
         ->type_name("N");
     app.add_option("--address-list-rate", options.addressListRate,
                    "table lists a second for one address after its burst")
-        ->check(CLI::Range(0.01, 100000.0))
+        ->transform(cli::range(0.01, 100000.0))
         ->type_name("N/S");
     app.add_option("--max-tables-per-address", options.maxTablesPerAddress,
                    "tables waiting for players that one address may hold")
-        ->check(CLI::Range(1u, 1000000u))
+        ->transform(cli::range(1u, 1000000u))
         ->type_name("N");
     app.add_option("--max-connections-per-address", options.maxConnectionsPerAddress,
                    "open connections that one address may hold")
-        ->check(CLI::Range(1u, 1000000u))
+        ->transform(cli::range(1u, 1000000u))
         ->type_name("N");
     app.add_option("--max-connections", options.maxConnections,
                    "open connections in all, 0 for what the descriptor limit allows")
-        ->check(CLI::Range(std::size_t{0}, std::size_t{10000000}))
+        ->transform(cli::range(std::size_t{0}, std::size_t{10000000}))
         ->type_name("N");
     app.add_option("--connection-reserve", options.connectionReserve,
                    "the last places under --max-connections, kept for host and player "
                    "channels; a new one there takes the place of the oldest connection that "
                    "has not said who it is")
-        ->check(CLI::Range(std::size_t{0}, std::size_t{1000000}))
+        ->transform(cli::range(std::size_t{0}, std::size_t{1000000}))
         ->type_name("N");
     app.add_flag("--quiet", options.quiet, "log nothing");
 

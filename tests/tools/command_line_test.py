@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
 """The command lines of corvane-bot and corvane-sim, run as a person would run them.
 
-A refused argument exits 2 with a message that names the option and the value; --help and
---version answer on standard output with exit 0; a run that cannot reach its lobby, write its
+A refused argument exits 2 with a message that names the option and the value; a run that cannot reach its lobby, write its
 trace or set up its tables exits 1; and corvane-bot --tables plays whole games through a real
 corvane-lobby, each table from its own loopback address or all from one.
 
-Usage: command_line_test.py BOT SIM LOBBY VERSION
+Usage: command_line_test.py BOT SIM LOBBY
 """
 import resource
 import socket
@@ -14,7 +13,7 @@ import subprocess
 import sys
 import unittest
 
-BOT, SIM, LOBBY, VERSION = sys.argv[1:5]
+BOT, SIM, LOBBY = sys.argv[1:4]
 TIME_LIMIT = 120
 
 
@@ -81,20 +80,6 @@ class RefusedArguments(unittest.TestCase):
         self.assertIn("--tables 100000", result.stderr)
         self.assertIn("1024", result.stderr)
         self.assertNotIn("set-up", result.stderr)
-
-
-class HelpAndVersion(unittest.TestCase):
-    def test_help_and_version_on_standard_output(self):
-        for program, name in ((BOT, "corvane-bot"), (SIM, "corvane-sim")):
-            with self.subTest(program=name):
-                shown = run(program, "--help")
-                self.assertEqual(shown.returncode, 0)
-                self.assertEqual(shown.stderr, "")
-                self.assertIn("--version", shown.stdout)
-                self.assertIn("--seed", shown.stdout)
-                version = run(program, "--version")
-                self.assertEqual(version.returncode, 0)
-                self.assertEqual(version.stdout.strip(), f"{name} {VERSION}")
 
 
 class RunFailures(unittest.TestCase):

@@ -1,7 +1,7 @@
 // corvane-arena: two levels of computer player, N games in duplicate, and the figures.
+#include "server/command_line.h"
 #include "tools/arena/arena.h"
 
-#include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -22,30 +22,31 @@ void printSide(const corvane::ArenaFigures& f, size_t side, corvane::ComputerLev
         std::printf("  bids %zu: made %ld, set %ld\n", 15 + 5 * level, s.made[level], s.set[level]);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     corvane::ArenaOptions options;
     const std::map<std::string, corvane::ComputerLevel> levels{
         {"standard", corvane::ComputerLevel::Standard}, {"expert", corvane::ComputerLevel::Expert}};
 
-    CLI::App app{"corvane-arena: two levels of computer player in duplicate games"};
+    CLI::App app{"corvane-arena: two levels of computer player in duplicate games",
+                 "corvane-arena"};
+    corvane::cli::setUp(app);
     app.add_option("--games", options.games, "games to play (two per deal sequence)")
-        ->check(CLI::PositiveNumber);
-    app.add_option("--seed", options.seed, "the seed of the first deal sequence");
-    app.add_option("--threads", options.threads, "threads to play on")->check(CLI::Range(1, 64));
+        ->transform(corvane::cli::range(1L, 1000000000L));
+    corvane::cli::addSeed(app, options.seed, "the seed of the first deal sequence");
+    app.add_option("--threads", options.threads, "threads to play on")
+        ->transform(corvane::cli::range(1, 64));
     app.add_option("--samples", options.effort.samples, "deals the Expert weighs for each card")
-        ->check(CLI::Range(1, 100000));
+        ->transform(corvane::cli::range(1, 100000));
     app.add_option("--bid-samples", options.effort.bidSamples,
                    "deals the Expert weighs for each suit in the auction")
-        ->check(CLI::Range(1, 100000));
+        ->transform(corvane::cli::range(1, 100000));
     app.add_option("--side-a", options.levels[0], "level of side A (expert or standard)")
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
     app.add_option("--side-b", options.levels[1], "level of side B (expert or standard)")
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
     app.add_option("--discard-samples", options.effort.discardSamples,
                    "deals the Expert weighs for each way of keeping at the discard")
-        ->check(CLI::Range(1, 100000));
+        ->transform(corvane::cli::range(1, 100000));
     const std::map<std::string, bool> discards{{"sampled", true}, {"rule", false}};
     app.add_option("--discard-a", options.sampledDiscard[0],
                    "how an Expert side A discards (sampled or rule)")
@@ -55,7 +56,8 @@ int main(int argc, char** argv) {
         ->transform(CLI::CheckedTransformer(discards, CLI::ignore_case));
     app.add_flag("--must-follow-suit", options.mustFollowSuit, "play with \"Must follow suit\"");
     app.add_flag("--any-bid", options.anyBidAllowed, "play without \"Must have 5 to bid 25\"");
-    CLI11_PARSE(app, argc, argv);
+    if (auto code = corvane::cli::parse(app, argc, argv))
+        return *code;
     options.games += options.games % 2;
 
     const auto start = std::chrono::steady_clock::now();
@@ -74,4 +76,10 @@ int main(int argc, char** argv) {
                 levelName(options.levels[0]), f.sides[0].wins, f.games, 100.0 * f.winRate(),
                 100.0 * ci[0], 100.0 * ci[1]);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return corvane::cli::finish("corvane-arena", run(argc, argv));
 }

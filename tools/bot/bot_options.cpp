@@ -13,7 +13,7 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
                  "corvane-bot");
     cli::setUp(app);
     app.get_formatter()->column_width(32);
-    const CLI::Range port(0, 65535);
+    const CLI::Validator port = cli::range(0, 65535);
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     o.threads = static_cast<int>(cores);
 
@@ -21,13 +21,16 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
                      ->type_name("TABLE");
     auto* join = app.add_option("--join", o.joinTable, "Join the listed table of that name")
                      ->type_name("TABLE");
+    // No default to show for --tables and --seat: each is a choice, not a setting.
     auto* tables = app.add_option("--tables", o.tables,
                                   "Run N tables of a host and three joined bots, for load")
                        ->type_name("N")
-                       ->check(CLI::Range(1, 1000000));
+                       ->transform(cli::range(1, 1000000))
+                       ->default_str("");
     auto* seat = app.add_option("--seat", o.seat, "The seat to join (1-3; 0 is the host's)")
                      ->type_name("N")
-                     ->check(CLI::Range(1, 3));
+                     ->transform(cli::range(1, 3))
+                     ->default_str("");
     host->excludes(join)->excludes(tables);
     join->excludes(tables)->needs(seat);
     seat->needs(join);
@@ -37,15 +40,15 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
         ->capture_default_str();
     app.add_option("--list-port", o.listPort, "The lobby's table-list port")
         ->type_name("PORT")
-        ->check(port)
+        ->transform(port)
         ->capture_default_str();
     app.add_option("--host-port", o.hostPort, "The lobby's host port")
         ->type_name("PORT")
-        ->check(port)
+        ->transform(port)
         ->capture_default_str();
     app.add_option("--player-port", o.playerPort, "The lobby's player port")
         ->type_name("PORT")
-        ->check(port)
+        ->transform(port)
         ->capture_default_str();
     app.add_option("--key", o.key, "The key sent when hosting and joining")->type_name("KEY");
     app.add_option("--name", o.name, "The user name, at most 10 characters")
@@ -60,11 +63,11 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
     app.add_option("--wait-for", o.waitFor,
                    "A host deals the first hand once N persons, itself included, sit (1-4)")
         ->type_name("N")
-        ->check(CLI::Range(1, 4))
+        ->transform(cli::range(1, 4))
         ->capture_default_str();
     app.add_option("--games", o.games, "Games to play; a host ends its table after them")
         ->type_name("N")
-        ->check(CLI::Range(1, 1000000))
+        ->transform(cli::range(1, 1000000))
         ->capture_default_str();
     std::string pace = "normal";
     app.add_option("--pace", pace, "normal, or fast: no pauses, for tests and load")
@@ -74,14 +77,14 @@ std::optional<int> parseOptions(int argc, char** argv, Options& o) {
     app.add_option("--threads", o.threads,
                    "With --tables: event loops, each on a thread of its own (default: the cores)")
         ->type_name("N")
-        ->check(CLI::Range(1, 256));
+        ->transform(cli::range(1, 256));
     app.add_flag("--shared-address", o.sharedAddress,
                  "With --tables: every table from one source address, instead of 127.0.0.2 "
                  "and up, one a table (the default on a loopback lobby)");
     app.add_option("--setup-timeout", o.setUpTimeout,
                    "With --tables: give up when no table has been set up for S seconds")
         ->type_name("S")
-        ->check(CLI::Range(1, 3600))
+        ->transform(cli::range(1, 3600))
         ->capture_default_str();
     cli::addSeed(app, o.seed, "The bots' random source (default, and 0: the clock)");
     app.add_flag("--quiet", o.quiet, "No per-hand lines");

@@ -100,9 +100,7 @@ rlim_t raiseDescriptorLimit() {
     return limit.rlim_cur;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     // One line a hand, seen as it happens even through a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Options o;
@@ -150,4 +148,10 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
     return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return corvane::cli::finish("corvane-bot", run(argc, argv));
 }

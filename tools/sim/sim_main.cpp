@@ -47,9 +47,7 @@ int traceFailed(const std::string& path, int error) {
     return cli::ExitRunFailed;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     long games = 1;
     std::uint64_t seed = 1;
     SimOptions options;
@@ -61,7 +59,7 @@ int main(int argc, char** argv) {
     cli::setUp(app);
     app.add_option("--games", games, "Games to play")
         ->type_name("N")
-        ->check(CLI::Range(1L, 1000000000L))
+        ->transform(cli::range(1L, 1000000000L))
         ->capture_default_str();
     cli::addSeed(app, seed, "The random seed (default 1)");
     app.add_flag("--must-follow-suit", options.mustFollowSuit, "Play with the follow-suit rule");
@@ -144,4 +142,10 @@ int main(int argc, char** argv) {
     std::printf("hands per second %.0f\n",
                 seconds > 0 ? static_cast<double>(f.hands) / seconds : 0.0);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return cli::finish("corvane-sim", run(argc, argv));
 }
