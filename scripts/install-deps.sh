@@ -15,6 +15,7 @@ packages=(
     libqt6sql6-sqlite
     fonts-liberation2 fonts-open-sans fonts-dejavu-core xdg-utils
     desktop-file-utils appstream dpkg-dev
+    xvfb xauth openbox dbus at-spi2-core python3-pyatspi
     "$@"
 )
 

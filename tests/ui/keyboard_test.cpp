@@ -73,7 +73,8 @@ private slots:
                  table.button(1)->isVisible())) {
                 ended = true; // scored, or thrown in and Deal waits for the next hand
             } else if (table.messageShown()) {
-                table.key(Qt::Key_Return, table.button(1)); // Enter on its focused button
+                // Enter, Space and Escape in turn, the table focused: each goes on.
+                table.key(std::array{Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}[guard % 3]);
             } else if (table.window.trumpDialog()->isVisible()) {
                 table.key(Qt::Key_H);
             } else if (table.window.bidDialog()->isVisible()) {

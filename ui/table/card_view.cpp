@@ -11,6 +11,9 @@ namespace corvane::ui {
 CardView::CardView(int index, QWidget* parent) : QWidget(parent), m_index(index) {
     setFixedSize(CardPixelSize);
     setMouseTracking(true);
+    // Focus comes from the arrow keys (and the pointer), not Tab: five to twenty-four stops
+    // between the buttons would make Tab useless.
+    setFocusPolicy(Qt::ClickFocus);
     setObjectName(QStringLiteral("picCard%1").arg(index));
     // The card's own rounded corners show the baize behind them.
     setAttribute(Qt::WA_TranslucentBackground);
@@ -49,7 +52,7 @@ void CardView::paintEvent(QPaintEvent*) {
 
 void CardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        emit clicked(m_index);
+        press();
 }
 
 void CardView::mouseMoveEvent(QMouseEvent*) {

@@ -1,5 +1,6 @@
 // One of the table's 24 card pictures on screen: draws a face or the back it was dealt with,
-// clicks, and shows the forbidden pointer over a card the player may not play.
+// clicks, and shows the forbidden pointer over a card the player may not play. It takes the
+// keyboard's focus, so that a screen reader reads the card the keyboard is on.
 #pragma once
 
 #include <QPixmap>
@@ -14,6 +15,8 @@ public:
     CardView(int index, QWidget* parent);
 
     int index() const { return m_index; }
+    // A click, or a press through the accessibility bus.
+    void press() { emit clicked(m_index); }
     void setPixmap(const QPixmap& pixmap);
     const QPixmap& pixmap() const { return m_pixmap; }
     // The keyboard's focus mark: a ring around the card picked by the arrow keys.

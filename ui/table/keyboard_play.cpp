@@ -3,6 +3,7 @@
 #include "table/table.h"
 #include "ui/table/bid_dialog.h"
 #include "ui/table/button_window.h"
+#include "ui/table/card_view.h"
 #include "ui/table/table_view.h"
 #include "ui/table/table_window.h"
 #include "ui/table/trump_dialog.h"
@@ -71,6 +72,8 @@ bool KeyboardPlay::handleKey(QObject* receiver, const QKeyEvent& key) {
     if (mods != Qt::NoModifier)
         return false;
     switch (key.key()) {
+    case Qt::Key_Escape:
+        return goOnFromMessage();
     case Qt::Key_Left:
         step(-1);
         return true;
@@ -81,7 +84,11 @@ bool KeyboardPlay::handleKey(QObject* receiver, const QKeyEvent& key) {
     case Qt::Key_Enter:
     case Qt::Key_Space:
         // A focused button takes its own Enter and Space.
-        if (qobject_cast<QAbstractButton*>(receiver) || m_picked < 0)
+        if (qobject_cast<QAbstractButton*>(receiver))
+            return false;
+        if (goOnFromMessage())
+            return true;
+        if (m_picked < 0)
             return false;
         if (selectable(m_picked))
             emit cardChosen(m_picked);
@@ -117,6 +124,13 @@ bool KeyboardPlay::pressButtonFor(int key) {
     return pressIn({buttons->button(0), buttons->button(1)});
 }
 
+bool KeyboardPlay::goOnFromMessage() {
+    ButtonWindow* buttons = m_window.buttonWindow();
+    if (!buttons->isVisible() || buttons->message().isEmpty())
+        return false;
+    return press(buttons->button(1));
+}
+
 bool KeyboardPlay::selectable(int picture) const {
     const Engine& engine = m_window.engine();
     const CardPicture& p = engine.table().picCard[static_cast<size_t>(picture)];
@@ -134,6 +148,27 @@ void KeyboardPlay::pick(int picture) {
     m_picked = picture;
     m_pickedCard = m_window.engine().table().cardAt(picture);
     m_window.view()->setKeyboardCard(picture);
+    // A key pressed in a small window (the discard's buttons) brings the table forward.
+    if (!m_window.isActiveWindow())
+        m_window.activateWindow();
+    m_window.view()->picture(picture)->setFocus(Qt::OtherFocusReason);
+}
+
+void KeyboardPlay::dropPick() {
+    const bool focused = m_picked >= 0 && m_window.view()->picture(m_picked)->hasFocus();
+    m_picked = -1;
+    m_window.view()->setKeyboardCard(-1);
+    if (focused)
+        m_window.view()->setFocus(Qt::OtherFocusReason);
+}
+
+void KeyboardPlay::takeFocus() {
+    if (!m_window.isActiveWindow())
+        m_window.activateWindow();
+    if (m_picked >= 0)
+        m_window.view()->picture(m_picked)->setFocus(Qt::OtherFocusReason);
+    else
+        m_window.view()->setFocus(Qt::OtherFocusReason);
 }
 
 void KeyboardPlay::step(int direction) {
@@ -159,12 +194,30 @@ void KeyboardPlay::step(int direction) {
 }
 
 void KeyboardPlay::showTable(const Table& table) {
-    // The pick belongs to one card: a card that left the hand, or a new hand dealt onto the same
-    // picture, takes the ring away.
-    if (m_picked >= 0 && (!selectable(m_picked) || table.cardAt(m_picked) != m_pickedCard)) {
-        m_picked = -1;
-        m_window.view()->setKeyboardCard(-1);
+    // The pick belongs to one card: a new hand dealt onto the same picture takes the ring away;
+    // a card played passes it to the next card of the hand.
+    if (m_picked < 0)
+        return;
+    if (table.cardAt(m_picked) != m_pickedCard) {
+        dropPick();
+        return;
     }
+    if (selectable(m_picked))
+        return;
+    const bool focused = m_window.view()->picture(m_picked)->hasFocus();
+    const int from = m_picked;
+    for (int i = 1; i < HandSize; ++i) {
+        const int next = (from + i) % HandSize;
+        if (from < HandSize && selectable(next)) {
+            m_picked = next;
+            m_pickedCard = table.cardAt(next);
+            m_window.view()->setKeyboardCard(next);
+            if (focused)
+                m_window.view()->picture(next)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    dropPick();
 }
 
 } // namespace corvane::ui

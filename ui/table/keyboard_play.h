@@ -6,6 +6,11 @@
 // is refused or taken exactly as that button's click would be; that key is the letter underlined on
 // the button.
 //
+// On a message, Enter, Space or Escape goes on, wherever the focus is.
+//
+// The picked card holds the keyboard's focus, so that a screen reader reads it; when it leaves
+// the hand the pick moves to its neighbour, and with no card left to pick the table holds it.
+//
 // Keys typed into a text field stay there, and Enter or Space on a focused button presses that
 // button, as everywhere on the desktop.
 #pragma once
@@ -31,8 +36,11 @@ public:
 
     // The picked card of the hand (picture 0-4), or -1.
     int picked() const { return m_picked; }
-    // Drops the pick when its card has left the hand.
+    // Moves the pick on when its card has left the hand.
     void showTable(const Table& table);
+    // The table window takes the focus back (its small windows have gone): onto the pick, or
+    // the table.
+    void takeFocus();
 
 signals:
     // Enter or Space on a picked card.
@@ -44,7 +52,9 @@ protected:
 private:
     bool handleKey(QObject* receiver, const QKeyEvent& key);
     bool pressButtonFor(int key);
+    bool goOnFromMessage();
     void pick(int picture);
+    void dropPick();
     void step(int direction);
     bool selectable(int picture) const;
 

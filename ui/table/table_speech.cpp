@@ -2,6 +2,8 @@
 
 #include "cards/card.h"
 
+#include <algorithm>
+
 namespace corvane::ui {
 
 namespace {
@@ -44,6 +46,11 @@ QString cardSpeech(const Table& table, int picture, bool playable) {
     else
         where = QStringLiteral("in %1's hand").arg(seatName(table, owner));
 
+    // A card marked to throw away lies face down, but its owner knows it.
+    const bool marked = p.state == TagState::Thrown &&
+                        (owner < 0 ? table.bidderSeat == table.localSeat : isYou(table, owner));
+    if (marked && p.card.isValid())
+        return QStringLiteral("%1, %2, marked to throw away").arg(cardWords(p.card), where);
     if (!p.showsFace() || !p.card.isValid())
         return QStringLiteral("A card face down, %1").arg(where);
     QString speech = QStringLiteral("%1, %2").arg(cardWords(p.card), where);
@@ -64,6 +71,20 @@ QString scoreSpeech(const Table& table) {
              QString::fromStdString(table.scoreCaption(1)));
 }
 
+QString trumpSpeech(const Table& table) {
+    if (!table.imgTrumpVisible)
+        return QStringLiteral("No trump yet");
+    return QStringLiteral("Trump: %1").arg(QString::fromStdString(SuitName(table.trumpSuit)));
+}
+
+QString tricksSpeech(const std::string& marks) {
+    // One 'J' a trick: the window draws each as a smiling face.
+    const auto n = std::count(marks.begin(), marks.end(), 'J');
+    if (n == 0)
+        return QStringLiteral("No tricks");
+    return n == 1 ? QStringLiteral("1 trick") : QStringLiteral("%1 tricks").arg(n);
+}
+
 TableSpeech::Look TableSpeech::lookAt(const Table& t) {
     Look look;
     for (int seat = 0; seat < 4; ++seat)
@@ -74,6 +95,13 @@ TableSpeech::Look TableSpeech::lookAt(const Table& t) {
     look.tricksPlayed = t.tricksPlayed;
     look.phase = t.gamePhase;
     look.score = {t.score[0], t.score[1]};
+    for (size_t seat = 0; seat < 4; ++seat)
+        if (t.lblBid[seat].visible)
+            look.bids[seat] = t.lblBid[seat].caption;
+    if (t.imgTrumpVisible)
+        look.trump = t.trumpSuit;
+    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message)
+        look.message = t.buttonMessage;
     return look;
 }
 
@@ -81,6 +109,35 @@ QStringList TableSpeech::changes(const Table& table) {
     const Look now = lookAt(table);
     QStringList said;
     if (m_seen) {
+        for (int seat = 0; seat < 4; ++seat) {
+            const std::string& bid = now.bids[static_cast<size_t>(seat)];
+            if (bid.empty() || bid == m_last.bids[static_cast<size_t>(seat)])
+                continue;
+            const bool pass = bidValue(bid) == 0;
+            const QString who = isYou(table, seat) ? QStringLiteral("You") : seatName(table, seat);
+            said << (pass ? QStringLiteral("%1 %2.").arg(who, isYou(table, seat)
+                                                                  ? QStringLiteral("pass")
+                                                                  : QStringLiteral("passes"))
+                          : QStringLiteral("%1 %2 %3.")
+                                .arg(who,
+                                     isYou(table, seat) ? QStringLiteral("bid")
+                                                        : QStringLiteral("bids"),
+                                     QString::fromStdString(bid)));
+        }
+        if (now.trump >= 0 && now.trump != m_last.trump)
+            said << trumpSpeech(table) + QLatin1Char('.');
+        if (now.phase == PhasePlay && m_last.phase != PhasePlay) {
+            QStringList draws;
+            for (int seat = 0; seat < 4; ++seat) {
+                const int n = table.drawCount[static_cast<size_t>(seat)];
+                draws << QStringLiteral("%1 %2")
+                             .arg(isYou(table, seat) ? QStringLiteral("you")
+                                                     : seatName(table, seat))
+                             .arg(n == 1 ? QStringLiteral("1 card")
+                                         : QStringLiteral("%1 cards").arg(n));
+            }
+            said << QStringLiteral("The draw: %1.").arg(draws.join(QStringLiteral(", ")));
+        }
         for (int seat = 0; seat < 4; ++seat) {
             const int picture = now.trickSeatCard[static_cast<size_t>(seat)];
             if (picture < 0 || picture == m_last.trickSeatCard[static_cast<size_t>(seat)])
@@ -99,6 +156,8 @@ QStringList TableSpeech::changes(const Table& table) {
                              ? QStringLiteral("You take the trick.")
                              : QStringLiteral("%1 takes the trick.").arg(seatName(table, winner)));
         }
+        if (!now.message.empty() && now.message != m_last.message)
+            said << QString::fromStdString(now.message);
         if (now.score != m_last.score)
             said << QStringLiteral("The hand is over. %1.").arg(scoreSpeech(table));
         if (now.turn >= 0 && now.turn != m_last.turn)

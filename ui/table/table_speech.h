@@ -8,17 +8,25 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <string>
 
 namespace corvane::ui {
 
-// "Queen of spades, in your hand, playable"; "A card face down, in Nellie's hand".
+// "Queen of spades, in your hand, playable"; "2 of clubs, in your hand, marked to throw away";
+// "A card face down, in Nellie's hand".
 QString cardSpeech(const Table& table, int picture, bool playable);
 // "Bid: 25 by Nellie"; "Bid: Pass by Nellie".
 QString bidSpeech(const Table& table, int seat);
 // "We 45, They 30".
 QString scoreSpeech(const Table& table);
+// "Trump: hearts"; "No trump yet".
+QString trumpSpeech(const Table& table);
+// "3 tricks"; "1 trick"; "No tricks", from the trick label's caption.
+QString tricksSpeech(const std::string& marks);
 
-// The moments worth announcing, from one look at the table to the next.
+// The moments worth announcing, from one look at the table to the next: each bid, the trump
+// named, the draw, each card played and by whom, who took the trick, a message (the hand's
+// count, a refusal), the score, whose turn it is.
 class TableSpeech {
 public:
     // The sentences for what changed since the last call (none on the first).
@@ -31,6 +39,9 @@ private:
         int tricksPlayed = 0;
         int phase = PhaseIdle;
         std::array<int, 2> score{};
+        std::array<std::string, 4> bids;
+        int trump = -1;      // while shown
+        std::string message; // while shown
     };
     static Look lookAt(const Table& table);
     bool m_seen = false;

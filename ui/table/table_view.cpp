@@ -6,7 +6,6 @@
 #include "ui/table/table_fonts.h"
 #include "ui/table/twips.h"
 
-#include <QAccessible>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,12 @@ namespace corvane::ui {
 namespace {
 
 const QColor Baize(80, 176, 96);
+
+// A name set again, even the same, is an event for every screen reader listening.
+void nameWidget(QWidget* w, const QString& name) {
+    if (w->accessibleName() != name)
+        w->setAccessibleName(name);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font) {
     auto* l = new QLabel(parent);
@@ -126,6 +131,7 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     m_trump->setObjectName(QStringLiteral("imgTrump"));
     place(m_trump, twips(360, 240, 495, 495), false);
     m_trump->setToolTip(QStringLiteral("Trump Suit"));
+    m_trump->setAccessibleDescription(QStringLiteral("Trump Suit"));
     m_trump->setAlignment(Qt::AlignCenter);
     m_trump->hide();
 
@@ -164,10 +170,11 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     place(m_seat, twips(7680, 5520, 615, 285));
     m_seat->hide();
 
-    m_announcer = new QLabel(this);
-    m_announcer->setObjectName(QStringLiteral("lblAnnouncer"));
-    m_announcer->hide();
+    installTableAccessibility();
+    m_announcer = new Announcer(this);
     setAccessibleName(QStringLiteral("Corvane table"));
+    // The table holds the focus when no card can: between hands, with the hand played out.
+    setFocusPolicy(Qt::ClickFocus);
 
     for (int i = 0; i < PictureCount; ++i) {
         auto* p = new CardView(i, this);
@@ -316,23 +323,22 @@ void TableView::speak(const Table& table) {
         if (!table.picCard[static_cast<size_t>(i)].visible)
             continue;
         const bool playable = localTurn && i < 5 && view->refusalTest() && !view->refusalTest()(i);
-        const QString name = cardSpeech(table, i, playable);
-        if (view->accessibleName() != name)
-            view->setAccessibleName(name);
+        nameWidget(view, cardSpeech(table, i, playable));
     }
     for (int seat = 0; seat < 4; ++seat)
-        m_bids[static_cast<size_t>(seat)]->setAccessibleName(bidSpeech(table, seat));
-    for (QLabel* score : m_scores)
-        score->setAccessibleName(scoreSpeech(table));
+        nameWidget(m_bids[static_cast<size_t>(seat)], bidSpeech(table, seat));
+    for (size_t i = 0; i < 2; ++i) {
+        nameWidget(m_scores[i], scoreSpeech(table));
+        nameWidget(m_tricks[i], tricksSpeech(table.lblTricks[i]));
+    }
+    nameWidget(m_trump, trumpSpeech(table));
 
     const QStringList said = m_speech.changes(table);
     if (said.isEmpty())
         return;
-    m_announcer->setText(said.join(QLatin1Char(' ')));
-    m_announcer->setAccessibleName(m_announcer->text());
-    QAccessibleEvent alert(m_announcer, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
-    emit announced(m_announcer->text());
+    const QString sentence = said.join(QLatin1Char(' '));
+    m_announcer->say(sentence);
+    emit announced(sentence);
 }
 
 void TableView::showLabels(const Table& table) {
@@ -362,7 +368,9 @@ void TableView::showLabels(const Table& table) {
     showLabel(m_timeout, table.lblTimeout);
     m_chat->setVisible(table.online);
     m_whiteboard->setVisible(table.online);
-    m_seat->setText(QString::number(table.localSeat));
+    // A line edit's text set again is a text change to every screen reader, even unchanged.
+    if (const QString seat = QString::number(table.localSeat); m_seat->text() != seat)
+        m_seat->setText(seat);
 }
 
 } // namespace corvane::ui

@@ -5,6 +5,7 @@
 
 #include "table/table.h"
 #include "ui/program/qt_scheduler.h"
+#include "ui/table/table_accessibility.h"
 #include "ui/table/table_scale.h"
 #include "ui/table/table_speech.h"
 
@@ -64,8 +65,8 @@ public:
     QPlainTextEdit* whiteboard() const { return m_whiteboard; }
     QLineEdit* chat() const { return m_chat; }
     QLineEdit* seat() const { return m_seat; }
-    // The hidden label whose name a screen reader is alerted to as the game moves on.
-    QLabel* announcer() const { return m_announcer; }
+    // The status line whose name a screen reader reads as the game moves on.
+    QWidget* announcer() const { return m_announcer; }
 
     // Milliseconds per 120-twip step of a glide and per point of a spin.
     static constexpr int GlideStepMs = 4;
@@ -138,7 +139,7 @@ private:
     QPlainTextEdit* m_whiteboard = nullptr;
     QLineEdit* m_chat = nullptr;
     QLineEdit* m_seat = nullptr;
-    QLabel* m_announcer = nullptr;
+    Announcer* m_announcer = nullptr;
     TableSpeech m_speech;
 };
 

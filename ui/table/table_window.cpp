@@ -10,6 +10,7 @@
 #include "ui/table/trump_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
 
@@ -64,6 +65,7 @@ void TableWindow::showDialogs() {
     // A small window is placed before it is shown: a window moved once shown but not yet framed
     // lands as if it had no frame, and jumps when it is shown again.
     const bool buttonsWereVisible = m_buttons->isVisible();
+    const bool asking = buttonsWereVisible || m_bid->isVisible() || m_trump->isVisible();
     const int buttonMode = m_buttons->property("mode").toInt();
     if (t.buttonMenu.visible && !buttonsWereVisible)
         placeDialog(m_buttons);
@@ -80,6 +82,12 @@ void TableWindow::showDialogs() {
     if (t.trumpDialogVisible && !m_trump->isVisible())
         placeDialog(m_trump);
     m_trump->showState(t.trumpDialogVisible);
+    // The small window that had the focus went: it comes back to the table, not nowhere.
+    const QWidget* active = QApplication::activeWindow();
+    if (asking && !m_buttons->isVisible() && !m_bid->isVisible() && !m_trump->isVisible() &&
+        (active == nullptr || active == m_buttons || active == m_bid || active == m_trump ||
+         active == this))
+        m_keys->takeFocus();
 }
 
 void TableWindow::updateMenus() {

@@ -26,8 +26,10 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
 void TableWindow::buildMenus() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
     game->setObjectName(QStringLiteral("mnuGame"));
-    connect(addItem(game, "mnuNew", QStringLiteral("&New Game")), &QAction::triggered, this,
-            [this] { input([&] { m_engine.newGame(); }); });
+    QAction* newGame = addItem(game, "mnuNew", QStringLiteral("&New Game"));
+    newGame->setShortcut(QKeySequence::New); // shown in the menu
+    newGame->setShortcutContext(Qt::ApplicationShortcut);
+    connect(newGame, &QAction::triggered, this, [this] { input([&] { m_engine.newGame(); }); });
     connect(addItem(game, "mnuConnect", QStringLiteral("&Play Online...")), &QAction::triggered,
             this, &TableWindow::playOnlineRequested);
     // "&Play Online..." has the P.

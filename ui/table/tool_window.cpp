@@ -56,6 +56,8 @@ void ToolWindow::relayout() {
 
 void ToolWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // It asks something of the player: the keyboard (and a screen reader) goes to it.
+    activateWindow();
     m_frameSeen = false;
     if (QWindow* window = windowHandle()) {
         window->removeEventFilter(this);

@@ -1,6 +1,7 @@
 // The table's small tool windows (the button window, the bid and trump dialogs): fixed size,
 // kept above the table window, shown and hidden by the table's state rather than by the user.
-// Their layout is given in twips and drawn at the table's zoom, fonts and icons included.
+// Their layout is given in twips and drawn at the table's zoom, fonts and icons included. Each
+// takes the focus as it shows, and is a dialog to assistive tools.
 #pragma once
 
 #include <QFont>
