@@ -120,7 +120,8 @@ class Player:
         self.bid_seen = False
         self.done = False
         self.over_at = None  # the messages answered when the hand's end was heard
-        self.labels = []  # the table's labels shown at the last look
+        self.labels = []  # the table's labels and cards shown at the last look
+        self.names = set()  # and at every look
 
     def expect_focus_in(self, window):
         # A dialog that asks has the focus: a moment to take it, then a fault.
@@ -147,8 +148,9 @@ class Player:
             self.done = True  # the hand's count, or its going down, answered
             return
         self.labels = [o.name for o in pyatspi.findAllDescendants(
-            windows["Corvane"],
-            lambda o: o.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE) and showing(o))]
+            windows["Corvane"], lambda o: o.getRole() in (
+                pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON) and showing(o))]
+        self.names.update(self.labels)
         if "Choose Bid" in windows:
             self.bid(windows["Choose Bid"])
         elif "Choose Trump" in windows:
@@ -317,8 +319,11 @@ def check_end(player):
     won = sum(0 if n.startswith("No") else int(n[0]) for n in tricks)
     if len(tricks) != 2 or won < 1:
         fail(f"the trick counters read {tricks}")
-    if not any(re.fullmatch(r"Trump: (spades|diamonds|clubs|hearts)", n) for n in labels):
-        fail("the trump symbol is not named")
+    for pattern in (r"Trump: (spades|diamonds|clubs|hearts)", r"Bid: (Pass|\d\d) by \w+",
+                    r"We -?\d+, They -?\d+", r"A card face down, in \w+'s hand",
+                    r"\w+ of (spades|diamonds|clubs|hearts), played by \w+"):
+        if not any(re.fullmatch(pattern, n) for n in player.names):
+            fail(f"nothing on the table is named {pattern!r}")
     print(f"heard {len(said)} sentences; {label_names[0]} name events from bid and score labels")
     print("1 passed, 0 failed")
 
