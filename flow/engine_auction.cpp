@@ -131,22 +131,6 @@ Task Engine::localBidShown(std::string extraInfo) {
 
 // --- The auction -----------------------------------------------------------------------------
 
-bool auctionOver(const Table& t) {
-    const int d = t.dealerSeat;
-    const auto caption = [&](int seat) -> const std::string& {
-        return t.lblBid[static_cast<size_t>(seat % 4)].caption;
-    };
-    const bool othersPass =
-        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
-    const bool bidderPassed = caption(t.bidderSeat) == "Pass";
-    const bool dealerPassed = caption(d) == "Pass";
-    const int dealerValue = bidValue(caption(d));
-    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
-                             bidValue(caption(d + 2)) < dealerValue &&
-                             bidValue(caption(d + 3)) < dealerValue;
-    return othersPass || bidderPassed || dealerPassed || othersBelow;
-}
-
 const std::string& Engine::computerBid(int seat) {
     auto& label = m_t.lblBid[static_cast<size_t>(seat)];
     const BidChoice choice = m_players.bid(m_t, seat, m_t.highBid, m_t.bidderSeat);

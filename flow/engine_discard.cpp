@@ -11,9 +11,7 @@ Task Engine::EndAuction() {
     const auto label = [&](int seat) -> const Label& {
         return m_t.lblBid[static_cast<size_t>(seat)];
     };
-    if (bidValue(label(m_t.bidderSeat).caption) == 0 &&
-        bidValue(label(m_t.dealerSeat).caption) != 0)
-        m_t.bidderSeat = m_t.dealerSeat; // the dealer held the bid
+    m_t.bidderSeat = contractSeat(m_t); // the dealer may have held the bid
     if (m_t.bidderSeat != 0) {
         co_await pause(m_t.speedDelay);
         m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);

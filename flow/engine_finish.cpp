@@ -2,6 +2,7 @@
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
 #include "flow/engine.h"
+#include "flow/hand_score.h"
 #include "flow/hand_texts.h"
 #include "table/glide.h"
 
@@ -47,39 +48,26 @@ Task Engine::showFinishedTrick() {
 Task Engine::settleHand() {
     const int b = m_t.bidderSeat;
     const auto units = [&](int seat) { return m_t.trickUnits[static_cast<size_t>(seat)]; };
-    const int counted = (units(b) + units(partnerOf(b))) * 5;
-    const int opponentsCounted = (units(nextSeat(b)) + units(previousSeat(b))) * 5;
+    const HandScore score = scoreHand(m_t.highBid, b % 2, units(b) + units(partnerOf(b)),
+                                      units(nextSeat(b)) + units(previousSeat(b)), m_t.score);
     const auto bidders = static_cast<size_t>(b % 2);
-    const auto opponents = static_cast<size_t>((b + 1) % 2);
 
     HandResult result;
     result.bidder = b;
     result.bid = m_t.highBid;
-    result.counted = counted;
-    result.made = counted >= m_t.highBid;
-
-    bool gameWon = false;
-    if (result.made) {
-        const int gain = m_t.highBid < 30 ? counted : 60;
-        m_t.score[bidders] += gain;
-        if (m_t.score[bidders] > 115) {
-            m_t.score[bidders] = 120;
-            gameWon = true;
-        } else {
-            m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
-            result.message = handText::made(gain);
-        }
-    } else {
-        m_t.score[bidders] -= m_t.highBid;
-        m_t.score[opponents] = std::min(m_t.score[opponents] + opponentsCounted, 115);
-        result.message = handText::wentDown(m_t.highBid);
-    }
+    result.counted = score.counted;
+    result.made = score.made;
+    const bool gameWon = score.gameWon;
+    if (!gameWon)
+        result.message =
+            score.made ? handText::made(score.points) : handText::wentDown(score.points);
+    m_t.score = score.scores;
     result.scores = m_t.score;
 
     if (m_t.online) {
         protocol::HandEnd end;
         end.made = result.made;
-        end.points = result.made ? (m_t.highBid < 30 ? counted : 60) : m_t.highBid;
+        end.points = score.points;
         end.score0 = m_t.score[0];
         end.score1 = m_t.score[1];
         notify([&](TableObserver& o) { o.onHand(result); });

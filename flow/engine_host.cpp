@@ -235,9 +235,7 @@ Task Engine::HostEndAuction() {
     const auto label = [&](int seat) -> const Label& {
         return m_t.lblBid[static_cast<size_t>(seat)];
     };
-    if (bidValue(label(m_t.bidderSeat).caption) == 0 &&
-        bidValue(label(m_t.dealerSeat).caption) != 0)
-        m_t.bidderSeat = m_t.dealerSeat;
+    m_t.bidderSeat = contractSeat(m_t); // the dealer may have held the bid
     if (seatLinked(m_t.bidderSeat)) {
         m_awaits.trump = true;
         m_hostLink->sendToSeat(m_t.bidderSeat, protocol::ChooseTrump{});

@@ -15,9 +15,8 @@ namespace corvane {
 
 std::array<bool, 4> allowedBids(const Table& t, int seat) {
     std::array<bool, 4> enabled{true, true, true, true};
-    const int k = seat == t.dealerSeat ? 4 : 3;
-    for (int i = 1; i <= t.highBid / 5 - k && i <= 3; ++i)
-        enabled[static_cast<size_t>(i)] = false;
+    for (int i = 1; i <= 3; ++i)
+        enabled[static_cast<size_t>(i)] = bidRaises(15 + 5 * i, t.highBid, seat == t.dealerSeat);
     bool five = false;
     for (int slot = 0; slot < 5; ++slot)
         five = five || t.cardAt(t.localPicture(5 * seat + slot)).face() == 5;

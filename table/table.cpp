@@ -98,4 +98,41 @@ int bidValue(const std::string& caption) {
     return value;
 }
 
+bool auctionOver(int d, int bidder, const BidCaptions& bids) {
+    const auto caption = [&](int seat) -> const std::string& {
+        return bids[static_cast<size_t>(seat % 4)];
+    };
+    const bool othersPass =
+        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
+    const bool bidderPassed = caption(bidder) == "Pass";
+    const bool dealerPassed = caption(d) == "Pass";
+    const int dealerValue = bidValue(caption(d));
+    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
+                             bidValue(caption(d + 2)) < dealerValue &&
+                             bidValue(caption(d + 3)) < dealerValue;
+    return othersPass || bidderPassed || dealerPassed || othersBelow;
+}
+
+namespace {
+BidCaptions bidCaptions(const Table& t) {
+    BidCaptions bids;
+    for (size_t s = 0; s < bids.size(); ++s)
+        bids[s] = t.lblBid[s].caption;
+    return bids;
+}
+} // namespace
+
+bool auctionOver(const Table& t) {
+    return auctionOver(t.dealerSeat, t.bidderSeat, bidCaptions(t));
+}
+
+int contractSeat(int dealer, int bidder, const BidCaptions& bids) {
+    const auto value = [&](int seat) { return bidValue(bids[static_cast<size_t>(seat & 3)]); };
+    return value(bidder) == 0 && value(dealer) != 0 ? dealer : bidder;
+}
+
+int contractSeat(const Table& t) {
+    return contractSeat(t.dealerSeat, t.bidderSeat, bidCaptions(t));
+}
+
 } // namespace corvane

@@ -199,8 +199,22 @@ constexpr int partnerOf(int seat) {
 // Val() of a bid caption: "Pass" (or anything not a number) is 0.
 int bidValue(const std::string& caption);
 
+// Whether `bid` may follow the high bid: above it, or equal to it for the dealer, who may hold.
+constexpr bool bidRaises(int bid, int highBid, bool byDealer) {
+    return byDealer ? bid >= highBid : bid > highBid;
+}
+
+// The four seats' bid captions of this hand, by seat.
+using BidCaptions = std::array<std::string, 4>;
+
 // Whether the bids shown end the auction: the three seats after the dealer passed, the high
 // bidder or the dealer passed, or the dealer's bid stands above the other three.
+bool auctionOver(int dealer, int bidder, const BidCaptions& bids);
 bool auctionOver(const Table& t);
+
+// Who plays the contract once the auction is over: the high bidder, or the dealer who held the
+// bid when the high bidder passed it back.
+int contractSeat(int dealer, int bidder, const BidCaptions& bids);
+int contractSeat(const Table& t);
 
 } // namespace corvane

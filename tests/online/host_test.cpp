@@ -76,8 +76,10 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinkedAndOnItsTurnPlayedAtOnce) {
     const int played = t().trickCardCount + 4 * t().tricksPlayed;
     arrive("k2");
     EXPECT_EQ(notices.back(), "Bob has disconnected.");
+    // The messages outlive the loop: `card` points into them.
+    const std::vector<Addressed> messages = sent();
     const CardPlayed* card = nullptr;
-    for (const auto& m : sent())
+    for (const auto& m : messages)
         if (!card && m.seat == 0)
             card = std::get_if<CardPlayed>(&m.message);
     ASSERT_NE(card, nullptr);

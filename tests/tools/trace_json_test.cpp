@@ -2,11 +2,10 @@
 // every line of whole games parses and is byte for byte what the library itself would write (the
 // keys are the trace checker's and the replay's to read), and read back by the replay it tells
 // the games exactly as they were told while they were played; texts with quotes, backslashes and
-// control characters survive the round trip, a broken line is reported with its number, and a
-// failed write is reported instead of lost.
+// control characters survive the round trip, and a failed write is reported instead of lost.
+#include "flow/trace_reader.h"
 #include "flow/trace_writer.h"
 #include "tools/sim/narrator.h"
-#include "tools/sim/replay.h"
 #include "tools/sim/simulation.h"
 
 #include <cerrno>
@@ -67,7 +66,7 @@ TEST(TraceJson, WholeGamesParseAndReplayAsTheyWereTold) {
     MemoryTrace retold;
     Narrator narrator(names, retold.file);
     int games = 0;
-    const ReplayResult r = replayTrace(again, narrator, [&](int game, unsigned long long seed) {
+    const TraceResult r = readTrace(again, narrator, [&](int game, std::uint64_t seed) {
         EXPECT_EQ(std::pair(game, std::uint64_t{seed}), std::pair(++games, options.seed));
     });
     EXPECT_EQ(r.error, "");
@@ -75,24 +74,6 @@ TEST(TraceJson, WholeGamesParseAndReplayAsTheyWereTold) {
     EXPECT_EQ(r.hands, sim.figures().hands);
     EXPECT_FALSE(told.text().empty());
     EXPECT_EQ(retold.text(), told.text());
-}
-
-TEST(TraceJson, ABrokenLineIsReportedWithItsNumber) {
-    struct Row {
-        const char* trace;
-        const char* error;
-    };
-    for (const Row& row : {
-             Row{"{\"ev\":\"game\",\"game\":1,\"seed\":2}\n{\"ev\":\"deal\"", "line 2: "},
-             Row{"{\"ev\":\"bid\",\"seat\":1}\n", "line 1: "},
-             Row{"\n{\"ev\":\"shuffle\"}\n", "line 2: an unknown event \"shuffle\""},
-             Row{"{\"ev\":\"deal\",\"hand\":1,\"dealer\":0,\"deck\":[1,2]}\n",
-                 "line 1: a deal of 2 cards"},
-         }) {
-        std::istringstream in(row.trace);
-        TableObserver nobody;
-        EXPECT_EQ(replayTrace(in, nobody).error.rfind(row.error, 0), 0u) << row.trace;
-    }
 }
 
 TEST(TraceJson, TextsSurviveTheRoundTrip) {

@@ -1,8 +1,8 @@
 // corvane-sim: plays whole standalone games headless and prints what happened.
+#include "flow/trace_reader.h"
 #include "flow/trace_writer.h"
 #include "server/command_line.h"
 #include "tools/sim/narrator.h"
-#include "tools/sim/replay.h"
 #include "tools/sim/simulation.h"
 
 #include <cerrno>
@@ -20,23 +20,31 @@ namespace {
 // The trace file could not be written; the run stops at the next game.
 struct TraceLost {};
 
-// --replay: a trace read back, told hand by hand with --verbose.
+// --replay: a trace read back, told hand by hand with --verbose. A damaged record is refused
+// before a word of it is told: the telling is a second reading of a record already checked.
 int replay(const std::string& path, bool verbose) {
-    std::ifstream in(path);
-    if (!in) {
-        std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(), std::strerror(errno));
-        return cli::ExitRunFailed;
-    }
     Narrator narrator({"You", "Left", "Partner", "Right"}, stdout);
     TableObserver quiet;
-    const ReplayResult r = replayTrace(in, verbose ? static_cast<TableObserver&>(narrator) : quiet,
-                                       [verbose](int game, unsigned long long seed) {
-                                           if (verbose)
-                                               std::printf("\nGame %d (seed %llu)\n", game, seed);
-                                       });
-    if (!r.error.empty()) {
-        std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(), r.error.c_str());
-        return cli::ExitRunFailed;
+    TraceResult r;
+    for (const bool tell : {false, true}) {
+        if (tell && !verbose)
+            break;
+        std::ifstream in(path);
+        if (!in) {
+            std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(),
+                         std::strerror(errno));
+            return cli::ExitRunFailed;
+        }
+        r = readTrace(in, tell ? static_cast<TableObserver&>(narrator) : quiet,
+                      [tell](int game, std::uint64_t seed) {
+                          if (tell)
+                              std::printf("\nGame %d (seed %llu)\n", game,
+                                          static_cast<unsigned long long>(seed));
+                      });
+        if (!r.error.empty()) {
+            std::fprintf(stderr, "corvane-sim: --replay %s: %s\n", path.c_str(), r.error.c_str());
+            return cli::ExitRunFailed;
+        }
     }
     std::printf("\ngames %ld\nhands %ld\n", r.games, r.hands);
     return 0;
