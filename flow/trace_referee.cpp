@@ -46,7 +46,7 @@ void TraceReferee::expect(Stage stage, const char* event) const {
 
 void TraceReferee::game(int number) {
     if (m_stage != Stage::NoGame && m_stage != Stage::GameOver)
-        expect(Stage::GameOver, "game");
+        expect(Stage::GameOver, "new game");
     if (m_gameNumber > 0 && number != m_gameNumber + 1)
         fault("game " + std::to_string(number) + " after game " + std::to_string(m_gameNumber));
     m_gameNumber = number;

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The command lines of corvane-bot and corvane-sim, run as a person would run them.
 
-A refused argument exits 2 with a message that names the option and the value; a run that cannot reach its lobby, write its
-trace or set up its tables exits 1; and corvane-bot --tables plays whole games through a real
+A refused argument exits 2 with a message that names the option and the value; a run that
+cannot reach its lobby, write its trace or set up its tables, or a damaged record to replay,
+exits 1; and corvane-bot --tables plays whole games through a real
 corvane-lobby, each table from its own loopback address or all from one.
 
 Usage: command_line_test.py BOT SIM LOBBY
@@ -11,6 +12,7 @@ import resource
 import socket
 import subprocess
 import sys
+import tempfile
 import unittest
 
 BOT, SIM, LOBBY = sys.argv[1:4]
@@ -118,6 +120,20 @@ class RunFailures(unittest.TestCase):
                 result = run(SIM, "--games", "20", "--trace", path)
                 self.assertEqual(result.returncode, 1, result.stderr)
                 self.assertIn("--trace " + path, result.stderr)
+
+    def test_damaged_record_refused_before_a_word_is_told(self):
+        with tempfile.TemporaryDirectory() as folder:
+            record = folder + "/game.jsonl"
+            self.assertEqual(run(SIM, "--games", "1", "--trace", record).returncode, 0)
+            with open(record) as f:
+                lines = f.read().splitlines()
+            lines[-1] = '{"ev":"end","winner":3,"scores":[120,0]}'  # a side that is not
+            with open(record, "w") as f:
+                f.write("\n".join(lines) + "\n")
+            result = run(SIM, "--replay", record, "--verbose")
+            self.assertEqual(result.returncode, 1, result.stderr)
+            self.assertIn("line %d: " % len(lines), result.stderr)
+            self.assertEqual(result.stdout, "")
 
     def test_whole_seed_range(self):
         result = run(SIM, "--games", "1", "--seed", "18446744073709551615")
