@@ -2,6 +2,7 @@
 // player's marking and Auto-Discard, the bidder's kitty and the draw.
 #include "cards/card_value.h"
 #include "flow/engine.h"
+#include "flow/stock_draw.h"
 #include "players/discard.h"
 
 namespace corvane {
@@ -196,7 +197,7 @@ Task Engine::drawAndPlay() {
     for (int i = 0; i <= 19; ++i) {
         if (m_t.CardState(i) != TagState::Thrown)
             continue;
-        const int stockCard = m_t.deck[static_cast<size_t>(m_t.kittySize + 20 + (i + 5) % 20)];
+        const int stockCard = m_t.deck[static_cast<size_t>(standaloneStockPlace(i))];
         auto& p = m_t.picCard[static_cast<size_t>(i)];
         p.card = Card::fromDeckIndex(stockCard);
         m_t.deck[static_cast<size_t>(i)] = stockCard;

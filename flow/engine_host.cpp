@@ -2,6 +2,7 @@
 // trump and computer discards, its computer seats' cards, and the persons' moves once checked.
 // Every step goes to the seats as a message; the seats only show what they are told.
 #include "flow/engine.h"
+#include "flow/stock_draw.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
 #include "players/discard.h"
@@ -144,7 +145,7 @@ void Engine::hostDraw() {
     for (int i = 0; i <= 19; ++i) {
         if (m_t.CardState(i) != TagState::Thrown)
             continue;
-        const int stockCard = m_t.deck[static_cast<size_t>(23 + i)];
+        const int stockCard = m_t.deck[static_cast<size_t>(hostStockPlace(i))];
         auto& p = m_t.picCard[static_cast<size_t>(i)];
         p.card = Card::fromDeckIndex(stockCard);
         m_t.deck[static_cast<size_t>(i)] = stockCard;

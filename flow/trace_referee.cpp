@@ -6,8 +6,10 @@
 #include "cards/legal_play.h"
 #include "flow/hand_score.h"
 #include "flow/hand_texts.h"
+#include "flow/stock_draw.h"
 
 #include <algorithm>
+#include <bitset>
 
 namespace corvane {
 
@@ -57,8 +59,10 @@ void TraceReferee::game(int number) {
 
 void TraceReferee::deal(int hand, int dealer, const std::array<int, 52>& deck) {
     expect(Stage::BetweenHands, "deal");
-    if (m_handNumber > 0 && hand != m_handNumber + 1)
-        fault("hand " + std::to_string(hand) + " after hand " + std::to_string(m_handNumber));
+    // The writers number every deal of the record from 1 on, across its games.
+    if (hand != m_handNumber + 1)
+        fault("hand " + std::to_string(hand) + " where hand " + std::to_string(m_handNumber + 1) +
+              " comes");
     if (m_nextDealer && dealer != *m_nextDealer)
         fault(seatText(dealer) + " deals, but the deal is " + seatText(*m_nextDealer) + "'s");
     std::bitset<52> seen;
@@ -79,7 +83,7 @@ void TraceReferee::deal(int hand, int dealer, const std::array<int, 52>& deck) {
     m_highBid = 0;
     m_highBidder = 0;
     m_discarded = {};
-    m_drawn.reset();
+    m_drawOrder = DrawOrder::Unknown;
     m_units = {};
     m_trickCount = 0;
     m_tricksPlayed = 0;
@@ -199,12 +203,17 @@ void TraceReferee::draw(int picture, Card card) {
     expect(Stage::Draw, "draw");
     if (picture >= KittyFirst || placeOf(picture) != Place::Thrown)
         fault("picture " + std::to_string(picture) + " draws, but no card was thrown from it");
-    const auto stock = m_deck.begin() + 23;
-    if (std::find(stock, m_deck.end(), card.deckIndex()) == m_deck.end())
-        fault(shortName(card) + " is drawn, but it is not in the stock");
-    if (m_drawn.test(static_cast<size_t>(card.number())))
-        fault(shortName(card) + " is drawn twice");
-    m_drawn.set(static_cast<size_t>(card.number()));
+    // The hand's first draw shows which table drew it; each later one must follow that order.
+    const auto stockCard = [&](int place) {
+        return Card::fromDeckIndex(m_deck[static_cast<size_t>(place)]);
+    };
+    const bool standalone = card == stockCard(standaloneStockPlace(picture));
+    const bool hosted = card == stockCard(hostStockPlace(picture));
+    if (m_drawOrder == DrawOrder::Unknown && (standalone || hosted))
+        m_drawOrder = standalone ? DrawOrder::Standalone : DrawOrder::Hosted;
+    if (!(m_drawOrder == DrawOrder::Standalone ? standalone : hosted))
+        fault("picture " + std::to_string(picture) + " draws " + shortName(card) +
+              ", which is not the stock card it draws");
     m_card[static_cast<size_t>(picture)] = card;
     placeOf(picture) = Place::Hand;
 }

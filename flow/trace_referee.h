@@ -8,7 +8,6 @@
 #include "table/table.h"
 
 #include <array>
-#include <bitset>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -82,7 +81,8 @@ private:
     int m_contract = 0; // the seat that plays the contract
     int m_trump = 0;
     std::array<bool, 4> m_discarded{};
-    std::bitset<53> m_drawn;
+    enum class DrawOrder { Unknown, Standalone, Hosted };
+    DrawOrder m_drawOrder = DrawOrder::Unknown;
     int m_topTrump = 0;
     int m_turn = 0;
     std::array<int, 4> m_trick{}; // the pictures played to the trick, in order

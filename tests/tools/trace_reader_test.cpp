@@ -140,7 +140,7 @@ const Damage Damages[] = {
          l[find(l, "draw")]["card"] = l[find(l, "deal")]["deck"][0].get<int>() + 1;
          return find(l, "draw");
      },
-     "it is not in the stock"},
+     "which is not the stock card it draws"},
     {"a trick given to the wrong seat",
      [](Lines& l) {
          auto& w = l[find(l, "trick", 2)]["winner"];
