@@ -51,10 +51,16 @@ ListMemory::Row ListMemory::resolve(const std::string& address, std::size_t row,
             reading.push_back(&sent);
     if (reading.empty())
         return rowOf(lists.back().tables, row);
-    const Row meant = rowOf(reading.back()->tables, row);
-    for (const Sent* sent : reading)
-        if (rowOf(sent->tables, row) != meant)
+    // A list too short for the row cannot be the one the "L" was read in: it agrees with any.
+    Row meant = NoTable{};
+    for (const Sent* sent : reading) {
+        const Row here = rowOf(sent->tables, row);
+        if (std::holds_alternative<NoTable>(here))
+            continue;
+        if (!std::holds_alternative<NoTable>(meant) && here != meant)
             return Ambiguous{};
+        meant = here;
+    }
     return meant;
 }
 

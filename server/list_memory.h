@@ -1,8 +1,8 @@
 // The lists sent to each peer address, so that the row of an "L" can be read in them. "L"
 // carries no session token and several people may share one address (behind one router), each
 // reading the list of their own list connection. A row is taken when every list still being
-// read at that address (its connection open, sent lately) puts the same table there; with none
-// open, the row is read in the last list sent to that address.
+// read at that address (its connection open, sent lately) that reaches that row puts the same
+// table there; with none open, the row is read in the last list sent to that address.
 #pragma once
 
 #include <chrono>

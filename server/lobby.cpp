@@ -3,6 +3,7 @@
 #include "server/lobby.h"
 
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 #include "server/event_log.h"
 #include "server/log_text.h"
 
@@ -100,9 +101,9 @@ void Lobby::sendList(Peer& peer) {
         }
         out += encode(entry);
     }
-    if (!out.empty()) {
-        peer.deliver(out);
-    }
+    // "U", which the program ignores, says that the list is empty: without it an empty list
+    // and a lobby that does not answer would look the same.
+    peer.deliver(out.empty() ? encode(Notice{}) : out);
     // Lists are counted in the figures line, not logged one by one.
     ++m_counts.lists;
     m_lists.remember(peer.address(), peer.id(), std::move(ids));
@@ -164,6 +165,11 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     if (!admitted(host, roleOf<Hosting>(host) != nullptr, create.key, Ignored::SecondTable,
                   "table creation"))
         return;
+    const std::string user = visibleName(create.userName);
+    if (user.empty()) {
+        host.closeSoon("table refused: a user name with nothing visible");
+        return;
+    }
     if (waitingFrom(host.address()) >= m_maxTablesPerAddress) {
         ++m_counts.tablesRefused;
         host.closeSoon("table refused: " + std::to_string(m_maxTablesPerAddress) +
@@ -172,11 +178,13 @@ void Lobby::createTable(Peer& host, const CreateTable& create) {
     }
     LobbyTable t;
     t.id = m_nextTable++;
-    t.name = create.tableName;
-    t.hostName = create.userName;
+    t.name = visibleName(create.tableName);
+    if (t.name.empty())
+        t.name = user;
+    t.hostName = user;
     t.hostAddress = host.address();
     t.hostPeer = host.id();
-    t.seatName[0] = create.userName;
+    t.seatName[0] = user;
     record(host).role = Hosting{t.id};
     logLine(peerName(host) + " hosts table " + std::to_string(t.id) + " " + quoted(t.name) +
             " as " + quoted(t.hostName));

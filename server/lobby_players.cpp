@@ -1,6 +1,7 @@
 // The lobby's rules for the player channel: joining a table, the host's own seat, passing a
 // player's messages to the host, and a player's loss.
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 #include "server/event_log.h"
 #include "server/lobby.h"
 #include "server/log_text.h"
@@ -39,6 +40,11 @@ void Lobby::join(Peer& player, const JoinTable& request) {
     const bool placed = !std::holds_alternative<Unplaced>(record(player).role);
     if (!admitted(player, placed, request.key, Ignored::SecondJoin, "join"))
         return;
+    const std::string user = visibleName(request.userName);
+    if (user.empty()) {
+        player.closeSoon("join refused: a user name with nothing visible");
+        return;
+    }
     const ListMemory::Row meant =
         m_lists.resolve(player.address(), static_cast<std::size_t>(request.row), waitingTables());
     if (std::holds_alternative<ListMemory::Ambiguous>(meant)) {
@@ -68,12 +74,12 @@ void Lobby::join(Peer& player, const JoinTable& request) {
         return;
     }
     t->seatPeer[seat] = player.id();
-    t->seatName[seat] = request.userName;
+    t->seatName[seat] = user;
     t->joiners.push_back(player.id());
     record(player).role = Seated{SeatRef{t->id, request.seat}};
     player.setIdentified(true);
     logLine(peerName(player) + " joins table " + std::to_string(t->id) + " seat " +
-            std::to_string(request.seat) + " as " + quoted(request.userName));
+            std::to_string(request.seat) + " as " + quoted(user));
     if (Peer* host = peer(t->hostPeer)) {
         host->deliver(encode(SeatListRequest{}));
     }

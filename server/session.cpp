@@ -152,6 +152,7 @@ bool Session::consume(std::string_view bytes) {
         [&](auto& decoder) {
             decoder.feed(bytes);
             while (auto decoded = decoder.next()) {
+                ++m_messages;
                 m_lobby.received(*this, *decoded);
                 if (!open()) {
                     return true;
@@ -244,7 +245,11 @@ asio::awaitable<void> Session::watchdog() {
     while (m_lifecycle != Lifecycle::Closed) {
         const Clock::time_point now = Clock::now();
         if (m_deadline <= now) {
-            stop(m_lifecycle == Lifecycle::WithRole ? "idle too long" : "said nothing in time");
+            // A list connection that asked for lists, or a refused joiner, did say something:
+            // what it never did was take a seat or a table.
+            stop(m_lifecycle == Lifecycle::WithRole ? "idle too long"
+                 : m_messages == 0                  ? "said nothing in time"
+                                                    : "took no seat or table in time");
             break;
         }
         Clock::time_point wake = m_deadline;

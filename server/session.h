@@ -72,6 +72,8 @@ private:
     std::variant<protocol::ListUpDecoder, protocol::HostUpDecoder, protocol::PlayerUpDecoder>
         m_decoder;
     Lifecycle m_lifecycle = Lifecycle::WithoutRole;
+    // Whole messages read, for the reason the watchdog logs.
+    std::uint64_t m_messages = 0;
     Writing m_writing = Writing::Idle;
     // Bytes waiting to go out, and those the writer is sending while the socket is stalled.
     std::string m_outbox;

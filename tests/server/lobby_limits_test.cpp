@@ -110,6 +110,7 @@ TEST(LobbyAbuse, AConnectionThatOnlyListsIsClosedAtTheHelloTimeout) {
     EXPECT_TRUE(lister.waitForClose());
     EXPECT_LT(rows, 50u);
     EXPECT_GE(rows, 1u);
+    EXPECT_TRUE(lobby.waitForLog("table list closed: took no seat or table in time"));
     steady.checkStillRelays();
 }
 
@@ -204,7 +205,7 @@ TEST(LobbyRefusals, ARefusedJoinerGetsNoPlaceAndNoTime) {
     steady.checkStillRelays();
     // And the joiners left are closed at the hello time-out, having taken no seat.
     EXPECT_TRUE(refused.back()->waitForClose());
-    EXPECT_TRUE(lobby.waitForLog("player channel closed: said nothing in time"));
+    EXPECT_TRUE(lobby.waitForLog("player channel closed: took no seat or table in time"));
     steady.checkStillRelays();
 }
 

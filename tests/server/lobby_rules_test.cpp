@@ -133,10 +133,19 @@ struct Row {
 };
 
 const Row rows[] = {
+    // An empty list is answered too, so that a lobby with no table waiting is told from one
+    // that does not answer.
     {"ListsEachWaitingTableWithItsSeats",
-     hosted("h1", "p2", "Kitchen", "Maud") + hosted("h3", "p4", "Porch", "Gus") +
+     Steps{"l9>Q", "l9<U"} + hosted("h1", "p2", "Kitchen", "Maud") +
+         hosted("h3", "p4", "Porch", "Gus") +
          Steps{"l5>Q",
                "l5<" + listRow("Kitchen", 1, alone("Maud")) + listRow("Porch", 2, alone("Gus"))}},
+    // Names are listed without the spaces around them; one with nothing visible is refused.
+    {"ABlankNameIsRefusedAndNamesAreTrimmed",
+     Steps{"h1>" + encode(CreateTable{"", "Den", "", "   "}), "h1#",
+           "h2>" + encode(CreateTable{"", "  ", "", " Maud "}), "h2<H", "l3>Q",
+           "l3<" + listRow("Maud", 1, alone("Maud")), "p4>" + encode(JoinTable{"", 0, 1, " \t"}),
+           "p4#"}},
     {"JoinRunsTheSeatListExchangeAndListsThePerson",
      kitchen +
          Steps{"l4>Q", "l4<" + listRow("Kitchen", 1, {"Maud", "Bea", "Computer", "Computer"})}},
@@ -194,7 +203,8 @@ const Row rows[] = {
                      "h7>" + encode(CreateTable{"", "Porch", "", "Bo"}), "h7<H",
                      "p6>" + encode(ChatLine{0, "hi"}), "h1<c002hi", "h7<"}},
     // Two people behind one address read the list apart: a row is taken where their lists
-    // agree, a join is closed where they differ, and a closed list no longer counts.
+    // agree or only one reaches it, a join is closed where they differ, and a closed list no
+    // longer counts.
     {"ARowIsTakenOnlyWhereTheListsBeingReadAgree",
      hosted("h1", "p2", "Kitchen", "Ann") + hosted("h3", "p4", "Porch", "Bo") +
          Steps{"l5>Q",
@@ -204,9 +214,9 @@ const Row rows[] = {
                "l8<" + listRow("Kitchen", 1, alone("Ann")) + listRow("Porch", 2, alone("Bo")) +
                    listRow("Shed", 3, alone("Cy")),
                "p9>" + encode(JoinTable{"", 1, 2, "Di"}), "p9<Y", "h3<q",
-               "p10>" + encode(JoinTable{"", 2, 1, "Di"}), "p10#", "h1!", "p2<K", "l8>Q",
+               "p10>" + encode(JoinTable{"", 2, 1, "Di"}), "p10<Y", "h6<q", "h1!", "p2<K", "l8>Q",
                "l8<" + listRow("Porch", 2, {"Bo", "Computer", "Di", "Computer"}) +
-                   listRow("Shed", 3, alone("Cy")),
+                   listRow("Shed", 3, {"Cy", "Di", "Computer", "Computer"}),
                "p11>" + encode(JoinTable{"", 0, 3, "Di"}), "p11#", "l5!", "l8>Q",
                "p12>" + encode(JoinTable{"", 0, 3, "Di"}), "p12<Y", "h3<q"}},
 };
