@@ -4,6 +4,7 @@
 
 #include "online/lobby_client_parts.h"
 #include "protocol/encode.h"
+#include "protocol/seat_names.h"
 
 #include <algorithm>
 
@@ -116,12 +117,43 @@ void LobbyClient::connectList(Event event) {
 
 void LobbyClient::askForList() {
     m_listReader->asked();
+    m_listAnswer = ListAnswer::Awaited;
     m_list->send(encode(ListRequest{}));
-    // A lobby with no table waiting sends nothing at all: say so, once the rows would have come.
+    // No message ends the rows: they have come once they have stopped coming.
     m_noTables.start(NoTablesAfterMs, [this] {
         Entry entry(*this);
-        answerEnded();
+        rowsSettled();
     });
+}
+
+void LobbyClient::rowsSettled() {
+    if (m_listAnswer != ListAnswer::Awaited)
+        return answerEnded();
+    // Nothing at all yet: a lobby with no table waiting says so with "U"; one that is silent
+    // is given the time a server has to answer.
+    m_noTables.start(AnswerTimeoutMs - NoTablesAfterMs, [this] {
+        Entry entry(*this);
+        listSilent();
+    });
+}
+
+void LobbyClient::listEmpty() {
+    if (m_listAnswer != ListAnswer::Awaited)
+        return;
+    m_listAnswer = ListAnswer::Empty;
+    m_noTables.stop();
+    answerEnded();
+}
+
+// The connection is up but the server has not answered "Q": whatever it is, it lists no tables.
+// The rows shown stay, and the list is asked for again in a while.
+void LobbyClient::listSilent() {
+    if (m_state != State::Lobby || m_listAnswer != ListAnswer::Awaited)
+        return;
+    m_listAnswer = ListAnswer::None;
+    m_freshAnswer = false;
+    setStatus(SilentText);
+    m_keepFresh.start(RefreshEveryMs, [this] { refreshQuietly(); });
 }
 
 // The rows of the last "Q" have come by now: a chosen table that is not among them has closed
@@ -137,9 +169,12 @@ void LobbyClient::answerEnded() {
         std::none_of(m_rows.begin(), m_rows.end(),
                      [&](const ListedTable& t) { return t.id == m_chosenId; })) {
         m_chosenId.clear();
-        m_view.selectRow(-1);
+        m_view.selectRow(-1, -1);
+        // What was said of its seat went with it.
+        if (m_status == SeatTakenText)
+            setStatus({});
     }
-    if (m_rows.empty() && m_status.empty())
+    if (m_rows.empty() && (m_status.empty() || m_status == SilentText))
         setStatus(NoTablesText);
     m_keepFresh.start(RefreshEveryMs, [this] { refreshQuietly(); });
 }
@@ -151,6 +186,9 @@ void LobbyClient::refreshQuietly() {
     if (m_state != State::Lobby)
         return;
     if (m_list && m_list->isOpen()) {
+        // An answer still awaited is not asked for again: its time limit says when it is late.
+        if (m_listAnswer == ListAnswer::Awaited)
+            return;
         m_freshAnswer = true;
         askForList();
         return;
@@ -175,11 +213,13 @@ void LobbyClient::refreshQuietly() {
 
 void LobbyClient::rememberChoice() {
     const int row = m_view.selectedRow();
-    m_chosenId =
-        row >= 0 && row < rowCount() ? m_rows[static_cast<std::size_t>(row)].id : std::string();
+    const bool chosen = row >= 0 && row < rowCount();
+    m_chosenId = chosen ? m_rows[static_cast<std::size_t>(row)].id : std::string();
+    m_chosenSeat = chosen ? m_view.selectedSeat() : -1;
 }
 
 void LobbyClient::listedTable(const ListedTable& table) {
+    m_listAnswer = ListAnswer::Rows;
     if (std::exchange(m_freshAnswer, false)) {
         rememberChoice();
         clearTables();
@@ -191,10 +231,23 @@ void LobbyClient::listedTable(const ListedTable& table) {
         m_rows.push_back(table);
         m_view.addTable(table);
         if (table.id == m_chosenId)
-            m_view.selectRow(rowCount() - 1);
+            chooseAgain(table);
     }
-    if (m_status == NoTablesText)
+    if (m_status == NoTablesText || m_status == SilentText)
         setStatus({});
+}
+
+// The chosen table listed anew: the seat chosen stays chosen while it is free. One someone has
+// taken meanwhile is said, as a refused join says it, and the lowest free seat is offered.
+void LobbyClient::chooseAgain(const ListedTable& table) {
+    int seat = m_chosenSeat;
+    if (seat >= 0 && seat < 4 &&
+        !protocol::listsFreeSeat(table.occupants[static_cast<std::size_t>(seat)])) {
+        seat = -1;
+        m_chosenSeat = -1;
+        setStatus(SeatTakenText);
+    }
+    m_view.selectRow(rowCount() - 1, seat);
 }
 
 void LobbyClient::listBroken(const std::string& why) {
@@ -211,9 +264,15 @@ void LobbyClient::listKeyRefused() {
 
 void LobbyClient::refresh() {
     Entry entry(*this);
+    // A server that has not answered yet is given up for another one typed meanwhile.
+    if (m_state == State::ConnectingList) {
+        if (m_connector.useTypedServer())
+            connectList(Event::Reconnect);
+        return;
+    }
     if (!allows(Event::Refresh))
         return;
-    m_rows.clear(); // the dialog has emptied its list
+    clearTables();
     m_chosenId.clear();
     m_freshAnswer = false;
     readTheList();
@@ -239,6 +298,7 @@ void LobbyClient::closeList() {
     if (!m_list)
         return;
     m_noTables.stop();
+    m_listAnswer = ListAnswer::None;
     auto retired = std::make_unique<Retired>(m_connector);
     retired->channels.push_back(std::exchange(m_list, nullptr));
     retired->channels.back()->setReceiver(nullptr);
@@ -320,6 +380,7 @@ void LobbyClient::dropConnections() {
     m_answer.stop();
     m_keepFresh.stop();
     m_freshAnswer = false;
+    m_listAnswer = ListAnswer::None;
     closeList();
     auto retired = std::make_unique<Retired>(m_connector);
     if (m_host) {

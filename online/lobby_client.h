@@ -40,7 +40,8 @@ public:
         ListOpened,    // the table-list connection is up: "Q" goes out
         ListFailed,    // it could not be made; the dialog says why
         Refresh,       // "Q" again on the open list connection
-        Reconnect,     // Refresh with the list connection gone or another server typed
+        Reconnect,     // Refresh with the list connection gone or another server typed, also
+                       // while the last server typed is still being connected to
         NewTable,      // "H" goes out once the host channel is up
         Join,          // "L" goes out once the player channel is up
         CouldNotReach, // the host channel or the host's own seat could not be connected
@@ -69,6 +70,7 @@ public:
         Transition{State::Standalone, Event::PlayOnline, State::ConnectingList},
         Transition{State::ConnectingList, Event::ListOpened, State::Lobby},
         Transition{State::ConnectingList, Event::ListFailed, State::Lobby},
+        Transition{State::ConnectingList, Event::Reconnect, State::ConnectingList},
         Transition{State::ConnectingList, Event::Cancel, State::Standalone},
         Transition{State::ConnectingList, Event::NewGame, State::Standalone},
         Transition{State::Lobby, Event::Refresh, State::Lobby},
@@ -139,10 +141,12 @@ public:
         virtual void addTable(const ListedTable& table) = 0;
         // A join refused for a taken seat: that row's seats as the server has just told them.
         virtual void showSeats(int row, const std::array<std::string, 4>& occupants) = 0;
-        // The row the person has chosen (-1: none), and choosing it again once the list has
-        // been read anew (-1: the chosen table is no longer listed, so none is).
+        // The row and the seat the person has chosen (-1: none), and choosing them again once
+        // the list has been read anew: row -1 when the chosen table is no longer listed, so
+        // none is; seat -1 for the lowest free seat, as a click on the row chooses.
         virtual int selectedRow() const = 0;
-        virtual void selectRow(int row) = 0;
+        virtual int selectedSeat() const = 0;
+        virtual void selectRow(int row, int seat) = 0;
         virtual void clearWhiteboard() = 0;
         virtual void addWhiteboardLine(const std::string& line) = 0;
         // The state changed, or the table did: the window shows it.
@@ -204,7 +208,8 @@ public:
     static constexpr const char* SilentText = "The server did not answer.";
     static constexpr const char* BrokenListText =
         "The server sent something this program cannot read.";
-    // How long the server may take to answer "H" or "L", and to send the first table rows.
+    // How long the server may take to answer "H", "L" or "Q" (a lobby with no table waiting
+    // answers "Q" with "U"), and by when the rows of a list have come.
     static constexpr int AnswerTimeoutMs = 10000;
     static constexpr int NoTablesAfterMs = 2000;
     // While the dialog is open the list is read again this often, well within the lobby's list
@@ -230,11 +235,15 @@ private:
     void readTheList();
     void readTheListAgain();
     void listedTable(const ListedTable& table);
+    void listEmpty();
+    void rowsSettled();
+    void listSilent();
     void listBroken(const std::string& why);
     void listKeyRefused();
     void answerEnded();
     void refreshQuietly();
     void rememberChoice();
+    void chooseAgain(const ListedTable& table);
     void closeList();
 
     void tableCreated();
@@ -272,11 +281,14 @@ private:
     std::set<std::string> m_listedIds;
     TimeLimit m_noTables;
     TimeLimit m_keepFresh;
+    // What has come of the last "Q": nothing yet, rows, or "U" for none.
+    enum class ListAnswer { None, Awaited, Rows, Empty } m_listAnswer = ListAnswer::None;
     // A reading of the list by itself: its first row replaces the rows shown, so the list does
     // not go blank while the answer is on its way.
     bool m_freshAnswer = false;
-    // The id of the table the person had chosen, to choose it again in the new list.
+    // The table and seat the person had chosen, to choose them again in the new list.
     std::string m_chosenId;
+    int m_chosenSeat = -1;
 
     // Hosting: the host's channel, engine and host; its own seat on a player channel.
     Channel* m_hostChannel = nullptr;

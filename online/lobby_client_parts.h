@@ -76,9 +76,9 @@ private:
     Channel::Receiver* m_to = nullptr;
 };
 
-// The table list's answers: one table per "G", or a refused key. A lobby answers each "Q" with
-// at most 21 rows; anything it cannot read, or rows beyond what was asked for, is a broken
-// server: the connection is closed once, with a message.
+// The table list's answers: one table per "G", "U" for none, or a refused key. A lobby answers
+// each "Q" with at most 21 rows; anything it cannot read, or rows beyond what was asked for, is
+// a broken server: the connection is closed once, with a message.
 class LobbyClient::ListReader final : public Channel::Receiver {
 public:
     explicit ListReader(LobbyClient& client) : m_client(client) {}
@@ -98,6 +98,8 @@ public:
                 m_client.listedTable({table->name, table->id, table->occupants});
             } else if (std::holds_alternative<protocol::KeyRefused>(decoded->message)) {
                 m_client.listKeyRefused();
+            } else if (std::holds_alternative<protocol::Notice>(decoded->message)) {
+                m_client.listEmpty();
             }
         }
         if (m_decoder.failed())

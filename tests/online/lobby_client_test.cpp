@@ -89,7 +89,11 @@ struct Dialog final : LobbyClient::View {
         seats = occupants;
     }
     int selectedRow() const override { return selected; }
-    void selectRow(int row) override { selected = row; }
+    int selectedSeat() const override { return seat; }
+    void selectRow(int row, int s) override {
+        selected = row;
+        seat = s;
+    }
     void clearWhiteboard() override {}
     void addWhiteboardLine(const std::string&) override {}
     void showState(State) override {}
@@ -101,6 +105,7 @@ struct Dialog final : LobbyClient::View {
     std::vector<std::string> rows;
     int seatsRow = -1;
     int selected = -1;
+    int seat = -1;
     std::array<std::string, 4> seats{};
 };
 
@@ -237,6 +242,9 @@ const Case cases[] = {
      Connecting, Open, 1},
     {"refresh with another server typed", AtLobby, "typed refresh", State::ConnectingList, "",
      Connecting, Open, 1},
+    {"another server typed while one is connected to", ConnectingList, "typed refresh",
+     State::ConnectingList, "", Connecting, Open, 1,
+     [](Lobby& l) { EXPECT_EQ(l.connections.opened.size(), 2u); }},
     {"garbage on the list", AtLobby, "list<garbage", State::Lobby, "", LobbyClient::BrokenListText,
      Open},
     {"more rows than asked for", AtLobby, "", State::Lobby, "", LobbyClient::BrokenListText, Open,
@@ -246,8 +254,10 @@ const Case cases[] = {
              l.list().arrive(row("T", std::to_string(i)));
          EXPECT_EQ(l.dialog.rows.size(), 21u);
      }},
-    {"no tables waiting", AtLobby, "refresh wait-list", State::Lobby, "", LobbyClient::NoTablesText,
-     Open, 1},
+    {"no tables waiting", AtLobby, "refresh list>Q list<U", State::Lobby, "",
+     LobbyClient::NoTablesText, Open, 1},
+    {"a server that does not answer the list", AtLobby, "refresh wait-answer", State::Lobby, "",
+     LobbyClient::SilentText, Open, 1},
     {"a key refused on the list", AtLobby, "list<N", State::Lobby, KeyRefused, "", Open, 1},
     {"cancel in the lobby", AtLobby, "cancel", State::Standalone},
     {"new game in the lobby", AtLobby, "end", State::Standalone},
@@ -375,11 +385,13 @@ TEST(LobbyJoin, ChoosingAgainAfterATakenSeat) {
 }
 
 // The list is read again while the dialog is open: new tables appear, the chosen one stays
-// chosen wherever it now is, and one that has closed is chosen no more.
+// chosen wherever it now is with its seat while that is free, and one that has closed is chosen
+// no more.
 TEST(LobbyList, KeptFreshWhileTheDialogIsOpen) {
     Lobby l;
     l.play(AtLobby + " list<" + row("Harbour", "2"));
     l.dialog.selected = 1;
+    l.dialog.seat = 2;
     l.play("wait-list list>");
     l.time.advance(LobbyClient::RefreshEveryMs);
     l.play("list>Q");
@@ -387,6 +399,12 @@ TEST(LobbyList, KeptFreshWhileTheDialogIsOpen) {
     l.play("list<" + row("Harbour", "2") + row("Saturday", "3"));
     EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Harbour", "Saturday"}));
     EXPECT_EQ(l.dialog.selected, 0);
+    EXPECT_EQ(l.dialog.seat, 2);
+    l.time.advance(LobbyClient::NoTablesAfterMs + LobbyClient::RefreshEveryMs);
+    l.play("list<" + encode(TableEntry{"Harbour", "2", {"Hosty", "Computer", "Bot", "Computer"}}));
+    EXPECT_EQ(l.dialog.selected, 0);
+    EXPECT_EQ(l.dialog.seat, -1);
+    EXPECT_EQ(l.dialog.status, LobbyClient::SeatTakenText);
     l.time.advance(LobbyClient::NoTablesAfterMs + LobbyClient::RefreshEveryMs);
     l.play("list<" + row("Saturday", "3") + " wait-list");
     EXPECT_EQ(l.dialog.rows, (std::vector<std::string>{"Saturday"}));
@@ -397,7 +415,7 @@ TEST(LobbyList, KeptFreshWhileTheDialogIsOpen) {
     l.time.advance(LobbyClient::RefreshEveryMs);
     EXPECT_EQ(l.client.state(), State::Lobby);
     EXPECT_FALSE(l.dialog.busy);
-    l.play("list+ list>Q wait-list");
+    l.play("list+ list>Q list<U");
     EXPECT_EQ(l.dialog.status, LobbyClient::NoTablesText);
     EXPECT_EQ(l.connections.live(), 1);
 }

@@ -2,6 +2,7 @@
 // seat buttons, and what each button hands to the connections behind it.
 #include "ui/online/lobby_dialog.h"
 
+#include "protocol/seat_names.h"
 #include "ui/online/lobby_card_table.h"
 #include "ui/table/dialog_placement.h"
 #include "ui/table/table_fonts.h"
@@ -42,11 +43,6 @@ constexpr std::array<SeatPlace, 4> SeatPlaces{{
     {"North", 840, 480, 1335, 255},
     {"East", 1560, 960, 1070, 255},
 }};
-
-// A seat that a computer holds can be taken; the server names such a seat "Computer...".
-bool isFreeSeat(const std::string& occupant) {
-    return occupant.compare(0, 8, "Computer") == 0;
-}
 
 // The names at the little table are in the big table's typeface, a size smaller, so that
 // "Computer" fits at every seat.
@@ -214,7 +210,7 @@ void LobbyDialog::clearTables() {
     lstGamesClick();
 }
 
-void LobbyDialog::selectRow(int row) {
+void LobbyDialog::selectRow(int row, int seat) {
     if (row < 0 || row >= m_lstGames->count()) {
         m_lstGames->clearSelection();
         m_lstGames->setCurrentRow(-1);
@@ -222,6 +218,9 @@ void LobbyDialog::selectRow(int row) {
         m_lstGames->setCurrentRow(row);
     }
     lstGamesClick();
+    if (row >= 0 && seat >= 0 && seat < 4 && m_optSeat[static_cast<size_t>(seat)]->isEnabled())
+        m_optSeat[static_cast<size_t>(seat)]->setChecked(true);
+    updateJoin();
 }
 
 void LobbyDialog::setBusy(bool busy) {
@@ -249,7 +248,7 @@ void LobbyDialog::showSeats(int row, const std::array<std::string, 4>& occupants
 }
 
 QString LobbyDialog::userName() const {
-    return m_txtUserName->text();
+    return QString::fromStdString(protocol::visibleName(m_txtUserName->text().toStdString()));
 }
 
 QString LobbyDialog::key() const {
@@ -319,6 +318,10 @@ void LobbyDialog::showCompass() {
 
 void LobbyDialog::lstGamesClick() {
     const int row = selectedRow();
+    // The table shown again (the list redrawn, its seats told anew, the name typed) keeps the
+    // seat chosen at it while that is free; another table offers its lowest free seat.
+    const int kept = row == m_shownRow ? selectedSeat() : -1;
+    m_shownRow = row;
     if (row == -1)
         showCompass();
     if (row != -1 && !userName().isEmpty()) {
@@ -333,10 +336,12 @@ void LobbyDialog::lstGamesClick() {
                 m_tableSeats[static_cast<size_t>(row)][static_cast<size_t>(seat)];
             QRadioButton* option = m_optSeat[static_cast<size_t>(seat)];
             showOccupant(option, QString::fromStdString(occupant));
-            option->setEnabled(isFreeSeat(occupant));
+            option->setEnabled(protocol::listsFreeSeat(occupant));
             if (option->isEnabled())
                 option->setChecked(true);
         }
+        if (kept >= 0 && m_optSeat[static_cast<size_t>(kept)]->isEnabled())
+            m_optSeat[static_cast<size_t>(kept)]->setChecked(true);
     }
     updateJoin();
 }
@@ -358,9 +363,6 @@ void LobbyDialog::cmdJoinClick() {
 }
 
 void LobbyDialog::cmdRefreshClick() {
-    if (m_busy)
-        return;
-    clearTables();
     emit refreshRequested();
 }
 

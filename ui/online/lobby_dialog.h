@@ -37,10 +37,11 @@ public:
     void addTable(const std::string& name, const std::array<std::string, 4>& occupants);
     // Empties the list; with no row chosen the seat buttons show the compass again.
     void clearTables();
-    // Chooses that row as a click would (-1: none).
-    void selectRow(int row);
-    // The hourglass on the dialog while a connection is made. Meanwhile New Table, Join and
-    // Refresh do nothing, so one connection cannot be started over another; Cancel still works.
+    // Chooses that row as a click would (-1: none), then that seat when it is free.
+    void selectRow(int row, int seat = -1);
+    // The hourglass on the dialog while a connection is made. Meanwhile New Table and Join do
+    // nothing, so one connection cannot be started over another; Cancel still works, and so
+    // does Refresh, which whoever listens may take to try another server.
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
     // One line under the buttons: what the connection is doing, or why it failed.
@@ -54,6 +55,7 @@ public:
     // The fields as the player left them last time: the name, and the key when it was kept.
     void fill(const QString& userName, const QString& key, bool rememberKey);
 
+    // The user name without the spaces around it; empty when nothing visible is typed.
     QString userName() const;
     // The first eight characters of the key; a shorter key whole.
     QString key() const;
@@ -72,7 +74,6 @@ signals:
     void newTableRequested();
     // Only with a name, a selected row and a free seat checked.
     void joinRequested();
-    // After the list has been emptied.
     void refreshRequested();
     void cancelRequested();
 
@@ -104,6 +105,8 @@ private:
     QLabel* m_lblStatus = nullptr;
     // Row r's occupants, overwritten row by row as tables arrive and never cleared.
     std::array<std::array<std::string, 4>, MaxTables> m_tableSeats{};
+    // The row whose seats the buttons show, -1 for none.
+    int m_shownRow = -1;
     bool m_busy = false;
 };
 

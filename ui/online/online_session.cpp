@@ -157,9 +157,13 @@ int OnlineSession::selectedRow() const {
     return m_dialog ? m_dialog->selectedRow() : -1;
 }
 
-void OnlineSession::selectRow(int row) {
+int OnlineSession::selectedSeat() const {
+    return m_dialog ? m_dialog->selectedSeat() : -1;
+}
+
+void OnlineSession::selectRow(int row, int seat) {
     if (m_dialog)
-        m_dialog->selectRow(row);
+        m_dialog->selectRow(row, seat);
 }
 
 void OnlineSession::clearWhiteboard() {

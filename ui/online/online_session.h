@@ -90,7 +90,8 @@ private:
     void addTable(const Client::ListedTable& table) override;
     void showSeats(int row, const std::array<std::string, 4>& occupants) override;
     int selectedRow() const override;
-    void selectRow(int row) override;
+    int selectedSeat() const override;
+    void selectRow(int row, int seat) override;
     void clearWhiteboard() override;
     void addWhiteboardLine(const std::string& line) override;
     void showState(State state) override;
