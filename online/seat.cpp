@@ -415,6 +415,12 @@ Task Seat::holdTrick() {
     co_await m_engine.showFinishedTrick();
     if (m_state == SeatState::TrickHeld)
         moveTo(SeatState::Seated);
+    // A word nobody waits for (the card played for a person whose time ran out, a card the
+    // host refused) is about the trick just gathered: it goes with it.
+    Table& t = m_engine.table();
+    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message &&
+        !m_engine.messageWaiting())
+        t.buttonMenu.visible = false;
     ++m_tricks;
     if (m_onChanged)
         m_onChanged();

@@ -130,7 +130,8 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
 }
 
 // Whatever a person is asked, the computer answers for them when their time runs out, in the
-// host's numbering of their seat, and the button window says what it did.
+// host's numbering of their seat, and the button window says what it did; of a card, until its
+// trick is gathered.
 TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
     for (int own : {1, 3})
         for (const char* sentStart : {"b", "t", "r", "p"}) {
@@ -164,6 +165,13 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
                 : sent[0] == 'r' ? handText::TimedOutDiscard
                                  : handText::timedOutCard(table.cardAt(table.localPicture(card)));
             EXPECT_EQ(table.buttonMessage, told);
+            if (sent[0] == 'p') {
+                c.arrive(encode(CardPlayed{card}) + encode(CardPlayed{5 * ((own + 1) % 4)}) +
+                         encode(CardPlayed{5 * ((own + 2) % 4)}) + encode(TrickWon{own}));
+                EXPECT_TRUE(table.buttonMenu.visible);
+                clock.advance(Engine::TrickPause);
+                EXPECT_FALSE(table.buttonMenu.visible);
+            }
         }
 }
 
