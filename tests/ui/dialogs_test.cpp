@@ -65,15 +65,15 @@ private slots:
 
     // Row k < settings().size() changes that one setting and presses OK; the others change all
     // of them and press Cancel, or change nothing and press OK on settings that are none of the
-    // defaults (what the dialog shows is what OK keeps), or press OK online, where the five rule
-    // is greyed and not the player's to change.
+    // defaults (what the dialog shows is what OK keeps), or press OK online, where the rule
+    // boxes are greyed and not the player's to change.
     void eachSettingReachesTheTableAndTheNextRun_data() {
         QTest::addColumn<int>("row");
         for (int k = 0; k < int(settings().size()); ++k)
             QTest::newRow(settings()[size_t(k)].name) << k;
         QTest::newRow("Cancel, everything changed") << -1;
         QTest::newRow("OK untouched on settings off their defaults") << -2;
-        QTest::newRow("OK online, the greyed five rule clicked") << -3;
+        QTest::newRow("OK online, the greyed rule boxes clicked") << -3;
     }
     void eachSettingReachesTheTableAndTheNextRun() {
         QFETCH(int, row);
@@ -100,7 +100,8 @@ private slots:
             for (const Setting& s : settings())
                 s.change(*dialog);
         } else if (row == -3) {
-            click(dialog, "chk525");
+            for (const char* box : {"chk525", "chkFollowSuit", "chkTutorial"})
+                click(dialog, box);
         }
         click(dialog, row == -1 ? "cmdCancel" : "cmdOK");
         const bool recording = row < 0 || settings()[size_t(row)].recording;

@@ -172,6 +172,12 @@ void OptionsDialog::loadSettings() {
         // Online play always enforces the five rule; the box cannot change it.
         m_chk525->setChecked(false);
         m_chk525->setEnabled(false);
+        // A hosted table keeps the rule it was opened with, and every seat is dealt face down:
+        // the boxes show the standalone table's settings, which cannot change online.
+        for (QCheckBox* box : {m_chkFollowSuit, m_chkTutorial}) {
+            box->setEnabled(false);
+            box->setToolTip(QStringLiteral("Not while playing online"));
+        }
     }
     pickDesign(m_table.backDesign);
 }
