@@ -71,6 +71,8 @@ private slots:
         const QString name = QStringLiteral("Nellie"), server = QStringLiteral("cards.org:9000");
         Preferences(file).setLobby({name, server, true, QStringLiteral("secret1")});
         QCOMPARE(Preferences(file).lobby().key, QStringLiteral("secret1"));
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
         Preferences(file).setLobby({name, server, false, QStringLiteral("secret1")});
         QCOMPARE(Preferences(file).lobby(), (LobbyPreferences{name, server, false, {}}));
         QFile f(file);

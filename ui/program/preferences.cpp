@@ -6,6 +6,7 @@
 #include "table/table.h"
 #include "ui/dialogs/options_dialog.h"
 
+#include <QFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <array>
@@ -80,6 +81,21 @@ Preferences::Preferences() : Preferences(defaultFile()) {}
 
 Preferences::Preferences(const QString& file) : m_settings(file, QSettings::IniFormat) {}
 
+Preferences::~Preferences() {
+    flush();
+}
+
+void Preferences::flush() {
+    m_settings.sync();
+    keepToOwner();
+}
+
+// The file is rewritten through a new file that keeps the old one's permissions.
+void Preferences::keepToOwner() {
+    if (QFile::exists(m_settings.fileName()))
+        QFile::setPermissions(m_settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
 TablePreferences Preferences::table() const {
     TablePreferences p;
     if (auto design = readInt(m_settings, QStringLiteral("options/backDesign"));
@@ -124,11 +140,14 @@ void Preferences::setLobby(const LobbyPreferences& p) {
     m_settings.setValue(QStringLiteral("lobby/name"), p.userName);
     m_settings.setValue(QStringLiteral("lobby/server"), p.server);
     m_settings.setValue(QStringLiteral("lobby/rememberKey"), p.rememberKey);
-    // A key the player did not ask to keep is not left behind from an earlier run either.
-    if (p.rememberKey)
+    // A key the player did not ask to keep is not left behind from an earlier run either. One
+    // that is kept goes into a file that is already the owner's alone.
+    if (p.rememberKey) {
+        flush();
         m_settings.setValue(QStringLiteral("lobby/key"), p.key);
-    else
+    } else {
         m_settings.remove(QStringLiteral("lobby/key"));
+    }
 }
 
 WindowPreferences Preferences::window() const {

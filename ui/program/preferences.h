@@ -53,6 +53,9 @@ public:
     Preferences();
     // A file of the caller's choosing (tests, or a second profile).
     explicit Preferences(const QString& file);
+    ~Preferences();
+    Preferences(const Preferences&) = delete;
+    Preferences& operator=(const Preferences&) = delete;
 
     TablePreferences table() const;
     void setTable(const TablePreferences& table);
@@ -61,11 +64,14 @@ public:
     WindowPreferences window() const;
     void setWindow(const WindowPreferences& window);
 
-    // Writes what was set to the file now (it is also written when the object goes).
-    void flush() { m_settings.sync(); }
+    // Writes what was set to the file now (it is also written when the object goes). The file
+    // may hold the lobby key: it is readable by its owner alone.
+    void flush();
     QString fileName() const { return m_settings.fileName(); }
 
 private:
+    void keepToOwner();
+
     mutable QSettings m_settings;
 };
 
