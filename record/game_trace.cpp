@@ -2,6 +2,7 @@
 #include "record/game_trace.h"
 
 #include <QFile>
+#include <span>
 
 namespace corvane::ui {
 
@@ -18,6 +19,7 @@ void GameTrace::begin() {
     m_writer = std::make_unique<TraceWriter>(
         [this](const std::string& line) { m_lines.push_back(line); }, [] { return -1; });
     m_writer->gameStarted(++m_game, m_seed);
+    m_finished = m_lines.size();
 }
 
 void GameTrace::onNewGame() {
@@ -34,14 +36,16 @@ void GameTrace::onDeal(int dealer, const std::array<int, 52>& deck) {
 
 void GameTrace::onGameEnd(int winner, std::array<int, 2> scores) {
     m_writer->onGameEnd(winner, scores);
+    m_finished = m_lines.size();
     m_ended = true;
 }
 
-bool GameTrace::save(const QString& file) const {
+bool GameTrace::save(const QString& file, Lines which) const {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    for (const std::string& line : m_lines) {
+    const std::size_t count = which == Lines::All ? m_lines.size() : m_finished;
+    for (const std::string& line : std::span(m_lines).first(count)) {
         out.write(line.data(), static_cast<qint64>(line.size()));
         out.write("\n", 1);
     }

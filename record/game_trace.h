@@ -16,16 +16,23 @@ public:
     explicit GameTrace(std::uint64_t seed);
     ~GameTrace() override;
 
+    // Which lines a file gets: all, or those of the hands that are over (a hand's deal holds
+    // every seat's cards).
+    enum class Lines { All, FinishedHands };
+
     const std::vector<std::string>& lines() const { return m_lines; }
     // Writes the lines to `file`; false when it could not.
-    bool save(const QString& file) const;
+    bool save(const QString& file, Lines which = Lines::All) const;
 
     void onNewGame() override;
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
     void onBid(int seat, const std::string& bid, int suit) override {
         m_writer->onBid(seat, bid, suit);
     }
-    void onMisdeal(int dealer) override { m_writer->onMisdeal(dealer); }
+    void onMisdeal(int dealer) override {
+        m_writer->onMisdeal(dealer);
+        m_finished = m_lines.size();
+    }
     void onTrump(int bidder, int suit, int bid) override { m_writer->onTrump(bidder, suit, bid); }
     void onDiscard(int seat, const std::vector<int>& pictures) override {
         m_writer->onDiscard(seat, pictures);
@@ -39,7 +46,10 @@ public:
         m_writer->onPlay(seat, picture, card);
     }
     void onTrick(int winner, int units) override { m_writer->onTrick(winner, units); }
-    void onHand(const HandResult& result) override { m_writer->onHand(result); }
+    void onHand(const HandResult& result) override {
+        m_writer->onHand(result);
+        m_finished = m_lines.size();
+    }
     void onGameEnd(int winner, std::array<int, 2> scores) override;
 
 private:
@@ -48,6 +58,8 @@ private:
     int m_game = 0;
     bool m_ended = false;
     std::vector<std::string> m_lines;
+    // How many of the lines are of the game's start and the hands that are over.
+    std::size_t m_finished = 0;
     std::unique_ptr<TraceWriter> m_writer;
 };
 

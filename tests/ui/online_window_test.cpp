@@ -5,7 +5,9 @@
 // it feeds the person's clicks and lines to them.
 #include "online_fixture.h"
 #include "ui/online/socket_channel.h"
+#include "ui/record/record_windows.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -31,7 +33,8 @@ private slots:
     // read before the guest takes seat 2: refused, it sits at the seat the refusal leaves checked.
     // The host and the guest chat and play; the late comer, idle, sees its time-out count down
     // (what the computer then does for it is the seat's) and its program goes away mid-hand;
-    // the guest's record is the seat's; then the host's program goes away mid-hand.
+    // the guest's record is the seat's; the host's saved record stops at the hand in play; then
+    // the host's program goes away mid-hand.
     void hostGuestAndLateSeatThenTheSeatAndTheHostAreKilled() {
         LobbyServer lobby;
         auto hosting = player(3, lobby.address());
@@ -84,6 +87,15 @@ private slots:
             both,
             [&] { return record.history().hands.size() >= 2 && guest->t().gamePhase == PhasePlay; },
             20000));
+        // The host's record keeps the hand in play to itself: its deal is every seat's cards.
+        QTemporaryDir dir;
+        QVERIFY(hosting->program.recordWindows->saveGameRecordTo(dir.filePath("game.jsonl")));
+        QFile saved(dir.filePath("game.jsonl"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray lines = saved.readAll();
+        QCOMPARE(lines.count("\"ev\":\"deal\""),
+                 lines.count("\"ev\":\"hand\"") + lines.count("\"ev\":\"misdeal\""));
+        QVERIFY(lines.contains("\"ev\":\"deal\""));
         hosting.reset(); // the host's program goes away mid-hand
         QVERIFY(reaches(*guest, State::Standalone));
         QTRY_VERIFY(guest->messageShown());

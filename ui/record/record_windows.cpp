@@ -58,7 +58,12 @@ StatisticsWindow* RecordWindows::openStatistics() {
 
 bool RecordWindows::saveGameRecordTo(const QString& file) {
     const GameTrace* trace = m_record.trace();
-    return trace && trace->save(file);
+    // At a hosted table the host's person is one player among others: no hand is written
+    // before it is over.
+    const auto lines = m_record.source() == GameRecord::Source::Hosting
+                           ? GameTrace::Lines::FinishedHands
+                           : GameTrace::Lines::All;
+    return trace && trace->save(file, lines);
 }
 
 void RecordWindows::saveGameRecord() {
