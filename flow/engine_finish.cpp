@@ -29,13 +29,14 @@ Task Engine::FinishTrick() {
         co_await pause(TrickPause);
     }
 
+    // Nobody is to play until the winner leads again, or at all once the hand is over.
+    for (auto& name : m_t.lblPlayerName)
+        name.underline = false;
     if (m_t.tricksPlayed != 5) {
         m_t.trickCardCount = 0;
         m_t.trickWinnerCard = -1;
         if (!m_t.online)
             hideTrickCards();
-        for (auto& name : m_t.lblPlayerName)
-            name.underline = false;
         co_return;
     }
     co_await settleHand();

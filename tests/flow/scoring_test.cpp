@@ -46,6 +46,8 @@ TEST_P(Scoring, HandEnd) {
     clock.runUntilIdle();
     ASSERT_TRUE(t().buttonMenu.visible);
     EXPECT_EQ(t().buttonMessage, r.message);
+    for (size_t s = 0; s < 4; ++s) // nobody is to play while the hand's end is told
+        EXPECT_FALSE(t().lblPlayerName[s].underline) << "seat " << s;
     engine.clickButton(1);
     clock.runUntilIdle();
     EXPECT_TRUE(finish.done());
@@ -54,8 +56,6 @@ TEST_P(Scoring, HandEnd) {
     EXPECT_EQ(hands[0].scores, r.after);
     EXPECT_EQ(hands[0].message, r.message);
     EXPECT_EQ(t().gamePhase, PhaseIdle);
-    for (size_t s = 0; s < 4; ++s)
-        EXPECT_FALSE(t().lblPlayerName[s].underline) << "seat " << s;
 }
 
 // clang-format off
