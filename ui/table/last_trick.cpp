@@ -39,9 +39,15 @@ int LastTrick::cardsPlayed() const {
     return cards;
 }
 
+const RecordedTrick* LastTrick::lastTrick() const {
+    // A won game stays in the record until the next deal, but the table already plays the next.
+    const GameHistory& game = m_record.history();
+    const RecordedHand* h = game.winner ? nullptr : game.current();
+    return h ? h->lastCompleteTrick() : nullptr;
+}
+
 bool LastTrick::show(Showing how) {
-    const RecordedHand* h = m_record.history().current();
-    const RecordedTrick* trick = h ? h->lastCompleteTrick() : nullptr;
+    const RecordedTrick* trick = lastTrick();
     if (!trick)
         return false;
     m_view->showTrick(*trick);
@@ -56,19 +62,22 @@ void LastTrick::close() {
 }
 
 void LastTrick::recordChanged() {
-    const RecordedHand* h = m_record.history().current();
-    m_action->setEnabled(h && h->lastCompleteTrick());
+    m_action->setEnabled(lastTrick() != nullptr);
     if (m_showing != Showing::Nothing && cardsPlayed() != m_cardsWhenShown)
         close();
 }
 
 bool LastTrick::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (m_showing == Showing::UntilClick &&
-        (type == QEvent::MouseButtonPress || type == QEvent::KeyPress)) {
-        // The click or key that closes the trick does nothing else.
+    if (m_showing == Showing::UntilClick && type == QEvent::MouseButtonPress) {
+        // The click that closes the trick does nothing else: it was aimed at what lay beneath.
         close();
         return true;
+    }
+    if (m_showing == Showing::UntilClick && type == QEvent::KeyPress) {
+        // A key is not aimed at the trick: it closes it and does its own work too.
+        close();
+        return false;
     }
     const bool onMarks =
         watched == m_window.view()->tricks(0) || watched == m_window.view()->tricks(1);

@@ -1,11 +1,16 @@
-// The last trick on request: Game, "Last Trick" (Ctrl+L) shows it until the next click or key;
-// holding L, or pressing on a partnership's trick marks, shows it until the key or the button is
-// let go. It closes as soon as the next card is played.
+// The last trick of the game in play on request: Game, "Last Trick" (Ctrl+L) shows it until the
+// next click or key, the key still doing its own work; holding L, or pressing on a partnership's
+// trick marks, shows it until the key or the button is let go. It closes as soon as the next card
+// is played.
 #pragma once
 
 #include <QObject>
 
 class QAction;
+
+namespace corvane {
+struct RecordedTrick;
+}
 
 namespace corvane::ui {
 
@@ -32,6 +37,8 @@ protected:
 
 private:
     void recordChanged();
+    // The last trick gathered in the game in play, if any.
+    const RecordedTrick* lastTrick() const;
     int cardsPlayed() const;
 
     TableWindow& m_window;
