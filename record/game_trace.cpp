@@ -2,7 +2,7 @@
 #include "record/game_trace.h"
 
 #include <QFile>
-#include <span>
+#include <cstddef>
 
 namespace corvane::ui {
 
@@ -40,12 +40,19 @@ void GameTrace::onGameEnd(int winner, std::array<int, 2> scores) {
     m_ended = true;
 }
 
-bool GameTrace::save(const QString& file, Lines which) const {
+bool GameTrace::save(const QString& file, Lines which, std::optional<qint64> number) const {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const std::size_t count = which == Lines::All ? m_lines.size() : m_finished;
-    for (const std::string& line : std::span(m_lines).first(count)) {
+    std::vector<std::string> lines(m_lines.begin(),
+                                   m_lines.begin() + static_cast<std::ptrdiff_t>(count));
+    if (number && !lines.empty()) {
+        // The game's line again, under the number that the record file gives the game.
+        TraceWriter([&](const std::string& line) { lines.front() = line; }, [] { return -1; })
+            .gameStarted(static_cast<int>(*number), m_seed);
+    }
+    for (const std::string& line : lines) {
         out.write(line.data(), static_cast<qint64>(line.size()));
         out.write("\n", 1);
     }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,10 @@ public:
     enum class Lines { All, FinishedHands };
 
     const std::vector<std::string>& lines() const { return m_lines; }
-    // Writes the lines to `file`; false when it could not.
-    bool save(const QString& file, Lines which = Lines::All) const;
+    // Writes the lines to `file`, the game under the record file's `number` when it has one;
+    // false when it could not.
+    bool save(const QString& file, Lines which = Lines::All,
+              std::optional<qint64> number = std::nullopt) const;
 
     void onNewGame() override;
     void onDeal(int dealer, const std::array<int, 52>& deck) override;

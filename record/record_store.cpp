@@ -308,7 +308,7 @@ bool RecordStore::write(const Pending& p, QSqlError& error) {
             q.prepare(QStringLiteral(
                 "INSERT INTO games(started, mode, level, name0, name1, name2, name3, kind0, "
                 "kind1, kind2, kind3) VALUES(?,?,?,?,?,?,?,?,?,?,?)"));
-            q.addBindValue(now);
+            q.addBindValue(p.game.started.isEmpty() ? now : p.game.started);
             q.addBindValue(p.game.mode);
             q.addBindValue(p.game.level);
             for (const QString& n : p.game.names)
@@ -378,6 +378,18 @@ int RecordStore::handCount() {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     return q.exec(QStringLiteral("SELECT count(*) FROM hands")) && q.next() ? q.value(0).toInt()
                                                                             : -1;
+}
+
+qint64 RecordStore::gameNumber(bool continues) {
+    if (m_state != State::Open)
+        return 0;
+    if (continues && m_gameId)
+        return *m_gameId;
+    // A game's row takes the number after the highest, as the games table's key gives it.
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    return q.exec(QStringLiteral("SELECT coalesce(max(id), 0) + 1 FROM games")) && q.next()
+               ? q.value(0).toLongLong()
+               : 0;
 }
 
 int RecordStore::gameCount() {

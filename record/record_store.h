@@ -23,6 +23,7 @@ struct RecordedGameInfo {
     QString level; // the computer players' level: "Standard" or "Expert"
     std::array<QString, 4> names;
     std::array<QString, 4> kinds; // "person" or "computer"
+    QString started;              // the first deal's time (ISO, UTC); empty: the first hand's end
 };
 
 class RecordStore {
@@ -67,6 +68,9 @@ public:
     bool clear();
     int handCount();
     int gameCount();
+    // The number the file gives the game in play: the game last written when the game in play
+    // `continues` it, else the number its first hand will get. 0 while the file is not open.
+    qint64 gameNumber(bool continues);
     int pendingHands() const { return static_cast<int>(m_pending.size()); }
     // Tries once more the writes a lock held back, as the record closes.
     bool retryPending() { return writePending(); }

@@ -62,6 +62,18 @@ void RecordWriter::clear() {
     onThread([](RecordStore& store) { store.clear(); });
 }
 
+qint64 RecordWriter::gameNumber(bool continues) {
+    qint64 number = 0;
+    QMetaObject::invokeMethod(
+        m_context.get(),
+        [this, continues, &number] {
+            if (m_store)
+                number = m_store->gameNumber(continues);
+        },
+        Qt::BlockingQueuedConnection);
+    return number;
+}
+
 void RecordWriter::flush() {
     QMetaObject::invokeMethod(
         m_context.get(), [] {}, Qt::BlockingQueuedConnection);

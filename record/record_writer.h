@@ -33,6 +33,8 @@ public:
     void clear();
     // Returns once everything handed over so far is written, for a reader that must see it.
     void flush();
+    // RecordStore::gameNumber, once everything handed over so far is written.
+    qint64 gameNumber(bool continues);
 
 signals:
     // Emitted on the writer's thread: receivers on the window's thread get them queued.

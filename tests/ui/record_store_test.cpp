@@ -25,7 +25,8 @@ namespace {
 const RecordedGameInfo game{"standalone",
                             "Standard",
                             {"You", "Ann", "Bo", "Cy"},
-                            {"person", "computer", "computer", "computer"}};
+                            {"person", "computer", "computer", "computer"},
+                            {}};
 
 RecordedHand hand(int number, std::array<int, 2> scores = {}) {
     RecordedHand h;

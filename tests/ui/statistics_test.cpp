@@ -46,7 +46,8 @@ void fill(const QString& path) {
         const RecordedGameInfo info{"standalone",
                                     level,
                                     {"You", "Ed", partner, "Flo"},
-                                    {"person", "computer", "computer", "computer"}};
+                                    {"person", "computer", "computer", "computer"},
+                                    {}};
         store.recordHand(info, hand(1, 0, 20, true, 3));  // we take 20
         store.recordHand(info, hand(2, 1, 25, false, 2)); // we take 15
         store.recordGameWon(winner, {120, 30});

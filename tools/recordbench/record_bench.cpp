@@ -28,7 +28,8 @@ RecordedGameInfo info(int game) {
             {QStringLiteral("You"), QStringLiteral("Ed"), QString::fromLatin1(partners[game % 4]),
              QStringLiteral("Flo")},
             {QStringLiteral("person"), QStringLiteral("computer"), QStringLiteral("computer"),
-             QStringLiteral("computer")}};
+             QStringLiteral("computer")},
+            {}};
 }
 
 RecordedHand hand(int number, int n) {

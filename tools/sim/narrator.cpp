@@ -6,8 +6,14 @@ std::string Narrator::name(int seat) const {
     return m_names(seat);
 }
 
+std::string Narrator::says(int seat, const char* verb, const char* itself) const {
+    // The player's own seat is "You", who "deal" and "go".
+    const std::string who = name(seat);
+    return who + ' ' + (who == "You" ? verb : itself);
+}
+
 void Narrator::onDeal(int dealer, const std::array<int, 52>&) {
-    std::fprintf(m_out, "\nHand %d, %s deals.\n  Bids:", ++m_hand, name(dealer).c_str());
+    std::fprintf(m_out, "\nHand %d, %s.\n  Bids:", ++m_hand, says(dealer, "deal", "deals").c_str());
 }
 
 void Narrator::onBid(int seat, const std::string& bid, int) {
@@ -15,11 +21,12 @@ void Narrator::onBid(int seat, const std::string& bid, int) {
 }
 
 void Narrator::onMisdeal(int dealer) {
-    std::fprintf(m_out, "\n  Everybody passed: %s calls for a misdeal.\n", name(dealer).c_str());
+    std::fprintf(m_out, "\n  Everybody passed: %s for a misdeal.\n",
+                 says(dealer, "call", "calls").c_str());
 }
 
 void Narrator::onTrump(int bidder, int suit, int bid) {
-    std::fprintf(m_out, "\n  %s goes %d on %s\n", name(bidder).c_str(), bid,
+    std::fprintf(m_out, "\n  %s %d on %s\n", says(bidder, "go", "goes").c_str(), bid,
                  SuitSentenceName(suit).c_str());
 }
 

@@ -30,6 +30,8 @@ public:
 
 private:
     std::string name(int seat) const;
+    // The seat's name and the verb it takes.
+    std::string says(int seat, const char* verb, const char* itself) const;
     std::function<std::string(int)> m_names;
     std::FILE* m_out;
     int m_hand = 0;

@@ -12,6 +12,10 @@ QString cardsInWords(const std::vector<Card>& cards) {
     return words.join(QLatin1Char(' '));
 }
 
+QString countOf(int n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 namespace {
 // The verb after a seat's name: the player's own seat is "You", who "go" and "deal".
 QString says(const QString& who, const char* verb, const char* itself) {

@@ -5,6 +5,7 @@
 #include "ui/record/game_record.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -25,6 +27,29 @@ RecordKeeping::RecordKeeping(GameRecord& record, QWidget* window, QString path,
                         .toBool();
     connect(&record, &GameRecord::handScored, this, &RecordKeeping::handScored);
     connect(&record, &GameRecord::gameWon, this, &RecordKeeping::gameWon);
+    connect(&record, &GameRecord::changed, this, &RecordKeeping::recordChanged);
+}
+
+void RecordKeeping::recordChanged() {
+    // A history that shrinks or begins again is another game, dealt just now.
+    const size_t hands = m_record.history().hands.size();
+    if (hands == 1 && m_handsSeen != 1)
+        m_started = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+    m_handsSeen = hands;
+}
+
+std::optional<qint64> RecordKeeping::gameNumber() {
+    RecordWriter* w = m_enabled ? writer() : nullptr;
+    if (!w)
+        return std::nullopt;
+    // The game in play is the one last written when the last hand written is one of its own.
+    const auto& hands = m_record.history().hands;
+    const bool continues = static_cast<int>(m_record.source()) == m_lastSource &&
+                           std::ranges::any_of(hands, [this](const RecordedHand& h) {
+                               return h.stage == HandStage::Scored && h.number == m_lastHand;
+                           });
+    const qint64 number = w->gameNumber(continues);
+    return number > 0 ? std::optional(number) : std::nullopt;
 }
 
 RecordKeeping::~RecordKeeping() = default;
@@ -80,6 +105,7 @@ RecordedGameInfo RecordKeeping::infoFor(const GameHistory& game) const {
         info.mode = QStringLiteral("seated");
         break;
     }
+    info.started = m_started;
     // A seat at another's table does not learn who is a computer; its own seat is a person.
     const Table* played = m_record.tableInPlay();
     info.level =
@@ -118,7 +144,6 @@ void RecordKeeping::gameWon(const GameHistory& game) {
         return;
     if (RecordWriter* s = writer())
         s->recordGameWon(*game.winner, game.finalScores);
-    m_lastHand = 0;
 }
 
 void RecordKeeping::extendOptions(QDialog* options) {

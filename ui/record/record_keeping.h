@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QDialog;
@@ -38,6 +39,10 @@ public:
     // cannot be used.
     RecordWriter* writer();
 
+    // The record file's number for the game in play, while games are recorded: the number that
+    // the file, its statistics and its export give the same game.
+    std::optional<qint64> gameNumber();
+
     // Adds "Record games" to an options dialog as it opens; OK stores it.
     void extendOptions(QDialog* options);
 
@@ -49,6 +54,8 @@ public:
 private:
     void handScored(const GameHistory& game, const RecordedHand& hand);
     void gameWon(const GameHistory& game);
+    // Notes when the game in play was first dealt.
+    void recordChanged();
     RecordedGameInfo infoFor(const GameHistory& game) const;
     void say(const QString& text);
 
@@ -60,6 +67,8 @@ private:
     std::unique_ptr<RecordWriter> m_writer;
     int m_lastHand = 0;
     int m_lastSource = -1;
+    size_t m_handsSeen = 0;
+    QString m_started; // the game in play's first deal
 };
 
 } // namespace corvane::ui

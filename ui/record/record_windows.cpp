@@ -7,6 +7,7 @@
 #include "ui/record/record_keeping.h"
 #include "ui/record/record_menu.h"
 #include "ui/record/statistics_window.h"
+#include "ui/table/dialog_placement.h"
 #include "ui/table/table_window.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@ HandHistoryWindow* RecordWindows::openHistory() {
     if (!m_history) {
         m_history = new HandHistoryWindow(m_record, &m_window);
         m_history->setAttribute(Qt::WA_DeleteOnClose);
+        keepOnScreen(m_history);
     }
     m_history->show();
     m_history->raise();
@@ -50,6 +52,7 @@ StatisticsWindow* RecordWindows::openStatistics() {
         m_statistics = new StatisticsWindow(m_keeping.writer(), m_keeping.path(),
                                             m_keeping.enabled(), &m_window);
         m_statistics->setAttribute(Qt::WA_DeleteOnClose);
+        keepOnScreen(m_statistics);
     }
     m_statistics->show();
     m_statistics->raise();
@@ -63,7 +66,7 @@ bool RecordWindows::saveGameRecordTo(const QString& file) {
     const auto lines = m_record.source() == GameRecord::Source::Hosting
                            ? GameTrace::Lines::FinishedHands
                            : GameTrace::Lines::All;
-    return trace && trace->save(file, lines);
+    return trace && trace->save(file, lines, m_keeping.gameNumber());
 }
 
 void RecordWindows::saveGameRecord() {

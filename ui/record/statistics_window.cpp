@@ -2,6 +2,7 @@
 #include "ui/record/statistics_window.h"
 
 #include "record/record_writer.h"
+#include "ui/record/hand_words.h"
 #include "ui/record/record_dialogs.h"
 #include "ui/record/win_rate_plot.h"
 
@@ -115,8 +116,8 @@ void StatisticsWindow::showFigures() {
                     .arg(s.bySeat[seat].made)
                     .arg(s.bySeat[seat].set);
     html += QStringLiteral(
-                "</table><h3>Points</h3>%1 hands; on average we took %2 points a hand and they %3.")
-                .arg(s.hands)
+                "</table><h3>Points</h3>%1; on average we took %2 points a hand and they %3.")
+                .arg(countOf(s.hands, "hand", "hands"))
                 .arg(s.averageOurs, 0, 'f', 1)
                 .arg(s.averageTheirs, 0, 'f', 1);
     m_figures->setHtml(html);

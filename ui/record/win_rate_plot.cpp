@@ -1,6 +1,8 @@
 // Thins the line to one point a pixel column, so a record of thousands of games paints at once.
 #include "ui/record/win_rate_plot.h"
 
+#include "ui/record/hand_words.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -38,7 +40,7 @@ void WinRatePlot::paintEvent(QPaintEvent*) {
     const int games = static_cast<int>(m_rates.size());
     p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), fm.height()), Qt::AlignCenter,
                games == 0 ? QStringLiteral("No finished games yet")
-                          : QStringLiteral("%1 finished games").arg(games));
+                          : countOf(games, "finished game", "finished games"));
     if (games == 0)
         return;
     QPainterPath path;
