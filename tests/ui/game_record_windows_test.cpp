@@ -7,6 +7,8 @@
 #include "ui/record/hand_step_view.h"
 #include "ui/record/record_keeping.h"
 #include "ui/record/record_windows.h"
+#include "ui/record/score_plot.h"
+#include "ui/table/keyboard_play.h"
 #include "ui/table/last_trick.h"
 #include "ui/table/last_trick_view.h"
 
@@ -45,7 +47,8 @@ private slots:
     void initTestCase() { quietOffscreenWarnings(); }
 
     // Each way of opening the last trick with its way of closing it, and the next card played:
-    // the trick gathered is shown, and closing it is no move of the play.
+    // the trick gathered is shown, and closing it is no move of the play; once the game is won
+    // there is no last trick.
     void lastTrickOpensAndClosesWithoutTouchingThePlay() {
         TableUnderTest table(21);
         table.window.activateWindow();
@@ -63,6 +66,11 @@ private slots:
         QWidget* marks = table.view()->tricks(0);
         const std::vector<std::pair<std::function<void()>, std::function<void()>>> ways{
             {[&] { last.action()->trigger(); }, [&] { table.clickCard(0); }},
+            {[&] { last.action()->trigger(); },
+             [&] { // the key that closes it still picks a card
+                 QTest::keyClick(table.view(), Qt::Key_Right);
+                 QVERIFY(table.window.keyboard()->picked() >= 0);
+             }},
             {[&] { QTest::keyPress(table.view(), Qt::Key_L); },
              [&] { QTest::keyRelease(table.view(), Qt::Key_L); }},
             {[&] { QTest::mousePress(marks, Qt::LeftButton); },
@@ -81,6 +89,15 @@ private slots:
             QCOMPARE(last.showing(), LastTrick::Showing::Nothing);
             QVERIFY(k + 1 == ways.size() || playState(table.t()) == before);
         }
+        // A won game's last trick is no trick of the next game, which the table plays at once.
+        const GameHistory& game = table.program.record.history();
+        QVERIFY(table.playUntil([&] {
+            if (!table.engine.handUnderWay())
+                table.t().score = {110, 110}; // the next hand made wins
+            return game.winner.has_value();
+        }));
+        QVERIFY(!last.action()->isEnabled());
+        QVERIFY(!last.show(LastTrick::Showing::UntilClick));
     }
 
     // The history open from the start: a hand in play shows only the player's own cards; the
@@ -91,6 +108,8 @@ private slots:
         table.window.action("mnuHandHistory")->trigger();
         HandHistoryWindow* history = table.program.recordWindows->history();
         QVERIFY(history && history->isVisible());
+        QVERIFY(!history->previousButton()->isEnabled()); // nothing to step through yet
+        QVERIFY(!history->nextButton()->isEnabled());
         QTableWidget* sheet = history->sheet();
         QVERIFY(table.playUntil([&] {
             const RecordedHand* h = game.current();
@@ -107,6 +126,8 @@ private slots:
         QCOMPARE(sheet->item(row, 6)->text(), QString::number(last.scores[0]));
         QCOMPARE(sheet->item(row, 7)->text(), QString::number(last.scores[1]));
         QCOMPARE(sheet->item(row, 3)->text(), QLatin1String(last.made ? "made" : "set"));
+        const auto& plotted = history->plot()->scores(); // each hand at its number, misdeals too
+        QVERIFY(int(plotted.size()) > row && plotted[size_t(row)] == last.scores);
 
         // Stepping through the chosen hand: the deal, then each trick with its winner.
         history->chooseHand(row);
@@ -114,7 +135,13 @@ private slots:
         for (int k = 1; k <= 5; ++k) {
             QTest::mouseClick(history->nextButton(), Qt::LeftButton);
             QCOMPARE(history->stepView()->step(), k);
-            const int winner = last.tricks[static_cast<size_t>(k - 1)].winner;
+            const RecordedTrick& trick = last.tricks[static_cast<size_t>(k - 1)];
+            for (int seat = 0; seat < 4; ++seat) { // a card played lies in the trick alone
+                const std::vector<Card> held = history->stepView()->handAt(seat);
+                QCOMPARE(int(held.size()), 5 - k);
+                QVERIFY(std::ranges::find(held, trick.bySeat[size_t(seat)]) == held.end());
+            }
+            const int winner = trick.winner;
             QVERIFY(history->stepView()->caption().contains(
                 QString::fromStdString(game.names[static_cast<size_t>(winner)]) +
                 QStringLiteral(" took it")));
@@ -145,7 +172,7 @@ private slots:
     }
 
     // Scored hands reach the file while recording is on, none while it is off, all of them
-    // written by the time the program has gone.
+    // written by the time the program has gone; a saved game goes by the file's number for it.
     void scoredHandsReachTheFileWhileRecordingIsOn_data() {
         QTest::addColumn<bool>("on");
         QTest::addColumn<bool>("usable");
@@ -163,6 +190,14 @@ private slots:
             .setValue(QString::fromLatin1(RecordKeeping::SettingKey), on);
         if (!usable)
             QVERIFY(QDir().mkpath(path));
+        else // a game of an earlier run
+            RecordWriter(RecordStore::Options{path})
+                .recordHand({"standalone",
+                             "Standard",
+                             {},
+                             {"person", "computer", "computer", "computer"},
+                             {}},
+                            RecordedHand{});
         {
             TableUnderTest table(41, 0.0, {}, std::make_unique<Preferences>(prefs));
             RecordKeeping& keeping = *table.program.keeping;
@@ -174,12 +209,19 @@ private slots:
             if (!usable)
                 QTRY_VERIFY(table.window.findChild<QMessageBox*>("recordTrouble"));
             QCOMPARE(keeping.writer() != nullptr, usable);
+            // The saved game goes by the number the record file gives it, across runs.
+            const QString saved = dir.filePath("game.jsonl");
+            QVERIFY(table.program.recordWindows->saveGameRecordTo(saved));
+            QFile in(saved);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            QVERIFY(in.readLine().startsWith(on && usable ? "{\"ev\":\"game\",\"game\":2,"
+                                                          : "{\"ev\":\"game\",\"game\":1,"));
         } // the program ends with the last hand perhaps still queued
         if (!usable)
             return;
         RecordReader reader(path);
         QVERIFY(reader.isOpen());
-        QCOMPARE(RecordStatistics::read(reader.connectionName()).hands, on ? 2 : 0);
+        QCOMPARE(RecordStatistics::read(reader.connectionName()).hands, on ? 3 : 1);
     }
 };
 

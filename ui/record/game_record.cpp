@@ -54,6 +54,11 @@ const GameHistory& GameRecord::history() const {
     return m_standalone.history();
 }
 
+int GameRecord::backDesign() const {
+    // The person's own table holds the options in every way of playing.
+    return m_engine.table().backDesign;
+}
+
 const Table* GameRecord::tableInPlay() const {
     switch (m_source) {
     case Source::Standalone:

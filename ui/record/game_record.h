@@ -38,6 +38,8 @@ public:
     bool online() const { return m_source != Source::Standalone; }
     // The table whose game is recorded, when this program runs it (standalone or hosting).
     const Table* tableInPlay() const;
+    // The card back the person chose, for the record's pictures of cards not seen.
+    int backDesign() const;
     // The game so far as trace lines, when this program runs it; null at another's table.
     const GameTrace* trace() const;
 

@@ -120,6 +120,8 @@ void HandHistoryWindow::refresh() {
             break;
         case HandStage::Misdealt:
             cells << QStringLiteral("misdeal") << QString() << QString() << QString() << QString();
+            // A misdeal leaves the score as it was, and keeps its place on the hands' axis.
+            scores.push_back(scores.empty() ? std::array<int, 2>{} : scores.back());
             break;
         default:
             cells << QStringLiteral("in play") << QString::number(points[0])
@@ -136,15 +138,19 @@ void HandHistoryWindow::refresh() {
     }
     fitSheet();
     m_plot->setScores(std::move(scores));
-    m_plot->setSideNames(QStringLiteral("%1 and %2").arg(name(0), name(2)),
-                         QStringLiteral("%1 and %2").arg(name(1), name(3)));
     if (rows == 0) {
+        // Nobody has sat down to this game yet: the sides as the sheet's columns name them.
+        m_plot->setSideNames(QStringLiteral("We"), QStringLiteral("They"));
         m_chosen = -1;
         m_details->setHtml(QStringLiteral("No hand has been dealt in this game yet."));
-        m_step->setHand({}, game.names);
+        m_step->setHand({}, game.names, m_record.backDesign());
         m_caption->clear();
+        m_previous->setEnabled(false);
+        m_next->setEnabled(false);
         return;
     }
+    m_plot->setSideNames(QStringLiteral("%1 and %2").arg(name(0), name(2)),
+                         QStringLiteral("%1 and %2").arg(name(1), name(3)));
     if (followLast && m_chosen != rows - 1) {
         m_chosen = rows - 1;
         m_sheet->setCurrentCell(m_chosen, 0);
@@ -172,7 +178,7 @@ void HandHistoryWindow::showChosenHand() {
     // What the player may know: the others' cards only once the hand is over.
     const RecordedHand shown = shownToPlayer(game.hands[static_cast<size_t>(m_chosen)]);
     m_details->setHtml(handInWords(shown, game.names));
-    m_step->setHand(shown, game.names);
+    m_step->setHand(shown, game.names, m_record.backDesign());
     m_caption->setText(m_step->caption());
     m_previous->setEnabled(m_step->step() > 0);
     m_next->setEnabled(m_step->step() < m_step->lastStep());

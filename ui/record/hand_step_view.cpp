@@ -16,10 +16,11 @@ HandStepView::HandStepView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("handStep"));
 }
 
-void HandStepView::setHand(const RecordedHand& hand, const std::array<std::string, 4>& names) {
+void HandStepView::setHand(const RecordedHand& hand, const std::array<std::string, 4>& names,
+                           int backDesign) {
     m_hand = hand;
     m_names = names;
-    m_backDesign = hand.number % BackDesignCount;
+    m_backDesign = backDesign;
     m_step = std::clamp(m_step, 0, lastStep());
     setAccessibleDescription(caption());
     update();
@@ -31,10 +32,6 @@ void HandStepView::setStep(int step) {
     update();
 }
 
-int HandStepView::cardsLeft() const {
-    return m_step == 0 ? 5 : 5 - (m_step - 1);
-}
-
 std::vector<Card> HandStepView::handAt(int seat) const {
     const auto s = static_cast<size_t>(seat);
     std::vector<Card> cards;
@@ -42,22 +39,25 @@ std::vector<Card> HandStepView::handAt(int seat) const {
         cards.assign(m_hand.dealt[s].begin(), m_hand.dealt[s].end());
         return cards;
     }
-    const bool heldKnown = m_hand.held[s][0].isValid();
-    for (size_t k = 0; k < 5; ++k) {
-        const Card c = m_hand.held[s][k];
-        bool gone = false;
-        for (int t = 0; t + 1 < m_step && t < lastStep(); ++t)
-            gone = gone || m_hand.tricks[static_cast<size_t>(t)].bySeat[s] == c;
-        if (heldKnown && !gone)
-            cards.push_back(c);
+    // A card played by this step lies in its trick, not in the hand.
+    std::vector<Card> played;
+    for (int t = 0; t < m_step && t < lastStep(); ++t) {
+        const RecordedTrick& trick = m_hand.tricks[static_cast<size_t>(t)];
+        if (std::ranges::find(trick.order, seat) != trick.order.end())
+            played.push_back(trick.bySeat[s]);
     }
     // Not known: as many backs as the seat still holds.
-    if (!heldKnown)
-        cards.assign(static_cast<size_t>(cardsLeft()), Card());
+    if (!m_hand.held[s][0].isValid())
+        return std::vector<Card>(5 - played.size(), Card());
+    for (Card c : m_hand.held[s])
+        if (std::ranges::find(played, c) == played.end())
+            cards.push_back(c);
     return cards;
 }
 
 QString HandStepView::caption() const {
+    if (m_hand.number == 0)
+        return {};
     auto name = [&](int seat) {
         return QString::fromStdString(m_names[static_cast<size_t>(seat & 3)]);
     };
@@ -78,6 +78,8 @@ void HandStepView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Felt);
+    if (m_hand.number == 0)
+        return; // no hand dealt yet: nobody sits at the small table
     const qreal dpr = devicePixelRatioF();
     const QFontMetrics fm = p.fontMetrics();
     const int margin = fm.height() + 4;

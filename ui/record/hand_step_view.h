@@ -14,13 +14,17 @@ class HandStepView final : public QWidget {
 public:
     explicit HandStepView(QWidget* parent = nullptr);
 
-    void setHand(const RecordedHand& hand, const std::array<std::string, 4>& names);
+    // A hand numbered 0 is none: the table stays empty. Unseen cards show `backDesign`.
+    void setHand(const RecordedHand& hand, const std::array<std::string, 4>& names, int backDesign);
     // 0 is the deal; 1 to the number of tricks, each trick.
     void setStep(int step);
     int step() const { return m_step; }
     int lastStep() const { return static_cast<int>(m_hand.tricks.size()); }
     // What the step shows, in words (the caption under the table, and for a screen reader).
     QString caption() const;
+    // The cards a seat still holds at the step, its card of the step's trick played, as far as
+    // the record knows.
+    std::vector<Card> handAt(int seat) const;
 
     QSize sizeHint() const override { return {460, 340}; }
     QSize minimumSizeHint() const override { return {360, 270}; }
@@ -29,10 +33,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The cards a seat still held when the step's trick began, as far as the record knows.
-    std::vector<Card> handAt(int seat) const;
-    int cardsLeft() const;
-
     RecordedHand m_hand;
     std::array<std::string, 4> m_names;
     int m_step = 0;

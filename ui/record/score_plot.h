@@ -1,4 +1,4 @@
-// The game in a picture: both partnerships' scores after each scored hand, with the 120 that
+// The game in a picture: both partnerships' scores after each hand over, with the 120 that
 // wins the game marked across. Painted with QPainter at any size and device pixel ratio.
 #pragma once
 
@@ -14,8 +14,9 @@ class ScorePlot final : public QWidget {
 public:
     explicit ScorePlot(QWidget* parent = nullptr);
 
-    // The scores after each hand; partnership 0 is the player's.
+    // The scores after each hand, the first hand's first; partnership 0 is the player's.
     void setScores(std::vector<std::array<int, 2>> scores);
+    const std::vector<std::array<int, 2>>& scores() const { return m_scores; }
     void setSideNames(const QString& us, const QString& them);
     QSize sizeHint() const override { return {360, 200}; }
     QSize minimumSizeHint() const override { return {200, 120}; }
