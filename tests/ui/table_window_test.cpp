@@ -52,8 +52,15 @@ private slots:
         }
     }
 
+    void theOptionsLeaveTheBidDialogInSightAndItsButtonsFollowTheTable_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("100%") << 1.0;
+        QTest::newRow("200%") << 2.0;
+    }
     void theOptionsLeaveTheBidDialogInSightAndItsButtonsFollowTheTable() {
+        QFETCH(double, zoom);
         TableUnderTest table(7);
+        table.window.setZoom(zoom);
         table.t().gamePhase = PhaseBidding;
         table.engine.setUpBidDialog();
         table.t().bidDialog.enabled = {true, false, true, false};
@@ -65,6 +72,7 @@ private slots:
         table.window.action(QStringLiteral("mnuOptions"))->trigger();
         auto* options = table.window.findChild<QDialog*>(QStringLiteral("frmOptions"));
         QVERIFY(options && options->isVisible());
+        QCOMPARE(options->font().pointSizeF(), 8.25 * zoom); // drawn as the small windows are
         QVERIFY(!options->frameGeometry().intersects(bid->frameGeometry()));
         QVERIFY(table.window.frameGeometry().contains(options->frameGeometry()));
         options->close();

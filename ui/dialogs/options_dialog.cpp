@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 
 namespace corvane::ui {
 
@@ -193,6 +194,26 @@ void OptionsDialog::storeSettings() {
     m_table.tutorialMode = m_chkTutorial->isChecked();
     m_table.expertComputers = m_cboComputers->currentData().toBool();
     m_table.backDesign = m_pickedDesign;
+}
+
+void OptionsDialog::setZoom(double zoom) {
+    const double by = zoom / m_zoom;
+    const auto scaled = [by](int pixels) { return static_cast<int>(std::lround(pixels * by)); };
+    // The controls laid out by name, not the pieces a combo box or a group box makes itself.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (!w->objectName().isEmpty() && !w->isWindow() && !w->objectName().startsWith(u"qt_")) {
+            const QRect g = w->geometry();
+            w->setGeometry(scaled(g.x()), scaled(g.y()), scaled(g.width()), scaled(g.height()));
+        }
+    setFixedSize(scaled(width()), scaled(height()));
+    QFont f = font();
+    f.setPointSizeF(f.pointSizeF() * by);
+    setFont(f);
+    m_zoom = zoom;
+    const qreal dpr = devicePixelRatioF() * zoom;
+    for (int design = 0; design < BackDesignCount; ++design)
+        m_picPack[static_cast<size_t>(design)]->setPixmap(cardRenderer().back(design, dpr));
+    pickDesign(m_pickedDesign);
 }
 
 void OptionsDialog::pickDesign(int design) {

@@ -32,6 +32,10 @@ class OptionsDialog : public QDialog {
 public:
     OptionsDialog(Table& table, QWidget* parent = nullptr);
 
+    // Draws the dialog, every control and any added since it was made, at the table's `zoom`
+    // (1.0 is the layout's own size).
+    void setZoom(double zoom);
+
     // The design that OK would store (0-7).
     int pickedDesign() const { return m_pickedDesign; }
     void pickDesign(int design);
@@ -46,6 +50,7 @@ private:
     void storeSettings();
 
     Table& m_table;
+    double m_zoom = 1.0;
     int m_pickedDesign = 0;
     std::array<QLabel*, 8> m_picPack{};
     QFrame* m_selector = nullptr;

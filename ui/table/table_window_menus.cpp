@@ -78,6 +78,7 @@ void TableWindow::openOptions() {
         emit optionsChanged();
     });
     emit optionsOpened(options);
+    options->setZoom(m_view->scale().zoom); // as the small windows are drawn
     showAboveSmallWindows(options);
 }
 
@@ -89,6 +90,10 @@ void TableWindow::showAboveSmallWindows(QDialog* dialog) {
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        showDialogs(); // the small windows held back until the table was on the screen
+        return QMainWindow::eventFilter(watched, event);
+    }
     // Placed before it was framed, the dialog assumed the table's frame; the window manager's
     // first move of it tells the real one.
     auto* dialog = qobject_cast<QDialog*>(watched);
