@@ -5,6 +5,8 @@
 #include "ui/program/preferences.h"
 
 #include <QFile>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -83,22 +85,36 @@ private slots:
         QCOMPARE(Preferences(file).lobby(), (LobbyPreferences{{}, {}, true, {}}));
     }
 
-    // The window comes back where it was, at its zoom; starting up writes no place of its own, so a
-    // run that is killed before it ends leaves the last good place for the next one.
+    // The window comes back where it was, at its zoom, or smaller and on the screen where the
+    // screen (the offscreen platform's) has too little room for it, as it says; starting
+    // up writes no place of its own, so a run that is killed before it ends leaves the last good
+    // place for the next one.
+    void theWindowComesBackWhereItWas_data() {
+        QTest::addColumn<double>("zoom");
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("as it was") << 1.0 << QPoint(43, 27);
+        QTest::newRow("too large for the screen") << 2.0 << QPoint(500, 400);
+    }
     void theWindowComesBackWhereItWas() {
+        QFETCH(double, zoom);
+        QFETCH(QPoint, at);
         QPoint place;
         {
             test::TableUnderTest first(1, 0.0, {}, std::make_unique<Preferences>(file));
-            first.window.move(123, 77);
-            first.window.setZoom(1.5);
+            first.window.move(at);
+            first.window.setZoom(zoom);
             place = first.window.pos();
         }
         const WindowPreferences kept = Preferences(file).window();
         QVERIFY(!kept.geometry.isEmpty());
         test::TableUnderTest second(2, 0.0, {}, std::make_unique<Preferences>(file));
-        QCOMPARE(second.window.pos(), place);
-        QCOMPARE(second.window.view()->scale().zoom, 1.5);
+        const bool fits = zoom == 1.0;
+        QCOMPARE(second.window.view()->scale().zoom < zoom, !fits);
         QVERIFY(!second.window.view()->fitsWindow());
+        QCOMPARE(second.window.pos() == place, fits);
+        QVERIFY(
+            second.window.screen()->availableGeometry().contains(second.window.frameGeometry()));
+        QCOMPARE(second.window.findChild<QMessageBox*>("zoomFitted") != nullptr, !fits);
         QCOMPARE(Preferences(file).window(), kept);
     }
 };

@@ -48,6 +48,8 @@ struct TableUnderTest {
           engine(program.engine), window(program.window) {
         scheduler.setTimeScale(timeScale);
         program.start();
+        // The small windows come once the table is shown.
+        [[maybe_unused]] const bool shown = QTest::qWaitForWindowExposed(&window);
     }
 
     Table& t() { return engine.table(); }

@@ -1,7 +1,9 @@
 #include "ui/program/game_program.h"
 
+#include "ui/table/dialog_placement.h"
 #include "ui/table/table_view.h"
 
+#include <QMessageBox>
 #include <chrono>
 
 namespace corvane::ui {
@@ -51,20 +53,46 @@ void GameProgram::rememberWindow() {
     preferences->setWindow({window.saveGeometry(), view->scale().zoom, view->fitsWindow()});
 }
 
+namespace {
+
+// Said over the table, which plays on behind it.
+void sayZoomFitted(TableWindow& window, double wanted) {
+    auto* box = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("Corvane"),
+        QStringLiteral("The table is shown at %1%: at %2%, as you last had it, it does not fit "
+                       "on this screen.")
+            .arg(static_cast<int>(window.view()->scale().zoom * 100))
+            .arg(static_cast<int>(wanted * 100)),
+        QMessageBox::Ok, &window);
+    box->setObjectName(QStringLiteral("zoomFitted"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace
+
 void GameProgram::start() {
     engine.startUp();
+    double fittedFrom = 0.0; // the zoom remembered, when the screen took a smaller one
     if (preferences) {
         preferences->table().applyTo(engine.table());
-        // The first run opens as large as the screen comfortably takes; later runs as they were.
+        // The first run opens as large as the screen comfortably takes; later runs as they were,
+        // a step smaller where the screen is now too small for the zoom they had.
         const WindowPreferences place = preferences->window();
-        if (place.fit)
-            window.fitToWindow();
-        else
-            window.setZoom(place.zoom > 0 ? place.zoom : window.comfortableZoom());
         window.restoreGeometry(place.geometry);
+        if (place.fit) {
+            window.fitToWindow();
+        } else {
+            const double wanted = place.zoom > 0 ? place.zoom : window.comfortableZoom();
+            fittedFrom = window.fittingZoom(wanted) < wanted ? wanted : 0.0;
+            window.setZoom(window.fittingZoom(wanted));
+        }
+        keepOnScreen(&window);
     }
     window.show();
     window.refresh();
+    if (fittedFrom > 0)
+        sayZoomFitted(window, fittedFrom);
     (new CommandScript(window, engine))->startFromEnvironment();
 }
 

@@ -1,7 +1,9 @@
 // The dialog-placement rule applied to Qt windows.
 #include "ui/table/dialog_placement.h"
 
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace corvane::ui {
 
@@ -43,6 +45,28 @@ QSize expectedFrame(const QWidget* window, const QWidget* table) {
     // its kind, or else like the table's.
     const QSize tableExtra = table->frameGeometry().size() - table->size();
     return window->size() + (seen.isEmpty() ? tableExtra : seen);
+}
+
+void keepOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect inside = window->geometry();
+    const QRect outside = window->frameGeometry();
+    QMargins frame(inside.left() - outside.left(), inside.top() - outside.top(),
+                   outside.right() - inside.right(), outside.bottom() - inside.bottom());
+    if (frame.isNull())
+        frame = QMargins(4, 30, 4, 4); // not framed yet: a title bar and thin edges
+    const QSize room = area.size().shrunkBy(frame);
+    const QSize size = inside.size().boundedTo(room);
+    if (size != inside.size())
+        window->resize(size);
+    const QSize whole = size.grownBy(frame);
+    const int left = std::clamp(outside.left(), area.left(), area.right() + 1 - whole.width());
+    const int top = std::clamp(outside.top(), area.top(), area.bottom() + 1 - whole.height());
+    if (QPoint(left, top) != outside.topLeft())
+        window->move(left, top);
 }
 
 void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom) {

@@ -67,6 +67,11 @@ QPoint placeDialogPixels(const QRect& tableFrame, const QSize& dialogFrame, doub
 // placed again at any time, and should be once its frame is known (ToolWindow::framed).
 void PlaceDialog(QWidget* dialog, const QWidget* table, double zoom = 1.0);
 
+// Shrinks and moves a top-level `window`, frame included, into its screen's work area: a window
+// the program opens is never larger than the screen or off it. The small windows over the table
+// keep their corner instead, wherever it is.
+void keepOnScreen(QWidget* window);
+
 // The frame rectangle's size `window` has or will have once shown: its own when the window
 // manager has framed it, else the last seen on a window of its kind, else the table's.
 QSize expectedFrame(const QWidget* window, const QWidget* table);

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
+#include <QWindow>
 
 namespace corvane::ui {
 
@@ -62,6 +63,12 @@ void TableWindow::refresh() {
 
 void TableWindow::showDialogs() {
     const Table& t = m_engine.table();
+    // A small window mapped before the window manager has the table on the screen is not kept
+    // above it (openbox lets the table's first raise cover it for good): the first comes once
+    // the table is exposed.
+    const bool tableShown = windowHandle() && windowHandle()->isExposed();
+    if (!tableShown && !m_buttons->isVisible() && !m_bid->isVisible() && !m_trump->isVisible())
+        return;
     // A small window is placed before it is shown: a window moved once shown but not yet framed
     // lands as if it had no frame, and jumps when it is shown again.
     const bool buttonsWereVisible = m_buttons->isVisible();
@@ -109,6 +116,14 @@ void TableWindow::onDoubleClick() {
 
 void TableWindow::placeDialog(QWidget* dialog) const {
     PlaceDialog(dialog, this, m_view->scale().zoom);
+}
+
+void TableWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (QWindow* w = windowHandle()) {
+        w->removeEventFilter(this);
+        w->installEventFilter(this);
+    }
 }
 
 void TableWindow::moveEvent(QMoveEvent* event) {

@@ -52,11 +52,16 @@ public:
     void stepZoom(int direction);
     // The largest zoom step at which the table fits the screen with room to spare.
     double comfortableZoom() const;
+    // The largest zoom step up to `wanted` at which the whole window fits the screen's work area
+    // (the smallest step when none does).
+    double fittingZoom(double wanted) const;
     static std::span<const double> zoomSteps();
 
 protected:
-    // A dialog shown above the small windows goes to its exact place once it is framed.
+    // A dialog shown above the small windows goes to its exact place once it is framed; the
+    // small windows first show once the table is exposed.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // The small windows sit over the table's corner wherever the window manager puts the table.
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -107,19 +107,33 @@ void TableWindow::markZoom() {
             a->setChecked(a->objectName() == name);
 }
 
-double TableWindow::comfortableZoom() const {
-    const QScreen* s = screen();
-    if (!s)
-        return 1.0;
-    // Room for the frame, the title bar and the menu, and some screen left around the table.
-    const QSize room = s->availableGeometry().size() * 0.9 - QSize(16, 80);
-    double best = 1.0;
+namespace {
+
+// Room for the frame, the title bar and the menu around the table.
+constexpr QSize WindowExtra(16, 80);
+
+double largestStepWithin(QSize room, double wanted) {
+    double best = Steps.front();
     for (double step : Steps) {
         const QSize table = TableScale::tableSize(step);
-        if (table.width() <= room.width() && table.height() <= room.height())
+        if (step <= wanted && table.width() <= room.width() && table.height() <= room.height())
             best = step;
     }
     return best;
+}
+
+} // namespace
+
+double TableWindow::comfortableZoom() const {
+    const QScreen* s = screen();
+    // Some screen left around the table.
+    return s ? largestStepWithin(s->availableGeometry().size() * 0.9 - WindowExtra, Steps.back())
+             : 1.0;
+}
+
+double TableWindow::fittingZoom(double wanted) const {
+    const QScreen* s = screen();
+    return s ? largestStepWithin(s->availableGeometry().size() - WindowExtra, wanted) : wanted;
 }
 
 void TableWindow::resizeEvent(QResizeEvent* event) {
