@@ -135,7 +135,7 @@ void TableWindow::followZoom(double zoom) {
     for (ToolWindow* w : {static_cast<ToolWindow*>(m_buttons), static_cast<ToolWindow*>(m_bid),
                           static_cast<ToolWindow*>(m_trump)})
         w->setZoom(zoom);
-    m_buttons->showState(m_engine.table()); // its buttons are laid out for the mode shown
+    showDialogs(); // the button window's buttons are laid out for the mode shown
     placeVisibleDialogs();
 }
 
