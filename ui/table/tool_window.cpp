@@ -10,15 +10,16 @@ namespace corvane::ui {
 
 ToolWindow::ToolWindow(const QString& caption, QSize clientTwips, QWidget* table)
     : QWidget(table, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_clientTwips(clientTwips) {
+      m_clientTwips(clientTwips + QSize(CaptionRoomTwips, 0)) {
     setWindowTitle(caption);
-    setFixedSize(scaled(QRect({}, clientTwips)).size());
+    setFixedSize(scaled(QRect({}, m_clientTwips)).size());
 }
 
 QRect ToolWindow::scaled(QRect twips) const {
     // The table's own rounding, so that a window at 200% is exactly twice the one at 100%.
     const auto length = [this](int t) { return static_cast<int>(t * m_zoom / TwipsPerPixel); };
-    return {length(twips.left()), length(twips.top()), length(twips.width()),
+    // The layout stands in the middle of the room widened for the caption.
+    return {length(twips.left() + CaptionRoomTwips / 2), length(twips.top()), length(twips.width()),
             length(twips.height())};
 }
 

@@ -15,7 +15,11 @@ namespace corvane::ui {
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
-    // `clientTwips`: the inside of the window at 100%, in twips.
+    // `clientTwips`: the inside of the window's layout at 100%, in twips. The window is a little
+    // wider, so that a window manager's title bar, with its buttons, has room for the whole
+    // caption at 100% ("Corvane Menu", not "Cor... nu"); at the table's bottom right corner the
+    // extra width still leaves the player's hand clear.
+    static constexpr int CaptionRoomTwips = 300;
     ToolWindow(const QString& caption, QSize clientTwips, QWidget* table);
 
     // Draws the window and everything placed in it at `zoom` (1.0 is the layout's own size).
