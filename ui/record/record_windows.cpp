@@ -43,6 +43,7 @@ HandHistoryWindow* RecordWindows::openHistory() {
         keepOnScreen(m_history);
     }
     m_history->show();
+    keepOnScreen(m_history); // centred over a table near the screen's edge, it may stand off it
     m_history->raise();
     return m_history;
 }
@@ -55,6 +56,7 @@ StatisticsWindow* RecordWindows::openStatistics() {
         keepOnScreen(m_statistics);
     }
     m_statistics->show();
+    keepOnScreen(m_statistics);
     m_statistics->raise();
     return m_statistics;
 }
