@@ -4,6 +4,8 @@
 #include "players/card_play.h"
 #include "players/expert_discard.h"
 #include "players/hints.h"
+#include "players/master_bid.h"
+#include "players/master_play.h"
 #include "table/table.h"
 
 namespace corvane {
@@ -31,7 +33,7 @@ ComputerLevel ComputerPlayers::level(const Table& table, int seat) const {
     const auto& own = m_seatLevels[static_cast<size_t>(seat & 3)];
     if (own)
         return *own;
-    return table.expertComputers ? ComputerLevel::Expert : ComputerLevel::Standard;
+    return table.computerLevel;
 }
 
 const ExpertEffort& ComputerPlayers::effort(int seat) const {
@@ -40,14 +42,29 @@ const ExpertEffort& ComputerPlayers::effort(int seat) const {
 }
 
 std::optional<unsigned> ComputerPlayers::keep(const Table& table, int seat) const {
-    if (level(table, seat) != ComputerLevel::Expert || !effort(seat).sampledDiscard)
+    const ComputerLevel at = level(table, seat);
+    if (at == ComputerLevel::Master)
+        return masterKeep(table, seat, effort(seat));
+    if (at != ComputerLevel::Expert || !effort(seat).sampledDiscard)
         return std::nullopt;
     return expertKeep(table, seat, effort(seat));
 }
 
+ExpertCard ComputerPlayers::sampledCard(const Table& table, const HandRecord& record, int seat,
+                                        const ExpertEffort& effort) const {
+    return level(table, seat) == ComputerLevel::Master ? masterCard(table, record, seat, effort)
+                                                       : expertCard(table, record, seat, effort);
+}
+
+ExpertBid ComputerPlayers::sampledBid(const Table& table, int seat,
+                                      const ExpertEffort& effort) const {
+    return level(table, seat) == ComputerLevel::Master ? masterBid(table, seat, effort)
+                                                       : expertBid(table, seat, effort);
+}
+
 int ComputerPlayers::card(const Table& table, const HandRecord& record, int seat) const {
-    if (level(table, seat) == ComputerLevel::Expert) {
-        const int picture = expertCard(table, record, seat, effort(seat)).picture;
+    if (level(table, seat) != ComputerLevel::Standard) {
+        const int picture = sampledCard(table, record, seat, effort(seat)).picture;
         if (picture >= 0)
             return picture;
     }
@@ -56,8 +73,8 @@ int ComputerPlayers::card(const Table& table, const HandRecord& record, int seat
 
 BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& highBidder) const {
     BidChoice choice;
-    if (level(table, seat) == ComputerLevel::Expert) {
-        const ExpertBid e = expertBid(table, seat, effort(seat));
+    if (level(table, seat) != ComputerLevel::Standard) {
+        const ExpertBid e = sampledBid(table, seat, effort(seat));
         choice.bid = e.bid;
         choice.suit = e.suit;
         if (bidValue(e.bid) > highBid) {
@@ -73,17 +90,17 @@ BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& 
 
 std::string ComputerPlayers::hintSentence(const Table& table, const HandRecord& record) const {
     const int seat = table.localSeat;
-    if (level(table, seat) != ComputerLevel::Expert)
+    if (level(table, seat) == ComputerLevel::Standard)
         return corvane::hintSentence(table);
     if (table.gamePhase == PhaseBidding) {
-        const ExpertBid e = expertBid(table, seat, m_effort);
+        const ExpertBid e = sampledBid(table, seat, m_effort);
         if (bidValue(e.bid) == 0)
             return "I would pass.";
         return "I would go " + e.bid + " on " + SuitName(e.suit) + ": made in " +
                inTen(e.makes, e.samples);
     }
     if (table.gamePhase == PhasePlay) {
-        const ExpertCard c = expertCard(table, record, seat, m_effort);
+        const ExpertCard c = sampledCard(table, record, seat, m_effort);
         if (c.picture < 0)
             return corvane::hintSentence(table);
         const Card card = table.cardAt(c.picture);

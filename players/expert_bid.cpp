@@ -9,6 +9,7 @@
 #include "table/table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace corvane {
@@ -32,35 +33,27 @@ namespace {
 // One deal as the auction cannot see it: the other three hands, the kitty, then the stock.
 struct UnseenDeal {
     std::array<std::uint8_t, 47> cards{};
-    std::uint8_t hand(int other, int slot) const {
-        return cards[static_cast<size_t>(5 * other + slot)];
-    }
 };
 
-// The hand at the first lead with `seat` the bidder in `trump`: every seat keeps its trumps and
-// the Ace of hearts, the bidder also those of the kitty down to its best five, and the rest is
-// drawn from the stock.
-playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const UnseenDeal& deal,
-                                 int seat, int trump) {
+using Hands = std::array<std::span<const std::uint8_t>, 4>;
+
+// The hand at the first lead with `bidder` in `trump`: every seat keeps its trumps and the Ace of
+// hearts, the bidder also those of the kitty down to its best five, and the rest is drawn from
+// the stock.
+playout::HandState handAfterDraw(const Hands& hands, const UnseenDeal& deal, int bidder,
+                                 int trump) {
     playout::HandState s;
     s.trump = static_cast<std::uint8_t>(trump);
-    s.bidder = static_cast<std::uint8_t>(seat);
-    s.turn = static_cast<std::uint8_t>((seat + 1) & 3);
+    s.bidder = static_cast<std::uint8_t>(bidder);
+    s.turn = static_cast<std::uint8_t>((bidder + 1) & 3);
     int stock = 18;
-    int other = 0;
     for (int who = 0; who < 4; ++who) {
         const auto w = static_cast<size_t>(who);
         std::array<std::uint8_t, 8> kept{};
-        int count = 0;
-        if (who == seat) {
-            count = keepByRule(own, &deal.cards[15], 3, trump, kept);
-        } else {
-            std::array<std::uint8_t, 5> hand{};
-            for (int slot = 0; slot < 5; ++slot)
-                hand[static_cast<size_t>(slot)] = deal.hand(other, slot);
-            count = keepByRule(hand, nullptr, 0, trump, kept);
-            ++other;
-        }
+        std::array<std::uint8_t, 5> hand{};
+        std::copy_n(hands[w].begin(), 5, hand.begin());
+        const int count =
+            keepByRule(hand, who == bidder ? &deal.cards[15] : nullptr, 3, trump, kept);
         s.drawCount[w] = static_cast<std::uint8_t>(5 - count);
         for (int slot = 0; slot < 5; ++slot)
             s.cards[w][static_cast<size_t>(slot)] = slot < count
@@ -75,6 +68,11 @@ playout::HandState handAfterDraw(const std::array<std::uint8_t, 5>& own, const U
 } // namespace
 
 ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
+    return weighBids(t, seat, effort.bidSamples, decisionSeed(t, seat, effort.seed));
+}
+
+ExpertBid weighBids(const Table& t, int seat, int samples, std::uint64_t seed,
+                    const AuctionHistory* auction, const PlayModel& model) {
     const std::array<bool, 4> allowed = allowedBids(t, seat);
     std::array<std::uint8_t, 5> own{};
     std::array<Card, 5> ownCards{};
@@ -99,17 +97,27 @@ ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
         situation.score[static_cast<size_t>(p)] =
             t.score[static_cast<size_t>((p + t.localSeat) & 1)];
 
-    // worth[suit][level index 1-3], summed over the deals; the same deals for every choice.
-    std::array<std::array<long, 4>, 4> worth{};
-    std::array<std::array<int, 4>, 4> makes{};
-    Random random(decisionSeed(t, seat, effort.seed));
-    const int samples = std::max(1, effort.bidSamples);
+    // worth[suit][level index 1-3], summed over the deals by their weights; the same deals for
+    // every choice.
+    std::array<std::array<double, 4>, 4> worth{};
+    std::array<std::array<double, 4>, 4> makes{};
+    Hands hands{};
+    for (int who = 0, other = 0; who < 4; ++who)
+        hands[static_cast<size_t>(who)] =
+            who == seat
+                ? std::span<const std::uint8_t>(own)
+                : std::span<const std::uint8_t>(&deal.cards[static_cast<size_t>(5 * other++)], 5);
+    Random random(seed);
+    samples = std::max(1, samples);
+    double total = 0;
     for (int d = 0; d < samples; ++d) {
         for (int i = 46; i > 0; --i)
             std::swap(deal.cards[static_cast<size_t>(i)],
                       deal.cards[static_cast<size_t>(random.below(i + 1))]);
+        const double weight = auction ? auctionLikelihood(*auction, hands, model) : 1.0;
+        total += weight;
         for (int trump = 0; trump < 4; ++trump) {
-            const playout::HandState start = handAfterDraw(own, deal, seat, trump);
+            const playout::HandState start = handAfterDraw(hands, deal, seat, trump);
             for (int level = 1; level <= 3; ++level) {
                 if (!allowed[static_cast<size_t>(level)])
                     continue;
@@ -119,9 +127,9 @@ ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
                 const int counted = playout::partnershipUnits(s, seat & 1) * 5;
                 situation.bid = s.highBid;
                 worth[static_cast<size_t>(trump)][static_cast<size_t>(level)] +=
-                    handWorth(situation, counted, seat & 1);
+                    weight * handWorth(situation, counted, seat & 1);
                 makes[static_cast<size_t>(trump)][static_cast<size_t>(level)] +=
-                    counted >= s.highBid;
+                    counted >= s.highBid ? weight : 0.0;
             }
         }
     }
@@ -130,18 +138,19 @@ ExpertBid expertBid(const Table& t, int seat, const ExpertEffort& effort) {
     ExpertBid result;
     result.samples = samples;
     bool found = false;
-    long best = 0;
+    double best = 0;
     int bestLevel = 0;
     for (int trump = 0; trump < 4; ++trump) {
         for (int level = 1; level <= 3; ++level) {
-            const long w = worth[static_cast<size_t>(trump)][static_cast<size_t>(level)];
+            const double w = worth[static_cast<size_t>(trump)][static_cast<size_t>(level)];
             if (!allowed[static_cast<size_t>(level)] || (found && w <= best))
                 continue;
             found = true;
             best = w;
             bestLevel = level;
             result.suit = trump;
-            result.makes = makes[static_cast<size_t>(trump)][static_cast<size_t>(level)];
+            result.makes = static_cast<int>(std::lround(
+                makes[static_cast<size_t>(trump)][static_cast<size_t>(level)] * samples / total));
         }
     }
     if (found && best > 0)

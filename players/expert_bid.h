@@ -4,6 +4,7 @@
 // may make is worth more than passing.
 #pragma once
 
+#include "players/deal_likelihood.h"
 #include "players/expert_play.h"
 
 #include <array>
@@ -26,5 +27,10 @@ struct ExpertBid {
 };
 
 ExpertBid expertBid(const Table& table, int seat, const ExpertEffort& effort);
+
+// The bid from `samples` deals of the unseen cards, each weighed by how likely the auction so far
+// would have been from it (every deal alike without an auction).
+ExpertBid weighBids(const Table& table, int seat, int samples, std::uint64_t seed,
+                    const AuctionHistory* auction = nullptr, const PlayModel& model = {});
 
 } // namespace corvane

@@ -4,7 +4,9 @@
 #include "players/seat_knowledge.h"
 #include "table/table.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace corvane {
 
@@ -23,23 +25,32 @@ std::uint64_t decisionSeed(const Table& t, int seat, std::uint64_t seed) {
     return h;
 }
 
-ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
-                      const ExpertEffort& effort) {
-    const SeatKnowledge knowledge = knowledgeOf(t, record, seat);
-    const unsigned legal = playout::legalSlots(knowledge.known, seat);
-    const auto pictureOf = [&](int slot) { return t.localPicture(5 * seat + slot); };
-    ExpertCard result;
-    if (legal == 0)
-        return result;
-    int only = -1;
+namespace {
+
+// The only slot in `legal`, -1 when there are more, -2 when there is none.
+int onlySlot(unsigned legal) {
+    int only = -2;
     for (int slot = 0; slot < 5; ++slot)
         if ((legal >> slot) & 1u)
-            only = only == -1 ? slot : -2;
-    if (only >= 0) {
-        result.picture = pictureOf(only);
-        return result;
-    }
+            only = only == -2 ? slot : -1;
+    return only;
+}
 
+} // namespace
+
+std::optional<ExpertCard> forcedCard(const Table& t, const playout::HandState& known, int seat) {
+    const int only = onlySlot(playout::legalSlots(known, seat));
+    if (only == -1)
+        return std::nullopt;
+    ExpertCard result;
+    if (only >= 0)
+        result.picture = t.localPicture(5 * seat + only);
+    return result;
+}
+
+ExpertCard weighCards(const Table& t, const playout::HandState& me, int seat,
+                      std::span<const playout::HandState> deals) {
+    const unsigned legal = playout::legalSlots(me, seat);
     const int partnership = seat & 1;
     ScoreSituation situation;
     situation.bidder = t.bidderSeat;
@@ -50,10 +61,7 @@ ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
 
     std::array<long, 5> worth{};
     std::array<int, 5> takes{}, partnerTakes{};
-    Random random(decisionSeed(t, seat, effort.seed));
-    const int samples = effort.samples < 1 ? 1 : effort.samples;
-    for (int n = 0; n < samples; ++n) {
-        const playout::HandState deal = sampleDeal(knowledge, random);
+    for (const playout::HandState& deal : deals) {
         for (int slot = 0; slot < 5; ++slot) {
             if (!((legal >> slot) & 1u))
                 continue;
@@ -71,7 +79,6 @@ ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
     }
 
     // The best average; among equals the cheaper card, which keeps the better one for later.
-    const playout::HandState& me = knowledge.known;
     const int ledSuit = playout::ledSuit(me);
     const auto cost = [&](int slot) {
         const int card = me.cards[static_cast<size_t>(seat)][static_cast<size_t>(slot)];
@@ -86,11 +93,24 @@ ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
             (worth[k] == worth[static_cast<size_t>(best)] && cost(slot) < cost(best)))
             best = slot;
     }
-    result.picture = pictureOf(best);
-    result.samples = samples;
+    ExpertCard result;
+    result.picture = t.localPicture(5 * seat + best);
+    result.samples = static_cast<int>(deals.size());
     result.takes = takes[static_cast<size_t>(best)];
     result.partnerTakes = partnerTakes[static_cast<size_t>(best)];
     return result;
+}
+
+ExpertCard expertCard(const Table& t, const HandRecord& record, int seat,
+                      const ExpertEffort& effort) {
+    const SeatKnowledge knowledge = knowledgeOf(t, record, seat);
+    if (auto forced = forcedCard(t, knowledge.known, seat))
+        return *forced;
+    Random random(decisionSeed(t, seat, effort.seed));
+    std::vector<playout::HandState> deals(static_cast<size_t>(std::max(1, effort.samples)));
+    for (auto& deal : deals)
+        deal = sampleDeal(knowledge, random);
+    return weighCards(t, knowledge.known, seat, deals);
 }
 
 } // namespace corvane

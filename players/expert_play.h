@@ -4,8 +4,11 @@
 #pragma once
 
 #include "players/hand_record.h"
+#include "players/playout.h"
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 namespace corvane {
 
@@ -30,6 +33,14 @@ struct ExpertCard {
 
 ExpertCard expertCard(const Table& table, const HandRecord& record, int seat,
                       const ExpertEffort& effort);
+
+// The card when `seat` has no choice: the only one allowed, or none (picture -1) in an empty hand.
+std::optional<ExpertCard> forcedCard(const Table& table, const playout::HandState& known, int seat);
+
+// The card whose deals end best: each deal played out from every card `seat` may play (`me`, the
+// hand as it sees it), everybody after it on the computer's fixed rules.
+ExpertCard weighCards(const Table& table, const playout::HandState& me, int seat,
+                      std::span<const playout::HandState> deals);
 
 // The seed of one decision: the same table, seat and effort always give the same choice.
 std::uint64_t decisionSeed(const Table& table, int seat, std::uint64_t seed);

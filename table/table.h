@@ -5,6 +5,7 @@
 
 #include "cards/card.h"
 #include "cards/card_value.h"
+#include "table/computer_level.h"
 #include "table/layout.h"
 
 #include <array>
@@ -108,7 +109,7 @@ struct Table {
     bool anyBidAllowed = false;
     bool mustFollowSuit = false;
     bool tutorialMode = false;
-    bool expertComputers = false; // "Computer players: Expert"
+    ComputerLevel computerLevel = ComputerLevel::Standard; // "Computer players:"
     int cardBackNumber = 64;
     int backDesign = 0;
 

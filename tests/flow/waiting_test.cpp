@@ -139,7 +139,7 @@ TEST_F(EngineFixture, CardHints) {
     engine.hint();
     EXPECT_EQ(t().buttonMessage, "I would play the Jack of diamonds.") << "Standard at start-up";
     engine.clickButton(1);
-    t().expertComputers = true;
+    t().computerLevel = ComputerLevel::Expert;
     engine.hint();
     const std::string expert = t().buttonMessage;
     EXPECT_EQ(expert.rfind("I would play the ", 0), 0u) << expert;

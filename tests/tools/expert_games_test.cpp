@@ -1,6 +1,6 @@
-// Whole games with Expert seats: every card they play is one a person may play, every deal they
-// sample agrees with what the seat knows (counts, cards seen, suits it infers a seat lacks),
-// what the seat infers never rules out a card it truly holds; the arena's games replay from
+// Whole games with Expert or Master seats: every card they play is one a person may play, every
+// deal they sample agrees with what the seat knows (counts, cards seen, suits it infers a seat
+// lacks), what the seat infers never rules out a card it truly holds; the arena's games replay from
 // their seed at either level. What the plays show a seat lacks is the seat knowledge's rows.
 #include "players/seat_knowledge.h"
 #include "tests/tools/play_check.h"
@@ -84,14 +84,15 @@ private:
     HandRecord m_plays;
 };
 
-class ExpertGames : public ::testing::TestWithParam<bool> {};
+class ExpertGames : public ::testing::TestWithParam<std::tuple<ComputerLevel, bool>> {};
 
 TEST_P(ExpertGames, PlayLegallyAndSampleWhatTheyKnow) {
-    Simulation sim(SimOptions{21, GetParam(), false});
+    const auto [level, mustFollowSuit] = GetParam();
+    Simulation sim(SimOptions{21, mustFollowSuit, false});
     ComputerPlayers& players = sim.engine().computerPlayers();
     players.effort().samples = players.effort().bidSamples = 8;
     for (int seat = 0; seat < 4; ++seat)
-        players.setSeatLevel(seat, ComputerLevel::Expert);
+        players.setSeatLevel(seat, level);
     SampleInspector inspector(sim.engine());
     sim.engine().addObserver(&inspector);
     ASSERT_NO_THROW(sim.play(2));
@@ -100,7 +101,10 @@ TEST_P(ExpertGames, PlayLegallyAndSampleWhatTheyKnow) {
     EXPECT_EQ(sim.player().refusedHints(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(MustFollowSuit, ExpertGames, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(LevelAndMustFollowSuit, ExpertGames,
+                         ::testing::Combine(::testing::Values(ComputerLevel::Expert,
+                                                              ComputerLevel::Master),
+                                            ::testing::Bool()));
 
 // The same seed plays the same games at either level, whatever the threads; another seed
 // plays others.

@@ -46,9 +46,9 @@ const std::vector<Setting>& settings() {
          [](TablePreferences& p) { p.tutorialMode = true; }},
         {"five rule", [](OptionsDialog& d) { click(&d, "chk525"); },
          [](TablePreferences& p) { p.anyBidAllowed = true; }},
-        {"expert computers",
-         [](OptionsDialog& d) { d.findChild<QComboBox*>("cboComputers")->setCurrentIndex(1); },
-         [](TablePreferences& p) { p.expertComputers = true; }},
+        {"master computers",
+         [](OptionsDialog& d) { d.findChild<QComboBox*>("cboComputers")->setCurrentIndex(2); },
+         [](TablePreferences& p) { p.computerLevel = ComputerLevel::Master; }},
         {"record games", [](OptionsDialog& d) { click(&d, "chkRecordGames"); },
          [](TablePreferences&) {}, false},
     };
@@ -85,7 +85,8 @@ private slots:
         if (row == -2) {
             t.backDesign = 5;
             t.speedDelay = SpeedGiveEr;
-            t.mustFollowSuit = t.tutorialMode = t.anyBidAllowed = t.expertComputers = true;
+            t.mustFollowSuit = t.tutorialMode = t.anyBidAllowed = true;
+            t.computerLevel = ComputerLevel::Expert;
         }
         t.online = row == -3;
         TablePreferences expected = TablePreferences::of(t);

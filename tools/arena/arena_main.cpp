@@ -10,7 +10,8 @@
 namespace {
 
 const char* levelName(corvane::ComputerLevel level) {
-    return level == corvane::ComputerLevel::Expert ? "Expert" : "Standard";
+    static constexpr const char* names[] = {"Standard", "Expert", "Master"};
+    return names[static_cast<size_t>(level)];
 }
 
 void printSide(const corvane::ArenaFigures& f, size_t side, corvane::ComputerLevel level) {
@@ -25,7 +26,9 @@ void printSide(const corvane::ArenaFigures& f, size_t side, corvane::ComputerLev
 int run(int argc, char** argv) {
     corvane::ArenaOptions options;
     const std::map<std::string, corvane::ComputerLevel> levels{
-        {"standard", corvane::ComputerLevel::Standard}, {"expert", corvane::ComputerLevel::Expert}};
+        {"standard", corvane::ComputerLevel::Standard},
+        {"expert", corvane::ComputerLevel::Expert},
+        {"master", corvane::ComputerLevel::Master}};
 
     CLI::App app{"corvane-arena: two levels of computer player in duplicate games",
                  "corvane-arena"};
@@ -40,9 +43,9 @@ int run(int argc, char** argv) {
     app.add_option("--bid-samples", options.effort.bidSamples,
                    "deals the Expert weighs for each suit in the auction")
         ->transform(corvane::cli::range(1, 100000));
-    app.add_option("--side-a", options.levels[0], "level of side A (expert or standard)")
+    app.add_option("--side-a", options.levels[0], "level of side A (master, expert or standard)")
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
-    app.add_option("--side-b", options.levels[1], "level of side B (expert or standard)")
+    app.add_option("--side-b", options.levels[1], "level of side B (master, expert or standard)")
         ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case));
     app.add_option("--discard-samples", options.effort.discardSamples,
                    "deals the Expert weighs for each way of keeping at the discard")

@@ -6,6 +6,8 @@
 #include "players/expert_bid.h"
 #include "players/expert_discard.h"
 #include "players/expert_play.h"
+#include "players/master_bid.h"
+#include "players/master_play.h"
 #include "players/playout.h"
 #include "tools/sim/simulation.h"
 
@@ -126,8 +128,9 @@ void runUntil(Simulation& sim, bool (*ready)(const Table&)) {
     }
 }
 
-// One Expert decision at the default effort, on one core: a card, a bid, a discard.
-void ExpertCardDecision(benchmark::State& state) {
+// One Expert or Master decision at the default effort, on one core: a card, a bid, a discard.
+template <ExpertCard (*decide)(const Table&, const HandRecord&, int, const ExpertEffort&)>
+void CardDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) {
         return t.gamePhase == PhasePlay && t.lblPlayerName[0].underline && t.tricksPlayed == 1;
@@ -135,30 +138,39 @@ void ExpertCardDecision(benchmark::State& state) {
     const ExpertEffort effort;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            expertCard(sim.engine().table(), sim.engine().handRecord(), 0, effort));
+            decide(sim.engine().table(), sim.engine().handRecord(), 0, effort));
 }
-BENCHMARK(ExpertCardDecision)->Unit(benchmark::kMillisecond);
+BENCHMARK(CardDecision<expertCard>)->Name("ExpertCardDecision")->Unit(benchmark::kMillisecond);
+BENCHMARK(CardDecision<masterCard>)->Name("MasterCardDecision")->Unit(benchmark::kMillisecond);
 
-void ExpertBidDecision(benchmark::State& state) {
+template <ExpertBid (*decide)(const Table&, int, const ExpertEffort&)>
+void BidDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) { return t.bidDialog.visible; });
     const ExpertEffort effort;
     for (auto _ : state)
-        benchmark::DoNotOptimize(expertBid(sim.engine().table(), 0, effort));
+        benchmark::DoNotOptimize(decide(sim.engine().table(), 0, effort));
 }
-BENCHMARK(ExpertBidDecision)->Unit(benchmark::kMillisecond);
+BENCHMARK(BidDecision<expertBid>)->Name("ExpertBidDecision")->Unit(benchmark::kMillisecond);
+BENCHMARK(BidDecision<masterBid>)->Name("MasterBidDecision")->Unit(benchmark::kMillisecond);
 
 // The bidder's discard with the kitty in view.
-void ExpertDiscardDecision(benchmark::State& state) {
+template <unsigned (*decide)(const Table&, int, const ExpertEffort&)>
+void DiscardDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) {
         return t.gamePhase == PhaseDiscard && t.buttonMenu.visible && t.bidderSeat == 0;
     });
     const ExpertEffort effort;
     for (auto _ : state)
-        benchmark::DoNotOptimize(expertKeep(sim.engine().table(), 0, effort));
+        benchmark::DoNotOptimize(decide(sim.engine().table(), 0, effort));
 }
-BENCHMARK(ExpertDiscardDecision)->Unit(benchmark::kMillisecond);
+BENCHMARK(DiscardDecision<expertKeep>)
+    ->Name("ExpertDiscardDecision")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DiscardDecision<masterKeep>)
+    ->Name("MasterDiscardDecision")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace corvane

@@ -155,8 +155,9 @@ void OptionsDialog::buildOptionsFrame() {
     m_cboComputers = new QComboBox(frame);
     m_cboComputers->setObjectName(QStringLiteral("cboComputers"));
     m_cboComputers->setGeometry(pixelRect(2040, 1080, 1215, 315));
-    m_cboComputers->addItem(QStringLiteral("Standard"), false);
-    m_cboComputers->addItem(QStringLiteral("Expert"), true);
+    m_cboComputers->addItem(QStringLiteral("Standard"), static_cast<int>(ComputerLevel::Standard));
+    m_cboComputers->addItem(QStringLiteral("Expert"), static_cast<int>(ComputerLevel::Expert));
+    m_cboComputers->addItem(QStringLiteral("Master"), static_cast<int>(ComputerLevel::Master));
     computersLabel->setBuddy(m_cboComputers);
 }
 
@@ -165,7 +166,8 @@ void OptionsDialog::loadSettings() {
     // then keeps that delay: the dialog shows the truth and changes the pace only when asked to.
     m_cboSpeed->setCurrentIndex(m_cboSpeed->findData(m_table.speedDelay));
 
-    m_cboComputers->setCurrentIndex(m_table.expertComputers ? 1 : 0);
+    m_cboComputers->setCurrentIndex(
+        m_cboComputers->findData(static_cast<int>(m_table.computerLevel)));
     m_chk525->setChecked(!m_table.anyBidAllowed);
     m_chkFollowSuit->setChecked(m_table.mustFollowSuit);
     m_chkTutorial->setChecked(m_table.tutorialMode);
@@ -192,7 +194,7 @@ void OptionsDialog::storeSettings() {
         m_table.anyBidAllowed = !m_chk525->isChecked();
     m_table.mustFollowSuit = m_chkFollowSuit->isChecked();
     m_table.tutorialMode = m_chkTutorial->isChecked();
-    m_table.expertComputers = m_cboComputers->currentData().toBool();
+    m_table.computerLevel = static_cast<ComputerLevel>(m_cboComputers->currentData().toInt());
     m_table.backDesign = m_pickedDesign;
 }
 

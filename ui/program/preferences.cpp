@@ -63,7 +63,7 @@ TablePreferences TablePreferences::of(const Table& table) {
     p.tutorialMode = table.tutorialMode;
     p.mustFollowSuit = table.mustFollowSuit;
     p.anyBidAllowed = table.anyBidAllowed;
-    p.expertComputers = table.expertComputers;
+    p.computerLevel = table.computerLevel;
     return p;
 }
 
@@ -74,7 +74,7 @@ void TablePreferences::applyTo(Table& table) const {
     table.tutorialMode = tutorialMode;
     table.mustFollowSuit = mustFollowSuit;
     table.anyBidAllowed = anyBidAllowed;
-    table.expertComputers = expertComputers;
+    table.computerLevel = computerLevel;
 }
 
 Preferences::Preferences() : Preferences(defaultFile()) {}
@@ -109,8 +109,13 @@ TablePreferences Preferences::table() const {
         readBool(m_settings, QStringLiteral("options/mustFollowSuit")).value_or(false);
     // Kept the way the dialog shows it: the box is "the five rule", checked when it applies.
     p.anyBidAllowed = !readBool(m_settings, QStringLiteral("options/fiveRule")).value_or(true);
-    p.expertComputers =
+    // A file from before Master knew only whether the computers were Expert.
+    const bool expert =
         readBool(m_settings, QStringLiteral("options/expertComputers")).value_or(false);
+    const int level = readInt(m_settings, QStringLiteral("options/computerLevel"))
+                          .value_or(expert ? static_cast<int>(ComputerLevel::Expert) : 0);
+    if (level >= 0 && level <= static_cast<int>(ComputerLevel::Master))
+        p.computerLevel = static_cast<ComputerLevel>(level);
     return p;
 }
 
@@ -123,7 +128,7 @@ void Preferences::setTable(const TablePreferences& p) {
     m_settings.setValue(QStringLiteral("options/tutorial"), p.tutorialMode);
     m_settings.setValue(QStringLiteral("options/mustFollowSuit"), p.mustFollowSuit);
     m_settings.setValue(QStringLiteral("options/fiveRule"), !p.anyBidAllowed);
-    m_settings.setValue(QStringLiteral("options/expertComputers"), p.expertComputers);
+    m_settings.setValue(QStringLiteral("options/computerLevel"), static_cast<int>(p.computerLevel));
 }
 
 LobbyPreferences Preferences::lobby() const {

@@ -6,6 +6,8 @@
 // default, quietly, and the rest is still taken.
 #pragma once
 
+#include "table/computer_level.h"
+
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
@@ -25,7 +27,7 @@ struct TablePreferences {
     bool tutorialMode = false;
     bool mustFollowSuit = false;
     bool anyBidAllowed = false;
-    bool expertComputers = false;
+    ComputerLevel computerLevel = ComputerLevel::Standard;
 
     static TablePreferences of(const Table& table);
     void applyTo(Table& table) const;

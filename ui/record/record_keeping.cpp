@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
+#include <array>
 
 namespace corvane::ui {
 
@@ -108,8 +109,9 @@ RecordedGameInfo RecordKeeping::infoFor(const GameHistory& game) const {
     info.started = m_started;
     // A seat at another's table does not learn who is a computer; its own seat is a person.
     const Table* played = m_record.tableInPlay();
-    info.level =
-        played && played->expertComputers ? QStringLiteral("Expert") : QStringLiteral("Standard");
+    static constexpr std::array<const char*, 3> levels{"Standard", "Expert", "Master"};
+    info.level = QString::fromLatin1(
+        levels[static_cast<size_t>(played ? played->computerLevel : ComputerLevel::Standard)]);
     for (size_t s = 0; s < 4; ++s) {
         info.names[s] = QString::fromStdString(game.names[s]);
         if (s == 0)
