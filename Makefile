@@ -34,7 +34,10 @@ test: build
 # sanitizers, in a build folder of their own: their tests, then a short game simulated and
 # replayed (not part of `make test`; docs/testing.md has the one suppression and its reason).
 SANITIZE_DIR ?= build-sanitize
-SANITIZE_FLAGS = -O1 -g1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=all
+# GCC 12 at -O1 under the address sanitizer takes std::regex's std::function members for maybe
+# uninitialised, in the library's own headers: a false alarm that -Werror would make fatal.
+SANITIZE_FLAGS = -O1 -g1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=all \
+	-Wno-maybe-uninitialized
 SANITIZE_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1
 sanitize: deps
