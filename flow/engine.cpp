@@ -65,17 +65,15 @@ void Engine::startUp() {
     }
     for (int s = 0; s < SeatCount; ++s) {
         m_t.trickSeatCard[static_cast<size_t>(s)] = -1;
-        m_t.lblPlayerName[static_cast<size_t>(s)].tag = "Computer";
-        m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
+        m_t.seats[static_cast<size_t>(s)].occupant = Occupant::Computer;
     }
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
     nameComputerSeats();
     SetupButtons(ButtonMode::Deal);
 }
 
 void Engine::nameComputerSeats() {
     for (int seat = 1; seat <= 3; ++seat)
-        m_t.lblPlayerName[static_cast<size_t>(seat)].caption = m_names.draw(m_random);
+        m_t.seats[static_cast<size_t>(seat)].name = m_names.draw(m_random);
 }
 
 void Engine::newGame() {
@@ -86,38 +84,33 @@ void Engine::newGame() {
 void Engine::resetForNewGame() {
     m_t.online = false;
     m_t.localSeat = 0;
-    m_t.bidDialog.visible = false;
-    m_t.buttonMenu.visible = false;
-    m_t.trumpDialogVisible = false;
+    m_t.localChoice = LocalChoice::None;
+    m_t.buttonMode = ButtonMode::Hidden;
 
     m_t.score = {0, 0};
     m_t.trickCardCount = 0;
-    m_t.lblTricks = {"", ""};
+    m_t.tricksWon = {};
     m_t.tricksPlayed = 0;
+    m_t.awaitedSeat = NoSeat;
+    m_t.seatBid = {};
+    m_t.trumpNamed = false;
     putCardsAway();
     for (size_t s = 0; s < SeatCount; ++s) {
         m_t.drawCount[s] = 0;
         m_t.trickSeatCard[s] = -1;
-        m_t.lblPlayerName[s].underline = false;
-        m_t.lblPlayerName[s].color = LabelColor::Black;
-        m_t.lblBid[s].visible = false;
-        m_t.lblBid[s].color = LabelColor::Black;
-        m_t.lblPlayerName[s].tag = "Computer";
+        m_t.seats[s].occupant = Occupant::Computer;
         m_t.trickUnits[s] = 0;
     }
     m_t.dealerSeat = nextSeat(m_t.dealerSeat);
-    m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Black;
 
     for (int seat = 1; seat <= 3; ++seat)
-        m_names.putBack(m_t.lblPlayerName[static_cast<size_t>(seat)].caption);
+        m_names.putBack(m_t.seats[static_cast<size_t>(seat)].name);
     nameComputerSeats();
 
     Shuffle();
     m_t.topTrumpOut = 0;
     m_t.trickWinnerCard = -1;
-    m_t.lblBid[4].visible = false;
-    m_t.imgTrumpVisible = false;
-    m_t.gamePhase = PhaseIdle;
+    m_t.gamePhase = GamePhase::Idle;
     m_t.netRole = 0;
     stopTimeout();
     SetupButtons(ButtonMode::Deal);
@@ -135,17 +128,17 @@ void Engine::putCardsAway() {
 void Engine::newPartner() {
     if (!playersMenuEnabled())
         return;
-    m_names.putBack(m_t.lblPlayerName[2].caption);
-    m_t.lblPlayerName[2].caption = m_names.draw(m_random);
+    m_names.putBack(m_t.seats[2].name);
+    m_t.seats[2].name = m_names.draw(m_random);
 }
 
 void Engine::newOpponents() {
     if (!playersMenuEnabled())
         return;
-    m_names.putBack(m_t.lblPlayerName[1].caption);
-    m_names.putBack(m_t.lblPlayerName[3].caption);
-    m_t.lblPlayerName[1].caption = m_names.draw(m_random);
-    m_t.lblPlayerName[3].caption = m_names.draw(m_random);
+    m_names.putBack(m_t.seats[1].name);
+    m_names.putBack(m_t.seats[3].name);
+    m_t.seats[1].name = m_names.draw(m_random);
+    m_t.seats[3].name = m_names.draw(m_random);
 }
 
 void Engine::Shuffle() {
@@ -161,41 +154,24 @@ void Engine::Shuffle() {
 // --- The button window and its messages ------------------------------------------------------
 
 void Engine::SetupButtons(ButtonMode mode) {
-    auto& menu = m_t.buttonMenu;
-    menu.modeX = mode;
-    switch (mode) {
-    case ButtonMode::Deal:
-        menu.autoDiscardEnabled = false;
-        menu.dealCaption = "&Deal";
-        menu.fontSize = 10;
-        break;
-    case ButtonMode::Discard:
-        menu.autoDiscardEnabled = true;
-        menu.dealCaption = "&Deal";
-        menu.fontSize = 10;
-        break;
-    case ButtonMode::Message:
-        break;
-    }
-    menu.visible = true;
+    m_t.buttonMode = mode;
 }
 
 void Engine::clickButton(int index) {
-    auto& menu = m_t.buttonMenu;
-    if (!menu.visible)
-        return;
     if (index == 0) {
-        if (menu.modeX == ButtonMode::Discard && menu.autoDiscardEnabled)
+        if (m_t.buttonMode == ButtonMode::Discard)
             autoDiscard();
         return;
     }
-    switch (menu.modeX) {
+    switch (m_t.buttonMode) {
+    case ButtonMode::Hidden:
+        break;
     case ButtonMode::Deal:
         // Only between hands: a second deal must never reshuffle a hand in progress.
         if (!betweenHands())
             return;
         dismissAdvice();
-        menu.visible = false;
+        m_t.buttonMode = ButtonMode::Hidden;
         if (m_t.online)
             run(TellServerToContinue());
         else
@@ -203,7 +179,7 @@ void Engine::clickButton(int index) {
         break;
     case ButtonMode::Discard:
         dismissAdvice();
-        menu.visible = false;
+        m_t.buttonMode = ButtonMode::Hidden;
         run(TellServerToContinue());
         break;
     case ButtonMode::Message:
@@ -223,23 +199,20 @@ Task Engine::advise(std::string message) {
 Task Engine::showMessage(std::string message, bool noWait, MessageKind kind) {
     // What the window showed before the advice, not the advice itself, is what comes back.
     dismissAdvice();
-    const bool wasVisible = m_t.buttonMenu.visible;
-    const ButtonMode previousMode = m_t.buttonMenu.modeX;
+    const ButtonMode previousMode = m_t.buttonMode;
     SetupButtons(ButtonMode::Message);
-    m_t.buttonMenu.fontSize = message.size() > 20 ? 8 : 10;
-    m_t.buttonMessage = message;
+    m_t.message = message;
     notify([&](TableObserver& o) { o.onMessage(message); });
     if (noWait)
         co_return;
     m_messages.push_back({message, {}, kind});
     co_await MessageAwaiter{this};
-    if (wasVisible)
+    if (previousMode != ButtonMode::Hidden)
         SetupButtons(previousMode);
 }
 
 void Engine::acknowledgeMessage() {
-    m_t.buttonMenu.fontSize = 10;
-    m_t.buttonMenu.visible = false;
+    m_t.buttonMode = ButtonMode::Hidden;
     if (m_messages.empty())
         return;
     const MessageWaiter top = m_messages.back();
@@ -247,8 +220,7 @@ void Engine::acknowledgeMessage() {
     if (!m_messages.empty()) {
         // A message still waits underneath: show it again rather than lose it.
         SetupButtons(ButtonMode::Message);
-        m_t.buttonMessage = m_messages.back().text;
-        m_t.buttonMenu.fontSize = m_t.buttonMessage.size() > 20 ? 8 : 10;
+        m_t.message = m_messages.back().text;
     }
     top.waiter.resume();
 }
@@ -266,20 +238,17 @@ void Engine::hint() {
 // --- The time-out ----------------------------------------------------------------------------
 
 void Engine::showTimeoutLeft(int seconds) {
-    m_timeoutLeft = seconds;
-    m_t.lblTimeout.caption = (seconds < 10 ? "0" : "") + std::to_string(seconds);
+    m_t.timeoutLeft = seconds;
 }
 
 void Engine::startTimeout() {
     showTimeoutLeft(TimeoutSeconds);
-    m_t.lblTimeout.visible = true;
     m_t.timeoutRunning = true;
     run(timeoutLoop(++m_timeoutGeneration));
 }
 
 void Engine::stopTimeout() {
     m_t.timeoutRunning = false;
-    m_t.lblTimeout.visible = false;
     showTimeoutLeft(TimeoutSeconds);
     ++m_timeoutGeneration;
 }
@@ -294,8 +263,8 @@ Task Engine::timeoutLoop(unsigned generation) {
 }
 
 void Engine::timeoutTick() {
-    showTimeoutLeft(std::max(m_timeoutLeft - 1, 0));
-    if (m_timeoutLeft > 0)
+    showTimeoutLeft(std::max(m_t.timeoutLeft - 1, 0));
+    if (m_t.timeoutLeft > 0)
         return;
     stopTimeout();
     // Online the computer decides for the person, and says what it did.
@@ -303,12 +272,11 @@ void Engine::timeoutTick() {
         if (m_t.online)
             run(MessageButton(std::move(text), true));
     };
-    if (m_t.trumpDialogVisible) {
+    if (m_t.localChoice == LocalChoice::Trump) {
         const int suit = bidHint(m_t).suit;
         if (clickTrump(suit))
             tell(handText::timedOutTrump(suit));
-    } else if (m_t.gamePhase == PhaseDiscard && m_t.buttonMenu.visible &&
-               m_t.buttonMenu.modeX == ButtonMode::Discard) {
+    } else if (m_t.gamePhase == GamePhase::Discard && m_t.buttonMode == ButtonMode::Discard) {
         // The computer's own choice, whatever the person had marked so far.
         for (int i = 0; i <= m_t.lastPicture(); ++i)
             if (m_t.CardState(i) == TagState::Thrown && m_t.picCard[static_cast<size_t>(i)].visible)
@@ -316,18 +284,18 @@ void Engine::timeoutTick() {
         autoDiscard();
         clickButton(1);
         tell(handText::TimedOutDiscard);
-    } else if (m_t.gamePhase == PhasePlay && (!m_t.online || m_t.lblPlayerName[0].underline)) {
+    } else if (m_t.gamePhase == GamePhase::Play &&
+               (!m_t.online || m_t.awaitedSeat == m_t.localSeat)) {
         if (m_t.online) {
             playLocalTimeoutCard();
             return;
         }
         // The computer's card goes through the same checks as a click.
         run(cardClick(ChooseCard(m_t, m_t.turnSeat, m_t.trumpSuit, m_t.trickWinnerCard)));
-    } else if (m_t.gamePhase == PhaseBidding && m_t.bidDialog.visible) {
+    } else if (m_t.gamePhase == GamePhase::Bidding && m_t.localChoice == LocalChoice::Bid) {
         if (clickBid(0))
             tell(handText::TimedOutBid);
-    } else if (messageWaiting() && m_t.buttonMenu.visible &&
-               m_t.buttonMenu.modeX == ButtonMode::Message) {
+    } else if (messageWaiting() && m_t.buttonMode == ButtonMode::Message) {
         // The host's end-of-hand message: the table goes on by itself.
         clickButton(1);
     }

@@ -52,7 +52,7 @@ public:
     void newOpponents();
     // A hand is under way from the first dealt card to the score: the deal's animation counts,
     // though the phase stays idle until the last card lands.
-    bool handUnderWay() const { return m_t.gamePhase != PhaseIdle || m_dealing; }
+    bool handUnderWay() const { return m_t.gamePhase != GamePhase::Idle || m_dealing; }
     bool playersMenuEnabled() const { return !handUnderWay(); }
     // Whether the local player may play this card now (the pointer over it). Pictures above 4 and
     // phases other than play are always allowed.
@@ -66,7 +66,7 @@ public:
     void startTimeout();
     void stopTimeout();
     void timeoutTick(); // one second of the local player's time-out
-    int timeoutLeft() const { return m_timeoutLeft; }
+    int timeoutLeft() const { return m_t.timeoutLeft; }
     bool messageWaiting() const { return !m_messages.empty(); }
     size_t flowsInProgress() const;
 
@@ -104,8 +104,8 @@ public:
     // A computer seat's card just played counts in the trick: the winner so far, then the next
     // seat, or the end of the trick after the fourth card.
     Task countInTrick(int& seat, int card);
-    // A computer seat's bid, shown in its bid label with the suit it would name as the tag.
-    const std::string& computerBid(int seat);
+    // A computer seat's bid, made with the suit it would name.
+    Bid computerBid(int seat);
 
     // --- Online -------------------------------------------------------------------------------
     // A hosting table sends its steps through the host link; a seated player's moves go through
@@ -128,7 +128,7 @@ public:
     HostAwaits& hostAwaits() { return m_awaits; }
     // No hand on the table and none being dealt: the only time a deal may start ("&Deal", a
     // seat's "i") and a standalone table may go online.
-    bool betweenHands() const { return m_t.gamePhase == PhaseIdle && !m_dealing; }
+    bool betweenHands() const { return m_t.gamePhase == GamePhase::Idle && !m_dealing; }
 
     void becomeHost(); // the table exists and this machine runs it
     // A seat's name as a person takes it or leaves it to the computer, which then shows a
@@ -144,7 +144,7 @@ public:
     bool AllSeatsReady() const;
     // The host's handling of a person's move, after the host has checked it.
     Task hostNextHand();
-    Task hostPersonBid(int seat, std::string bid); // "Pa", "20", "25" or "30"
+    Task hostPersonBid(int seat, Bid bid);
     Task hostTrumpNamed(int suit);
     Task hostDiscards(int seat, std::vector<int> slots);
     Task hostPersonCard(int card);
@@ -190,7 +190,7 @@ private:
     HandCards localHand() const { return handOf(m_t, 0); }
 
     Task deal();
-    Task localBidShown(std::string extraInfo);
+    Task localBidShown(Bid bid);
     Task drawAndPlay();
     Task cardClick(int picture);
     Task trumpNamed(int suit);
@@ -237,7 +237,6 @@ private:
     std::vector<MessageWaiter> m_messages;
     void showTimeoutLeft(int seconds);
     unsigned m_timeoutGeneration = 0;
-    int m_timeoutLeft = TimeoutSeconds;
     bool m_dealing = false;
     bool m_gameWon = false; // a game ended in this flow: wait for "&Deal" before dealing
     HostLink* m_hostLink = nullptr;

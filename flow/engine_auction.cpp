@@ -4,6 +4,7 @@
 #include "flow/hand_texts.h"
 #include "players/bid_evaluation.h"
 #include "protocol/encode.h"
+#include "table/hand_rules.h"
 
 #include <algorithm>
 
@@ -15,7 +16,7 @@ Task Engine::OfflineAction(OfflineStep action, std::string extraInfo) {
         co_await deal();
         break;
     case OfflineStep::Bid:
-        co_await localBidShown(std::move(extraInfo));
+        co_await localBidShown(Bid::fromWord(extraInfo));
         break;
     case OfflineStep::Draw:
         co_await drawAndPlay();
@@ -67,7 +68,8 @@ Task Engine::deal() {
         m_t.FlipCard(i);
 
     m_t.tricksPlayed = 0;
-    m_t.gamePhase = PhaseBidding;
+    m_t.gamePhase = GamePhase::Bidding;
+    m_t.seatBid = {};
     m_t.bidTurnSeat = m_t.dealerSeat;
     m_t.highBid = 0;
     m_t.bidsMade = 0;
@@ -78,14 +80,13 @@ Task Engine::deal() {
 // --- The local player's bid ------------------------------------------------------------------
 
 void Engine::setUpBidDialog() {
-    auto& dialog = m_t.bidDialog;
-    dialog.enabled = allowedBids(m_t, m_t.localSeat);
-    dialog.visible = true;
+    m_t.localChoice = LocalChoice::Bid;
 }
 
 bool Engine::clickBid(int index) {
-    if (index < 0 || index > 3 || !m_t.bidDialog.visible ||
-        !m_t.bidDialog.enabled[static_cast<size_t>(index)] || m_t.gamePhase != PhaseBidding)
+    if (index < 0 || index > 3 || m_t.localChoice != LocalChoice::Bid ||
+        !allowedBids(m_t, m_t.localSeat)[static_cast<size_t>(index)] ||
+        m_t.gamePhase != GamePhase::Bidding)
         return false;
     dismissAdvice();
     run(bidClicked(index));
@@ -93,67 +94,49 @@ bool Engine::clickBid(int index) {
 }
 
 Task Engine::bidClicked(int index) {
-    auto& label = m_t.lblBid[0];
-    label.caption = index == 0 ? "Pass" : std::to_string(15 + 5 * index);
-    label.visible = true;
-    if (bidValue(label.caption) > m_t.highBid) {
-        m_t.highBid = bidValue(label.caption);
-        m_t.bidderSeat = m_t.online ? m_t.localSeat : 0;
+    const Bid bid = Bid::atLevel(index);
+    m_t.seatBid[static_cast<size_t>(m_t.localSeat)] = bid;
+    if (bid.points() > m_t.highBid) {
+        m_t.highBid = bid.points();
+        m_t.bidderSeat = m_t.localSeat;
     }
     stopTimeout();
     if (m_t.online) {
-        m_t.bidDialog.visible = false;
-        const int value = bidValue(label.caption);
-        sendToHost(protocol::PlayerBid{m_t.localSeat, value == 0 ? protocol::Bid::passed()
-                                                                 : protocol::Bid::of(value)});
+        m_t.localChoice = LocalChoice::None;
+        sendToHost(protocol::PlayerBid{m_t.localSeat, wireBid(bid)});
         co_return;
     }
-    co_await OfflineAction(OfflineStep::Bid, label.caption.substr(0, 2));
+    co_await localBidShown(bid);
 }
 
-Task Engine::localBidShown(std::string extraInfo) {
-    m_t.bidDialog.visible = false;
-    if (m_t.bidsMade == 0) {
-        for (int s = 0; s < SeatCount; ++s) {
-            m_t.lblBid[static_cast<size_t>(s)].visible = false;
-            m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
-        }
-    }
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
-    auto& label = m_t.lblBid[0];
-    label.caption = extraInfo.substr(0, 2) == "Pa" ? "Pass" : extraInfo.substr(0, 2);
-    label.tag.clear();
-    label.visible = true;
-    notify([&](TableObserver& o) { o.onBid(0, label.caption, -1); });
+Task Engine::localBidShown(Bid bid) {
+    m_t.localChoice = LocalChoice::None;
+    m_t.seatBid[0] = bid;
+    m_t.computerTrump[0] = 0;
+    notify([&](TableObserver& o) { o.onBid(0, bid, -1); });
     ++m_t.bidsMade;
     co_await ComputerBidding();
 }
 
 // --- The auction -----------------------------------------------------------------------------
 
-const std::string& Engine::computerBid(int seat) {
-    auto& label = m_t.lblBid[static_cast<size_t>(seat)];
+Bid Engine::computerBid(int seat) {
     const BidChoice choice = m_players.bid(m_t, seat, m_t.highBid, m_t.bidderSeat);
     const int bestSuit = choice.suit;
-    label.caption = choice.bid;
-    label.tag = std::to_string(bestSuit);
-    label.visible = true;
-    notify([&](TableObserver& o) { o.onBid(seat, label.caption, bestSuit); });
-    return label.caption;
+    m_t.seatBid[static_cast<size_t>(seat)] = choice.bid;
+    m_t.computerTrump[static_cast<size_t>(seat)] = bestSuit;
+    notify([&](TableObserver& o) { o.onBid(seat, choice.bid, bestSuit); });
+    return choice.bid;
 }
 
 Task Engine::ComputerBidding() {
     for (;;) {
-        if (m_t.bidsMade < 4) {
-            m_t.bidTurnSeat = nextSeat(m_t.bidTurnSeat);
-        } else {
-            if (m_t.highBid == 0)
-                break;
-            m_t.bidTurnSeat = m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;
-            if (auctionOver(m_t)) {
-                co_await EndAuction();
-                co_return;
-            }
+        const AuctionStep step = nextAuctionStep(m_t);
+        if (step == AuctionStep::Misdeal)
+            break;
+        if (step == AuctionStep::End) {
+            co_await EndAuction();
+            co_return;
         }
         co_await pause(m_t.speedDelay);
         if (m_t.bidTurnSeat == 0) {
@@ -167,13 +150,9 @@ Task Engine::ComputerBidding() {
 
     // Everybody passed: the hand is thrown in and the next dealer deals.
     co_await CallMisdeal();
-    for (int s = 0; s < SeatCount; ++s) {
-        m_t.lblBid[static_cast<size_t>(s)].visible = false;
-        m_t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
-    }
+    m_t.seatBid = {};
     m_t.dealerSeat = nextSeat(m_t.dealerSeat);
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
-    m_t.gamePhase = PhaseIdle;
+    m_t.gamePhase = GamePhase::Idle;
     m_t.trickCardCount = 4;
     co_await PlayLoop();
 }
@@ -190,8 +169,7 @@ Task Engine::CallMisdeal() {
         co_return;
     }
     const std::string message = handText::misdeal(
-        m_t.dealerSeat == 0 ? std::string()
-                            : m_t.lblPlayerName[static_cast<size_t>(m_t.dealerSeat)].caption);
+        m_t.dealerSeat == 0 ? std::string() : m_t.seats[static_cast<size_t>(m_t.dealerSeat)].name);
     co_await MessageButton(message);
 }
 

@@ -2,40 +2,32 @@
 // player's marking and Auto-Discard, the bidder's kitty and the draw.
 #include "cards/card_value.h"
 #include "flow/engine.h"
-#include "flow/stock_draw.h"
 #include "players/discard.h"
+#include "table/hand_rules.h"
 
 namespace corvane {
 
 Task Engine::EndAuction() {
-    m_t.gamePhase = PhaseDiscard;
-    const auto label = [&](int seat) -> const Label& {
-        return m_t.lblBid[static_cast<size_t>(seat)];
-    };
-    m_t.bidderSeat = contractSeat(m_t); // the dealer may have held the bid
+    m_t.gamePhase = GamePhase::Discard;
+    settleBidder(m_t);
     if (m_t.bidderSeat != 0) {
         co_await pause(m_t.speedDelay);
-        m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);
+        m_t.trumpSuit = m_t.computerTrump[static_cast<size_t>(m_t.bidderSeat)];
         showTrump();
         StandAloneComputerDiscard();
         SetupButtons(ButtonMode::Discard);
     } else {
-        m_t.trumpDialogVisible = true;
+        m_t.localChoice = LocalChoice::Trump;
     }
 }
 
 void Engine::showTrump() {
-    m_t.imgTrumpVisible = true;
-    m_t.lblBid[4].caption = m_t.lblBid[static_cast<size_t>(m_t.bidderSeat)].caption;
-    m_t.lblBid[4].visible = true;
-    m_t.lblPlayerName[static_cast<size_t>(m_t.bidderSeat)].color = LabelColor::White;
-    for (int s = 0; s < SeatCount; ++s)
-        m_t.lblBid[static_cast<size_t>(s)].visible = false;
+    m_t.trumpNamed = true;
     notify([&](TableObserver& o) { o.onTrump(m_t.bidderSeat, m_t.trumpSuit, m_t.highBid); });
 }
 
 bool Engine::clickTrump(int suit) {
-    if (!m_t.trumpDialogVisible || suit < 0 || suit > 3)
+    if (m_t.localChoice != LocalChoice::Trump || suit < 0 || suit > 3)
         return false;
     dismissAdvice();
     run(trumpNamed(suit));
@@ -43,8 +35,7 @@ bool Engine::clickTrump(int suit) {
 }
 
 Task Engine::trumpNamed(int suit) {
-    m_t.lblBid[0].tag = std::to_string(suit);
-    m_t.trumpDialogVisible = false;
+    m_t.localChoice = LocalChoice::None;
     stopTimeout();
     if (m_t.online) {
         sendToHost(protocol::NameTrump{suit});
@@ -104,12 +95,12 @@ void Engine::toggleDiscardMark(int picture) {
 }
 
 void Engine::autoDiscard() {
-    if (m_t.gamePhase != PhaseDiscard)
+    if (m_t.gamePhase != GamePhase::Discard)
         return;
     for (int i = 0; i <= 4; ++i)
         if (!isTrumpValue(m_t.CardValue(i, m_t.trumpSuit)))
             toggleDiscardMark(i);
-    if (m_t.localSeat == m_t.bidderSeat && m_t.lblBid[4].visible) {
+    if (m_t.localSeat == m_t.bidderSeat && m_t.trumpNamed) {
         for (int i = KittyFirst; i <= m_t.lastPicture(); ++i)
             if (!isTrumpValue(m_t.CardValue(i, m_t.trumpSuit)))
                 toggleDiscardMark(i);
@@ -117,13 +108,13 @@ void Engine::autoDiscard() {
 }
 
 Task Engine::TellServerToContinue() {
-    if (m_t.gamePhase == PhaseIdle) {
+    if (m_t.gamePhase == GamePhase::Idle) {
         // Online: the ready message asks the host for the next deal.
         if (m_t.online)
             sendToHost(protocol::NextHand{});
         co_return;
     }
-    if (m_t.gamePhase != PhaseDiscard)
+    if (m_t.gamePhase != GamePhase::Discard)
         co_return;
     std::vector<int> thrown;
     std::vector<int> slots;
@@ -135,7 +126,7 @@ Task Engine::TellServerToContinue() {
     }
     if (m_t.online) {
         stopTimeout();
-        m_t.gamePhase = PhaseDrawWait;
+        m_t.gamePhase = GamePhase::DrawWait;
         sendToHost(protocol::Discards{m_t.localSeat, slots});
         co_return;
     }
@@ -197,18 +188,13 @@ Task Engine::drawAndPlay() {
     for (int i = 0; i <= 19; ++i) {
         if (m_t.CardState(i) != TagState::Thrown)
             continue;
-        const int stockCard = m_t.deck[static_cast<size_t>(standaloneStockPlace(i))];
+        drawFromStock(m_t, i, standaloneStockPlace(i));
         auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.card = Card::fromDeckIndex(stockCard);
-        m_t.deck[static_cast<size_t>(i)] = stockCard;
-        p.state = TagState::Up;
-        const Point home{m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
+        const Point home = p.position;
         Point start = drawStart(m_t.dealerSeat, home);
         m_t.FlipCard(i);
         if (i < 5)
             start.top = LocalHandTop;
-        p.position = home;
-        p.visible = true;
         co_await glide(i, start);
         co_await pause(150);
         if (i < 5 || (m_t.tutorialMode && i < 22))
@@ -218,13 +204,7 @@ Task Engine::drawAndPlay() {
         notify([&](TableObserver& o) { o.onDraw(i, p.card); });
     }
 
-    m_t.topTrumpOut = 0;
-    for (int i = 0; i <= 19; ++i)
-        m_t.topTrumpOut = std::max(m_t.topTrumpOut, m_t.CardValue(i, m_t.trumpSuit));
-    m_t.tricksPlayed = 0;
-    m_t.trickCardCount = 0;
-    m_t.gamePhase = PhasePlay;
-    m_t.turnSeat = nextSeat(m_t.bidderSeat);
+    startTrickPlay(m_t);
     co_await PlayLoop();
 }
 

@@ -2,26 +2,19 @@
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
 #include "flow/engine.h"
-#include "flow/hand_score.h"
 #include "flow/hand_texts.h"
 #include "table/glide.h"
+#include "table/hand_rules.h"
 
 namespace corvane {
 
 Task Engine::FinishTrick() {
-    const int w = m_t.trickWinnerCard;
-    if (w >= 0 && w <= 19) {
-        const int s = w / 5;
-        const int units = m_t.CardValue(w, m_t.trumpSuit) == m_t.topTrumpOut ? 2 : 1;
-        m_t.trickUnits[static_cast<size_t>(s)] += units;
+    if (const TrickCredit credit = creditTrick(m_t); credit.seat != NoSeat) {
         if (m_t.online)
-            sendToSeats(protocol::TrickWon{s});
-        else
-            m_t.lblTricks[static_cast<size_t>(s % 2)] += "J";
-        m_t.turnSeat = s;
-        notify([&](TableObserver& o) { o.onTrick(s, units); });
+            sendToSeats(protocol::TrickWon{credit.seat});
+        notify([&](TableObserver& o) { o.onTrick(credit.seat, credit.units); });
     }
-    m_t.gamePhase = PhasePlay;
+    m_t.gamePhase = GamePhase::Play;
     if (m_t.online) {
         // The host's own view shows the trick; the table goes on once it has taken it in.
         co_await ViewAwaiter{this, HostLink::ViewStep::Trick};
@@ -30,8 +23,7 @@ Task Engine::FinishTrick() {
     }
 
     // Nobody is to play until the winner leads again, or at all once the hand is over.
-    for (auto& name : m_t.lblPlayerName)
-        name.underline = false;
+    m_t.awaitedSeat = NoSeat;
     if (m_t.tricksPlayed != 5) {
         m_t.trickCardCount = 0;
         m_t.trickWinnerCard = -1;
@@ -48,21 +40,18 @@ Task Engine::showFinishedTrick() {
 
 Task Engine::settleHand() {
     const int b = m_t.bidderSeat;
-    const auto units = [&](int seat) { return m_t.trickUnits[static_cast<size_t>(seat)]; };
-    const HandScore score = scoreHand(m_t.highBid, b % 2, units(b) + units(partnerOf(b)),
-                                      units(nextSeat(b)) + units(previousSeat(b)), m_t.score);
     const auto bidders = static_cast<size_t>(b % 2);
+    const HandScore score = scoreHand(m_t);
+    const bool gameWon = score.gameWon;
 
     HandResult result;
     result.bidder = b;
     result.bid = m_t.highBid;
     result.counted = score.counted;
     result.made = score.made;
-    const bool gameWon = score.gameWon;
     if (!gameWon)
         result.message =
             score.made ? handText::made(score.points) : handText::wentDown(score.points);
-    m_t.score = score.scores;
     result.scores = m_t.score;
 
     if (m_t.online) {
@@ -107,12 +96,10 @@ void Engine::clearForNextHand() {
     // The host's own table is never shown: its view is the host's seated player.
     if (m_t.netRole != 2) {
         putCardsAway();
-        m_t.lblTricks = {"", ""};
+        m_t.tricksWon = {};
     }
+    m_t.awaitedSeat = NoSeat; // no turn is left over into the next hand
     for (size_t s = 0; s < SeatCount; ++s) {
-        m_t.lblBid[s].color = LabelColor::Black;
-        m_t.lblPlayerName[s].color = LabelColor::Black;
-        m_t.lblPlayerName[s].underline = false; // no turn is left over into the next hand
         m_t.trickUnits[s] = 0;
         m_t.trickSeatCard[s] = -1;
         m_t.drawCount[s] = 0;
@@ -124,10 +111,9 @@ void Engine::clearForNextHand() {
     m_t.dealString.clear();
     m_t.topTrumpOut = 0;
     m_t.trickWinnerCard = -1;
-    m_t.lblBid[4].visible = false;
-    m_t.imgTrumpVisible = false;
+    m_t.trumpNamed = false;
     m_t.dealerSeat = nextSeat(m_t.dealerSeat);
-    m_t.gamePhase = PhaseIdle;
+    m_t.gamePhase = GamePhase::Idle;
 }
 
 Task Engine::CelebrateWin() {

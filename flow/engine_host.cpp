@@ -2,22 +2,15 @@
 // trump and computer discards, its computer seats' cards, and the persons' moves once checked.
 // Every step goes to the seats as a message; the seats only show what they are told.
 #include "flow/engine.h"
-#include "flow/stock_draw.h"
 #include "players/bid_evaluation.h"
 #include "players/card_play.h"
 #include "players/discard.h"
 #include "protocol/encode.h"
+#include "table/hand_rules.h"
 
 #include <algorithm>
 
 namespace corvane {
-
-namespace {
-protocol::Bid wireBid(const std::string& caption) {
-    const int value = bidValue(caption);
-    return value == 0 ? protocol::Bid::passed() : protocol::Bid::of(value);
-}
-} // namespace
 
 void Engine::sendToSeats(const protocol::PlayerDownMessage& message) {
     if (m_hostLink)
@@ -61,25 +54,26 @@ void Engine::becomeHost() {
         m_t.homeLeft[i] = homePosition(static_cast<int>(i)).left;
         m_t.homeTop[i] = homePosition(static_cast<int>(i)).top;
     }
-    for (size_t s = 0; s < SeatCount; ++s) {
+    for (size_t s = 0; s < SeatCount; ++s)
         m_t.trickSeatCard[s] = -1;
-        m_t.lblPlayerName[s].color = LabelColor::Black;
-        m_t.lblBid[s].color = LabelColor::Black;
-    }
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
-    m_t.buttonMenu.visible = false;
+    m_t.trumpNamed = false;
+    m_t.buttonMode = ButtonMode::Hidden;
     m_t.anyBidAllowed = false; // online the five rule is always on
     Shuffle();
 }
 
 void Engine::personTakesSeat(int seat, const std::string& name) {
-    auto& caption = m_t.lblPlayerName[static_cast<size_t>(seat)].caption;
-    m_names.putBack(caption);
-    caption = name;
+    auto& holder = m_t.seats[static_cast<size_t>(seat)];
+    if (holder.name == name)
+        return;
+    m_names.putBack(holder.name);
+    holder.name = name;
 }
 
 void Engine::computerTakesSeat(int seat) {
-    m_t.lblPlayerName[static_cast<size_t>(seat)].caption = m_names.draw(m_random);
+    auto& holder = m_t.seats[static_cast<size_t>(seat)];
+    holder.occupant = Occupant::Computer;
+    holder.name = m_names.draw(m_random);
 }
 
 // --- The drive loop --------------------------------------------------------------------------
@@ -87,7 +81,7 @@ void Engine::computerTakesSeat(int seat) {
 Task Engine::HostLoop() {
     for (;;) {
         switch (m_t.gamePhase) {
-        case PhaseIdle:
+        case GamePhase::Idle:
             // A won game waits for the next "i", as a new game waits for its first deal.
             if (m_gameWon || m_dealing)
                 co_return;
@@ -96,10 +90,10 @@ Task Engine::HostLoop() {
                 m_hostLink->auctionOpened();
             co_await HostBidding();
             co_return;
-        case PhaseDrawWait:
+        case GamePhase::DrawWait:
             hostDraw();
             break;
-        case PhasePlay:
+        case GamePhase::Play:
             if (m_t.trickCardCount == 4)
                 co_return; // a trick is being closed
             if (seatLinked(m_t.turnSeat)) {
@@ -128,14 +122,13 @@ void Engine::hostDeal() {
         m_t.dealToPicture(i, card, true);
     }
     m_t.dealString = protocol::dealString(dealt);
-    for (auto& label : m_t.lblBid)
-        label.caption.clear();
+    m_t.seatBid = {};
     m_seatReady = {};
     m_awaits = {};
     sendToSeats(protocol::Cards{dealt});
     // StartAuction.
     m_t.bidTurnSeat = m_t.dealerSeat;
-    m_t.gamePhase = PhaseBidding;
+    m_t.gamePhase = GamePhase::Bidding;
     m_t.highBid = 0;
     m_t.bidsMade = 0;
     m_t.tricksPlayed = 0;
@@ -145,13 +138,8 @@ void Engine::hostDraw() {
     for (int i = 0; i <= 19; ++i) {
         if (m_t.CardState(i) != TagState::Thrown)
             continue;
-        const int stockCard = m_t.deck[static_cast<size_t>(hostStockPlace(i))];
-        auto& p = m_t.picCard[static_cast<size_t>(i)];
-        p.card = Card::fromDeckIndex(stockCard);
-        m_t.deck[static_cast<size_t>(i)] = stockCard;
-        p.state = TagState::Up;
-        p.position = {m_t.homeLeft[static_cast<size_t>(i)], m_t.homeTop[static_cast<size_t>(i)]};
-        p.visible = true;
+        drawFromStock(m_t, i, hostStockPlace(i));
+        const auto& p = m_t.picCard[static_cast<size_t>(i)];
         ++m_t.drawCount[static_cast<size_t>(i / 5)];
         notify([&](TableObserver& o) { o.onDraw(i, p.card); });
     }
@@ -160,14 +148,7 @@ void Engine::hostDraw() {
         hands.push_back(m_t.cardAt(i).deckIndex());
     m_t.dealString = protocol::dealString(hands);
     sendToSeats(protocol::Cards{hands});
-    m_t.turnSeat = nextSeat(m_t.bidderSeat);
-    m_t.tricksPlayed = 0;
-    m_t.trickCardCount = 0;
-    m_t.trickWinnerCard = -1;
-    m_t.topTrumpOut = 0;
-    for (int i = 0; i <= 19; ++i)
-        m_t.topTrumpOut = std::max(m_t.topTrumpOut, m_t.CardValue(i, m_t.trumpSuit));
-    m_t.gamePhase = PhasePlay;
+    startTrickPlay(m_t);
 }
 
 // --- The auction -----------------------------------------------------------------------------
@@ -175,17 +156,12 @@ void Engine::hostDraw() {
 Task Engine::HostBidding(bool askAgain) {
     for (;;) {
         if (!askAgain) {
-            if (m_t.bidsMade < 4) {
-                m_t.bidTurnSeat = nextSeat(m_t.bidTurnSeat);
-            } else {
-                if (m_t.highBid == 0)
-                    break;
-                m_t.bidTurnSeat =
-                    m_t.bidTurnSeat == m_t.dealerSeat ? m_t.bidderSeat : m_t.dealerSeat;
-                if (auctionOver(m_t)) {
-                    co_await HostEndAuction();
-                    co_return;
-                }
+            const AuctionStep step = nextAuctionStep(m_t);
+            if (step == AuctionStep::Misdeal)
+                break;
+            if (step == AuctionStep::End) {
+                co_await HostEndAuction();
+                co_return;
             }
             co_await pause(m_t.speedDelay);
         }
@@ -202,29 +178,24 @@ Task Engine::HostBidding(bool askAgain) {
 
     // Everybody passed.
     co_await CallMisdeal();
-    for (auto& label : m_t.lblBid)
-        label.visible = false;
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Black;
+    m_t.seatBid = {};
     m_t.dealerSeat = nextSeat(m_t.dealerSeat);
-    m_t.lblBid[static_cast<size_t>(m_t.dealerSeat)].color = LabelColor::Red;
     Shuffle();
     m_t.dealString.clear();
-    m_t.gamePhase = PhaseIdle;
+    m_t.gamePhase = GamePhase::Idle;
     co_await HostLoop();
 }
 
-Task Engine::hostPersonBid(int seat, std::string bid) {
+Task Engine::hostPersonBid(int seat, Bid bid) {
     m_awaits.bidFrom = -1;
-    auto& label = m_t.lblBid[static_cast<size_t>(seat)];
-    label.caption = bid == "Pa" ? "Pass" : bid;
-    label.tag.clear();
-    label.visible = true;
-    if (bidValue(label.caption) > m_t.highBid) {
-        m_t.highBid = bidValue(label.caption);
+    m_t.seatBid[static_cast<size_t>(seat)] = bid;
+    m_t.computerTrump[static_cast<size_t>(seat)] = 0;
+    if (bid.points() > m_t.highBid) {
+        m_t.highBid = bid.points();
         m_t.bidderSeat = seat;
     }
-    notify([&](TableObserver& o) { o.onBid(seat, label.caption, -1); });
-    sendToSeats(protocol::BidMade{m_t.bidTurnSeat, wireBid(label.caption)});
+    notify([&](TableObserver& o) { o.onBid(seat, bid, -1); });
+    sendToSeats(protocol::BidMade{m_t.bidTurnSeat, wireBid(bid)});
     ++m_t.bidsMade;
     co_await HostBidding();
 }
@@ -232,18 +203,15 @@ Task Engine::hostPersonBid(int seat, std::string bid) {
 // --- Trump and the discard -------------------------------------------------------------------
 
 Task Engine::HostEndAuction() {
-    m_t.gamePhase = PhaseDiscard;
-    const auto label = [&](int seat) -> const Label& {
-        return m_t.lblBid[static_cast<size_t>(seat)];
-    };
-    m_t.bidderSeat = contractSeat(m_t); // the dealer may have held the bid
+    m_t.gamePhase = GamePhase::Discard;
+    settleBidder(m_t);
     if (seatLinked(m_t.bidderSeat)) {
         m_awaits.trump = true;
         m_hostLink->sendToSeat(m_t.bidderSeat, protocol::ChooseTrump{});
         co_return;
     }
     co_await pause(m_t.speedDelay);
-    m_t.trumpSuit = bidValue(label(m_t.bidderSeat).tag);
+    m_t.trumpSuit = m_t.computerTrump[static_cast<size_t>(m_t.bidderSeat)];
     showTrump();
     HostComputerDiscard();
 }
@@ -270,7 +238,7 @@ void Engine::HostComputerDiscard() {
     // With no person left to discard, nobody would ever send "r": draw at once.
     if (AllSeatsReady()) {
         TakeKitty();
-        m_t.gamePhase = PhaseDrawWait;
+        m_t.gamePhase = GamePhase::DrawWait;
         run(HostLoop());
     }
 }
@@ -287,7 +255,7 @@ Task Engine::hostDiscards(int seat, std::vector<int> slots) {
         co_return;
     m_seatReady = {};
     TakeKitty();
-    m_t.gamePhase = PhaseDrawWait;
+    m_t.gamePhase = GamePhase::DrawWait;
     co_await HostLoop();
 }
 
@@ -296,7 +264,7 @@ Task Engine::hostDiscards(int seat, std::vector<int> slots) {
 Task Engine::HostComputerPlay(int& seat) {
     // The same pace as a computer seat standalone: a person can follow each card.
     co_await pause(m_t.speedDelay);
-    if (m_t.gamePhase != PhasePlay || m_t.trickCardCount >= 4 || seatLinked(seat))
+    if (m_t.gamePhase != GamePhase::Play || m_t.trickCardCount >= 4 || seatLinked(seat))
         co_return;
     const int card = m_players.card(m_t, m_record, seat);
     if (card < 0)
@@ -313,18 +281,7 @@ Task Engine::hostPersonCard(int card) {
     sendToSeats(protocol::CardPlayed{card});
     PlayCard(seat, card, m_t.trickCardCount);
     notify([&](TableObserver& o) { o.onPlay(seat, card, m_t.cardAt(card)); });
-    const int led = m_t.ledSuit();
-    if (m_t.CardValue(card, m_t.trumpSuit, led) >
-        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
-        m_t.trickWinnerCard = card;
-    ++m_t.trickCardCount;
-    if (m_t.trickCardCount < 4) {
-        m_t.turnSeat = nextSeat(m_t.turnSeat);
-    } else {
-        ++m_t.tricksPlayed;
-        co_await FinishTrick();
-        m_t.trickCardCount = 0;
-    }
+    co_await countInTrick(m_t.turnSeat, card);
     co_await HostLoop();
 }
 
@@ -344,12 +301,12 @@ Task Engine::hostSeatLost(int seat) {
     if (m_awaits.cardFrom == seat)
         m_awaits.cardFrom = -1;
     ownViewChanged(); // the host's own seat may be the one that left
-    if (m_t.gamePhase == PhasePlay && seat == m_t.turnSeat && m_t.trickCardCount < 4) {
+    if (m_t.gamePhase == GamePhase::Play && seat == m_t.turnSeat && m_t.trickCardCount < 4) {
         co_await HostComputerPlay(m_t.turnSeat);
         co_await HostLoop();
-    } else if (m_t.gamePhase == PhaseBidding && seat == m_t.bidTurnSeat) {
+    } else if (m_t.gamePhase == GamePhase::Bidding && seat == m_t.bidTurnSeat) {
         co_await HostBidding(true);
-    } else if (m_t.gamePhase == PhaseDiscard && m_awaits.trump && seat == m_t.bidderSeat) {
+    } else if (m_t.gamePhase == GamePhase::Discard && m_awaits.trump && seat == m_t.bidderSeat) {
         // The bidder left before naming trump: the computer names the suit it would have bid.
         m_awaits.trump = false;
         int bestSuit = 0;
@@ -357,11 +314,11 @@ Task Engine::hostSeatLost(int seat) {
         int bidder = m_t.bidderSeat;
         BidEvaluation(m_t, 5 * seat, 5 * seat + 4, high, bidder, bestSuit, m_t.dealerSeat, seat);
         co_await hostTrumpNamed(bestSuit);
-    } else if (m_t.gamePhase == PhaseDiscard && !m_awaits.trump && AllSeatsReady()) {
+    } else if (m_t.gamePhase == GamePhase::Discard && !m_awaits.trump && AllSeatsReady()) {
         // The last seat still discarding left: nobody else will send "r".
         m_seatReady = {};
         TakeKitty();
-        m_t.gamePhase = PhaseDrawWait;
+        m_t.gamePhase = GamePhase::DrawWait;
         co_await HostLoop();
     }
 }

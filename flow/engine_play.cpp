@@ -3,6 +3,7 @@
 #include "cards/card_value.h"
 #include "flow/engine.h"
 #include "players/card_play.h"
+#include "table/hand_rules.h"
 
 namespace corvane {
 
@@ -12,17 +13,17 @@ Task Engine::PlayLoop() {
             break;
         // The phase is tested before the turn: a hand that has just ended must not leave the
         // local player's name marked for a turn in the next hand.
-        if (m_t.gamePhase != PhasePlay)
+        if (m_t.gamePhase != GamePhase::Play)
             break;
         if (m_t.turnSeat == 0) {
             co_await OfflineAction(OfflineStep::LocalTurn);
             break;
         }
         co_await OfflineAction(OfflineStep::ComputerCard);
-        if (m_t.gamePhase != PhasePlay)
+        if (m_t.gamePhase != GamePhase::Play)
             break;
     }
-    if (m_t.gamePhase == PhaseIdle) {
+    if (m_t.gamePhase == GamePhase::Idle) {
         if (m_gameWon) {
             // A new game waits for its first "&Deal", like every new game.
             m_gameWon = false;
@@ -43,7 +44,7 @@ void Engine::hideTrickCards() {
 void Engine::localTurn() {
     if (m_t.trickCardCount == 0 && m_t.tricksPlayed > 1)
         hideTrickCards();
-    m_t.lblPlayerName[0].underline = true;
+    m_t.awaitedSeat = m_t.localSeat;
 }
 
 void Engine::PlayCard(int seat, int cardIdx, int& cardsPlayed) {
@@ -69,13 +70,9 @@ Task Engine::ComputerPlay(int& seat) {
 }
 
 Task Engine::countInTrick(int& seat, int card) {
-    const int led = m_t.ledSuit();
-    if (m_t.CardValue(card, m_t.trumpSuit, led) >
-        m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
-        m_t.trickWinnerCard = card;
-    ++m_t.trickCardCount;
-    if (m_t.trickCardCount != 4) {
-        m_t.lblPlayerName[static_cast<size_t>(seat)].underline = false;
+    if (!takeIntoTrick(m_t, card)) {
+        if (m_t.awaitedSeat == seat)
+            m_t.awaitedSeat = NoSeat;
         seat = nextSeat(seat);
     } else {
         ++m_t.tricksPlayed;
@@ -87,7 +84,7 @@ Task Engine::countInTrick(int& seat, int card) {
 // --- The local player's card -----------------------------------------------------------------
 
 Refusal Engine::pointerRefusal(int picture) const {
-    if (picture < 0 || picture > 4 || m_t.gamePhase != PhasePlay)
+    if (picture < 0 || picture > 4 || m_t.gamePhase != GamePhase::Play)
         return Refusal::None;
     return checkLocalPlay(localHand().span(), m_t.cardAt(picture), playContext());
 }
@@ -99,20 +96,20 @@ void Engine::clickCard(int picture) {
 }
 
 bool Engine::discardMarkable(int picture) const {
-    if (m_t.gamePhase != PhaseDiscard || picture < 0 || picture > m_t.lastPicture())
+    if (m_t.gamePhase != GamePhase::Discard || picture < 0 || picture > m_t.lastPicture())
         return false;
     if (picture >= 5 && picture <= 19)
         return false;
-    return picture < KittyFirst || (m_t.lblBid[4].visible && m_t.localSeat == m_t.bidderSeat);
+    return picture < KittyFirst || (m_t.trumpNamed && m_t.localSeat == m_t.bidderSeat);
 }
 
 Task Engine::cardClick(int index) {
-    if (m_t.gamePhase == PhaseDiscard) {
+    if (m_t.gamePhase == GamePhase::Discard) {
         if (discardMarkable(index))
             toggleDiscardMark(index);
         co_return;
     }
-    if (m_t.gamePhase != PhasePlay || !m_t.lblPlayerName[0].underline)
+    if (m_t.gamePhase != GamePhase::Play || m_t.awaitedSeat != m_t.localSeat)
         co_return;
     // Only the local player's own cards still in hand can be played; a click elsewhere on the
     // table is ignored.
@@ -132,7 +129,7 @@ Task Engine::cardClick(int index) {
     p.position = trickPosition(0);
     m_t.bringToFront(index);
     p.visible = true;
-    m_t.lblPlayerName[0].underline = false;
+    m_t.awaitedSeat = NoSeat;
     stopTimeout();
     if (m_t.trickCardCount == 0 && m_t.tricksPlayed > 1)
         hideTrickCards();
@@ -142,15 +139,9 @@ Task Engine::cardClick(int index) {
     if (!m_t.online) {
         PlayCard(0, m_t.hostPicture(index), m_t.trickCardCount);
         notify([&](TableObserver& o) { o.onPlay(m_t.localSeat, index, p.card); });
-        const int led = m_t.ledSuit();
-        if (m_t.CardValue(index, m_t.trumpSuit, led) >
-            m_t.CardValue(m_t.trickWinnerCard, m_t.trumpSuit, led))
-            m_t.trickWinnerCard = index;
-        ++m_t.trickCardCount;
-        if (m_t.trickCardCount != 4) {
-            m_t.lblPlayerName[static_cast<size_t>(m_t.turnSeat)].underline = false;
+        if (!takeIntoTrick(m_t, index)) {
             m_t.turnSeat = nextSeat(m_t.turnSeat);
-            m_t.lblPlayerName[static_cast<size_t>(m_t.turnSeat)].underline = true;
+            m_t.awaitedSeat = m_t.turnSeat;
         } else {
             ++m_t.tricksPlayed;
             if (!m_t.online)
@@ -158,7 +149,8 @@ Task Engine::cardClick(int index) {
             m_t.trickCardCount = 0;
         }
     }
-    m_t.lblPlayerName[0].underline = false;
+    if (m_t.awaitedSeat == m_t.localSeat)
+        m_t.awaitedSeat = NoSeat;
     if (m_t.online) {
         sendToHost(protocol::PlayCard{m_t.hostPicture(index)});
         co_return;

@@ -7,7 +7,7 @@ namespace corvane {
 void HistoryRecorder::onDeal(int dealer, const std::array<int, 52>& deck) {
     std::array<std::string, 4> names;
     for (size_t s = 0; s < 4; ++s)
-        names[s] = m_table.lblPlayerName[s].caption;
+        names[s] = m_table.seats[s].name;
     RecordedHand& h = startHand(dealer, names);
     for (size_t i = 0; i < m_pictures.size(); ++i)
         m_pictures[i] = Card::fromDeckIndex(deck[i]);
@@ -19,9 +19,9 @@ void HistoryRecorder::onDeal(int dealer, const std::array<int, 52>& deck) {
     changed();
 }
 
-void HistoryRecorder::onBid(int seat, const std::string& bid, int) {
+void HistoryRecorder::onBid(int seat, Bid bid, int) {
     if (RecordedHand* h = hand()) {
-        h->bids.push_back({seat, bid});
+        h->bids.push_back({seat, bid.word()});
         changed();
     }
 }

@@ -15,7 +15,7 @@ public:
 
     void onNewGame() override { newGame(); }
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
-    void onBid(int seat, const std::string& bid, int suit) override;
+    void onBid(int seat, Bid bid, int suit) override;
     void onMisdeal(int dealer) override;
     void onTrump(int bidder, int suit, int bid) override;
     void onKitty(const std::vector<int>& thrown,

@@ -2,9 +2,18 @@
 // transport: the host's seat links and broadcast, and a seated player's line to its host.
 #pragma once
 
+#include "cards/bid.h"
 #include "protocol/messages.h"
 
 namespace corvane {
+
+// A bid as the wire carries it, and back.
+inline protocol::Bid wireBid(Bid bid) {
+    return bid.points() == 0 ? protocol::Bid::passed() : protocol::Bid::of(bid.points());
+}
+inline Bid fromWire(const protocol::Bid& bid) {
+    return bid.pass ? Bid::pass() : Bid::of(bid.value);
+}
 
 // The hosting side. The engine's host paths decide what to send; the host sends it.
 class HostLink {

@@ -2,6 +2,7 @@
 // and figures, the window, and the online host that sends each step to the seats.
 #pragma once
 
+#include "cards/bid.h"
 #include "cards/card.h"
 
 #include <array>
@@ -26,9 +27,7 @@ public:
     virtual void onNewGame() {}
     virtual void onDeal(int dealer, const std::array<int, 52>& deck) { (void)dealer, (void)deck; }
     // A bid shown on the table; `suit` is the suit a computer seat would name (-1 for a person).
-    virtual void onBid(int seat, const std::string& bid, int suit) {
-        (void)seat, (void)bid, (void)suit;
-    }
+    virtual void onBid(int seat, Bid bid, int suit) { (void)seat, (void)bid, (void)suit; }
     virtual void onMisdeal(int dealer) { (void)dealer; }
     virtual void onTrump(int bidder, int suit, int bid) { (void)bidder, (void)suit, (void)bid; }
     virtual void onDiscard(int seat, const std::vector<int>& pictures) {

@@ -166,10 +166,11 @@ void step(const Json& j, TableObserver& o, TraceReferee& referee, TraceResult& r
     } else if (event == "bid") {
         const Fields f(j, event, {"seat", "bid", "suit"});
         const int seat = f.integer("seat", 0, Seat);
-        const std::string bid = f.text("bid");
-        if (!isBid(bid))
+        const std::string word = f.text("bid");
+        if (!isBid(word))
             fault("\"bid\" is not \"Pass\", \"20\", \"25\" or \"30\"");
         const int suit = f.integer("suit", -1, 3);
+        const Bid bid = Bid::fromWord(word);
         referee.bid(seat, bid);
         o.onBid(seat, bid, suit);
     } else if (event == "misdeal") {

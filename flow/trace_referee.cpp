@@ -4,9 +4,8 @@
 
 #include "cards/card_value.h"
 #include "cards/legal_play.h"
-#include "flow/hand_score.h"
 #include "flow/hand_texts.h"
-#include "flow/stock_draw.h"
+#include "table/hand_rules.h"
 
 #include <algorithm>
 #include <bitset>
@@ -90,7 +89,7 @@ void TraceReferee::deal(int hand, int dealer, const std::array<int, 52>& deck) {
     m_stage = Stage::Auction;
 }
 
-void TraceReferee::bid(int seat, const std::string& bid) {
+void TraceReferee::bid(int seat, Bid bid) {
     expect(Stage::Auction, "bid");
     int turn = nextSeat(m_bidTurn);
     if (m_bidsMade >= 4) {
@@ -100,9 +99,9 @@ void TraceReferee::bid(int seat, const std::string& bid) {
     }
     if (seat != turn)
         fault(seatText(seat) + " bids, but it is " + seatText(turn) + "'s turn");
-    const int value = bidValue(bid);
+    const int value = bid.points();
     if (value != 0 && !bidRaises(value, m_highBid, seat == m_dealer))
-        fault(seatText(seat) + " bids " + bid + " over " + std::to_string(m_highBid));
+        fault(seatText(seat) + " bids " + bid.word() + " over " + std::to_string(m_highBid));
     if (value > m_highBid) {
         m_highBid = value;
         m_highBidder = seat;

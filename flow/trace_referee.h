@@ -5,7 +5,7 @@
 
 #include "cards/card.h"
 #include "flow/observer.h"
-#include "table/table.h"
+#include "table/hand_rules.h"
 
 #include <array>
 #include <optional>
@@ -27,7 +27,7 @@ class TraceReferee {
 public:
     void game(int number);
     void deal(int hand, int dealer, const std::array<int, 52>& deck);
-    void bid(int seat, const std::string& bid);
+    void bid(int seat, Bid bid);
     void misdeal(int dealer);
     void trump(int bidder, int suit, int bid);
     void discard(int seat, const std::vector<int>& pictures);
@@ -73,7 +73,7 @@ private:
     std::array<int, 52> m_deck{};
     std::array<Card, 23> m_card{};
     std::array<Place, 23> m_place{};
-    BidCaptions m_bids;
+    SeatBids m_bids;
     int m_bidsMade = 0;
     int m_bidTurn = 0;
     int m_highBid = 0;

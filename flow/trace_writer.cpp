@@ -73,9 +73,9 @@ void TraceWriter::onDeal(int dealer, const std::array<int, 52>& deck) {
          ",\"dealer\":" + std::to_string(dealer) + ",\"deck\":" + list(deck) + "}");
 }
 
-void TraceWriter::onBid(int seat, const std::string& bid, int suit) {
+void TraceWriter::onBid(int seat, Bid bid, int suit) {
     const int named = seat == 0 ? m_seat0Suit() : suit;
-    line("{\"ev\":\"bid\",\"seat\":" + std::to_string(seat) + ",\"bid\":" + jsonString(bid) +
+    line("{\"ev\":\"bid\",\"seat\":" + std::to_string(seat) + ",\"bid\":" + jsonString(bid.word()) +
          ",\"suit\":" + std::to_string(named) + "}");
 }
 

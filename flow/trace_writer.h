@@ -26,7 +26,7 @@ public:
     int error() const { return m_error; }
 
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
-    void onBid(int seat, const std::string& bid, int suit) override;
+    void onBid(int seat, Bid bid, int suit) override;
     void onMisdeal(int dealer) override;
     void onTrump(int bidder, int suit, int bid) override;
     void onDiscard(int seat, const std::vector<int>& pictures) override;

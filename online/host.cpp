@@ -4,11 +4,11 @@
 #include "cards/legal_play.h"
 #include "flow/play_context.h"
 #include "online/overloaded.h"
-#include "players/expert_bid.h"
 #include "protocol/encode.h"
 #include "protocol/score_line.h"
 #include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
+#include "table/hand_rules.h"
 
 #include <algorithm>
 #include <chrono>
@@ -29,7 +29,7 @@ Cards dealtCards(const Table& t) {
 }
 // Every seat is told who sat down, the person who joined too.
 void announceJoin(Host& host, const Table& t, int seat) {
-    const ChatShow joined{t.lblPlayerName[static_cast<size_t>(seat)].caption + " has joined."};
+    const ChatShow joined{t.seats[static_cast<size_t>(seat)].name + " has joined."};
     host.sendToSeats(joined);
     if (!host.seatLinked(seat))
         host.sendToSeat(seat, joined);
@@ -211,7 +211,7 @@ void Host::onSeatList() {
     for (int j = 0; j < 4; ++j) {
         const bool held = seatLinked(j) || std::any_of(m_waiting.begin(), m_waiting.end(),
                                                        [&](const auto& w) { return w.seat == j; });
-        const std::string& name = m_engine.table().lblPlayerName[static_cast<size_t>(j)].caption;
+        const std::string& name = m_engine.table().seats[static_cast<size_t>(j)].name;
         answers += encode(SeatName{j, held ? name : freeSeatName(name)});
     }
     m_channel.send(answers);
@@ -233,10 +233,9 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
 
     Table& t = m_engine.table();
     const std::string name = distinctName(m.seat, m.name);
-    if (t.lblPlayerName[seat].caption != name)
-        m_engine.personTakesSeat(m.seat, name);
+    m_engine.personTakesSeat(m.seat, name);
     if (!t.dealString.empty() && !ownFirst && holder.empty()) {
-        if (t.gamePhase != PhaseBidding) {
+        if (t.gamePhase != GamePhase::Bidding) {
             // Past the auction: the cards come when the next auction opens.
             sendToSeat(m.seat, WaitNextHand{});
             m_waiting.push_back({m.seat, m.playerId});
@@ -244,7 +243,7 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
             // auction and the computer plays the seat until then.
             broadcastNames();
             for (int j = 0; j < 4; ++j)
-                sendToSeat(m.seat, SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption});
+                sendToSeat(m.seat, SeatName{j, t.seats[static_cast<size_t>(j)].name});
             announceJoin(*this, t, m.seat);
             return;
         }
@@ -259,7 +258,7 @@ std::string Host::distinctName(int seat, const std::string& name) const {
     const Table& t = m_engine.table();
     const auto shown = [&](const std::string& candidate) {
         for (int j = 0; j < 4; ++j)
-            if (j != seat && t.lblPlayerName[static_cast<size_t>(j)].caption == candidate)
+            if (j != seat && t.seats[static_cast<size_t>(j)].name == candidate)
                 return true;
         return false;
     };
@@ -285,7 +284,7 @@ void Host::linkSeat(int seat, const std::string& id) {
 void Host::broadcastNames() {
     const Table& t = m_engine.table();
     for (int j = 0; j < 4; ++j)
-        sendToSeats(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption});
+        sendToSeats(SeatName{j, t.seats[static_cast<size_t>(j)].name});
 }
 
 void Host::auctionOpened() {
@@ -305,7 +304,7 @@ void Host::onSeatLost(const SeatLost& m) {
     std::erase_if(m_waiting, [&](const auto& w) { return w.seat == m.seat; });
     if (m_links[seat].empty() && before == m_waiting.size())
         return refuse("\"k\" for seat " + std::to_string(m.seat) + ", which no person holds");
-    const std::string gone = m_engine.table().lblPlayerName[seat].caption + " has disconnected.";
+    const std::string gone = m_engine.table().seats[seat].name + " has disconnected.";
     notice(gone);
     m_links[seat].clear();
     // Every seat sees the computer take the seat, under a computer player's name.
@@ -332,8 +331,7 @@ void Host::onChat(const ChatLine& m) {
     case ChatLimit::Verdict::Drop:
         return;
     }
-    std::string line =
-        m_engine.table().lblPlayerName[static_cast<size_t>(m.seat)].caption + ": " + m.text;
+    std::string line = m_engine.table().seats[static_cast<size_t>(m.seat)].name + ": " + m.text;
     // "M" carries a two-digit length: the line is cut where a character ends, and the speaker
     // is told.
     const std::string_view kept = utf8Prefix(line, static_cast<size_t>(kMaxShortText));
@@ -346,26 +344,24 @@ void Host::onChat(const ChatLine& m) {
 
 void Host::onBid(const PlayerBid& m) {
     const Table& t = m_engine.table();
-    if (!m_hosting || t.gamePhase != PhaseBidding || m_engine.hostAwaits().bidFrom != m.seat ||
-        t.bidTurnSeat != m.seat)
+    if (!m_hosting || t.gamePhase != GamePhase::Bidding ||
+        m_engine.hostAwaits().bidFrom != m.seat || t.bidTurnSeat != m.seat)
         return refuse("a bid from seat " + std::to_string(m.seat) + " out of turn");
     if (!m.bid.pass) {
         // The levels the bid dialog would offer this seat: above the high bid (the dealer may
         // hold it), and 25 or 30 only with a five, the rule being always on online.
         const int value = m.bid.value;
-        const int index = (value - 15) / 5;
         const bool level = value == 20 || value == 25 || value == 30;
-        if (!level || !allowedBids(t, m.seat)[static_cast<size_t>(index)])
+        if (!level || !allowedBids(t, m.seat)[static_cast<size_t>(corvane::Bid::of(value).level())])
             return refuseAndAskAgain(m.seat, "a bid of " + std::to_string(value) + " over " +
                                                  std::to_string(t.highBid));
     }
-    const std::string bid = m.bid.pass ? "Pa" : std::to_string(m.bid.value);
-    m_engine.start(m_engine.hostPersonBid(m.seat, bid));
+    m_engine.start(m_engine.hostPersonBid(m.seat, fromWire(m.bid)));
 }
 
 void Host::onTrump(const NameTrump& m) {
     const Table& t = m_engine.table();
-    if (!m_hosting || t.gamePhase != PhaseDiscard || !m_engine.hostAwaits().trump)
+    if (!m_hosting || t.gamePhase != GamePhase::Discard || !m_engine.hostAwaits().trump)
         return refuse("a trump nobody was asked for");
     m_engine.start(m_engine.hostTrumpNamed(m.suit));
 }
@@ -392,7 +388,7 @@ void Host::onNextHand() {
 void Host::onCard(const PlayCard& m) {
     const Table& t = m_engine.table();
     const int seat = m_engine.hostAwaits().cardFrom;
-    if (!m_hosting || t.gamePhase != PhasePlay || seat < 0 || seat != t.turnSeat ||
+    if (!m_hosting || t.gamePhase != GamePhase::Play || seat < 0 || seat != t.turnSeat ||
         t.trickCardCount >= 4)
         return refuse("a card nobody was asked for");
     if (m.card < 5 * seat || m.card > 5 * seat + 4)

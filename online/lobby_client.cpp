@@ -73,11 +73,11 @@ void LobbyClient::playOnline() {
         return;
     dropConnections();
     Table& t = m_engine.table();
-    m_standalone = {t.lblPlayerName[0].caption, t.speedDelay, t.anyBidAllowed};
+    m_standalone = {t.localName(), t.speedDelay, t.anyBidAllowed};
     t.anyBidAllowed = false; // online the five rule is always on
     t.online = true;
     // The button window's Deal would ask a host that is not there yet.
-    t.buttonMenu.visible = false;
+    t.buttonMode = ButtonMode::Hidden;
     m_whiteboardShown = 0;
     m_view.clearWhiteboard();
     m_view.tableChanged();
@@ -323,7 +323,7 @@ void LobbyClient::leave(Event event) {
     dropConnections();
     restoreStandalone();
     m_engine.stopTimeout();
-    if (m_engine.table().gamePhase == PhaseIdle)
+    if (m_engine.table().gamePhase == GamePhase::Idle)
         m_engine.SetupButtons(ButtonMode::Deal);
     move(event);
     m_view.tableChanged();
@@ -369,7 +369,7 @@ void LobbyClient::restoreStandalone() {
     t.online = false;
     t.netRole = 0;
     t.localSeat = 0;
-    t.lblPlayerName[0].caption = m_standalone.name;
+    t.localName() = m_standalone.name;
     t.speedDelay = m_standalone.speedDelay;
     t.anyBidAllowed = m_standalone.anyBidAllowed;
 }

@@ -88,7 +88,7 @@ void LobbyClient::sitAtOwnTable(bool connected) {
         return;
     }
     m_playerChannel->send(encode(HostSeatOpen{}));
-    m_engine.table().lblPlayerName[0].caption = m_userName;
+    m_engine.table().localName() = m_userName;
     m_seat->GrabASeat(0);
     m_view.closeDialog();
     // Seated: "&Deal" asks the host for the first hand.
@@ -210,7 +210,7 @@ void LobbyClient::seatChanged() {
         // the lists of those still choosing.
         closeList();
         const Table& t = m_engine.table();
-        if (t.gamePhase == PhaseIdle && t.dealString.empty())
+        if (t.gamePhase == GamePhase::Idle && t.dealString.empty())
             m_engine.SetupButtons(ButtonMode::Deal);
         move(Event::Seated);
     }

@@ -7,6 +7,7 @@
 #include "protocol/score_line.h"
 #include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
+#include "table/hand_rules.h"
 #include "table/layout.h"
 
 namespace corvane::online {
@@ -62,15 +63,15 @@ void Seat::joinAs(int seat, const std::string& userName) {
 
 void Seat::GrabASeat(int seat) {
     Table& t = m_engine.table();
-    sendToHost(TakeSeat{seat, t.lblPlayerName[0].caption});
-    t.localSeat = seat;
+    sendToHost(TakeSeat{seat, t.localName()});
+    t.seatLocalPlayerAt(seat);
     moveTo(SeatState::Seated);
 }
 
 void Seat::sendChat(std::string text) {
     // At most 80 characters, and no more bytes than the host's "name: line" leaves in the
     // length field, cut where a character ends; the person is told when the line was shortened.
-    const std::size_t prefix = m_engine.table().lblPlayerName[0].caption.size() + 2;
+    const std::size_t prefix = m_engine.table().localName().size() + 2;
     const auto field = static_cast<std::size_t>(kMaxShortText);
     const std::size_t room = prefix < field ? field - prefix : 0;
     const std::string_view kept = utf8Prefix(text, room, ChatLength);
@@ -144,7 +145,7 @@ void Seat::handle(const Message& message) {
                    [&](const JoinAccepted&) {
                        if (m_state != SeatState::Joining)
                            return;
-                       t.lblPlayerName[0].caption = m_userName;
+                       t.localName() = m_userName;
                        GrabASeat(m_joinSeat);
                    },
                    [&](const SeatName& m) {
@@ -160,7 +161,7 @@ void Seat::handle(const Message& message) {
                            return;
                        }
                        // The free-seat mark is for a joining player only.
-                       t.lblPlayerName[static_cast<size_t>(turned(m.seat))].caption =
+                       t.seats[static_cast<size_t>(m.seat)].name =
                            std::string(withoutFreeSeatMark(m.name));
                    },
                    [&](const Cards& m) { onCards(m); },
@@ -170,7 +171,7 @@ void Seat::handle(const Message& message) {
                    [&](const YourBid& m) { onYourBid(m); },
                    [&](const BidMade& m) { onBidMade(m); },
                    [&](const ChooseTrump&) {
-                       t.trumpDialogVisible = true;
+                       t.localChoice = LocalChoice::Trump;
                        m_engine.startTimeout();
                    },
                    [&](const DiscardPhase& m) { onDiscardPhase(m); },
@@ -183,8 +184,7 @@ void Seat::handle(const Message& message) {
                        if (const auto score = readScoreLine(m.text))
                            t.score = *score;
                        m_whiteboard.push_back(m.text);
-                       if (m_chatShortened &&
-                           m.text.starts_with(t.lblPlayerName[0].caption + ": ")) {
+                       if (m_chatShortened && m.text.starts_with(t.localName() + ": ")) {
                            m_chatShortened = false;
                            m_whiteboard.push_back(ChatShortenedMessage);
                        }
@@ -199,12 +199,8 @@ int Seat::turnedPicture(int hostIndex) const {
     return hostIndex >= KittyFirst ? hostIndex : m_engine.table().localPicture(hostIndex);
 }
 
-void Seat::hideBidLabels() {
-    Table& t = m_engine.table();
-    for (int s = 0; s < SeatCount; ++s) {
-        t.lblBid[static_cast<size_t>(s)].visible = false;
-        t.lblBid[static_cast<size_t>(s)].color = LabelColor::Black;
-    }
+void Seat::clearBids() {
+    m_engine.table().seatBid = {};
 }
 
 // --- The hand --------------------------------------------------------------------------------
@@ -217,7 +213,7 @@ void Seat::onCards(const Cards& m) {
             m_log("a card list of " + std::to_string(m.deck.size()) + " cards");
         return;
     }
-    t.buttonMenu.visible = false;
+    t.buttonMode = ButtonMode::Hidden;
     if (m_state == SeatState::BidSent || m_state == SeatState::CardSent)
         moveTo(SeatState::Seated);
     if (deal) {
@@ -249,16 +245,15 @@ void Seat::onYourBid(const YourBid& m) {
     Table& t = m_engine.table();
     t.dealerSeat = m.dealer;
     t.highBid = m.highBid;
-    t.gamePhase = PhaseBidding;
+    t.gamePhase = GamePhase::Bidding;
     if (t.bidsMade == 0)
-        hideBidLabels();
-    t.lblBid[static_cast<size_t>(turned(t.dealerSeat))].color = LabelColor::Red;
+        clearBids();
     m_engine.startTimeout();
     m_engine.setUpBidDialog();
     if (m_state == SeatState::BidSent) {
         // Asked again: the host did not take the bid this table sent.
         moveTo(SeatState::Seated);
-        t.lblBid[0].visible = false;
+        t.seatBid[static_cast<size_t>(t.localSeat)] = corvane::Bid();
         m_engine.start(m_engine.MessageButton(BidRefusedMessage, true));
         return;
     }
@@ -267,14 +262,12 @@ void Seat::onYourBid(const YourBid& m) {
 
 void Seat::onBidMade(const BidMade& m) {
     Table& t = m_engine.table();
-    t.gamePhase = PhaseBidding;
+    t.gamePhase = GamePhase::Bidding;
     if (t.bidsMade == 0)
-        hideBidLabels();
+        clearBids();
     if (m.seat == t.localSeat && m_state == SeatState::BidSent)
         moveTo(SeatState::Seated);
-    auto& label = t.lblBid[static_cast<size_t>(turned(m.seat))];
-    label.caption = m.bid.pass ? "Pass" : std::to_string(m.bid.value);
-    label.visible = true;
+    t.seatBid[static_cast<size_t>(m.seat)] = fromWire(m.bid);
     ++t.bidsMade;
 }
 
@@ -283,12 +276,11 @@ void Seat::onMisdeal() {
     m_engine.start(m_engine.MessageButton(
         handText::misdeal(t.dealerSeat == t.localSeat
                               ? std::string()
-                              : t.lblPlayerName[static_cast<size_t>(turned(t.dealerSeat))].caption),
+                              : t.seats[static_cast<size_t>(t.dealerSeat)].name),
         true));
-    for (int s = 0; s < SeatCount; ++s)
-        t.lblBid[static_cast<size_t>(s)].visible = false;
+    clearBids();
     t.bidsMade = 0;
-    t.bidDialog.visible = false;
+    t.localChoice = LocalChoice::None;
     m_engine.stopTimeout();
 }
 
@@ -300,21 +292,16 @@ void Seat::onDiscardPhase(const DiscardPhase& m) {
         t.MarkDiscard(picture);
     }
     t.trumpSuit = m.trump;
-    t.imgTrumpVisible = true;
+    t.trumpNamed = true;
     t.bidsMade = 0;
     t.highBid = m.highBid;
-    t.lblBid[4].caption = std::to_string(m.highBid);
-    t.lblBid[4].visible = true;
     t.bidderSeat = m.bidder;
-    t.lblPlayerName[static_cast<size_t>(turned(m.bidder))].color = LabelColor::White;
     if (m.bidder == t.localSeat) {
         for (int i = KittyFirst; i <= t.lastPicture(); ++i)
             t.FlipCard(i);
     }
-    for (int s = 0; s < SeatCount; ++s)
-        t.lblBid[static_cast<size_t>(s)].visible = false;
-    t.trumpDialogVisible = false;
-    t.gamePhase = PhaseDiscard;
+    t.localChoice = LocalChoice::None;
+    t.gamePhase = GamePhase::Discard;
     m_engine.SetupButtons(ButtonMode::Discard);
     m_engine.startTimeout();
 }
@@ -327,7 +314,7 @@ void Seat::onDraw() {
         p.position = homePosition(i);
         p.visible = true;
     }
-    t.gamePhase = PhasePlay;
+    t.gamePhase = GamePhase::Play;
     t.trickCardCount = 0;
     t.tricksPlayed = 0;
 }
@@ -347,7 +334,7 @@ void Seat::onYourTurn(const YourTurn& m) {
     Table& t = m_engine.table();
     if (t.cardsBeforeMe == 0 && t.tricksPlayed >= 1)
         clearPreviousTrick();
-    t.gamePhase = PhasePlay;
+    t.gamePhase = GamePhase::Play;
     if (m.seat == t.localSeat) {
         if (m_state == SeatState::CardSent) {
             // Asked again: the card this table sent was refused and goes back to the hand.
@@ -359,7 +346,7 @@ void Seat::onYourTurn(const YourTurn& m) {
             }
             m_engine.start(m_engine.MessageButton(CardRefusedMessage, true));
         }
-        t.lblPlayerName[0].underline = true;
+        t.awaitedSeat = t.localSeat;
         m_engine.startTimeout();
     }
 }
@@ -389,23 +376,19 @@ void Seat::onCardPlayed(const CardPlayed& m) {
         t.ledCard = m.card;
         t.trickWinnerCard = -1;
     }
-    const int led = t.ledSuit();
-    if (t.CardValue(picture, t.trumpSuit, led) > t.CardValue(t.trickWinnerCard, t.trumpSuit, led))
-        t.trickWinnerCard = picture;
-    ++t.trickCardCount;
-    if (t.trickCardCount == 4) {
+    if (takeIntoTrick(t, picture)) {
         t.trickCardCount = 0;
         ++t.tricksPlayed;
     }
-    t.lblPlayerName[static_cast<size_t>(turned(seat))].underline = false;
+    if (t.awaitedSeat == seat)
+        t.awaitedSeat = NoSeat;
 }
 
 void Seat::onTrickWon(const TrickWon& m) {
     Table& t = m_engine.table();
     t.cardsBeforeMe = 0;
     t.trickWinnerCard = -1;
-    const int difference = (m.seat - t.localSeat + 4) % 4;
-    t.lblTricks[difference % 2 == 0 ? 0 : 1] += "J";
+    ++t.tricksWon[static_cast<size_t>(m.seat)];
     moveTo(SeatState::TrickHeld);
     m_holds.remove_if([](const Task& hold) { return hold.done(); });
     m_holds.push_back(holdTrick());
@@ -418,9 +401,8 @@ Task Seat::holdTrick() {
     // A word nobody waits for (the card played for a person whose time ran out, a card the
     // host refused) is about the trick just gathered: it goes with it.
     Table& t = m_engine.table();
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message &&
-        !m_engine.messageWaiting())
-        t.buttonMenu.visible = false;
+    if (t.buttonMode == ButtonMode::Message && !m_engine.messageWaiting())
+        t.buttonMode = ButtonMode::Hidden;
     ++m_tricks;
     if (m_onChanged)
         m_onChanged();
@@ -445,11 +427,11 @@ Task Seat::onHandEnd(HandEnd m) {
     bool gameOver = false;
     if (t.score[0] == 120) {
         co_await m_engine.CelebrateWin();
-        t.gamePhase = PhaseIdle;
+        t.gamePhase = GamePhase::Idle;
         gameOver = true;
     } else if (t.score[1] == 120) {
         co_await m_engine.MessageButton(handText::GameLostOnline);
-        t.gamePhase = PhaseIdle;
+        t.gamePhase = GamePhase::Idle;
         gameOver = true;
     }
 

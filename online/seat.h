@@ -107,7 +107,7 @@ private:
     void takeMessages();
     Task onHandEnd(protocol::HandEnd m);
     void clearPreviousTrick();
-    void hideBidLabels();
+    void clearBids();
     void hostGone();
     void moveTo(SeatState next);
 

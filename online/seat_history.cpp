@@ -3,6 +3,7 @@
 #include "online/seat_history.h"
 
 #include "cards/card_value.h"
+#include "flow/net_link.h"
 #include "online/overloaded.h"
 
 #include <algorithm>
@@ -40,7 +41,8 @@ void SeatHistory::onCards(const Cards& m) {
     if (m.deck.size() == 23) {
         std::array<std::string, 4> names;
         for (size_t s = 0; s < 4; ++s)
-            names[s] = m_table.lblPlayerName[s].caption;
+            names[s] =
+                m_table.seats[static_cast<size_t>(m_table.seatOfLabel(static_cast<int>(s)))].name;
         RecordedHand& h = startHand(turned(m_table.dealerSeat), names);
         for (size_t k = 0; k < 5; ++k)
             h.dealt[0][k] = shown(static_cast<int>(k));
@@ -60,7 +62,7 @@ void SeatHistory::onBid(const BidMade& m) {
     // The auction opens at the dealer's left, whatever this table thought of the dealer.
     if (h->bids.empty())
         h->dealer = (seat + 3) % 4;
-    h->bids.push_back({seat, m.bid.pass ? "Pass" : std::to_string(m.bid.value)});
+    h->bids.push_back({seat, fromWire(m.bid).word()});
     changed();
 }
 

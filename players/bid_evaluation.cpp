@@ -64,8 +64,8 @@ HandAssessment assessHand(std::span<const Card> hand) {
     return best;
 }
 
-std::string BidEvaluation(const Table& table, int firstCard, int lastCard, int& highBid,
-                          int& highBidder, int& bestSuit, int dealer, int seat) {
+Bid BidEvaluation(const Table& table, int firstCard, int lastCard, int& highBid, int& highBidder,
+                  int& bestSuit, int dealer, int seat) {
     Card cards[5];
     size_t count = 0;
     for (int i = firstCard; i <= lastCard && count < 5; ++i)
@@ -75,20 +75,20 @@ std::string BidEvaluation(const Table& table, int firstCard, int lastCard, int& 
 
     if (seat == dealer) {
         if (best.level == 0 || best.level < highBid)
-            return "Pass";
+            return Bid::pass();
         if (highBid == 0) {
             highBid = best.level == 30 ? 30 : 20;
             highBidder = dealer;
-            return std::to_string(highBid);
+            return Bid::of(highBid);
         }
-        return std::to_string(highBid); // the dealer holds
+        return Bid::of(highBid); // the dealer holds
     }
     const int startBid = highBid;
     if (best.level > highBid) {
         highBid = best.level;
         highBidder = firstCard / 5;
     }
-    return best.level > startBid ? std::to_string(best.level) : "Pass";
+    return best.level > startBid ? Bid::of(best.level) : Bid::pass();
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 // How a computer seat bids: a fixed rule on its five cards that also picks the suit it would name.
 #pragma once
 
+#include "cards/bid.h"
 #include "cards/card.h"
 
 #include <span>
@@ -26,9 +27,9 @@ struct HandAssessment {
 };
 HandAssessment assessHand(std::span<const Card> hand);
 
-// The bid of `seat` holding the cards on pictures firstCard-lastCard: "Pass", "20", "25" or "30".
+// The bid of `seat` holding the cards on pictures firstCard-lastCard: a pass, 20, 25 or 30.
 // Updates highBid and highBidder as the auction rules say; bestSuit receives the suit it names.
-std::string BidEvaluation(const Table& table, int firstCard, int lastCard, int& highBid,
-                          int& highBidder, int& bestSuit, int dealer, int seat);
+Bid BidEvaluation(const Table& table, int firstCard, int lastCard, int& highBid, int& highBidder,
+                  int& bestSuit, int dealer, int seat);
 
 } // namespace corvane

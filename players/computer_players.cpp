@@ -77,8 +77,8 @@ BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& 
         const ExpertBid e = sampledBid(table, seat, effort(seat));
         choice.bid = e.bid;
         choice.suit = e.suit;
-        if (bidValue(e.bid) > highBid) {
-            highBid = bidValue(e.bid);
+        if (e.bid.points() > highBid) {
+            highBid = e.bid.points();
             highBidder = seat;
         }
         return choice;
@@ -92,14 +92,14 @@ std::string ComputerPlayers::hintSentence(const Table& table, const HandRecord& 
     const int seat = table.localSeat;
     if (level(table, seat) == ComputerLevel::Standard)
         return corvane::hintSentence(table);
-    if (table.gamePhase == PhaseBidding) {
+    if (table.gamePhase == GamePhase::Bidding) {
         const ExpertBid e = sampledBid(table, seat, m_effort);
-        if (bidValue(e.bid) == 0)
+        if (e.bid.points() == 0)
             return "I would pass.";
-        return "I would go " + e.bid + " on " + SuitName(e.suit) + ": made in " +
+        return "I would go " + e.bid.word() + " on " + SuitName(e.suit) + ": made in " +
                inTen(e.makes, e.samples);
     }
-    if (table.gamePhase == PhasePlay) {
+    if (table.gamePhase == GamePhase::Play) {
         const ExpertCard c = sampledCard(table, record, seat, m_effort);
         if (c.picture < 0)
             return corvane::hintSentence(table);

@@ -17,7 +17,7 @@ namespace corvane {
 struct Table;
 
 struct BidChoice {
-    std::string bid; // "Pass", "20", "25" or "30"
+    Bid bid;
     int suit = 0;
 };
 

@@ -99,12 +99,12 @@ AuctionHistory auctionHistory(const Table& t, int seat) {
         const int who = (t.dealerSeat + n) & 3;
         if (who == seat)
             continue;
-        const Label& label = t.lblBid[static_cast<size_t>(who)];
-        if (!label.visible)
+        const Bid bid = t.seatBid[static_cast<size_t>(who)];
+        if (!bid.made())
             continue;
         const auto i = static_cast<size_t>(a.count++);
         a.seats[i] = who;
-        a.bids[i] = bidValue(label.caption);
+        a.bids[i] = bid.points();
         a.highBefore[i] = high;
         a.dealer[i] = who == t.dealerSeat;
         high = std::max(high, a.bids[i]);

@@ -14,20 +14,6 @@
 
 namespace corvane {
 
-std::array<bool, 4> allowedBids(const Table& t, int seat) {
-    std::array<bool, 4> enabled{true, true, true, true};
-    for (int i = 1; i <= 3; ++i)
-        enabled[static_cast<size_t>(i)] = bidRaises(15 + 5 * i, t.highBid, seat == t.dealerSeat);
-    bool five = false;
-    for (int slot = 0; slot < 5; ++slot)
-        five = five || t.cardAt(t.localPicture(5 * seat + slot)).face() == 5;
-    if (!t.anyBidAllowed && !five) {
-        enabled[2] = false;
-        enabled[3] = false;
-    }
-    return enabled;
-}
-
 namespace {
 
 // One deal as the auction cannot see it: the other three hands, the kitty, then the stock.
@@ -84,7 +70,7 @@ ExpertBid weighBids(const Table& t, int seat, int samples, std::uint64_t seed,
         seen |= std::uint64_t{1} << own[static_cast<size_t>(slot)];
     }
     if (!allowed[1] && !allowed[2] && !allowed[3])
-        return {"Pass", assessHand(ownCards).bestSuit, 0, 0};
+        return {Bid::pass(), assessHand(ownCards).bestSuit, 0, 0};
     UnseenDeal deal;
     size_t n = 0;
     for (int card = 1; card <= 52 && n < deal.cards.size(); ++card)
@@ -154,7 +140,7 @@ ExpertBid weighBids(const Table& t, int seat, int samples, std::uint64_t seed,
         }
     }
     if (found && best > 0)
-        result.bid = std::to_string(15 + 5 * bestLevel);
+        result.bid = Bid::of(15 + 5 * bestLevel);
     return result;
 }
 

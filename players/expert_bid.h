@@ -4,8 +4,10 @@
 // may make is worth more than passing.
 #pragma once
 
+#include "cards/bid.h"
 #include "players/deal_likelihood.h"
 #include "players/expert_play.h"
+#include "table/hand_rules.h"
 
 #include <array>
 #include <string>
@@ -14,14 +16,9 @@ namespace corvane {
 
 struct Table;
 
-// The bids `seat` may make now, as the bid dialog enables them: Pass, 20, 25, 30. A bid must be
-// above the high bid (the dealer may also hold it), and without a Five in hand 25 and 30 need
-// the rule "Must have 5 to bid 25" off.
-std::array<bool, 4> allowedBids(const Table& table, int seat);
-
 struct ExpertBid {
-    std::string bid = "Pass"; // "Pass", "20", "25" or "30"
-    int suit = 0;             // the suit it would name
+    Bid bid = Bid::pass();
+    int suit = 0; // the suit it would name
     int samples = 0;
     int makes = 0; // deals in which the bid is made
 };

@@ -21,20 +21,20 @@ int cardHint(const Table& table) {
 
 std::string hintSentence(const Table& table) {
     switch (table.gamePhase) {
-    case PhaseIdle:
+    case GamePhase::Idle:
         return "Click Deal to get started.";
-    case PhaseBidding: {
+    case GamePhase::Bidding: {
         const BidHint hint = bidHint(table);
-        if (bidValue(hint.bid) == 0)
+        if (hint.bid.points() == 0)
             return "I would pass.";
-        return "I would go " + hint.bid + " on " + SuitSentenceName(hint.suit);
+        return "I would go " + hint.bid.word() + " on " + SuitSentenceName(hint.suit);
     }
-    case PhaseDiscard:
+    case GamePhase::Discard:
         // The local bidder names trump before any button is offered.
-        if (table.trumpDialogVisible)
+        if (table.localChoice == LocalChoice::Trump)
             return "I would name " + SuitSentenceName(bidHint(table).suit);
         return "Use the Auto-discard button.";
-    case PhasePlay: {
+    case GamePhase::Play: {
         const int picture = cardHint(table);
         if (picture < 0)
             return NoHintMessage; // every card of the hand is on the table already

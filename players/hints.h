@@ -1,6 +1,8 @@
 // The hint: what the computer player would do in the local player's place, in one sentence.
 #pragma once
 
+#include "cards/bid.h"
+
 #include <string>
 
 namespace corvane {
@@ -8,7 +10,7 @@ namespace corvane {
 struct Table;
 
 struct BidHint {
-    std::string bid; // "Pass", "20", "25" or "30"
+    Bid bid;
     int suit = 0;
 };
 

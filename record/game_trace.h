@@ -29,9 +29,7 @@ public:
 
     void onNewGame() override;
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
-    void onBid(int seat, const std::string& bid, int suit) override {
-        m_writer->onBid(seat, bid, suit);
-    }
+    void onBid(int seat, Bid bid, int suit) override { m_writer->onBid(seat, bid, suit); }
     void onMisdeal(int dealer) override {
         m_writer->onMisdeal(dealer);
         m_finished = m_lines.size();

@@ -17,13 +17,16 @@ Table::Table() {
         homeLeft[static_cast<size_t>(i)] = home.left;
         homeTop[static_cast<size_t>(i)] = home.top;
     }
-    lblPlayerName[0].caption = "You";
-    lblPlayerName[4].caption = "We";
-    lblPlayerName[5].caption = "They";
-    for (auto& bid : lblBid)
-        bid.visible = false;
-    lblTimeout.caption = "20";
-    lblTimeout.visible = false;
+    seats[0].name = "You";
+}
+
+void Table::seatLocalPlayerAt(int seat) {
+    std::array<SeatHolder, 4> turned;
+    for (int label = 0; label < SeatCount; ++label)
+        turned[static_cast<size_t>((label + seat) % 4)] =
+            seats[static_cast<size_t>(seatOfLabel(label))];
+    seats = turned;
+    localSeat = seat;
 }
 
 void Table::TurnCardUp(int picture) {
@@ -63,7 +66,7 @@ void Table::MarkDiscard(int picture) {
 }
 
 bool Table::dealerMarkShown() const {
-    if (gamePhase != PhaseIdle)
+    if (gamePhase != GamePhase::Idle)
         return true;
     for (const CardPicture& p : picCard)
         if (p.visible)
@@ -86,53 +89,6 @@ void Table::dealToPicture(int picture, int deckIndex, bool visible) {
     bringToFront(picture);
     homeLeft[i] = p.position.left;
     homeTop[i] = p.position.top;
-}
-
-int bidValue(const std::string& caption) {
-    int value = 0;
-    for (char c : caption) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-bool auctionOver(int d, int bidder, const BidCaptions& bids) {
-    const auto caption = [&](int seat) -> const std::string& {
-        return bids[static_cast<size_t>(seat % 4)];
-    };
-    const bool othersPass =
-        caption(d + 1) == "Pass" && caption(d + 2) == "Pass" && caption(d + 3) == "Pass";
-    const bool bidderPassed = caption(bidder) == "Pass";
-    const bool dealerPassed = caption(d) == "Pass";
-    const int dealerValue = bidValue(caption(d));
-    const bool othersBelow = bidValue(caption(d + 1)) < dealerValue &&
-                             bidValue(caption(d + 2)) < dealerValue &&
-                             bidValue(caption(d + 3)) < dealerValue;
-    return othersPass || bidderPassed || dealerPassed || othersBelow;
-}
-
-namespace {
-BidCaptions bidCaptions(const Table& t) {
-    BidCaptions bids;
-    for (size_t s = 0; s < bids.size(); ++s)
-        bids[s] = t.lblBid[s].caption;
-    return bids;
-}
-} // namespace
-
-bool auctionOver(const Table& t) {
-    return auctionOver(t.dealerSeat, t.bidderSeat, bidCaptions(t));
-}
-
-int contractSeat(int dealer, int bidder, const BidCaptions& bids) {
-    const auto value = [&](int seat) { return bidValue(bids[static_cast<size_t>(seat & 3)]); };
-    return value(bidder) == 0 && value(dealer) != 0 ? dealer : bidder;
-}
-
-int contractSeat(const Table& t) {
-    return contractSeat(t.dealerSeat, t.bidderSeat, bidCaptions(t));
 }
 
 } // namespace corvane

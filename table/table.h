@@ -1,8 +1,11 @@
-// The whole state of one table under the names the game gives it: the variables of the hand, the
-// 24 card pictures, the labels (names, bids, scores, tricks, contract), the button window and the
-// dialogs as data. The window draws exactly this and nothing else.
+// The model of one table under the names the game gives it: the facts of the hand and the game
+// (phase, seats and who holds them, the bids, trump, the trick, the scores, what the table asks
+// of the local player), the options, and the 24 card pictures the flow moves. The rules, the
+// flow, the host, the seat and the computer players read and write this; what the window shows
+// is derived from it by the presenter (table/presenter.h).
 #pragma once
 
+#include "cards/bid.h"
 #include "cards/card.h"
 #include "cards/card_value.h"
 #include "table/computer_level.h"
@@ -13,13 +16,17 @@
 
 namespace corvane {
 
-enum GamePhase : int {
-    PhaseIdle = 0,
-    PhaseBidding = 1,
-    PhaseDiscard = 2,
-    PhaseDrawWait = 3,
-    PhasePlay = 4,
+enum class GamePhase { Idle, Bidding, Discard, DrawWait, Play };
+
+// Who holds a seat.
+enum class Occupant { Person, Computer };
+
+struct SeatHolder {
+    Occupant occupant = Occupant::Computer;
+    std::string name;
 };
+
+inline constexpr int NoSeat = -1;
 
 // A card picture's state letter: what the Tag's third character says.
 enum class TagState : char { Thrown = 'X', Down = 'D', Up = 'U', Played = 'P' };
@@ -50,33 +57,12 @@ struct CardPicture {
     std::string tag() const; // "05U": the two-digit card number and the state letter
 };
 
-enum class LabelColor { Black, Red, White };
+// What the button window asks of the local player: "&Deal" between hands (with "&Auto-Discard"
+// disabled), the two buttons of the discard, or a one-line message that a click on it answers.
+enum class ButtonMode { Deal, Discard, Message, Hidden };
 
-struct Label {
-    std::string caption;
-    std::string tag;
-    bool visible = true;
-    bool underline = false;
-    LabelColor color = LabelColor::Black;
-};
-
-// What the button window offers: "&Deal" between hands (with "&Auto-Discard" disabled), the
-// two buttons of the discard, or a one-line message that a click on it answers.
-enum class ButtonMode { Deal, Discard, Message };
-
-// The small button window: "&Auto-Discard" and "&Deal", or a one-line message.
-struct ButtonMenu {
-    bool visible = false;
-    ButtonMode modeX = ButtonMode::Deal; // the mode last given to SetupButtons
-    bool autoDiscardEnabled = false;
-    std::string dealCaption = "&Deal";
-    int fontSize = 10; // 8 for a message longer than 20 characters
-};
-
-struct BidDialog {
-    bool visible = false;
-    std::array<bool, 4> enabled{true, true, true, true}; // Pass, 20, 25, 30
-};
+// A choice the table waits for from the local player in a dialog of its own.
+enum class LocalChoice { None, Bid, Trump };
 
 inline constexpr int KittyFirst = 20;
 inline constexpr const char* CannotFlipMessage = "Cannot Flip Discarded Card";
@@ -84,7 +70,7 @@ inline constexpr int SeatCount = 4;
 
 struct Table {
     // The hand.
-    int gamePhase = PhaseIdle;
+    GamePhase gamePhase = GamePhase::Idle;
     int dealerSeat = 0;
     int bidTurnSeat = 0;
     int highBid = 0;
@@ -98,10 +84,19 @@ struct Table {
     int tricksPlayed = 0;
     std::array<int, 4> drawCount{};
     int bidsMade = 0;
+    // Each seat's latest bid of this auction (none until it bids), in the table's numbering.
+    std::array<Bid, 4> seatBid{};
+    // The suit each computer bidder would name, chosen with its bid (0 for a person's bid).
+    std::array<int, 4> computerTrump{};
+    bool trumpNamed = false; // the contract and trump are shown from trump named to the score
     int turnSeat = 0;
+    // The seat whose card the table waits for: its name is marked. NoSeat while nobody may play
+    // (a card on its way, a trick being gathered, another phase).
+    int awaitedSeat = NoSeat;
     int trickWinnerCard = -1;
     int cardsBeforeMe = 0;
     std::array<int, 5> trickUnits{};
+    std::array<int, 4> tricksWon{}; // this hand, by seat
     std::array<int, 4> tableCard{};
 
     // The options of the run.
@@ -125,19 +120,20 @@ struct Table {
     std::array<int, 53> homeTop{};
     std::string dealString;
 
-    // What the window shows.
-    std::array<CardPicture, 24> picCard{};
-    std::array<Label, 6> lblPlayerName{}; // 0-3 seats, 4 "We", 5 "They"
-    std::array<Label, 5> lblBid{};        // 0-3 seats, 4 the contract
-    std::array<int, 2> score{};           // lblScore(0-1), shown as text
-    std::array<std::string, 2> lblTricks{};
-    bool imgTrumpVisible = false;
-    Label lblTimeout;
+    // The seats, in the table's numbering; the local player sits at `localSeat`.
+    std::array<SeatHolder, 4> seats{};
+    // The game's score by partnership, the local player's first.
+    std::array<int, 2> score{};
+
+    // What the table asks of the local player.
+    ButtonMode buttonMode = ButtonMode::Hidden;
+    std::string message; // the message the button window shows
+    LocalChoice localChoice = LocalChoice::None;
     bool timeoutRunning = false;
-    ButtonMenu buttonMenu;
-    std::string buttonMessage; // the caption of the message button
-    BidDialog bidDialog;
-    bool trumpDialogVisible = false;
+    int timeoutLeft = 20; // seconds of the local player's time-out
+
+    // The card pictures the flow moves.
+    std::array<CardPicture, 24> picCard{};
     int stackingCounter = 0;
 
     Table();
@@ -179,12 +175,17 @@ struct Table {
     // The dealer's mark beside a name: from the first card dealt until the hand's cards are put
     // away, beside the name label of the dealer (the local player's numbering).
     bool dealerMarkShown() const;
-    int dealerLabel() const { return (dealerSeat - localSeat + 4) % 4; }
+    int dealerLabel() const { return labelOfSeat(dealerSeat); }
 
-    // The score labels as the window shows them.
-    std::string scoreCaption(int partnership) const {
-        return std::to_string(score[partnership & 1]);
-    }
+    // The local player's name, as the seat shows it.
+    std::string& localName() { return seats[static_cast<size_t>(localSeat)].name; }
+    const std::string& localName() const { return seats[static_cast<size_t>(localSeat)].name; }
+    // The local player sits down at `seat`: every seat keeps its place as the local player sees
+    // it until the host names them.
+    void seatLocalPlayerAt(int seat);
+    // The seat a label of the window shows (0 the local player, then round the table).
+    int seatOfLabel(int label) const { return (label + localSeat) % 4; }
+    int labelOfSeat(int seat) const { return (seat - localSeat + 4) % 4; }
 };
 
 constexpr int nextSeat(int seat) {
@@ -196,26 +197,5 @@ constexpr int previousSeat(int seat) {
 constexpr int partnerOf(int seat) {
     return seat > 1 ? seat - 2 : seat + 2;
 }
-
-// Val() of a bid caption: "Pass" (or anything not a number) is 0.
-int bidValue(const std::string& caption);
-
-// Whether `bid` may follow the high bid: above it, or equal to it for the dealer, who may hold.
-constexpr bool bidRaises(int bid, int highBid, bool byDealer) {
-    return byDealer ? bid >= highBid : bid > highBid;
-}
-
-// The four seats' bid captions of this hand, by seat.
-using BidCaptions = std::array<std::string, 4>;
-
-// Whether the bids shown end the auction: the three seats after the dealer passed, the high
-// bidder or the dealer passed, or the dealer's bid stands above the other three.
-bool auctionOver(int dealer, int bidder, const BidCaptions& bids);
-bool auctionOver(const Table& t);
-
-// Who plays the contract once the auction is over: the high bidder, or the dealer who held the
-// bid when the high bidder passed it back.
-int contractSeat(int dealer, int bidder, const BidCaptions& bids);
-int contractSeat(const Table& t);
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 // The auction with the local player: its bid, the dealer's hold it may make, the bidder who
 // passes after a hold, everybody passing, and a disabled bid refused. Which bids the dialog
 // enables are the players' rows (allowedBids); the computer's auctions the trace checker's.
+#include "table/presenter.h"
 #include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
@@ -19,10 +20,10 @@ protected:
     void open(int dealer) {
         t().dealerSeat = dealer;
         t().bidTurnSeat = dealer;
-        t().gamePhase = PhaseBidding;
+        t().gamePhase = GamePhase::Bidding;
         t().highBid = 0;
         t().bidsMade = 0;
-        t().buttonMenu.visible = false;
+        t().buttonMode = ButtonMode::Hidden;
         place(KittyFirst, "QS QC KS", TagState::Down);
         flow = engine.ComputerBidding();
         clock.runUntilIdle();
@@ -33,7 +34,7 @@ protected:
         place(10, h2, TagState::Down);
         place(15, h3, TagState::Down);
     }
-    const std::string& bid(int seat) { return t().lblBid[static_cast<size_t>(seat)].caption; }
+    std::string bid(int seat) { return present(t()).lblBid[static_cast<size_t>(seat)].caption; }
     Task flow;
 };
 
@@ -41,23 +42,23 @@ TEST_F(Auction, DealerThreeEveryonePassesButSeatOne) {
     hands(weak0, fiveClubs, weak2, weak3);
     open(3);
     // Seat 0 is first from the dealer's left.
-    ASSERT_TRUE(t().bidDialog.visible);
+    ASSERT_TRUE(t().localChoice == LocalChoice::Bid);
     EXPECT_TRUE(engine.clickBid(0));
     clock.runUntilIdle();
     // The bids and the auction's end are the trace checker's; here what the table shows.
     EXPECT_EQ(t().bidderSeat, 1);
     EXPECT_EQ(t().trumpSuit, Clubs);
-    EXPECT_TRUE(t().imgTrumpVisible);
-    EXPECT_EQ(t().lblBid[4].caption, "20");
-    EXPECT_EQ(t().lblPlayerName[1].color, LabelColor::White);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
+    EXPECT_TRUE(present(t()).imgTrumpVisible);
+    EXPECT_EQ(present(t()).lblBid[4].caption, "20");
+    EXPECT_EQ(present(t()).lblPlayerName[1].color, LabelColor::White);
+    EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Discard);
 }
 
 TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
     hands(fiveDiamonds, fiveClubs, weak2, weak3);
     open(0);
     // Seat 1 bid 20; as dealer the local player may hold at 20.
-    ASSERT_TRUE(t().bidDialog.visible);
+    ASSERT_TRUE(t().localChoice == LocalChoice::Bid);
     ASSERT_TRUE(engine.clickBid(1));
     EXPECT_EQ(bid(0), "20");
     EXPECT_EQ(t().bidderSeat, 1); // a hold changes neither the high bid nor the bidder
@@ -66,11 +67,10 @@ TEST_F(Auction, LocalDealerHoldsAndTheDialogOffersTheHold) {
     // Seat 1 passed back, so the holding dealer names trump.
     EXPECT_EQ(bid(1), "Pass");
     EXPECT_EQ(t().bidderSeat, 0);
-    EXPECT_TRUE(t().trumpDialogVisible);
+    EXPECT_TRUE(t().localChoice == LocalChoice::Trump);
     EXPECT_TRUE(engine.clickTrump(Hearts));
     EXPECT_EQ(t().trumpSuit, Hearts);
-    EXPECT_FALSE(t().trumpDialogVisible);
-    EXPECT_EQ(t().lblBid[0].tag, "3");
+    EXPECT_FALSE(t().localChoice == LocalChoice::Trump);
     // The local bidder sees the kitty face up.
     for (int i = KittyFirst; i <= 22; ++i)
         EXPECT_EQ(t().CardState(i), TagState::Up);
@@ -81,19 +81,19 @@ TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
          {std::pair{2, "Mabel calls for a misdeal."}, {0, "You called for a misdeal."}}) {
         engine.newGame();
         hands(weak0, weak1, weak2, weak3);
-        t().lblPlayerName[2].caption = "Mabel";
+        t().seats[2].name = "Mabel";
         open(dealer);
         ASSERT_TRUE(engine.clickBid(0));
         clock.runUntilIdle();
-        EXPECT_EQ(t().buttonMessage, message);
+        EXPECT_EQ(t().message, message);
         for (int i = 0; i <= 22; ++i)
             EXPECT_EQ(t().CardState(i), TagState::Up) << "picture " << i;
         engine.clickButton(1);
         clock.runUntilIdle();
         // A new hand is dealt at once by the next dealer.
         EXPECT_EQ(t().dealerSeat, dealer + 1);
-        EXPECT_EQ(t().gamePhase, PhaseBidding);
-        EXPECT_EQ(t().lblBid[static_cast<size_t>(dealer + 1)].color, LabelColor::Red);
+        EXPECT_EQ(t().gamePhase, GamePhase::Bidding);
+        EXPECT_EQ(present(t()).lblBid[static_cast<size_t>(dealer + 1)].color, LabelColor::Red);
     }
 }
 

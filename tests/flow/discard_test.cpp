@@ -12,12 +12,11 @@ namespace {
 class Discard : public EngineFixture {
 protected:
     void discardPhase(int bidder, int trump) {
-        t().gamePhase = PhaseDiscard;
+        t().gamePhase = GamePhase::Discard;
         t().bidderSeat = bidder;
         t().trumpSuit = trump;
         t().highBid = 20;
-        t().lblBid[4].visible = true;
-        t().lblBid[4].caption = "20";
+        t().trumpNamed = true;
     }
 };
 
@@ -71,10 +70,10 @@ TEST_F(Discard, MarkingByClickAndAutoDiscard) {
 
     // Kitty clicks need trump named and the local bidder.
     t().bidderSeat = 0;
-    t().lblBid[4].visible = false;
+    t().trumpNamed = false;
     engine.clickCard(20);
     EXPECT_EQ(t().CardState(20), TagState::Up);
-    t().lblBid[4].visible = true;
+    t().trumpNamed = true;
     engine.clickCard(20);
     EXPECT_EQ(t().CardState(20), TagState::Thrown);
 }
@@ -95,12 +94,12 @@ TEST_F(Discard, DrawRefillsThePlacesAndTheBiddersLeftLeads) {
     EXPECT_EQ(t().CardState(1), TagState::Up);
     EXPECT_EQ(t().CardState(5), TagState::Down);
     EXPECT_EQ(t().drawCount, (std::array<int, 4>{2, 1, 0, 0}));
-    EXPECT_EQ(t().gamePhase, PhasePlay);
+    EXPECT_EQ(t().gamePhase, GamePhase::Play);
     // Play starts at the bidder's left: seat 3 leads, then it is the local player's turn.
     EXPECT_EQ(t().ledCard, t().trickSeatCard[3]);
     EXPECT_GE(t().ledCard, 15);
     EXPECT_EQ(t().turnSeat, 0);
-    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_TRUE(t().awaitedSeat == t().localSeat);
     EXPECT_EQ(t().tricksPlayed, 0);
 }
 

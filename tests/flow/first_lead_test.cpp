@@ -17,7 +17,7 @@ protected:
     // the only trump. Picture 7 (another seat's hidden card) holds the Five of trumps, and the
     // previous hand's last lead was made from that picture.
     void leadAtThirty(int tricksPlayed) {
-        t().gamePhase = PhasePlay;
+        t().gamePhase = GamePhase::Play;
         t().trumpSuit = Spades;
         t().highBid = 30;
         t().bidderSeat = 0;
@@ -25,8 +25,8 @@ protected:
         t().trickCardCount = 0;
         t().turnSeat = 0;
         t().trickWinnerCard = -1;
-        t().buttonMenu.visible = false;
-        t().lblPlayerName[0].underline = true;
+        t().buttonMode = ButtonMode::Hidden;
+        t().awaitedSeat = t().localSeat;
         place(0, "JS 2D KC 8H 9H");
         place(5, "3C 4C 5S 6C 7C", TagState::Down);
         t().ledCard = 7;

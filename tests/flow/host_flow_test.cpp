@@ -49,7 +49,7 @@ struct HostTable : ::testing::Test {
     void bids(const std::string& list) {
         std::istringstream in(list);
         for (std::string bid; in >> bid && engine.hostAwaits().bidFrom >= 0;) {
-            engine.start(engine.hostPersonBid(engine.hostAwaits().bidFrom, bid));
+            engine.start(engine.hostPersonBid(engine.hostAwaits().bidFrom, Bid::fromWord(bid)));
             clock.runUntilIdle();
         }
     }
@@ -99,7 +99,7 @@ TEST_F(HostTable, TheDrawTakesEachPlacesOwnStockCardAndTheBiddersLeftLeads) {
             engine.hostDiscards(seat, seat == 2 ? std::vector<int>{10, 12} : std::vector<int>{}));
     clock.runUntilIdle();
     const Table& t = engine.table();
-    ASSERT_EQ(t.gamePhase, PhasePlay);
+    ASSERT_EQ(t.gamePhase, GamePhase::Play);
     EXPECT_EQ(t.cardAt(10).deckIndex(), deck[33]);
     EXPECT_EQ(t.cardAt(12).deckIndex(), deck[35]);
     EXPECT_EQ(t.turnSeat, 2);
@@ -133,7 +133,7 @@ TEST_F(HostTable, TheHandsEndTellsTheGainOrTheBid) {
     for (const Row& r : {Row{30, {3, 0, 3, 0, 0}, {true, 60, 70, 10}},
                          Row{25, {1, 2, 2, 1, 0}, {false, 25, -15, 25}}}) {
         Table& t = engine.table();
-        t.gamePhase = PhasePlay;
+        t.gamePhase = GamePhase::Play;
         t.bidderSeat = 2;
         t.highBid = r.bid;
         t.score = {10, 10};

@@ -61,7 +61,7 @@ TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeatThenANewGameWaits) {
         t.picCard[static_cast<size_t>(picture)].position = trickPosition(s);
         t.trickSeatCard[static_cast<size_t>(s)] = picture;
     }
-    t.gamePhase = PhasePlay;
+    t.gamePhase = GamePhase::Play;
     t.bidderSeat = 2;
     t.highBid = 20;
     t.score = {110, 0};
@@ -79,13 +79,13 @@ TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeatThenANewGameWaits) {
         EXPECT_EQ(m.from, trickPosition(s));
         EXPECT_EQ(m.to, spiralEnd(s, trickPosition(s)));
     }
-    EXPECT_EQ(t.buttonMessage, "You're not easy!");
+    EXPECT_EQ(t.message, "You're not easy!");
     engine.clickButton(1);
     scheduler.clock.runUntilIdle();
     EXPECT_TRUE(finish.done());
     EXPECT_EQ(t.score, (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(t.gamePhase, PhaseIdle);
-    EXPECT_TRUE(t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Deal);
+    EXPECT_EQ(t.gamePhase, GamePhase::Idle);
+    EXPECT_TRUE(t.buttonMode == ButtonMode::Deal);
     EXPECT_EQ(t.dealerSeat, 3);
     for (int i = 0; i <= 22; ++i)
         EXPECT_FALSE(t.picCard[static_cast<size_t>(i)].visible);

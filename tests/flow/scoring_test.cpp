@@ -1,5 +1,6 @@
 // The end of a hand: units, made and set bids, 30 scoring 60, the defenders' cap at 115, the
 // game won at 120, negative scores, and the dealer moving on.
+#include "table/presenter.h"
 #include "tests/flow/engine_fixture.h"
 
 #include <tuple>
@@ -29,7 +30,7 @@ TEST_P(Scoring, HandEnd) {
     recorder.out = &hands;
     engine.addObserver(&recorder);
 
-    t().gamePhase = PhasePlay;
+    t().gamePhase = GamePhase::Play;
     t().bidderSeat = r.bidder;
     t().highBid = r.bid;
     t().score = r.before;
@@ -40,14 +41,14 @@ TEST_P(Scoring, HandEnd) {
     t().trickCardCount = 4;
     t().dealerSeat = 3;
     for (size_t s = 0; s < 4; ++s)
-        t().lblPlayerName[s].underline = true; // a turn mark that must not reach the next auction
+        t().awaitedSeat = s; // a turn mark that must not reach the next auction
 
     Task finish = engine.FinishTrick();
     clock.runUntilIdle();
-    ASSERT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMessage, r.message);
+    ASSERT_TRUE((t().buttonMode != ButtonMode::Hidden));
+    EXPECT_EQ(t().message, r.message);
     for (size_t s = 0; s < 4; ++s) // nobody is to play while the hand's end is told
-        EXPECT_FALSE(t().lblPlayerName[s].underline) << "seat " << s;
+        EXPECT_FALSE(present(t()).lblPlayerName[s].underline) << "seat " << s;
     engine.clickButton(1);
     clock.runUntilIdle();
     EXPECT_TRUE(finish.done());
@@ -55,7 +56,7 @@ TEST_P(Scoring, HandEnd) {
     ASSERT_EQ(hands.size(), 1u);
     EXPECT_EQ(hands[0].scores, r.after);
     EXPECT_EQ(hands[0].message, r.message);
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(t().gamePhase, GamePhase::Idle);
 }
 
 // clang-format off
@@ -81,7 +82,7 @@ TEST_F(EngineFixture, TrickUnitsAndTheirMark) {
     for (const auto& [picture, card, topTrumpOut, units, column] :
          {std::tuple{10, "5H", 114, 2, 0}, {17, "3H", 114, 1, 1}, {12, "JH", 113, 2, 0}}) {
         engine.newGame();
-        t().gamePhase = PhasePlay;
+        t().gamePhase = GamePhase::Play;
         t().trumpSuit = Hearts;
         place(picture, card, TagState::Played);
         t().topTrumpOut = topTrumpOut;
@@ -96,8 +97,8 @@ TEST_F(EngineFixture, TrickUnitsAndTheirMark) {
         clock.advance(1);
         EXPECT_TRUE(finish.done());
         EXPECT_EQ(t().trickUnits[seat], units);
-        EXPECT_EQ(t().lblTricks[static_cast<size_t>(column)], "J");
-        EXPECT_EQ(t().lblTricks[static_cast<size_t>(1 - column)], "");
+        EXPECT_EQ(present(t()).lblTricks[static_cast<size_t>(column)], "J");
+        EXPECT_EQ(present(t()).lblTricks[static_cast<size_t>(1 - column)], "");
         EXPECT_EQ(t().turnSeat, static_cast<int>(seat));
         EXPECT_EQ(t().trickWinnerCard, -1);
     }

@@ -1,6 +1,7 @@
 // Waiting without blocking: the deal's pauses, messages that wait for a click, the time-out, the
 // hint, a refused card, and a new game that abandons whatever flow was in progress.
 #include "players/hints.h"
+#include "table/presenter.h"
 #include "tests/flow/engine_fixture.h"
 
 namespace corvane::testing {
@@ -9,18 +10,18 @@ namespace {
 // From start-up the table waits for Deal with the dealer marked; the deal then lays each card
 // at home after its pause.
 TEST_F(EngineFixture, FromStartUpTheDealGlidesAndPausesPerCard) {
-    EXPECT_TRUE(t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Deal);
-    EXPECT_FALSE(t().buttonMenu.autoDiscardEnabled);
+    EXPECT_TRUE(t().buttonMode == ButtonMode::Deal);
+    EXPECT_FALSE(present(t()).buttonMenu.autoDiscardEnabled);
     EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(t().lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
+    EXPECT_EQ(present(t()).lblBid[static_cast<size_t>(t().dealerSeat)].color, LabelColor::Red);
     const int dealer = t().dealerSeat;
     engine.clickButton(1);
-    EXPECT_FALSE(t().buttonMenu.visible);
+    EXPECT_FALSE((t().buttonMode != ButtonMode::Hidden));
     // 22 of the 23 pauses of 150 ms still to come after the first card.
     clock.advance(150 * 22);
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(t().gamePhase, GamePhase::Idle);
     clock.advance(150);
-    EXPECT_EQ(t().gamePhase, PhaseBidding);
+    EXPECT_EQ(t().gamePhase, GamePhase::Bidding);
     EXPECT_EQ(t().dealString.size(), 46u);
     for (int i = 0; i <= 22; ++i) {
         const auto& p = t().picCard[static_cast<size_t>(i)];
@@ -45,61 +46,63 @@ TEST_F(EngineFixture, NewGameAbandonsTheDealInProgress) {
     EXPECT_EQ(clock.pending(), 0u);
     clock.advance(100000);
     // Nothing of the old deal acts on the new game.
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
+    EXPECT_EQ(t().gamePhase, GamePhase::Idle);
     EXPECT_EQ(t().dealerSeat, (dealer + 1) % 4);
     for (int i = 0; i <= 22; ++i)
         EXPECT_FALSE(t().picCard[static_cast<size_t>(i)].visible);
-    EXPECT_TRUE(t().buttonMenu.visible);
+    EXPECT_TRUE((t().buttonMode != ButtonMode::Hidden));
     EXPECT_EQ(engine.namePool().count(), 26);
 
     Task message = engine.MessageButton("Bidder goes down 20.");
     EXPECT_TRUE(engine.messageWaiting());
     engine.newGame();
-    EXPECT_FALSE(engine.messageWaiting() || t().bidDialog.visible || t().trumpDialogVisible);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
+    EXPECT_FALSE(engine.messageWaiting() || t().localChoice == LocalChoice::Bid ||
+                 t().localChoice == LocalChoice::Trump);
+    EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Deal);
 }
 
 TEST_F(EngineFixture, MessagesReturnTheButtonsTheyCovered) {
     engine.SetupButtons(ButtonMode::Discard);
     Task message = engine.MessageButton("There's a whisk to the board.");
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Message);
-    EXPECT_EQ(t().buttonMenu.fontSize, 8); // longer than 20 characters
+    EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Message);
+    EXPECT_EQ(present(t()).buttonMenu.fontSize, 8); // longer than 20 characters
     EXPECT_FALSE(message.done());
     engine.clickButton(1);
     EXPECT_TRUE(message.done());
-    EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Discard);
-    EXPECT_TRUE(t().buttonMenu.autoDiscardEnabled);
-    EXPECT_EQ(t().buttonMenu.fontSize, 10);
+    EXPECT_TRUE((t().buttonMode != ButtonMode::Hidden));
+    EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Discard);
+    EXPECT_TRUE(present(t()).buttonMenu.autoDiscardEnabled);
+    EXPECT_EQ(present(t()).buttonMenu.fontSize, 10);
     Task shortOne = engine.MessageButton("Count 25 points.");
-    EXPECT_EQ(t().buttonMenu.fontSize, 10);
+    EXPECT_EQ(present(t()).buttonMenu.fontSize, 10);
     EXPECT_TRUE(engine.MessageButton("Hello", true).done());
 
     // A message shown over another is not lost.
     engine.newGame();
-    t().buttonMenu.visible = false;
+    t().buttonMode = ButtonMode::Hidden;
     Task first = engine.MessageButton("Count 20 points.");
     Task second = engine.MessageButton("I would pass.");
-    EXPECT_EQ(t().buttonMessage, "I would pass.");
+    EXPECT_EQ(t().message, "I would pass.");
     engine.clickButton(1);
     EXPECT_TRUE(second.done());
     EXPECT_FALSE(first.done());
-    EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMessage, "Count 20 points.");
+    EXPECT_TRUE((t().buttonMode != ButtonMode::Hidden));
+    EXPECT_EQ(t().message, "Count 20 points.");
     engine.clickButton(1);
     EXPECT_TRUE(first.done());
-    EXPECT_FALSE(t().buttonMenu.visible);
+    EXPECT_FALSE((t().buttonMode != ButtonMode::Hidden));
 }
 
 TEST_F(EngineFixture, HintSentences) {
-    const std::pair<int, const char*> phases[] = {{PhaseIdle, "Click Deal to get started."},
-                                                  {PhaseDiscard, "Use the Auto-discard button."},
-                                                  {PhaseDrawWait, "I got nothing."}};
+    const std::pair<GamePhase, const char*> phases[] = {
+        {GamePhase::Idle, "Click Deal to get started."},
+        {GamePhase::Discard, "Use the Auto-discard button."},
+        {GamePhase::DrawWait, "I got nothing."}};
     for (const auto& [phase, sentence] : phases) {
         t().gamePhase = phase;
         EXPECT_EQ(hintSentence(t()), sentence);
     }
-    t().gamePhase = PhaseBidding;
+    t().gamePhase = GamePhase::Bidding;
     place(0, "5H JH 2S 3S 4C");
     t().highBid = 20;
     t().bidderSeat = 1;
@@ -115,12 +118,12 @@ TEST_F(EngineFixture, HintSentences) {
     t().highBid = 0;
     t().dealerSeat = 0;
     engine.hint();
-    EXPECT_EQ(t().buttonMessage, "I would go 20 on hearts.");
+    EXPECT_EQ(t().message, "I would go 20 on hearts.");
 }
 
 // Seat 0 bid 20 in diamonds and leads the second trick.
 void bidderLeadsSecondTrick(Table& t) {
-    t.gamePhase = PhasePlay;
+    t.gamePhase = GamePhase::Play;
     t.trumpSuit = Diamonds;
     t.highBid = 20;
     t.bidderSeat = 0;
@@ -137,11 +140,11 @@ TEST_F(EngineFixture, CardHints) {
     place(0, "10C QH JD 3S 4C");
     t().ledCard = 0;
     engine.hint();
-    EXPECT_EQ(t().buttonMessage, "I would play the Jack of diamonds.") << "Standard at start-up";
+    EXPECT_EQ(t().message, "I would play the Jack of diamonds.") << "Standard at start-up";
     engine.clickButton(1);
     t().computerLevel = ComputerLevel::Expert;
     engine.hint();
-    const std::string expert = t().buttonMessage;
+    const std::string expert = t().message;
     EXPECT_EQ(expert.rfind("I would play the ", 0), 0u) << expert;
     EXPECT_NE(expert.find(": "), std::string::npos) << expert;
     EXPECT_LE(expert.size(), 75u);
@@ -150,10 +153,10 @@ TEST_F(EngineFixture, CardHints) {
     // During the pause after the fifth trick every local card is on the table: nothing to say,
     // and the time-out running out plays nothing.
     engine.clickButton(1);
-    t().gamePhase = PhasePlay;
+    t().gamePhase = GamePhase::Play;
     place(0, "2S 3S 4S 6S 7S", TagState::Played);
     EXPECT_EQ(hintSentence(t()), "I got nothing.");
-    t().lblPlayerName[0].underline = true;
+    t().awaitedSeat = t().localSeat;
     engine.startTimeout();
     clock.advance(20000);
     EXPECT_EQ(t().trickCardCount, 0);
@@ -162,7 +165,7 @@ TEST_F(EngineFixture, CardHints) {
 class LocalPlay : public EngineFixture {
 protected:
     void yourTurn() {
-        t().gamePhase = PhasePlay;
+        t().gamePhase = GamePhase::Play;
         t().trumpSuit = Spades;
         t().highBid = 30;
         t().bidderSeat = 0;
@@ -170,8 +173,8 @@ protected:
         t().trickCardCount = 0;
         t().turnSeat = 0;
         t().trickWinnerCard = -1;
-        t().buttonMenu.visible = false;
-        t().lblPlayerName[0].underline = true;
+        t().buttonMode = ButtonMode::Hidden;
+        t().awaitedSeat = t().localSeat;
         place(0, "4S 2D KC 8H 9H");
     }
 };
@@ -179,19 +182,19 @@ protected:
 TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
     yourTurn();
     // Clicks out of turn, or on another seat's card, do nothing.
-    t().lblPlayerName[0].underline = false;
+    t().awaitedSeat = NoSeat;
     engine.clickCard(2);
-    EXPECT_FALSE(t().buttonMenu.visible);
-    t().lblPlayerName[0].underline = true;
+    EXPECT_FALSE((t().buttonMode != ButtonMode::Hidden));
+    t().awaitedSeat = t().localSeat;
     engine.clickCard(7);
     EXPECT_EQ(t().trickCardCount, 0);
 
     EXPECT_EQ(engine.pointerRefusal(2), Refusal::Whisk);
     EXPECT_EQ(engine.pointerRefusal(0), Refusal::None);
     engine.clickCard(2);
-    EXPECT_EQ(t().buttonMessage, "There's a whisk to the board.");
+    EXPECT_EQ(t().message, "There's a whisk to the board.");
     EXPECT_EQ(t().CardState(2), TagState::Up);
-    EXPECT_TRUE(t().lblPlayerName[0].underline);
+    EXPECT_TRUE(t().awaitedSeat == t().localSeat);
     EXPECT_EQ(t().trickCardCount, 0);
     engine.clickButton(1);
 
@@ -200,7 +203,7 @@ TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
     EXPECT_EQ(t().CardState(0), TagState::Played);
     EXPECT_EQ(t().picCard[0].position, trickPosition(0));
     EXPECT_EQ(t().trickCardCount, 1);
-    EXPECT_FALSE(t().lblPlayerName[0].underline);
+    EXPECT_FALSE(t().awaitedSeat == t().localSeat);
     EXPECT_EQ(t().turnSeat, 1);
 }
 
@@ -208,24 +211,23 @@ TEST_F(LocalPlay, ARefusedCardStaysAndTheTurnStays) {
 // comes back when a later message is read.
 TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
     const auto adviceShown = [&](const std::string& text) {
-        return t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message &&
-               t().buttonMessage == text;
+        return t().buttonMode == ButtonMode::Message && t().message == text;
     };
     struct Row {
         const char* act;
-        int phase;
+        GamePhase phase;
         void (*advice)(Engine&);
         void (*doIt)(Engine&);
     };
     const Row rows[] = {
         // A club under a 30 bid's first lead: a whisk.
-        {"a card after a refusal", PhasePlay, [](Engine& e) { e.clickCard(2); },
+        {"a card after a refusal", GamePhase::Play, [](Engine& e) { e.clickCard(2); },
          [](Engine& e) { e.clickCard(0); }},
-        {"a bid after a hint", PhaseBidding, [](Engine& e) { e.hint(); },
+        {"a bid after a hint", GamePhase::Bidding, [](Engine& e) { e.hint(); },
          [](Engine& e) { e.clickBid(0); }},
-        {"trump after a hint", PhaseDiscard, [](Engine& e) { e.hint(); },
+        {"trump after a hint", GamePhase::Discard, [](Engine& e) { e.hint(); },
          [](Engine& e) { e.clickTrump(Spades); }},
-        {"a hint after a hint", PhaseIdle, [](Engine& e) { e.hint(); },
+        {"a hint after a hint", GamePhase::Idle, [](Engine& e) { e.hint(); },
          [](Engine& e) { e.hint(); }},
     };
     for (const Row& row : rows) {
@@ -233,21 +235,23 @@ TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
         engine.newGame();
         yourTurn();
         t().gamePhase = row.phase;
-        if (row.phase == PhaseBidding)
+        if (row.phase == GamePhase::Bidding)
             engine.setUpBidDialog();
-        t().trumpDialogVisible = row.phase == PhaseDiscard;
+        if (row.phase == GamePhase::Discard)
+            t().localChoice = LocalChoice::Trump;
         row.advice(engine);
-        const std::string advice = t().buttonMessage;
+        const std::string advice = t().message;
         ASSERT_TRUE(adviceShown(advice));
         row.doIt(engine);
-        if (row.phase == PhaseIdle) // a second hint replaces the first rather than waiting on it
+        if (row.phase ==
+            GamePhase::Idle) // a second hint replaces the first rather than waiting on it
             engine.clickButton(1);
         else
             EXPECT_FALSE(adviceShown(advice));
         EXPECT_FALSE(engine.messageWaiting());
         // A later message, once read, leaves nothing of the old advice behind.
         Task later = engine.MessageButton("Bidder goes down 20.");
-        EXPECT_EQ(t().buttonMessage, "Bidder goes down 20.");
+        EXPECT_EQ(t().message, "Bidder goes down 20.");
         engine.clickButton(1);
         EXPECT_TRUE(later.done());
         EXPECT_FALSE(engine.messageWaiting());
@@ -258,49 +262,49 @@ TEST_F(LocalPlay, AdviceGoesWithThePlayersNextAct) {
 TEST_F(LocalPlay, TheTimeOutPlaysTheComputersCardOrPasses) {
     yourTurn();
     engine.startTimeout();
-    EXPECT_TRUE(t().lblTimeout.visible);
+    EXPECT_TRUE(present(t()).lblTimeout.visible);
     clock.advance(1000);
-    EXPECT_EQ(t().lblTimeout.caption, "19");
+    EXPECT_EQ(present(t()).lblTimeout.caption, "19");
     clock.advance(18000);
-    EXPECT_EQ(t().lblTimeout.caption, "01");
+    EXPECT_EQ(present(t()).lblTimeout.caption, "01");
     EXPECT_EQ(t().trickCardCount, 0);
     clock.advance(1000);
-    EXPECT_FALSE(t().lblTimeout.visible);
-    EXPECT_EQ(t().lblTimeout.caption, "20");
+    EXPECT_FALSE(present(t()).lblTimeout.visible);
+    EXPECT_EQ(present(t()).lblTimeout.caption, "20");
     // The 4 of spades is the only trump and the first trick of a 30 bid must be led with one.
     EXPECT_EQ(t().CardState(0), TagState::Played);
     EXPECT_EQ(t().trickCardCount, 1);
 
-    t().gamePhase = PhaseBidding;
+    t().gamePhase = GamePhase::Bidding;
     engine.setUpBidDialog();
     engine.startTimeout();
     clock.advance(20000);
-    EXPECT_EQ(t().lblBid[0].caption, "Pass");
-    EXPECT_FALSE(t().bidDialog.visible);
+    EXPECT_EQ(present(t()).lblBid[0].caption, "Pass");
+    EXPECT_FALSE(t().localChoice == LocalChoice::Bid);
 
     // A new game stops it.
     engine.startTimeout();
     clock.advance(3000);
     engine.newGame();
-    EXPECT_FALSE(t().lblTimeout.visible);
+    EXPECT_FALSE(present(t()).lblTimeout.visible);
     clock.advance(30000);
-    EXPECT_EQ(t().lblTimeout.caption, "20");
+    EXPECT_EQ(present(t()).lblTimeout.caption, "20");
 }
 
 TEST_F(EngineFixture, PlayersMenuOnlyBetweenHands) {
-    const std::string partner = t().lblPlayerName[2].caption;
-    t().gamePhase = PhasePlay;
+    const std::string partner = present(t()).lblPlayerName[2].caption;
+    t().gamePhase = GamePhase::Play;
     EXPECT_FALSE(engine.playersMenuEnabled());
     engine.newPartner();
-    EXPECT_EQ(t().lblPlayerName[2].caption, partner);
-    t().gamePhase = PhaseIdle;
+    EXPECT_EQ(present(t()).lblPlayerName[2].caption, partner);
+    t().gamePhase = GamePhase::Idle;
     for (int i = 0; i < 20; ++i) {
         engine.newPartner();
         engine.newOpponents();
         EXPECT_EQ(engine.namePool().count(), 26);
         std::set all(engine.namePool().names().begin(), engine.namePool().names().end());
         for (int s = 1; s <= 3; ++s)
-            all.insert(t().lblPlayerName[static_cast<size_t>(s)].caption);
+            all.insert(present(t()).lblPlayerName[static_cast<size_t>(s)].caption);
         EXPECT_EQ(all.size(), 29u);
     }
 }

@@ -38,9 +38,9 @@ public:
             check(index >= 0 && index <= 51);
         m_writer.onDeal(dealer, deck);
     }
-    void onBid(int s, const std::string& bid, int suit) override {
+    void onBid(int s, Bid bid, int suit) override {
         check(seat(s) && suit >= -1 && suit <= 3);
-        check(bid == "Pass" || bid == "20" || bid == "25" || bid == "30");
+        check(bid.isPass() || bid.points() == 20 || bid.points() == 25 || bid.points() == 30);
         m_writer.onBid(s, bid, suit);
     }
     void onMisdeal(int dealer) override {

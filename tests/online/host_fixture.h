@@ -7,6 +7,7 @@
 #include "online/memory_channel.h"
 #include "protocol/decoder.h"
 #include "protocol/encode.h"
+#include "table/presenter.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -51,13 +52,13 @@ public:
     // Everything a check may see change when a move is refused.
     std::string snapshot() {
         std::ostringstream s;
-        s << t().gamePhase << ' ' << t().highBid << ' ' << t().bidderSeat << ' ' << t().bidsMade
-          << ' ' << t().bidTurnSeat << ' ' << t().trumpSuit << ' ' << t().turnSeat << ' '
-          << t().trickCardCount << ' ' << t().tricksPlayed << ' ' << t().dealString << ' '
+        s << static_cast<int>(t().gamePhase) << ' ' << t().highBid << ' ' << t().bidderSeat << ' '
+          << t().bidsMade << ' ' << t().bidTurnSeat << ' ' << t().trumpSuit << ' ' << t().turnSeat
+          << ' ' << t().trickCardCount << ' ' << t().tricksPlayed << ' ' << t().dealString << ' '
           << t().score[0] << ' ' << t().score[1] << ' ' << t().dealerSeat;
         for (const auto& p : t().picCard)
             s << ' ' << p.tag();
-        for (const auto& l : t().lblBid)
+        for (const auto& l : present(t()).lblBid)
             s << ' ' << l.caption;
         for (auto r : engine.seatReady())
             s << r;
@@ -78,7 +79,7 @@ public:
                     arrive("b" + std::to_string(awaits.bidFrom) + "Pa");
             } else if (awaits.trump) {
                 arrive("t0");
-            } else if (t().gamePhase == PhaseDiscard) {
+            } else if (t().gamePhase == GamePhase::Discard) {
                 for (int s = 0; s < 4; ++s)
                     if (host.seatLinked(s) && !engine.seatReady()[static_cast<size_t>(s)])
                         arrive("r" + std::to_string(s) + "00");
@@ -89,10 +90,10 @@ public:
                     const std::string card = (i < 10 ? "p0" : "p") + std::to_string(i);
                     arrive(card);
                 }
-            } else if (t().gamePhase == PhaseIdle && engine.betweenHands()) {
+            } else if (t().gamePhase == GamePhase::Idle && engine.betweenHands()) {
                 arrive("i");
             } else {
-                FAIL() << "the table is stuck in phase " << t().gamePhase;
+                FAIL() << "the table is stuck in phase " << static_cast<int>(t().gamePhase);
             }
         }
     }

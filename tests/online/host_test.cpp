@@ -3,6 +3,7 @@
 #include "host_fixture.h"
 #include "protocol/score_line.h"
 #include "table/name_pool.h"
+#include "table/presenter.h"
 #include "tests/support/cards.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ std::string names(const Table& t, const std::vector<int>& seats) {
     for (int j = 0; j < 4; ++j)
         for (int s : seats)
             out += addressedTo(
-                s, encode(SeatName{j, t.lblPlayerName[static_cast<size_t>(j)].caption}));
+                s, encode(SeatName{j, present(t).lblPlayerName[static_cast<size_t>(j)].caption}));
     return out;
 }
 
@@ -30,7 +31,7 @@ std::string told(const std::string& text, const std::vector<int>& seats) {
 TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
     t().score = {20, 40};
     arrive("i");
-    ASSERT_EQ(t().gamePhase, PhaseBidding);
+    ASSERT_EQ(t().gamePhase, GamePhase::Bidding);
     channel.takeSent();
     arrive(encode(TakeSeatWithId{1, "Dee", "7"}));
     EXPECT_EQ(channel.takeSent(), "1C046" + t().dealString + names(t(), {0, 1}) +
@@ -42,13 +43,13 @@ TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
 }
 
 TEST_F(HostFixture, SeatTakenAfterTheAuctionWaitsForTheNextDeal) {
-    drive([&] { return t().gamePhase == PhasePlay; });
+    drive([&] { return t().gamePhase == GamePhase::Play; });
     channel.takeSent();
     arrive(encode(TakeSeatWithId{3, "Cat", "8"}));
     // The names go out at once, to the joiner too; its cards wait for the next auction.
     EXPECT_EQ(channel.takeSent(),
               "3I" + names(t(), {0}) + names(t(), {3}) + told("Cat has joined.", {0, 3}));
-    EXPECT_EQ(t().lblPlayerName[3].caption, "Cat");
+    EXPECT_EQ(present(t()).lblPlayerName[3].caption, "Cat");
     EXPECT_FALSE(host.seatLinked(3));
     // The next auction opens: the cards, then the names with the new seat linked.
     drive([&] { return host.seatLinked(3); });
@@ -68,7 +69,8 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinkedAndOnItsTurnPlayedAtOnce) {
     arrive("k1");
     EXPECT_FALSE(host.seatLinked(1));
     const auto& pool = NamePool::all();
-    EXPECT_NE(std::find(pool.begin(), pool.end(), t().lblPlayerName[1].caption), pool.end());
+    EXPECT_NE(std::find(pool.begin(), pool.end(), present(t()).lblPlayerName[1].caption),
+              pool.end());
     EXPECT_EQ(channel.takeSent(), told("Ann has disconnected.", {0, 2}) + names(t(), {0, 2}));
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(engine.hostAwaits().cardFrom, 2);
@@ -84,24 +86,25 @@ TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinkedAndOnItsTurnPlayedAtOnce) {
             card = std::get_if<CardPlayed>(&m.message);
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->card / 5, 2);
-    EXPECT_GT(t().trickCardCount + 4 * t().tricksPlayed + (t().gamePhase != PhasePlay ? 20 : 0),
+    EXPECT_GT(t().trickCardCount + 4 * t().tricksPlayed +
+                  (t().gamePhase != GamePhase::Play ? 20 : 0),
               played);
 }
 
 TEST_F(HostFixture, DiscardsCompleteOnlyWhenEveryLinkedSeatHasSentThem) {
     arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
-    drive([&] { return t().gamePhase == PhaseDiscard && !engine.hostAwaits().trump; });
+    drive([&] { return t().gamePhase == GamePhase::Discard && !engine.hostAwaits().trump; });
     channel.takeSent();
     arrive("r000");
     EXPECT_EQ(channel.takeSent(), "");
-    EXPECT_EQ(t().gamePhase, PhaseDiscard);
+    EXPECT_EQ(t().gamePhase, GamePhase::Discard);
     arrive("r2041014"); // the seat's first and last pictures
     EXPECT_TRUE(log.empty());
     const auto messages = sent();
     ASSERT_GE(messages.size(), 2u);
     EXPECT_EQ(encode(messages[0]), "0C040" + t().dealString);
     EXPECT_EQ(encode(messages[1]), "2C040" + t().dealString);
-    EXPECT_EQ(t().gamePhase, PhasePlay);
+    EXPECT_EQ(t().gamePhase, GamePhase::Play);
 }
 
 TEST_F(HostFixture, TrickClosingWaitsForTheHostsOwnView) {
@@ -111,7 +114,7 @@ TEST_F(HostFixture, TrickClosingWaitsForTheHostsOwnView) {
         int handsCounted() const override { return 1000; }
     } view;
     host.setOwnView(&view);
-    drive([&] { return t().gamePhase == PhasePlay; });
+    drive([&] { return t().gamePhase == GamePhase::Play; });
     std::string bytes;
     drive([&] {
         bytes += channel.takeSent();
@@ -133,7 +136,7 @@ TEST_F(HostFixture, LostHostChannelReturnsToStandalonePlay) {
     channel.peerCloses();
     EXPECT_EQ(notices.back(), "Lost the connection to the Corvane Server.");
     EXPECT_TRUE(!host.hosting() && t().netRole == 0 && !t().online);
-    EXPECT_TRUE(t().gamePhase == PhaseIdle && engine.flowsInProgress() == 0u);
+    EXPECT_TRUE(t().gamePhase == GamePhase::Idle && engine.flowsInProgress() == 0u);
 }
 
 // --- A seat that misbehaves: a second "s", a borrowed name, a chat flood, and a well-framed
@@ -142,14 +145,14 @@ TEST_F(HostFixture, ASecondTakeSeatKeepsTheNameAndABorrowedNameIsMadeDistinct) {
     arrive(encode(TakeSeatWithId{2, "Bob", "9"}));
     channel.takeSent();
     arrive(encode(TakeSeatWithId{2, "Hosty", "9"}));
-    EXPECT_EQ(t().lblPlayerName[2].caption, "Bob");
+    EXPECT_EQ(present(t()).lblPlayerName[2].caption, "Bob");
     EXPECT_EQ(channel.takeSent(), "");
 
     arrive(encode(TakeSeatWithId{3, "Hosty", "8"}));
-    EXPECT_EQ(t().lblPlayerName[3].caption, "Hosty 2");
+    EXPECT_EQ(present(t()).lblPlayerName[3].caption, "Hosty 2");
     arrive(encode(TakeSeatWithId{1, "Hosty", "7"}));
-    EXPECT_EQ(t().lblPlayerName[1].caption, "Hosty 3");
-    EXPECT_EQ(t().lblPlayerName[0].caption, "Hosty");
+    EXPECT_EQ(present(t()).lblPlayerName[1].caption, "Hosty 3");
+    EXPECT_EQ(t().localName(), "Hosty");
 }
 
 TEST_F(HostFixture, ChatFromOneSeatPassesABurstThenAFewLinesASecond) {
@@ -179,7 +182,7 @@ TEST_F(HostFixture, ChatFromOneSeatPassesABurstThenAFewLinesASecond) {
 
 TEST_F(HostFixture, AMessageWithAFieldOutOfRangeIsDroppedAndTheTableGoesOn) {
     arrive("i");
-    ASSERT_EQ(t().gamePhase, PhaseBidding);
+    ASSERT_EQ(t().gamePhase, GamePhase::Bidding);
     const std::string before = snapshot();
     log.clear();
     // A suit 5, then a chat line from seat 7 split across two arrivals.
@@ -249,7 +252,7 @@ public:
             // The persons pass and the clock steps: a computer seat has won the auction and
             // pauses before it names trump, so no seat has been asked for its discards.
             arrive("i");
-            for (int guard = 0; guard < 100000 && t().gamePhase != PhaseDiscard; ++guard)
+            for (int guard = 0; guard < 100000 && t().gamePhase != GamePhase::Discard; ++guard)
                 if (engine.hostAwaits().bidFrom >= 0)
                     channel.arrive("b" + std::to_string(engine.hostAwaits().bidFrom) + "Pa");
                 else
@@ -259,7 +262,8 @@ public:
             drive([&] { return engine.hostAwaits().trump; }, "30");
             break;
         case Stage::Discard:
-            drive([&] { return t().gamePhase == PhaseDiscard && !engine.hostAwaits().trump; });
+            drive(
+                [&] { return t().gamePhase == GamePhase::Discard && !engine.hostAwaits().trump; });
             break;
         case Stage::Play:
             drive([&] { return engine.hostAwaits().cardFrom == 2; });
@@ -325,13 +329,13 @@ const Refused refusedMoves[] = {
     {"BidWhileTheAuctionWaitsOnAnotherSeat", Stage::Bidding, "b{a}Pa", false, "",
      [](HostFixture& f, int) { f.t().bidTurnSeat = (f.t().bidTurnSeat + 1) % 4; }},
     {"BidOutsideTheAuction", Stage::Bidding, "b{a}Pa", false, "",
-     [](HostFixture& f, int) { f.t().gamePhase = PhaseDiscard; }},
+     [](HostFixture& f, int) { f.t().gamePhase = GamePhase::Discard; }},
     {"TrumpOutsideTheDiscard", Stage::Trump, "t1", false, "",
-     [](HostFixture& f, int) { f.t().gamePhase = PhasePlay; }},
+     [](HostFixture& f, int) { f.t().gamePhase = GamePhase::Play; }},
     {"CardWhileATrickCloses", Stage::Play, "p{p}", false, "",
      [](HostFixture& f, int) { f.t().trickCardCount = 4; }},
     {"CardOutsidePlay", Stage::Play, "p{p}", false, "",
-     [](HostFixture& f, int) { f.t().gamePhase = PhaseDrawWait; }},
+     [](HostFixture& f, int) { f.t().gamePhase = GamePhase::DrawWait; }},
     {"TrumpDuringTheAuction", Stage::Bidding, "t2"},
     {"DiscardsDuringTheAuction", Stage::Bidding, "r000"},
     {"CardDuringTheAuction", Stage::Bidding, "p00"},
@@ -395,9 +399,9 @@ TEST_P(HostBidLevels, TakenOnlyAsTheDialogOffers) {
     const int refused = host.refusedMoves();
     channel.arrive("b" + std::to_string(seat) + row.bid);
     EXPECT_EQ(host.refusedMoves(), refused + (row.taken ? 0 : 1));
-    EXPECT_EQ(t().lblBid[static_cast<size_t>(seat)].caption, !row.taken        ? ""
-                                                             : row.bid == "Pa" ? "Pass"
-                                                                               : row.bid);
+    EXPECT_EQ(present(t()).lblBid[static_cast<size_t>(seat)].caption, !row.taken        ? ""
+                                                                      : row.bid == "Pa" ? "Pass"
+                                                                                        : row.bid);
     if (!row.taken) {
         EXPECT_EQ(channel.takeSent(), encode(Addressed{seat, YourBid{t().dealerSeat, row.high}}));
     }

@@ -133,9 +133,7 @@ struct Lobby {
     }
     online::MemoryChannel& list() { return channel("list"); }
     online::MemoryChannel& player() { return channel("player"); }
-    bool messageShown() {
-        return t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message;
-    }
+    bool messageShown() { return t().buttonMode == ButtonMode::Message; }
 
     // Plays a script of words: a person's command (online, new, join, cancel, end, refresh, typed
     // for another server typed), a time limit run out (wait-answer, wait-list), and for a
@@ -335,7 +333,7 @@ TEST_P(Transitions, LeadWhereTheTableSays) {
     // The pointer is busy while the dialog waits on a connection, and only then.
     EXPECT_TRUE(!c.dialogOpen || l.dialog.busy == (c.state != State::Lobby));
     if (c.message != "-") {
-        EXPECT_EQ(l.messageShown() ? l.t().buttonMessage : "", c.message);
+        EXPECT_EQ(l.messageShown() ? l.t().message : "", c.message);
     }
     EXPECT_EQ(l.connections.live(), c.liveConnections);
     EXPECT_EQ(l.t().online, c.state != State::Standalone);
@@ -380,7 +378,7 @@ TEST(LobbyJoin, ChoosingAgainAfterATakenSeat) {
     l.play("player<Y");
     EXPECT_EQ(l.client.state(), State::Seated);
     EXPECT_EQ(l.t().localSeat, 3);
-    EXPECT_EQ(l.t().lblPlayerName[0].caption, "Guesty");
+    EXPECT_EQ(l.t().localName(), "Guesty");
     EXPECT_EQ(l.connections.live(), 1);
 }
 

@@ -6,6 +6,7 @@
 #include "protocol/encode.h"
 #include "protocol/score_line.h"
 #include "table/layout.h"
+#include "table/presenter.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -38,9 +39,7 @@ protected:
     // The clock is not run: a running time-out would act for the player.
     void arrive(const std::string& bytes) { channel.arrive(bytes); }
     void clickMessages() {
-        for (int guard = 0;
-             guard < 10 && t().buttonMenu.visible && t().buttonMenu.modeX == ButtonMode::Message;
-             ++guard) {
+        for (int guard = 0; guard < 10 && t().buttonMode == ButtonMode::Message; ++guard) {
             engine.clickButton(1);
             clock.runUntilIdle();
         }
@@ -81,19 +80,20 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
             EXPECT_EQ(table.cardAt(h < 20 ? table.localPicture(h) : h).deckIndex(), h);
         EXPECT_EQ(table.CardState(table.localPicture(5 * left)), TagState::Down);
         c.arrive(encode(YourBid{left, 0}));
-        EXPECT_EQ(table.lblBid[1].color, LabelColor::Red); // the dealer's mark
+        EXPECT_EQ(present(table).lblBid[1].color, LabelColor::Red); // the dealer's mark
         EXPECT_TRUE(e.clickBid(0));
         EXPECT_EQ(c.takeSent(), "b" + std::to_string(own) + "Pa");
-        c.arrive(encode(SeatName{left, "Dan"}) + encode(BidMade{left, Bid::of(20)}) + "T");
-        EXPECT_EQ(table.lblPlayerName[1].caption, "Dan");
-        EXPECT_EQ(table.lblBid[1].caption, "20");
+        c.arrive(encode(SeatName{left, "Dan"}) + encode(BidMade{left, protocol::Bid::of(20)}) +
+                 "T");
+        EXPECT_EQ(present(table).lblPlayerName[1].caption, "Dan");
+        EXPECT_EQ(present(table).lblBid[1].caption, "20");
         EXPECT_TRUE(e.clickTrump(3));
         EXPECT_EQ(c.takeSent(), "t3");
         c.arrive(encode(DiscardPhase{{5 * left}, 3, 20, left}));
         EXPECT_EQ(table.CardState(table.localPicture(5 * left)), TagState::Thrown);
-        EXPECT_EQ(table.lblPlayerName[1].color, LabelColor::White);
+        EXPECT_EQ(present(table).lblPlayerName[1].color, LabelColor::White);
         EXPECT_EQ(table.trumpSuit, 3);
-        EXPECT_EQ(table.lblBid[4].caption, "20");
+        EXPECT_EQ(present(table).lblBid[4].caption, "20");
         EXPECT_EQ(table.CardState(KittyFirst), TagState::Down); // another seat's kitty
         e.clickCard(0);
         e.clickCard(1);
@@ -116,14 +116,14 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         EXPECT_EQ(table.CardState(3), TagState::Played);
         c.arrive(encode(TrickWon{left}));
         clock.advance(Engine::TrickPause);
-        EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "|J");
+        EXPECT_EQ(present(table).lblTricks[0] + "|" + present(table).lblTricks[1], "|J");
         c.arrive(encode(TrickWon{partner}));
         clock.advance(Engine::TrickPause);
-        EXPECT_EQ(table.lblTricks[0] + "|" + table.lblTricks[1], "J|J");
+        EXPECT_EQ(present(table).lblTricks[0] + "|" + present(table).lblTricks[1], "J|J");
         c.arrive("E-20" + std::string("2030") + "1000");
         clock.runUntilIdle();
-        EXPECT_EQ(table.buttonMessage, "Bidder goes down 20.");
-        EXPECT_FALSE(table.imgTrumpVisible);
+        EXPECT_EQ(table.message, "Bidder goes down 20.");
+        EXPECT_FALSE(present(table).imgTrumpVisible);
         EXPECT_EQ(table.score[0], own % 2 == 0 ? 30 : 0);
         EXPECT_EQ(table.score[1], own % 2 == 0 ? 0 : 30);
     }
@@ -164,13 +164,13 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
                 : sent[0] == 't' ? handText::timedOutTrump(sent[1] - '0')
                 : sent[0] == 'r' ? handText::TimedOutDiscard
                                  : handText::timedOutCard(table.cardAt(table.localPicture(card)));
-            EXPECT_EQ(table.buttonMessage, told);
+            EXPECT_EQ(table.message, told);
             if (sent[0] == 'p') {
                 c.arrive(encode(CardPlayed{card}) + encode(CardPlayed{5 * ((own + 1) % 4)}) +
                          encode(CardPlayed{5 * ((own + 2) % 4)}) + encode(TrickWon{own}));
-                EXPECT_TRUE(table.buttonMenu.visible);
+                EXPECT_NE(table.buttonMode, ButtonMode::Hidden);
                 clock.advance(Engine::TrickPause);
-                EXPECT_FALSE(table.buttonMenu.visible);
+                EXPECT_EQ(table.buttonMode, ButtonMode::Hidden);
             }
         }
 }
@@ -222,11 +222,11 @@ TEST_F(SeatFixture, ARefusedBidOrCardIsAskedAgain) {
     arrive(encode(Cards{deal}) + encode(YourBid{1, 0}));
     EXPECT_TRUE(engine.clickBid(1));
     EXPECT_EQ(channel.takeSent(), "b220");
-    EXPECT_FALSE(t().bidDialog.visible || t().timeoutRunning);
+    EXPECT_FALSE(t().localChoice == LocalChoice::Bid || t().timeoutRunning);
     arrive(encode(YourBid{1, 0}));
-    EXPECT_EQ(t().buttonMessage, online::Seat::BidRefusedMessage);
-    EXPECT_TRUE(t().bidDialog.visible && t().timeoutRunning);
-    EXPECT_FALSE(t().lblBid[0].visible);
+    EXPECT_EQ(t().message, online::Seat::BidRefusedMessage);
+    EXPECT_TRUE(t().localChoice == LocalChoice::Bid && t().timeoutRunning);
+    EXPECT_FALSE(present(t()).lblBid[0].visible);
     EXPECT_TRUE(engine.clickBid(0));
     EXPECT_EQ(channel.takeSent(), "b2Pa");
 
@@ -236,9 +236,9 @@ TEST_F(SeatFixture, ARefusedBidOrCardIsAskedAgain) {
     EXPECT_EQ(channel.takeSent(), "p13");
     EXPECT_NE(t().picCard[3].position, homePosition(3));
     arrive(encode(YourTurn{2}));
-    EXPECT_EQ(t().buttonMessage, online::Seat::CardRefusedMessage);
+    EXPECT_EQ(t().message, online::Seat::CardRefusedMessage);
     EXPECT_EQ(t().picCard[3].position, homePosition(3));
-    EXPECT_TRUE(t().lblPlayerName[0].underline && t().timeoutRunning);
+    EXPECT_TRUE(t().awaitedSeat == t().localSeat && t().timeoutRunning);
     engine.clickCard(1);
     EXPECT_EQ(channel.takeSent(), "p11");
     arrive(encode(CardPlayed{11}));
@@ -257,11 +257,11 @@ TEST_F(SeatFixture, TheScoreToldOnSittingDownIsShownInTheLabels) {
 
 TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
     arrive("E-30" + std::string("0030") + "2120");
-    EXPECT_EQ(t().buttonMessage, "She's gone b'y.");
+    EXPECT_EQ(t().message, "She's gone b'y.");
     clickMessages();
-    EXPECT_EQ(t().gamePhase, PhaseIdle);
-    EXPECT_TRUE(t().buttonMenu.visible);
-    EXPECT_EQ(t().buttonMenu.modeX, ButtonMode::Deal);
+    EXPECT_EQ(t().gamePhase, GamePhase::Idle);
+    EXPECT_TRUE((t().buttonMode != ButtonMode::Hidden));
+    EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Deal);
     engine.clickButton(1);
     EXPECT_EQ(channel.takeSent(), "i");
 }
@@ -273,10 +273,10 @@ TEST_F(SeatFixture, MisdealNamesTheDealerAndALateSeatWaits) {
         Seated seated(clock, random, own);
         auto& [c, e, s] = seated;
         c.arrive(encode(SeatName{3, "Dan"}) + encode(YourBid{own == 2 ? 3 : own, 0}) + "N");
-        EXPECT_EQ(e.table().buttonMessage, said);
+        EXPECT_EQ(e.table().message, said);
         EXPECT_EQ(e.table().bidsMade, 0);
         c.arrive("I");
-        EXPECT_EQ(e.table().buttonMessage, "Waiting for next hand...");
+        EXPECT_EQ(e.table().message, "Waiting for next hand...");
     }
 }
 
@@ -312,9 +312,10 @@ TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {
             c.arrive("K");
         else
             c.peerCloses();
-        EXPECT_EQ(e.table().gamePhase, PhaseIdle);
-        EXPECT_FALSE(e.table().bidDialog.visible || e.table().timeoutRunning || s.seated());
-        EXPECT_EQ(e.table().buttonMessage, "Your host has disconnected.");
+        EXPECT_EQ(e.table().gamePhase, GamePhase::Idle);
+        EXPECT_FALSE(e.table().localChoice == LocalChoice::Bid || e.table().timeoutRunning ||
+                     s.seated());
+        EXPECT_EQ(e.table().message, "Your host has disconnected.");
     }
 }
 } // namespace

@@ -78,7 +78,8 @@ TEST(Bidding, Rows) {
         int highBid = r.highBid, bidder = r.bidder, suit = -1;
         for (const auto& [bid, high, by] : r.bids) {
             EXPECT_EQ(BidEvaluation(table, 5 * r.seat, 5 * r.seat + 4, highBid, bidder, suit,
-                                    r.dealer, r.seat),
+                                    r.dealer, r.seat)
+                          .word(),
                       bid)
                 << r.name;
             EXPECT_EQ(highBid, high) << r.name;

@@ -73,7 +73,7 @@ TEST(ExpertDiscard, KeepsAtMostFiveOfItsOwnAndEveryTrumpTheRuleKeeps) {
     for (const DiscardRow& row : discardRows) {
         SCOPED_TRACE(row.name);
         Table t = testing::tableRow(std::string("trump S; dealer 3; ") + row.table);
-        t.gamePhase = PhaseDiscard;
+        t.gamePhase = GamePhase::Discard;
         ExpertEffort effort;
         effort.discardSamples = 60;
         const unsigned keep = expertKeep(t, row.seat, effort);

@@ -15,7 +15,7 @@ namespace {
 // A table in play: the row, then the Expert's effort.
 Table inPlay(const std::string& row) {
     Table table = testing::tableRow("trump H; " + row);
-    table.gamePhase = PhasePlay;
+    table.gamePhase = GamePhase::Play;
     return table;
 }
 
@@ -99,7 +99,7 @@ class ExpertAuction : public ::testing::TestWithParam<BidRow> {};
 TEST_P(ExpertAuction, BidsWhatItCanMake) {
     const BidRow& row = GetParam();
     Table table;
-    table.gamePhase = PhaseBidding;
+    table.gamePhase = GamePhase::Bidding;
     table.dealerSeat = 3;
     table.highBid = row.highBid;
     table.bidderSeat = row.highBid == 0 ? 0 : 2;
@@ -107,11 +107,11 @@ TEST_P(ExpertAuction, BidsWhatItCanMake) {
     ExpertEffort effort;
     effort.bidSamples = 80;
     const ExpertBid bid = expertBid(table, 1, effort);
-    EXPECT_EQ(bid.bid != "Pass", row.bids) << row.name << ": " << bid.bid;
+    EXPECT_EQ(!bid.bid.isPass(), row.bids) << row.name << ": " << bid.bid.word();
     EXPECT_EQ(bid.samples, row.highBid < 30 ? 80 : 0) << "no bid left to weigh above 30";
-    if (bid.bid != "Pass") {
-        EXPECT_GT(bidValue(bid.bid), row.highBid);
-        EXPECT_TRUE(allowedBids(table, 1)[static_cast<size_t>((bidValue(bid.bid) - 15) / 5)]);
+    if (!bid.bid.isPass()) {
+        EXPECT_GT(bid.bid.points(), row.highBid);
+        EXPECT_TRUE(allowedBids(table, 1)[static_cast<size_t>(bid.bid.level())]);
     }
 }
 

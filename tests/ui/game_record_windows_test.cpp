@@ -32,8 +32,9 @@ int scoredHands(const GameHistory& game) {
 }
 
 std::string playState(const Table& t) {
-    std::string s = std::to_string(t.gamePhase) + ' ' + std::to_string(t.turnSeat) + ' ' +
-                    std::to_string(t.trickCardCount) + ' ' + std::to_string(t.tricksPlayed);
+    std::string s = std::to_string(static_cast<int>(t.gamePhase)) + ' ' +
+                    std::to_string(t.turnSeat) + ' ' + std::to_string(t.trickCardCount) + ' ' +
+                    std::to_string(t.tricksPlayed);
     for (const auto& p : t.picCard)
         s += ' ' + p.tag() + (p.visible ? "v" : "h");
     return s;

@@ -69,7 +69,7 @@ private slots:
         bool ended = false;
         for (int guard = 0; guard < 400 && !ended; ++guard) {
             if (table.t().score != start ||
-                (table.t().gamePhase == PhaseIdle && !table.messageShown() &&
+                (table.t().gamePhase == GamePhase::Idle && !table.messageShown() &&
                  table.button(1)->isVisible())) {
                 ended = true; // scored, or thrown in and Deal waits for the next hand
             } else if (table.messageShown()) {
@@ -118,10 +118,10 @@ private slots:
     // throws them away with Enter; anyone else's arrows stay in the hand.
     void theArrowsReachTheKittyForTheBidder() {
         KeyboardTable table(3);
-        table.t().gamePhase = PhaseDiscard;
-        table.t().lblBid[4].visible = true; // trump is named
+        table.t().gamePhase = GamePhase::Discard;
+        table.t().trumpNamed = true; // trump is named
         table.t().bidderSeat = 0;
-        table.t().buttonMenu.visible = false;
+        table.t().buttonMode = ButtonMode::Hidden;
         table.lay({0, 1, 2, 3, 4, 20, 21, 22});
         table.key(Qt::Key_1);
         table.key(Qt::Key_Left);
@@ -140,7 +140,7 @@ private slots:
     // The ring marks a card of this hand: a new hand dealt onto the same picture takes it away.
     void theRingDoesNotCarryIntoTheNextHand() {
         KeyboardTable table(2);
-        table.t().gamePhase = PhasePlay;
+        table.t().gamePhase = GamePhase::Play;
         table.lay({0, 1, 2, 3, 4});
         table.key(Qt::Key_3);
         QCOMPARE(table.picked(), 2);

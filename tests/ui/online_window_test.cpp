@@ -44,7 +44,7 @@ private slots:
         QVERIFY(openLobby(*late, QStringLiteral("Late")));
         QTRY_COMPARE(field<QListWidget>(*late, "lstGames")->count(), 1);
         auto guest = player(4, lobby.address());
-        const std::string ownName = guest->t().lblPlayerName[0].caption;
+        const std::string ownName = guest->t().localName();
         QVERIFY(join(*guest, QStringLiteral("Guesty"), 2));
         QCOMPARE(guest->view()->playerName(0)->text(), QStringLiteral("Guesty"));
         // The deal of another's table is not this program's to write.
@@ -85,7 +85,10 @@ private slots:
 
         QVERIFY(playUntil(
             both,
-            [&] { return record.history().hands.size() >= 2 && guest->t().gamePhase == PhasePlay; },
+            [&] {
+                return record.history().hands.size() >= 2 &&
+                       guest->t().gamePhase == GamePhase::Play;
+            },
             20000));
         // The host's record keeps the hand in play to itself: its deal is every seat's cards.
         QTemporaryDir dir;
@@ -103,7 +106,7 @@ private slots:
                  QStringLiteral("Your host has disconnected."));
         QVERIFY(!guest->view()->chat()->isVisible());
         QVERIFY(guest->window.action(QStringLiteral("mnuConnect"))->isEnabled());
-        QCOMPARE(guest->t().lblPlayerName[0].caption, ownName); // its own name again
+        QCOMPARE(guest->t().localName(), ownName); // its own name again
         for (int i = 0; i < PictureCount; ++i)
             QVERIFY(!guest->view()->picture(i)->isVisible());
     }

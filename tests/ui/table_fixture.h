@@ -58,7 +58,7 @@ struct TableUnderTest {
     QPushButton* bid(int i) { return window.bidDialog()->button(i); }
     QPushButton* suit(int i) { return window.trumpDialog()->button(i); }
     bool messageShown() {
-        return window.buttonWindow()->isVisible() && t().buttonMenu.modeX == ButtonMode::Message;
+        return window.buttonWindow()->isVisible() && t().buttonMode == ButtonMode::Message;
     }
 
     // Lets the flow run until it waits for the player, waking on each event: QTest::qWaitFor
@@ -86,7 +86,8 @@ struct TableUnderTest {
             settle();
     }
     bool localTurn() {
-        return t().gamePhase == PhasePlay && t().lblPlayerName[0].underline && !messageShown();
+        return t().gamePhase == GamePhase::Play && t().awaitedSeat == t().localSeat &&
+               !messageShown();
     }
 
     // Deals (a new game each time) until the local player is asked for a bid.
@@ -114,14 +115,14 @@ struct TableUnderTest {
     // The same without waiting for the flow first (online, the table also waits on the network).
     bool tryMove() {
         if (window.buttonWindow()->isVisible()) {
-            if (t().buttonMenu.modeX == ButtonMode::Discard && button(0)->isEnabled())
+            if (t().buttonMode == ButtonMode::Discard && button(0)->isEnabled())
                 QTest::mouseClick(button(0), Qt::LeftButton); // Auto-Discard, then draw
             click(button(1));
             return true;
         }
         if (window.bidDialog()->isVisible()) {
             const BidHint h = bidHint(t());
-            const int wanted = h.bid == "Pass" ? 0 : (std::stoi(h.bid) - 15) / 5;
+            const int wanted = h.bid.level();
             click(bid(bid(wanted)->isEnabled() ? wanted : 0));
             return true;
         }

@@ -2,6 +2,7 @@
 // beside the test (table-start.png, table-auction.png, table-trick.png, table-hand-end.png) and
 // compared with the pictures kept in tests/ui/reference: at 100% the table looks exactly as it did
 // before it could be zoomed.
+#include "table/presenter.h"
 #include "table_fixture.h"
 
 #include <QDir>
@@ -79,7 +80,8 @@ private slots:
         for (int s = 0; s < 4;
              ++s) // a white name (the bidder's) has a dark edge to read on the baize
             QCOMPARE(table.view()->playerName(s)->graphicsEffect() != nullptr,
-                     table.t().lblPlayerName[static_cast<size_t>(s)].color == LabelColor::White);
+                     present(table.t()).lblPlayerName[static_cast<size_t>(s)].color ==
+                         LabelColor::White);
         // The end of the hand: the score message waits for its click, the last trick on the table.
         QVERIFY(table.playUntil([&] { return table.t().score != std::array<int, 2>{0, 0}; }));
         QVERIFY(table.messageShown());

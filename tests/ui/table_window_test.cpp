@@ -61,14 +61,16 @@ private slots:
         QFETCH(double, zoom);
         TableUnderTest table(7);
         table.window.setZoom(zoom);
-        table.t().gamePhase = PhaseBidding;
+        table.t().gamePhase = GamePhase::Bidding;
+        table.t().dealerSeat = 2;
+        table.t().highBid = 20;
+        table.t().anyBidAllowed = true;
         table.engine.setUpBidDialog();
-        table.t().bidDialog.enabled = {true, false, true, false};
         table.window.refresh();
         QWidget* bid = table.window.bidDialog();
         QVERIFY(bid->isVisible());
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(table.bid(i)->isEnabled(), i % 2 == 0);
+            QCOMPARE(table.bid(i)->isEnabled(), i != 1);
         table.window.action(QStringLiteral("mnuOptions"))->trigger();
         auto* options = table.window.findChild<QDialog*>(QStringLiteral("frmOptions"));
         QVERIFY(options && options->isVisible());
@@ -134,7 +136,7 @@ private slots:
         QVERIFY(partner->isEnabled());
         table.click(table.button(1));
         QVERIFY(QTest::qWaitFor([&] { return table.view()->picture(5)->isVisible(); }, 5000));
-        QCOMPARE(table.t().gamePhase, int(PhaseIdle)); // the last card has not landed
+        QVERIFY(table.t().gamePhase == GamePhase::Idle); // the last card has not landed
         table.window.refresh();
         QVERIFY(!partner->isEnabled());
         QVERIFY(!table.window.action(QStringLiteral("mnuNewOpponents"))->isEnabled());
@@ -182,7 +184,7 @@ private slots:
     void namesShownAsWritten() {
         TableUnderTest table(2);
         for (const char* name : {"<h1>Bob</h1>", "<font color=white>Al</font>", "<b>x</b> & y"}) {
-            table.t().lblPlayerName[1].caption = name;
+            table.t().seats[1].name = name;
             table.window.refresh();
             QLabel* label = table.view()->playerName(1);
             QCOMPARE(label->textFormat(), Qt::PlainText);
@@ -263,8 +265,8 @@ private slots:
         QVERIFY(table.dealUntilTheBidDialog());
         firstShowing(table.window.bidDialog());
         // Hidden long enough for the window manager to let go of its frame, then shown again.
-        table.t().bidDialog.visible = false;
-        table.t().trumpDialogVisible = true;
+        table.t().localChoice = LocalChoice::None;
+        table.t().localChoice = LocalChoice::Trump;
         table.window.refresh();
         firstShowing(table.window.trumpDialog());
         // The options stand just above the small windows' place; each is a new window.

@@ -133,7 +133,8 @@ template <ExpertCard (*decide)(const Table&, const HandRecord&, int, const Exper
 void CardDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) {
-        return t.gamePhase == PhasePlay && t.lblPlayerName[0].underline && t.tricksPlayed == 1;
+        return t.gamePhase == GamePhase::Play && t.awaitedSeat == t.localSeat &&
+               t.tricksPlayed == 1;
     });
     const ExpertEffort effort;
     for (auto _ : state)
@@ -146,7 +147,7 @@ BENCHMARK(CardDecision<masterCard>)->Name("MasterCardDecision")->Unit(benchmark:
 template <ExpertBid (*decide)(const Table&, int, const ExpertEffort&)>
 void BidDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
-    runUntil(sim, [](const Table& t) { return t.bidDialog.visible; });
+    runUntil(sim, [](const Table& t) { return t.localChoice == LocalChoice::Bid; });
     const ExpertEffort effort;
     for (auto _ : state)
         benchmark::DoNotOptimize(decide(sim.engine().table(), 0, effort));
@@ -159,7 +160,8 @@ template <unsigned (*decide)(const Table&, int, const ExpertEffort&)>
 void DiscardDecision(benchmark::State& state) {
     Simulation sim(SimOptions{3, false, false});
     runUntil(sim, [](const Table& t) {
-        return t.gamePhase == PhaseDiscard && t.buttonMenu.visible && t.bidderSeat == 0;
+        return t.gamePhase == GamePhase::Discard && (t.buttonMode != ButtonMode::Hidden) &&
+               t.bidderSeat == 0;
     });
     const ExpertEffort effort;
     for (auto _ : state)

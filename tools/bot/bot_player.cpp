@@ -2,6 +2,7 @@
 #include "tools/bot/bot_player.h"
 
 #include "players/hints.h"
+#include "table/hand_rules.h"
 
 #include <cstdio>
 
@@ -12,7 +13,7 @@ BotPlayer::BotPlayer(asio::io_context& io, Scheduler& scheduler, const BotSettin
     : m_io(io), m_settings(settings), m_name(std::move(name)), m_random(seed),
       m_engine(scheduler, m_random), m_channel(io), m_seat(m_engine, m_channel), m_actTimer(io) {
     m_engine.startUp();
-    m_engine.table().buttonMenu.visible = false;
+    m_engine.table().buttonMode = ButtonMode::Hidden;
     m_seat.goOnline();
     if (settings.fast)
         m_engine.table().speedDelay = 0;
@@ -97,21 +98,20 @@ void BotPlayer::act() {
     if (m_finished)
         return;
     Table& t = m_engine.table();
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message) {
+    if (t.buttonMode == ButtonMode::Message) {
         m_engine.clickButton(1); // the message has been read
-    } else if (t.bidDialog.visible) {
+    } else if (t.localChoice == LocalChoice::Bid) {
         const BidHint hint = bidHint(t);
-        int index = bidValue(hint.bid) == 0 ? 0 : (bidValue(hint.bid) - 15) / 5;
-        if (!t.bidDialog.enabled[static_cast<size_t>(index)])
+        int index = hint.bid.level();
+        if (!allowedBids(t, t.localSeat)[static_cast<size_t>(index)])
             index = 0;
         m_engine.clickBid(index);
-    } else if (t.trumpDialogVisible) {
+    } else if (t.localChoice == LocalChoice::Trump) {
         m_engine.clickTrump(bidHint(t).suit);
-    } else if (t.gamePhase == PhaseDiscard && t.buttonMenu.visible &&
-               t.buttonMenu.modeX == ButtonMode::Discard) {
+    } else if (t.gamePhase == GamePhase::Discard && t.buttonMode == ButtonMode::Discard) {
         m_engine.clickButton(0);
         m_engine.clickButton(1);
-    } else if (t.gamePhase == PhasePlay && t.lblPlayerName[0].underline) {
+    } else if (t.gamePhase == GamePhase::Play && t.awaitedSeat == t.localSeat) {
         int card = cardHint(t);
         if (card < 0 || card > 4 || m_engine.pointerRefusal(card) != Refusal::None) {
             card = -1;
@@ -122,11 +122,10 @@ void BotPlayer::act() {
         }
         if (card >= 0)
             m_engine.clickCard(card);
-    } else if (t.gamePhase == PhaseIdle && m_mayDeal && t.buttonMenu.visible &&
-               t.buttonMenu.modeX == ButtonMode::Deal) {
+    } else if (t.gamePhase == GamePhase::Idle && m_mayDeal && t.buttonMode == ButtonMode::Deal) {
         m_mayDeal = false;
         m_engine.clickButton(1); // "&Deal": asks the host for the hand
-    } else if (t.gamePhase == PhaseIdle && m_games >= m_settings.games && !m_mayDeal) {
+    } else if (t.gamePhase == GamePhase::Idle && m_games >= m_settings.games && !m_mayDeal) {
         finish();
         return;
     } else {

@@ -78,7 +78,7 @@ BotHost::BotHost(asio::io_context& io, Scheduler& scheduler, const BotSettings& 
                 return;
             }
             m_own.channel().send(encode(HostSeatOpen{}));
-            m_own.engine().table().lblPlayerName[0].caption = m_userName;
+            m_own.engine().table().localName() = m_userName;
             m_own.seat().GrabASeat(0);
             if (m_ready)
                 m_ready(true);

@@ -1,32 +1,33 @@
 #include "tools/sim/auto_player.h"
 
+#include "table/hand_rules.h"
+
 namespace corvane {
 
 bool AutoPlayer::act(bool dealNewGame) {
     const Table& t = m_engine.table();
-    const ButtonMenu& menu = t.buttonMenu;
-    if (menu.visible && menu.modeX == ButtonMode::Message) {
+    if (t.buttonMode == ButtonMode::Message) {
         m_engine.clickButton(1);
         return true;
     }
-    if (t.bidDialog.visible) {
+    if (t.localChoice == LocalChoice::Bid) {
         bid();
         return true;
     }
-    if (t.trumpDialogVisible) {
+    if (t.localChoice == LocalChoice::Trump) {
         m_engine.clickTrump(m_lastHintSuit);
         return true;
     }
-    if (menu.visible && menu.modeX == ButtonMode::Discard && t.gamePhase == PhaseDiscard) {
+    if (t.buttonMode == ButtonMode::Discard && t.gamePhase == GamePhase::Discard) {
         discard();
         m_engine.clickButton(1); // Deal: the discard is done
         return true;
     }
-    if (t.gamePhase == PhasePlay && t.lblPlayerName[0].underline) {
+    if (t.gamePhase == GamePhase::Play && t.awaitedSeat == t.localSeat) {
         play();
         return true;
     }
-    if (menu.visible && menu.modeX == ButtonMode::Deal && t.gamePhase == PhaseIdle && dealNewGame) {
+    if (t.buttonMode == ButtonMode::Deal && t.gamePhase == GamePhase::Idle && dealNewGame) {
         m_engine.clickButton(1);
         return true;
     }
@@ -41,7 +42,7 @@ void AutoPlayer::discard() {
         return;
     }
     // Marks every card the seat's level throws away: its hand, and the kitty it bid for.
-    const bool kitty = t.localSeat == t.bidderSeat && t.lblBid[4].visible;
+    const bool kitty = t.localSeat == t.bidderSeat && t.trumpNamed;
     for (int i = 0; i < 5; ++i)
         if (!((*keep >> i) & 1u))
             m_engine.clickCard(i);
@@ -57,9 +58,8 @@ void AutoPlayer::bid() {
     int bidder = t.bidderSeat;
     const BidChoice hint = m_engine.computerPlayers().bid(t, 0, highBid, bidder);
     m_lastHintSuit = hint.suit;
-    const int value = bidValue(hint.bid);
-    int index = value == 0 ? 0 : (value - 15) / 5;
-    if (index < 0 || index > 3 || !t.bidDialog.enabled[static_cast<size_t>(index)])
+    int index = hint.bid.level();
+    if (index < 0 || index > 3 || !allowedBids(t, t.localSeat)[static_cast<size_t>(index)])
         index = 0;
     m_engine.clickBid(index);
 }

@@ -16,8 +16,8 @@ void Narrator::onDeal(int dealer, const std::array<int, 52>&) {
     std::fprintf(m_out, "\nHand %d, %s.\n  Bids:", ++m_hand, says(dealer, "deal", "deals").c_str());
 }
 
-void Narrator::onBid(int seat, const std::string& bid, int) {
-    std::fprintf(m_out, " %s %s;", name(seat).c_str(), bid.c_str());
+void Narrator::onBid(int seat, Bid bid, int) {
+    std::fprintf(m_out, " %s %s;", name(seat).c_str(), bid.word().c_str());
 }
 
 void Narrator::onMisdeal(int dealer) {

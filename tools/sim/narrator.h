@@ -12,7 +12,7 @@ class Narrator final : public TableObserver {
 public:
     Narrator(const Engine& engine, std::FILE* out)
         : m_names([&engine](int seat) {
-              return engine.table().lblPlayerName[static_cast<size_t>(seat & 3)].caption;
+              return engine.table().seats[static_cast<size_t>(seat & 3)].name;
           }),
           m_out(out) {}
     // A trace names no one: the seats go by these names.
@@ -20,7 +20,7 @@ public:
         : m_names([names](int seat) { return names[static_cast<size_t>(seat & 3)]; }), m_out(out) {}
 
     void onDeal(int dealer, const std::array<int, 52>& deck) override;
-    void onBid(int seat, const std::string& bid, int suit) override;
+    void onBid(int seat, Bid bid, int suit) override;
     void onMisdeal(int dealer) override;
     void onTrump(int bidder, int suit, int bid) override;
     void onPlay(int seat, int picture, Card card) override;

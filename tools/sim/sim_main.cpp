@@ -100,9 +100,9 @@ int run(int argc, char** argv) {
     Narrator narrator(sim.engine(), stdout);
     if (verbose) {
         const Table& t = sim.engine().table();
-        std::printf("Corvane: You and %s against %s and %s (seed %llu).\n",
-                    t.lblPlayerName[2].caption.c_str(), t.lblPlayerName[1].caption.c_str(),
-                    t.lblPlayerName[3].caption.c_str(), static_cast<unsigned long long>(seed));
+        std::printf("Corvane: You and %s against %s and %s (seed %llu).\n", t.seats[2].name.c_str(),
+                    t.seats[1].name.c_str(), t.seats[3].name.c_str(),
+                    static_cast<unsigned long long>(seed));
         sim.engine().addObserver(&narrator);
     }
     sim.onGameStart([&](int game) {

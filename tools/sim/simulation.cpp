@@ -24,8 +24,8 @@ void Simulation::play(long games) {
         if (m_figures.games >= target)
             break;
         const Table& t = m_engine.table();
-        const bool newGame = t.gamePhase == PhaseIdle && t.buttonMenu.visible &&
-                             t.buttonMenu.modeX == ButtonMode::Deal && started == m_figures.games;
+        const bool newGame = t.gamePhase == GamePhase::Idle && t.buttonMode == ButtonMode::Deal &&
+                             started == m_figures.games;
         if (newGame) {
             ++started;
             if (m_gameStart)

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
             stage = Stage::Dealing;
             return;
         case Stage::Dealing:
-            if (!waiting || program.engine.table().gamePhase == corvane::PhaseIdle)
+            if (!waiting || program.engine.table().gamePhase == corvane::GamePhase::Idle)
                 return;
             std::printf("resident memory with a hand dealt: %ld KiB (peak %ld KiB)\n",
                         statusKb("VmRSS:"), statusKb("VmHWM:"));

@@ -100,8 +100,8 @@ bool CommandScript::runStep(const QString& step) {
         return shownWidget<QWidget>(argument) != nullptr;
     if (step.startsWith(QLatin1String("play-to:"))) {
         const Table& t = m_engine.table();
-        if (t.gamePhase == argument.toInt() && !t.bidDialog.visible && !t.trumpDialogVisible &&
-            !(t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message))
+        if (static_cast<int>(t.gamePhase) == argument.toInt() &&
+            t.localChoice == LocalChoice::None && t.buttonMode != ButtonMode::Message)
             return true;
         answerWhatWaits();
         return false;
@@ -110,11 +110,12 @@ bool CommandScript::runStep(const QString& step) {
         return m_window.windowTitle() == text;
     if (step == QLatin1String("print")) {
         const Table& t = m_engine.table();
-        std::printf("phase=%d dealing=%d bid=%d trump=%d message=%d trick=%d\n", t.gamePhase,
-                    m_engine.handUnderWay() && t.gamePhase == PhaseIdle ? 1 : 0,
-                    t.bidDialog.visible ? 1 : 0, t.trumpDialogVisible ? 1 : 0,
-                    t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message ? 1 : 0,
-                    t.trickCardCount);
+        std::printf("phase=%d dealing=%d bid=%d trump=%d message=%d trick=%d\n",
+                    static_cast<int>(t.gamePhase),
+                    m_engine.handUnderWay() && t.gamePhase == GamePhase::Idle ? 1 : 0,
+                    t.localChoice == LocalChoice::Bid ? 1 : 0,
+                    t.localChoice == LocalChoice::Trump ? 1 : 0,
+                    t.buttonMode == ButtonMode::Message ? 1 : 0, t.trickCardCount);
         std::fflush(stdout);
         return true;
     }
@@ -135,17 +136,16 @@ bool CommandScript::answerWhatWaits() {
         button->click();
         return true;
     };
-    if (t.bidDialog.visible)
+    if (t.localChoice == LocalChoice::Bid)
         return press("cmdBid0");
-    if (t.trumpDialogVisible)
+    if (t.localChoice == LocalChoice::Trump)
         return press("cmdSuit0");
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Discard &&
-        t.buttonMenu.autoDiscardEnabled) {
+    if (t.buttonMode == ButtonMode::Discard) {
         press("cmdAction0");
         return press("cmdAction1");
     }
-    if (t.buttonMenu.visible &&
-        (t.buttonMenu.modeX == ButtonMode::Message || !m_engine.handUnderWay()))
+    if (t.buttonMode == ButtonMode::Message ||
+        (t.buttonMode != ButtonMode::Hidden && !m_engine.handUnderWay()))
         return press("cmdAction1");
     return false;
 }

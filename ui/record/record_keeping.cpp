@@ -119,8 +119,9 @@ RecordedGameInfo RecordKeeping::infoFor(const GameHistory& game) const {
         else if (!played)
             info.kinds[s] = QStringLiteral("unknown");
         else
-            info.kinds[s] = played->lblPlayerName[s].tag == "Computer" ? QStringLiteral("computer")
-                                                                       : QStringLiteral("person");
+            info.kinds[s] = played->seats[s].occupant == Occupant::Computer
+                                ? QStringLiteral("computer")
+                                : QStringLiteral("person");
     }
     return info;
 }

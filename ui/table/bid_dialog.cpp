@@ -25,11 +25,11 @@ BidDialog::BidDialog(QWidget* table)
     m_buttons[0]->setDefault(true);
 }
 
-void BidDialog::showState(const Table& table) {
+void BidDialog::showState(const Picture& picture) {
     for (size_t i = 0; i < 4; ++i)
-        m_buttons[i]->setEnabled(table.bidDialog.enabled[i]);
-    if (isVisible() != table.bidDialog.visible) {
-        setVisible(table.bidDialog.visible);
+        m_buttons[i]->setEnabled(picture.bidDialog.enabled[i]);
+    if (isVisible() != picture.bidDialog.visible) {
+        setVisible(picture.bidDialog.visible);
         if (isVisible())
             m_buttons[0]->setFocus();
     }

@@ -1,7 +1,7 @@
 // "Choose Bid": Pass, 20, 25 and 30, each enabled as the auction allows.
 #pragma once
 
-#include "table/table.h"
+#include "table/picture.h"
 #include "ui/table/tool_window.h"
 
 #include <array>
@@ -14,7 +14,7 @@ class BidDialog final : public ToolWindow {
     Q_OBJECT
 public:
     explicit BidDialog(QWidget* table);
-    void showState(const Table& table);
+    void showState(const Picture& picture);
     QPushButton* button(int index) const { return m_buttons[static_cast<size_t>(index)]; }
 
 signals:

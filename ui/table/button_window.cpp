@@ -29,12 +29,12 @@ ButtonWindow::ButtonWindow(QWidget* table)
     connect(m_deal, &QPushButton::clicked, this, [this] { emit buttonClicked(1); });
 }
 
-void ButtonWindow::showState(const Table& table) {
-    const ButtonMenu& menu = table.buttonMenu;
+void ButtonWindow::showState(const Picture& picture) {
+    const ButtonMenu& menu = picture.buttonMenu;
     if (menu.modeX == ButtonMode::Message) {
         m_autoDiscard->hide();
         m_deal->setGeometry(scaled(MessagePlace));
-        m_message = QString::fromStdString(table.buttonMessage);
+        m_message = QString::fromStdString(picture.buttonMessage);
         const FittedMessage fitted =
             fitMessage(m_message, scaled(buttonFont(menu.fontSize)), messageArea());
         // A message is plain text: an ampersand in a name must not become a mnemonic.

@@ -2,7 +2,7 @@
 // waits for its click.
 #pragma once
 
-#include "table/table.h"
+#include "table/picture.h"
 #include "ui/table/tool_window.h"
 
 #include <QRect>
@@ -17,7 +17,7 @@ public:
     explicit ButtonWindow(QWidget* table);
 
     // Shows the buttons as the table's button menu says.
-    void showState(const Table& table);
+    void showState(const Picture& picture);
 
     QPushButton* button(int index) const { return index == 0 ? m_autoDiscard : m_deal; }
     // The message shown, as the table gave it (the button's caption may break it in two).

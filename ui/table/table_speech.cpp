@@ -1,6 +1,7 @@
 #include "ui/table/table_speech.h"
 
 #include "cards/card.h"
+#include "table/presenter.h"
 
 #include <algorithm>
 
@@ -10,8 +11,9 @@ namespace {
 
 constexpr int LocalSeat = 0;
 
+// `seat` as the window numbers it: 0 the local player, then round the table.
 QString seatName(const Table& table, int seat) {
-    return QString::fromStdString(table.lblPlayerName[static_cast<size_t>(seat)].caption);
+    return QString::fromStdString(table.seats[static_cast<size_t>(table.seatOfLabel(seat))].name);
 }
 
 bool isYou(const Table& table, int seat) {
@@ -61,18 +63,17 @@ QString cardSpeech(const Table& table, int picture, bool playable) {
 
 QString bidSpeech(const Table& table, int seat) {
     return QStringLiteral("Bid: %1 by %2")
-        .arg(QString::fromStdString(table.lblBid[static_cast<size_t>(seat)].caption),
+        .arg(QString::fromStdString(
+                 table.seatBid[static_cast<size_t>(table.seatOfLabel(seat))].word()),
              seatName(table, seat));
 }
 
 QString scoreSpeech(const Table& table) {
-    return QStringLiteral("We %1, They %2")
-        .arg(QString::fromStdString(table.scoreCaption(0)),
-             QString::fromStdString(table.scoreCaption(1)));
+    return QStringLiteral("We %1, They %2").arg(table.score[0]).arg(table.score[1]);
 }
 
 QString trumpSpeech(const Table& table) {
-    if (!table.imgTrumpVisible)
+    if (!table.trumpNamed)
         return QStringLiteral("No trump yet");
     return QStringLiteral("Trump: %1").arg(QString::fromStdString(SuitName(table.trumpSuit)));
 }
@@ -87,21 +88,20 @@ QString tricksSpeech(const std::string& marks) {
 
 TableSpeech::Look TableSpeech::lookAt(const Table& t) {
     Look look;
-    for (int seat = 0; seat < 4; ++seat)
-        if (t.lblPlayerName[static_cast<size_t>(seat)].underline &&
-            t.lblPlayerName[static_cast<size_t>(seat)].visible)
-            look.turn = seat;
+    if (t.awaitedSeat != NoSeat)
+        look.turn = t.labelOfSeat(t.awaitedSeat);
     look.trickSeatCard = t.trickSeatCard;
     look.tricksPlayed = t.tricksPlayed;
     look.phase = t.gamePhase;
     look.score = {t.score[0], t.score[1]};
-    for (size_t seat = 0; seat < 4; ++seat)
-        if (t.lblBid[seat].visible)
-            look.bids[seat] = t.lblBid[seat].caption;
-    if (t.imgTrumpVisible)
+    const Picture shown = present(t);
+    for (size_t label = 0; label < 4; ++label)
+        if (shown.lblBid[label].visible)
+            look.bids[label] = shown.lblBid[label].caption;
+    if (shown.imgTrumpVisible)
         look.trump = t.trumpSuit;
-    if (t.buttonMenu.visible && t.buttonMenu.modeX == ButtonMode::Message)
-        look.message = t.buttonMessage;
+    if (shown.buttonMenu.visible && shown.buttonMenu.modeX == ButtonMode::Message)
+        look.message = shown.buttonMessage;
     return look;
 }
 
@@ -113,7 +113,7 @@ QStringList TableSpeech::changes(const Table& table) {
             const std::string& bid = now.bids[static_cast<size_t>(seat)];
             if (bid.empty() || bid == m_last.bids[static_cast<size_t>(seat)])
                 continue;
-            const bool pass = bidValue(bid) == 0;
+            const bool pass = Bid::fromWord(bid).points() == 0;
             const QString who = isYou(table, seat) ? QStringLiteral("You") : seatName(table, seat);
             said << (pass ? QStringLiteral("%1 %2.").arg(who, isYou(table, seat)
                                                                   ? QStringLiteral("pass")
@@ -126,7 +126,7 @@ QStringList TableSpeech::changes(const Table& table) {
         }
         if (now.trump >= 0 && now.trump != m_last.trump)
             said << trumpSpeech(table) + QLatin1Char('.');
-        if (now.phase == PhasePlay && m_last.phase != PhasePlay) {
+        if (now.phase == GamePhase::Play && m_last.phase != GamePhase::Play) {
             QStringList draws;
             for (int seat = 0; seat < 4; ++seat) {
                 const int n = table.drawCount[static_cast<size_t>(seat)];

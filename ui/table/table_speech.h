@@ -37,7 +37,7 @@ private:
         int turn = -1;
         std::array<int, 4> trickSeatCard{-1, -1, -1, -1};
         int tricksPlayed = 0;
-        int phase = PhaseIdle;
+        GamePhase phase = GamePhase::Idle;
         std::array<int, 2> score{};
         std::array<std::string, 4> bids;
         int trump = -1;      // while shown

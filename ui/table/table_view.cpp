@@ -1,6 +1,7 @@
 // The table's controls at their places, and showing a Table on them.
 #include "ui/table/table_view.h"
 
+#include "table/presenter.h"
 #include "ui/cards/card_renderer.h"
 #include "ui/table/card_view.h"
 #include "ui/table/table_fonts.h"
@@ -317,7 +318,8 @@ void TableView::showTable(const Table& table) {
 }
 
 void TableView::speak(const Table& table) {
-    const bool localTurn = table.gamePhase == PhasePlay && table.lblPlayerName[0].underline;
+    const bool localTurn =
+        table.gamePhase == GamePhase::Play && table.awaitedSeat == table.localSeat;
     for (int i = 0; i < PictureCount; ++i) {
         CardView* view = m_pictures[static_cast<size_t>(i)];
         if (!table.picCard[static_cast<size_t>(i)].visible)
@@ -327,9 +329,10 @@ void TableView::speak(const Table& table) {
     }
     for (int seat = 0; seat < 4; ++seat)
         nameWidget(m_bids[static_cast<size_t>(seat)], bidSpeech(table, seat));
+    const Picture shown = present(table);
     for (size_t i = 0; i < 2; ++i) {
         nameWidget(m_scores[i], scoreSpeech(table));
-        nameWidget(m_tricks[i], tricksSpeech(table.lblTricks[i]));
+        nameWidget(m_tricks[i], tricksSpeech(shown.lblTricks[i]));
     }
     nameWidget(m_trump, trumpSpeech(table));
 
@@ -342,30 +345,32 @@ void TableView::speak(const Table& table) {
 }
 
 void TableView::showLabels(const Table& table) {
+    const Picture picture = present(table);
     for (size_t i = 0; i < 4; ++i) {
-        showLabel(m_playerNames[i], table.lblPlayerName[i]);
-        shadeWhiteName(m_playerNames[i], table.lblPlayerName[i].color == LabelColor::White);
+        showLabel(m_playerNames[i], picture.lblPlayerName[i]);
+        shadeWhiteName(m_playerNames[i], picture.lblPlayerName[i].color == LabelColor::White);
     }
     showDealerMark(table);
     // The score headings keep their own colour.
     for (size_t i = 4; i < m_playerNames.size(); ++i) {
-        m_playerNames[i]->setText(QString::fromStdString(table.lblPlayerName[i].caption));
-        m_playerNames[i]->setVisible(table.lblPlayerName[i].visible);
+        m_playerNames[i]->setText(QString::fromStdString(picture.lblPlayerName[i].caption));
+        m_playerNames[i]->setVisible(picture.lblPlayerName[i].visible);
     }
     for (size_t i = 0; i < m_bids.size(); ++i)
-        showLabel(m_bids[i], table.lblBid[i]);
+        showLabel(m_bids[i], picture.lblBid[i]);
     for (int i = 0; i < 2; ++i) {
-        m_scores[static_cast<size_t>(i)]->setText(QString::fromStdString(table.scoreCaption(i)));
+        m_scores[static_cast<size_t>(i)]->setText(
+            QString::fromStdString(picture.lblScore[static_cast<size_t>(i)]));
         m_tricks[static_cast<size_t>(i)]->setText(
-            trickMarks(table.lblTricks[static_cast<size_t>(i)]));
+            trickMarks(picture.lblTricks[static_cast<size_t>(i)]));
     }
-    if (table.imgTrumpVisible && m_trumpSuit != table.trumpSuit) {
+    if (picture.imgTrumpVisible && m_trumpSuit != table.trumpSuit) {
         m_trumpSuit = table.trumpSuit;
         m_trump->setPixmap(
             cardRenderer().suitSymbol(m_trumpSuit, m_scale.length(480), devicePixelRatioF()));
     }
-    m_trump->setVisible(table.imgTrumpVisible);
-    showLabel(m_timeout, table.lblTimeout);
+    m_trump->setVisible(picture.imgTrumpVisible);
+    showLabel(m_timeout, picture.lblTimeout);
     m_chat->setVisible(table.online);
     m_whiteboard->setVisible(table.online);
     // A line edit's text set again is a text change to every screen reader, even unchanged.

@@ -1,5 +1,6 @@
 #include "ui/table/table_window.h"
 
+#include "table/presenter.h"
 #include "ui/cards/card_renderer.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/table/bid_dialog.h"
@@ -62,7 +63,7 @@ void TableWindow::refresh() {
 }
 
 void TableWindow::showDialogs() {
-    const Table& t = m_engine.table();
+    const Picture t = present(m_engine.table());
     // A small window mapped before the window manager has the table on the screen is not kept
     // above it (openbox lets the table's first raise cover it for good): the first comes once
     // the table is exposed.
