@@ -180,6 +180,7 @@ void Engine::TakeKitty() {
 // --- "R": the draw, then play ----------------------------------------------------------------
 
 Task Engine::drawAndPlay() {
+    m_t.gamePhase = GamePhase::Draw;
     TakeKitty();
     for (int i = 0; i <= 19; ++i)
         if (m_t.CardState(i) == TagState::Thrown)

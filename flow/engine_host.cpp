@@ -64,6 +64,7 @@ void Engine::becomeHost() {
 
 void Engine::personTakesSeat(int seat, const std::string& name) {
     auto& holder = m_t.seats[static_cast<size_t>(seat)];
+    holder.occupant = Occupant::Person;
     if (holder.name == name)
         return;
     m_names.putBack(holder.name);

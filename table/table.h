@@ -16,7 +16,9 @@
 
 namespace corvane {
 
-enum class GamePhase { Idle, Bidding, Discard, DrawWait, Play };
+// DrawWait: the discards are in and the host's draw is awaited; Draw: the drawn cards are gliding
+// in, and no card of the hand can be marked or played until the last one is home.
+enum class GamePhase { Idle, Bidding, Discard, DrawWait, Draw, Play };
 
 // Who holds a seat.
 enum class Occupant { Person, Computer };

@@ -89,9 +89,16 @@ TEST_F(Discard, DrawRefillsThePlacesAndTheBiddersLeftLeads) {
                                                     : TagState::Down);
     discardPhase(2, Spades);
     Task draw = engine.OfflineAction(Engine::OfflineStep::Draw);
+    // Clicks on drawn cards while the draw goes on (one home, one still gliding in) mark
+    // nothing: each one arrives playable, at home.
+    clock.runNext();
+    for (int i : {1, 3})
+        engine.clickCard(i);
     clock.runUntilIdle();
     EXPECT_EQ(t().cardAt(1).deckIndex(), 29); // pictures 0-4 take stock 28-32
     EXPECT_EQ(t().CardState(1), TagState::Up);
+    EXPECT_EQ(t().CardState(3), TagState::Up);
+    EXPECT_EQ(t().picCard[3].position.top, LocalHandTop);
     EXPECT_EQ(t().CardState(5), TagState::Down);
     EXPECT_EQ(t().drawCount, (std::array<int, 4>{2, 1, 0, 0}));
     EXPECT_EQ(t().gamePhase, GamePhase::Play);

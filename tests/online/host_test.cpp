@@ -38,6 +38,7 @@ TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
                                       told("Dee has joined.", {0, 1}) +
                                       encode(Addressed{1, ChatShow{scoreLine(40, 20)}}));
     EXPECT_TRUE(host.seatLinked(1));
+    EXPECT_EQ(t().seats[1].occupant, Occupant::Person);
     arrive(encode(ChatLine{1, "hi"}));
     EXPECT_EQ(channel.takeSent(), "0M07Dee: hi1M07Dee: hi");
 }
