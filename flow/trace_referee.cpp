@@ -221,9 +221,7 @@ void TraceReferee::startPlay() {
     for (int i = 0; i < KittyFirst; ++i)
         if (placeOf(i) != Place::Hand)
             fault("the play begins with picture " + std::to_string(i) + " empty");
-    m_topTrump = 0;
-    for (int i = 0; i < KittyFirst; ++i)
-        m_topTrump = std::max(m_topTrump, CardValue(cardAt(i), m_trump));
+    m_topTrump = highestTrump(std::span<const Card>(m_card.data(), KittyFirst), m_trump);
     m_turn = nextSeat(m_contract);
     m_stage = Stage::Play;
 }
@@ -273,12 +271,12 @@ void TraceReferee::trick(int winner, int units) {
     const int led = cardAt(m_trick[0]).suit();
     int best = m_trick[0];
     for (int picture : m_trick)
-        if (CardValue(cardAt(picture), m_trump, led) > CardValue(cardAt(best), m_trump, led))
+        if (beatsInTrick(cardAt(picture), cardAt(best), m_trump, led))
             best = picture;
     if (winner != best / 5)
         fault("the trick goes to " + seatText(winner) + ", but " + seatText(best / 5) + "'s " +
               shortName(cardAt(best)) + " wins it");
-    const int worth = CardValue(cardAt(best), m_trump) == m_topTrump ? 2 : 1;
+    const int worth = trickUnits(cardAt(best), m_trump, m_topTrump);
     if (units != worth)
         fault("the trick is worth " + std::to_string(units) + " units, but its cards give " +
               std::to_string(worth));

@@ -5,6 +5,7 @@
 #include "cards/card_value.h"
 #include "flow/net_link.h"
 #include "online/overloaded.h"
+#include "table/hand_rules.h"
 
 #include <algorithm>
 
@@ -93,13 +94,12 @@ void SeatHistory::onHandEnd(const HandEnd& m) {
     // Every card held after the draw has been played: the top one is known now.
     int top = 0;
     for (const RecordedTrick& t : h->tricks)
-        for (Card c : t.bySeat)
-            top = std::max(top, CardValue(c, h->trump));
+        top = std::max(top, highestTrump(t.bySeat, h->trump));
     int bidderUnits = 0;
     for (RecordedTrick& t : h->tricks) {
         if (!t.complete())
             continue;
-        t.units = CardValue(t.bySeat[static_cast<size_t>(t.winner)], h->trump) == top ? 2 : 1;
+        t.units = trickUnits(t.bySeat[static_cast<size_t>(t.winner)], h->trump, top);
         if (h->bidder >= 0 && partnershipOf(t.winner) == partnershipOf(h->bidder))
             bidderUnits += t.units;
     }

@@ -66,10 +66,18 @@ void drawFromStock(Table& t, int picture, int deckPlace) {
     p.visible = true;
 }
 
+int highestTrump(std::span<const Card> cards, int trumpSuit) {
+    int top = 0;
+    for (Card c : cards)
+        top = std::max(top, CardValue(c, trumpSuit));
+    return top;
+}
+
 void startTrickPlay(Table& t) {
-    t.topTrumpOut = 0;
+    std::array<Card, 20> held{};
     for (int i = 0; i <= 19; ++i)
-        t.topTrumpOut = std::max(t.topTrumpOut, t.CardValue(i, t.trumpSuit));
+        held[static_cast<size_t>(i)] = t.cardAt(i);
+    t.topTrumpOut = highestTrump(held, t.trumpSuit);
     t.tricksPlayed = 0;
     t.trickCardCount = 0;
     t.trickWinnerCard = -1;
@@ -78,8 +86,9 @@ void startTrickPlay(Table& t) {
 }
 
 bool takeIntoTrick(Table& t, int picture) {
-    const int led = t.ledSuit();
-    if (t.CardValue(picture, t.trumpSuit, led) > t.CardValue(t.trickWinnerCard, t.trumpSuit, led))
+    // The lead opens the trick as its winner.
+    if (t.trickWinnerCard < 0 ||
+        beatsInTrick(t.cardAt(picture), t.cardAt(t.trickWinnerCard), t.trumpSuit, t.ledSuit()))
         t.trickWinnerCard = picture;
     ++t.trickCardCount;
     return t.trickCardCount == 4;
@@ -90,7 +99,7 @@ TrickCredit creditTrick(Table& t) {
     if (w < 0 || w > 19)
         return {};
     const int s = w / 5;
-    const int units = t.CardValue(w, t.trumpSuit) == t.topTrumpOut ? 2 : 1;
+    const int units = trickUnits(t.cardAt(w), t.trumpSuit, t.topTrumpOut);
     t.trickUnits[static_cast<size_t>(s)] += units;
     ++t.tricksWon[static_cast<size_t>(s)];
     t.turnSeat = s;

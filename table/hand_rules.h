@@ -6,6 +6,7 @@
 #include "table/table.h"
 
 #include <array>
+#include <span>
 
 namespace corvane {
 
@@ -53,6 +54,18 @@ constexpr int hostStockPlace(int picture) {
 void drawFromStock(Table& table, int picture, int deckPlace);
 // After the draw: the highest trump out, the trick count cleared, the bidder's left leads.
 void startTrickPlay(Table& table);
+
+// The trick's rules on the cards alone, for every table and for whatever checks a record of one.
+// The highest trump among `cards` (0 when none is a trump): the trick it wins counts double.
+int highestTrump(std::span<const Card> cards, int trumpSuit);
+// Whether `card` takes a trick led in `ledSuit` from `best`, the card winning it so far.
+inline bool beatsInTrick(Card card, Card best, int trumpSuit, int ledSuit) {
+    return CardValue(card, trumpSuit, ledSuit) > CardValue(best, trumpSuit, ledSuit);
+}
+// A won trick's units: two when its winning card is the highest trump out, else one.
+inline int trickUnits(Card winner, int trumpSuit, int topTrumpOut) {
+    return CardValue(winner, trumpSuit) == topTrumpOut ? 2 : 1;
+}
 
 // A card played into the trick: the winner so far and the count of cards. True when it was the
 // fourth.
