@@ -144,10 +144,11 @@ void Engine::newOpponents() {
 void Engine::Shuffle() {
     for (int i = 0; i < 52; ++i)
         m_t.deck[static_cast<size_t>(i)] = i;
-    for (int n = 0; n <= 100; ++n) {
-        const auto a = static_cast<size_t>(m_random.below(52));
-        const auto b = static_cast<size_t>(m_random.below(52));
-        std::swap(m_t.deck[a], m_t.deck[b]);
+    // Fisher-Yates: every order of the deck equally likely, so every card reaches every place
+    // equally often.
+    for (int i = 51; i > 0; --i) {
+        const auto j = static_cast<size_t>(m_random.below(i + 1));
+        std::swap(m_t.deck[static_cast<size_t>(i)], m_t.deck[j]);
     }
 }
 

@@ -49,7 +49,7 @@ size_t renege(Lines& lines) {
             return CardValue(Card::fromNumber(lines[line]["card"]), trump);
         };
         const bool follows = lines[k]["ev"] == "play" && lines[k - 1]["ev"] == "play";
-        if (!follows || value(k) >= AceOfHeartsValue)
+        if (!follows || !isTrumpValue(value(k)) || value(k) >= AceOfHeartsValue)
             continue;
         size_t lead = k;
         while (lines[lead - 1]["ev"] == "play")
