@@ -87,8 +87,6 @@ Task Engine::HostLoop() {
             if (m_gameWon || m_dealing)
                 co_return;
             hostDeal();
-            if (m_hostLink)
-                m_hostLink->auctionOpened();
             co_await HostBidding();
             co_return;
         case GamePhase::DrawWait:
@@ -206,12 +204,14 @@ Task Engine::hostPersonBid(int seat, Bid bid) {
 Task Engine::HostEndAuction() {
     m_t.gamePhase = GamePhase::Discard;
     settleBidder(m_t);
+    if (!seatLinked(m_t.bidderSeat))
+        co_await pause(m_t.speedDelay);
+    // A person who sat down at the bidder's seat while its computer thought names trump.
     if (seatLinked(m_t.bidderSeat)) {
         m_awaits.trump = true;
         m_hostLink->sendToSeat(m_t.bidderSeat, protocol::ChooseTrump{});
         co_return;
     }
-    co_await pause(m_t.speedDelay);
     m_t.trumpSuit = m_t.computerTrump[static_cast<size_t>(m_t.bidderSeat)];
     showTrump();
     HostComputerDiscard();

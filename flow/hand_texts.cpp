@@ -21,6 +21,16 @@ std::string timedOutCard(Card card) {
            " was played for you.";
 }
 
+std::string playedForYou(const std::vector<Card>& cards) {
+    std::string text = "The computer played for you: ";
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == cards.size() ? " and " : ", ";
+        text += "the " + CardName(cards[i]) + " of " + SuitName(cards[i].suit());
+    }
+    return text + ".";
+}
+
 std::string timedOutTrump(int suit) {
     return "Time ran out: " + SuitName(suit) + " were named trump for you.";
 }

@@ -5,6 +5,7 @@
 #include "cards/card.h"
 
 #include <string>
+#include <vector>
 
 namespace corvane::handText {
 
@@ -18,6 +19,8 @@ std::string misdeal(const std::string& dealer);
 // What the computer did for a person whose time ran out online.
 std::string timedOutCard(Card card);
 std::string timedOutTrump(int suit);
+// To a person who sat down during a hand: the cards the computer played from their hand.
+std::string playedForYou(const std::vector<Card>& cards);
 inline constexpr const char* TimedOutBid = "Time ran out: a pass was bid for you.";
 inline constexpr const char* TimedOutDiscard = "Time ran out: your cards were thrown away for you.";
 

@@ -28,8 +28,6 @@ public:
     // sent to it so far. The flow waits for this before it clears the trick or the hand.
     enum class ViewStep { Trick, Hand };
     virtual bool ownViewCaughtUp(ViewStep step) const = 0;
-    // The auction of a fresh deal has opened: seats that sat down during a hand get their cards.
-    virtual void auctionOpened() = 0;
     // Something the host's person should read ("... has disconnected.", a misdeal).
     virtual void notice(const std::string& text) = 0;
 };

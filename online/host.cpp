@@ -10,7 +10,6 @@
 #include "protocol/utf8_cut.h"
 #include "table/hand_rules.h"
 
-#include <algorithm>
 #include <chrono>
 #include <set>
 
@@ -21,12 +20,6 @@ using namespace corvane::protocol;
 namespace {
 constexpr const char* OwnPlaceholder = "127.0.0.1";
 
-// The cards on the table's pictures as they were dealt; "C" for a seat that sits down during
-// the auction.
-Cards dealtCards(const Table& t) {
-    const auto count = static_cast<std::size_t>(t.lastPicture()) + 1;
-    return Cards{std::vector<int>(t.deck.begin(), t.deck.begin() + static_cast<long>(count))};
-}
 // Every seat is told who sat down, the person who joined too.
 void announceJoin(Host& host, const Table& t, int seat) {
     const ChatShow joined{t.seats[static_cast<size_t>(seat)].name + " has joined."};
@@ -92,7 +85,7 @@ void Host::endHosting() {
     m_hosting = false;
     m_discardsAsked = false;
     m_links = {};
-    m_waiting.clear();
+    m_journal.clear();
     // Back to a standalone table: every flow of the online table is abandoned.
     m_engine.newGame();
 }
@@ -159,6 +152,7 @@ void Host::sendToSeats(const PlayerDownMessage& message) {
     // The seats discard between the "D" that asks them, once trump is named and the computer
     // seats have thrown away, and the draw's "C": before it, while a computer bidder is still
     // choosing trump, a seat's "r" would start the draw under no trump.
+    m_journal.note(message);
     if (std::holds_alternative<DiscardPhase>(message))
         m_discardsAsked = true;
     else if (std::holds_alternative<Cards>(message))
@@ -206,11 +200,10 @@ void Host::onTableCreated() {
 void Host::onSeatList() {
     if (!m_hosting)
         return refuse("\"q\" before the table exists");
-    // A seat a person holds, or is waiting to take, is not offered as free.
+    // A seat a person holds is not offered as free.
     std::string answers;
     for (int j = 0; j < 4; ++j) {
-        const bool held = seatLinked(j) || std::any_of(m_waiting.begin(), m_waiting.end(),
-                                                       [&](const auto& w) { return w.seat == j; });
+        const bool held = seatLinked(j);
         const std::string& name = m_engine.table().seats[static_cast<size_t>(j)].name;
         answers += encode(SeatName{j, held ? name : freeSeatName(name)});
     }
@@ -223,35 +216,37 @@ void Host::onTakeSeat(const TakeSeatWithId& m) {
     const auto seat = static_cast<size_t>(m.seat);
     const std::string& holder = m_links[seat];
     const bool ownFirst = m.seat == 0 && holder == OwnPlaceholder;
-    const bool waiting = std::any_of(m_waiting.begin(), m_waiting.end(),
-                                     [&](const auto& w) { return w.seat == m.seat; });
     // A person keeps the name they sat down with: a second "s" would let them take another's.
     if (!holder.empty() && holder == m.playerId)
         return refuse("a second \"s\" from seat " + std::to_string(m.seat));
-    if ((!holder.empty() && !ownFirst) || waiting || m.playerId.empty())
+    if ((!holder.empty() && !ownFirst) || m.playerId.empty())
         return refuse("\"s\" for seat " + std::to_string(m.seat) + ", which a person holds");
 
     Table& t = m_engine.table();
     const std::string name = distinctName(m.seat, m.name);
     m_engine.personTakesSeat(m.seat, name);
-    if (!t.dealString.empty() && !ownFirst && holder.empty()) {
-        if (t.gamePhase != GamePhase::Bidding) {
-            // Past the auction: the cards come when the next auction opens.
-            sendToSeat(m.seat, WaitNextHand{});
-            m_waiting.push_back({m.seat, m.playerId});
-            // The names go out at once, to the joiner too, though its cards wait for the next
-            // auction and the computer plays the seat until then.
-            broadcastNames();
-            for (int j = 0; j < 4; ++j)
-                sendToSeat(m.seat, SeatName{j, t.seats[static_cast<size_t>(j)].name});
-            announceJoin(*this, t, m.seat);
-            return;
-        }
-        sendToSeat(m.seat, dealtCards(t));
-    }
+    // Sitting down during a hand, the person takes it up where the computer left it.
+    const bool midHand = !t.dealString.empty() && !ownFirst && holder.empty();
+    if (midHand)
+        catchUp(m.seat);
     linkSeat(m.seat, m.playerId);
     if (!ownFirst)
         announceJoin(*this, t, m.seat);
+}
+
+void Host::catchUp(int seat) {
+    const Table& t = m_engine.table();
+    // The names first, so that the deal is the joiner's with every seat named as it is now.
+    std::string bytes;
+    for (int j = 0; j < 4; ++j)
+        bytes += addressedTo(seat, encode(SeatName{j, t.seats[static_cast<size_t>(j)].name}));
+    for (const PlayerDownMessage& told : m_journal.told())
+        bytes += addressedTo(seat, encode(told));
+    // Another person's card is awaited: every seat was told whose turn it is.
+    const int awaited = m_engine.hostAwaits().cardFrom;
+    if (awaited >= 0 && awaited != seat)
+        bytes += addressedTo(seat, encode(YourTurn{awaited}));
+    m_channel.send(bytes);
 }
 
 std::string Host::distinctName(int seat, const std::string& name) const {
@@ -287,22 +282,11 @@ void Host::broadcastNames() {
         sendToSeats(SeatName{j, t.seats[static_cast<size_t>(j)].name});
 }
 
-void Host::auctionOpened() {
-    std::vector<WaitingSeat> waiting;
-    waiting.swap(m_waiting);
-    for (const auto& w : waiting) {
-        sendToSeat(w.seat, dealtCards(m_engine.table()));
-        linkSeat(w.seat, w.id);
-    }
-}
-
 void Host::onSeatLost(const SeatLost& m) {
     if (!m_hosting || !m_channel.isOpen())
         return;
     const auto seat = static_cast<size_t>(m.seat);
-    const auto before = m_waiting.size();
-    std::erase_if(m_waiting, [&](const auto& w) { return w.seat == m.seat; });
-    if (m_links[seat].empty() && before == m_waiting.size())
+    if (m_links[seat].empty())
         return refuse("\"k\" for seat " + std::to_string(m.seat) + ", which no person holds");
     const std::string gone = m_engine.table().seats[seat].name + " has disconnected.";
     notice(gone);

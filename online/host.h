@@ -7,6 +7,7 @@
 #include "flow/engine.h"
 #include "online/channel.h"
 #include "online/chat_limit.h"
+#include "online/hand_journal.h"
 #include "protocol/decoder.h"
 
 #include <array>
@@ -69,7 +70,6 @@ public:
     void sendToSeats(const protocol::PlayerDownMessage& message) override;
     void sendToSeat(int seat, const protocol::PlayerDownMessage& message) override;
     bool ownViewCaughtUp(ViewStep step) const override;
-    void auctionOpened() override;
     void notice(const std::string& text) override;
 
     static constexpr const char* LostServerMessage = "Lost the connection to the Corvane Server.";
@@ -90,6 +90,9 @@ private:
     void onCard(const protocol::PlayCard& m);
     void onSeatLost(const protocol::SeatLost& m);
     void linkSeat(int seat, const std::string& id);
+    // A person sits down during a hand: the names, the hand as every seat was told it, and the
+    // turn the table waits on, to that seat alone.
+    void catchUp(int seat);
     void broadcastNames();
     void refuse(const std::string& why);
     void noteDropped();
@@ -98,17 +101,12 @@ private:
     void refuseAndAskAgain(int seat, const std::string& why);
     void endHosting();
 
-    struct WaitingSeat {
-        int seat;
-        std::string id;
-    };
-
     Engine& m_engine;
     Channel& m_channel;
     protocol::HostDownDecoder m_decoder;
     const OwnView* m_ownView = nullptr;
     std::array<std::string, 4> m_links{};
-    std::vector<WaitingSeat> m_waiting; // sat down after the auction: cards at the next one
+    HandJournal m_journal;
     int m_ownTricksSent = 0;
     int m_ownHandsSent = 0;
     int m_refused = 0;

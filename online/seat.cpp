@@ -102,8 +102,10 @@ void Seat::received(std::string_view bytes) {
 void Seat::takeMessages() {
     while (m_state != SeatState::TrickHeld && m_state != SeatState::Gone) {
         auto decoded = m_decoder.next();
-        if (!decoded)
+        if (!decoded) {
+            tellWhatTheComputerPlayed();
             break;
+        }
         ++m_received;
         handle(decoded->message);
         if (m_onMessage)
@@ -119,6 +121,14 @@ void Seat::takeMessages() {
         m_channel.close();
         hostGone();
     }
+}
+
+// Once the hand as it stands has been told, in one line.
+void Seat::tellWhatTheComputerPlayed() {
+    if (m_playedForYou.empty())
+        return;
+    m_engine.start(m_engine.MessageButton(handText::playedForYou(m_playedForYou), true));
+    m_playedForYou.clear();
 }
 
 void Seat::closed() {
@@ -146,6 +156,10 @@ void Seat::handle(const Message& message) {
                        if (m_state != SeatState::Joining)
                            return;
                        t.localName() = m_userName;
+                       // Nothing of a game played before stays: the host tells the score, and
+                       // the first bid seen tells the dealer.
+                       t.score = {0, 0};
+                       t.dealerSeat = NoSeat;
                        GrabASeat(m_joinSeat);
                    },
                    [&](const SeatName& m) {
@@ -160,7 +174,11 @@ void Seat::handle(const Message& message) {
                            }
                            return;
                        }
-                       // The free-seat mark is for a joining player only.
+                       // The free-seat mark is for a joining player only. The seat list
+                       // can follow "Y", and then it still shows the own seat free, under the
+                       // name of the computer that held it: the host names the own seat.
+                       if (m.seat == t.localSeat && marksFreeSeat(m.name))
+                           return;
                        t.seats[static_cast<size_t>(m.seat)].name =
                            std::string(withoutFreeSeatMark(m.name));
                    },
@@ -225,6 +243,11 @@ void Seat::onCards(const Cards& m) {
         t.trickWinnerCard = -1;
         t.drawCount = {};
         t.dealString = dealString(m.deck);
+        // The host's own view shares the host's table, whose auction has already begun.
+        if (t.netRole != 2) {
+            t.bidsMade = 0;
+            clearBids();
+        }
     }
     for (int i = 0; i <= t.lastPicture(); ++i) {
         if (i >= KittyFirst && !deal) {
@@ -239,6 +262,9 @@ void Seat::onCards(const Cards& m) {
     for (int i = 0; i <= 4; ++i)
         t.FlipCard(i);
     t.tricksPlayed = 0;
+    // The discard is over: a time-out still running for it has nothing left to do.
+    if (!deal)
+        m_engine.stopTimeout();
 }
 
 void Seat::onYourBid(const YourBid& m) {
@@ -263,8 +289,12 @@ void Seat::onYourBid(const YourBid& m) {
 void Seat::onBidMade(const BidMade& m) {
     Table& t = m_engine.table();
     t.gamePhase = GamePhase::Bidding;
-    if (t.bidsMade == 0)
+    if (t.bidsMade == 0) {
         clearBids();
+        // The auction opens at the dealer's left: the one word of the dealer a seat gets
+        // before its own turn to bid.
+        t.dealerSeat = (m.seat + 3) % 4;
+    }
     if (m.seat == t.localSeat && m_state == SeatState::BidSent)
         moveTo(SeatState::Seated);
     t.seatBid[static_cast<size_t>(m.seat)] = fromWire(m.bid);
@@ -358,6 +388,9 @@ void Seat::onCardPlayed(const CardPlayed& m) {
         return;
     ++t.cardsBeforeMe;
     t.turnSeat = seat;
+    // An own card this table never sent: the computer played it before the person sat down.
+    if (seat == t.localSeat && m_state != SeatState::CardSent && t.netRole != 2)
+        m_playedForYou.push_back(t.cardAt(t.localPicture(m.card)));
     if (seat == t.localSeat && m_state == SeatState::CardSent)
         moveTo(SeatState::Seated);
     if (seat != t.localSeat && t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
@@ -389,6 +422,12 @@ void Seat::onTrickWon(const TrickWon& m) {
     t.cardsBeforeMe = 0;
     t.trickWinnerCard = -1;
     ++t.tricksWon[static_cast<size_t>(m.seat)];
+    // A later trick is already won: this one was told to a person sitting down during the
+    // hand, and is gathered at once.
+    if (m_decoder.holds<TrickWon>()) {
+        ++m_tricks;
+        return;
+    }
     moveTo(SeatState::TrickHeld);
     m_holds.remove_if([](const Task& hold) { return hold.done(); });
     m_holds.push_back(holdTrick());
@@ -435,7 +474,15 @@ Task Seat::onHandEnd(HandEnd m) {
         gameOver = true;
     }
 
+    // The host's engine moves the dealer on for the table it shares with its own view.
+    const int dealer = t.dealerSeat;
     m_engine.clearForNextHand();
+    if (t.netRole == 2)
+        t.dealerSeat = dealer;
+    else if (gameOver)
+        t.dealerSeat = NoSeat; // the host draws the next game's dealer
+    if (gameOver)
+        t.score = {0, 0};
     // The view's own count of the trick, kept from the host's messages.
     t.trickCardCount = 0;
     t.tricksPlayed = 0;

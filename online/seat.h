@@ -105,6 +105,7 @@ private:
     // meanwhile waits in the decoder until it is over.
     Task holdTrick();
     void takeMessages();
+    void tellWhatTheComputerPlayed();
     Task onHandEnd(protocol::HandEnd m);
     void clearPreviousTrick();
     void clearBids();
@@ -129,6 +130,7 @@ private:
     // held meanwhile may meet "K", whose new game abandons the engine's flows while the hold
     // is still running.
     std::list<Task> m_holds;
+    std::vector<Card> m_playedForYou; // the computer's, before the person sat down
     std::function<void()> m_onChanged;
     std::function<void()> m_onHostGone;
     std::function<void()> m_onJoinRefused;

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <variant>
 
 namespace corvane::protocol {
 
@@ -87,6 +88,19 @@ public:
     const std::string& error() const { return m_error; }
     // Bytes held that are not yet part of a whole message.
     std::size_t buffered() const { return m_buffer.size() - m_start; }
+    // Whether a whole message of type T is held behind the ones taken: a look ahead that takes
+    // nothing.
+    template <class T> bool holds() const {
+        std::string_view pending = std::string_view(m_buffer).substr(m_start);
+        for (;;) {
+            ParseResult<Message> result = parseMessage(pending, std::type_identity<Message>{});
+            if (result.status != ParseStatus::Complete)
+                return false;
+            if (std::holds_alternative<T>(result.message))
+                return true;
+            pending.remove_prefix(result.length);
+        }
+    }
 
 private:
     void skip(std::size_t length) {

@@ -66,6 +66,8 @@ void Table::MarkDiscard(int picture) {
 }
 
 bool Table::dealerMarkShown() const {
+    if (dealerSeat == NoSeat)
+        return false;
     if (gamePhase != GamePhase::Idle)
         return true;
     for (const CardPicture& p : picCard)

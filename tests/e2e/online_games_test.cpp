@@ -88,6 +88,25 @@ TEST_F(OnlineGames, JoinedBotKilledMidHandIsPlayedByTheComputerAndTheGameFinishe
     agree(*hostBot, *east, 3);
 }
 
+TEST_F(OnlineGames, JoinedBotThatLeavesMidTrickSitsDownAgainAndPlaysOnInTheSameHand) {
+    // At a person's pace at the host and at North, so the hand is still on when North is back.
+    auto hostBot = bot(0, 1, "normal");
+    auto west = bot(1, 1);
+    auto north = bot(2, 1, "normal");
+    auto east = bot(3, 1);
+    ASSERT_TRUE(north->waitForLine("play 1 ", deadline())) << north->describe();
+    north->kill();
+    ASSERT_TRUE(hostBot->waitForLine("notice: J2 has disconnected.", deadline()))
+        << hostBot->describe();
+    auto back = bot(2, 1, "normal");
+    ASSERT_TRUE(back->waitForLine("hand 1 ", deadline())) << back->describe();
+    EXPECT_FALSE(back->lines("play 1 ").empty()) << back->describe();
+    // The hand it came back to, as the host saw it: its cards after the draw, the contract, the
+    // score.
+    ASSERT_TRUE(hostBot->waitForLine("table hand 1 seat 3 ", deadline()));
+    EXPECT_EQ(back->lines("hand 1 seat 2 "), hostBot->lines("table hand 1 seat 2 "));
+}
+
 TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
     // The host plays at a person's pace, so the game is still on when it goes.
     auto hostBot = bot(0, 1, "normal");

@@ -27,7 +27,6 @@ struct AllPersons final : HostLink {
                  (std::holds_alternative<protocol::ChooseTrump>(m) ? "t" : "");
     }
     bool ownViewCaughtUp(ViewStep) const override { return true; }
-    void auctionOpened() override {}
     void notice(const std::string&) override {}
     std::string asked;
     std::vector<protocol::HandEnd> ends;

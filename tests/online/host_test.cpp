@@ -28,35 +28,24 @@ std::string told(const std::string& text, const std::vector<int>& seats) {
     return out;
 }
 
-TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAtOnce) {
+// The joiner is told the hand as every seat was: the names, the deal and the bids so far, to it
+// alone; then every seat sees it named, and it is told the score.
+TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAndTheBidsAtOnce) {
     t().score = {20, 40};
     arrive("i");
     ASSERT_EQ(t().gamePhase, GamePhase::Bidding);
+    std::string bids;
+    for (int s = nextSeat(t().dealerSeat); s != t().bidTurnSeat; s = nextSeat(s))
+        bids += addressedTo(1, encode(BidMade{s, wireBid(t().seatBid[static_cast<size_t>(s)])}));
     channel.takeSent();
     arrive(encode(TakeSeatWithId{1, "Dee", "7"}));
-    EXPECT_EQ(channel.takeSent(), "1C046" + t().dealString + names(t(), {0, 1}) +
-                                      told("Dee has joined.", {0, 1}) +
+    EXPECT_EQ(channel.takeSent(), names(t(), {1}) + "1C046" + t().dealString + bids +
+                                      names(t(), {0, 1}) + told("Dee has joined.", {0, 1}) +
                                       encode(Addressed{1, ChatShow{scoreLine(40, 20)}}));
     EXPECT_TRUE(host.seatLinked(1));
     EXPECT_EQ(t().seats[1].occupant, Occupant::Person);
     arrive(encode(ChatLine{1, "hi"}));
     EXPECT_EQ(channel.takeSent(), "0M07Dee: hi1M07Dee: hi");
-}
-
-TEST_F(HostFixture, SeatTakenAfterTheAuctionWaitsForTheNextDeal) {
-    drive([&] { return t().gamePhase == GamePhase::Play; });
-    channel.takeSent();
-    arrive(encode(TakeSeatWithId{3, "Cat", "8"}));
-    // The names go out at once, to the joiner too; its cards wait for the next auction.
-    EXPECT_EQ(channel.takeSent(),
-              "3I" + names(t(), {0}) + names(t(), {3}) + told("Cat has joined.", {0, 3}));
-    EXPECT_EQ(present(t()).lblPlayerName[3].caption, "Cat");
-    EXPECT_FALSE(host.seatLinked(3));
-    // The next auction opens: the cards, then the names with the new seat linked.
-    drive([&] { return host.seatLinked(3); });
-    const std::string bytes = channel.takeSent();
-    const std::string expected = "3C046" + t().dealString + names(t(), {0, 3});
-    EXPECT_NE(bytes.find(expected), std::string::npos) << bytes;
 }
 
 // A seat lost off its turn is only unlinked: every seat still at the table is told, and sees a

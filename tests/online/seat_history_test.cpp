@@ -1,18 +1,28 @@
 // The history at a table one hosts (every card known once a hand is over) and at a seat, built
 // from the messages the seat receives: the seat's history agrees with the host's turned to the
-// seat, and holds no other seat's cards (the kitty only when the seat took it).
+// seat, and holds no other seat's cards (the kitty only when the seat took it). A person who
+// sits down during a hand, as a joiner meets the lobby's answers, gets the hand as it stands at
+// once and is asked for the seat's next move.
 #include "flow/history_recorder.h"
 #include "online/seat.h"
 #include "online/seat_history.h"
+#include "table/presenter.h"
 #include "tests/online/host_fixture.h"
 
 namespace corvane::testing {
 namespace {
 
-// At seat 2, with the host's partnership, and at seat 3, with the other.
-class SeatHistoryFixture : public HostFixture, public ::testing::WithParamInterface<int> {
+// Where the hand is when the person sits down at `seat` (the deal not yet made: from the start),
+// and whether another person held the seat until then.
+struct SitDown {
+    int seat;
+    const char* when;
+    bool heldBefore = false;
+};
+
+class SeatHistoryFixture : public HostFixture, public ::testing::WithParamInterface<SitDown> {
 protected:
-    const int SeatNo = GetParam();
+    const int SeatNo = GetParam().seat;
 
     SeatHistoryFixture()
         : hostHistory(engine.table()), seatRandom(3), seatEngine(seatClock, seatRandom),
@@ -20,19 +30,81 @@ protected:
         engine.addObserver(&hostHistory);
         seatEngine.startUp();
         seat.goOnline();
-        seat.GrabASeat(SeatNo);
         seat.setMessageHandler([this](const PlayerDownMessage& m) { seatHistory.take(m); });
+        if (GetParam().heldBefore)
+            arrive(encode(TakeSeatWithId{SeatNo, "Ann", "8"}));
+    }
+
+    // The lobby's part in a join: "Y" to the joiner at once, the host's answers to "q" passed
+    // on after it, then the joiner's "s".
+    void sitDown() {
+        sent();
+        seat.joinAs(SeatNo, "Bob");
+        seatChannel.arrive("Y");
+        seatChannel.takeSent();
+        arrive("q");
+        seatChannel.arrive(channel.takeSent());
         arrive(encode(TakeSeatWithId{SeatNo, "Bob", "2"}));
     }
 
     // The host's messages for the seat reach it; the person's moves are the driver's, so the
     // seat's own time-out never acts.
-    void forward() {
+    void forward(bool stopTimeout = true) {
+        std::string bytes;
         for (const Addressed& a : sent())
             if (a.seat == SeatNo)
-                seatChannel.arrive(encode(a.message));
+                bytes += encode(a.message);
+        seatChannel.arrive(bytes);
+        if (!stopTimeout)
+            return;
         seatEngine.stopTimeout();
         seatClock.runUntilIdle();
+    }
+
+    bool reached(const std::string& when) {
+        const Table& h = t();
+        if (when == "auction")
+            return h.gamePhase == GamePhase::Bidding && h.bidsMade >= 2;
+        if (when == "discard")
+            return h.gamePhase == GamePhase::Discard && !engine.hostAwaits().trump;
+        return h.gamePhase == GamePhase::Play && h.tricksPlayed >= 1 && h.trickCardCount >= 1;
+    }
+
+    // The seat's table at once stands where the host's does, turned to the seat.
+    void expectTheHandAsItStands() {
+        const Table& h = t();
+        const Table& mine = seatEngine.table();
+        const auto turned = [&](int hostSeat) { return (hostSeat - SeatNo + 4) % 4; };
+        EXPECT_EQ(mine.gamePhase == GamePhase::Bidding, h.gamePhase == GamePhase::Bidding);
+        EXPECT_EQ(mine.dealerSeat, h.dealerSeat);
+        for (int i = 0; i < 5; ++i) {
+            const int host = 5 * SeatNo + i;
+            EXPECT_EQ(mine.cardAt(i), h.cardAt(host)) << i;
+            for (TagState s : {TagState::Played, TagState::Thrown})
+                EXPECT_EQ(mine.CardState(i) == s, h.CardState(host) == s) << i;
+        }
+        const auto shown = [](const auto& label) {
+            return label.visible ? label.caption : std::string();
+        };
+        for (int s = 0; s < 4; ++s) {
+            EXPECT_EQ(shown(present(mine).lblBid[static_cast<size_t>(turned(s))]),
+                      shown(present(h).lblBid[static_cast<size_t>(s)]));
+            EXPECT_EQ(present(mine).lblPlayerName[static_cast<size_t>(turned(s))].caption,
+                      present(h).lblPlayerName[static_cast<size_t>(s)].caption);
+        }
+        EXPECT_EQ(shown(present(mine).lblBid[4]), shown(present(h).lblBid[4]));
+        EXPECT_EQ(mine.trumpNamed, h.trumpNamed);
+        if (h.trumpNamed) {
+            EXPECT_EQ(mine.trumpSuit, h.trumpSuit);
+        }
+        EXPECT_EQ(mine.tricksPlayed, h.tricksPlayed);
+        EXPECT_EQ(mine.trickCardCount, h.trickCardCount);
+        int tricks = 0;
+        for (int won : mine.tricksWon)
+            tricks += won;
+        EXPECT_EQ(tricks, h.tricksPlayed);
+        EXPECT_EQ(mine.score[0], h.score[static_cast<size_t>(SeatNo % 2)]);
+        EXPECT_EQ(mine.score[1], h.score[static_cast<size_t>(1 - SeatNo % 2)]);
     }
 
     HistoryRecorder hostHistory;
@@ -45,10 +117,57 @@ protected:
 };
 
 TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
+    const std::string when = GetParam().when;
     const auto turned = [&](int hostSeat) { return (hostSeat - SeatNo + 4) % 4; };
+    size_t firstHand = 0;
+    if (when == "from the start") {
+        seat.GrabASeat(SeatNo);
+        arrive(encode(TakeSeatWithId{SeatNo, "Bob", "2"}));
+    } else {
+        if (GetParam().heldBefore) {
+            // The person leaves as the hand's first trick opens; the computer plays on for them.
+            drive([&] {
+                return t().gamePhase == GamePhase::Play && t().tricksPlayed == 0 &&
+                       t().trickCardCount == 0;
+            });
+            arrive(encode(SeatLost{SeatNo}));
+        }
+        drive([&] { return reached(when); });
+        sitDown();
+        firstHand = hostHistory.history().hands.size() - 1;
+        forward(false);
+        // The last trick gathered stays for its pause, as at every seat; the earlier ones at once.
+        seatClock.advance(Engine::TrickPause);
+        expectTheHandAsItStands();
+        if (when == "trick play") {
+            EXPECT_TRUE(seatEngine.table().message.starts_with("The computer played for you: the "))
+                << seatEngine.table().message;
+        }
+        // The host asks the seat for its next move, with the usual time limit.
+        drive([&] {
+            forward(false);
+            seatClock.advance(Engine::TrickPause);
+            const Table& mine = seatEngine.table();
+            const bool asked = mine.localChoice == LocalChoice::Bid ||
+                               mine.buttonMode == ButtonMode::Discard ||
+                               (mine.gamePhase == GamePhase::Play && mine.awaitedSeat == SeatNo);
+            return asked && mine.timeoutRunning;
+        });
+        EXPECT_TRUE(engine.hostAwaits().bidFrom == SeatNo ||
+                    engine.hostAwaits().cardFrom == SeatNo ||
+                    (t().gamePhase == GamePhase::Discard && !engine.seatReady()[SeatNo]));
+    }
+    std::array<std::string, 4> hostNames;
+    for (size_t s = 0; s < 4; ++s)
+        hostNames[s] = t().seats[s].name;
     int scored = 0;
-    seatHistory.addListener(
-        {nullptr, [&](const GameHistory&, const RecordedHand&) { ++scored; }, nullptr});
+    std::array<std::string, 4> firstNames;
+    seatHistory.addListener({nullptr,
+                             [&](const GameHistory& g, const RecordedHand&) {
+                                 if (scored++ == 0)
+                                     firstNames = g.names;
+                             },
+                             nullptr});
     drive([&] {
         forward();
         return scored >= 3;
@@ -57,10 +176,13 @@ TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
     const GameHistory& host = hostHistory.history();
     const GameHistory& mine = seatHistory.history();
     ASSERT_GE(mine.hands.size(), 3u);
-    ASSERT_GE(host.hands.size(), mine.hands.size());
+    ASSERT_GE(host.hands.size(), firstHand + mine.hands.size());
+    // The first hand recorded names the seats as the host does, the own seat after its person.
+    for (size_t s = 0; s < 4; ++s)
+        EXPECT_EQ(firstNames[s], hostNames[(s + static_cast<size_t>(SeatNo)) % 4]);
     int checkedTricks = 0;
     for (size_t k = 0; k < mine.hands.size(); ++k) {
-        const RecordedHand& h = host.hands[k];
+        const RecordedHand& h = host.hands[firstHand + k];
         const RecordedHand& m = mine.hands[k];
         SCOPED_TRACE("hand " + std::to_string(k + 1));
         EXPECT_EQ(m.stage, h.stage);
@@ -102,7 +224,11 @@ TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
     EXPECT_GT(checkedTricks, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seats, SeatHistoryFixture, ::testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(Seats, SeatHistoryFixture,
+                         ::testing::Values(SitDown{2, "from the start"},
+                                           SitDown{3, "from the start"}, SitDown{2, "auction"},
+                                           SitDown{3, "discard"}, SitDown{1, "trick play", true},
+                                           SitDown{2, "trick play"}));
 
 } // namespace
 } // namespace corvane::testing

@@ -120,8 +120,11 @@ void BotPlayer::act() {
                     m_engine.pointerRefusal(i) == Refusal::None)
                     card = i;
         }
-        if (card >= 0)
+        if (card >= 0) {
+            print("play " + std::to_string(m_hands + 1) + " card " +
+                  std::to_string(t.cardAt(card).number()));
             m_engine.clickCard(card);
+        }
     } else if (t.gamePhase == GamePhase::Idle && m_mayDeal && t.buttonMode == ButtonMode::Deal) {
         m_mayDeal = false;
         m_engine.clickButton(1); // "&Deal": asks the host for the hand
