@@ -174,11 +174,7 @@ void Seat::handle(const Message& message) {
                            }
                            return;
                        }
-                       // The free-seat mark is for a joining player only. The seat list
-                       // can follow "Y", and then it still shows the own seat free, under the
-                       // name of the computer that held it: the host names the own seat.
-                       if (m.seat == t.localSeat && marksFreeSeat(m.name))
-                           return;
+                       // The free-seat mark is for a joining player only.
                        t.seats[static_cast<size_t>(m.seat)].name =
                            std::string(withoutFreeSeatMark(m.name));
                    },
@@ -393,7 +389,7 @@ void Seat::onCardPlayed(const CardPlayed& m) {
         m_playedForYou.push_back(t.cardAt(t.localPicture(m.card)));
     if (seat == t.localSeat && m_state == SeatState::CardSent)
         moveTo(SeatState::Seated);
-    if (seat != t.localSeat && t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
+    if (t.cardsBeforeMe == 1 && t.tricksPlayed >= 1)
         clearPreviousTrick();
     // ShowTableCard.
     const int picture = t.localPicture(m.card);

@@ -75,9 +75,11 @@ void SeatHistory::onDiscardPhase(const DiscardPhase& m) {
     h->trump = m.trump;
     h->bid = m.highBid;
     h->stage = HandStage::Discard;
+    // The kitty is the bidder's, thrown away already where its computer discarded for it
+    // before the person sat down.
     if (h->bidder == 0)
         for (size_t k = 0; k < 3; ++k)
-            h->kitty[k] = shown(KittyFirst + static_cast<int>(k));
+            h->kitty[k] = m_table.cardAt(KittyFirst + static_cast<int>(k));
     changed();
 }
 

@@ -48,6 +48,24 @@ TEST_F(HostFixture, SeatTakenDuringTheAuctionGetsTheDealAndTheBidsAtOnce) {
     EXPECT_EQ(channel.takeSent(), "0M07Dee: hi1M07Dee: hi");
 }
 
+// The seat is the person's from the moment they sit down: at the bidder's seat while its
+// computer is about to name trump, the person is asked to.
+TEST_F(HostFixture, APersonSeatedAsTheComputerBidderChoosesTrumpNamesIt) {
+    arrive("i");
+    for (int guard = 0; guard < 10000 && !(t().gamePhase == GamePhase::Discard && !t().trumpNamed);
+         ++guard) {
+        if (engine.hostAwaits().bidFrom == 0)
+            channel.arrive("b0Pa");
+        else
+            ASSERT_TRUE(clock.runNext());
+    }
+    const int bidder = t().bidderSeat;
+    channel.takeSent();
+    arrive(encode(TakeSeatWithId{bidder, "Dee", "7"}));
+    EXPECT_TRUE(engine.hostAwaits().trump);
+    EXPECT_NE(channel.takeSent().find(addressedTo(bidder, "T")), std::string::npos);
+}
+
 // A seat lost off its turn is only unlinked: every seat still at the table is told, and sees a
 // computer player take the seat. Lost on its turn in play, the computer plays its card at once.
 TEST_F(HostFixture, SeatLostOffItsTurnIsOnlyUnlinkedAndOnItsTurnPlayedAtOnce) {

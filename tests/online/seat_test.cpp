@@ -176,9 +176,11 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
 }
 
 // The host's own seat reads the score before the next hand: until the click, or at most a
-// turn's time-out.
+// turn's time-out. The dealer of the table it shares is the host's to move on.
 TEST_F(SeatFixture, TheHostsEndOfHandMessageWaitsForTheClickOrTheTimeOut) {
     seat.setHostsOwnSeat(true);
+    t().netRole = 2;
+    t().dealerSeat = 2;
     arrive("E+20" + std::string("2020") + "1000");
     clock.advance(19000);
     EXPECT_EQ(seat.handsCounted(), 0);
@@ -188,6 +190,7 @@ TEST_F(SeatFixture, TheHostsEndOfHandMessageWaitsForTheClickOrTheTimeOut) {
     EXPECT_EQ(seat.handsCounted(), 1);
     clickMessages();
     EXPECT_EQ(seat.handsCounted(), 2);
+    EXPECT_EQ(t().dealerSeat, 2);
 }
 // The four cards stay for the trick pause: the next lead, sent at once, waits until it is over,
 // and only then does the trick count for the host's own wait.
@@ -255,33 +258,20 @@ TEST_F(SeatFixture, TheScoreToldOnSittingDownIsShownInTheLabels) {
     EXPECT_EQ(seat.whiteboard().back(), scoreLine(-15, 40));
 }
 
-// The dealer is the seat before the first bid of a hand: nobody is marked before it at a seat
-// that has just sat down, or once a game is over (the host draws the next game's dealer); the
-// host's own view leaves the host's dealer to the host.
-TEST_F(SeatFixture, TheFirstBidOfAHandTellsTheDealer) {
+// The dealer is the seat before a hand's first bid: nobody is marked before it at a seat just
+// sat down, or once a game is over (the host draws the next game's dealer), and the next game
+// starts from nothing.
+TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
     EXPECT_EQ(t().dealerSeat, NoSeat);
     arrive(encode(Cards{deal}));
     EXPECT_FALSE(t().dealerMarkShown());
     arrive(encode(BidMade{1, protocol::Bid::passed()}));
     EXPECT_EQ(t().dealerSeat, 0);
     arrive("E-30" + std::string("0030") + "2120");
-    clickMessages();
-    EXPECT_EQ(t().dealerSeat, NoSeat);
-    arrive(encode(Cards{deal}) + encode(BidMade{3, protocol::Bid::passed()}));
-    EXPECT_EQ(t().dealerSeat, 2);
-
-    seat.setHostsOwnSeat(true);
-    t().netRole = 2;
-    arrive("E+20" + std::string("2020") + "1000");
-    clickMessages();
-    EXPECT_EQ(t().dealerSeat, 2);
-}
-
-TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
-    arrive("E-30" + std::string("0030") + "2120");
     EXPECT_EQ(t().message, "She's gone b'y.");
     clickMessages();
-    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0})); // the next game starts from nothing
+    EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(t().dealerSeat, NoSeat);
     EXPECT_EQ(t().gamePhase, GamePhase::Idle);
     EXPECT_TRUE((t().buttonMode != ButtonMode::Hidden));
     EXPECT_EQ(present(t()).buttonMenu.modeX, ButtonMode::Deal);
