@@ -153,7 +153,7 @@ TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
     forward();
     const GameHistory& host = hostHistory.history();
     const GameHistory& mine = seatHistory.history();
-    ASSERT_GE(mine.hands.size(), 3u);
+    ASSERT_FALSE(mine.hands.empty());
     // The seat's hands are the host's last ones: from the hand it sat down in, or from the
     // start of a game both began since.
     ASSERT_GE(host.hands.size(), mine.hands.size());
