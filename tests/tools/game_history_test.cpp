@@ -75,7 +75,7 @@ struct TableWitness final : TableObserver {
 };
 
 TEST(GameHistory, FollowsWholeStandaloneGames) {
-    Simulation sim(SimOptions{5, false, false}); // a made 30 among them
+    Simulation sim(SimOptions{7, false, false}); // a made 30 among them
     HistoryRecorder recorder(sim.engine().table());
     TableWitness witness(sim.engine(), recorder);
     int scored = 0, won = 0;
