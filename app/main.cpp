@@ -14,6 +14,7 @@
 #include "corvane_version.h"
 #include "server/command_line.h"
 #include "ui/program/game_program.h"
+#include "ui/program/language.h"
 
 #include <QApplication>
 #include <memory>
@@ -71,6 +72,7 @@ int run(int argc, char** argv) {
 
     QApplication app(argc, argv);
     auto preferences = std::make_unique<corvane::ui::Preferences>();
+    corvane::ui::installLanguage(preferences->language());
     // Without --server, the lobby the player used last time.
     if (!options.serverGiven) {
         corvane::ui::ServerAddress remembered;

@@ -4,18 +4,6 @@
 
 namespace corvane {
 
-const char* refusalMessage(Refusal refusal) {
-    switch (refusal) {
-    case Refusal::Whisk:
-        return WhiskMessage;
-    case Refusal::FollowSuit:
-        return FollowSuitMessage;
-    case Refusal::None:
-        break;
-    }
-    return "";
-}
-
 bool isObligatoryTrump(Card card, const PlayContext& context) {
     const int value = CardValue(card, context.trumpSuit);
     if (!isTrumpValue(value))

@@ -21,12 +21,6 @@ struct PlayContext {
 
 enum class Refusal { None, Whisk, FollowSuit };
 
-inline constexpr const char* WhiskMessage = "There's a whisk to the board.";
-inline constexpr const char* FollowSuitMessage = "You have to follow suit.";
-
-// The message shown for a refused card; empty for Refusal::None.
-const char* refusalMessage(Refusal refusal);
-
 // A trump in hand is obligatory when it is below the Ace of hearts or below the led card.
 bool isObligatoryTrump(Card card, const PlayContext& context);
 

@@ -3,9 +3,9 @@
 #include "flow/engine.h"
 
 #include "cards/card_value.h"
-#include "flow/hand_texts.h"
 #include "players/card_play.h"
 #include "players/hints.h"
+#include "table/saying.h"
 
 #include <algorithm>
 
@@ -189,15 +189,15 @@ void Engine::clickButton(int index) {
     }
 }
 
-Task Engine::MessageButton(std::string message, bool noWait) {
+Task Engine::MessageButton(Saying message, bool noWait) {
     return showMessage(std::move(message), noWait, MessageKind::Waits);
 }
 
-Task Engine::advise(std::string message) {
+Task Engine::advise(Saying message) {
     return showMessage(std::move(message), false, MessageKind::Advice);
 }
 
-Task Engine::showMessage(std::string message, bool noWait, MessageKind kind) {
+Task Engine::showMessage(Saying message, bool noWait, MessageKind kind) {
     // What the window showed before the advice, not the advice itself, is what comes back.
     dismissAdvice();
     const ButtonMode previousMode = m_t.buttonMode;
@@ -233,7 +233,7 @@ void Engine::dismissAdvice() {
 }
 
 void Engine::hint() {
-    run(advise(m_dealing ? std::string(NoHintMessage) : m_players.hintSentence(m_t, m_record)));
+    run(advise(m_dealing ? Saying(Said::NoHint) : m_players.hintSentence(m_t, m_record)));
 }
 
 // --- The time-out ----------------------------------------------------------------------------
@@ -269,14 +269,14 @@ void Engine::timeoutTick() {
         return;
     stopTimeout();
     // Online the computer decides for the person, and says what it did.
-    const auto tell = [&](std::string text) {
+    const auto tell = [&](Saying text) {
         if (m_t.online)
             run(MessageButton(std::move(text), true));
     };
     if (m_t.localChoice == LocalChoice::Trump) {
         const int suit = bidHint(m_t).suit;
         if (clickTrump(suit))
-            tell(handText::timedOutTrump(suit));
+            tell(Saying::withSuit(Said::TimedOutTrump, suit));
     } else if (m_t.gamePhase == GamePhase::Discard && m_t.buttonMode == ButtonMode::Discard) {
         // The computer's own choice, whatever the person had marked so far.
         for (int i = 0; i <= m_t.lastPicture(); ++i)
@@ -284,7 +284,7 @@ void Engine::timeoutTick() {
                 toggleDiscardMark(i);
         autoDiscard();
         clickButton(1);
-        tell(handText::TimedOutDiscard);
+        tell(Said::TimedOutDiscard);
     } else if (m_t.gamePhase == GamePhase::Play &&
                (!m_t.online || m_t.awaitedSeat == m_t.localSeat)) {
         if (m_t.online) {
@@ -295,7 +295,7 @@ void Engine::timeoutTick() {
         run(cardClick(ChooseCard(m_t, m_t.turnSeat, m_t.trumpSuit, m_t.trickWinnerCard)));
     } else if (m_t.gamePhase == GamePhase::Bidding && m_t.localChoice == LocalChoice::Bid) {
         if (clickBid(0))
-            tell(handText::TimedOutBid);
+            tell(Said::TimedOutBid);
     } else if (messageWaiting() && m_t.buttonMode == ButtonMode::Message) {
         // The host's end-of-hand message: the table goes on by itself.
         clickButton(1);
@@ -318,7 +318,7 @@ void Engine::playLocalTimeoutCard() {
     }
     if (card >= 0) {
         run(cardClick(card));
-        run(MessageButton(handText::timedOutCard(m_t.cardAt(card)), true));
+        run(MessageButton(Saying::withCard(Said::TimedOutCard, m_t.cardAt(card)), true));
     }
 }
 

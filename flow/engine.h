@@ -90,11 +90,11 @@ public:
     // The trick pause of a seated player's view, on this engine's scheduler.
     Task showFinishedTrick();
     Task CelebrateWin();
-    Task MessageButton(std::string message, bool noWait = false);
+    Task MessageButton(Saying message, bool noWait = false);
     // A refusal or a hint: it speaks of this moment only, so the player's next act (a card
     // played, a bid, trump named, a click on Deal) or any later message takes it away, and it
     // never comes back over a later moment.
-    Task advise(std::string message);
+    Task advise(Saying message);
     void SetupButtons(ButtonMode mode);
     void Shuffle();
     void PlayCard(int seat, int cardIdx, int& cardsPlayed);
@@ -158,7 +158,7 @@ public:
 private:
     enum class MessageKind { Waits, Advice };
     struct MessageWaiter {
-        std::string text;
+        Saying text;
         std::coroutine_handle<> waiter;
         MessageKind kind = MessageKind::Waits;
     };
@@ -176,7 +176,7 @@ private:
     void acknowledgeMessage();
     // Takes away a refusal or hint still shown: the player acted, or a later message came.
     void dismissAdvice();
-    Task showMessage(std::string message, bool noWait, MessageKind kind);
+    Task showMessage(Saying message, bool noWait, MessageKind kind);
     void resetForNewGame(); // the new-game steps, without touching the flows
     void nameComputerSeats();
     void putCardsAway(); // every card picture hidden, back at its home

@@ -1,10 +1,10 @@
 // The deal and the auction: OfflineAction, "C" and "B", the bid dialog, ComputerBidding and the
 // misdeal.
 #include "flow/engine.h"
-#include "flow/hand_texts.h"
 #include "players/bid_evaluation.h"
 #include "protocol/encode.h"
 #include "table/hand_rules.h"
+#include "table/saying.h"
 
 #include <algorithm>
 
@@ -168,7 +168,8 @@ Task Engine::CallMisdeal() {
         sendToSeats(protocol::Misdeal{});
         co_return;
     }
-    const std::string message = handText::misdeal(
+    const Saying message = Saying::withName(
+        Said::Misdeal,
         m_t.dealerSeat == 0 ? std::string() : m_t.seats[static_cast<size_t>(m_t.dealerSeat)].name);
     co_await MessageButton(message);
 }

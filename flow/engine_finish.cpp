@@ -2,9 +2,9 @@
 // game and the table cleared for the next deal.
 #include "cards/card_value.h"
 #include "flow/engine.h"
-#include "flow/hand_texts.h"
 #include "table/glide.h"
 #include "table/hand_rules.h"
+#include "table/saying.h"
 
 namespace corvane {
 
@@ -49,9 +49,9 @@ Task Engine::settleHand() {
     result.bid = m_t.highBid;
     result.counted = score.counted;
     result.made = score.made;
+    Saying said(score.made ? Said::Made : Said::WentDown, score.points);
     if (!gameWon)
-        result.message =
-            score.made ? handText::made(score.points) : handText::wentDown(score.points);
+        result.message = english(said);
     result.scores = m_t.score;
 
     if (m_t.online) {
@@ -76,18 +76,19 @@ Task Engine::settleHand() {
 
     if (gameWon) {
         const int winners = static_cast<int>(bidders);
-        result.message = winners == 0 ? handText::GameWon : handText::GameLost;
+        said = winners == 0 ? Said::GameWon : Said::GameLost;
+        result.message = english(said);
         notify([&](TableObserver& o) { o.onHand(result); });
         notify([&](TableObserver& o) { o.onGameEnd(winners, result.scores); });
         if (winners == 0)
             co_await CelebrateWin();
         else
-            co_await MessageButton(result.message);
+            co_await MessageButton(said);
         resetForNewGame();
         m_gameWon = true;
     } else {
         notify([&](TableObserver& o) { o.onHand(result); });
-        co_await MessageButton(result.message);
+        co_await MessageButton(said);
     }
     clearForNextHand();
 }
@@ -132,7 +133,8 @@ Task Engine::CelebrateWin() {
         co_await MovementAwaiter{
             m_scheduler, Movement{Movement::Kind::Spin, picture, s, start, p.position}, this};
     }
-    co_await MessageButton(handText::GameWon);
+    const Saying won(Said::GameWon);
+    co_await MessageButton(won);
     m_t.score = {0, 0};
 }
 

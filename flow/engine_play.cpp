@@ -120,7 +120,8 @@ Task Engine::cardClick(int index) {
         m_t.cardsBeforeMe = m_t.trickCardCount;
     const Refusal refusal = checkLocalPlay(localHand().span(), m_t.cardAt(index), playContext());
     if (refusal != Refusal::None) {
-        co_await advise(refusalMessage(refusal));
+        const Saying refused = refusalSaying(refusal);
+        co_await advise(refused);
         co_return;
     }
     dismissAdvice();

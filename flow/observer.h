@@ -4,6 +4,7 @@
 
 #include "cards/bid.h"
 #include "cards/card.h"
+#include "table/saying.h"
 
 #include <array>
 #include <string>
@@ -42,7 +43,7 @@ public:
     virtual void onTrick(int winner, int units) { (void)winner, (void)units; }
     virtual void onHand(const HandResult& result) { (void)result; }
     virtual void onGameEnd(int winner, std::array<int, 2> scores) { (void)winner, (void)scores; }
-    virtual void onMessage(const std::string& text) { (void)text; }
+    virtual void onMessage(const Saying& text) { (void)text; }
 };
 
 } // namespace corvane

@@ -4,8 +4,8 @@
 
 #include "cards/card_value.h"
 #include "cards/legal_play.h"
-#include "flow/hand_texts.h"
 #include "table/hand_rules.h"
+#include "table/saying.h"
 
 #include <algorithm>
 #include <bitset>
@@ -307,11 +307,10 @@ void TraceReferee::hand(const HandResult& r) {
               std::to_string(r.scores[1]) + ", but the hand gives " +
               std::to_string(score.scores[0]) + " to " + std::to_string(score.scores[1]));
     // A hosted table's won game is told by the seats' own views, not in the hand's message.
-    const bool said = score.gameWon
-                          ? r.message == (b % 2 == 0 ? handText::GameWon : handText::GameLost) ||
-                                r.message.empty()
-                          : r.message == (score.made ? handText::made(score.points)
-                                                     : handText::wentDown(score.points));
+    const bool said =
+        score.gameWon
+            ? r.message == english(b % 2 == 0 ? Said::GameWon : Said::GameLost) || r.message.empty()
+            : r.message == english(Saying(score.made ? Said::Made : Said::WentDown, score.points));
     if (!said)
         fault("the hand's message \"" + r.message + "\" is not what its score says");
     m_scores = score.scores;

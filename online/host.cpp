@@ -9,6 +9,7 @@
 #include "protocol/seat_names.h"
 #include "protocol/utf8_cut.h"
 #include "table/hand_rules.h"
+#include "table/saying.h"
 
 #include <chrono>
 #include <set>
@@ -76,7 +77,7 @@ void Host::closed() {
         return;
     endHosting();
     if (m_onNotice)
-        m_onNotice(LostServerMessage);
+        m_onNotice(english(Said::ServerLost));
     if (m_onLost)
         m_onLost();
 }
@@ -384,8 +385,8 @@ void Host::onCard(const PlayCard& m) {
     const Refusal refusal =
         checkLocalPlay(handOf(t, seat).span(), t.cardAt(m.card), playContextFor(t));
     if (refusal != Refusal::None)
-        return refuseAndAskAgain(seat,
-                                 "card " + std::to_string(m.card) + ": " + refusalMessage(refusal));
+        return refuseAndAskAgain(seat, "card " + std::to_string(m.card) + ": " +
+                                           english(refusalSaying(refusal)));
     m_engine.start(m_engine.hostPersonCard(m.card));
 }
 

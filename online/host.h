@@ -72,7 +72,6 @@ public:
     bool ownViewCaughtUp(ViewStep step) const override;
     void notice(const std::string& text) override;
 
-    static constexpr const char* LostServerMessage = "Lost the connection to the Corvane Server.";
     // To the speaker alone, when the table's chat line had to be cut.
     static constexpr const char* ChatShortenedMessage = "(Your line was shortened to fit.)";
 

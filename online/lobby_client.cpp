@@ -49,7 +49,7 @@ void LobbyClient::move(Event event) {
     m_view.showState(m_state);
 }
 
-void LobbyClient::say(const std::string& text) {
+void LobbyClient::say(const Saying& text) {
     m_engine.start(m_engine.MessageButton(text));
     m_view.tableChanged();
 }
@@ -259,7 +259,7 @@ void LobbyClient::listBroken(const std::string& why) {
 
 void LobbyClient::listKeyRefused() {
     m_view.setBusy(false);
-    say(KeyRefusedMessage);
+    say(Said::KeyRefused);
 }
 
 void LobbyClient::refresh() {
@@ -348,7 +348,7 @@ void LobbyClient::serverLost() {
     move(Event::ServerLost);
     m_engine.newGame();
     restoreStandalone();
-    say(Host::LostServerMessage);
+    say(Said::ServerLost);
 }
 
 void LobbyClient::endOnline() {

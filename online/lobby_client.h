@@ -9,6 +9,7 @@
 #include "flow/scheduler.h"
 #include "online/channel.h"
 #include "online/time_limit.h"
+#include "table/saying.h"
 
 #include <array>
 #include <cstdint>
@@ -197,8 +198,6 @@ public:
 
     // The list holds 21 tables; the rows are numbered 0-20 on the wire.
     static constexpr int MaxTables = 21;
-    static constexpr const char* CouldNotConnect = "Could not connect to Corvane Server.";
-    static constexpr const char* KeyRefusedMessage = "The Corvane Server refused that key.";
     // The lobby dialog's status line.
     static constexpr const char* ConnectingText = "Connecting...";
     static constexpr const char* WaitingText = "Waiting for the server to answer...";
@@ -226,7 +225,7 @@ private:
 
     bool allows(Event event) const;
     void move(Event event);
-    void say(const std::string& text);
+    void say(const Saying& text);
     void setStatus(const std::string& text);
     void clearTables();
 

@@ -27,7 +27,7 @@ bool LobbyClient::newTable(const Request& request) {
             Entry entry(*this);
             if (!connected) {
                 leave(Event::CouldNotReach);
-                say(CouldNotConnect);
+                say(Said::ServerUnreachable);
                 return;
             }
             CreateTable sent = create;
@@ -84,7 +84,7 @@ void LobbyClient::tableCreated() {
 void LobbyClient::sitAtOwnTable(bool connected) {
     if (!connected) {
         leave(Event::CouldNotReach);
-        say(CouldNotConnect);
+        say(Said::ServerUnreachable);
         return;
     }
     m_playerChannel->send(encode(HostSeatOpen{}));
@@ -182,9 +182,9 @@ void LobbyClient::keyRefused() {
     dropConnections();
     move(Event::KeyRefused);
     m_view.setBusy(false);
-    say(KeyRefusedMessage);
+    say(Said::KeyRefused);
     readTheListAgain();
-    setStatus(KeyRefusedMessage);
+    setStatus(english(Said::KeyRefused));
 }
 
 // A server that took the connection but does not answer "H" or "L": back to choosing.

@@ -1,7 +1,6 @@
 // The seated player's handlers of the host's messages, and its moves to the host.
 #include "online/seat.h"
 
-#include "flow/hand_texts.h"
 #include "online/overloaded.h"
 #include "protocol/encode.h"
 #include "protocol/score_line.h"
@@ -9,6 +8,7 @@
 #include "protocol/utf8_cut.h"
 #include "table/hand_rules.h"
 #include "table/layout.h"
+#include "table/saying.h"
 
 namespace corvane::online {
 
@@ -127,7 +127,9 @@ void Seat::takeMessages() {
 void Seat::tellWhatTheComputerPlayed() {
     if (m_playedForYou.empty())
         return;
-    m_engine.start(m_engine.MessageButton(handText::playedForYou(m_playedForYou), true));
+    Saying played(Said::PlayedForYou);
+    played.cards = m_playedForYou;
+    m_engine.start(m_engine.MessageButton(played, true));
     m_playedForYou.clear();
 }
 
@@ -142,7 +144,7 @@ void Seat::hostGone() {
     m_channel.close();
     // A standalone game at once; the message waits for the click on the new table.
     m_engine.newGame();
-    m_engine.start(m_engine.MessageButton(HostGoneMessage));
+    m_engine.start(m_engine.MessageButton(Said::HostGone));
     if (m_onChanged)
         m_onChanged();
     if (m_onHostGone)
@@ -180,7 +182,7 @@ void Seat::handle(const Message& message) {
                    },
                    [&](const Cards& m) { onCards(m); },
                    [&](const WaitNextHand&) {
-                       m_engine.start(m_engine.MessageButton("Waiting for next hand...", true));
+                       m_engine.start(m_engine.MessageButton(Said::WaitingForHand, true));
                    },
                    [&](const YourBid& m) { onYourBid(m); },
                    [&](const BidMade& m) { onBidMade(m); },
@@ -276,7 +278,7 @@ void Seat::onYourBid(const YourBid& m) {
         // Asked again: the host did not take the bid this table sent.
         moveTo(SeatState::Seated);
         t.seatBid[static_cast<size_t>(t.localSeat)] = corvane::Bid();
-        m_engine.start(m_engine.MessageButton(BidRefusedMessage, true));
+        m_engine.start(m_engine.MessageButton(Said::BidRefused, true));
         return;
     }
     ++t.bidsMade;
@@ -300,9 +302,9 @@ void Seat::onBidMade(const BidMade& m) {
 void Seat::onMisdeal() {
     Table& t = m_engine.table();
     m_engine.start(m_engine.MessageButton(
-        handText::misdeal(t.dealerSeat == t.localSeat
-                              ? std::string()
-                              : t.seats[static_cast<size_t>(t.dealerSeat)].name),
+        Saying::withName(Said::Misdeal, t.dealerSeat == t.localSeat
+                                            ? std::string()
+                                            : t.seats[static_cast<size_t>(t.dealerSeat)].name),
         true));
     clearBids();
     t.bidsMade = 0;
@@ -370,7 +372,7 @@ void Seat::onYourTurn(const YourTurn& m) {
                 if (p.state != TagState::Played && p.state != TagState::Thrown)
                     p.position = homePosition(i);
             }
-            m_engine.start(m_engine.MessageButton(CardRefusedMessage, true));
+            m_engine.start(m_engine.MessageButton(Said::CardRefused, true));
         }
         t.awaitedSeat = t.localSeat;
         m_engine.startTimeout();
@@ -447,7 +449,7 @@ Task Seat::holdTrick() {
 Task Seat::onHandEnd(HandEnd m) {
     Table& t = m_engine.table();
     // The text is a local of the frame: GCC 12 destroys a temporary in a co_await twice.
-    const std::string message = m.made ? handText::made(m.points) : handText::wentDown(m.points);
+    const Saying message(m.made ? Said::Made : Said::WentDown, m.points);
     // The host's person reads the score before the next hand, but no longer than a turn's
     // time-out: then the table goes on by itself.
     if (m_hostsOwnSeat)
@@ -465,7 +467,8 @@ Task Seat::onHandEnd(HandEnd m) {
         t.gamePhase = GamePhase::Idle;
         gameOver = true;
     } else if (t.score[1] == 120) {
-        co_await m_engine.MessageButton(handText::GameLostOnline);
+        const Saying lost(Said::GameLostOnline);
+        co_await m_engine.MessageButton(lost);
         t.gamePhase = GamePhase::Idle;
         gameOver = true;
     }

@@ -83,10 +83,6 @@ public:
     // PlayerLink
     void sendToHost(const protocol::PlayerUpMessage& message) override;
 
-    static constexpr const char* HostGoneMessage = "Your host has disconnected.";
-    static constexpr const char* BidRefusedMessage = "The host refused that bid.";
-    static constexpr const char* CardRefusedMessage = "The host refused that card.";
-
 private:
     using Message = protocol::PlayerDownMessage;
     void handle(const Message& message);

@@ -13,18 +13,22 @@ namespace corvane {
 namespace {
 
 // "N of 10": short enough for the button window whatever the effort.
-std::string inTen(int count, int samples) {
-    return std::to_string((20 * count + samples) / (2 * samples)) + " of 10 deals.";
+int inTen(int count, int samples) {
+    return (20 * count + samples) / (2 * samples);
 }
 
-std::string cardReason(const ExpertCard& c) {
-    if (c.samples == 0)
-        return "it is the only card allowed.";
-    if (2 * c.takes >= c.samples)
-        return "it takes the trick in " + inTen(c.takes, c.samples);
-    if (2 * c.partnerTakes >= c.samples)
-        return "partner takes it in " + inTen(c.partnerTakes, c.samples);
-    return "it gives least away.";
+void giveCardReason(const ExpertCard& c, Saying& s) {
+    if (c.samples == 0) {
+        s.reason = HintReason::OnlyCard;
+    } else if (2 * c.takes >= c.samples) {
+        s.reason = HintReason::Takes;
+        s.inTen = inTen(c.takes, c.samples);
+    } else if (2 * c.partnerTakes >= c.samples) {
+        s.reason = HintReason::PartnerTakes;
+        s.inTen = inTen(c.partnerTakes, c.samples);
+    } else {
+        s.reason = HintReason::GivesLeast;
+    }
 }
 
 } // namespace
@@ -88,24 +92,27 @@ BidChoice ComputerPlayers::bid(const Table& table, int seat, int& highBid, int& 
     return choice;
 }
 
-std::string ComputerPlayers::hintSentence(const Table& table, const HandRecord& record) const {
+Saying ComputerPlayers::hintSentence(const Table& table, const HandRecord& record) const {
     const int seat = table.localSeat;
     if (level(table, seat) == ComputerLevel::Standard)
         return corvane::hintSentence(table);
     if (table.gamePhase == GamePhase::Bidding) {
         const ExpertBid e = sampledBid(table, seat, m_effort);
         if (e.bid.points() == 0)
-            return "I would pass.";
-        return "I would go " + e.bid.word() + " on " + SuitName(e.suit) + ": made in " +
-               inTen(e.makes, e.samples);
+            return Said::HintPass;
+        Saying s = Saying::withSuit(Said::HintBid, e.suit);
+        s.number = e.bid.points();
+        s.reason = HintReason::MadeIn;
+        s.inTen = inTen(e.makes, e.samples);
+        return s;
     }
     if (table.gamePhase == GamePhase::Play) {
         const ExpertCard c = sampledCard(table, record, seat, m_effort);
         if (c.picture < 0)
             return corvane::hintSentence(table);
-        const Card card = table.cardAt(c.picture);
-        return "I would play the " + CardName(card) + " of " + SuitName(card.suit()) + ": " +
-               cardReason(c);
+        Saying s = Saying::withCard(Said::HintCard, table.cardAt(c.picture));
+        giveCardReason(c, s);
+        return s;
     }
     return corvane::hintSentence(table);
 }

@@ -49,7 +49,7 @@ public:
     std::optional<unsigned> keep(const Table& table, int seat) const;
 
     // The hint's sentence for the local player, at the level of the table's option.
-    std::string hintSentence(const Table& table, const HandRecord& record) const;
+    Saying hintSentence(const Table& table, const HandRecord& record) const;
 
 private:
     ExpertCard sampledCard(const Table& table, const HandRecord& record, int seat,

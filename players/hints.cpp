@@ -19,30 +19,31 @@ int cardHint(const Table& table) {
     return ChooseCard(table, 0, table.trumpSuit, table.trickWinnerCard);
 }
 
-std::string hintSentence(const Table& table) {
+Saying hintSentence(const Table& table) {
     switch (table.gamePhase) {
     case GamePhase::Idle:
-        return "Click Deal to get started.";
+        return Said::HintDeal;
     case GamePhase::Bidding: {
         const BidHint hint = bidHint(table);
         if (hint.bid.points() == 0)
-            return "I would pass.";
-        return "I would go " + hint.bid.word() + " on " + SuitSentenceName(hint.suit);
+            return Said::HintPass;
+        Saying s = Saying::withSuit(Said::HintBid, hint.suit);
+        s.number = hint.bid.points();
+        return s;
     }
     case GamePhase::Discard:
         // The local bidder names trump before any button is offered.
         if (table.localChoice == LocalChoice::Trump)
-            return "I would name " + SuitSentenceName(bidHint(table).suit);
-        return "Use the Auto-discard button.";
+            return Saying::withSuit(Said::HintTrump, bidHint(table).suit);
+        return Said::HintAutoDiscard;
     case GamePhase::Play: {
         const int picture = cardHint(table);
         if (picture < 0)
-            return NoHintMessage; // every card of the hand is on the table already
-        const Card card = table.cardAt(picture);
-        return "I would play the " + CardName(card) + " of " + SuitSentenceName(card.suit());
+            return Said::NoHint; // every card of the hand is on the table already
+        return Saying::withCard(Said::HintCard, table.cardAt(picture));
     }
     default:
-        return NoHintMessage;
+        return Said::NoHint;
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cards/bid.h"
+#include "table/saying.h"
 
 #include <string>
 
@@ -21,10 +22,7 @@ BidHint bidHint(const Table& table);
 // The card the computer would play from the local hand.
 int cardHint(const Table& table);
 
-// The sentence when there is no advice to give (a deal still landing, an empty hand).
-inline constexpr const char* NoHintMessage = "I got nothing.";
-
 // The hint's sentence for the table as it stands.
-std::string hintSentence(const Table& table);
+Saying hintSentence(const Table& table);
 
 } // namespace corvane

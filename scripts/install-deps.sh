@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-dev clang-format
     python3
     qt6-base-dev libgl-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libqt6sql6-sqlite
     fonts-liberation2 fonts-open-sans fonts-dejavu-core xdg-utils
     desktop-file-utils appstream dpkg-dev

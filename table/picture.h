@@ -12,8 +12,13 @@ namespace corvane {
 
 enum class LabelColor { Black, Red, White };
 
+// A caption that is a word of the program rather than a name or a number: the window shows it
+// in the player's language, the caption in English.
+enum class LabelWord { None, You, We, They, Pass };
+
 struct Label {
     std::string caption;
+    LabelWord word = LabelWord::None;
     bool visible = true;
     bool underline = false;
     LabelColor color = LabelColor::Black;
@@ -24,8 +29,6 @@ struct ButtonMenu {
     bool visible = false;
     ButtonMode modeX = ButtonMode::Hidden;
     bool autoDiscardEnabled = false;
-    std::string dealCaption = "&Deal";
-    int fontSize = 10; // 8 for a message longer than 20 characters
 };
 
 struct BidDialog {
@@ -42,7 +45,7 @@ struct Picture {
     bool imgTrumpVisible = false;
     Label lblTimeout;
     ButtonMenu buttonMenu;
-    std::string buttonMessage; // the caption of the message button
+    Saying buttonMessage; // the message button's, worded by the window
     BidDialog bidDialog;
     bool trumpDialogVisible = false;
 };

@@ -19,15 +19,18 @@ void presentSeats(const Table& t, Picture& p) {
         const auto s = static_cast<size_t>(seat);
         Label& name = p.lblPlayerName[static_cast<size_t>(label)];
         name.caption = t.seats[s].name;
+        name.word = seat == t.localSeat && name.caption == LocalPlayerName ? LabelWord::You
+                                                                           : LabelWord::None;
         name.underline = seat == t.awaitedSeat;
         name.color = t.trumpNamed && seat == t.bidderSeat ? LabelColor::White : LabelColor::Black;
         Label& bid = p.lblBid[static_cast<size_t>(label)];
         bid.caption = t.seatBid[s].word();
+        bid.word = t.seatBid[s].isPass() ? LabelWord::Pass : LabelWord::None;
         bid.visible = t.seatBid[s].made() && bidsShown(t);
         bid.color = seat == t.dealerSeat ? LabelColor::Red : LabelColor::Black;
     }
-    p.lblPlayerName[4].caption = "We";
-    p.lblPlayerName[5].caption = "They";
+    p.lblPlayerName[4] = {"We", LabelWord::We};
+    p.lblPlayerName[5] = {"They", LabelWord::They};
     p.lblBid[4].caption = std::to_string(t.highBid);
     p.lblBid[4].visible = t.trumpNamed;
 }
@@ -50,7 +53,6 @@ void presentAsks(const Table& t, Picture& p) {
     menu.modeX = t.buttonMode;
     menu.visible = t.buttonMode != ButtonMode::Hidden;
     menu.autoDiscardEnabled = t.buttonMode == ButtonMode::Discard;
-    menu.fontSize = t.buttonMode == ButtonMode::Message && t.message.size() > 20 ? 8 : 10;
     p.buttonMessage = t.message;
     p.bidDialog.visible = t.localChoice == LocalChoice::Bid;
     if (p.bidDialog.visible)

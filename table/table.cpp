@@ -17,7 +17,7 @@ Table::Table() {
         homeLeft[static_cast<size_t>(i)] = home.left;
         homeTop[static_cast<size_t>(i)] = home.top;
     }
-    seats[0].name = "You";
+    seats[0].name = LocalPlayerName;
 }
 
 void Table::seatLocalPlayerAt(int seat) {

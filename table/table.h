@@ -10,6 +10,7 @@
 #include "cards/card_value.h"
 #include "table/computer_level.h"
 #include "table/layout.h"
+#include "table/saying.h"
 
 #include <array>
 #include <string>
@@ -69,6 +70,8 @@ enum class LocalChoice { None, Bid, Trump };
 inline constexpr int KittyFirst = 20;
 inline constexpr const char* CannotFlipMessage = "Cannot Flip Discarded Card";
 inline constexpr int SeatCount = 4;
+// The local player's name until a person gives another online.
+inline constexpr const char* LocalPlayerName = "You";
 
 struct Table {
     // The hand.
@@ -129,7 +132,7 @@ struct Table {
 
     // What the table asks of the local player.
     ButtonMode buttonMode = ButtonMode::Hidden;
-    std::string message; // the message the button window shows
+    Saying message; // the message the button window shows
     LocalChoice localChoice = LocalChoice::None;
     bool timeoutRunning = false;
     int timeoutLeft = 20; // seconds of the local player's time-out

@@ -69,11 +69,5 @@ INSTANTIATE_TEST_SUITE_P(Rules, LegalPlay, ::testing::ValuesIn(std::vector<Legal
     {"whisk before follow", Spades, "9S", 1, 0, 30, true, "4S 2D KC", "KC", Whisk}}));
 // clang-format on
 
-TEST(LegalPlay, Messages) {
-    EXPECT_STREQ(refusalMessage(Refusal::Whisk), "There's a whisk to the board.");
-    EXPECT_STREQ(refusalMessage(Refusal::FollowSuit), "You have to follow suit.");
-    EXPECT_STREQ(refusalMessage(Refusal::None), "");
-}
-
 } // namespace
 } // namespace corvane

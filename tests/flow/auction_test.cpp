@@ -85,7 +85,7 @@ TEST_F(Auction, EverybodyPassesAndTheNextDealerDeals) {
         open(dealer);
         ASSERT_TRUE(engine.clickBid(0));
         clock.runUntilIdle();
-        EXPECT_EQ(t().message, message);
+        EXPECT_EQ(english(t().message), message);
         for (int i = 0; i <= 22; ++i)
             EXPECT_EQ(t().CardState(i), TagState::Up) << "picture " << i;
         engine.clickButton(1);

@@ -38,7 +38,7 @@ TEST_F(FirstLead, HidesNothingAndForcesNothingAtTheHandsFirstLead) {
     EXPECT_TRUE(t().firstLeadOfHand());
     EXPECT_EQ(t().leadForPlay(), Card{});
     const int withFive = cardHint(t());
-    const std::string sentence = hintSentence(t());
+    const Saying sentence = hintSentence(t());
     // Whatever lies on picture 7, the Jack may renege: every card may lead, the pointer tells
     // nothing of it, and the computer and the hint lead the same.
     for (const char* other : {"5S", "2H", "QD", "AC"}) {

@@ -79,7 +79,7 @@ TEST_F(Movements, AWonGameSpinsTheLastTricksCardsSeatBySeatThenANewGameWaits) {
         EXPECT_EQ(m.from, trickPosition(s));
         EXPECT_EQ(m.to, spiralEnd(s, trickPosition(s)));
     }
-    EXPECT_EQ(t.message, "You're not easy!");
+    EXPECT_EQ(t.message, Saying(Said::GameWon));
     engine.clickButton(1);
     scheduler.clock.runUntilIdle();
     EXPECT_TRUE(finish.done());

@@ -46,7 +46,7 @@ TEST_P(Scoring, HandEnd) {
     Task finish = engine.FinishTrick();
     clock.runUntilIdle();
     ASSERT_TRUE((t().buttonMode != ButtonMode::Hidden));
-    EXPECT_EQ(t().message, r.message);
+    EXPECT_EQ(english(t().message), r.message);
     for (size_t s = 0; s < 4; ++s) // nobody is to play while the hand's end is told
         EXPECT_FALSE(present(t()).lblPlayerName[s].underline) << "seat " << s;
     engine.clickButton(1);

@@ -110,10 +110,10 @@ struct Dialog final : LobbyClient::View {
 };
 
 const std::string Refused = "The server refused the connection.";
-const std::string Lost = online::Host::LostServerMessage;
-const std::string HostGone = online::Seat::HostGoneMessage;
-const std::string KeyRefused = LobbyClient::KeyRefusedMessage;
-const std::string Unreached = LobbyClient::CouldNotConnect;
+const std::string Lost = english(Said::ServerLost);
+const std::string HostGone = english(Said::HostGone);
+const std::string KeyRefused = english(Said::KeyRefused);
+const std::string Unreached = english(Said::ServerUnreachable);
 
 std::string row(const std::string& name, const std::string& id) {
     return encode(TableEntry{name, id, {"Hosty", "Computer", "Computer", "Computer"}});
@@ -333,7 +333,7 @@ TEST_P(Transitions, LeadWhereTheTableSays) {
     // The pointer is busy while the dialog waits on a connection, and only then.
     EXPECT_TRUE(!c.dialogOpen || l.dialog.busy == (c.state != State::Lobby));
     if (c.message != "-") {
-        EXPECT_EQ(l.messageShown() ? l.t().message : "", c.message);
+        EXPECT_EQ(l.messageShown() ? english(l.t().message) : "", c.message);
     }
     EXPECT_EQ(l.connections.live(), c.liveConnections);
     EXPECT_EQ(l.t().online, c.state != State::Standalone);

@@ -130,8 +130,8 @@ TEST_P(SeatHistoryFixture, TheSeatKnowsWhatItsTableShowedAndNoMore) {
                                            mine.localChoice == LocalChoice::Bid ||
                                            mine.awaitedSeat == SeatNo);
         if (when == "trick play") {
-            EXPECT_TRUE(mine.message.starts_with("The computer played for you: the "))
-                << mine.message;
+            EXPECT_TRUE(english(mine.message).starts_with("The computer played for you: the "))
+                << english(mine.message);
         }
         // The host asks the seat for its next move, with the usual time limit.
         drive([&] {

@@ -1,12 +1,12 @@
 // The seated player: each host message applied to a table turned to the player's seat, and the
 // player's moves sent back in the host's numbering.
-#include "flow/hand_texts.h"
 #include "online/memory_channel.h"
 #include "online/seat.h"
 #include "protocol/encode.h"
 #include "protocol/score_line.h"
 #include "table/layout.h"
 #include "table/presenter.h"
+#include "table/saying.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -122,7 +122,7 @@ TEST_F(SeatFixture, EachSeatTurnsTheTableToItself) {
         EXPECT_EQ(present(table).lblTricks[0] + "|" + present(table).lblTricks[1], "J|J");
         c.arrive("E-20" + std::string("2030") + "1000");
         clock.runUntilIdle();
-        EXPECT_EQ(table.message, "Bidder goes down 20.");
+        EXPECT_EQ(english(table.message), "Bidder goes down 20.");
         EXPECT_FALSE(present(table).imgTrumpVisible);
         EXPECT_EQ(table.score[0], own % 2 == 0 ? 30 : 0);
         EXPECT_EQ(table.score[1], own % 2 == 0 ? 0 : 30);
@@ -159,11 +159,12 @@ TEST_F(SeatFixture, TheComputerActsForAPersonWhoseTimeRunsOut) {
             if (sent[0] == 'b' || sent[0] == 'r') {
                 EXPECT_EQ(sent.substr(1, 1), std::to_string(own)) << sent;
             }
-            const std::string told =
-                sent[0] == 'b'   ? handText::TimedOutBid
-                : sent[0] == 't' ? handText::timedOutTrump(sent[1] - '0')
-                : sent[0] == 'r' ? handText::TimedOutDiscard
-                                 : handText::timedOutCard(table.cardAt(table.localPicture(card)));
+            const Saying told =
+                sent[0] == 'b'   ? Saying(Said::TimedOutBid)
+                : sent[0] == 't' ? Saying::withSuit(Said::TimedOutTrump, sent[1] - '0')
+                : sent[0] == 'r'
+                    ? Saying(Said::TimedOutDiscard)
+                    : Saying::withCard(Said::TimedOutCard, table.cardAt(table.localPicture(card)));
             EXPECT_EQ(table.message, told);
             if (sent[0] == 'p') {
                 c.arrive(encode(CardPlayed{card}) + encode(CardPlayed{5 * ((own + 1) % 4)}) +
@@ -227,7 +228,7 @@ TEST_F(SeatFixture, ARefusedBidOrCardIsAskedAgain) {
     EXPECT_EQ(channel.takeSent(), "b220");
     EXPECT_FALSE(t().localChoice == LocalChoice::Bid || t().timeoutRunning);
     arrive(encode(YourBid{1, 0}));
-    EXPECT_EQ(t().message, online::Seat::BidRefusedMessage);
+    EXPECT_EQ(t().message, Saying(Said::BidRefused));
     EXPECT_TRUE(t().localChoice == LocalChoice::Bid && t().timeoutRunning);
     EXPECT_FALSE(present(t()).lblBid[0].visible);
     EXPECT_TRUE(engine.clickBid(0));
@@ -239,7 +240,7 @@ TEST_F(SeatFixture, ARefusedBidOrCardIsAskedAgain) {
     EXPECT_EQ(channel.takeSent(), "p13");
     EXPECT_NE(t().picCard[3].position, homePosition(3));
     arrive(encode(YourTurn{2}));
-    EXPECT_EQ(t().message, online::Seat::CardRefusedMessage);
+    EXPECT_EQ(t().message, Saying(Said::CardRefused));
     EXPECT_EQ(t().picCard[3].position, homePosition(3));
     EXPECT_TRUE(t().awaitedSeat == t().localSeat && t().timeoutRunning);
     engine.clickCard(1);
@@ -268,7 +269,7 @@ TEST_F(SeatFixture, WonGameOffersTheDealForTheNextOne) {
     arrive(encode(BidMade{1, protocol::Bid::passed()}));
     EXPECT_EQ(t().dealerSeat, 0);
     arrive("E-30" + std::string("0030") + "2120");
-    EXPECT_EQ(t().message, "She's gone b'y.");
+    EXPECT_EQ(english(t().message), "She's gone b'y.");
     clickMessages();
     EXPECT_EQ(t().score, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(t().dealerSeat, NoSeat);
@@ -286,10 +287,10 @@ TEST_F(SeatFixture, MisdealNamesTheDealerAndALateSeatWaits) {
         Seated seated(clock, random, own);
         auto& [c, e, s] = seated;
         c.arrive(encode(SeatName{3, "Dan"}) + encode(YourBid{own == 2 ? 3 : own, 0}) + "N");
-        EXPECT_EQ(e.table().message, said);
+        EXPECT_EQ(english(e.table().message), said);
         EXPECT_EQ(e.table().bidsMade, 0);
         c.arrive("I");
-        EXPECT_EQ(e.table().message, "Waiting for next hand...");
+        EXPECT_EQ(english(e.table().message), "Waiting for next hand...");
     }
 }
 
@@ -328,7 +329,7 @@ TEST_F(SeatFixture, HostGoneReturnsToAStandaloneGame) {
         EXPECT_EQ(e.table().gamePhase, GamePhase::Idle);
         EXPECT_FALSE(e.table().localChoice == LocalChoice::Bid || e.table().timeoutRunning ||
                      s.seated());
-        EXPECT_EQ(e.table().message, "Your host has disconnected.");
+        EXPECT_EQ(english(e.table().message), "Your host has disconnected.");
     }
 }
 } // namespace

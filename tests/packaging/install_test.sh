@@ -19,7 +19,8 @@ expected=(
     usr/share/applications/$app.desktop
     usr/share/metainfo/$app.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/$app.svg
-    usr/share/corvane/corvane.htm
+    usr/share/corvane/corvane.htm usr/share/corvane/corvane_fr.htm
+    usr/share/corvane/translations/corvane_fr.qm usr/share/corvane/translations/corvane_en.qm
     usr/share/doc/corvane/copyright usr/share/doc/corvane/changelog.Debian.gz
     usr/share/man/man6/corvane.6.gz usr/share/man/man1/corvane-lobby.1.gz
     usr/share/man/man1/corvane-bot.1.gz usr/share/man/man1/corvane-sim.1.gz

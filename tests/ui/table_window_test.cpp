@@ -10,8 +10,10 @@
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/rules_window.h"
 #include "ui/online/lobby_dialog.h"
+#include "ui/program/language.h"
 #include "ui/table/dialog_placement.h"
 #include "ui/table/message_fit.h"
+#include "ui/table/saying_words.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,7 +100,7 @@ private slots:
         const Point before = table.t().picCard[static_cast<size_t>(picture)].position;
         table.clickCard(picture);
         QVERIFY(table.messageShown());
-        QCOMPARE(table.window.buttonWindow()->message().toStdString(), refusalMessage(why));
+        QCOMPARE(table.window.buttonWindow()->message().toStdString(), english(refusalSaying(why)));
         QCOMPARE(table.t().CardState(picture), TagState::Up); // still in the hand, where it was
         QCOMPARE(table.t().picCard[static_cast<size_t>(picture)].position, before);
         table.click(table.button(1));
@@ -143,7 +145,7 @@ private slots:
         QTest::mouseDClick(table.view(), Qt::LeftButton, {}, QPoint(150, 200));
         table.window.action(QStringLiteral("mnuHint"))->trigger();
         QVERIFY(table.messageShown());
-        QCOMPARE(table.window.buttonWindow()->message(), QString::fromLatin1(NoHintMessage));
+        QCOMPARE(table.window.buttonWindow()->message(), SayingWords::text(Said::NoHint));
         table.window.action(QStringLiteral("mnuNew"))->trigger();
         table.t().score = {5, 0}; // between hands, but no longer fresh
         QTest::mouseDClick(table.view(), Qt::LeftButton, {}, QPoint(150, 200));
@@ -155,17 +157,27 @@ private slots:
     void everyKindOfMessageShowsWhole() {
         TableUnderTest table(5);
         ButtonWindow* window = table.window.buttonWindow();
-        QStringList messages = {
-            QStringLiteral("I got nothing."), QStringLiteral("I would play the Jack of spades."),
-            QStringLiteral("I would play the Jack of spades: it is the only card allowed."),
-            QStringLiteral(
-                "I would play the Queen of diamonds: it takes the trick in 10 of 10 deals.")};
+        // Every kind of saying with its longest words, in every language.
+        std::vector<Saying> sayings;
+        for (int kind = 1; kind <= static_cast<int>(Said::ServerLost); ++kind) {
+            Saying s = Saying::withCard(static_cast<Said>(kind), Card::of(Queen, Diamonds));
+            s.number = 30;
+            s.suit = Diamonds;
+            s.reason = HintReason::Takes;
+            s.inTen = 10;
+            sayings.push_back(s);
+        }
         std::vector<std::string> names = NamePool::all();
         names.emplace_back(static_cast<size_t>(LobbyDialog::UserNameLength), 'W');
         for (const std::string& name : names)
-            messages << QString::fromStdString(name + " calls for a misdeal.");
-        for (const QString& message : messages) {
-            table.engine.start(table.engine.MessageButton(message.toStdString(), true));
+            sayings.push_back(Saying::withName(Said::Misdeal, name));
+        for (int i = 0; i < 2 * static_cast<int>(sayings.size()); ++i) {
+            const bool french = i >= static_cast<int>(sayings.size());
+            if (i == 0 || i == static_cast<int>(sayings.size()))
+                installLanguage(french ? LanguageChoice::French : LanguageChoice::English);
+            const Saying& saying = sayings[static_cast<size_t>(i) % sayings.size()];
+            const QString message = SayingWords::text(saying);
+            table.engine.start(table.engine.MessageButton(saying, true));
             table.window.refresh();
             QCOMPARE(window->message(), message);
             const QString caption = table.button(1)->text().replace(QStringLiteral("&&"), "&");
@@ -179,6 +191,7 @@ private slots:
                      qPrintable(message));
             QVERIFY(table.button(1)->font().pointSizeF() >= SmallestMessagePointSize);
         }
+        installLanguage(LanguageChoice::English);
     }
 
     void namesShownAsWritten() {

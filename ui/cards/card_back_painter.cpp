@@ -5,6 +5,7 @@
 #include "ui/cards/card_face_painter.h"
 #include "ui/cards/suit_painter.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -292,10 +293,15 @@ void paintBack(QPainter& painter, int design) {
 }
 
 QString backDesignName(int design) {
-    static const char* const names[8] = {"Blue Lattice", "Red Diamonds", "Green Tartan",
-                                         "Celtic Rings", "Ocean Waves",  "Sunburst",
-                                         "Maple Leaves", "Starry Night"};
-    return QString::fromLatin1(names[design & 7]);
+    static const char* const names[8] = {QT_TRANSLATE_NOOP("CardBacks", "Blue Lattice"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Red Diamonds"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Green Tartan"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Celtic Rings"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Ocean Waves"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Sunburst"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Maple Leaves"),
+                                         QT_TRANSLATE_NOOP("CardBacks", "Starry Night")};
+    return QCoreApplication::translate("CardBacks", names[design & 7]);
 }
 
 } // namespace corvane::ui

@@ -89,7 +89,7 @@ QFrame* line(QWidget* parent, const char* name, const QRect& at, const QColor& c
 } // namespace
 
 QString versionCaption() {
-    return QStringLiteral("Version %1.%2.%3")
+    return AboutBox::tr("Version %1.%2.%3")
         .arg(CORVANE_VERSION_MAJOR)
         .arg(CORVANE_VERSION_MINOR)
         .arg(CORVANE_VERSION_PATCH);
@@ -99,7 +99,7 @@ AboutBox::AboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Corvane"));
+    setWindowTitle(tr("About Corvane"));
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
@@ -116,11 +116,11 @@ AboutBox::AboutBox(QWidget* parent)
     titleFont.setBold(true);
     title->setFont(titleFont);
     label(this, "lblVersion", versionCaption(), pixelRect(2640, 600, 1695, 255));
-    label(this, "Label1", QStringLiteral("Cards, table and players by the Corvane team."),
+    label(this, "Label1", tr("Cards, table and players by the Corvane team."),
           pixelRect(2640, 960, 2415, 495));
     label(this, "lblDescription",
-          QStringLiteral("Forty-fives for four: you and your partner against two opponents, at "
-                         "home or online."),
+          tr("Forty-fives for four: you and your partner against two opponents, at "
+             "home or online."),
           pixelRect(2640, 1560, 3615, 495));
 
     // An etched rule between the text and the buttons: a shadow line over a highlight line.
@@ -128,13 +128,13 @@ AboutBox::AboutBox(QWidget* parent)
     line(this, "Line1_0", pixelRect(2640, 2880, 3750, 15), colours.color(QPalette::Mid));
     line(this, "Line1_1", pixelRect(2640, 2895, 3750, 15), colours.color(QPalette::Light));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(pixelRect(5160, 3240, 1260, 345));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto* sysInfo = new QPushButton(tr("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfo->setGeometry(pixelRect(5160, 3720, 1245, 345));
     sysInfo->setAutoDefault(false);
@@ -148,9 +148,9 @@ QMessageBox* AboutBox::sysInfoMessage() const {
 void AboutBox::StartSysInfo() {
     if (m_sysInfoMessage)
         m_sysInfoMessage->close();
-    auto* box =
-        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Corvane"),
-                        QString::fromLatin1(SysInfoUnavailableMessage), QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Corvane"),
+                                tr("System Information Is Unavailable At This Time"),
+                                QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("sysInfoMessage"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     m_sysInfoMessage = box;

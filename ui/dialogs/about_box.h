@@ -12,9 +12,6 @@ namespace corvane::ui {
 // "Version 4.0.0", from the project's version numbers.
 QString versionCaption();
 
-inline constexpr const char* SysInfoUnavailableMessage =
-    "System Information Is Unavailable At This Time";
-
 // Open it with open(): modal to the table window without a nested event loop. OK, Enter and Esc
 // close it.
 class AboutBox : public QDialog {

@@ -27,9 +27,9 @@ struct SpeedItem {
     int delay;
 };
 constexpr std::array<SpeedItem, 3> SpeedItems{{
-    {"Slow", SpeedSlow},
-    {"Medium", SpeedMedium},
-    {"Give 'er!!", SpeedGiveEr},
+    {QT_TRANSLATE_NOOP("corvane::ui::OptionsDialog", "Slow"), SpeedSlow},
+    {QT_TRANSLATE_NOOP("corvane::ui::OptionsDialog", "Medium"), SpeedMedium},
+    {QT_TRANSLATE_NOOP("corvane::ui::OptionsDialog", "Give 'er!!"), SpeedGiveEr},
 }};
 
 int designIndex(int design) {
@@ -57,7 +57,7 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_table(table) {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     setModal(false);
     QFont small = font();
     small.setPointSizeF(8.25);
@@ -67,11 +67,11 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
     buildPackFrame();
     buildOptionsFrame();
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK = new QPushButton(tr("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setGeometry(pixelRect(2880, 5760 - Saved, 1095, 375));
     m_cmdOK->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel = new QPushButton(tr("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdCancel->setGeometry(pixelRect(4080, 5760 - Saved, 1095, 375));
     // Esc already rejects a QDialog; Cancel is the same thing.
@@ -85,7 +85,7 @@ OptionsDialog::OptionsDialog(Table& table, QWidget* parent)
 }
 
 void OptionsDialog::buildPackFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("Pack Design"), this);
+    auto* frame = new QGroupBox(tr("Pack Design"), this);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(pixelRect(120, 120, 5055, 3615 - Saved));
 
@@ -124,41 +124,68 @@ void OptionsDialog::buildPackFrame() {
 }
 
 void OptionsDialog::buildOptionsFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("Game Options"), this);
+    auto* frame = new QGroupBox(tr("Game Options"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     // One row deeper than the three rule options and the speed: the computer players' level.
     frame->setGeometry(pixelRect(120, 3960 - Saved, 5055, 1695));
 
-    m_chk525 = new QCheckBox(QStringLiteral("Must have 5 to bid 25"), frame);
+    m_chk525 = new QCheckBox(tr("Must have 5 to bid 25"), frame);
     m_chk525->setObjectName(QStringLiteral("chk525"));
     m_chk525->setGeometry(pixelRect(240, 360, 2295, 255));
-    m_chkFollowSuit = new QCheckBox(QStringLiteral("Must follow suit"), frame);
+    m_chkFollowSuit = new QCheckBox(tr("Must follow suit"), frame);
     m_chkFollowSuit->setObjectName(QStringLiteral("chkFollowSuit"));
     m_chkFollowSuit->setGeometry(pixelRect(240, 720, 2295, 255));
-    m_chkTutorial = new QCheckBox(QStringLiteral("Deal cards face up"), frame);
+    m_chkTutorial = new QCheckBox(tr("Deal cards face up"), frame);
     m_chkTutorial->setObjectName(QStringLiteral("chkTutorial"));
     m_chkTutorial->setGeometry(pixelRect(2640, 360, 2295, 255));
 
-    auto* speedLabel = new QLabel(QStringLiteral("Play Speed"), frame);
+    auto* speedLabel = new QLabel(tr("Play Speed"), frame);
     speedLabel->setObjectName(QStringLiteral("Label1"));
     speedLabel->setGeometry(pixelRect(2640, 720, 1095, 315));
     m_cboSpeed = new QComboBox(frame);
     m_cboSpeed->setObjectName(QStringLiteral("cboSpeed"));
     m_cboSpeed->setGeometry(pixelRect(3600, 720, 1215, 315));
     for (const SpeedItem& item : SpeedItems)
-        m_cboSpeed->addItem(QString::fromUtf8(item.caption), item.delay);
+        m_cboSpeed->addItem(tr(item.caption), item.delay);
     speedLabel->setBuddy(m_cboSpeed);
 
-    auto* computersLabel = new QLabel(QStringLiteral("Computer players:"), frame);
+    auto* computersLabel = new QLabel(tr("Computer players:"), frame);
     computersLabel->setObjectName(QStringLiteral("lblComputers"));
     computersLabel->setGeometry(pixelRect(240, 1080, 1695, 315));
     m_cboComputers = new QComboBox(frame);
     m_cboComputers->setObjectName(QStringLiteral("cboComputers"));
     m_cboComputers->setGeometry(pixelRect(2040, 1080, 1215, 315));
-    m_cboComputers->addItem(QStringLiteral("Standard"), static_cast<int>(ComputerLevel::Standard));
-    m_cboComputers->addItem(QStringLiteral("Expert"), static_cast<int>(ComputerLevel::Expert));
-    m_cboComputers->addItem(QStringLiteral("Master"), static_cast<int>(ComputerLevel::Master));
+    m_cboComputers->addItem(tr("Standard"), static_cast<int>(ComputerLevel::Standard));
+    m_cboComputers->addItem(tr("Expert"), static_cast<int>(ComputerLevel::Expert));
+    m_cboComputers->addItem(tr("Master"), static_cast<int>(ComputerLevel::Master));
     computersLabel->setBuddy(m_cboComputers);
+    buildLanguageChoice();
+}
+
+// The program's language is no game option: it sits outside the frame, beside OK and Cancel.
+void OptionsDialog::buildLanguageChoice() {
+    auto* languageLabel = new QLabel(tr("&Language:"), this);
+    languageLabel->setObjectName(QStringLiteral("lblLanguage"));
+    languageLabel->setGeometry(pixelRect(120, 5790 - Saved, 975, 315));
+    m_cboLanguage = new QComboBox(this);
+    m_cboLanguage->setObjectName(QStringLiteral("cboLanguage"));
+    m_cboLanguage->setGeometry(pixelRect(1095, 5790 - Saved, 1665, 315));
+    m_cboLanguage->setToolTip(tr("Corvane speaks it from its next start."));
+    m_cboLanguage->addItem(tr("The system's"), static_cast<int>(LanguageChoice::System));
+    // Each language under its own name, so that a player who cannot read the others finds it.
+    m_cboLanguage->addItem(QStringLiteral("English"),
+                           static_cast<int>(LanguageChoice::English)); // untranslated
+    m_cboLanguage->addItem(QStringLiteral("Français"),
+                           static_cast<int>(LanguageChoice::French)); // untranslated
+    languageLabel->setBuddy(m_cboLanguage);
+}
+
+void OptionsDialog::setLanguage(LanguageChoice language) {
+    m_cboLanguage->setCurrentIndex(m_cboLanguage->findData(static_cast<int>(language)));
+}
+
+LanguageChoice OptionsDialog::language() const {
+    return static_cast<LanguageChoice>(m_cboLanguage->currentData().toInt());
 }
 
 void OptionsDialog::loadSettings() {
@@ -179,7 +206,7 @@ void OptionsDialog::loadSettings() {
         // the boxes show the standalone table's settings, which cannot change online.
         for (QCheckBox* box : {m_chkFollowSuit, m_chkTutorial}) {
             box->setEnabled(false);
-            box->setToolTip(QStringLiteral("Not while playing online"));
+            box->setToolTip(tr("Not while playing online"));
         }
     }
     pickDesign(m_table.backDesign);

@@ -4,6 +4,8 @@
 // back on OK.
 #pragma once
 
+#include "ui/program/language.h"
+
 #include <QDialog>
 #include <array>
 
@@ -40,12 +42,18 @@ public:
     int pickedDesign() const { return m_pickedDesign; }
     void pickDesign(int design);
 
+    // The language is the program's, not the table's: its keeper sets it and reads it back on
+    // OK. A new one speaks from the next start.
+    void setLanguage(LanguageChoice language);
+    LanguageChoice language() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildPackFrame();
     void buildOptionsFrame();
+    void buildLanguageChoice();
     void loadSettings();
     void storeSettings();
 
@@ -60,6 +68,7 @@ private:
     QCheckBox* m_chkTutorial = nullptr;
     QComboBox* m_cboSpeed = nullptr;
     QComboBox* m_cboComputers = nullptr;
+    QComboBox* m_cboLanguage = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
 };

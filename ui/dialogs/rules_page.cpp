@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,23 +24,41 @@ QString builtProgramDirectory() {
     return QStringLiteral(CORVANE_PROGRAM_DIR);
 }
 
+QStringList rulesPageNames() {
+    const QString english = QString::fromLatin1(RulesPageFileName);
+    if (QLocale().language() == QLocale::English)
+        return {english};
+    // corvane.htm becomes corvane_fr.htm
+    const QString translated = QString(english).insert(
+        english.lastIndexOf(QLatin1Char('.')),
+        QLatin1Char('_') + QLocale().name().section(QLatin1Char('_'), 0, 0));
+    return {translated, english};
+}
+
 QStringList rulesPageCandidates() {
-    const QString name = QString::fromLatin1(RulesPageFileName);
     QStringList candidates;
-    if (QCoreApplication::instance() != nullptr) {
-        const QDir program(QCoreApplication::applicationDirPath());
-        candidates << program.filePath(name)
-                   << QDir::cleanPath(
-                          program.filePath(QStringLiteral(CORVANE_DATA_FROM_PROGRAM "/") + name));
+    for (const QString& name : rulesPageNames()) {
+        if (QCoreApplication::instance() != nullptr) {
+            const QDir program(QCoreApplication::applicationDirPath());
+            candidates << program.filePath(name)
+                       << QDir::cleanPath(program.filePath(
+                              QStringLiteral(CORVANE_DATA_FROM_PROGRAM "/") + name));
+        }
+        candidates << QDir(builtProgramDirectory()).filePath(name);
     }
-    candidates << QDir(builtProgramDirectory()).filePath(name);
     candidates.removeDuplicates();
     return candidates;
 }
 
 QString builtInRulesPage() {
-    const QString name = QString::fromLatin1(RulesPageFileName);
-    QFile builtIn(QStringLiteral(":/corvane/") + name);
+    QString name;
+    QFile builtIn;
+    for (const QString& candidate : rulesPageNames()) {
+        name = candidate;
+        builtIn.setFileName(QStringLiteral(":/corvane/") + name);
+        if (builtIn.exists())
+            break;
+    }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder) || !builtIn.open(QIODevice::ReadOnly))
         return {};

@@ -11,10 +11,14 @@ class QWidget;
 namespace corvane::ui {
 
 inline constexpr const char* RulesPageFileName = "corvane.htm";
-inline constexpr const char* RulesPageFailedMessage = "The rules page could not be opened.";
+
+// The page's file names in the window's language, most wanted first: corvane_fr.htm, then the
+// English corvane.htm, which every language falls back to.
+QStringList rulesPageNames();
 
 // Where the page is looked for, in order: beside the running program, in the data folder of the
-// installed program, and beside the program in the build tree.
+// installed program, and beside the program in the build tree; each in the language of the
+// window, then in English.
 QStringList rulesPageCandidates();
 
 // The copy built into the program, written to the user's cache folder so that a browser can open
@@ -34,7 +38,7 @@ inline constexpr const char* KeyboardSection = "keyboard";
 // for the browser. When the opener cannot start or reports that it opened nothing (xdg-open's exit
 // status; starting it is no proof of success), the page opens in the program's own rules window,
 // a child of `owner`. `missing` runs only when there is no page to open; the caller then tells the
-// person (RulesPageFailedMessage).
+// person.
 void openRulesPage(QWidget* owner, const QString& section, std::function<void()> missing);
 
 } // namespace corvane::ui

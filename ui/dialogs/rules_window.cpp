@@ -10,7 +10,7 @@ namespace corvane::ui {
 RulesWindow::RulesWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("rulesWindow"));
-    setWindowTitle(QStringLiteral("Rules of Corvane"));
+    setWindowTitle(tr("Rules of Corvane"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);

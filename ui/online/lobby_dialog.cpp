@@ -38,10 +38,10 @@ struct SeatPlace {
     int left, top, width, height;
 };
 constexpr std::array<SeatPlace, 4> SeatPlaces{{
-    {"South", 840, 1440, 1335, 255},
-    {"West", 120, 960, 975, 255},
-    {"North", 840, 480, 1335, 255},
-    {"East", 1560, 960, 1070, 255},
+    {QT_TRANSLATE_NOOP("corvane::ui::LobbyDialog", "South"), 840, 1440, 1335, 255},
+    {QT_TRANSLATE_NOOP("corvane::ui::LobbyDialog", "West"), 120, 960, 975, 255},
+    {QT_TRANSLATE_NOOP("corvane::ui::LobbyDialog", "North"), 840, 480, 1335, 255},
+    {QT_TRANSLATE_NOOP("corvane::ui::LobbyDialog", "East"), 1560, 960, 1070, 255},
 }};
 
 // The names at the little table are in the big table's typeface, a size smaller, so that
@@ -93,41 +93,36 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QStringLiteral("Play Online"));
+    setWindowTitle(tr("Play Online"));
     setModal(false);
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
     setFixedSize(pixelRect(0, 0, 5580, 2910 + ServerLine + RememberLine + StatusLine).size());
 
-    auto* lblServer =
-        makeLabel(QStringLiteral("&Server:"), "lblServer", pixelRect(105, 150, 1080, 270), this);
+    auto* lblServer = makeLabel(tr("&Server:"), "lblServer", pixelRect(105, 150, 1080, 270), this);
     m_txtServer = makeField("txtServer", pixelRect(1320, 135, 4095, 285), lblServer, this);
     m_txtServer->setText(server);
-    m_txtServer->setToolTip(QStringLiteral("The lobby's host, with :port if it is not the usual"));
+    m_txtServer->setToolTip(tr("The lobby's host, with :port if it is not the usual"));
 
-    auto* lblUser =
-        makeLabel(QStringLiteral("&User Name:"), "lblLabels0", below(105, 150, 1080, 270), this);
+    auto* lblUser = makeLabel(tr("&User Name:"), "lblLabels0", below(105, 150, 1080, 270), this);
     m_txtUserName = makeField("txtUserName", below(1320, 135, 1225, 285), lblUser, this);
     m_txtUserName->setMaxLength(UserNameLength);
-    auto* lblKey =
-        makeLabel(QStringLiteral("&Internet Key:"), "lblLabels1", below(105, 540, 1080, 270), this);
+    auto* lblKey = makeLabel(tr("&Internet Key:"), "lblLabels1", below(105, 540, 1080, 270), this);
     m_txtPassword = makeField("txtPassword", below(1320, 525, 1225, 285), lblKey, this);
     m_txtPassword->setEchoMode(QLineEdit::Password);
     // Created after the key, so that Tab goes from the key to it; it sits on a line of its own
     // under the buttons, as the fields above have no room for it.
-    m_chkRememberKey = new QCheckBox(QStringLiteral("&Remember key"), this);
+    m_chkRememberKey = new QCheckBox(tr("&Remember key"), this);
     m_chkRememberKey->setObjectName(QStringLiteral("chkRememberKey"));
     m_chkRememberKey->setGeometry(below(120, 2880, 2415, 255));
     m_chkRememberKey->setToolTip(
-        QStringLiteral("Keep the key for the next time; otherwise it is forgotten when the "
-                       "program ends"));
-    auto* lblTable =
-        makeLabel(QStringLiteral("New Table:"), "lblLabels2", below(105, 960, 1080, 270), this);
+        tr("Keep the key for the next time; otherwise it is forgotten when the program ends"));
+    auto* lblTable = makeLabel(tr("New Table:"), "lblLabels2", below(105, 960, 1080, 270), this);
     m_txtTable = makeField("txtTable", below(1320, 960, 1225, 285), lblTable, this);
 
-    auto* lblList = makeLabel(QStringLiteral("Tables Waiting for Players"), "Label1",
-                              below(120, 1440, 2415, 255), this);
+    auto* lblList =
+        makeLabel(tr("Tables Waiting for Players"), "Label1", below(120, 1440, 2415, 255), this);
     m_lstGames = new QListWidget(this);
     m_lstGames->setObjectName(QStringLiteral("lstGames"));
     m_lstGames->setGeometry(below(120, 1680, 2415, 450));
@@ -139,16 +134,13 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
 
     buildTableFrame();
 
-    m_cmdJoin = makeButton(QStringLiteral("&Join"), "cmdJoin", below(120, 2400, 1140, 390), this);
+    m_cmdJoin = makeButton(tr("&Join"), "cmdJoin", below(120, 2400, 1140, 390), this);
     m_cmdJoin->setDefault(true);
     m_cmdJoin->setEnabled(false);
-    m_cmdNew =
-        makeButton(QStringLiteral("&New Table"), "cmdNew", below(1440, 2400, 1140, 390), this);
+    m_cmdNew = makeButton(tr("&New Table"), "cmdNew", below(1440, 2400, 1140, 390), this);
     m_cmdNew->setEnabled(false);
-    m_cmdRefresh =
-        makeButton(QStringLiteral("Refresh"), "cmdRefresh", below(2760, 2400, 1095, 375), this);
-    m_cmdCancel =
-        makeButton(QStringLiteral("Cancel"), "cmdCancel", below(4320, 2400, 1140, 390), this);
+    m_cmdRefresh = makeButton(tr("Refresh"), "cmdRefresh", below(2760, 2400, 1095, 375), this);
+    m_cmdCancel = makeButton(tr("Cancel"), "cmdCancel", below(4320, 2400, 1140, 390), this);
 
     m_lblStatus =
         makeLabel(QString(), "lblStatus", below(120, 2880 + RememberLine, 5340, 270), this);
@@ -165,7 +157,7 @@ LobbyDialog::LobbyDialog(const QString& server, QWidget* parent)
 }
 
 void LobbyDialog::buildTableFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("Card Table"), this);
+    auto* frame = new QGroupBox(tr("Card Table"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     frame->setGeometry(below(2760, 120, 2655, 2055));
 
@@ -177,7 +169,7 @@ void LobbyDialog::buildTableFrame() {
     m_seats = new QButtonGroup(this);
     for (int seat = 0; seat < 4; ++seat) {
         const SeatPlace& place = SeatPlaces[static_cast<size_t>(seat)];
-        auto* option = new QRadioButton(QString::fromUtf8(place.caption), frame);
+        auto* option = new QRadioButton(tr(place.caption), frame);
         option->setObjectName(QStringLiteral("optSeat%1").arg(seat));
         option->setGeometry(pixelRect(place.left, place.top, place.width, place.height));
         option->setFont(seatFont());
@@ -310,7 +302,7 @@ void LobbyDialog::showCompass() {
         QRadioButton* option = m_optSeat[seat];
         option->setChecked(false);
         option->setEnabled(true);
-        option->setText(QString::fromUtf8(SeatPlaces[seat].caption));
+        option->setText(tr(SeatPlaces[seat].caption));
         option->setToolTip(QString());
     }
     m_seats->setExclusive(true);
@@ -335,7 +327,13 @@ void LobbyDialog::lstGamesClick() {
             const std::string& occupant =
                 m_tableSeats[static_cast<size_t>(row)][static_cast<size_t>(seat)];
             QRadioButton* option = m_optSeat[static_cast<size_t>(seat)];
-            showOccupant(option, QString::fromStdString(occupant));
+            // The lobby names a computer's seat "Computer..." in English; a seat shows it in its
+            // own words.
+            const std::string_view computer = "Computer"; // untranslated: as the lobby lists it
+            showOccupant(option, protocol::listsFreeSeat(occupant)
+                                     ? tr("Computer") +
+                                           QString::fromStdString(occupant.substr(computer.size()))
+                                     : QString::fromStdString(occupant));
             option->setEnabled(protocol::listsFreeSeat(occupant));
             if (option->isEnabled())
                 option->setChecked(true);

@@ -3,6 +3,7 @@
 #include "ui/online/online_session.h"
 
 #include "flow/engine.h"
+#include "ui/online/lobby_words.h"
 #include "ui/online/socket_channel.h"
 #include "ui/program/game_program.h"
 #include "ui/table/table_view.h"
@@ -135,7 +136,7 @@ void OnlineSession::setBusy(bool busy) {
 
 void OnlineSession::setStatus(const std::string& text) {
     if (m_dialog)
-        m_dialog->setStatus(QString::fromStdString(text));
+        m_dialog->setStatus(LobbyWords::status(text));
 }
 
 void OnlineSession::clearTables() {
@@ -171,12 +172,12 @@ void OnlineSession::clearWhiteboard() {
 }
 
 void OnlineSession::addWhiteboardLine(const std::string& line) {
-    m_window.view()->whiteboard()->appendPlainText(QString::fromStdString(line));
+    m_window.view()->whiteboard()->appendPlainText(LobbyWords::chatLine(line));
 }
 
 void OnlineSession::showState(State state) {
     updateConnectAction();
-    m_window.setWindowTitle(state == State::Hosting ? QStringLiteral("Corvane (Hosting)")
+    m_window.setWindowTitle(state == State::Hosting ? tr("Corvane (Hosting)")
                                                     : QStringLiteral("Corvane"));
     if (state == State::Standalone)
         m_window.unsetCursor();

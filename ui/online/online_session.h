@@ -51,8 +51,6 @@ public:
     void setLobbyFields(const LobbyPreferences& fields) { m_lobbyFields = fields; }
     const LobbyPreferences& lobbyFields() const { return m_lobbyFields; }
 
-    static constexpr const char* CouldNotConnect = Client::CouldNotConnect;
-    static constexpr const char* KeyRefusedMessage = Client::KeyRefusedMessage;
     static constexpr const char* ConnectingText = Client::ConnectingText;
     static constexpr const char* SeatTakenText = Client::SeatTakenText;
     static constexpr const char* TableGoneText = Client::TableGoneText;

@@ -22,14 +22,18 @@ public:
     // unreachable, or no answer within ConnectTimeoutMs (failure() says which). A channel is
     // connected once.
     void open(const QString& host, quint16 port, std::function<void(bool)> done);
-    // Why the connection failed, in the person's words; empty while none has.
+    // Why the connection failed, in English words that LobbyWords translates; empty while none
+    // has.
     const QString& failure() const { return m_failure; }
 
     static constexpr int ConnectTimeoutMs = 5000;
-    static constexpr const char* RefusedText = "The server refused the connection.";
-    static constexpr const char* NotFoundText = "No server of that name was found.";
+    static constexpr const char* RefusedText =
+        "The server refused the connection."; // untranslated: LobbyWords
+    static constexpr const char* NotFoundText =
+        "No server of that name was found."; // untranslated: LobbyWords
     static constexpr const char* SilentText = online::LobbyClient::SilentText;
-    static constexpr const char* UnreachableText = "The server could not be reached.";
+    static constexpr const char* UnreachableText =
+        "The server could not be reached."; // untranslated: LobbyWords
     QTcpSocket& socket() { return m_socket; }
     QString localAddress() const { return m_socket.localAddress().toString(); }
 

@@ -1,5 +1,6 @@
 #include "ui/program/game_program.h"
 
+#include "ui/dialogs/options_dialog.h"
 #include "ui/table/dialog_placement.h"
 #include "ui/table/table_view.h"
 
@@ -23,6 +24,16 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
                      [this](QDialog* options) { keeping->extendOptions(options); });
     if (!preferences)
         return;
+    QObject::connect(&window, &TableWindow::optionsOpened, &window, [this](QDialog* dialog) {
+        auto* options = qobject_cast<OptionsDialog*>(dialog);
+        if (!options)
+            return;
+        options->setLanguage(preferences->language());
+        QObject::connect(options, &QDialog::accepted, options, [this, options] {
+            preferences->setLanguage(options->language());
+            preferences->flush();
+        });
+    });
     QObject::connect(&window, &TableWindow::optionsChanged, &window, [this] {
         preferences->setTable(TablePreferences::of(engine.table()));
         preferences->flush();
@@ -59,8 +70,8 @@ namespace {
 void sayZoomFitted(TableWindow& window, double wanted) {
     auto* box = new QMessageBox(
         QMessageBox::Information, QStringLiteral("Corvane"),
-        QStringLiteral("The table is shown at %1%: at %2%, as you last had it, it does not fit "
-                       "on this screen.")
+        GameProgram::tr("The table is shown at %1%: at %2%, as you last had it, it does not fit "
+                        "on this screen.")
             .arg(static_cast<int>(window.view()->scale().zoom * 100))
             .arg(static_cast<int>(wanted * 100)),
         QMessageBox::Ok, &window);

@@ -17,12 +17,16 @@
 #include "ui/table/last_trick.h"
 #include "ui/table/table_window.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <memory>
 
 namespace corvane::ui {
 
 struct GameProgram {
+    Q_DECLARE_TR_FUNCTIONS(GameProgram)
+
+public:
     // Null when nothing is to be remembered (tests, the bench).
     std::unique_ptr<Preferences> preferences;
     Random random;

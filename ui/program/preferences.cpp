@@ -131,6 +131,14 @@ void Preferences::setTable(const TablePreferences& p) {
     m_settings.setValue(QStringLiteral("options/computerLevel"), static_cast<int>(p.computerLevel));
 }
 
+LanguageChoice Preferences::language() const {
+    return languageFromKey(readText(m_settings, QStringLiteral("options/language"), 10));
+}
+
+void Preferences::setLanguage(LanguageChoice language) {
+    m_settings.setValue(QStringLiteral("options/language"), languageKey(language));
+}
+
 LobbyPreferences Preferences::lobby() const {
     LobbyPreferences p;
     p.userName = readText(m_settings, QStringLiteral("lobby/name"), 10);

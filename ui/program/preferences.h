@@ -1,12 +1,13 @@
 // What the program remembers between runs: the options (card back, pace, the rule options, the
-// computer players' level), the table window's place and zoom, and the lobby fields (name,
-// server, and the key only when the player asks). The game itself is never saved.
+// computer players' level, the language), the table window's place and zoom, and the lobby fields
+// (name, server, and the key only when the player asks). The game itself is never saved.
 //
 // The file is read as far as it is sound: a missing, unreadable or out-of-range value gives its
 // default, quietly, and the rest is still taken.
 #pragma once
 
 #include "table/computer_level.h"
+#include "ui/program/language.h"
 
 #include <QByteArray>
 #include <QSettings>
@@ -65,6 +66,8 @@ public:
     void setLobby(const LobbyPreferences& lobby);
     WindowPreferences window() const;
     void setWindow(const WindowPreferences& window);
+    LanguageChoice language() const;
+    void setLanguage(LanguageChoice language);
 
     // Writes what was set to the file now (it is also written when the object goes). The file
     // may hold the lobby key: it is readable by its owner alone.

@@ -2,6 +2,7 @@
 // them from the game's record each time it changes while the window is open.
 #include "ui/record/hand_history_window.h"
 
+#include "ui/cards/card_words.h"
 #include "ui/record/game_record.h"
 #include "ui/record/hand_step_view.h"
 #include "ui/record/hand_words.h"
@@ -20,25 +21,27 @@
 namespace corvane::ui {
 
 namespace {
-const QStringList Columns{QStringLiteral("Hand"),     QStringLiteral("Dealer"),
-                          QStringLiteral("Contract"), QStringLiteral("Result"),
-                          QStringLiteral("We took"),  QStringLiteral("They took"),
-                          QStringLiteral("We"),       QStringLiteral("They")};
+QStringList columns() {
+    return {HandHistoryWindow::tr("Hand"),     HandHistoryWindow::tr("Dealer"),
+            HandHistoryWindow::tr("Contract"), HandHistoryWindow::tr("Result"),
+            HandHistoryWindow::tr("We took"),  HandHistoryWindow::tr("They took"),
+            HandHistoryWindow::tr("We"),       HandHistoryWindow::tr("They")};
 }
+} // namespace
 
 HandHistoryWindow::HandHistoryWindow(GameRecord& record, QWidget* parent)
     : QDialog(parent), m_record(record), m_sheet(new QTableWidget(this)),
       m_plot(new ScorePlot(this)), m_details(new QTextBrowser(this)),
       m_step(new HandStepView(this)), m_caption(new QLabel(this)),
-      m_previous(new QPushButton(QStringLiteral("< &Previous"), this)),
-      m_next(new QPushButton(QStringLiteral("&Next >"), this)) {
+      m_previous(new QPushButton(tr("< &Previous"), this)),
+      m_next(new QPushButton(tr("&Next >"), this)) {
     setObjectName(QStringLiteral("frmHandHistory"));
-    setWindowTitle(QStringLiteral("Hand History"));
+    setWindowTitle(tr("Hand History"));
     setModal(false);
 
     m_sheet->setObjectName(QStringLiteral("scoreSheet"));
-    m_sheet->setColumnCount(static_cast<int>(Columns.size()));
-    m_sheet->setHorizontalHeaderLabels(Columns);
+    m_sheet->setColumnCount(static_cast<int>(columns().size()));
+    m_sheet->setHorizontalHeaderLabels(columns());
     m_sheet->verticalHeader()->hide();
     m_sheet->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_sheet->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -105,27 +108,27 @@ void HandHistoryWindow::refresh() {
     for (int r = 0; r < rows; ++r) {
         const RecordedHand& h = game.hands[static_cast<size_t>(r)];
         QStringList cells{QString::number(h.number), name(h.dealer)};
-        cells << (h.bidder >= 0 ? QStringLiteral("%1 %2 %3")
+        cells << (h.bidder >= 0 ? tr("%1 %2 %3", "bidder, bid, trump")
                                       .arg(name(h.bidder))
                                       .arg(h.bid)
-                                      .arg(QString::fromStdString(SuitName(h.trump)))
+                                      .arg(CardWords::suit(h.trump))
                                 : QString());
         const auto points = h.trickPoints();
         switch (h.stage) {
         case HandStage::Scored:
-            cells << (h.made ? QStringLiteral("made") : QStringLiteral("set"))
-                  << QString::number(points[0]) << QString::number(points[1])
-                  << QString::number(h.scores[0]) << QString::number(h.scores[1]);
+            cells << (h.made ? tr("made") : tr("set")) << QString::number(points[0])
+                  << QString::number(points[1]) << QString::number(h.scores[0])
+                  << QString::number(h.scores[1]);
             scores.push_back(h.scores);
             break;
         case HandStage::Misdealt:
-            cells << QStringLiteral("misdeal") << QString() << QString() << QString() << QString();
+            cells << tr("misdeal") << QString() << QString() << QString() << QString();
             // A misdeal leaves the score as it was, and keeps its place on the hands' axis.
             scores.push_back(scores.empty() ? std::array<int, 2>{} : scores.back());
             break;
         default:
-            cells << QStringLiteral("in play") << QString::number(points[0])
-                  << QString::number(points[1]) << QString() << QString();
+            cells << tr("in play") << QString::number(points[0]) << QString::number(points[1])
+                  << QString() << QString();
         }
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = m_sheet->item(r, c);
@@ -140,17 +143,17 @@ void HandHistoryWindow::refresh() {
     m_plot->setScores(std::move(scores));
     if (rows == 0) {
         // Nobody has sat down to this game yet: the sides as the sheet's columns name them.
-        m_plot->setSideNames(QStringLiteral("We"), QStringLiteral("They"));
+        m_plot->setSideNames(tr("We"), tr("They"));
         m_chosen = -1;
-        m_details->setHtml(QStringLiteral("No hand has been dealt in this game yet."));
+        m_details->setHtml(tr("No hand has been dealt in this game yet."));
         m_step->setHand({}, game.names, m_record.backDesign());
         m_caption->clear();
         m_previous->setEnabled(false);
         m_next->setEnabled(false);
         return;
     }
-    m_plot->setSideNames(QStringLiteral("%1 and %2").arg(name(0), name(2)),
-                         QStringLiteral("%1 and %2").arg(name(1), name(3)));
+    m_plot->setSideNames(tr("%1 and %2").arg(name(0), name(2)),
+                         tr("%1 and %2").arg(name(1), name(3)));
     if (followLast && m_chosen != rows - 1) {
         m_chosen = rows - 1;
         m_sheet->setCurrentCell(m_chosen, 0);

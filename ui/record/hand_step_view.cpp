@@ -62,16 +62,14 @@ QString HandStepView::caption() const {
         return QString::fromStdString(m_names[static_cast<size_t>(seat & 3)]);
     };
     if (m_step == 0)
-        return QStringLiteral("Hand %1: the deal, %2 dealing")
-            .arg(m_hand.number)
-            .arg(name(m_hand.dealer));
+        return tr("Hand %1: the deal, %2 dealing").arg(m_hand.number).arg(name(m_hand.dealer));
     const RecordedTrick& t = m_hand.tricks[static_cast<size_t>(m_step - 1)];
-    QString text = QStringLiteral("Trick %1: %2 led").arg(m_step).arg(name(t.leader));
-    if (t.complete())
-        text += QStringLiteral(", %1 took it%2")
-                    .arg(name(t.winner),
-                         t.units == 2 ? QStringLiteral(" with the top card") : QString());
-    return text;
+    if (!t.complete())
+        return tr("Trick %1: %2 led").arg(m_step).arg(name(t.leader));
+    return (t.units == 2 ? tr("Trick %1: %2 led, %3 took it with the top card")
+                         : tr("Trick %1: %2 led, %3 took it"))
+        .arg(m_step)
+        .arg(name(t.leader), name(t.winner));
 }
 
 void HandStepView::paintEvent(QPaintEvent*) {
@@ -116,9 +114,9 @@ void HandStepView::paintEvent(QPaintEvent*) {
         }
         QString label = QString::fromStdString(m_names[static_cast<size_t>(seat)]);
         if (seat == m_hand.dealer)
-            label += QStringLiteral(" (dealer)");
+            label = tr("%1 (dealer)").arg(label);
         if (seat == m_hand.bidder)
-            label += QStringLiteral(" bid %1").arg(m_hand.bid);
+            label = tr("%1 bid %2").arg(label).arg(m_hand.bid);
         QRect text;
         switch (seat) {
         case 0:

@@ -1,6 +1,5 @@
 // A recorded hand in words, for the history's details: dealer, bids, contract, the cards each
-// seat was dealt, kept and drew as far as the player may know them, and every trick; and the
-// counts the record windows give.
+// seat was dealt, kept and drew as far as the player may know them, and every trick.
 #pragma once
 
 #include "flow/game_history.h"
@@ -12,7 +11,5 @@ namespace corvane::ui {
 QString handInWords(const RecordedHand& hand, const std::array<std::string, 4>& names);
 // "5H 10C AS", with "?" for a card the record does not know.
 QString cardsInWords(const std::vector<Card>& cards);
-// "1 hand", "2 hands": a count with its noun in the number it takes.
-QString countOf(int n, const char* one, const char* many);
 
 } // namespace corvane::ui

@@ -1,6 +1,7 @@
 // Window-modal dialogs opened with open(), answered through their signals.
 #include "ui/record/record_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -24,10 +25,11 @@ void askWhereToSave(QWidget* parent, const QString& title, const QString& fileNa
 }
 
 void tellNotWritten(QWidget* parent, const QString& file) {
-    auto* box = new QMessageBox(
-        QMessageBox::Warning, QStringLiteral("Corvane"),
-        QStringLiteral("%1 could not be written.").arg(QDir::toNativeSeparators(file)),
-        QMessageBox::Ok, parent);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Corvane"),
+                        QCoreApplication::translate("RecordDialogs", "%1 could not be written.")
+                            .arg(QDir::toNativeSeparators(file)),
+                        QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

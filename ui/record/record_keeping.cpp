@@ -109,7 +109,9 @@ RecordedGameInfo RecordKeeping::infoFor(const GameHistory& game) const {
     info.started = m_started;
     // A seat at another's table does not learn who is a computer; its own seat is a person.
     const Table* played = m_record.tableInPlay();
-    static constexpr std::array<const char*, 3> levels{"Standard", "Expert", "Master"};
+    // The record keeps the level under its English name, whatever the window's language.
+    static constexpr std::array<const char*, 3> levels{"Standard", "Expert",
+                                                       "Master"}; // untranslated
     info.level = QString::fromLatin1(
         levels[static_cast<size_t>(played ? played->computerLevel : ComputerLevel::Standard)]);
     for (size_t s = 0; s < 4; ++s) {
@@ -153,7 +155,7 @@ void RecordKeeping::extendOptions(QDialog* options) {
     auto* frame = options->findChild<QGroupBox*>(QStringLiteral("Frame1"));
     if (!frame || !keeps())
         return;
-    auto* box = new QCheckBox(QStringLiteral("Record games"), frame);
+    auto* box = new QCheckBox(tr("Record games"), frame);
     box->setObjectName(QStringLiteral("chkRecordGames"));
     // Beside the computer players' level, in the frame's last row.
     box->setGeometry(QRect(QPoint(3360 / 15, 1080 / 15), QSize(1575 / 15, 255 / 15)));

@@ -16,12 +16,12 @@ namespace corvane::ui {
 
 RecordWindows::RecordWindows(TableWindow& window, GameRecord& record, RecordKeeping& keeping)
     : m_window(window), m_record(record), m_keeping(keeping) {
-    QAction* history = addRecordItem(window, "mnuHandHistory", QStringLiteral("Hand &History"));
+    QAction* history = addRecordItem(window, "mnuHandHistory", tr("Hand &History"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(history, &QAction::triggered, this, &RecordWindows::openHistory);
-    QAction* statistics = addRecordItem(window, "mnuStatistics", QStringLiteral("&Statistics"));
+    QAction* statistics = addRecordItem(window, "mnuStatistics", tr("&Statistics"));
     connect(statistics, &QAction::triggered, this, &RecordWindows::openStatistics);
-    m_save = addRecordItem(window, "mnuSaveGameRecord", QStringLiteral("Save Game &Record..."));
+    m_save = addRecordItem(window, "mnuSaveGameRecord", tr("Save Game &Record..."));
     connect(m_save, &QAction::triggered, this, &RecordWindows::saveGameRecord);
     // At another's table the game's deal is not this program's to write.
     connect(&record, &GameRecord::changed, this,
@@ -74,9 +74,8 @@ bool RecordWindows::saveGameRecordTo(const QString& file) {
 void RecordWindows::saveGameRecord() {
     if (!m_record.trace())
         return;
-    askWhereToSave(&m_window, QStringLiteral("Save Game Record"),
-                   QStringLiteral("corvane-game.jsonl"), QStringLiteral("Game records (*.jsonl)"),
-                   [this](const QString& file) {
+    askWhereToSave(&m_window, tr("Save Game Record"), QStringLiteral("corvane-game.jsonl"),
+                   tr("Game records (*.jsonl)"), [this](const QString& file) {
                        if (!saveGameRecordTo(file))
                            tellNotWritten(&m_window, file);
                    });

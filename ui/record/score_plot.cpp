@@ -13,7 +13,7 @@ const std::array<QColor, 2> SideColors{QColor(20, 90, 200), QColor(200, 40, 40)}
 
 ScorePlot::ScorePlot(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("scorePlot"));
-    setAccessibleName(QStringLiteral("Score plot"));
+    setAccessibleName(tr("Score plot"));
 }
 
 void ScorePlot::setScores(std::vector<std::array<int, 2>> scores) {

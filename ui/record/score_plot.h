@@ -28,7 +28,7 @@ protected:
 
 private:
     std::vector<std::array<int, 2>> m_scores;
-    std::array<QString, 2> m_names{QStringLiteral("We"), QStringLiteral("They")};
+    std::array<QString, 2> m_names{tr("We"), tr("They")};
 };
 
 } // namespace corvane::ui

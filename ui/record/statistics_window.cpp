@@ -6,6 +6,7 @@
 #include "ui/record/record_dialogs.h"
 #include "ui/record/win_rate_plot.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,35 +19,38 @@ namespace corvane::ui {
 
 namespace {
 QString percent(const RecordStatistics::Tally& t) {
-    return t.played > 0 ? QStringLiteral("%1 of %2 (%3%)")
+    return t.played > 0 ? StatisticsWindow::tr("%1 of %2 (%3%)")
                               .arg(t.won)
                               .arg(t.played)
                               .arg(100.0 * t.rate(), 0, 'f', 1)
-                        : QStringLiteral("none yet");
+                        : StatisticsWindow::tr("none yet");
 }
-const char* const SeatNames[] = {"You", "Left", "Partner", "Right"};
+const char* const SeatNames[] = {QT_TRANSLATE_NOOP("corvane::ui::StatisticsWindow", "You"),
+                                 QT_TRANSLATE_NOOP("corvane::ui::StatisticsWindow", "Left"),
+                                 QT_TRANSLATE_NOOP("corvane::ui::StatisticsWindow", "Partner"),
+                                 QT_TRANSLATE_NOOP("corvane::ui::StatisticsWindow", "Right")};
 } // namespace
 
 StatisticsWindow::StatisticsWindow(RecordWriter* writer, const QString& path, bool recording,
                                    QWidget* parent)
     : QDialog(parent), m_writer(writer), m_path(path), m_figures(new QTextBrowser(this)),
       m_plot(new WinRatePlot(this)), m_file(new QLabel(this)),
-      m_clear(new QPushButton(QStringLiteral("&Clear Record..."), this)),
-      m_export(new QPushButton(QStringLiteral("&Export as CSV..."), this)) {
+      m_clear(new QPushButton(tr("&Clear Record..."), this)),
+      m_export(new QPushButton(tr("&Export as CSV..."), this)) {
     setObjectName(QStringLiteral("frmStatistics"));
-    setWindowTitle(QStringLiteral("Statistics"));
+    setWindowTitle(tr("Statistics"));
     setModal(false);
     m_figures->setObjectName(QStringLiteral("statisticsFigures"));
     m_file->setObjectName(QStringLiteral("recordFile"));
     m_file->setWordWrap(true);
     m_file->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QString where = QStringLiteral("The record is kept in %1.").arg(QDir::toNativeSeparators(path));
+    QString where = tr("The record is kept in %1.").arg(QDir::toNativeSeparators(path));
     if (!recording)
-        where += QStringLiteral(" Recording is off (Options).");
+        where = tr("%1 Recording is off (Options).").arg(where);
     if (!writer || writer->state() == RecordStore::State::Failed)
-        where += QStringLiteral(" The file cannot be used now.");
+        where = tr("%1 The file cannot be used now.").arg(where);
     m_file->setText(where);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* close = new QPushButton(tr("Close"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_clear);
     buttons->addWidget(m_export);
@@ -65,9 +69,8 @@ StatisticsWindow::StatisticsWindow(RecordWriter* writer, const QString& path, bo
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_clear, &QPushButton::clicked, this, &StatisticsWindow::askToClear);
     connect(m_export, &QPushButton::clicked, this, [this] {
-        askWhereToSave(this, QStringLiteral("Export the Record"),
-                       QStringLiteral("corvane-record.csv"), QStringLiteral("CSV files (*.csv)"),
-                       [this](const QString& file) {
+        askWhereToSave(this, tr("Export the Record"), QStringLiteral("corvane-record.csv"),
+                       tr("CSV files (*.csv)"), [this](const QString& file) {
                            if (!exportTo(file))
                                tellNotWritten(this, file);
                        });
@@ -90,43 +93,45 @@ void StatisticsWindow::reload() {
 
 void StatisticsWindow::showFigures() {
     const RecordStatistics& s = m_statistics;
-    QString html =
-        QStringLiteral("<h3>Games</h3>Played %1, won %2: %3.<br>Longest winning run: %4.")
-            .arg(s.games.played)
-            .arg(s.games.won)
-            .arg(percent(s.games))
-            .arg(s.longestWinningRun);
-    html += QStringLiteral("<h3>Win rate by computer level</h3>");
+    QString html = tr("<h3>Games</h3>Played %1, won %2: %3.<br>Longest winning run: %4.")
+                       .arg(s.games.played)
+                       .arg(s.games.won)
+                       .arg(percent(s.games))
+                       .arg(s.longestWinningRun);
+    html += tr("<h3>Win rate by computer level</h3>");
+    // The record names the levels in English.
     for (const auto& [level, t] : s.byLevel)
-        html += QStringLiteral("%1: %2<br>").arg(level.toHtmlEscaped(), percent(t));
-    html += QStringLiteral("<h3>Win rate by partner</h3>");
+        html += tr("%1: %2<br>")
+                    .arg(QCoreApplication::translate("corvane::ui::OptionsDialog",
+                                                     level.toUtf8().constData())
+                             .toHtmlEscaped(),
+                         percent(t));
+    html += tr("<h3>Win rate by partner</h3>");
     for (const auto& [partner, t] : s.byPartner)
-        html += QStringLiteral("%1: %2<br>").arg(partner.toHtmlEscaped(), percent(t));
-    html += QStringLiteral("<h3>Bids made and set</h3><table "
-                           "cellspacing=6><tr><th></th><th>made</th><th>set</th></tr>");
+        html += tr("%1: %2<br>").arg(partner.toHtmlEscaped(), percent(t));
+    html += tr("<h3>Bids made and set</h3><table "
+               "cellspacing=6><tr><th></th><th>made</th><th>set</th></tr>");
     for (const auto& [bid, b] : s.byBid)
-        html +=
-            QStringLiteral("<tr><td>Bid %1</td><td align=right>%2</td><td align=right>%3</td></tr>")
-                .arg(bid)
-                .arg(b.made)
-                .arg(b.set);
+        html += tr("<tr><td>Bid %1</td><td align=right>%2</td><td align=right>%3</td></tr>")
+                    .arg(bid)
+                    .arg(b.made)
+                    .arg(b.set);
     for (size_t seat = 0; seat < 4; ++seat)
-        html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
-                    .arg(QString::fromLatin1(SeatNames[seat]))
-                    .arg(s.bySeat[seat].made)
-                    .arg(s.bySeat[seat].set);
-    html += QStringLiteral(
-                "</table><h3>Points</h3>%1; on average we took %2 points a hand and they %3.")
-                .arg(countOf(s.hands, "hand", "hands"))
+        html +=
+            QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td></tr>") // untranslated: markup
+                .arg(tr(SeatNames[seat]))
+                .arg(s.bySeat[seat].made)
+                .arg(s.bySeat[seat].set);
+    html += tr("</table><h3>Points</h3>%1; on average we took %2 points a hand and they %3.")
+                .arg(tr("%n hand(s)", nullptr, s.hands))
                 .arg(s.averageOurs, 0, 'f', 1)
                 .arg(s.averageTheirs, 0, 'f', 1);
     m_figures->setHtml(html);
 }
 
 void StatisticsWindow::ask(const char* text, std::function<void()> yes) {
-    auto* box =
-        new QMessageBox(QMessageBox::Question, QStringLiteral("Statistics"),
-                        QString::fromLatin1(text), QMessageBox::Yes | QMessageBox::No, this);
+    auto* box = new QMessageBox(QMessageBox::Question, tr("Statistics"), tr(text),
+                                QMessageBox::Yes | QMessageBox::No, this);
     box->setObjectName(QStringLiteral("clearQuestion"));
     box->setDefaultButton(QMessageBox::No);
     box->setAttribute(Qt::WA_DeleteOnClose);

@@ -43,8 +43,10 @@ public:
     void reload();
 
     static constexpr const char* FirstQuestion =
-        "Clear the whole record of games and hands? This cannot be undone.";
-    static constexpr const char* SecondQuestion = "Are you sure? Every recorded game will be gone.";
+        QT_TRANSLATE_NOOP("corvane::ui::StatisticsWindow",
+                          "Clear the whole record of games and hands? This cannot be undone.");
+    static constexpr const char* SecondQuestion = QT_TRANSLATE_NOOP(
+        "corvane::ui::StatisticsWindow", "Are you sure? Every recorded game will be gone.");
 
 private:
     void askToClear();

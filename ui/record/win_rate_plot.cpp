@@ -10,7 +10,7 @@ namespace corvane::ui {
 
 WinRatePlot::WinRatePlot(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("winRatePlot"));
-    setAccessibleName(QStringLiteral("Win rate over time"));
+    setAccessibleName(tr("Win rate over time"));
 }
 
 void WinRatePlot::setRates(std::vector<double> rates) {
@@ -39,8 +39,8 @@ void WinRatePlot::paintEvent(QPaintEvent*) {
     p.drawRect(plot);
     const int games = static_cast<int>(m_rates.size());
     p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), fm.height()), Qt::AlignCenter,
-               games == 0 ? QStringLiteral("No finished games yet")
-                          : countOf(games, "finished game", "finished games"));
+               games == 0 ? tr("No finished games yet")
+                          : tr("%n finished game(s)", nullptr, games));
     if (games == 0)
         return;
     QPainterPath path;

@@ -6,15 +6,15 @@
 
 namespace corvane::ui {
 
-BidDialog::BidDialog(QWidget* table)
-    : ToolWindow(QStringLiteral("Choose Bid"), {2400, 600}, table) {
+BidDialog::BidDialog(QWidget* table) : ToolWindow(tr("Choose Bid"), {2400, 600}, table) {
     setObjectName(QStringLiteral("frmBidSel"));
     // The underlined letter is the key that bids it (P, 2, 5 and 3).
-    static const char* const captions[] = {"&Pass", "&20", "2&5", "&30"};
+    const QString captions[] = {tr("&Pass"), QStringLiteral("&20"), QStringLiteral("2&5"),
+                                QStringLiteral("&30")};
     QFont font = buttonFont(10);
     font.setBold(true);
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
+        auto* b = new QPushButton(captions[i], this);
         b->setObjectName(QStringLiteral("cmdBid%1").arg(i));
         b->setFont(font);
         place(b, QRect(600 * i, 0, 615, 615));

@@ -1,6 +1,7 @@
 #include "ui/table/button_window.h"
 
 #include "ui/table/message_fit.h"
+#include "ui/table/saying_words.h"
 #include "ui/table/table_fonts.h"
 
 #include <QPushButton>
@@ -10,9 +11,9 @@
 namespace corvane::ui {
 
 ButtonWindow::ButtonWindow(QWidget* table)
-    : ToolWindow(QStringLiteral("Corvane Menu"), {2400, 600}, table),
-      m_autoDiscard(new QPushButton(QStringLiteral("&Auto-Discard"), this)),
-      m_deal(new QPushButton(QStringLiteral("&Deal"), this)) {
+    : ToolWindow(tr("Corvane Menu"), {2400, 600}, table),
+      m_autoDiscard(new QPushButton(tr("&Auto-Discard"), this)),
+      m_deal(new QPushButton(tr("&Deal"), this)) {
     setObjectName(QStringLiteral("frmAction"));
     m_autoDiscard->setObjectName(QStringLiteral("cmdAction0"));
     m_deal->setObjectName(QStringLiteral("cmdAction1"));
@@ -34,9 +35,10 @@ void ButtonWindow::showState(const Picture& picture) {
     if (menu.modeX == ButtonMode::Message) {
         m_autoDiscard->hide();
         m_deal->setGeometry(scaled(MessagePlace));
-        m_message = QString::fromStdString(picture.buttonMessage);
-        const FittedMessage fitted =
-            fitMessage(m_message, scaled(buttonFont(menu.fontSize)), messageArea());
+        m_message = SayingWords::text(picture.buttonMessage);
+        // A long message starts a size smaller.
+        const int size = m_message.size() > 20 ? 8 : 10;
+        const FittedMessage fitted = fitMessage(m_message, scaled(buttonFont(size)), messageArea());
         // A message is plain text: an ampersand in a name must not become a mnemonic.
         m_deal->setText(QString(fitted.text).replace(QLatin1Char('&'), QStringLiteral("&&")));
         m_deal->setFont(fitted.font);
@@ -48,7 +50,7 @@ void ButtonWindow::showState(const Picture& picture) {
         m_autoDiscard->setGeometry(scaled(AutoDiscardPlace));
         m_autoDiscard->setFont(scaled(buttonFont(10)));
         m_deal->setGeometry(scaled(DealPlace));
-        m_deal->setText(QString::fromStdString(menu.dealCaption));
+        m_deal->setText(tr("&Deal"));
         m_deal->setFont(scaled(buttonFont(10)));
         m_deal->setDefault(false);
         m_autoDiscard->setDefault(true);

@@ -18,7 +18,7 @@ namespace corvane::ui {
 
 LastTrick::LastTrick(TableWindow& window, GameRecord& record)
     : m_window(window), m_record(record), m_view(new LastTrickView(window.view())),
-      m_action(addRecordItem(window, "mnuLastTrick", QStringLiteral("&Last Trick"))) {
+      m_action(addRecordItem(window, "mnuLastTrick", tr("&Last Trick"))) {
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     m_action->setShortcutContext(Qt::ApplicationShortcut);
     m_action->setEnabled(false);

@@ -14,7 +14,7 @@ namespace corvane::ui {
 LastTrickView::LastTrickView(TableView* table) : QWidget(table), m_table(table) {
     setObjectName(QStringLiteral("lastTrick"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAccessibleName(QStringLiteral("Last trick"));
+    setAccessibleName(tr("Last trick"));
     table->installEventFilter(this);
     hide();
 }

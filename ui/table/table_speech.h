@@ -40,8 +40,8 @@ private:
         GamePhase phase = GamePhase::Idle;
         std::array<int, 2> score{};
         std::array<std::string, 4> bids;
-        int trump = -1;      // while shown
-        std::string message; // while shown
+        int trump = -1; // while shown
+        Saying message; // while shown
     };
     static Look lookAt(const Table& table);
     bool m_seen = false;

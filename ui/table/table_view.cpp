@@ -4,6 +4,7 @@
 #include "table/presenter.h"
 #include "ui/cards/card_renderer.h"
 #include "ui/table/card_view.h"
+#include "ui/table/saying_words.h"
 #include "ui/table/table_fonts.h"
 #include "ui/table/twips.h"
 
@@ -70,7 +71,7 @@ QColor labelColor(LabelColor c, const QLabel* l) {
 }
 
 void showLabel(QLabel* l, const Label& label) {
-    l->setText(QString::fromStdString(label.caption));
+    l->setText(SayingWords::caption(label));
     QFont f = l->font();
     if (f.underline() != label.underline) {
         f.setUnderline(label.underline);
@@ -126,21 +127,21 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
         m_bids[i]->setProperty("boxed", true);
         m_bids[i]->hide();
     }
-    m_bids[4]->setToolTip(QStringLiteral("High Bid"));
+    m_bids[4]->setToolTip(tr("High Bid"));
 
     m_trump = new QLabel(this);
     m_trump->setObjectName(QStringLiteral("imgTrump"));
     place(m_trump, twips(360, 240, 495, 495), false);
-    m_trump->setToolTip(QStringLiteral("Trump Suit"));
-    m_trump->setAccessibleDescription(QStringLiteral("Trump Suit"));
+    m_trump->setToolTip(tr("Trump Suit"));
+    m_trump->setAccessibleDescription(tr("Trump Suit"));
     m_trump->setAlignment(Qt::AlignCenter);
     m_trump->hide();
 
     // A dealer's button as at a card table: a white disc with a "D", in the names' type.
     m_dealerMark = makeLabel(this, QStringLiteral("lblDealer"), nameFont());
-    m_dealerMark->setText(QStringLiteral("D"));
-    m_dealerMark->setToolTip(QStringLiteral("Dealer"));
-    m_dealerMark->setAccessibleName(QStringLiteral("Dealer"));
+    m_dealerMark->setText(tr("D", "the dealer's mark"));
+    m_dealerMark->setToolTip(tr("Dealer"));
+    m_dealerMark->setAccessibleName(tr("Dealer"));
     m_dealerMark->hide();
 
     m_timeout = makeLabel(this, QStringLiteral("lblTimeout"), font());
@@ -164,7 +165,7 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     m_chat->setObjectName(QStringLiteral("txtChat"));
     place(m_chat, twips(6120, 2040, 2055, 285));
     m_chat->setMaxLength(80);
-    m_chat->setToolTip(QStringLiteral("Enter a chat message here"));
+    m_chat->setToolTip(tr("Enter a chat message here"));
     m_chat->hide();
     m_seat = new QLineEdit(QStringLiteral("0"), this);
     m_seat->setObjectName(QStringLiteral("txtSeat"));
@@ -173,7 +174,7 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
 
     installTableAccessibility();
     m_announcer = new Announcer(this);
-    setAccessibleName(QStringLiteral("Corvane table"));
+    setAccessibleName(tr("Corvane table"));
     // The table holds the focus when no card can: between hands, with the hand played out.
     setFocusPolicy(Qt::ClickFocus);
 
@@ -353,7 +354,7 @@ void TableView::showLabels(const Table& table) {
     showDealerMark(table);
     // The score headings keep their own colour.
     for (size_t i = 4; i < m_playerNames.size(); ++i) {
-        m_playerNames[i]->setText(QString::fromStdString(picture.lblPlayerName[i].caption));
+        m_playerNames[i]->setText(SayingWords::caption(picture.lblPlayerName[i]));
         m_playerNames[i]->setVisible(picture.lblPlayerName[i].visible);
     }
     for (size_t i = 0; i < m_bids.size(); ++i)

@@ -22,7 +22,7 @@ TableWindow::TableWindow(Engine& engine, QtScheduler& scheduler, QWidget* parent
     : QMainWindow(parent), m_engine(engine), m_scheduler(scheduler), m_view(new TableView(this)),
       m_buttons(new ButtonWindow(this)), m_bid(new BidDialog(this)), m_trump(new TrumpDialog(this)),
       m_keys(new KeyboardPlay(*this)) {
-    setWindowTitle(QStringLiteral("Corvane"));
+    setWindowTitle(QStringLiteral("Corvane")); // untranslated: the program's name
     setWindowIcon(cardRenderer().windowIcon());
     setCentralWidget(m_view);
     buildMenus();

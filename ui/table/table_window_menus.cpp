@@ -24,45 +24,45 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption) {
 } // namespace
 
 void TableWindow::buildMenus() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    QMenu* game = menuBar()->addMenu(tr("&Game"));
     game->setObjectName(QStringLiteral("mnuGame"));
-    QAction* newGame = addItem(game, "mnuNew", QStringLiteral("&New Game"));
+    QAction* newGame = addItem(game, "mnuNew", tr("&New Game"));
     newGame->setShortcut(QKeySequence::New); // shown in the menu
     newGame->setShortcutContext(Qt::ApplicationShortcut);
     connect(newGame, &QAction::triggered, this, [this] { input([&] { m_engine.newGame(); }); });
-    connect(addItem(game, "mnuConnect", QStringLiteral("&Play Online...")), &QAction::triggered,
-            this, &TableWindow::playOnlineRequested);
+    connect(addItem(game, "mnuConnect", tr("&Play Online...")), &QAction::triggered, this,
+            &TableWindow::playOnlineRequested);
     // "&Play Online..." has the P.
-    QMenu* players = game->addMenu(QStringLiteral("Pl&ayers"));
+    QMenu* players = game->addMenu(tr("Pl&ayers"));
     players->setObjectName(QStringLiteral("mnuPlayers"));
-    m_newPartner = addItem(players, "mnuNewPartner", QStringLiteral("New Partner"));
-    m_newOpponents = addItem(players, "mnuNewOpponents", QStringLiteral("New Opponents"));
+    m_newPartner = addItem(players, "mnuNewPartner", tr("New Partner"));
+    m_newOpponents = addItem(players, "mnuNewOpponents", tr("New Opponents"));
     connect(players, &QMenu::aboutToShow, this, &TableWindow::updateMenus);
     connect(m_newPartner, &QAction::triggered, this,
             [this] { input([&] { m_engine.newPartner(); }); });
     connect(m_newOpponents, &QAction::triggered, this,
             [this] { input([&] { m_engine.newOpponents(); }); });
-    connect(addItem(game, "mnuOptions", QStringLiteral("&Options...")), &QAction::triggered, this,
+    connect(addItem(game, "mnuOptions", tr("&Options...")), &QAction::triggered, this,
             &TableWindow::openOptions);
     game->addSeparator()->setObjectName(QStringLiteral("mnuNothing"));
-    QAction* exit = addItem(game, "mnuExit", QStringLiteral("E&xit"));
+    QAction* exit = addItem(game, "mnuExit", tr("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     buildViewMenu();
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(addItem(help, "mnuRiziv", QStringLiteral("&Rules of Corvane...")), &QAction::triggered,
-            this, [this] { openRules(QString()); });
-    connect(addItem(help, "mnuKeyboard", QStringLiteral("&Keyboard...")), &QAction::triggered, this,
+    connect(addItem(help, "mnuRiziv", tr("&Rules of Corvane...")), &QAction::triggered, this,
+            [this] { openRules(QString()); });
+    connect(addItem(help, "mnuKeyboard", tr("&Keyboard...")), &QAction::triggered, this,
             [this] { openRules(QString::fromLatin1(KeyboardSection)); });
-    QAction* hint = addItem(help, "mnuHint", QStringLiteral("&Hint"));
+    QAction* hint = addItem(help, "mnuHint", tr("&Hint"));
     hint->setShortcut(QKeySequence(Qt::Key_F2));
     hint->setShortcutContext(Qt::ApplicationShortcut);
     connect(hint, &QAction::triggered, this, [this] { input([&] { m_engine.hint(); }); });
     help->addSeparator()->setObjectName(QStringLiteral("mnuNone"));
-    connect(addItem(help, "mnuAbout", QStringLiteral("&About Corvane...")), &QAction::triggered,
-            this, &TableWindow::openAbout);
+    connect(addItem(help, "mnuAbout", tr("&About Corvane...")), &QAction::triggered, this,
+            &TableWindow::openAbout);
 }
 
 void TableWindow::openOptions() {
@@ -122,8 +122,8 @@ void TableWindow::openAbout() {
 void TableWindow::openRules(const QString& section) {
     openRulesPage(this, section, [this] {
         auto* box =
-            new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"),
-                            QString::fromLatin1(RulesPageFailedMessage), QMessageBox::Ok, this);
+            new QMessageBox(QMessageBox::Information, QStringLiteral("Corvane"), // untranslated
+                            tr("The rules page could not be opened."), QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("rulesPageMessage"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

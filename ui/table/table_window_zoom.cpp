@@ -28,32 +28,32 @@ std::span<const double> TableWindow::zoomSteps() {
 }
 
 void TableWindow::buildViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     auto* group = new QActionGroup(this);
     for (double step : Steps) {
-        QAction* a = view->addAction(QStringLiteral("%1%").arg(static_cast<int>(step * 100)));
+        QAction* a = view->addAction(tr("%1%").arg(static_cast<int>(step * 100)));
         a->setObjectName(stepName(step));
         a->setCheckable(true);
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, step] { setZoom(step); });
     }
-    QAction* fit = view->addAction(QStringLiteral("&Fit to Window"));
+    QAction* fit = view->addAction(tr("&Fit to Window"));
     fit->setObjectName(QStringLiteral("mnuZoomFit"));
     fit->setCheckable(true);
     group->addAction(fit);
     connect(fit, &QAction::triggered, this, &TableWindow::fitToWindow);
     view->addSeparator();
 
-    QAction* in = view->addAction(QStringLiteral("Zoom &In"));
+    QAction* in = view->addAction(tr("Zoom &In"));
     in->setObjectName(QStringLiteral("mnuZoomIn"));
     in->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(in, &QAction::triggered, this, [this] { stepZoom(+1); });
-    QAction* out = view->addAction(QStringLiteral("Zoom &Out"));
+    QAction* out = view->addAction(tr("Zoom &Out"));
     out->setObjectName(QStringLiteral("mnuZoomOut"));
     out->setShortcut(QKeySequence::ZoomOut);
     connect(out, &QAction::triggered, this, [this] { stepZoom(-1); });
-    QAction* actual = view->addAction(QStringLiteral("&Actual Size"));
+    QAction* actual = view->addAction(tr("&Actual Size"));
     actual->setObjectName(QStringLiteral("mnuZoomActual"));
     actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(actual, &QAction::triggered, this, [this] { setZoom(1.0); });

@@ -7,14 +7,14 @@
 
 namespace corvane::ui {
 
-TrumpDialog::TrumpDialog(QWidget* table)
-    : ToolWindow(QStringLiteral("Choose Trump"), {2400, 600}, table) {
+TrumpDialog::TrumpDialog(QWidget* table) : ToolWindow(tr("Choose Trump"), {2400, 600}, table) {
     setObjectName(QStringLiteral("frmTrumpSel"));
-    static const char* const names[] = {"Spades", "Diamonds", "Clubs", "Hearts"};
-    // Beside each symbol the key that names the suit, underlined.
-    static const char* const keys[] = {"&S", "&D", "&C", "&H"};
+    const QString names[] = {tr("Spades"), tr("Diamonds"), tr("Clubs"), tr("Hearts")};
+    // Beside each symbol the key that names the suit, underlined: its initial in the language.
+    const QString keys[] = {tr("&S", "spades"), tr("&D", "diamonds"), tr("&C", "clubs"),
+                            tr("&H", "hearts")};
     for (int suit = 0; suit < 4; ++suit) {
-        auto* b = new QPushButton(QString::fromLatin1(keys[suit]), this);
+        auto* b = new QPushButton(keys[suit], this);
         b->setObjectName(QStringLiteral("cmdSuit%1").arg(suit));
         QIcon icon;
         for (qreal dpr : {1.0, 2.0, 4.0})
@@ -23,8 +23,8 @@ TrumpDialog::TrumpDialog(QWidget* table)
         b->setIconSize({16, 16});
         b->setFont(buttonFont(8));
         place(b, QRect(600 * suit, 0, 615, 615));
-        b->setToolTip(QString::fromLatin1(names[suit]));
-        b->setAccessibleName(QString::fromLatin1(names[suit]));
+        b->setToolTip(names[suit]);
+        b->setAccessibleName(names[suit]);
         b->setAutoDefault(true); // Enter presses the focused button
         connect(b, &QPushButton::clicked, this, [this, suit] { emit suitClicked(suit); });
         m_buttons[static_cast<size_t>(suit)] = b;
