@@ -1,6 +1,6 @@
 // What the program remembers between runs beyond the options (the dialog's test has those): a
 // damaged or hand-edited file read with defaults where a value is wrong, the key kept only when
-// asked, and the window's place and zoom.
+// asked, the window's place and zoom, and the language.
 #include "table_fixture.h"
 #include "ui/program/preferences.h"
 
@@ -89,6 +89,13 @@ private slots:
     // screen (the offscreen platform's) has too little room for it, as it says; starting
     // up writes no place of its own, so a run that is killed before it ends leaves the last good
     // place for the next one.
+    void theLanguageIsKeptAndAnUnknownOneIsTheSystems() {
+        Preferences(file).setLanguage(LanguageChoice::French);
+        QCOMPARE(Preferences(file).language(), LanguageChoice::French);
+        writeFile(file, "[options]\nlanguage=tlh\n");
+        QCOMPARE(Preferences(file).language(), LanguageChoice::System);
+    }
+
     void theWindowComesBackWhereItWas_data() {
         QTest::addColumn<double>("zoom");
         QTest::addColumn<QPoint>("at");

@@ -174,7 +174,9 @@ private slots:
         for (int i = 0; i < 2 * static_cast<int>(sayings.size()); ++i) {
             const bool french = i >= static_cast<int>(sayings.size());
             if (i == 0 || i == static_cast<int>(sayings.size()))
-                installLanguage(french ? LanguageChoice::French : LanguageChoice::English);
+                QCOMPARE(installLanguage(french ? LanguageChoice::French : LanguageChoice::English)
+                             .language(),
+                         french ? QLocale::French : QLocale::English);
             const Saying& saying = sayings[static_cast<size_t>(i) % sayings.size()];
             const QString message = SayingWords::text(saying);
             table.engine.start(table.engine.MessageButton(saying, true));
