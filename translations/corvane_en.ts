@@ -422,6 +422,20 @@
         <source>Pass</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 and %2</source>
+        <comment>the last of a list of cards</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>a list of cards</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The computer played for you: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TableSpeech</name>

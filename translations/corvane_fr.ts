@@ -422,6 +422,20 @@
         <source>Pass</source>
         <translation>Passe</translation>
     </message>
+    <message>
+        <source>%1 and %2</source>
+        <comment>the last of a list of cards</comment>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>a list of cards</comment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>The computer played for you: %1.</source>
+        <translation>L&apos;ordinateur a joué pour vous&#xa0;: %1.</translation>
+    </message>
 </context>
 <context>
     <name>TableSpeech</name>
