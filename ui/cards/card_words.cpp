@@ -1,6 +1,8 @@
 // The card and suit names, through the program's translations.
 #include "ui/cards/card_words.h"
 
+#include <array>
+
 namespace corvane::ui {
 
 QString CardWords::suit(int suit) {
@@ -18,37 +20,46 @@ QString CardWords::suit(int suit) {
     }
 }
 
+namespace {
+
 // The face and its suit are worded together: languages elide or agree an article with the face.
-QString CardWords::card(Card card) {
-    const QString s = suit(card.suit());
+// Each list: the Ace, the Jack, the Queen, the King, then a number card.
+using FaceTexts = std::array<const char*, 5>;
+constexpr FaceTexts Named{
+    QT_TRANSLATE_NOOP("CardWords", "Ace of %1"), QT_TRANSLATE_NOOP("CardWords", "Jack of %1"),
+    QT_TRANSLATE_NOOP("CardWords", "Queen of %1"), QT_TRANSLATE_NOOP("CardWords", "King of %1"),
+    QT_TRANSLATE_NOOP("CardWords", "%1 of %2")};
+constexpr FaceTexts InSentence{QT_TRANSLATE_NOOP("CardWords", "the Ace of %1"),
+                               QT_TRANSLATE_NOOP("CardWords", "the Jack of %1"),
+                               QT_TRANSLATE_NOOP("CardWords", "the Queen of %1"),
+                               QT_TRANSLATE_NOOP("CardWords", "the King of %1"),
+                               QT_TRANSLATE_NOOP("CardWords", "the %1 of %2")};
+
+QString worded(Card card, const FaceTexts& texts) {
+    const QString suit = CardWords::suit(card.suit());
+    const auto text = [&](size_t i) { return QCoreApplication::translate("CardWords", texts[i]); };
     switch (card.face()) {
     case Ace:
-        return tr("Ace of %1").arg(s);
+        return text(0).arg(suit);
     case Jack:
-        return tr("Jack of %1").arg(s);
+        return text(1).arg(suit);
     case Queen:
-        return tr("Queen of %1").arg(s);
+        return text(2).arg(suit);
     case King:
-        return tr("King of %1").arg(s);
+        return text(3).arg(suit);
     default:
-        return tr("%1 of %2").arg(card.face()).arg(s);
+        return text(4).arg(card.face()).arg(suit);
     }
 }
 
+} // namespace
+
+QString CardWords::card(Card card) {
+    return worded(card, Named);
+}
+
 QString CardWords::theCard(Card card) {
-    const QString s = suit(card.suit());
-    switch (card.face()) {
-    case Ace:
-        return tr("the Ace of %1").arg(s);
-    case Jack:
-        return tr("the Jack of %1").arg(s);
-    case Queen:
-        return tr("the Queen of %1").arg(s);
-    case King:
-        return tr("the King of %1").arg(s);
-    default:
-        return tr("the %1 of %2").arg(card.face()).arg(s);
-    }
+    return worded(card, InSentence);
 }
 
 } // namespace corvane::ui

@@ -23,28 +23,35 @@ std::optional<QString> nameBefore(const std::string& line, std::string_view endi
 } // namespace
 
 QString LobbyWords::status(const std::string& text) {
-    if (text == LobbyClient::ConnectingText)
-        return tr("Connecting...");
-    if (text == LobbyClient::WaitingText)
-        return tr("Waiting for the server to answer...");
-    if (text == LobbyClient::SeatTakenText)
-        return tr("That seat has just been taken. Choose another.");
-    if (text == LobbyClient::TableGoneText)
-        return tr("That table has just closed. Choose another.");
-    if (text == LobbyClient::NoTablesText)
-        return tr("No tables are waiting for players.");
-    if (text == LobbyClient::SilentText)
-        return tr("The server did not answer.");
-    if (text == LobbyClient::BrokenListText)
-        return tr("The server sent something this program cannot read.");
+    struct Known {
+        const char* english;
+        const char* words;
+    };
+    static const Known known[] = {
+        {LobbyClient::ConnectingText, QT_TRANSLATE_NOOP("LobbyWords", "Connecting...")},
+        {LobbyClient::WaitingText,
+         QT_TRANSLATE_NOOP("LobbyWords", "Waiting for the server to answer...")},
+        {LobbyClient::SeatTakenText,
+         QT_TRANSLATE_NOOP("LobbyWords", "That seat has just been taken. Choose another.")},
+        {LobbyClient::TableGoneText,
+         QT_TRANSLATE_NOOP("LobbyWords", "That table has just closed. Choose another.")},
+        {LobbyClient::NoTablesText,
+         QT_TRANSLATE_NOOP("LobbyWords", "No tables are waiting for players.")},
+        {LobbyClient::SilentText, QT_TRANSLATE_NOOP("LobbyWords", "The server did not answer.")},
+        {LobbyClient::BrokenListText,
+         QT_TRANSLATE_NOOP("LobbyWords", "The server sent something this program cannot read.")},
+        {SocketChannel::RefusedText,
+         QT_TRANSLATE_NOOP("LobbyWords", "The server refused the connection.")},
+        {SocketChannel::NotFoundText,
+         QT_TRANSLATE_NOOP("LobbyWords", "No server of that name was found.")},
+        {SocketChannel::UnreachableText,
+         QT_TRANSLATE_NOOP("LobbyWords", "The server could not be reached.")},
+    };
+    for (const Known& k : known)
+        if (text == k.english)
+            return tr(k.words);
     if (text == english(Said::KeyRefused))
         return tr("The Corvane Server refused that key.");
-    if (text == SocketChannel::RefusedText)
-        return tr("The server refused the connection.");
-    if (text == SocketChannel::NotFoundText)
-        return tr("No server of that name was found.");
-    if (text == SocketChannel::UnreachableText)
-        return tr("The server could not be reached.");
     return QString::fromStdString(text);
 }
 
