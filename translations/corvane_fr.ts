@@ -1090,7 +1090,7 @@
     <name>corvane::ui::TableWindow</name>
     <message>
         <source>&amp;View</source>
-        <translation>&amp;Affichage</translation>
+        <translation>Affic&amp;hage</translation>
     </message>
     <message>
         <source>%1%</source>

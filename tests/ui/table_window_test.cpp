@@ -12,6 +12,7 @@
 #include "ui/online/lobby_dialog.h"
 #include "ui/program/language.h"
 #include "ui/table/dialog_placement.h"
+#include "ui/table/fitted_label.h"
 #include "ui/table/message_fit.h"
 #include "ui/table/saying_words.h"
 
@@ -38,19 +39,34 @@ class TableWindowTest : public QObject {
 private slots:
     void initTestCase() { corvane::ui::test::quietOffscreenWarnings(); }
 
+    // In each language: no two menus, nor two items of a menu, share a letter, and a pass fits
+    // its bid box.
     void noTwoItemsOfAMenuShareALetter() {
-        TableUnderTest table(7);
-        std::vector<QMenu*> menus{table.window.menuBar()->findChild<QMenu*>("mnuPlayers")};
-        for (QAction* top : table.window.menuBar()->actions())
-            if (top->menu())
-                menus.push_back(top->menu());
-        for (QMenu* menu : menus) {
-            QSet<QKeySequence> letters;
-            for (QAction* a : menu->actions()) {
-                const QKeySequence letter = QKeySequence::mnemonic(a->text());
-                QVERIFY2(letter.isEmpty() || !letters.contains(letter), qPrintable(a->text()));
-                letters.insert(letter);
+        for (LanguageChoice language : {LanguageChoice::French, LanguageChoice::English}) {
+            installLanguage(language);
+            TableUnderTest table(7);
+            std::vector<QList<QAction*>> menus{
+                table.window.menuBar()->actions(),
+                table.window.menuBar()->findChild<QMenu*>("mnuPlayers")->actions()};
+            for (QAction* top : table.window.menuBar()->actions())
+                if (top->menu())
+                    menus.push_back(top->menu()->actions());
+            for (const QList<QAction*>& menu : menus) {
+                QSet<QKeySequence> letters;
+                for (QAction* a : menu) {
+                    const QKeySequence letter = QKeySequence::mnemonic(a->text());
+                    QVERIFY2(letter.isEmpty() || !letters.contains(letter), qPrintable(a->text()));
+                    letters.insert(letter);
+                }
             }
+            table.t().gamePhase = GamePhase::Bidding;
+            table.t().seatBid[1] = Bid::pass();
+            table.window.refresh();
+            auto* pass = table.view()->findChild<FittedLabel*>(QStringLiteral("lblBid1"));
+            QVERIFY(pass && pass->isVisible());
+            QVERIFY2(QFontMetricsF(pass->fittedFont()).horizontalAdvance(pass->text()) <=
+                         pass->contentsRect().width(),
+                     qPrintable(pass->text()));
         }
     }
 

@@ -4,6 +4,7 @@
 #include "table/presenter.h"
 #include "ui/cards/card_renderer.h"
 #include "ui/table/card_view.h"
+#include "ui/table/fitted_label.h"
 #include "ui/table/saying_words.h"
 #include "ui/table/table_fonts.h"
 #include "ui/table/twips.h"
@@ -29,8 +30,9 @@ void nameWidget(QWidget* w, const QString& name) {
         w->setAccessibleName(name);
 }
 
+template <class Label = QLabel>
 QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font) {
-    auto* l = new QLabel(parent);
+    auto* l = new Label(parent);
     l->setObjectName(name);
     l->setFont(font);
     l->setAlignment(Qt::AlignCenter);
@@ -109,7 +111,7 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
     }
     for (int i = 0; i < 2; ++i) {
         m_scores[static_cast<size_t>(i)] =
-            makeLabel(this, QStringLiteral("lblScore%1").arg(i), numberFont());
+            makeLabel<FittedLabel>(this, QStringLiteral("lblScore%1").arg(i), numberFont());
         place(m_scores[static_cast<size_t>(i)], twips(6120 + 1080 * i, 360, 975, 495));
         makeBoxed(m_scores[static_cast<size_t>(i)]);
         m_scores[static_cast<size_t>(i)]->setText(QStringLiteral("0"));
@@ -121,7 +123,7 @@ TableView::TableView(QWidget* parent) : QWidget(parent) {
                                     twips(3720, 2400, 975, 495), twips(4680, 3000, 975, 495),
                                     twips(960, 240, 975, 495)};
     for (size_t i = 0; i < bids.size(); ++i) {
-        m_bids[i] = makeLabel(this, QStringLiteral("lblBid%1").arg(i), numberFont());
+        m_bids[i] = makeLabel<FittedLabel>(this, QStringLiteral("lblBid%1").arg(i), numberFont());
         place(m_bids[i], bids[i]);
         makeBoxed(m_bids[i]);
         m_bids[i]->setProperty("boxed", true);
