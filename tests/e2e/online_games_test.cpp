@@ -8,7 +8,6 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
-#include <optional>
 
 namespace corvane::testing {
 namespace {
@@ -68,26 +67,6 @@ TEST_F(OnlineGames, FourPersonsPlayWholeGamesAndEveryViewAgreesWithTheHost) {
     }
 }
 
-TEST_F(OnlineGames, JoinedBotKilledMidHandIsPlayedByTheComputerAndTheGameFinishes) {
-    auto hostBot = bot(0, 1);
-    auto west = bot(1, 1);
-    // North plays at the pace of a person, so the table is mid-hand when it goes.
-    auto north = bot(2, 1, "normal");
-    auto east = bot(3, 1);
-    ASSERT_TRUE(north->waitForLine("deal 1", deadline())) << north->describe();
-    north->kill();
-    EXPECT_EQ(finishAll({hostBot.get(), west.get(), east.get()}, deadline()), "");
-    const auto games = hostBot->lines("table game ");
-    ASSERT_EQ(games.size(), 1u);
-    EXPECT_EQ(hostBot->lines("notice: J2 has disconnected.").size(), 1u)
-        << ::testing::PrintToString(hostBot->lines("notice"));
-    EXPECT_EQ(west->lines("game "), games);
-    EXPECT_EQ(east->lines("game "), games);
-    // A seat left to the computer from then on: the odd seats' views still agree.
-    agree(*hostBot, *west, 1);
-    agree(*hostBot, *east, 3);
-}
-
 TEST_F(OnlineGames, JoinedBotThatLeavesMidTrickSitsDownAgainAndPlaysOnInTheSameHand) {
     // At a person's pace at the host and at North, so the hand is still on when North is back.
     auto hostBot = bot(0, 1, "normal");
@@ -142,46 +121,6 @@ TEST(OnlineJoin, ARefusedJoinIsTriedAgainFromAFreshList) {
     ASSERT_TRUE(neighbour.next() && neighbour.next()); // the bot's table first
     EXPECT_EQ(finishAll({&hostBot, &joiner}, within(std::chrono::seconds(60))), "");
     EXPECT_EQ(joiner.lines("game ").size(), 1u);
-}
-
-// A seated client written from the message catalogue alone, at a bot's table at a person's
-// pace: the first finished trick stays for the standalone pause before anything else arrives,
-// as the host paces its table by its own seat's view. (Seats of this program wait out the
-// pause themselves; other clients rely on the host.)
-TEST(SeatedClient, AFinishedTrickStaysForThePause) {
-    LobbyProcess lobby;
-    BotProcess hostBot(lobby.ports(), {"--pace", "normal", "--host", "T", "--name", "Hosty",
-                                       "--wait-for", "2", "--seed", "5"});
-    ASSERT_TRUE(lobby.waitForLog("opens the host's seat")) << lobby.log();
-    constexpr int Seat = 2;
-    PlayerClient raw(lobby.playerPort());
-    raw.send(encode(JoinTable{"", 0, Seat, "Raw"}));
-    ASSERT_EQ(raw.nextRaw(), "Y");
-    raw.send(encode(TakeSeat{Seat, "Raw"}));
-    int offered = -1; // the own picture last offered: the host asks again when it is refused
-    std::optional<std::chrono::steady_clock::time_point> trickWon;
-    while (true) {
-        const auto message = raw.next();
-        ASSERT_TRUE(message.has_value()) << "the table stopped";
-        const auto& m = message->message;
-        if (trickWon && !std::holds_alternative<ChatShow>(m) &&
-            !std::holds_alternative<SeatName>(m)) {
-            EXPECT_GE(std::chrono::steady_clock::now() - *trickWon, std::chrono::milliseconds(900))
-                << "a finished trick was cleared early";
-            break;
-        }
-        const auto* turn = std::get_if<YourTurn>(&m);
-        if (std::holds_alternative<YourBid>(m))
-            raw.send(encode(PlayerBid{Seat, Bid::passed()}));
-        else if (std::holds_alternative<ChooseTrump>(m))
-            raw.send(encode(NameTrump{3}));
-        else if (std::holds_alternative<DiscardPhase>(m))
-            raw.send(encode(Discards{Seat, {}}));
-        else if (turn && turn->seat == Seat)
-            raw.send(encode(PlayCard{5 * Seat + ++offered % 5}));
-        else if (std::holds_alternative<TrickWon>(m))
-            trickWon = std::chrono::steady_clock::now();
-    }
 }
 
 } // namespace
