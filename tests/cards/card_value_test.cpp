@@ -5,9 +5,7 @@
 #include "tests/support/cards.h"
 
 #include <gtest/gtest.h>
-#include <set>
 #include <string>
-#include <tuple>
 
 namespace corvane {
 namespace {
@@ -46,44 +44,7 @@ TEST(CardValue, EveryCardUnderEveryTrumpAndLead) {
                 ASSERT_EQ(CardValue(card, trump, lead), referenceValue(card, trump, lead))
                     << shortName(card) << " trump " << trump << " lead " << lead;
             }
-}
-
-TEST(CardValue, TrumpOrdersAreStrictAndTopThreeFixed) {
-    for (int trump = 0; trump < 4; ++trump) {
-        std::set<int> values;
-        int count = 0;
-        for (int n = 1; n <= 52; ++n) {
-            const int v = CardValue(Card::fromNumber(n), trump);
-            if (v > 100) {
-                values.insert(v);
-                ++count;
-            }
-        }
-        EXPECT_EQ(count, trump == Hearts ? 13 : 14) << "trump " << trump;
-        EXPECT_EQ(static_cast<int>(values.size()), count) << "two trumps share a value";
-        EXPECT_EQ(CardValue(Card::of(5, trump), trump), 114);
-        EXPECT_EQ(CardValue(Card::of(Jack, trump), trump), 113);
-        EXPECT_EQ(CardValue(AceOfHearts, trump), 112);
-    }
-}
-
-TEST(CardValue, KnownValues) {
-    // card, trump, lead (-1: none), value
-    const std::tuple<Card, int, int, int> rows[] = {{AceOfHearts, Spades, NoLeadSuit, 112},
-                                                    {AceOfHearts, Hearts, Spades, 112},
-                                                    {card("KH"), Hearts, NoLeadSuit, 110},
-                                                    {card("AD"), Diamonds, NoLeadSuit, 111},
-                                                    {card("2C"), Clubs, NoLeadSuit, 108},
-                                                    {card("10C"), Clubs, NoLeadSuit, 101},
-                                                    {card("10S"), Hearts, Spades, 51},
-                                                    {card("KS"), Hearts, Spades, 63},
-                                                    {card("KD"), Hearts, Spades, 13},
-                                                    {card("KS"), Hearts, NoLeadSuit, 13},
-                                                    {card("AC"), Hearts, NoLeadSuit, 10},
-                                                    {card("AD"), Spades, NoLeadSuit, 1},
-                                                    {Card{}, Spades, Spades, 0}};
-    for (const auto& [c, trump, lead, value] : rows)
-        EXPECT_EQ(CardValue(c, trump, lead), value) << shortName(c) << " trump " << trump;
+    EXPECT_EQ(CardValue(Card{}, Spades, Spades), 0); // no card: below every card
 }
 
 TEST(CardNames, FacesAndSuits) {
