@@ -909,7 +909,7 @@
     </message>
     <message>
         <source>The system&apos;s</source>
-        <translation>Celle du système</translation>
+        <translation>Du système</translation>
     </message>
     <message>
         <source>Not while playing online</source>
