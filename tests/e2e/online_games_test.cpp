@@ -86,21 +86,6 @@ TEST_F(OnlineGames, JoinedBotThatLeavesMidTrickSitsDownAgainAndPlaysOnInTheSameH
     EXPECT_EQ(back->lines("hand 1 seat 2 "), hostBot->lines("table hand 1 seat 2 "));
 }
 
-TEST_F(OnlineGames, HostKilledSendsEverySeatBackToStandalonePlay) {
-    // The host plays at a person's pace, so the game is still on when it goes.
-    auto hostBot = bot(0, 1, "normal");
-    std::vector<std::unique_ptr<BotProcess>> joined;
-    for (int seat = 1; seat <= 3; ++seat)
-        joined.push_back(bot(seat, 1));
-    ASSERT_TRUE(hostBot->waitForLine("deal 1", deadline())) << hostBot->describe();
-    hostBot->kill();
-    EXPECT_EQ(finishAll({joined[0].get(), joined[1].get(), joined[2].get()}, deadline()), "");
-    for (auto& j : joined) {
-        EXPECT_FALSE(j->lines("host gone: back to a standalone game").empty());
-        EXPECT_TRUE(j->lines("game ").empty());
-    }
-}
-
 // The lobby refuses a join while another list being read at the joiner's address puts another
 // table on that row. The bot takes the refusal for what it is, not for its host leaving, and
 // joins from a fresh list once the lists agree.
