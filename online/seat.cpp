@@ -301,11 +301,14 @@ void Seat::onBidMade(const BidMade& m) {
 
 void Seat::onMisdeal() {
     Table& t = m_engine.table();
-    m_engine.start(m_engine.MessageButton(
-        Saying::withName(Said::Misdeal, t.dealerSeat == t.localSeat
-                                            ? std::string()
-                                            : t.seats[static_cast<size_t>(t.dealerSeat)].name),
-        true));
+    // The dealer is known from the hand's first bid; a host that calls a misdeal before any bid
+    // has reached this seat names nobody, and the table is cleared all the same.
+    if (t.dealerSeat != NoSeat)
+        m_engine.start(m_engine.MessageButton(
+            Saying::withName(Said::Misdeal, t.dealerSeat == t.localSeat
+                                                ? std::string()
+                                                : t.seats[static_cast<size_t>(t.dealerSeat)].name),
+            true));
     clearBids();
     t.bidsMade = 0;
     t.localChoice = LocalChoice::None;
