@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QFile>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -149,6 +151,23 @@ private slots:
         }
         QVERIFY(!history->nextButton()->isEnabled());
         QVERIFY(!history->details()->toPlainText().contains("not seen"));
+        // The pane's thumb stands out from its white page, where the style would draw it white.
+        QScrollBar* bar = history->details()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QStyleOptionSlider o;
+        o.initFrom(bar);
+        std::tie(o.orientation, o.maximum, o.pageStep) =
+            std::tuple(Qt::Vertical, bar->maximum(), bar->pageStep());
+        const QRect thumb =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, bar);
+        const QColor drawn = bar->grab(thumb)
+                                 .toImage()
+                                 .scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .pixelColor(0, 0);
+        QVERIFY2(history->details()->palette().color(QPalette::Base).lightness() -
+                         drawn.lightness() >
+                     24,
+                 qPrintable(drawn.name()));
 
         // The game so far as trace lines: the game's line first, a deal for each hand of the
         // history, every card played, a line for each hand scored.

@@ -1,6 +1,7 @@
 #include "ui/program/game_program.h"
 
 #include "ui/dialogs/options_dialog.h"
+#include "ui/program/scroll_thumbs.h"
 #include "ui/table/dialog_placement.h"
 #include "ui/table/table_view.h"
 
@@ -20,6 +21,7 @@ GameProgram::GameProgram(std::uint64_t seed, ServerAddress server,
           preferences ? preferences->fileName() : QString())),
       lastTrick(std::make_unique<LastTrick>(window, record)),
       recordWindows(std::make_unique<RecordWindows>(window, record, *keeping)) {
+    makeScrollThumbsVisible();
     QObject::connect(&window, &TableWindow::optionsOpened, &window,
                      [this](QDialog* options) { keeping->extendOptions(options); });
     if (!preferences)
