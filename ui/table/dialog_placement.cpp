@@ -62,9 +62,13 @@ void keepOnScreen(QWidget* window) {
     const QSize size = inside.size().boundedTo(room);
     if (size != inside.size())
         window->resize(size);
-    const QSize whole = size.grownBy(frame);
-    const int left = std::clamp(outside.left(), area.left(), area.right() + 1 - whole.width());
-    const int top = std::clamp(outside.top(), area.top(), area.bottom() + 1 - whole.height());
+    // A window whose least size is larger than the screen keeps its title bar on it, to be
+    // moved by; its far edge is what goes off.
+    const QSize whole = window->size().grownBy(frame);
+    const int left =
+        std::max(area.left(), std::min(outside.left(), area.right() + 1 - whole.width()));
+    const int top =
+        std::max(area.top(), std::min(outside.top(), area.bottom() + 1 - whole.height()));
     if (QPoint(left, top) != outside.topLeft())
         window->move(left, top);
 }
