@@ -1,6 +1,7 @@
 #include "players/expert_play.h"
 
 #include "players/hand_worth.h"
+#include "players/playout_sharp.h"
 #include "players/seat_knowledge.h"
 #include "table/table.h"
 
@@ -49,7 +50,7 @@ std::optional<ExpertCard> forcedCard(const Table& t, const playout::HandState& k
 }
 
 ExpertCard weighCards(const Table& t, const playout::HandState& me, int seat,
-                      std::span<const playout::HandState> deals) {
+                      std::span<const playout::HandState> deals, unsigned sharpSeats) {
     const unsigned legal = playout::legalSlots(me, seat);
     const int partnership = seat & 1;
     ScoreSituation situation;
@@ -67,12 +68,19 @@ ExpertCard weighCards(const Table& t, const playout::HandState& me, int seat,
                 continue;
             playout::HandState s = deal;
             playout::playSlot(s, slot);
+            const auto next = [&] {
+                return (sharpSeats >> s.turn) & 1u ? playout::sharpSlot(s, s.turn)
+                                                   : playout::standardSlot(s, s.turn);
+            };
             while (s.trickCount != 0)
-                playout::playSlot(s, playout::standardSlot(s, s.turn));
+                playout::playSlot(s, next());
             const auto k = static_cast<size_t>(slot);
             takes[k] += s.turn == seat;
             partnerTakes[k] += s.turn == (seat ^ 2);
-            playout::playOutStandard(s);
+            if (sharpSeats == 0)
+                playout::playOutStandard(s);
+            else
+                playout::playOutMixed(s, sharpSeats);
             const int counted = playout::partnershipUnits(s, t.bidderSeat & 1) * 5;
             worth[k] += handWorth(situation, counted, partnership);
         }

@@ -38,9 +38,10 @@ ExpertCard expertCard(const Table& table, const HandRecord& record, int seat,
 std::optional<ExpertCard> forcedCard(const Table& table, const playout::HandState& known, int seat);
 
 // The card whose deals end best: each deal played out from every card `seat` may play (`me`, the
-// hand as it sees it), everybody after it on the computer's fixed rules.
+// hand as it sees it), everybody after it on the computer's fixed rules but the seats whose bit
+// is set in `sharpSeats`, which play on the sharper player (players/playout_sharp.h).
 ExpertCard weighCards(const Table& table, const playout::HandState& me, int seat,
-                      std::span<const playout::HandState> deals);
+                      std::span<const playout::HandState> deals, unsigned sharpSeats = 0);
 
 // The seed of one decision: the same table, seat and effort always give the same choice.
 std::uint64_t decisionSeed(const Table& table, int seat, std::uint64_t seed);

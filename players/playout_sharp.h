@@ -1,0 +1,22 @@
+// A sharper card player for the playout kernel than the computer's fixed rules, for the seats the
+// Master expects to play well: it reads the deal it is played on, so within a trick it knows
+// what the seats after it can still beat, and it plays with its partner rather than past it.
+#pragma once
+
+#include "players/playout.h"
+
+namespace corvane::playout {
+
+// The slot the sharper player plays for `seat`, -1 when it holds no card:
+// - leading, the highest trump when no other seat holds a higher one, or a plain card no other
+//   seat can beat or trump; otherwise its lowest card;
+// - following, nothing over a partner whose card the seats after it cannot beat, the cheapest
+//   card that no seat after it can beat when there is one, else its lowest card, which keeps the
+//   cards that win later.
+int sharpSlot(const HandState& s, int seat);
+
+// Plays the rest of the hand, the seats whose bit is set in `sharpSeats` on sharpSlot(), the
+// others on the computer's fixed rules.
+void playOutMixed(HandState& s, unsigned sharpSeats);
+
+} // namespace corvane::playout
