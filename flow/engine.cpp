@@ -88,6 +88,7 @@ void Engine::resetForNewGame() {
     m_t.buttonMode = ButtonMode::Hidden;
 
     m_t.score = {0, 0};
+    m_record.newGame();
     m_t.trickCardCount = 0;
     m_t.tricksWon = {};
     m_t.tricksPlayed = 0;

@@ -43,6 +43,7 @@ Task Engine::settleHand() {
     const auto bidders = static_cast<size_t>(b % 2);
     const HandScore score = scoreHand(m_t);
     const bool gameWon = score.gameWon;
+    m_record.noteHandEnd(m_t);
 
     HandResult result;
     result.bidder = b;
@@ -68,6 +69,7 @@ Task Engine::settleHand() {
         if (gameWon) {
             // The next game starts from nothing and waits for a seat's "i".
             m_t.score = {0, 0};
+            m_record.newGame();
             m_gameWon = true;
         }
         clearForNextHand();
@@ -136,6 +138,7 @@ Task Engine::CelebrateWin() {
     const Saying won(Said::GameWon);
     co_await MessageButton(won);
     m_t.score = {0, 0};
+    m_record.newGame();
 }
 
 } // namespace corvane

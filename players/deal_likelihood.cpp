@@ -42,9 +42,11 @@ HandHistory handHistory(const Table& t, const HandRecord& record, int seat) {
     return h;
 }
 
-double dealLikelihood(const HandHistory& h, const playout::HandState& deal,
-                      const PlayModel& model) {
+double dealLikelihood(const HandHistory& h, const playout::HandState& deal, const PlayModel& model,
+                      StrayCounts* strays) {
     double weight = 1.0;
+    if (strays)
+        strays->fill(0);
     const std::uint8_t* plain = detail::cardValues.value[deal.trump][4];
     for (int who = 0; who < 4; ++who) {
         if (who == h.seat)
@@ -84,8 +86,11 @@ double dealLikelihood(const HandHistory& h, const playout::HandState& deal,
         if (at == cards.end() || who != s.turn)
             return weight; // a record this deal cannot replay: weigh it by its cards alone
         const int slot = static_cast<int>(at - cards.begin());
-        if (who != h.seat && playout::standardSlot(s, who) != slot)
+        if (who != h.seat && playout::standardSlot(s, who) != slot) {
             weight *= model.strayCard;
+            if (strays)
+                ++(*strays)[static_cast<size_t>(who)];
+        }
         playout::playSlot(s, slot);
     }
     return weight;

@@ -37,10 +37,14 @@ struct HandHistory {
 
 HandHistory handHistory(const Table& table, const HandRecord& record, int seat);
 
+// Cards each seat played that the rules would not have played there, by seat.
+using StrayCounts = std::array<std::uint8_t, 4>;
+
 // The weight of a complete deal (every seat's five cards after the draw, in their slots) given
-// the draw counts, the bid and the plays.
+// the draw counts, the bid and the plays; `strays`, when given, gets each seat's plays the rules
+// would not have made from this deal.
 double dealLikelihood(const HandHistory& history, const playout::HandState& deal,
-                      const PlayModel& model);
+                      const PlayModel& model, StrayCounts* strays = nullptr);
 
 // The seats' bids so far in this auction, as `seat` saw them, in the order they were made.
 struct AuctionHistory {

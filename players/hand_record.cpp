@@ -1,6 +1,10 @@
 #include "players/hand_record.h"
 
+#include "players/deal_likelihood.h"
+#include "players/hand_snapshot.h"
 #include "table/table.h"
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -13,6 +17,20 @@ void HandRecord::noteHandsBeforeDraw(const Table& t) {
             for (int i = KittyFirst; i <= t.lastPicture(); ++i)
                 seen |= cardBit(t.cardAt(i).number());
         seenBeforeDraw[static_cast<size_t>(seat)] = seen & ~CardSet{1};
+    }
+}
+
+void HandRecord::noteHandEnd(const Table& t) {
+    if (playCount != 20)
+        return;
+    // With every card played the deal is known, so its replay is exact.
+    HandHistory history = handHistory(t, *this, NoSeat);
+    StrayCounts strays{};
+    dealLikelihood(history, handStateFromTable(t, EverySeat), PlayModel{}, &strays);
+    for (size_t seat = 0; seat < 4; ++seat) {
+        handsPlayed[seat] = static_cast<std::uint8_t>(std::min(handsPlayed[seat] + 1, 255));
+        if (strays[seat] != 0)
+            handsOffRule[seat] = static_cast<std::uint8_t>(std::min(handsOffRule[seat] + 1, 255));
     }
 }
 

@@ -23,12 +23,26 @@ struct HandRecord {
     std::array<Card, 20> plays{};
     std::array<std::uint8_t, 20> playSeats{};
     int playCount = 0;
+    // Over the game so far, by seat: the hands it played to the end, and those in which it played
+    // a card the computer's fixed rules would not have played from its hand.
+    std::array<std::uint8_t, 4> handsPlayed{};
+    std::array<std::uint8_t, 4> handsOffRule{};
 
-    void clear() { *this = HandRecord{}; }
+    // A new hand of the same game.
+    void clear() {
+        const auto played = handsPlayed;
+        const auto offRule = handsOffRule;
+        *this = HandRecord{};
+        handsPlayed = played;
+        handsOffRule = offRule;
+    }
+    void newGame() { *this = HandRecord{}; }
     // The hands as they stand before the bidder takes the kitty: every seat's five cards, and the
     // kitty for the bidder.
     void noteHandsBeforeDraw(const Table& table);
     void notePlay(int seat, Card card);
+    // Counts a hand played to its end, every card now face up, into the game's figures.
+    void noteHandEnd(const Table& table);
 };
 
 } // namespace corvane

@@ -106,6 +106,39 @@ INSTANTIATE_TEST_SUITE_P(LevelAndMustFollowSuit, ExpertGames,
                                                               ComputerLevel::Master),
                                             ::testing::Bool()));
 
+// At each hand's end the record knows which seats left the fixed rules in the game so far: the
+// one Expert seat does, the Standard seats never.
+class RuleWatcher final : public TableObserver {
+public:
+    explicit RuleWatcher(const Engine& engine) : m_engine(engine) {}
+
+    void onHand(const HandResult&) override {
+        const HandRecord& r = m_engine.handRecord();
+        ++hands;
+        EXPECT_EQ(r.handsPlayed, (std::array<std::uint8_t, 4>{hands, hands, hands, hands}));
+        EXPECT_EQ(r.handsOffRule[0] + r.handsOffRule[2] + r.handsOffRule[3], 0);
+        expertOffRule = r.handsOffRule[1];
+    }
+
+    std::uint8_t hands = 0;
+    int expertOffRule = 0;
+
+private:
+    const Engine& m_engine;
+};
+
+TEST(ExpertGames, TheRecordCountsTheHandsASeatPlayedOffTheRules) {
+    Simulation sim(SimOptions{5, false, false});
+    ComputerPlayers& players = sim.engine().computerPlayers();
+    players.effort().samples = players.effort().bidSamples = 8;
+    players.setSeatLevel(1, ComputerLevel::Expert);
+    RuleWatcher watcher(sim.engine());
+    sim.engine().addObserver(&watcher);
+    ASSERT_NO_THROW(sim.play(1));
+    EXPECT_GT(watcher.hands, 1);
+    EXPECT_GT(watcher.expertOffRule, 0);
+}
+
 // The same seed plays the same games at either level, whatever the threads; another seed
 // plays others.
 TEST(Arena, PairsAreDuplicateAndReplayable) {
