@@ -8,6 +8,35 @@
 
 namespace corvane {
 
+namespace {
+
+// The seats to play out on the sharper player: the Master itself, and every other seat but one
+// that plays as the fixed rules do. Whole hands of this game say that exactly (every card is
+// seen at a hand's end); before the first, the seat's plays in this hand against the likely
+// deals, where most of the weight lies on deals in which it never left the rules; a seat that
+// has shown nothing is taken for a sharp one. Modelling a seat that plays by the rules as a sharp
+// one mispredicts it, and the other way round.
+unsigned sharpSeats(const HandRecord& record, const HandHistory& history, int seat,
+                    const std::array<double, 4>& onRule, double total) {
+    std::array<int, 4> played{};
+    for (int i = 0; i < history.count; ++i)
+        ++played[history.seats[static_cast<size_t>(i)]];
+    unsigned sharp = 1u << seat;
+    for (int who = 0; who < 4; ++who) {
+        const auto w = static_cast<size_t>(who);
+        bool offRule = true;
+        if (record.handsPlayed[w] > 0)
+            offRule = record.handsOffRule[w] > 0;
+        else if (played[w] > 0)
+            offRule = 2 * onRule[w] < total;
+        if (who != seat && offRule)
+            sharp |= 1u << who;
+    }
+    return sharp;
+}
+
+} // namespace
+
 ExpertCard masterCard(const Table& t, const HandRecord& record, int seat,
                       const ExpertEffort& effort) {
     const PlayModel model;
@@ -19,11 +48,15 @@ ExpertCard masterCard(const Table& t, const HandRecord& record, int seat,
     const int samples = std::max(1, effort.samples);
     std::vector<playout::HandState> candidates(static_cast<size_t>(MasterCandidates * samples));
     std::vector<double> weights(candidates.size());
+    std::array<double, 4> onRule{}; // the weight of the deals in which each seat kept the rules
     double total = 0;
     for (size_t i = 0; i < candidates.size(); ++i) {
         candidates[i] = sampleDeal(knowledge, random);
-        weights[i] = dealLikelihood(history, candidates[i], model);
+        StrayCounts strays{};
+        weights[i] = dealLikelihood(history, candidates[i], model, &strays);
         total += weights[i];
+        for (size_t w = 0; w < 4; ++w)
+            onRule[w] += strays[w] == 0 ? weights[i] : 0.0;
     }
     // Drawn again by weight at even steps from one random start: a likely deal is played out as
     // often as its weight says, an unlikely one seldom or never.
@@ -38,7 +71,8 @@ ExpertCard masterCard(const Table& t, const HandRecord& record, int seat,
         deal = candidates[at];
         next += step;
     }
-    return weighCards(t, knowledge.known, seat, deals);
+    return weighCards(t, knowledge.known, seat, deals,
+                      sharpSeats(record, history, seat, onRule, total));
 }
 
 } // namespace corvane
