@@ -102,11 +102,15 @@ AuctionHistory auctionHistory(const Table& t, int seat) {
     // The first round runs from the dealer's left; later rounds only repeat the high bid.
     for (int n = 1; n <= 4 && n <= t.bidsMade; ++n) {
         const int who = (t.dealerSeat + n) & 3;
-        if (who == seat)
-            continue;
         const Bid bid = t.seatBid[static_cast<size_t>(who)];
         if (!bid.made())
             continue;
+        // The seat's own bid is no evidence of the cards it cannot see, but the seats after it
+        // answered it.
+        if (who == seat) {
+            high = std::max(high, bid.points());
+            continue;
+        }
         const auto i = static_cast<size_t>(a.count++);
         a.seats[i] = who;
         a.bids[i] = bid.points();

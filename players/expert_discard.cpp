@@ -73,7 +73,8 @@ struct Deal {
 
 } // namespace
 
-unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort) {
+unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort,
+                    const AuctionHistory* auction) {
     const int trump = t.trumpSuit;
     const int bidder = t.bidderSeat;
     const OwnCards own(t, seat);
@@ -115,13 +116,21 @@ unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort) {
                              : deal.cards[static_cast<size_t>(stockAt + 5 * who + slot - count)];
     };
 
-    std::vector<long> worth(ways.size(), 0);
+    // Whole points summed as doubles stay exact, so every deal alike chooses as whole numbers do.
+    std::vector<double> worth(ways.size(), 0.0);
+    const PlayModel model;
+    std::array<std::span<const std::uint8_t>, 4> hands{};
+    for (int who = 0, other = 0; who < 4; ++who)
+        if (who != seat)
+            hands[static_cast<size_t>(who)] =
+                std::span<const std::uint8_t>(&deal.cards[static_cast<size_t>(5 * other++)], 5);
     Random random(decisionSeed(t, seat, effort.seed) ^ 0x5D15CA4DULL);
     const int samples = std::max(1, effort.discardSamples);
     for (int d = 0; d < samples; ++d) {
         for (int i = 0; i < needed; ++i)
             std::swap(deal.cards[static_cast<size_t>(i)],
                       deal.cards[static_cast<size_t>(i + random.below(deal.count - i))]);
+        const double weight = auction ? auctionLikelihood(*auction, hands, model) : 1.0;
         // The other seats keep by the rule, whatever this seat does.
         int other = 0;
         for (int who = 0; who < 4; ++who) {
@@ -147,7 +156,7 @@ unsigned expertKeep(const Table& t, int seat, const ExpertEffort& effort) {
             playout::prepare(hand);
             playout::playOutStandard(hand);
             const int counted = playout::partnershipUnits(hand, bidder & 1) * 5;
-            worth[w] += handWorth(situation, counted, seat & 1);
+            worth[w] += weight * handWorth(situation, counted, seat & 1);
         }
     }
     // The best; among equals the first, which keeps fewer plain cards.

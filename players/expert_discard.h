@@ -6,6 +6,7 @@
 // its partnership; among equals the fewer plain cards.
 #pragma once
 
+#include "players/deal_likelihood.h"
 #include "players/expert_play.h"
 
 namespace corvane {
@@ -13,7 +14,9 @@ namespace corvane {
 struct Table;
 
 // Bits 0-4: the seat's own pictures (5 * seat + slot) it keeps; bits 5 and up: the kitty's
-// pictures it keeps, the bidder only. Never more than five bits.
-unsigned expertKeep(const Table& table, int seat, const ExpertEffort& effort);
+// pictures it keeps, the bidder only. Never more than five bits. With `auction`, each deal counts
+// by how likely the auction would have been from it (every deal alike without).
+unsigned expertKeep(const Table& table, int seat, const ExpertEffort& effort,
+                    const AuctionHistory* auction = nullptr);
 
 } // namespace corvane

@@ -14,7 +14,8 @@ ExpertBid masterBid(const Table& t, int seat, const ExpertEffort& effort) {
 unsigned masterKeep(const Table& t, int seat, const ExpertEffort& effort) {
     ExpertEffort more = effort;
     more.discardSamples *= MasterDiscardFactor;
-    return expertKeep(t, seat, more);
+    const AuctionHistory auction = auctionHistory(t, seat);
+    return expertKeep(t, seat, more, &auction);
 }
 
 } // namespace corvane

@@ -15,7 +15,7 @@ namespace corvane {
 inline constexpr int MasterCandidates = 4; // deals weighed for each card, per Expert sample
 inline constexpr int MasterPlayouts = 1;   // deals then played out, per Expert sample
 inline constexpr int MasterBidFactor = 6;  // deals for each suit in the auction
-inline constexpr int MasterDiscardFactor = 2;
+inline constexpr int MasterDiscardFactor = 4;
 
 ExpertCard masterCard(const Table& table, const HandRecord& record, int seat,
                       const ExpertEffort& effort);

@@ -8,8 +8,9 @@
 namespace corvane::playout {
 
 // The slot the sharper player plays for `seat`, -1 when it holds no card:
-// - leading, the highest trump when no other seat holds a higher one, or a plain card no other
-//   seat can beat or trump; otherwise its lowest card;
+// - leading, its lowest trump that no opponent can beat while an opponent holds a trump; when
+//   neither opponent holds one, a plain card they cannot beat in its suit, else a trump; otherwise
+//   its lowest card;
 // - following, nothing over a partner whose card the seats after it cannot beat, the cheapest
 //   card that no seat after it can beat when there is one, else its lowest card, which keeps the
 //   cards that win later.

@@ -167,7 +167,10 @@ void DiscardDecision(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(decide(sim.engine().table(), 0, effort));
 }
-BENCHMARK(DiscardDecision<expertKeep>)
+unsigned expertKeepAlone(const Table& table, int seat, const ExpertEffort& effort) {
+    return expertKeep(table, seat, effort);
+}
+BENCHMARK(DiscardDecision<expertKeepAlone>)
     ->Name("ExpertDiscardDecision")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(DiscardDecision<masterKeep>)
