@@ -138,7 +138,6 @@ Task Engine::CelebrateWin() {
     const Saying won(Said::GameWon);
     co_await MessageButton(won);
     m_t.score = {0, 0};
-    m_record.newGame();
 }
 
 } // namespace corvane

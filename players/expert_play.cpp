@@ -68,12 +68,8 @@ ExpertCard weighCards(const Table& t, const playout::HandState& me, int seat,
                 continue;
             playout::HandState s = deal;
             playout::playSlot(s, slot);
-            const auto next = [&] {
-                return (sharpSeats >> s.turn) & 1u ? playout::sharpSlot(s, s.turn)
-                                                   : playout::standardSlot(s, s.turn);
-            };
             while (s.trickCount != 0)
-                playout::playSlot(s, next());
+                playout::playSlot(s, playout::mixedSlot(s, sharpSeats));
             const auto k = static_cast<size_t>(slot);
             takes[k] += s.turn == seat;
             partnerTakes[k] += s.turn == (seat ^ 2);

@@ -98,11 +98,13 @@ int sharpSlot(const HandState& s, int seat) {
     return sure >= 0 ? sure : me.lowest(legal);
 }
 
+int mixedSlot(const HandState& s, unsigned sharpSeats) {
+    return (sharpSeats >> s.turn) & 1u ? sharpSlot(s, s.turn) : standardSlot(s, s.turn);
+}
+
 void playOutMixed(HandState& s, unsigned sharpSeats) {
-    while (!s.over()) {
-        const int seat = s.turn;
-        playSlot(s, (sharpSeats >> seat) & 1u ? sharpSlot(s, seat) : standardSlot(s, seat));
-    }
+    while (!s.over())
+        playSlot(s, mixedSlot(s, sharpSeats));
 }
 
 } // namespace corvane::playout

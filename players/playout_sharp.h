@@ -16,8 +16,11 @@ namespace corvane::playout {
 //   cards that win later.
 int sharpSlot(const HandState& s, int seat);
 
-// Plays the rest of the hand, the seats whose bit is set in `sharpSeats` on sharpSlot(), the
-// others on the computer's fixed rules.
+// The slot of the seat whose turn it is: on sharpSlot() when its bit is set in `sharpSeats`,
+// else on the computer's fixed rules.
+int mixedSlot(const HandState& s, unsigned sharpSeats);
+
+// Plays the rest of the hand, each card by mixedSlot().
 void playOutMixed(HandState& s, unsigned sharpSeats);
 
 } // namespace corvane::playout
