@@ -12,10 +12,15 @@ itself is never written to.
 A snippet that is no longer in its file is reported "stale": the list is out of date there.
 
     scripts/mutants.py [--list] [--only NAME-SUBSTRING ...] [--jobs N] [--timeout SECONDS]
-                       [--tree CHECKOUT]
+                       [--tree CHECKOUT] [--matrix FILE]
+
+With --matrix, every core test runs for every fault, not stopping at the first failure, and FILE
+gets one JSON line a fault with the tests that failed: which test catches what, and which faults
+only one test catches.
 """
 import argparse
 import getpass
+import json
 import os
 import shutil
 import signal
@@ -113,6 +118,18 @@ MUTANTS = [
     ("sampling: a high trump led binds only below the Ace of hearts", "players/seat_knowledge.cpp",
      "lacks |= trumpsBelow(trump, std::max(AceOfHeartsValue, ledValue));",
      "lacks |= trumpsBelow(trump, AceOfHeartsValue);"),
+    ("sharp playout: overtakes a partner's card that nobody after can beat",
+     "players/playout_sharp.cpp",
+     "if (s.winner == (seat ^ 2) && winning > later)",
+     "if (s.winner == (seat ^ 1) && winning > later)"),
+    ("sharp playout: a partner still to play taken for an opponent", "players/playout_sharp.cpp",
+     "if ((who & 1) != (seat & 1))", "if (who != seat)"),
+    ("sharp playout: leads its top trump when the opponents hold none",
+     "players/playout_sharp.cpp",
+     "isTrumpValue(plain.value(top)) && isTrumpValue(othersTrump))",
+     "isTrumpValue(plain.value(top)))"),
+    ("record: a hand on the rules counted as off them", "players/hand_record.cpp",
+     "if (strays[seat] != 0)", "if (strays[seat] == 0)"),
     ("sampling: a 30 bid's first trick not binding", "players/seat_knowledge.cpp",
      "if (trick == 0 && t.highBid >= 30)", "if (trick == 0 && t.highBid > 30)"),
     ("sampling picks from one card short", "players/seat_knowledge.cpp",
@@ -461,6 +478,48 @@ def tests_catch(build_dir: Path, folder: str, deadline: float, env) -> str:
     return ""
 
 
+def gtest_failures(report: Path) -> list:
+    try:
+        data = json.loads(report.read_text())
+    except (OSError, ValueError):
+        return []
+    return [f"{suite['name']}.{case['name']}" for suite in data.get("testsuites", [])
+            for case in suite.get("testsuite", []) if case.get("failures")]
+
+
+def failing_tests(build_dir: Path, folder: str, deadline: float, env) -> list:
+    """Runs every core test: the names of those that fail. A program that crashes is named
+    with the test it was running, and run again without it."""
+    programs = FAST_TESTS + (["server"] if folder.startswith(LOBBY_FOLDERS) else [])
+    failed = []
+    for t in programs:
+        skipped = []
+        while True:
+            report = build_dir / f"matrix-{t}.json"
+            report.unlink(missing_ok=True)
+            cmd = [str(build_dir / "tests" / t / f"corvane_{t}_tests"), f"--gtest_output=json:{report}"]
+            if skipped:
+                cmd.append("--gtest_filter=-" + ":".join(skipped))
+            rc, out = run(cmd, build_dir, timeout=max(deadline - time.monotonic(), 1), env=env)
+            if rc is None:
+                failed.append(f"{t} (time-out)")
+                break
+            if rc == 0 or report.exists():
+                failed += gtest_failures(report)
+                break
+            running = [line[12:].strip() for line in out.splitlines() if line.startswith("[ RUN      ]")]
+            if not running or running[-1] in skipped or len(skipped) >= 8:
+                failed.append(f"{t} (crashed)")
+                break
+            skipped.append(running[-1])
+            failed.append(running[-1] + " (crashed)")
+    rc, _ = run(["ctest", "-R", "SimTraceFollowsTheRules"], build_dir,
+                timeout=max(deadline - time.monotonic(), 1), env=env)
+    if rc != 0:
+        failed.append("trace check" + (" (time-out)" if rc is None else ""))
+    return failed
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--list", action="store_true", help="print the faults and stop")
@@ -468,6 +527,7 @@ def main():
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--timeout", type=float, default=180, help="seconds of tests per fault")
     ap.add_argument("--tree", help="the checkout whose files are tested (default: this one)")
+    ap.add_argument("--matrix", help="run every test for every fault and write what failed here")
     args = ap.parse_args()
 
     # A stopped run still puts the planted file back (the finally below).
@@ -494,6 +554,7 @@ def main():
     if tests_catch(build_dir, "server/", time.monotonic() + 600, env):
         sys.exit("the core tests fail on the unchanged tree")
 
+    matrix = open(args.matrix, "w") if args.matrix else None
     killed = counted = 0
     for name, path, snippet, replacement in chosen:
         target = src / path
@@ -509,6 +570,12 @@ def main():
             rc, out = build(build_dir, args.jobs, env)
             if rc != 0:
                 verdict, by = "broken", "does not compile: fix the list"
+            elif matrix:
+                failed = failing_tests(build_dir, path, time.monotonic() + args.timeout, env)
+                matrix.write(json.dumps({"fault": name, "file": path, "failed": failed}) + "\n")
+                matrix.flush()
+                by = f"{len(failed)} tests" if failed else ""
+                verdict = "killed" if failed else "survived"
             else:
                 by = tests_catch(build_dir, path, time.monotonic() + args.timeout, env)
                 verdict = "killed" if by else "survived"

@@ -27,6 +27,12 @@ const SharpRow sharpRows[] = {
     {"the Jack led over the Ace of hearts, where the rules lead the lowest trump",
      "turn 0; 0: JH 2H 9C 10S ~ KC; 1: AH 7S 8S 9S ~ QC; 2: 4D 5D 6D 7D ~ JC;"
      "3: 3H 8D 9D 10D ~ 10C", "JH"},
+    {"the King over the 10 still to come, the partner's Five after it no matter",
+     "turn 1; 0: 2S 3S 4S 5S ~ 10C; 1: KD 2D 3C 6C ~ JC; 2: 10D 7S 8S 9S ~ QC;"
+     "3: 5H 4C 7C 8C ~ KC; trick 0:4D", "KD"},
+    {"the King of spades led, which nobody can beat or trump",
+     "turn 0; 0: KS 2H 3C 4C ~ 10C; 1: 2S 5C 6C 7C ~ JC; 2: 4D 5D 6D 7D ~ QC;"
+     "3: 3S 8D 9D 10D ~ KC", "KS"},
 };
 // clang-format on
 
