@@ -47,16 +47,5 @@ TEST(CardValue, EveryCardUnderEveryTrumpAndLead) {
     EXPECT_EQ(CardValue(Card{}, Spades, Spades), 0); // no card: below every card
 }
 
-TEST(CardNames, FacesAndSuits) {
-    EXPECT_EQ(CardName(card("10C")), "10");
-    EXPECT_EQ(CardName(card("QH")), "Queen");
-    EXPECT_EQ(CardName(card("AS")), "Ace");
-    EXPECT_EQ(SuitSentenceName(Diamonds), "diamonds.");
-    EXPECT_EQ(Card::of(Ace, Hearts).number(), 40);
-    EXPECT_EQ(Card::of(5, Hearts).number(), 44);
-    EXPECT_EQ(Card::fromNumber(27).suit(), Clubs);
-    EXPECT_EQ(Card::fromNumber(26).face(), King);
-}
-
 } // namespace
 } // namespace corvane
