@@ -3,10 +3,8 @@
 // online host's.
 #include "flow/engine.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <tuple>
 #include <variant>
 #include <vector>
 

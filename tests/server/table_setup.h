@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace corvane::testing {
 

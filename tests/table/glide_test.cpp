@@ -38,6 +38,14 @@ TEST(Spiral, OneAndAHalfTurnsOutwards) {
     const double dx = path.back().left - start.left;
     const double dy = path.back().top - start.top;
     EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), 7065.0, 1.0);
+    // Its sideways offset changes sides every half turn: twice in one and a half turns.
+    int halfTurns = 0, side = 0;
+    for (const Point& p : path) {
+        const int now = (p.left > start.left) - (p.left < start.left);
+        halfTurns += side != 0 && now != 0 && now != side;
+        side = now != 0 ? now : side;
+    }
+    EXPECT_EQ(halfTurns, 2);
 }
 
 } // namespace

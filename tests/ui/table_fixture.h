@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <string>
 
 namespace corvane::ui::test {
 
