@@ -73,10 +73,7 @@ ExpertCard weighCards(const Table& t, const playout::HandState& me, int seat,
             const auto k = static_cast<size_t>(slot);
             takes[k] += s.turn == seat;
             partnerTakes[k] += s.turn == (seat ^ 2);
-            if (sharpSeats == 0)
-                playout::playOutStandard(s);
-            else
-                playout::playOutMixed(s, sharpSeats);
+            playout::playOutMixed(s, sharpSeats);
             const int counted = playout::partnershipUnits(s, t.bidderSeat & 1) * 5;
             worth[k] += handWorth(situation, counted, partnership);
         }

@@ -24,13 +24,16 @@ void HandRecord::noteHandEnd(const Table& t) {
     if (playCount != 20)
         return;
     // With every card played the deal is known, so its replay is exact.
-    HandHistory history = handHistory(t, *this, NoSeat);
+    const HandHistory history = handHistory(t, *this, NoSeat);
     StrayCounts strays{};
     dealLikelihood(history, handStateFromTable(t, EverySeat), PlayModel{}, &strays);
+    const auto countOne = [](std::uint8_t& n) {
+        n = static_cast<std::uint8_t>(std::min(n + 1, 255));
+    };
     for (size_t seat = 0; seat < 4; ++seat) {
-        handsPlayed[seat] = static_cast<std::uint8_t>(std::min(handsPlayed[seat] + 1, 255));
+        countOne(habits.handsPlayed[seat]);
         if (strays[seat] != 0)
-            handsOffRule[seat] = static_cast<std::uint8_t>(std::min(handsOffRule[seat] + 1, 255));
+            countOne(habits.handsOffRule[seat]);
     }
 }
 

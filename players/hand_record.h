@@ -18,24 +18,23 @@ constexpr CardSet cardBit(int number) {
     return CardSet{1} << number;
 }
 
+// Over the game so far, by seat: the hands it played to the end, and those in which it played a
+// card the computer's fixed rules would not have played from its hand.
+struct SeatHabits {
+    std::array<std::uint8_t, 4> handsPlayed{};
+    std::array<std::uint8_t, 4> handsOffRule{};
+};
+
 struct HandRecord {
     std::array<CardSet, 4> seenBeforeDraw{}; // by seat (host numbering)
     std::array<Card, 20> plays{};
     std::array<std::uint8_t, 20> playSeats{};
     int playCount = 0;
-    // Over the game so far, by seat: the hands it played to the end, and those in which it played
-    // a card the computer's fixed rules would not have played from its hand.
-    std::array<std::uint8_t, 4> handsPlayed{};
-    std::array<std::uint8_t, 4> handsOffRule{};
+    // What the game so far shows of each seat, kept from hand to hand.
+    SeatHabits habits;
 
     // A new hand of the same game.
-    void clear() {
-        const auto played = handsPlayed;
-        const auto offRule = handsOffRule;
-        *this = HandRecord{};
-        handsPlayed = played;
-        handsOffRule = offRule;
-    }
+    void clear() { *this = HandRecord{.habits = habits}; }
     void newGame() { *this = HandRecord{}; }
     // The hands as they stand before the bidder takes the kitty: every seat's five cards, and the
     // kitty for the bidder.

@@ -25,8 +25,8 @@ unsigned sharpSeats(const HandRecord& record, const HandHistory& history, int se
     for (int who = 0; who < 4; ++who) {
         const auto w = static_cast<size_t>(who);
         bool offRule = true;
-        if (record.handsPlayed[w] > 0)
-            offRule = record.handsOffRule[w] > 0;
+        if (record.habits.handsPlayed[w] > 0)
+            offRule = record.habits.handsOffRule[w] > 0;
         else if (played[w] > 0)
             offRule = 2 * onRule[w] < total;
         if (who != seat && offRule)

@@ -103,6 +103,8 @@ int mixedSlot(const HandState& s, unsigned sharpSeats) {
 }
 
 void playOutMixed(HandState& s, unsigned sharpSeats) {
+    if (sharpSeats == 0)
+        return playOutStandard(s); // the fixed rules' own loop, which keeps the ranks as it goes
     while (!s.over())
         playSlot(s, mixedSlot(s, sharpSeats));
 }

@@ -20,7 +20,7 @@ int sharpSlot(const HandState& s, int seat);
 // else on the computer's fixed rules.
 int mixedSlot(const HandState& s, unsigned sharpSeats);
 
-// Plays the rest of the hand, each card by mixedSlot().
+// Plays the rest of the hand, each card by mixedSlot(); with no sharp seat, as playOutStandard().
 void playOutMixed(HandState& s, unsigned sharpSeats);
 
 } // namespace corvane::playout

@@ -113,7 +113,7 @@ public:
     explicit RuleWatcher(const Engine& engine) : m_engine(engine) {}
 
     void onHand(const HandResult&) override {
-        const HandRecord& r = m_engine.handRecord();
+        const SeatHabits& r = m_engine.handRecord().habits;
         ++hands;
         EXPECT_EQ(r.handsPlayed, (std::array<std::uint8_t, 4>{hands, hands, hands, hands}));
         EXPECT_EQ(r.handsOffRule[0] + r.handsOffRule[2] + r.handsOffRule[3], 0);
