@@ -1,6 +1,6 @@
 // The sharper card player where the fixed rules play otherwise: it leaves a partner's trick to
-// the partner, wins with the cheapest card that nobody after it can beat, and leads the trump
-// nobody else can beat.
+// the partner, wins with the cheapest card that no opponent after it can beat, and leads the
+// trump nobody else can beat, or a plain card that nobody can beat or trump.
 #include "players/hand_snapshot.h"
 #include "players/playout_sharp.h"
 #include "tests/support/table_row.h"
